@@ -1,0 +1,23 @@
+#pragma once
+// The numbered texts of the program (captions, tool tips, messages), in a US
+// and a UK English table with the same entry numbers.  Code number N is table
+// entry N + 1000.
+
+#include <QString>
+#include <cstdint>
+
+QString GetResourceString(int32_t lngId);
+
+enum class StringTableLanguage { US, UK };
+// The table chosen from the user's locale: UK for British and other
+// non-US English locales, US otherwise.
+StringTableLanguage SystemStringTableLanguage();
+// Tests pick a table explicitly.
+void SetStringTableLanguage(StringTableLanguage language);
+StringTableLanguage CurrentStringTableLanguage();
+
+// Starts the embedded click sound (resource 101) and returns at once; silent
+// where no audio device exists.
+void PlayResourceSound(int32_t lngId);
+// The bytes of an embedded sound resource (a RIFF/WAVE image).
+QByteArray ResourceSoundBytes(int32_t lngId);

@@ -1,0 +1,17 @@
+// One main for every test program: a QApplication exists for the whole run
+// (window tests need it, logic tests do not mind), except when the runner only
+// lists the tests.
+#include "support/ScriptedUi.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sonivard"));
+    return RUN_ALL_TESTS();
+}
