@@ -8,12 +8,18 @@
 #include <limits>
 #include <optional>
 
+// The compiled-in resources live in a static library, whose initialiser the
+// linker may drop: register them explicitly before the first look-up.
+static void InitCompiledResources() { Q_INIT_RESOURCE(resources); }
+
 namespace {
 using Table = QHash<int32_t, QString>;
 
 // One entry a line: the entry number, a tab, the text.  Inside the text "\n",
 // "\r", "\t" and "\\" stand for line feed, carriage return, tab and backslash.
 Table LoadTable(const QString& resource) {
+    static const bool initialised = (InitCompiledResources(), true);
+    (void)initialised;
     Table table;
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly)) return table;

@@ -1,0 +1,58 @@
+#pragma once
+// The per-user settings store and INI-file access.  The store is our own
+// INI-syntax file at $XDG_CONFIG_HOME/Sonivard/Sonivard.ini (default
+// ~/.config): one section per feature, names matched ignoring case (the first
+// spelling kept), values stored verbatim as text, every write atomic.
+// Every value is text in the store and converted on reading by a type code.
+
+#include <QString>
+#include <QVariant>
+
+class QWidget;
+
+// Type codes (the platform's variant type numbers).
+namespace SettingType {
+constexpr int Integer = 2;
+constexpr int Long = 3;
+constexpr int Single = 4;
+constexpr int Double = 5;
+constexpr int Currency = 6;
+constexpr int String = 8;
+constexpr int Boolean = 11;
+constexpr int Decimal = 14;
+constexpr int Byte = 17;
+constexpr int StrictInteger = 36;
+}  // namespace SettingType
+
+// Stores the plain text of `value` (numbers in decimal, Booleans "True"/"False").
+void SaveOptionSetting(const QString& section, const QString& key, const QVariant& value, int settingType);
+// The key's text, or `defaultText` when it does not exist, converted by type
+// code: lenient numbers, Boolean words; raises 13/6 as the conversion table says.
+QVariant GetOptionSetting(const QString& section, const QString& key, const QString& defaultText, int settingType);
+
+// Removes a key or a whole section (the Options dialog's writers use it to
+// drop rules that no longer exist).
+void DeleteOptionSetting(const QString& section, const QString& key = QString());
+
+QVariant LoadFromIni(const QString& section, const QString& key, const QString& defaultText, int settingType,
+                     const QString& iniFile, bool useDefaultIfEmpty);
+void SaveToIni(const QString& section, const QString& key, const QVariant& value, int settingType,
+               const QString& iniFile);
+
+// The INI edge escapes: one leading and one trailing blank as "%20".
+// Both change `text` as well as returning the result.
+QString AnySpaces(QString& text);
+QString ReplaceSpaces(QString& text);
+
+// Window positions in section "WindowPositions", in twips.
+void WriteWindowPos(QWidget* form);
+void ReadWindowPos(QWidget* form);
+double DefaultHeight(QWidget* form);
+double DefaultWidth(QWidget* form);
+// True for the six core tool windows' exact object names.
+bool IsCoreTool(const QString& formName);
+bool IsCoreTool(QWidget* form);
+
+// Full path of the store file (follows $XDG_CONFIG_HOME on every call, so
+// tests can point it at a temporary folder).
+QString SettingsStorePath();
