@@ -563,10 +563,21 @@ void UpdateStoreFile(const QString& path, const std::function<bool(IniDocument&)
     EnsureFolder(folder);
     FolderLock folderLock(folder);
 
-    QByteArray bytes;
-    Stamp stamp;
-    if (!ReadWholeFile(target, bytes, stamp)) RaiseErrno(errno, false, kSource, target);
-    auto doc = std::make_shared<IniDocument>(IniDocument::parse(DecodeIniBytes(bytes), IniSyntax::Store));
+    // The parsed file we hold is good when the file has not changed since;
+    // anything else is read afresh, and a file that cannot be read stops the
+    // write (it must not be replaced by what little we know).
+    std::shared_ptr<IniDocument> doc;
+    struct stat st {};
+    auto cached = Cache().constFind(CacheKey(path, IniSyntax::Store));
+    if (cached != Cache().constEnd() && ::stat(QFile::encodeName(target).constData(), &st) == 0 &&
+        S_ISREG(st.st_mode) && cached->stamp == StampOf(st)) {
+        doc = std::make_shared<IniDocument>(*cached->doc);
+    } else {
+        QByteArray bytes;
+        Stamp stamp;
+        if (!ReadWholeFile(target, bytes, stamp)) RaiseErrno(errno, false, kSource, target);
+        doc = std::make_shared<IniDocument>(IniDocument::parse(DecodeIniBytes(bytes), IniSyntax::Store));
+    }
     if (!change(*doc)) {
         RememberLocked(path, IniSyntax::Store, std::move(doc));
         return;
