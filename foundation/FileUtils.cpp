@@ -321,7 +321,8 @@ struct Walk {
         ::closedir(dir);
         if (!stopped) {
             std::sort(found.begin(), found.end(), NameLess);
-            list.reserve(list.size() + found.size());
+            // No exact reserve here: one per folder would defeat the
+            // vector's doubling and copy the whole list again for each folder.
             for (QString& name : found) list.push_back(FolderListEntry{folderText, std::move(name)});
             std::sort(subfolders.begin(), subfolders.end(),
                       [](const auto& a, const auto& b) { return NameLess(a.first, b.first); });

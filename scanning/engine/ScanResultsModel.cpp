@@ -1,8 +1,11 @@
 #include "scanning/engine/ScanResultsModel.h"
 
+#include "scanning/engine/GenreLookup.h"
+
 #include <QCollator>
 #include <QLocale>
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 ScanResultsModel::ScanResultsModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -149,12 +152,84 @@ void ScanResultsModel::appendRows(std::vector<NewRow>&& newRows) {
     if (newRows.empty()) return;
     const int first = rows();
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(newRows.size()) - 1);
-    m_rows.reserve(m_rows.size() + newRows.size());
+    // Grown by doubling: an exact reserve per batch would move every row
+    // again for each batch a scan hands over.
+    if (m_rows.capacity() < m_rows.size() + newRows.size())
+        m_rows.reserve(std::max(m_rows.size() + newRows.size(), m_rows.capacity() * 2));
     for (NewRow& r : newRows) {
         m_rows.push_back(pack(r.checked, r.texts, kScanColumnCount));
         r.texts = {};
     }
     endInsertRows();
+}
+
+namespace {
+// A number's decimal text (no grouping) in a small buffer.
+struct Digits {
+    char16_t text[24];
+    int size = 0;
+    explicit Digits(int64_t value) {
+        const bool negative = value < 0;
+        uint64_t v = negative ? uint64_t(0) - uint64_t(value) : uint64_t(value);
+        char16_t reversed[24];
+        int n = 0;
+        do {
+            reversed[n++] = char16_t(u'0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        if (negative) reversed[n++] = u'-';
+        while (n > 0) text[size++] = reversed[--n];
+    }
+    QStringView view() const { return QStringView(text, size); }
+};
+}  // namespace
+
+ScanResultsModel::Row ScanResultsModel::packRecord(const ScanRecord& r, bool checked) {
+    const ID3v1Tag& v1 = r.ID3v1Tag;
+    const ID3v2Tag& v2 = r.ID3v2Tag;
+    const MPEGInfo& m = r.MPEGInfo;
+    const QString genre = ScanGenreName(v1.Genre);
+    const Digits track(v1.Track);
+    const Digits size(m.FileSize), position(m.HeaderPosition), length(m.LengthMs), version(m.Version),
+        layer(m.Layer), bitrate(m.Bitrate), frames(m.FrameCount), rate(m.SampleRate), channels(m.Channels);
+    // The cells in column order (the texts of ScanRecordTexts).
+    const QStringView cells[kScanColumnCount] = {
+        r.FolderListEntry.FileName, r.FolderListEntry.Folder, v1.Title, v1.Artist,
+        v1.Track != 0 ? track.view() : QStringView(), v1.Album, v1.Year, v1.Comment, genre,
+        v2.Title, v2.Artist, v2.Track, v2.Album, v2.Year, v2.Comment, v2.Genre, v2.Composer, v2.OrigArtist,
+        v2.Copyright, v2.URL, v2.EncodedBy, size.view(), position.view(), length.view(), version.view(),
+        layer.view(), bitrate.view(), frames.view(), rate.view(), m.ChannelMode, m.Private, m.CRCs,
+        m.Copyrighted, m.Original, m.Emphasis, channels.view(), r.FileDetails.Attributes,
+        r.FileDetails.Created, r.FileDetails.Modified, r.FileDetails.Accessed};
+    qsizetype total = 0;
+    for (const QStringView& cell : cells) total += cell.size();
+
+    Row row;
+    row.checked = checked;
+    row.blob = QString(total, Qt::Uninitialized);
+    QChar* out = row.blob.data();
+    qsizetype at = 0;
+    for (int i = 0; i < kScanColumnCount; ++i) {
+        const QStringView& cell = cells[i];
+        if (!cell.isEmpty()) std::memcpy(out + at, cell.data(), size_t(cell.size()) * sizeof(QChar));
+        at += cell.size();
+        row.ends[static_cast<size_t>(i)] = static_cast<uint32_t>(at);
+    }
+    return row;
+}
+
+void ScanResultsModel::appendPackedRows(std::vector<Row>&& newRows) {
+    if (newRows.empty()) return;
+    const int first = rows();
+    beginInsertRows(QModelIndex(), first, first + static_cast<int>(newRows.size()) - 1);
+    if (m_rows.capacity() < m_rows.size() + newRows.size())
+        m_rows.reserve(std::max(m_rows.size() + newRows.size(), m_rows.capacity() * 2));
+    for (Row& r : newRows) m_rows.push_back(std::move(r));
+    endInsertRows();
+}
+
+void ScanResultsModel::reserveRows(size_t count) {
+    if (count > m_rows.capacity()) m_rows.reserve(count);
 }
 
 void ScanResultsModel::clear() {

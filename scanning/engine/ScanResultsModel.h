@@ -21,6 +21,13 @@ public:
         bool checked = true;
         ScanRowTexts texts;
     };
+    // A row in the model's own packed form: its 40 texts one after another
+    // in one buffer, with the end of each.
+    struct Row {
+        QString blob;
+        std::array<uint32_t, kScanColumnCount> ends{};
+        bool checked = true;
+    };
 
     explicit ScanResultsModel(QObject* parent = nullptr);
 
@@ -45,6 +52,14 @@ public:
     void appendRecord(const ScanRecord& record, bool checked = true);
     // Adds many rows with one insertion notice (list-file loads, scans).
     void appendRows(std::vector<NewRow>&& rows);
+    // The packed row of a record, built straight from its fields (the cell
+    // texts of ScanRecordTexts without making them one by one), and the
+    // insertion of such rows: what a scan uses.
+    static Row packRecord(const ScanRecord& record, bool checked = true);
+    void appendPackedRows(std::vector<Row>&& rows);
+    // Room for `count` rows in all, so a scan that knows its file count
+    // never moves the rows it has added.
+    void reserveRows(size_t count);
     void clear();
 
     bool isChecked(int row) const { return m_rows[static_cast<size_t>(row)].checked; }
@@ -68,11 +83,6 @@ public:
     void updateRowFromRecord(int row, const ScanRecord& record);
 
 private:
-    struct Row {
-        QString blob;                              // the 40 texts one after another
-        std::array<uint32_t, kScanColumnCount> ends{};  // end of each text in blob
-        bool checked = true;
-    };
     template <typename Texts>
     static Row pack(bool checked, const Texts& texts, int count);
     void replaceTexts(Row& row, int firstColumn, const QString* texts, int count);
