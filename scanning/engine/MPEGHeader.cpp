@@ -101,7 +101,11 @@ int32_t SamplesPerFrame(int32_t version, int32_t layer) {
 }  // namespace
 
 bool IsMPEGFrameHeader(const uint8_t* b) {
-    return b[0] == 0xFF && (b[1] & 0xE0) == 0xE0 && ((b[1] >> 3) & 3) != 1 && ((b[1] >> 1) & 3) != 0;
+    return b[0] == 0xFF && (b[1] & 0xE0) == 0xE0  // frame sync
+           && ((b[1] >> 3) & 3) != 1              // version not reserved
+           && ((b[1] >> 1) & 3) != 0              // layer not reserved
+           && (b[2] >> 4) != 15                   // bit-rate index not forbidden
+           && ((b[2] >> 2) & 3) != 3;             // sampling rate not reserved
 }
 
 int64_t ID3v2TagEnd(ByteSource& source) {
@@ -231,7 +235,7 @@ MPEGInfo AnalyseMPEG(ByteSource& source, bool& found, int64_t searchStart) {
     return Analyse(source, found, searchStart, header);
 }
 
-MPEGInfo ReadMPEGInfo(FileBytes& file, const QString& path, bool& found, int64_t searchStart) {
+MPEGInfo ReadMPEGInfo(ByteSource& file, const QString& path, bool& found, int64_t searchStart) {
     MPEGInfo info;
     try {
         info.FileSize = file.size();

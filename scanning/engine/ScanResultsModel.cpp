@@ -93,7 +93,7 @@ void ScanResultsModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= kScanColumnCount || m_rows.size() < 2) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    QCollator collator(QLocale::system());
+    QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QCollatorSortKey> keys;
     keys.reserve(m_rows.size());
