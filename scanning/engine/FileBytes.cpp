@@ -92,6 +92,12 @@ size_t FileBytes::readAt(int64_t offset, uint8_t* buffer, size_t count) {
         std::memcpy(buffer, m_tail.constData() + (offset - m_tailOffset), static_cast<size_t>(want));
         return static_cast<size_t>(want);
     }
+    // A small read near the start keeps the file's first block: tag headers
+    // are asked for there.
+    if (!m_haveHead && offset + want <= static_cast<int64_t>(kHeadSize) && want < 64) {
+        head();
+        return readAt(offset, buffer, count);
+    }
     // A read of the file's last bytes keeps them: the ID3v1 tag and the audio
     // end are both asked for.
     if (!m_haveTail && offset + want == m_size && want <= static_cast<int64_t>(kTailSize)) {

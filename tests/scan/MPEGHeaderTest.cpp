@@ -320,3 +320,33 @@ TEST(MPEGHeader, UnreadableFileIsReportedAndGivesWhatWasBuilt) {
     EXPECT_FALSE(found);
     EXPECT_EQ(info.FileSize, 0);
 }
+
+namespace {
+class CountingSource final : public ByteSource {
+public:
+    explicit CountingSource(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+    int64_t size() const override { return m_bytes.size(); }
+    size_t readAt(int64_t offset, uint8_t* buffer, size_t count) override {
+        ++reads;
+        return m_bytes.readAt(offset, buffer, count);
+    }
+    int reads = 0;
+
+private:
+    MemoryBytes m_bytes;
+};
+}  // namespace
+
+TEST(MPEGHeader, ATaggedFileCostsAFewReads) {
+    QByteArray tag = Bytes({'I', 'D', '3', 3, 0, 0, 0, 0, 0x40, 0x00});  // 8192 bytes of tag body
+    tag += QByteArray(8192, char(0xFF));
+    QByteArray trailer(128, ' ');
+    trailer.replace(0, 3, "TAG");
+    CountingSource source(tag + FileWith(Bytes({0xFF, 0xFB, 0x90, 0x64}), 50000) + trailer);
+    bool found = false;
+    const MPEGInfo info = AnalyseMPEG(source, found);
+    EXPECT_EQ(info.HeaderPosition, 8202);
+    EXPECT_EQ(info.FrameCount, 50000 / 417);
+    // Tag header, a look for a second tag, one search chunk, the trailer.
+    EXPECT_LE(source.reads, 4);
+}
