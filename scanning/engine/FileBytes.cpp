@@ -57,7 +57,7 @@ bool FileBytes::open(const QByteArray& nativePath) {
     const int fd = OpenPath(nativePath, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
-        if (err == ENOENT || err == ENOTDIR) return false;
+        if (err == ENOENT || err == ENOTDIR || err == ELOOP) return false;
         RaiseErrno(err, false, kSource);
     }
     if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME, &m_status) != 0) {
@@ -101,6 +101,18 @@ size_t FileBytes::readAt(int64_t offset, uint8_t* buffer, size_t count) {
         std::memcpy(buffer, m_tail.data() + (offset - m_tailOffset), static_cast<size_t>(want));
         return static_cast<size_t>(want);
     }
+    // A small read near the start keeps the file's first block: tag headers
+    // are asked for there.
+    if (!m_haveHead && offset + want <= static_cast<int64_t>(kHeadSize) && want < 64) {
+        head();
+        return readAt(offset, buffer, count);
+    }
+    // A read of the file's last bytes keeps them: the ID3v1 tag and the audio
+    // end are both asked for.
+    if (!m_haveTail && offset + want == m_size && want <= static_cast<int64_t>(kTailSize)) {
+        tail();
+        return readAt(offset, buffer, count);
+    }
     return preadAll(offset, buffer, static_cast<size_t>(want));
 }
 
@@ -118,7 +130,7 @@ QByteArrayView FileBytes::heldAt(int64_t offset) {
 QByteArrayView FileBytes::head() {
     if (!m_haveHead) {
         const size_t n = static_cast<size_t>(std::min<int64_t>(m_size, kHeadSize));
-        m_headSize = n ? readAt(0, m_head.data(), n) : 0;
+        m_headSize = n ? preadAll(0, m_head.data(), n) : 0;
         m_haveHead = true;
     }
     return QByteArrayView(m_head.data(), static_cast<qsizetype>(m_headSize));
@@ -128,7 +140,7 @@ QByteArrayView FileBytes::tail() {
     if (!m_haveTail) {
         const size_t n = static_cast<size_t>(std::min<int64_t>(m_size, kTailSize));
         m_tailOffset = m_size - static_cast<int64_t>(n);
-        m_tailSize = n ? readAt(m_tailOffset, m_tail.data(), n) : 0;
+        m_tailSize = n ? preadAll(m_tailOffset, m_tail.data(), n) : 0;
         m_haveTail = true;
     }
     return QByteArrayView(m_tail.data(), static_cast<qsizetype>(m_tailSize));
