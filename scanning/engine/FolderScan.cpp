@@ -120,12 +120,9 @@ void FolderScan::ConcludeScan() {
 }
 
 void FolderScan::ProcessFiles() {
-    std::vector<ScanResultsModel::Row> pending;
     auto flush = [&] {
-        if (pending.empty()) return;
-        m_rowsAdded += static_cast<int64_t>(pending.size());
-        m_results.appendPackedRows(std::move(pending));
-        pending.clear();
+        m_rowsAdded += m_results.stagedRows();
+        m_results.commitStaged();
     };
     m_processed = 0;
     m_rowsAdded = 0;
@@ -136,8 +133,7 @@ void FolderScan::ProcessFiles() {
         m_results.reserveRows(static_cast<size_t>(m_results.rows() + total));
         const QString processing = GetResourceString(kProcessing);
         FileTimeText times;
-        YieldClock clock;
-        pending.reserve(256);
+        YieldClock clock(m_host.YieldIntervalMs());
         for (int64_t i = 0; i < total; ++i) {
             const FolderListEntry& entry = mudtScanRecords[static_cast<size_t>(i)];
             if (clock.due()) {
@@ -151,7 +147,7 @@ void FolderScan::ProcessFiles() {
             ScanRecord record;
             record.FolderListEntry = entry;
             if (!ReadScanRecord(record, true, times)) continue;
-            pending.push_back(ScanResultsModel::packRecord(record));
+            m_results.stageRecord(record);
         }
         flush();
         m_host.ShowProgress(m_processed, total);

@@ -30,6 +30,9 @@ public:
     virtual void ShowResult(const QString& status, bool showBox, const QString& boxText);
     // The title of the result box: the scanning window's caption.
     virtual QString Caption() const;
+    // The least time between two yields, in milliseconds (0: between every
+    // two files).
+    virtual int YieldIntervalMs() const { return 33; }
 };
 
 // Decides when a job yields: on its first call and then whenever at least

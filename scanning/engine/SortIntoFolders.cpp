@@ -142,7 +142,7 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
         const int64_t total = static_cast<int64_t>(plan.size());
         host.ShowProgress(0, total);
         int answer = 0;  // the question about files without a value: not asked yet
-        YieldClock clock;
+        YieldClock clock(host.YieldIntervalMs());
         for (int64_t i = 0; i < total; ++i) {
             if (clock.due()) host.Yield();
             if (host.mblnStopAll) {
