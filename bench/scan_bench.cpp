@@ -74,7 +74,7 @@ int FillRows(long wanted, const QString& from) {
         ScanResultsModel::NewRow row;
         const int r = static_cast<int>(i % source.rows());
         for (int c = 0; c < kScanColumnCount; ++c)
-            row.texts[static_cast<size_t>(c)] = QString(source.cellView(r, c).data(), source.cellView(r, c).size());
+            row.texts[static_cast<size_t>(c)] = source.text(r, c);
         batch.push_back(std::move(row));
         if (batch.size() == 4096) {
             model.appendRows(std::move(batch));

@@ -1,9 +1,9 @@
 #include "scanning/engine/FileTimeText.h"
 
-#include <algorithm>
-
 #include <QDate>
 #include <QTime>
+#include <algorithm>
+#include <cstring>
 #include <ctime>
 
 namespace {
@@ -29,19 +29,24 @@ QString ShortDateFormat(const QLocale& locale) {
     return format;
 }
 
-void AppendNumber(QString& out, int value, bool twoDigits) {
-    if (twoDigits || value >= 10) out += QLatin1Char(char('0' + value / 10));
-    out += QLatin1Char(char('0' + value % 10));
+char16_t* PutNumber(char16_t* out, int value, bool twoDigits) {
+    if (twoDigits || value >= 10) *out++ = char16_t(u'0' + value / 10);
+    *out++ = char16_t(u'0' + value % 10);
+    return out;
 }
 }  // namespace
 
 FileTimeText::FileTimeText() : m_locale() {
     m_dateFormat = ShortDateFormat(m_locale);
     m_timeFormat = TimeFormatWithSeconds(m_locale);
-    m_am = m_locale.amText();
-    m_pm = m_locale.pmText();
+    m_amUpper = m_locale.amText().toUpper();
+    m_pmUpper = m_locale.pmText().toUpper();
     m_plainTime = parseTimeFormat(m_timeFormat);
     if (m_plainTime) {
+        for (const Field& f : m_fields)
+            m_longestTime += f.kind == Field::Literal ? f.literal.size()
+                             : f.kind == Field::AmPm  ? std::max(m_amUpper.size(), m_pmUpper.size())
+                                                      : 2;
         // Trust the fast path only where it agrees with the locale.
         static constexpr int samples[][3] = {{0, 0, 0}, {1, 2, 3}, {9, 59, 7}, {11, 5, 30}, {12, 0, 0},
                                              {12, 34, 56}, {13, 5, 9}, {20, 10, 45}, {23, 59, 59}};
@@ -100,16 +105,27 @@ bool FileTimeText::parseTimeFormat(const QString& format) {
 }
 
 QString FileTimeText::timeText(int hour, int minute, int second) const {
-    QString out;
-    out.reserve(12);
+    if (m_longestTime > qsizetype(m_buffer.size())) return QString();
+    return QString::fromUtf16(m_buffer.data(), writeTime(m_buffer.data(), hour, minute, second) - m_buffer.data());
+}
+
+char16_t* FileTimeText::writeTime(char16_t* out, int hour, int minute, int second) const {
     for (const Field& f : m_fields) {
         switch (f.kind) {
-        case Field::Literal: out += f.literal; break;
-        case Field::Hour24: AppendNumber(out, hour, f.twoDigits); break;
-        case Field::Hour12: AppendNumber(out, hour % 12 == 0 ? 12 : hour % 12, f.twoDigits); break;
-        case Field::Minute: AppendNumber(out, minute, f.twoDigits); break;
-        case Field::Second: AppendNumber(out, second, f.twoDigits); break;
-        case Field::AmPm: out += (hour < 12 ? m_am : m_pm).toUpper(); break;
+        case Field::Literal:
+            std::memcpy(out, f.literal.utf16(), size_t(f.literal.size()) * sizeof(char16_t));
+            out += f.literal.size();
+            break;
+        case Field::Hour24: out = PutNumber(out, hour, f.twoDigits); break;
+        case Field::Hour12: out = PutNumber(out, hour % 12 == 0 ? 12 : hour % 12, f.twoDigits); break;
+        case Field::Minute: out = PutNumber(out, minute, f.twoDigits); break;
+        case Field::Second: out = PutNumber(out, second, f.twoDigits); break;
+        case Field::AmPm: {
+            const QString& text = hour < 12 ? m_amUpper : m_pmUpper;
+            std::memcpy(out, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+            out += text.size();
+            break;
+        }
         }
     }
     return out;
@@ -129,11 +145,17 @@ QString FileTimeText::text(int64_t seconds) {
         if (m_dates.size() > 4096) m_dates.clear();
         day = m_dates.insert(dayKey, m_locale.toString(date, m_dateFormat));
     }
-    QString result = *day;
-    result += QLatin1Char(' ');
-    if (m_plainTime) {
-        result += timeText(local.tm_hour, local.tm_min, second);
+    QString result;
+    if (m_plainTime && day->size() + 1 + m_longestTime <= qsizetype(m_buffer.size())) {
+        // The date, a blank and the time, put together in one go.
+        char16_t* out = m_buffer.data();
+        std::memcpy(out, day->utf16(), size_t(day->size()) * sizeof(char16_t));
+        out += day->size();
+        *out++ = u' ';
+        out = writeTime(out, local.tm_hour, local.tm_min, second);
+        result = QString::fromUtf16(m_buffer.data(), out - m_buffer.data());
     } else {
+        result = *day + QLatin1Char(' ');
         const QTime time(local.tm_hour, local.tm_min, second);
         if (!time.isValid()) return QString();
         result += m_locale.toString(time, m_timeFormat);

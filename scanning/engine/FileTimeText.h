@@ -7,6 +7,7 @@
 #include "foundation/FileDetails.h"
 
 #include <QHash>
+#include <array>
 #include <QLocale>
 #include <QString>
 #include <cstdint>
@@ -31,13 +32,18 @@ private:
     };
     bool parseTimeFormat(const QString& format);
     QString timeText(int hour, int minute, int second) const;
+    // Writes the time at `out` and returns the end; the buffer must hold
+    // the longest date, a blank and the longest time.
+    char16_t* writeTime(char16_t* out, int hour, int minute, int second) const;
 
     QLocale m_locale;
     QString m_dateFormat;
     QString m_timeFormat;
     QList<Field> m_fields;
     bool m_plainTime = false;
-    QString m_am, m_pm;
+    qsizetype m_longestTime = 0;  // characters of the longest time text
+    QString m_amUpper, m_pmUpper;
+    mutable std::array<char16_t, 512> m_buffer;
     QHash<int64_t, QString> m_dates;  // key: year * 400 + day of the year
     int64_t m_lastSeconds = INT64_MIN;
     QString m_lastText;

@@ -16,11 +16,11 @@ constexpr size_t kChunk = 4096;
 // Bytes of the first frame needed to read a Xing/Info or VBRI frame count.
 constexpr size_t kFrameProbe = 256;
 
-QString HeaderBits(const uint8_t* header) {
-    QString bits(32, QLatin1Char('0'));
-    for (int i = 0; i < 32; ++i)
-        if (header[i / 8] & (0x80 >> (i % 8))) bits[i] = QLatin1Char('1');
-    return bits;
+// Writes the 32 bits of `header` as "0"/"1" into `bits`, reusing its buffer.
+void SetHeaderBits(QString& bits, const uint8_t* header) {
+    bits.resize(32);
+    QChar* out = bits.data();
+    for (int i = 0; i < 32; ++i) out[i] = QLatin1Char((header[i / 8] & (0x80 >> (i % 8))) ? '1' : '0');
 }
 
 int32_t VersionOf(uint8_t b1) {
@@ -280,7 +280,7 @@ MPEGInfo ReadMPEGInfo(ByteSource& file, const QString& path, bool& found, int64_
         uint8_t header[4];
         info = Analyse(file, hit, searchStart, header);
         found = hit;
-        if (hit) gstrMPEGHeaderBits = HeaderBits(header);
+        if (hit) SetHeaderBits(gstrMPEGHeaderBits, header);
         return info;
     } catch (...) {
         if (ReportFileError(path, FileAction::ReadMPEG)) return info;
@@ -311,7 +311,7 @@ bool GetMPEGHeader(const QString& path, int64_t& position) {
             return false;
         }
         position = found;
-        gstrMPEGHeaderBits = HeaderBits(header);
+        SetHeaderBits(gstrMPEGHeaderBits, header);
         return true;
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("GetMPEGHeader"), path, position));

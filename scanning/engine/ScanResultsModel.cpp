@@ -12,15 +12,15 @@ ScanResultsModel::ScanResultsModel(QObject* parent) : QAbstractTableModel(parent
 
 template <typename Texts>
 ScanResultsModel::Row ScanResultsModel::pack(bool checked, const Texts& texts, int count) {
-    QStringView cells[kScanColumnCount];
+    QAnyStringView cells[kScanColumnCount];
     for (int i = 0; i < kScanColumnCount && i < count; ++i) cells[i] = texts[i];
     return Row{m_store.pack(cells), checked};
 }
 
 void ScanResultsModel::replaceTexts(Row& row, int firstColumn, const QString* texts, int count) {
-    QStringView cells[kScanColumnCount];
+    QAnyStringView cells[kScanColumnCount];
     for (int i = 0; i < kScanColumnCount; ++i)
-        cells[i] = i >= firstColumn && i < firstColumn + count ? QStringView(texts[i - firstColumn])
+        cells[i] = i >= firstColumn && i < firstColumn + count ? QAnyStringView(texts[i - firstColumn])
                                                                  : RowStore::Cell(row.block, i);
     const uint32_t* old = row.block;
     row.block = m_store.pack(cells);
@@ -31,7 +31,7 @@ void ScanResultsModel::compactIfWasteful() {
     // Worth a copy only when most of a sizeable store is waste.
     if (m_store.wastedWords() < (size_t(1) << 20) || m_store.wastedWords() * 2 < m_store.usedWords()) return;
     RowStore fresh;
-    QStringView cells[kScanColumnCount];
+    QAnyStringView cells[kScanColumnCount];
     for (std::vector<Row>* rows : {&m_rows, &m_staged}) {
         for (Row& r : *rows) {
             for (int i = 0; i < kScanColumnCount; ++i) cells[i] = RowStore::Cell(r.block, i);
@@ -49,7 +49,7 @@ int ScanResultsModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kScanColumnCount;
 }
 
-QStringView ScanResultsModel::cellView(int row, int column) const {
+QAnyStringView ScanResultsModel::cellView(int row, int column) const {
     return RowStore::Cell(m_rows[static_cast<size_t>(row)].block, column);
 }
 

@@ -10,6 +10,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
+#include <QAnyStringView>
 #include <QStringView>
 #include <array>
 #include <cstdint>
@@ -65,7 +66,8 @@ public:
 
     // Cell text by row and column index.
     QString text(int row, int column) const { return cellView(row, column).toString(); }
-    QStringView cellView(int row, int column) const;
+    // The cell's text as the model holds it (Latin-1 or UTF-16).
+    QAnyStringView cellView(int row, int column) const;
     QStringList rowTexts(int row) const;
     // Sets one cell.
     void setText(int row, int column, const QString& text);

@@ -130,6 +130,10 @@ ScanRecord SampleRecord(int i) {
     r.ID3v1Tag.Track = uint8_t(i % 3);
     r.ID3v1Tag.Genre = uint8_t(i % 3 == 0 ? 255 : i % 150);
     r.ID3v2Tag = SampleID3v2(QString(i % 5 * 40, QChar(u'\u00e9')));
+    // Rows beyond Latin-1, and one longer than 16-bit text ends can mark.
+    if (i % 5 == 4) r.ID3v2Tag.Artist = QStringLiteral("\u65e5\u672c\u306e\u6b4c %1").arg(i);
+    if (i == 7) r.ID3v2Tag.Comment = QStringLiteral("0123456789").repeated(7000);
+    if (i == 8) r.ID3v2Tag.Comment = QStringLiteral("\u03a9").repeated(70000);
     r.MPEGInfo.FileSize = 5000000000LL + i;
     r.MPEGInfo.HeaderPosition = i;
     r.MPEGInfo.LengthMs = -i;
