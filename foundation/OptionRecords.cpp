@@ -18,3 +18,4 @@ QString gstrScanFilter;
 
 std::vector<ScanRule> gudtScanRules(1);
 std::vector<SimulateRule> gudtSimulateRules(1);
+std::vector<PlaylistEntryInfo> gPlaylistEntries(1);

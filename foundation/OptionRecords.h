@@ -5,6 +5,7 @@
 // assign them.
 
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 // ---- general preferences (section "Preferences") ----
@@ -45,3 +46,15 @@ struct SimulateRule {
 // one empty element after the last rule, so the number of rules is size() - 1.
 extern std::vector<ScanRule> gudtScanRules;
 extern std::vector<SimulateRule> gudtSimulateRules;
+
+// ---- the open playlist (kept for the whole run, also while the Playlist
+// Manager is closed) ----
+struct PlaylistEntryInfo {
+    QString FileName;   // the path exactly as the playlist stores it
+    QString Title;
+    int32_t Length = 0; // milliseconds; 0 when unknown
+};
+
+// Element n (1-based) is at index n - 1; the last element is an always-empty
+// sentinel, so the number of entries is size() - 1.
+extern std::vector<PlaylistEntryInfo> gPlaylistEntries;

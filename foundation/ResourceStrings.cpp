@@ -61,12 +61,30 @@ const Table& TableFor(StringTableLanguage language) {
 std::optional<StringTableLanguage> g_language;
 }  // namespace
 
-StringTableLanguage SystemStringTableLanguage() {
-    const QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::English && locale.territory() != QLocale::UnitedStates &&
-        locale.territory() != QLocale::AnyTerritory)
+StringTableLanguage StringTableLanguageFor(const QLocale& locale) {
+    if (locale.language() != QLocale::English) return StringTableLanguage::US;
+    switch (locale.territory()) {
+    // American English, at home and in the territories that spell it.
+    case QLocale::AnyTerritory:
+    case QLocale::UnitedStates:
+    case QLocale::UnitedStatesOutlyingIslands:
+    case QLocale::UnitedStatesVirginIslands:
+    case QLocale::AmericanSamoa:
+    case QLocale::Guam:
+    case QLocale::NorthernMarianaIslands:
+    case QLocale::PuertoRico:
+        return StringTableLanguage::US;
+    default:
         return StringTableLanguage::UK;
-    return StringTableLanguage::US;
+    }
+}
+
+StringTableLanguage SystemStringTableLanguage() {
+    // The texts follow the language the user reads (LANGUAGE, LC_MESSAGES),
+    // not the one numbers are formatted in.
+    const QLocale system = QLocale::system();
+    const QStringList ui = system.uiLanguages();
+    return StringTableLanguageFor(ui.isEmpty() ? system : QLocale(ui.first()));
 }
 
 void SetStringTableLanguage(StringTableLanguage language) { g_language = language; }

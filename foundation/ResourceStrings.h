@@ -3,14 +3,18 @@
 // and a UK English table with the same entry numbers.  Code number N is table
 // entry N + 1000.
 
+#include <QLocale>
 #include <QString>
 #include <cstdint>
 
 QString GetResourceString(int32_t lngId);
 
 enum class StringTableLanguage { US, UK };
-// The table chosen from the user's locale: UK for British and other
-// non-US English locales, US otherwise.
+// The table for a locale: UK for British and other non-US English locales,
+// US for American English and for every other language.
+StringTableLanguage StringTableLanguageFor(const QLocale& locale);
+// The table for the user's interface language (the first of the system's
+// UI languages, else the system locale).
 StringTableLanguage SystemStringTableLanguage();
 // Tests pick a table explicitly.
 void SetStringTableLanguage(StringTableLanguage language);

@@ -1,0 +1,15 @@
+#include "foundation/ui/GenreCombo.h"
+
+#include "foundation/Errors.h"
+#include "foundation/Genres.h"
+
+#include <QComboBox>
+
+void GenresIntoComboBox(QComboBox* combo, bool addBlank) {
+    try {
+        if (!combo) RaiseError(ErrNo::ObjectNotSet);
+        combo->addItems(GenreComboItems(addBlank));
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("GenresIntoComboBox"), combo ? combo->objectName() : QString(), addBlank));
+    }
+}
