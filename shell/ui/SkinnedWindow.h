@@ -55,7 +55,8 @@ public:
     QString Tag() const override { return m_formTag; }
     void ShowWindow() override;
     void UnloadWindow() override;
-    void SetFormTag(const QString& tag) { m_formTag = tag; }
+    // Also the window's dynamic property "Tag" (the window positions go by it).
+    void SetFormTag(const QString& tag);
     // The caption: the window title and LabelTitle.
     void SetCaption(const QString& caption);
 
