@@ -318,6 +318,12 @@ void SkinnedWindow::resizeEvent(QResizeEvent* event) {
     m_inResize = false;
 }
 
+void SkinnedWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && m_skin && !m_inResize)
+        ResumeNext([&] { m_skin->Resize(); });
+}
+
 void SkinnedWindow::SetBackgroundCells(const QPixmap& cell, const std::vector<QRect>& cells) {
     m_cell = cell;
     m_cells = cells;

@@ -131,6 +131,8 @@ protected:
     virtual void FormUnload() {}
 
     void resizeEvent(QResizeEvent* event) override;
+    // A change of window state (maximised, restored) counts as a resize.
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
