@@ -44,7 +44,11 @@ void SaveToIni(const QString& section, const QString& key, const QVariant& value
 QString AnySpaces(QString& text);
 QString ReplaceSpaces(QString& text);
 
-// Window positions in section "WindowPositions", in twips.
+// Window positions in section "WindowPositions", in twips (keys: the window's
+// objectName() followed by "State", "Top", "Height", "Left", "Width").  A
+// window counts as skinnable when its dynamic property "Tag" is "Skinnable";
+// see foundation/ui/WindowPositions.h for the rest of the rules.  These are
+// defined in the gui library.
 void WriteWindowPos(QWidget* form);
 void ReadWindowPos(QWidget* form);
 double DefaultHeight(QWidget* form);

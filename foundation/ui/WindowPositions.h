@@ -1,0 +1,23 @@
+#pragma once
+// Window positions (WriteWindowPos, ReadWindowPos, DefaultHeight,
+// DefaultWidth, IsCoreTool(QWidget*) are declared in SettingsStore.h and
+// defined here, beside the widgets they work on).
+//
+// A window is known by its objectName().  It is "skinnable" when its dynamic
+// property "Tag" is the text "Skinnable".  It is sizable unless its minimum
+// and maximum sizes are equal or it has Qt::MSWindowsFixedSizeDialogHint.
+// Left and Top are the window's position (frame included), Width and Height
+// the size of its client area, all in twips.  The screen is the available
+// area of the screen the stored position lies on (else the window's screen).
+
+#include <QRect>
+
+class QWidget;
+
+// The title bar height in pixels that a window manager would add; the skin
+// engine takes the same amount away when it removes the title bar.
+int CaptionHeightPixels(const QWidget* form);
+
+// Tests pin the available screen area (in pixels); an empty rectangle
+// returns to the real screens.
+void SetScreenAreaForTesting(const QRect& pixels);

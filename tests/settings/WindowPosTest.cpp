@@ -1,0 +1,179 @@
+// Window positions in twips: first opening, maximised and minimised windows,
+// the skinned caption, and keeping windows on the visible screen.
+#include "foundation/OptionRecords.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/Twips.h"
+#include "foundation/ui/WindowPositions.h"
+#include "support/ScriptedUi.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSection = QStringLiteral("WindowPositions");
+
+double Stored(const QString& key, const char* def = "-1") {
+    return GetOptionSetting(kSection, key, QString::fromLatin1(def), SettingType::Double).toDouble();
+}
+
+class WindowPos : public testing::Test {
+protected:
+    void SetUp() override {
+        gsngTwipsPerPixelX = gsngTwipsPerPixelY = 15.0f;
+        gblnUseSkins = false;
+        SetScreenAreaForTesting(QRect(0, 0, 1024, 768));  // 15360 x 11520 twips
+    }
+    void TearDown() override {
+        SetScreenAreaForTesting(QRect());
+        gblnUseSkins = false;
+    }
+    static void StorePos(const QString& name, double left, double top, double width, double height) {
+        SaveOptionSetting(kSection, name + "State", 0, SettingType::Integer);
+        SaveOptionSetting(kSection, name + "Left", left, SettingType::Single);
+        SaveOptionSetting(kSection, name + "Top", top, SettingType::Single);
+        SaveOptionSetting(kSection, name + "Width", width, SettingType::Single);
+        SaveOptionSetting(kSection, name + "Height", height, SettingType::Single);
+    }
+    TempHome home;
+};
+
+}  // namespace
+
+TEST_F(WindowPos, FirstOpeningWithoutStoredPosition) {
+    // A sizable core tool: top-left, half the screen high, two thirds wide.
+    QWidget core;
+    core.setObjectName("FormDuplicateFinder");
+    core.setGeometry(200, 150, 300, 200);
+    EXPECT_DOUBLE_EQ(DefaultHeight(&core), 5760.0);
+    EXPECT_DOUBLE_EQ(DefaultWidth(&core), 10240.0);
+    ReadWindowPos(&core);
+    EXPECT_EQ(core.pos(), QPoint(0, 0));
+    EXPECT_EQ(core.size(), QSize(683, 384));
+
+    // A sizable window that is no core tool stays as designed.
+    QWidget other;
+    other.setObjectName("FormCDRipper");
+    other.setGeometry(200, 150, 300, 200);
+    EXPECT_DOUBLE_EQ(DefaultHeight(&other), 0.0);
+    ReadWindowPos(&other);
+    EXPECT_EQ(other.geometry(), QRect(200, 150, 300, 200));
+
+    // A fixed-size dialog goes to the corner with its designed size.
+    QWidget dialog;
+    dialog.setObjectName("FormOptions");
+    dialog.move(200, 150);
+    dialog.setFixedSize(300, 200);
+    ReadWindowPos(&dialog);
+    EXPECT_EQ(dialog.geometry(), QRect(0, 0, 300, 200));
+}
+
+TEST_F(WindowPos, NormalWindowRoundTrips) {
+    QWidget w;
+    w.setObjectName("FormPlaylistManager");
+    w.setGeometry(40, 30, 500, 400);
+    WriteWindowPos(&w);
+    EXPECT_EQ(Stored("FormPlaylistManagerState"), 0.0);
+    EXPECT_EQ(Stored("FormPlaylistManagerLeft"), 600.0);
+    EXPECT_EQ(Stored("FormPlaylistManagerTop"), 450.0);
+    EXPECT_EQ(Stored("FormPlaylistManagerWidth"), 7500.0);
+    EXPECT_EQ(Stored("FormPlaylistManagerHeight"), 6000.0);
+    QWidget again;
+    again.setObjectName("FormPlaylistManager");
+    ReadWindowPos(&again);
+    EXPECT_EQ(again.pos(), QPoint(40, 30));
+    EXPECT_EQ(again.size(), QSize(500, 400));
+}
+
+TEST_F(WindowPos, StaysOnTheVisibleScreen) {
+    struct {
+        double left, top;
+        QPoint expected;
+    } cases[] = {
+        {20000, 0, {624, 0}},       // 15360 - 6000 = 9360 twips
+        {0, 20000, {0, 568}},       // 11520 - 3000 = 8520 twips
+        {-3000, -450, {0, 0}},      // not before the left or top edge either
+        {1500, 1500, {100, 100}},   // already visible: unchanged
+    };
+    for (const auto& c : cases) {
+        StorePos("FormMusicCataloguer", c.left, c.top, 6000, 3000);
+        QWidget w;
+        w.setObjectName("FormMusicCataloguer");
+        ReadWindowPos(&w);
+        EXPECT_EQ(w.pos(), c.expected) << c.left << "," << c.top;
+        EXPECT_EQ(w.size(), QSize(400, 200));
+    }
+    // On a screen whose visible area does not start at 0 (a panel on the left and top).
+    SetScreenAreaForTesting(QRect(64, 32, 960, 736));
+    StorePos("FormMusicCataloguer", 0, 0, 6000, 3000);
+    QWidget w;
+    w.setObjectName("FormMusicCataloguer");
+    ReadWindowPos(&w);
+    EXPECT_EQ(w.pos(), QPoint(64, 32));
+}
+
+TEST_F(WindowPos, MaximisedAndMinimisedWindows) {
+    StorePos("FormEncoderDecoder", 1500, 1500, 6000, 3000);
+    QWidget w;
+    w.setObjectName("FormEncoderDecoder");
+    w.setGeometry(10, 10, 200, 100);
+    w.setWindowState(Qt::WindowMaximized);
+    WriteWindowPos(&w);
+    EXPECT_EQ(Stored("FormEncoderDecoderState"), 2.0);
+    EXPECT_EQ(Stored("FormEncoderDecoderLeft"), 1500.0);  // the normal position is kept
+    QWidget reopened;
+    reopened.setObjectName("FormEncoderDecoder");
+    ReadWindowPos(&reopened);
+    EXPECT_TRUE(reopened.windowState().testFlag(Qt::WindowMaximized));
+
+    // Closed while minimised: nothing is stored, it reopens as stored before.
+    StorePos("FormEncoderDecoder", 1500, 1500, 6000, 3000);
+    QWidget minimised;
+    minimised.setObjectName("FormEncoderDecoder");
+    minimised.setGeometry(10, 10, 200, 100);
+    minimised.setWindowState(Qt::WindowMinimized);
+    WriteWindowPos(&minimised);
+    QWidget back;
+    back.setObjectName("FormEncoderDecoder");
+    ReadWindowPos(&back);
+    EXPECT_FALSE(back.windowState().testFlag(Qt::WindowMaximized));
+    EXPECT_EQ(back.geometry(), QRect(100, 100, 400, 200));
+}
+
+TEST_F(WindowPos, SkinnedWindowStoresTheCaptionHeight) {
+    QWidget w;
+    w.setObjectName("FormFileNameTagCoordinator");
+    w.setProperty("Tag", QStringLiteral("Skinnable"));
+    w.setGeometry(0, 0, 500, 400);  // 6000 twips high
+    const double caption = CaptionHeightPixels(&w) * 15.0;
+    ASSERT_GT(caption, 0.0);
+
+    gblnUseSkins = true;
+    WriteWindowPos(&w);
+    EXPECT_EQ(Stored("FormFileNameTagCoordinatorHeight"), 6000.0 + caption);
+
+    // With skins off: 6000, and reopening and closing keeps 6000.
+    gblnUseSkins = false;
+    for (int i = 0; i < 3; ++i) {
+        WriteWindowPos(&w);
+        EXPECT_EQ(Stored("FormFileNameTagCoordinatorHeight"), 6000.0);
+        QWidget again;
+        again.setObjectName("FormFileNameTagCoordinator");
+        again.setProperty("Tag", QStringLiteral("Skinnable"));
+        ReadWindowPos(&again);
+        EXPECT_EQ(again.height(), 400);
+    }
+}
+
+TEST(CoreTool, ExactNamesOnly) {
+    for (const char* name : {"FormEncoderDecoder", "FormMP3ScanningCentre", "FormPlaylistManager",
+                             "FormMusicCataloguer", "FormFileNameTagCoordinator", "FormDuplicateFinder"}) {
+        EXPECT_TRUE(IsCoreTool(QString::fromLatin1(name))) << name;
+        QWidget w;
+        w.setObjectName(name);
+        EXPECT_TRUE(IsCoreTool(&w));
+    }
+    for (const char* name : {"formduplicatefinder", "FormCDRipper", "FormOptions", "", "FormDuplicateFinder "})
+        EXPECT_FALSE(IsCoreTool(QString::fromLatin1(name))) << name;
+    EXPECT_FALSE(IsCoreTool(static_cast<QWidget*>(nullptr)));
+}
