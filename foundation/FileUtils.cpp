@@ -621,7 +621,8 @@ bool MoveFile(const QString& source, const QString& destination) {
             MsgBox(sourceName + kCrLf2 + GetResourceString(180), Mb::OKOnly | Mb::Exclamation, title);
             return false;
         }
-        if (!FolderExists(ParentFolder(destination))) {
+        const QString destinationFolder = ParentFolder(destination);
+        if (!FolderExists(destinationFolder.isEmpty() ? QStringLiteral(".") : destinationFolder)) {
             MsgBox(FileNamePart(destination) + kCrLf2 + GetResourceString(179), Mb::OKOnly | Mb::Exclamation,
                    GetResourceString(175));
             return false;

@@ -276,3 +276,27 @@ TEST_F(ListFiles, WholeFileTextEndsEveryLineWithCrLf) {
         EXPECT_TRUE(e.description().endsWith("|GetTextFromFile;" + path("none.txt")));
     }
 }
+
+TEST_F(ListFiles, LinesLongerThanTheReadBufferAndLineEndsAcrossIt) {
+    // The reader reads in pieces of 1 MiB: put a CR LF exactly across the first
+    // boundary, then a line of 3 MiB.
+    const qsizetype boundary = 1 << 20;
+    QByteArray first = "ListViewScanResults\r\n1";
+    first += QByteArray(boundary - 1 - first.size() - 1, 'a');
+    first += '\t';
+    ASSERT_EQ(first.size(), boundary - 1);
+    const QByteArray longCell(3 << 20, 'b');
+    const QByteArray bytes = first + "\r\n0" + longCell + "\t\r\n1c\t\r";
+    WriteBytes(path("big.scn"), bytes);
+
+    VectorList list(ListFileName::ScanResults, 1);
+    LoadTextFileToListView(list, path("big.scn"), kInvalidScan);
+    ASSERT_EQ(list.rows.size(), 3u);
+    EXPECT_EQ(list.rows[0].cells[0].size(), boundary - 24);
+    EXPECT_EQ(list.rows[1].cells[0].size(), longCell.size());
+    EXPECT_EQ(list.rows[2], (Row{true, {"c"}}));
+
+    const QString text = GetTextFromFile(path("big.scn"));
+    EXPECT_EQ(text.count(QStringLiteral("\r\n")), 4) << "a CR LF split by the buffer is one line end";
+    EXPECT_EQ(text.size(), bytes.size() + 1);
+}
