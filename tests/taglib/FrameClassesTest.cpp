@@ -202,6 +202,7 @@ TEST(FrameClasses, InterfaceClassHoldsNothingAndInterfacesAreReachable) {
     void* factory = nullptr;
     const Guid unknown = {1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
     EXPECT_EQ(DllGetClassObject(&unknown, &IID_IQmClassFactory, &factory), Err::ClassNotAvailable);
+    EXPECT_EQ(DllCanUnloadNow(), S_False) << "objects are alive";
     EXPECT_EQ(DllRegisterServer(), 0);
     EXPECT_EQ(DllUnregisterServer(), 0);
 }
