@@ -62,7 +62,7 @@ QString Escape(QStringView text, bool name) {
             ++i;
         } else if (QChar::isSurrogate(c)) {
             AppendUnicodeEscape(out, c);  // a lone half would not survive UTF-8
-        } else if (name && (c == u'=' || c == u'[' || c == u']' || (i == 0 && c == u';'))) {
+        } else if (name && (c == u'=' || c == u'[' || c == u']' || c == 0xFEFF || (i == 0 && c == u';'))) {
             AppendUnicodeEscape(out, c);
         } else {
             out += text[i];
@@ -238,9 +238,21 @@ private:
     int m_fd = -1;
 };
 
+// Creates a missing folder and its missing parents (private to the user, as
+// configuration folders are); raises the platform error of a failed step.
 void EnsureFolder(const QString& folder) {
-    if (QFileInfo(folder).isDir()) return;
-    if (!QDir().mkpath(folder)) RaiseErrno(errno ? errno : EACCES, true, kSource, folder);
+    const QByteArray native = QFile::encodeName(QDir::cleanPath(folder));
+    struct stat st {};
+    if (::stat(native.constData(), &st) == 0) {
+        if (!S_ISDIR(st.st_mode)) RaiseErrno(ENOTDIR, true, kSource, folder);
+        return;
+    }
+    for (qsizetype slash = native.indexOf('/', 1); ; slash = native.indexOf('/', slash + 1)) {
+        const QByteArray part = slash < 0 ? native : native.left(slash);
+        if (::mkdir(part.constData(), 0700) != 0 && errno != EEXIST) RaiseErrno(errno, true, kSource, folder);
+        if (slash < 0) break;
+    }
+    if (::stat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) RaiseErrno(ENOTDIR, true, kSource, folder);
 }
 
 mode_t DefaultFileMode() {

@@ -10,7 +10,7 @@
 //    was saved.  Characters that would not survive a line-based file are
 //    escaped: "\\" backslash, "\n" LF, "\r" CR, "\t" TAB, "\0" NUL, "\s" a
 //    blank at either end of a value, "\uXXXX" any other control character,
-//    a lone surrogate, and in names "=", "[", "]" or a leading ";".  An
+//    a lone surrogate, and in names "=", "[", "]", U+FEFF or a leading ";".  An
 //    unknown escape is kept as written.  Blanks and TABs around names and
 //    values are not part of them.  The file is UTF-8 with LF line ends.
 //    Comments are not kept when the store rewrites the file.

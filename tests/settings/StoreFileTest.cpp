@@ -81,9 +81,13 @@ TEST_F(Store, EveryTextRoundTripsThroughTheFile) {
         QString(5000, QLatin1Char('x')),
     };
     const QString keys[] = {QStringLiteral("Plain"), QStringLiteral("key=with=equals"), QStringLiteral("[br]ackets"),
-                            QStringLiteral(";semi"), QStringLiteral(" spaced key "), QStringLiteral("a\nb")};
+                            QStringLiteral(";semi"), QStringLiteral(" spaced key "), QStringLiteral("a\nb"),
+                            QString(QChar(0xFEFF)) + QStringLiteral("bom")};
     const QString section = QStringLiteral("Odd ] [ = section");
     int i = 0;
+    // Keys outside any section come first in the file.
+    SaveOptionSetting(QString(), QString(QChar(0xFEFF)) + QStringLiteral("first"), QStringLiteral("v"),
+                      SettingType::String);
     for (const QString& t : texts)
         for (const QString& k : keys) SaveOptionSetting(section, k + QString::number(i++), t, SettingType::String);
 
@@ -101,7 +105,9 @@ TEST_F(Store, EveryTextRoundTripsThroughTheFile) {
         }
     }
     // One line per key: nothing the values hold splits a line.
-    EXPECT_EQ(ReadAll(SettingsStorePath()).count('\n'), 1 + std::size(texts) * std::size(keys));
+    EXPECT_EQ(GetText(QString(), QString(QChar(0xFEFF)) + QStringLiteral("first")), QStringLiteral("v"));
+    EXPECT_NE(doc.value(QString(), QString(QChar(0xFEFF)) + QStringLiteral("first")), nullptr);
+    EXPECT_EQ(ReadAll(SettingsStorePath()).count('\n'), 3 + std::size(texts) * std::size(keys));
 }
 
 TEST_F(Store, DeletesKeysAndSections) {
@@ -188,7 +194,7 @@ TEST_F(Store, AnUnwritableFolderRaisesAndLosesNothing) {
         SaveOptionSetting(QStringLiteral("S"), QStringLiteral("K"), 1, SettingType::Integer);
         FAIL() << "no error";
     } catch (const SvError& e) {
-        EXPECT_NE(e.number(), 0);
+        EXPECT_EQ(e.number(), ErrNo::PathNotFound);
         EXPECT_TRUE(e.description().contains(QStringLiteral("|SaveOptionSetting;S;K;1;2")))
             << e.description().toStdString();
     }

@@ -6,6 +6,8 @@
 #include "foundation/ui/WindowPositions.h"
 #include "support/ScriptedUi.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -163,6 +165,33 @@ TEST_F(WindowPos, SkinnedWindowStoresTheCaptionHeight) {
         ReadWindowPos(&again);
         EXPECT_EQ(again.height(), 400);
     }
+}
+
+TEST_F(WindowPos, PixelsComeBackExactlyAtAnyResolution) {
+    InitialiseTwipsPerPixel();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FLOAT_EQ(gsngTwipsPerPixelX, 1440.0f / static_cast<float>(screen->logicalDotsPerInchX()));
+
+    // 110 DPI: 13.09 twips per pixel, so twips are stored rounded to whole numbers.
+    gsngTwipsPerPixelX = gsngTwipsPerPixelY = 1440.0f / 110.0f;
+    SetScreenAreaForTesting(QRect(0, 0, 3000, 2000));
+    const QRect geometries[] = {{1, 1, 401, 299}, {777, 333, 1001, 999}, {0, 0, 2999, 1999}};
+    for (const QRect& g : geometries) {
+        QWidget w;
+        w.setObjectName("FormMP3ScanningCentre");
+        w.setGeometry(g);
+        WriteWindowPos(&w);
+        QWidget back;
+        back.setObjectName("FormMP3ScanningCentre");
+        ReadWindowPos(&back);
+        EXPECT_EQ(back.geometry(), g);
+    }
+    EXPECT_EQ(TwipsToPixelsX(PixelsToTwipsX(123)), 123);
+    gsngTwipsPerPixelX = 12.0f;
+    EXPECT_EQ(TwipsToPixelsX(125), 10);
+    EXPECT_EQ(TwipsToPixelsX(126), 11);
+    EXPECT_DOUBLE_EQ(PixelsToTwipsX(10), 120.0);
 }
 
 TEST(CoreTool, ExactNamesOnly) {

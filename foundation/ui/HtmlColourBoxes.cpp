@@ -1,0 +1,63 @@
+#include "foundation/ui/HtmlColourBoxes.h"
+
+#include "foundation/Errors.h"
+#include "foundation/HtmlColours.h"
+#include "foundation/MessageUi.h"
+#include "foundation/ResourceStrings.h"
+#include "foundation/StringUtils.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPalette>
+#include <QWidget>
+
+namespace {
+
+QString NameOf(const QWidget* w) { return w ? w->objectName() : QString(); }
+
+void SetBackground(QWidget* box, const QColor& colour) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Window, colour);
+    box->setPalette(palette);
+    box->setAutoFillBackground(true);
+}
+
+QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
+
+}  // namespace
+
+void HTMLColoursIntoComboBox(QComboBox* combo) {
+    try {
+        if (!combo) RaiseError(ErrNo::ObjectNotSet);
+        combo->addItems(HtmlColourNames());
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("HTMLColoursIntoComboBox"), NameOf(combo)));
+    }
+}
+
+void HTMLColourIntoPictureBox(QComboBox* combo, QWidget* pictureBox) {
+    try {
+        if (!combo || !pictureBox) RaiseError(ErrNo::ObjectNotSet);
+        const QString text = combo->currentText();
+        if (text.isEmpty() || text.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0) {
+            SetBackground(pictureBox, ButtonFace());
+            return;
+        }
+        QString converted = text;
+        if (HTML2VBColour(converted)) {
+            // "&HBBGGRR": the digits after "&H" are the platform value.
+            SetBackground(pictureBox, ColourFromVB(static_cast<int32_t>(converted.mid(2).toUInt(nullptr, 16))));
+            if (text.size() == 6 && !text.startsWith(QLatin1String("0x")) && IsHex(text)) {
+                const QString completed = QLatin1Char('#') + text;
+                if (combo->isEditable()) combo->setEditText(completed);
+                else combo->setCurrentText(completed);
+            }
+            return;
+        }
+        SetBackground(pictureBox, ButtonFace());
+        MsgBox(GetResourceString(183), Mb::OKOnly | Mb::Exclamation, GetResourceString(182));
+        combo->setFocus();
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("HTMLColourIntoPictureBox"), NameOf(combo), NameOf(pictureBox)));
+    }
+}
