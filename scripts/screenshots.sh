@@ -3,25 +3,29 @@
 # the launcher bar, the main window and the whole screen.  Runs the program
 # under Xvfb (xvfb-run) with a fresh, temporary settings folder.
 #
-#   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]      (defaults: build, screenshots)
+#   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]      (defaults: build, BUILD_DIR/screenshots)
 #
 # Needs xvfb-run, xwininfo, xprop and ImageMagick's import.
 set -euo pipefail
 
 build=$(realpath "${1:-build}")
-out=$(realpath -m "${2:-screenshots}")
+out=$(realpath -m "${2:-$build/screenshots}")
 
 if [ -z "${SV_SCREENSHOTS_IN_X:-}" ]; then
     for tool in xvfb-run xwininfo xprop import; do
         command -v "$tool" >/dev/null || { echo "screenshots.sh: $tool is missing" >&2; exit 1; }
     done
-    SV_SCREENSHOTS_IN_X=1 exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$build" "$out"
+    SV_SCREENSHOTS_IN_X=1 exec xvfb-run -a -s "-screen 0 1440x900x24" "$0" "$build" "$out"
 fi
 
 mkdir -p "$out"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-mkdir -p "$home/config" "$home/data"
+mkdir -p "$home/config/Sonivard" "$home/data"
+# The main window beside the launcher bar (which stays on top), so neither
+# hides the other in the pictures.
+printf '[WindowPositions]\r\nFormMP3ScanningCentreLeft=6900\r\nFormMP3ScanningCentreTop=900\r\n' \
+    > "$home/config/Sonivard/Sonivard.ini"
 
 # The window whose role (the window's object name) is $1, or nothing.
 window_of() {

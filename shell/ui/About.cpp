@@ -65,7 +65,7 @@ FormAbout::FormAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormAbout"));
     setWindowRole(objectName());
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(TwipsToPixelsX(6600), TwipsToPixelsY(4740));
+    setFixedSize(TwipsToPixelsX(7500), TwipsToPixelsY(5250));
 
     ImageBackground = new QLabel(this);
     ImageBackground->setObjectName(QStringLiteral("ImageBackground"));
@@ -101,8 +101,9 @@ FormAbout::FormAbout(QWidget* parent) : QDialog(parent) {
     LabelTitle->setGeometry(margin, TwipsToPixelsY(180), width, TwipsToPixelsY(600));
     LabelVersion->setGeometry(margin, TwipsToPixelsY(780), width, TwipsToPixelsY(270));
     LabelCopyright->setGeometry(margin, TwipsToPixelsY(1050), width, TwipsToPixelsY(270));
-    LabelThanks->setGeometry(margin, TwipsToPixelsY(1440), width, TwipsToPixelsY(300));
-    LabelThanksList->setGeometry(margin, TwipsToPixelsY(1740), width, TwipsToPixelsY(2300));
+    LabelThanks->setGeometry(margin, TwipsToPixelsY(1440), width, TwipsToPixelsY(480));
+    LabelThanks->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LabelThanksList->setGeometry(margin, TwipsToPixelsY(1980), width, TwipsToPixelsY(2520));
     LabelThanksList->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const int buttonWidth = TwipsToPixelsX(1400), buttonHeight = TwipsToPixelsY(360);
     const int buttonTop = height() - TwipsToPixelsY(540);
