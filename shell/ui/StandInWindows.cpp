@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "scanning/engine/ScanRecord.h"
 #include "shell/ScreenTwips.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/ui/Menus.h"
@@ -39,9 +40,13 @@ const std::vector<StandInDesign>& StandInDesigns() {
         StandInDesign* s = add(WindowNames::ScanningCentre, 628, 1, 1);
         s->fileOpen = s->fileSave = true;
         s->editControl = QStringLiteral("ListViewScanResults");
+        for (const QString& caption : ScanColumnCaptions()) s->editColumns << caption;
         s = add(WindowNames::Coordinator, 2, 2, 2);
         s->fileOpen = s->fileSave = true;
         s->editControl = QStringLiteral("ListViewSimResults");
+        s->editColumns = {QStringLiteral("Old File Name"), QStringLiteral("Folder"), QStringLiteral("Track"),
+                          QStringLiteral("Album"),         QStringLiteral("Artist"), QStringLiteral("Title"),
+                          QStringLiteral("New File Name"), QStringLiteral("Action")};
         s->minHeight = 5460;
         s = add(WindowNames::MusicCataloguer, 3, 3, 3);
         s->fileSave = true;
@@ -88,7 +93,13 @@ StandInWindow::StandInWindow(StandInDesign design, QWidget* parent)
             list->setRootIsDecorated(false);
             list->setSelectionMode(QAbstractItemView::ExtendedSelection);
             list->setSelectionBehavior(QAbstractItemView::SelectRows);
-            list->header()->hide();
+            if (m_design.editColumns.isEmpty()) {
+                list->header()->hide();
+            } else {
+                // The columns of a list file, so one can be opened into it.
+                model->setHorizontalHeaderLabels(m_design.editColumns);
+                list->setProperty("Checkboxes", true);
+            }
             m_editControl = list;
         }
         m_editControl->setObjectName(m_design.editControl);

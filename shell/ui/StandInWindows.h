@@ -27,6 +27,8 @@ struct StandInDesign {
     // The control the Edit menu serves: a list, or a read-only rich-text box.
     QString editControl;
     bool editIsText = false;
+    // A list's column captions (none: one column, no header).
+    QStringList editColumns;
     double minHeight = 5280, minWidth = 8000;  // twips
     bool fixedSize = false;
 };

@@ -6,7 +6,7 @@
 #include "FakeToolWindow.h"
 
 #include "foundation/AppPaths.h"
-#include "foundation/SharedServices.h"
+#include "foundation/DesktopServices.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
 #include "shell/start/StartProcedure.h"
@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPainter>
@@ -25,18 +26,22 @@
 
 namespace {
 
-class RecordingOpener final : public IShellOpener {
+class RecordingDesktop final : public IDesktopServices {
 public:
-    RecordingOpener() { m_previous = SetShellOpener(this); }
-    ~RecordingOpener() override { SetShellOpener(m_previous); }
-    bool Open(const QString& target) override {
+    RecordingDesktop() { m_previous = SetDesktopServices(this); }
+    ~RecordingDesktop() override { SetDesktopServices(m_previous); }
+    // Offline; a local page opens when it exists, as on the desktop.
+    bool openUrl(const QUrl& url) override {
+        const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
+        if (url.isLocalFile() && !QFileInfo::exists(target)) return false;
         opened << target;
         return true;
     }
+    bool isOnline() override { return false; }
     QStringList opened;
 
 private:
-    IShellOpener* m_previous = nullptr;
+    IDesktopServices* m_previous = nullptr;
 };
 
 class KeyboardEmulation : public ::testing::Test {
@@ -229,7 +234,7 @@ TEST_F(KeyboardEmulation, AWindowThatIsNotSkinnableGetsNoMenuKeysButItsMarksBack
 }
 
 TEST_F(KeyboardEmulation, F1OpensTheWindowsHelpTopicAndOtherKeysNothing) {
-    RecordingOpener opener;
+    RecordingDesktop opener;
     QTemporaryDir app;
     QDir(app.path()).mkpath(QStringLiteral("WebHelp/Duplicate_Finder"));
     QFile page(app.filePath(QStringLiteral("WebHelp/Duplicate_Finder/Duplicate_Finder.htm")));

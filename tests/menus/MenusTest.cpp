@@ -5,6 +5,7 @@
 #include "FakeToolWindow.h"
 
 #include "foundation/AppPaths.h"
+#include "foundation/DesktopServices.h"
 #include "foundation/Dialogs.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
@@ -58,6 +59,24 @@ public:
 
 private:
     IShellOpener* m_previous = nullptr;
+};
+
+class RecordingDesktop final : public IDesktopServices {
+public:
+    RecordingDesktop() { m_previous = SetDesktopServices(this); }
+    ~RecordingDesktop() override { SetDesktopServices(m_previous); }
+    // Offline; a local page opens when it exists, as on the desktop.
+    bool openUrl(const QUrl& url) override {
+        const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
+        if (url.isLocalFile() && !QFileInfo::exists(target)) return false;
+        opened << target;
+        return true;
+    }
+    bool isOnline() override { return false; }
+    QStringList opened;
+
+private:
+    IDesktopServices* m_previous = nullptr;
 };
 
 }  // namespace
@@ -186,6 +205,7 @@ TEST(SharedMenus, HelpItems) {
     EXPECT_EQ(modal, QStringLiteral("FormAbout|About Sonivard"));
 
     // Contents: the help start page, or the box when it is missing.
+    RecordingDesktop desktop;
     QTemporaryDir app;
     SetAppPathForTesting(app.path());
     HelpMenuItemSelect(0);
@@ -196,7 +216,7 @@ TEST(SharedMenus, HelpItems) {
     ASSERT_TRUE(start.open(QIODevice::WriteOnly));
     start.close();
     HelpMenuItemSelect(0);
-    EXPECT_EQ(opener.opened.last(), start.fileName());
+    EXPECT_EQ(desktop.opened, QStringList{start.fileName()});
     SetAppPathForTesting(QString());
     HelpMenuItemSelect(1);
     HelpMenuItemSelect(2);

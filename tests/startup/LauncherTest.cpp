@@ -4,7 +4,7 @@
 #include "foundation/AppPaths.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
-#include "foundation/SharedServices.h"
+#include "foundation/DesktopServices.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/OptionDialogs.h"
 #include "shell/start/StartProcedure.h"
@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -48,18 +49,22 @@ void Key(QWidget* window, QEvent::Type type, int key, Qt::KeyboardModifiers modi
     QApplication::sendEvent(window, &event);
 }
 
-class RecordingOpener final : public IShellOpener {
+class RecordingDesktop final : public IDesktopServices {
 public:
-    RecordingOpener() { m_previous = SetShellOpener(this); }
-    ~RecordingOpener() override { SetShellOpener(m_previous); }
-    bool Open(const QString& target) override {
+    RecordingDesktop() { m_previous = SetDesktopServices(this); }
+    ~RecordingDesktop() override { SetDesktopServices(m_previous); }
+    // Offline; a local page opens when it exists, as on the desktop.
+    bool openUrl(const QUrl& url) override {
+        const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
+        if (url.isLocalFile() && !QFileInfo::exists(target)) return false;
         opened << target;
         return true;
     }
+    bool isOnline() override { return false; }
     QStringList opened;
 
 private:
-    IShellOpener* m_previous = nullptr;
+    IDesktopServices* m_previous = nullptr;
 };
 
 }  // namespace
@@ -180,7 +185,7 @@ TEST(Launcher, ButtonFacesPressOnlyForTheLeftButton) {
 TEST(Launcher, AltKeysActLikeTheirControlsAndF1OpensHelp) {
     TempHome home;
     ScriptedUi ui;
-    RecordingOpener opener;
+    RecordingDesktop opener;
     InstallKeyRouter();
     gblnStartupComplete = true;
     KeyWait().Reset();

@@ -3,8 +3,10 @@
 // (a running job refuses, the close box asks, "WindowStates" is written and
 // every window unloads).
 
+#include "foundation/ListFiles.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
+#include "scanning/engine/ScanRecord.h"
 #include "shell/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
@@ -12,7 +14,10 @@
 #include "shell/ui/StandInWindows.h"
 #include "support/ScriptedUi.h"
 
+#include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QFile>
+#include <QStandardItemModel>
 #include <QEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -59,6 +64,46 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
     EXPECT_EQ(WindowRegistry::Find("FormDuplicateFinder")->Caption(), QStringLiteral("Duplicate Finder"));
     EXPECT_EQ(WindowRegistry::Find("FormCDRipper")->Caption(), QStringLiteral("CD Ripper"));
     for (const auto& box : ui.shown) ADD_FAILURE() << box.prompt.toStdString();
+}
+
+TEST(ProgramLife, AListFileOnTheCommandLineOpensInItsWindow) {
+    TempHome home;
+    CloseAll closeAll;
+    RegisterStandInWindows();
+    SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
+    // A scan-results file of two rows, as the program writes them.
+    QStandardItemModel rows(2, kScanColumnCount);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < kScanColumnCount; ++c) rows.setData(rows.index(r, c), QStringLiteral("r%1c%2").arg(r).arg(c));
+    ItemModelListFile source(rows, ListFileName::ScanResults);
+    const QString scn = home.file("my results.scn");
+    WriteListFile(source, scn);
+    {
+        ScriptedUi ui;
+        StartHost host;
+        Main(host, {QStringLiteral("\"") + scn + QStringLiteral("\"")});
+        auto* main = dynamic_cast<QWidget*>(WindowRegistry::Find(WindowNames::ScanningCentre));
+        auto* list = main->findChild<QAbstractItemView*>(QStringLiteral("ListViewScanResults"));
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->model()->rowCount(), 2);
+        EXPECT_EQ(list->model()->index(1, 39).data().toString(), QStringLiteral("r1c39"));
+        EXPECT_TRUE(ui.shown.empty());
+    }
+    // A scan-results file named as simulate results: refused with its message,
+    // and the coordinator opens all the same.
+    const QString sim = home.file("wrong.sim");
+    QFile::copy(scn, sim);
+    {
+        ScriptedUi ui;
+        StartHost host;
+        Main(host, {sim});
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("This is not a valid Simulate Results file."));
+        auto* coordinator = dynamic_cast<QWidget*>(WindowRegistry::Find(WindowNames::Coordinator));
+        ASSERT_NE(coordinator, nullptr);
+        EXPECT_TRUE(coordinator->isVisible());
+        EXPECT_EQ(coordinator->findChild<QAbstractItemView*>("ListViewSimResults")->model()->rowCount(), 0);
+    }
 }
 
 TEST(ProgramLife, ExitRecordsTheOpenWindowsAndUnloadsEverything) {

@@ -5,7 +5,7 @@
 #include "foundation/ResourceStrings.h"
 #include "shell/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
-#include "shell/start/ui/StartHost.h"
+#include "shell/start/TagObject.h"
 
 #include <QCoreApplication>
 

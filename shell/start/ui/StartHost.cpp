@@ -2,11 +2,14 @@
 
 #include "foundation/Errors.h"
 #include "foundation/Genres.h"
+#include "foundation/ListFiles.h"
 #include "foundation/ReadOptions.h"
 #include "foundation/Twips.h"
 #include "shell/WindowProtocol.h"
+#include "shell/start/TagObject.h"
 #include "shell/ui/Splash.h"
 
+#include <QAbstractItemView>
 #include <QWidget>
 
 void StartHost::InitialiseQuillmarkClass() { CreateTagObject(); }
@@ -44,19 +47,19 @@ void StartHost::LoadPlaylist(const QString& path) {
 }
 
 // ---- the modules these reach -------------------------------------------------
-// Until the tag library's loader, the list-file loader and the Playlist
-// Manager are linked in, these do nothing: the program runs without a tag
-// object, and a file named on the command line opens its (empty) window.
-
-void CreateTagObject() {}
-
-void ReleaseTagObject() {}
 
 void OpenListFile(const QString& windowName, const QString& listName, const QString& path, const QString& message) {
-    (void)windowName;
-    (void)listName;
-    (void)path;
-    (void)message;
+    auto* window = dynamic_cast<QWidget*>(WindowRegistry::Find(windowName));
+    if (!window) RaiseError(ErrNo::ObjectNotSet);
+    auto* list = window->findChild<QAbstractItemView*>(listName);
+    if (!list || !list->model()) RaiseError(ErrNo::MemberNotFound);
+    if (auto* rows = dynamic_cast<IListFileModel*>(list->model())) {
+        LoadTextFileToListView(*rows, path, message);
+        return;
+    }
+    ItemModelListFile rows(*list->model(), listName);
+    LoadTextFileToListView(rows, path, message);
 }
 
+// The Playlist Manager is not built yet: its stand-in window opens empty.
 void OpenPlaylist(const QString& path) { (void)path; }

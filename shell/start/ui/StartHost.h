@@ -2,9 +2,8 @@
 // The real host of the start procedure: windows through the window registry,
 // the splash window, the option readers and the tag library.
 //
-// The list-file loader, the Playlist Manager's loader and the tag object are
-// reached through the small functions below, each a single call into the
-// module that provides it.
+// The list-file loader and the Playlist Manager's loader are reached through
+// the two small functions below.
 
 #include "shell/start/StartProcedure.h"
 
@@ -22,11 +21,9 @@ public:
     void LoadPlaylist(const QString& path) override;
 };
 
-// The one tag object of the program: created at start, released at the end.
-void CreateTagObject();
-void ReleaseTagObject();
-// Loads a scan-results or simulate-results list file into `listName` of the
-// loaded window `windowName`.
+// Loads a scan-results or simulate-results list file into the list named
+// `listName` of the loaded window `windowName` (the list's model is read
+// through its IListFileModel, else through an item-model adapter).
 void OpenListFile(const QString& windowName, const QString& listName, const QString& path, const QString& message);
 // The Playlist Manager's LoadPlaylist.
 void OpenPlaylist(const QString& path);
