@@ -517,7 +517,8 @@ std::shared_ptr<const IniDocument> ReadIniFile(const QString& path, IniSyntax sy
     return ReadCachedLocked(path, syntax);
 }
 
-void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+// The store's own atomic write, whose errors name the store file.
+void WriteStoreFileAtomically(const QString& path, const QByteArray& bytes) {
     const QString target = WriteTarget(path);
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
@@ -594,7 +595,7 @@ void UpdateStoreFile(const QString& path, const std::function<bool(IniDocument&)
         RememberLocked(path, IniSyntax::Store, std::move(doc));
         return;
     }
-    WriteFileAtomically(target, doc->toStoreText().toUtf8());
+    WriteStoreFileAtomically(target, doc->toStoreText().toUtf8());
     RememberLocked(path, IniSyntax::Store, std::move(doc));
 }
 
@@ -661,6 +662,6 @@ void WritePlatformIniValue(const QString& path, const QString& section, const QS
     }
     QString out = lines.join(eol);
     out += eol;
-    WriteFileAtomically(target, EncodeText(out, encoding));
+    WriteStoreFileAtomically(target, EncodeText(out, encoding));
     Cache().remove(CacheKey(path, IniSyntax::Platform));
 }

@@ -1,0 +1,44 @@
+#pragma once
+// Small procedures every window uses on its controls.  They keep no state;
+// each passes its errors up the trail with its call-site text.  Positions and
+// margins are twips.
+//
+// Conventions for controls: a control whose dynamic property "MousePointer"
+// is 99 asks for the program's cursor (LoadCursorToControls); a list's sort
+// state is kept in its dynamic properties "SortKey" (from 0), "SortOrder"
+// (0 ascending, 1 descending) and "Sorted"; check marks of a list are the
+// check state of column 0.
+
+#include <QCursor>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QAbstractItemView;
+class QLineEdit;
+class QProgressBar;
+class QTreeView;
+class QWidget;
+
+void SetOnTop(QWidget* window, bool blnOnTop);
+bool FormLoaded(const QString& strFormName);
+void ChangeListViewRowColour(QAbstractItemView* list, int row, int32_t lngColour);
+void IncDecTextBox(QLineEdit* textBox, int32_t direction, int32_t limit, int32_t step);
+void MaintainDimensions(QWidget* frm, float sngMinHeight, float sngMinWidth);
+void InitialiseProgBar(QProgressBar* bar, float sngMax);
+// value -1 is one step; counts are 32-bit.
+void IncrementProgBar(QProgressBar* bar, int32_t value);
+void EnsureNumericTextBox(QLineEdit* textBox, bool blnAllowZero, bool blnAllowMinus, bool blnAllowDecimal);
+bool ListItemSelected(QAbstractItemView* list);
+int32_t ListItemsChecked(QAbstractItemView* list);
+int32_t ListItemsSelected(QAbstractItemView* list);
+void DrawTransparentFrame(QWidget* frm, QWidget* topLeft, QWidget* bottomRight, float sngMargin);
+void LoadCursorToControls(QWidget* frm, int32_t lngCursor);
+void ChangeSortColumn(QTreeView* list, int32_t header);
+
+// The program's cursor resources (101); error 326 for any other number.
+QCursor ProgramCursor(int32_t id);
+
+// Tests count the beeps of EnsureNumericTextBox (an empty function restores
+// the platform's beep).
+void SetBeepForTesting(std::function<void()> beep);
