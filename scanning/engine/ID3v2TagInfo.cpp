@@ -7,7 +7,8 @@
 #include "scanning/engine/FileErrorReport.h"
 #include "scanning/tagobject/QuillmarkLoader.h"
 
-ID3v2TagObject gobjID3v2Tag;
+// gobjID3v2Tag itself is defined with the start procedure, which creates it
+// (shell/start/TagObject.cpp); these procedures only use it.
 
 namespace {
 using quillmark::eID3FrameIDs;

@@ -5,7 +5,6 @@
 #include "foundation/ListFiles.h"
 #include "scanning/engine/ScanResultsModel.h"
 
-#include <vector>
 
 class ScanResultsListFile final : public IListFileModel {
 public:
@@ -17,14 +16,11 @@ public:
     bool isChecked(int row) const override { return m_model.isChecked(row); }
     QString cellText(int row, int column) const override { return m_model.text(row, column); }
     void clearRows() override;
-    void appendRow(bool checked, QStringList cells) override;
+    void appendRow(bool checked, std::span<const QStringView> cells) override;
     void beginLoad() override;
     void endLoad() override;
 
 private:
-    void flush();
-
     ScanResultsModel& m_model;
-    std::vector<ScanResultsModel::NewRow> m_pending;
     int m_loads = 0;
 };
