@@ -7,8 +7,7 @@
 #include "scanning/engine/FileErrorReport.h"
 #include "scanning/tagobject/QuillmarkLoader.h"
 
-// gobjID3v2Tag itself is defined with the start procedure, which creates it
-// (shell/start/TagObject.cpp); these procedures only use it.
+ID3v2TagObject gobjID3v2Tag;
 
 namespace {
 using quillmark::eID3FrameIDs;

@@ -24,7 +24,7 @@ extern ID3v2TagObject gobjID3v2Tag;
 
 // Creates the tag object; a failure goes up the trail with
 // "InitialiseQuillmarkClass" (the start procedure shows it and runs on
-// without a tag object).  The same as the start procedure's CreateTagObject.
+// without a tag object).
 void InitialiseQuillmarkClass();
 // Releases the tag object ("TerminateID3v2Class" on the trail).
 void TerminateID3v2Class();
