@@ -164,10 +164,18 @@ TEST(ProgramLife, ARunningJobKeepsTheProgramOpen) {
                                                  "Coordinator. Please stop the process before closing the window."));
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Process Running"));
     EXPECT_EQ(LoadedNames().size(), 3);
+    // Of several windows running jobs, the last loaded is named.
+    auto* finder = dynamic_cast<ILongJobHost*>(WindowRegistry::Show(WindowNames::DuplicateFinder));
+    finder->mblnProcessRunning = true;
+    main->UnloadWindow();
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[1].prompt, QStringLiteral("There is currently a process running in Duplicate Finder. Please "
+                                                 "stop the process before closing the window."));
+    finder->mblnProcessRunning = false;
     // The CD Ripper's rip does not hold the program.
     coordinator->mblnProcessRunning = false;
     ripper->mblnProcessRunning = true;
     main->UnloadWindow();
-    EXPECT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown.size(), 2u);
     EXPECT_EQ(WindowRegistry::Find(WindowNames::ScanningCentre), nullptr);
 }
