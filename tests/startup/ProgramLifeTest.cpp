@@ -63,6 +63,12 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
     for (IToolWindow* w : WindowRegistry::Loaded()) EXPECT_TRUE(dynamic_cast<QWidget*>(w)->isVisible()) << w->Name().toStdString();
     EXPECT_EQ(WindowRegistry::Find("FormDuplicateFinder")->Caption(), QStringLiteral("Duplicate Finder"));
     EXPECT_EQ(WindowRegistry::Find("FormCDRipper")->Caption(), QStringLiteral("CD Ripper"));
+    // The CD Ripper has no menus, but its title-bar buttons carry their tool tips.
+    auto* ripper = dynamic_cast<SkinnedWindow*>(WindowRegistry::Find("FormCDRipper"));
+    ASSERT_NE(ripper, nullptr);
+    QStringList tips;
+    for (const SkinImage* button : ripper->ImageSystemMenu) tips << button->toolTip();
+    EXPECT_EQ(tips, (QStringList{"Minimize", "Maximize", "Close"}));
     for (const auto& box : ui.shown) ADD_FAILURE() << box.prompt.toStdString();
 }
 
