@@ -37,9 +37,14 @@ protected:
 };
 
 TEST_F(RowRefreshTest, UnchangedFileGivesTheSameCells) {
-    const QStringList before = model.rowTexts(row);
+    // Reading the file may move its access time (relatime) between the scan
+    // and the refresh; every other cell must stay as it was.
+    QStringList before = model.rowTexts(row);
     EXPECT_TRUE(UpdateScanResult(model, row));
-    EXPECT_EQ(model.rowTexts(row), before);
+    QStringList after = model.rowTexts(row);
+    before.removeAt(ScanColumn::Accessed);
+    after.removeAt(ScanColumn::Accessed);
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(RowRefreshTest, NewTagsShowAndTheRowKeepsItsNameFolderAndCheck) {
