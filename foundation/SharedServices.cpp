@@ -1,10 +1,11 @@
 #include "foundation/SharedServices.h"
 
+#include "foundation/DesktopServices.h"
+
 #include "foundation/Dialogs.h"
 #include "foundation/Errors.h"
 #include "foundation/OptionRecords.h"
 
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QObject>
@@ -21,22 +22,6 @@ bool isLetter(QChar c) {
     return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= 0xC0 && u <= 0xD6) ||
            (u >= 0xD8 && u <= 0xF6) || (u >= 0xF8 && u <= 0xFF);
 }
-
-class DesktopOpener final : public IShellOpener {
-public:
-    bool Open(const QString& target) override {
-        if (target.isEmpty()) return false;
-        // A web or mail address goes as it is; anything else is a local path.
-        const bool isAddress = target.contains(QLatin1String("://")) ||
-                               target.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive);
-        const QUrl url = isAddress ? QUrl(target, QUrl::TolerantMode) : QUrl::fromLocalFile(target);
-        if (!url.isValid()) return false;
-        return QDesktopServices::openUrl(url);
-    }
-};
-
-DesktopOpener g_desktopOpener;
-IShellOpener* g_opener = nullptr;
 
 QString ownerText(QObject* owner) { return owner ? owner->objectName() : QStringLiteral("0"); }
 
@@ -64,12 +49,6 @@ bool showFileDialog(bool save, CommonDialog& dialog, const QString& title, const
 
 }  // namespace
 
-IShellOpener* SetShellOpener(IShellOpener* opener) {
-    IShellOpener* old = g_opener;
-    g_opener = opener;
-    return old;
-}
-
 bool IsSeparator(const QString& strChar, bool blnIncludeBlanks) {
     try {
         if (blnIncludeBlanks && (strChar == QLatin1String("_") || strChar == QLatin1String(" "))) return true;
@@ -92,8 +71,9 @@ bool IsDoubleBarrel(const QString& strText, int intPos) {
 
 bool OpenWebBrowser(const QString& strURL, QObject* owner) {
     try {
-        IShellOpener& opener = g_opener ? *g_opener : g_desktopOpener;
-        return opener.Open(strURL);
+        if (strURL.isEmpty()) return false;
+        const QUrl url = UrlFromText(strURL);
+        return url.isValid() && DesktopServices().openUrl(url);
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("OpenWebBrowser"), strURL, ownerText(owner)));
     }

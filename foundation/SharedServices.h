@@ -27,13 +27,6 @@ bool IsDoubleBarrel(const QString& strText, int intPos);
 // failure is only reported by the result.  `owner` is only named in the trail.
 bool OpenWebBrowser(const QString& strURL, QObject* owner = nullptr);
 
-// How the desktop's "open" is reached; tests install a recording opener.
-class IShellOpener {
-public:
-    virtual ~IShellOpener() = default;
-    virtual bool Open(const QString& target) = 0;
-};
-IShellOpener* SetShellOpener(IShellOpener* opener);  // not owned; returns the previous one
 
 // A length in seconds as "hh:mm:ss".  Lengths of a day or more keep counting
 // hours ("25:00:00", "100:00:00"); minutes and seconds stay two digits.  A

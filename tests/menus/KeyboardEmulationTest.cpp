@@ -22,27 +22,11 @@
 #include <QPainter>
 #include <QStandardItemModel>
 #include <QTreeView>
+#include "support/RecordingDesktop.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-class RecordingDesktop final : public IDesktopServices {
-public:
-    RecordingDesktop() { m_previous = SetDesktopServices(this); }
-    ~RecordingDesktop() override { SetDesktopServices(m_previous); }
-    // Offline; a local page opens when it exists, as on the desktop.
-    bool openUrl(const QUrl& url) override {
-        const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
-        if (url.isLocalFile() && !QFileInfo::exists(target)) return false;
-        opened << target;
-        return true;
-    }
-    bool isOnline() override { return false; }
-    QStringList opened;
-
-private:
-    IDesktopServices* m_previous = nullptr;
-};
 
 class KeyboardEmulation : public ::testing::Test {
 protected:

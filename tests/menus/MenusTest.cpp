@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QStandardPaths>
 #include <QTimer>
+#include "support/RecordingDesktop.h"
+
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -46,38 +48,6 @@ struct LoadedStandIn {
         if (WindowRegistry::Find(window->Name())) delete window;
     }
     StandInWindow* window = nullptr;
-};
-
-class RecordingOpener final : public IShellOpener {
-public:
-    RecordingOpener() { m_previous = SetShellOpener(this); }
-    ~RecordingOpener() override { SetShellOpener(m_previous); }
-    bool Open(const QString& target) override {
-        opened << target;
-        return true;
-    }
-    QStringList opened;
-
-private:
-    IShellOpener* m_previous = nullptr;
-};
-
-class RecordingDesktop final : public IDesktopServices {
-public:
-    RecordingDesktop() { m_previous = SetDesktopServices(this); }
-    ~RecordingDesktop() override { SetDesktopServices(m_previous); }
-    // Offline; a local page opens when it exists, as on the desktop.
-    bool openUrl(const QUrl& url) override {
-        const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
-        if (url.isLocalFile() && !QFileInfo::exists(target)) return false;
-        opened << target;
-        return true;
-    }
-    bool isOnline() override { return false; }
-    QStringList opened;
-
-private:
-    IDesktopServices* m_previous = nullptr;
 };
 
 }  // namespace
@@ -191,7 +161,7 @@ TEST(SharedMenus, OptionItemsOpenThePageOfTheCallerWithTheLauncherLowered) {
 TEST(SharedMenus, HelpItems) {
     TempHome home;
     ScriptedUi ui;
-    RecordingOpener opener;
+    RecordingDesktop opener;
     HelpMenuItemSelect(3);
     EXPECT_EQ(opener.opened, QStringList{"https://www.brellick.example/"});
 

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
+#include "support/RecordingDesktop.h"
+
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -289,24 +291,14 @@ TEST(SharedServices, ContextMenuIndicatorComesToTheFrontOrGoesBack) {
     }
 }
 
-class RecordingOpener final : public IShellOpener {
-public:
-    bool Open(const QString& target) override {
-        opened << target;
-        return answer;
-    }
-    QStringList opened;
-    bool answer = true;
-};
-
 TEST(SharedServices, OpenWebBrowserReportsTheDesktopsAnswer) {
-    RecordingOpener opener;
-    IShellOpener* previous = SetShellOpener(&opener);
+    RecordingDesktop desktop;
     EXPECT_TRUE(OpenWebBrowser("https://www.brellick.example/"));
-    opener.answer = false;
-    EXPECT_FALSE(OpenWebBrowser("/opt/Sonivard/WebHelp/index.htm"));
-    EXPECT_EQ(opener.opened, (QStringList{"https://www.brellick.example/", "/opt/Sonivard/WebHelp/index.htm"}));
-    SetShellOpener(previous);
+    EXPECT_FALSE(OpenWebBrowser("/no/such/folder/index.htm"));
+    desktop.webOpens = false;
+    EXPECT_FALSE(OpenWebBrowser("mailto:support@brellick.example"));
+    EXPECT_FALSE(OpenWebBrowser(""));
+    EXPECT_EQ(desktop.opened, QStringList{"https://www.brellick.example/"});
 }
 
 TEST(SharedServices, ColourValuesPaintAsColoursAndSystemColoursFromThePalette) {

@@ -22,6 +22,8 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
+#include "support/RecordingDesktop.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,24 +50,6 @@ void Key(QWidget* window, QEvent::Type type, int key, Qt::KeyboardModifiers modi
     QKeyEvent event(type, key, modifiers);
     QApplication::sendEvent(window, &event);
 }
-
-class RecordingDesktop final : public IDesktopServices {
-public:
-    RecordingDesktop() { m_previous = SetDesktopServices(this); }
-    ~RecordingDesktop() override { SetDesktopServices(m_previous); }
-    // Offline; a local page opens when it exists, as on the desktop.
-    bool openUrl(const QUrl& url) override {
-        const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
-        if (url.isLocalFile() && !QFileInfo::exists(target)) return false;
-        opened << target;
-        return true;
-    }
-    bool isOnline() override { return false; }
-    QStringList opened;
-
-private:
-    IDesktopServices* m_previous = nullptr;
-};
 
 }  // namespace
 
