@@ -6,8 +6,10 @@
 #include "scanning/engine/ID3v1.h"
 
 #include <QByteArrayView>
+#include <QFile>
 #include <algorithm>
 #include <cstring>
+#include <sys/stat.h>
 
 QString gstrMPEGHeaderBits;
 
@@ -301,7 +303,14 @@ MPEGInfo ReadMPEGInfo(const QString& path, bool& found) {
     try {
         if (!file.open(path)) return MPEGInfo();
     } catch (...) {
-        if (ReportFileError(path, FileAction::ReadMPEG)) return MPEGInfo();
+        if (ReportFileError(path, FileAction::ReadMPEG)) {
+            // A file that cannot be opened still has a length, which the
+            // record holds before the search fails.
+            MPEGInfo info;
+            struct stat st {};
+            if (::stat(QFile::encodeName(path).constData(), &st) == 0) info.FileSize = st.st_size;
+            return info;
+        }
         PropagateError(CallSite(QStringLiteral("ReadMPEGInfo"), path, found));
     }
     return ReadMPEGInfo(file, path, found);

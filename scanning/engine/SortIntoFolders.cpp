@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -76,10 +75,36 @@ void EnsureSubfolder(const QString& folder) {
     if (!FolderExists(folder)) RaiseErrno(ENOTDIR, true, QStringLiteral("Sonivard"), folder);
 }
 
+// Passes every box on to the installed one and notes whether the user
+// declined to replace a file that stood at a move's target.
+class ReplaceQuestionWatch final : public IMessageUi {
+public:
+    ReplaceQuestionWatch() : m_shown(MessageUi()), m_title(GetResourceString(176)) {
+        m_previous = SetMessageUi(this);
+    }
+    ~ReplaceQuestionWatch() override { SetMessageUi(m_previous); }
+    ReplaceQuestionWatch(const ReplaceQuestionWatch&) = delete;
+    ReplaceQuestionWatch& operator=(const ReplaceQuestionWatch&) = delete;
+
+    int MsgBox(const QString& prompt, int style, const QString& title) override {
+        const int answer = m_shown.MsgBox(prompt, style, title);
+        if (title == m_title && answer != Mb::Yes) declined = true;
+        return answer;
+    }
+
+    bool declined = false;
+
+private:
+    IMessageUi& m_shown;
+    IMessageUi* m_previous = nullptr;
+    QString m_title;  // "File Already Exists"
+};
+
 // Moves unless the file is already in place.  False when the move failed:
 // it raised (shown here, and the sort goes on), or MoveFile refused with a
-// warning of its own.  A refusal to replace a file that stood at the target
-// is the user's "No", not a failure.
+// warning of its own.  The user's "No" to replacing a file that stood at the
+// target is no failure; a move that fails after a "Yes", or where a folder
+// stands at the target, is.
 bool MoveOne(const QString& source, const QString& target) {
     bool ok = false;
     ResumeNext([&] {
@@ -87,8 +112,8 @@ bool MoveOne(const QString& source, const QString& target) {
             ok = true;
             return;
         }
-        const bool targetTaken = QFileInfo::exists(target);
-        ok = MoveFile(source, target) || targetTaken;
+        ReplaceQuestionWatch watch;
+        ok = MoveFile(source, target) || watch.declined;
     });
     return ok;
 }
@@ -145,6 +170,7 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
                             ScanHost& host) {
     SortOutcome outcome = SortOutcome::Complete;
     bool failed = false;  // a row whose move failed, or a failed step
+    bool ranToEnd = false;
     ResumeNext([&] {
         const QString root = QDir::cleanPath(destination);
         const std::vector<SortMove> plan = PlanSortIntoFolders(results, column, root);
@@ -180,7 +206,11 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
                                 Mb::YesNo | Mb::Question, GetResourceString(kNoValueTitle));
             if (answer == Mb::Yes && !MoveOne(move.source, JoinPath(root, FileNamePart(move.source)))) failed = true;
         }
+        ranToEnd = true;
     });
+    // A failure that ended the run early (shown in the critical box) leaves
+    // rows unsorted.
+    if (!ranToEnd) failed = true;
     // A run in which some work failed never reports itself complete.
     if (failed && outcome == SortOutcome::Complete) outcome = SortOutcome::Incomplete;
     ResumeNext([&] {

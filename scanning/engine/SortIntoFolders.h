@@ -45,7 +45,7 @@ enum class SortOutcome {
     Complete,
     Interrupted,
     DestinationRemoved,
-    Incomplete,  // a move or a subfolder failed (each was reported as it happened)
+    Incomplete,  // a move or a subfolder failed, or a failure ended the run (each was reported)
 };
 
 // Runs the sort: status "Sorting files into folders - Please wait...", then

@@ -1,12 +1,16 @@
 // Sorting checked results rows into subfolders named by a tag cell.
 
 #include "ScanJobSupport.h"
+#include "foundation/FileUtils.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "scanning/engine/SortIntoFolders.h"
 #include "support/ScriptedUi.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -158,6 +162,45 @@ TEST_F(SortIntoFoldersTest, FailedRowsAreReportedAndTheRunIsNotComplete) {
     EXPECT_EQ(ui.shown[1].prompt, QStringLiteral("c.mp3\r\n\r\nSource file no longer exists."));
     EXPECT_EQ(ui.shown[2].prompt, QStringLiteral("Sort into folders not complete. "));
     EXPECT_EQ(host.statuses.back(), QStringLiteral("Sort into folders not complete"));
+}
+
+TEST_F(SortIntoFoldersTest, MovesThatFailWhereATargetStoodAreNotComplete) {
+    // A folder stands where the file would go: the move cannot happen.
+    QDir().mkpath(music.file(QStringLiteral("out/Alpha/a.mp3")));
+    add(QStringLiteral("a.mp3"), QStringLiteral("Alpha"));
+    // A file stands there: the user agrees to replace it, and the replacing
+    // rename fails.
+    music.write(QStringLiteral("out/Beta/b.mp3"), "older b");
+    add(QStringLiteral("b.mp3"), QStringLiteral("Beta"));
+    SetRenameFunctionForTesting([](const char* from, const char* to, unsigned flags) -> int {
+        if (flags == 0) return EACCES;  // replacing
+        return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags) == 0 ? 0 : errno;
+    });
+    gblnDisplayMessageBox = false;
+    ui.answers = {Mb::OK, Mb::Yes};
+    const SortOutcome outcome = sort();
+    SetRenameFunctionForTesting(nullptr);
+
+    EXPECT_EQ(outcome, SortOutcome::Incomplete);
+    EXPECT_TRUE(at(QStringLiteral("in/a.mp3")));
+    EXPECT_TRUE(at(QStringLiteral("in/b.mp3")));
+    EXPECT_EQ(ReadBytes(music.file(QStringLiteral("out/Beta/b.mp3"))), "older b");
+    ASSERT_EQ(ui.shown.size(), 4u);
+    EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("a.mp3\r\n\r\nFile operation was unsuccessful."));
+    EXPECT_EQ(ui.shown[1].title, QStringLiteral("File Already Exists"));
+    EXPECT_TRUE(ui.shown[2].prompt.startsWith(QStringLiteral("b.mp3\r\n\r\n")));
+    EXPECT_EQ(ui.shown[3].prompt, QStringLiteral("Sort into folders not complete. "));
+    EXPECT_EQ(host.statuses.back(), QStringLiteral("Sort into folders not complete"));
+}
+
+TEST_F(SortIntoFoldersTest, AFailureThatEndsTheRunIsNotComplete) {
+    add(QStringLiteral("a.mp3"), QStringLiteral("Alpha"));
+    gblnDisplayMessageBox = false;
+    EXPECT_EQ(SortIntoFolders(model, kScanColumnCount, destination(), host), SortOutcome::Incomplete);
+    EXPECT_TRUE(at(QStringLiteral("in/a.mp3")));
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Critical Error"));
+    EXPECT_EQ(ui.shown[1].prompt, QStringLiteral("Sort into folders not complete. "));
 }
 
 TEST(SortFolderName, CellsBecomeSafeFolderNames) {
