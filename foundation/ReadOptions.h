@@ -1,0 +1,41 @@
+#pragma once
+// The option readers: each fills one option group of foundation/OptionRecords.h
+// from the settings store.  Every reader names each key's default, assigns
+// each value to its field as soon as it is read, and on an error stops, keeps
+// what it assigned so far and passes the error on with its own name appended.
+
+#include <QString>
+
+// Reads every group, first-run defaults first (see foundation/FirstRun.h), in
+// the order: preferences, scanning centre, coordinator, coordinator advanced,
+// HTML catalogue, HTML header, HTML page properties, text catalogue, text
+// header, encoder and decoder.  An error ends it: later groups are not read.
+void GetMainOptions();
+
+void GetPreferences();                        // "Preferences"
+void GetScanningCentreOptions();              // "MP3ScanningCentre", "ScanRules"
+void GetFileNameTagCoordinatorOptions();      // "ComboFileNameFormat", "SourceSeparator", "FileNameTagCoordinator", "SimulateRules"
+void GetFileNameTagCoordinatorAdvOptions();   // "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat"
+void GetMusicCataloguerHTMLOptions();         // "MusicCataloguerHTML": columns, sort, list font and fill, extension
+void GetHTMLCataloguerHeaderOptions();        // "MusicCataloguerHTML": page header
+void GetHTMLPageProperties();                 // "MusicCataloguerHTML": page properties
+void GetMusicCataloguerTextOptions();         // "MusicCataloguerText": columns, widths, sort
+void GetTextCataloguerHeaderOptions();        // "MusicCataloguerText": page header
+void GetEncoderDecoderOptions();              // "EncoderDecoder"
+
+// The largest rule count a store may announce ("NumScanRules",
+// "NumSimulateRules"); a count outside 0 to this is refused before the rule
+// array is touched (error 6 above, error 9 below 0).
+constexpr int MaxRuleCount = 32766;
+
+// The open Music Cataloguer window as the HTML reader sees it: while HTML
+// output is selected its extension label follows the stored extension.  The
+// window registers itself when it loads and unregisters (nullptr) when it
+// unloads.
+class ICataloguerOutputView {
+public:
+    virtual ~ICataloguerOutputView() = default;
+    virtual bool IsHTMLOutputSelected() const = 0;
+    virtual void SetExtensionCaption(const QString& caption) = 0;  // "XXX." + extension
+};
+void SetCataloguerOutputView(ICataloguerOutputView* view);

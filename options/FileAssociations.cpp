@@ -1,0 +1,370 @@
+#include "options/FileAssociations.h"
+
+#include "foundation/Errors.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const std::array<FileTypeRegistration, AssociatedTypeCount> kTypes = {{
+    {QStringLiteral(".scn"), QStringLiteral("scnfile"), QStringLiteral("application/x-sonivard-scan-results"),
+     QStringLiteral("text/plain"), QStringLiteral("Scan Results File")},
+    {QStringLiteral(".sim"), QStringLiteral("simfile"), QStringLiteral("application/x-sonivard-simulate-results"),
+     QStringLiteral("text/plain"), QStringLiteral("Simulate Results File")},
+    // The playlists map to the desktop's own types ("audio/mpegurl" and
+    // "audio/scpls" are their other names).
+    {QStringLiteral(".m3u"), QStringLiteral("m3ufile"), QStringLiteral("audio/x-mpegurl"), QString(),
+     QStringLiteral("M3U Playlist File")},
+    {QStringLiteral(".pls"), QStringLiteral("plsfile"), QStringLiteral("audio/x-scpls"), QString(),
+     QStringLiteral("PLS Playlist File")},
+}};
+
+const char* const kRegisterNames[AssociatedTypeCount] = {
+    "SetScanResultsFilesAssociation", "SetSimResultsFilesAssociation", "SetM3UPlaylistFilesAssociation",
+    "SetPLSPlaylistFilesAssociation"};
+
+const QString kSource = QStringLiteral("FileAssociations");
+const QString kDefaultSection = QStringLiteral("Default Applications");
+const QString kAddedSection = QStringLiteral("Added Associations");
+
+QString g_programPath;
+
+void runIfInstalled(const QString& program, const QString& folder) {
+    const QString path = QStandardPaths::findExecutable(program);
+    if (path.isEmpty() || !QFileInfo::exists(folder)) return;
+    QProcess process;
+    process.setProgram(path);
+    process.setArguments({folder});
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start();
+    if (!process.waitForFinished(20000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+}
+
+AssociationRefresher g_refresher = [](const QString& dataHome) {
+    // Only caches: the registration files are in place whatever happens here.
+    runIfInstalled(QStringLiteral("update-mime-database"), dataHome + QStringLiteral("/mime"));
+    runIfInstalled(QStringLiteral("update-desktop-database"), dataHome + QStringLiteral("/applications"));
+};
+
+QString xdgHome(const char* variable, const char* fallback) {
+    const QString value = qEnvironmentVariable(variable);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value)) return QDir::cleanPath(value);
+    return QDir::homePath() + QLatin1Char('/') + QLatin1String(fallback);
+}
+QString dataHome() { return xdgHome("XDG_DATA_HOME", ".local/share"); }
+QString configHome() { return xdgHome("XDG_CONFIG_HOME", ".config"); }
+
+QString desktopId(AssociatedType type) {
+    return QStringLiteral("sonivard-") + FileTypeInfo(type).className + QStringLiteral(".desktop");
+}
+
+// ---- files ----------------------------------------------------------------
+
+// Writes `bytes` to `path` through a temporary file in the same folder,
+// flushed to disk and renamed over the old file (whose mode is kept; a
+// symbolic link is followed, so the file it points to is replaced).
+void writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    QString target = path;
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString resolved = info.canonicalFilePath();
+        if (!resolved.isEmpty()) target = resolved;
+    }
+    const QString folder = QFileInfo(target).absolutePath();
+    if (!QDir().mkpath(folder)) RaiseErrno(EACCES, true, kSource, folder);
+
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(QFile::encodeName(target).constData(), &st) == 0) mode = st.st_mode & 07777;
+
+    QByteArray tempName = QFile::encodeName(folder + QStringLiteral("/.") + QFileInfo(target).fileName() +
+                                            QStringLiteral(".XXXXXX"));
+    const int fd = ::mkstemp(tempName.data());
+    if (fd < 0) RaiseErrno(errno, true, kSource, target);
+    auto fail = [&](int err) {
+        ::close(fd);
+        ::unlink(tempName.constData());
+        RaiseErrno(err, true, kSource, target);
+    };
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        data += n;
+        left -= n;
+    }
+    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) fail(errno);
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(tempName.constData());
+        RaiseErrno(err, true, kSource, target);
+    }
+    if (::rename(tempName.constData(), QFile::encodeName(target).constData()) != 0) {
+        const int err = errno;
+        ::unlink(tempName.constData());
+        RaiseErrno(err, true, kSource, target);
+    }
+}
+
+// Reads a whole file; a missing file reads as empty.
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) return QByteArray();
+    if (!file.open(QIODevice::ReadOnly)) RaiseErrno(EACCES, false, kSource, path);
+    return file.readAll();
+}
+
+void removeFile(const QString& path) {
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT) RaiseErrno(errno, true, kSource, path);
+}
+
+// ---- text forms -------------------------------------------------------------
+
+QString xmlEscaped(const QString& text) { return text.toHtmlEscaped(); }
+
+// One argument of an Exec line: quoted, with the characters that quoting
+// reserves escaped, "%" doubled, then the value escapes of a desktop entry.
+QString execArgument(const QString& argument) {
+    QString quoted;
+    for (QChar c : argument) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    quoted = QLatin1Char('"') + quoted + QLatin1Char('"');
+    quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    quoted.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    quoted.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    quoted.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    return quoted;
+}
+
+QString desktopValue(const QString& text) {
+    QString v = text;
+    v.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    v.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    return v;
+}
+
+QByteArray mimePackage(const FileTypeRegistration& t) {
+    QString xml = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+        "  <mime-type type=\"%1\">\n"
+        "    <comment>%2</comment>\n").arg(xmlEscaped(t.mimeType), xmlEscaped(t.description));
+    if (!t.parentType.isEmpty())
+        xml += QStringLiteral("    <sub-class-of type=\"%1\"/>\n").arg(xmlEscaped(t.parentType));
+    xml += QStringLiteral("    <glob pattern=\"*%1\"/>\n  </mime-type>\n</mime-info>\n").arg(xmlEscaped(t.extension));
+    return xml.toUtf8();
+}
+
+QByteArray desktopEntry(const FileTypeRegistration& t) {
+    const QString entry = QStringLiteral(
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=Sonivard\n"
+        "Comment=%1\n"
+        "Exec=%2\n"
+        "Icon=sonivard\n"
+        "MimeType=%3;\n"
+        "NoDisplay=true\n"
+        "Terminal=false\n").arg(desktopValue(t.description), AssociationCommand(), t.mimeType);
+    return entry.toUtf8();
+}
+
+// The Exec value of a desktop entry's main group (empty when there is none).
+QString registeredCommand(const QString& desktopFile) {
+    const QStringList lines = QString::fromUtf8(readFile(desktopFile)).split(QLatin1Char('\n'));
+    bool inEntry = false;
+    for (QString line : lines) {
+        line = line.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inEntry = line == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        if (!inEntry) continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq > 0 && line.left(eq).trimmed() == QLatin1String("Exec")) return line.mid(eq + 1).trimmed();
+    }
+    return QString();
+}
+
+// Puts `id` first in (add) or takes it out of (remove) the list of `mimeType`
+// in `section` of a mimeapps.list text.  Every other line stays as it was.
+QString editMimeAppsList(const QString& text, const QString& section, const QString& mimeType, const QString& id,
+                         bool add) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    const bool endedWithNewline = text.endsWith(QLatin1Char('\n'));
+    if (endedWithNewline) lines.removeLast();
+
+    qsizetype header = -1, end = lines.size();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString t = lines[i].trimmed();
+        if (!t.startsWith(QLatin1Char('['))) continue;
+        if (header >= 0) {
+            end = i;
+            break;
+        }
+        if (t == QLatin1Char('[') + section + QLatin1Char(']')) header = i;
+    }
+
+    auto join = [&mimeType](const QStringList& ids) { return mimeType + QLatin1Char('=') + ids.join(QLatin1Char(';')) + QLatin1Char(';'); };
+    bool written = false;
+    if (header >= 0) {
+        for (qsizetype i = header + 1; i < end; ++i) {
+            const QString& line = lines[i];
+            const qsizetype eq = line.indexOf(QLatin1Char('='));
+            if (eq <= 0 || line.trimmed().startsWith(QLatin1Char('#')) || line.left(eq).trimmed() != mimeType) continue;
+            QStringList ids;
+            for (const QString& part : line.mid(eq + 1).split(QLatin1Char(';'))) {
+                const QString p = part.trimmed();
+                if (!p.isEmpty() && !ids.contains(p)) ids << p;
+            }
+            const bool had = ids.removeAll(id) > 0;
+            if (add && !written) {
+                ids.prepend(id);
+                lines[i] = join(ids);
+                written = true;
+            } else if (had) {
+                if (ids.isEmpty()) {
+                    lines.removeAt(i);
+                    --i;
+                    --end;
+                } else {
+                    lines[i] = join(ids);
+                }
+            }
+        }
+    }
+    if (add && !written) {
+        const QString line = join(QStringList{id});
+        if (header >= 0) {
+            qsizetype at = end;  // after the section's last line that is not blank
+            while (at > header + 1 && lines[at - 1].trimmed().isEmpty()) --at;
+            lines.insert(at, line);
+        } else {
+            if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QString();
+            lines << QLatin1Char('[') + section + QLatin1Char(']') << line;
+        }
+    }
+    QString result = lines.join(QLatin1Char('\n'));
+    if (!lines.isEmpty() && (endedWithNewline || add)) result += QLatin1Char('\n');
+    return result;
+}
+
+void updateMimeAppsList(AssociatedType type, bool add) {
+    const QString path = MimeAppsListPath();
+    const QString before = QString::fromUtf8(readFile(path));
+    if (!add && before.isEmpty()) return;
+    const QString& mime = FileTypeInfo(type).mimeType;
+    QString after = editMimeAppsList(before, kDefaultSection, mime, desktopId(type), add);
+    after = editMimeAppsList(after, kAddedSection, mime, desktopId(type), add);
+    if (after != before) writeFileAtomically(path, after.toUtf8());
+}
+
+void refresh() {
+    if (g_refresher) g_refresher(dataHome());
+}
+
+}  // namespace
+
+const FileTypeRegistration& FileTypeInfo(AssociatedType type) { return kTypes[static_cast<size_t>(type)]; }
+
+QString AssociationProgramPath() {
+    return g_programPath.isEmpty() ? QCoreApplication::applicationFilePath() : g_programPath;
+}
+void SetAssociationProgramPath(const QString& path) { g_programPath = path; }
+
+QString AssociationCommand() { return execArgument(AssociationProgramPath()) + QStringLiteral(" %f"); }
+
+QString AssociationDesktopFile(AssociatedType type) {
+    return dataHome() + QStringLiteral("/applications/") + desktopId(type);
+}
+QString AssociationMimePackage(AssociatedType type) {
+    return dataHome() + QStringLiteral("/mime/packages/sonivard-") + FileTypeInfo(type).className +
+           QStringLiteral(".xml");
+}
+QString MimeAppsListPath() { return configHome() + QStringLiteral("/mimeapps.list"); }
+
+AssociationRefresher SetAssociationRefresher(AssociationRefresher refresher) {
+    AssociationRefresher old = std::move(g_refresher);
+    g_refresher = std::move(refresher);
+    return old;
+}
+
+void RegisterFileType(AssociatedType type) {
+    WithTrail(QLatin1String(kRegisterNames[static_cast<size_t>(type)]), [type] {
+        const FileTypeRegistration& t = FileTypeInfo(type);
+        // The extension's type and description, then the opener, then the
+        // opener as the type's default.
+        writeFileAtomically(AssociationMimePackage(type), mimePackage(t));
+        writeFileAtomically(AssociationDesktopFile(type), desktopEntry(t));
+        updateMimeAppsList(type, true);
+        refresh();
+    });
+}
+
+void RemoveFileType(AssociatedType type) {
+    WithTrail(CallSite(QStringLiteral("RemoveFileType"), FileTypeInfo(type).extension), [type] {
+        removeFile(AssociationMimePackage(type));
+        updateMimeAppsList(type, false);
+        removeFile(AssociationDesktopFile(type));
+        refresh();
+    });
+}
+
+bool IsFileTypeAssociated(AssociatedType type) {
+    return WithTrail(CallSite(QStringLiteral("IsFileTypeAssociated"), FileTypeInfo(type).extension), [type] {
+        return registeredCommand(AssociationDesktopFile(type)).compare(AssociationCommand(), Qt::CaseInsensitive) == 0;
+    });
+}
+
+void SetScanResultsFilesAssociation() { RegisterFileType(AssociatedType::ScanResults); }
+void SetSimResultsFilesAssociation() { RegisterFileType(AssociatedType::SimulateResults); }
+void SetM3UPlaylistFilesAssociation() { RegisterFileType(AssociatedType::M3UPlaylist); }
+void SetPLSPlaylistFilesAssociation() { RegisterFileType(AssociatedType::PLSPlaylist); }
+
+FileAssociationFindings GetFileAssociations(AssociationBoxes& boxes) {
+    return WithTrail(QStringLiteral("GetFileAssociations"), [&boxes] {
+        FileAssociationFindings findings;
+        for (int i = 0; i < AssociatedTypeCount; ++i) {
+            if (IsFileTypeAssociated(static_cast<AssociatedType>(i))) {
+                boxes[i] = Qt::Checked;
+                findings.found[i] = true;
+            }
+        }
+        return findings;
+    });
+}
+
+void SetFileAssociations(const FileAssociationFindings& findings, const AssociationBoxes& boxes) {
+    WithTrail(QStringLiteral("SetFileAssociations"), [&] {
+        for (int i = 0; i < AssociatedTypeCount; ++i) {
+            const auto type = static_cast<AssociatedType>(i);
+            if (boxes[i] == Qt::Checked && !findings.found[i])
+                RegisterFileType(type);
+            else if (boxes[i] == Qt::Unchecked && findings.found[i])
+                RemoveFileType(type);
+        }
+    });
+}
