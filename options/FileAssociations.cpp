@@ -1,6 +1,7 @@
 #include "options/FileAssociations.h"
 
 #include "foundation/Errors.h"
+#include "foundation/IniFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,8 +12,6 @@
 #include <QStringList>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -75,54 +74,12 @@ QString desktopId(AssociatedType type) {
 
 // ---- files ----------------------------------------------------------------
 
-// Writes `bytes` to `path` through a temporary file in the same folder,
-// flushed to disk and renamed over the old file (whose mode is kept; a
-// symbolic link is followed, so the file it points to is replaced).
-void writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    QString target = path;
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString resolved = info.canonicalFilePath();
-        if (!resolved.isEmpty()) target = resolved;
-    }
-    const QString folder = QFileInfo(target).absolutePath();
-    if (!QDir().mkpath(folder)) RaiseErrno(EACCES, true, kSource, folder);
-
-    mode_t mode = 0644;
-    struct stat st {};
-    if (::stat(QFile::encodeName(target).constData(), &st) == 0) mode = st.st_mode & 07777;
-
-    QByteArray tempName = QFile::encodeName(folder + QStringLiteral("/.") + QFileInfo(target).fileName() +
-                                            QStringLiteral(".XXXXXX"));
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0) RaiseErrno(errno, true, kSource, target);
-    auto fail = [&](int err) {
-        ::close(fd);
-        ::unlink(tempName.constData());
-        RaiseErrno(err, true, kSource, target);
-    };
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, size_t(left));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
-        }
-        data += n;
-        left -= n;
-    }
-    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) fail(errno);
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(tempName.constData());
-        RaiseErrno(err, true, kSource, target);
-    }
-    if (::rename(tempName.constData(), QFile::encodeName(target).constData()) != 0) {
-        const int err = errno;
-        ::unlink(tempName.constData());
-        RaiseErrno(err, true, kSource, target);
-    }
+// Writes `bytes` to `path` atomically (temporary file beside it, fsync,
+// rename over), creating the folder when it is missing.
+void writeFile(const QString& path, const QByteArray& bytes) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) RaiseErrno(ENOTDIR, true, kSource, folder);
+    WriteFileAtomically(path, bytes);
 }
 
 // Reads a whole file; a missing file reads as empty.
@@ -279,7 +236,7 @@ void updateMimeAppsList(AssociatedType type, bool add) {
     const QString& mime = FileTypeInfo(type).mimeType;
     QString after = editMimeAppsList(before, kDefaultSection, mime, desktopId(type), add);
     after = editMimeAppsList(after, kAddedSection, mime, desktopId(type), add);
-    if (after != before) writeFileAtomically(path, after.toUtf8());
+    if (after != before) writeFile(path, after.toUtf8());
 }
 
 void refresh() {
@@ -317,8 +274,8 @@ void RegisterFileType(AssociatedType type) {
         const FileTypeRegistration& t = FileTypeInfo(type);
         // The extension's type and description, then the opener, then the
         // opener as the type's default.
-        writeFileAtomically(AssociationMimePackage(type), mimePackage(t));
-        writeFileAtomically(AssociationDesktopFile(type), desktopEntry(t));
+        writeFile(AssociationMimePackage(type), mimePackage(t));
+        writeFile(AssociationDesktopFile(type), desktopEntry(t));
         updateMimeAppsList(type, true);
         refresh();
     });
