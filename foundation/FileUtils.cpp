@@ -1,0 +1,738 @@
+#include "foundation/FileUtils.h"
+
+#include "foundation/Errors.h"
+#include "foundation/MessageUi.h"
+#include "foundation/OptionRecords.h"
+#include "foundation/ResourceStrings.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kCrLf2 = QStringLiteral("\r\n\r\n");
+
+// The platform error for an errno, with the platform's own text and nothing
+// appended: the callers put the path into their message themselves.
+[[noreturn]] void RaisePlainErrno(int err, bool writing) {
+    const int32_t number = ErrnoToErrorNumber(err, writing);
+    throw SvError(number, QStringLiteral("Sonivard"), StandardErrorText(number));
+}
+
+QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+
+int RealRename(const char* from, const char* to, unsigned flags) {
+    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags) == 0 ? 0 : errno;
+}
+
+RenameFunction g_rename = &RealRename;
+
+// renameat2 where the file system supports it; otherwise link + unlink for a
+// no-replace rename (still atomic), and as a last resort a checked rename.
+int RenameNoReplace(const char* from, const char* to) {
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+    const int err = errno;
+    if (err != EINVAL && err != ENOSYS && err != ENOTSUP) return err;
+    if (::link(from, to) == 0) {
+        ::unlink(from);
+        return 0;
+    }
+    const int linkErr = errno;
+    if (linkErr == EEXIST) return EEXIST;
+    struct stat st;
+    if (::lstat(to, &st) == 0) return EEXIST;
+    return ::rename(from, to) == 0 ? 0 : errno;
+}
+
+int RenameWith(const char* from, const char* to, bool replace) {
+    if (replace) return ::rename(from, to) == 0 ? 0 : errno;
+    return RenameNoReplace(from, to);
+}
+
+QString NormaliseFolder(QString folder) {
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    return folder;
+}
+
+QString ChildFolder(const QString& folder, const QString& name) {
+    if (folder.endsWith(QLatin1Char('/'))) return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+bool NameLess(const QString& a, const QString& b) {
+    const int c = QString::compare(a, b, Qt::CaseInsensitive);
+    if (c != 0) return c < 0;
+    return a < b;
+}
+
+// A hidden, unused name in `folder` for a temporary file (the caller creates
+// it with O_EXCL or a no-replace rename, so a clash only costs a retry).
+QByteArray TemporarySibling(const QByteArray& folder, const QByteArray& name) {
+    QByteArray path = folder;
+    if (!path.endsWith('/')) path += '/';
+    path += '.';
+    path += name.left(100);
+    path += ".sv-";
+    path += QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    return path;
+}
+
+QByteArray NativeParent(const QByteArray& path) {
+    const int slash = path.lastIndexOf('/');
+    if (slash < 0) return QByteArrayLiteral(".");
+    if (slash == 0) return QByteArrayLiteral("/");
+    return path.left(slash);
+}
+
+QByteArray NativeName(const QByteArray& path) {
+    const int slash = path.lastIndexOf('/');
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+void SyncFolder(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Copies the whole of `in` into `out` (both open); errno on failure.
+int CopyContents(int in, int out) {
+    for (;;) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+        if (n > 0) continue;
+        if (n == 0) return 0;
+        if (errno == EINTR) continue;
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) return errno;
+        break;  // not supported between these file systems: plain copy
+    }
+    static thread_local std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n == 0) return 0;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (!WriteAll(out, buffer.data(), static_cast<size_t>(n))) return errno;
+    }
+}
+
+// Moves a file to another file system: copy to a hidden temporary file
+// beside the destination, keep mode and times, fsync, rename into place, and
+// only then remove the source.  Returns 0 or an errno.
+int CrossDeviceMove(const QByteArray& from, const QByteArray& to, bool replace) {
+    // The source must be removable afterwards, or the move would leave two
+    // copies; find out before anything is written.
+    if (::access(NativeParent(from).constData(), W_OK | X_OK) != 0) return errno;
+
+    const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return errno;
+    struct stat st;
+    if (::fstat(in, &st) != 0) {
+        const int err = errno;
+        ::close(in);
+        return err;
+    }
+    QByteArray temp;
+    int out = -1;
+    for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
+        temp = TemporarySibling(NativeParent(to), NativeName(to));
+        out = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (out < 0 && errno != EEXIST) break;
+    }
+    if (out < 0) {
+        const int err = errno;
+        ::close(in);
+        return err;
+    }
+    int err = CopyContents(in, out);
+    ::close(in);
+    if (err == 0) {
+        ::fchmod(out, st.st_mode & 07777);
+        if (::fchown(out, st.st_uid, st.st_gid) != 0) { /* keeping the owner is best effort */ }
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        ::futimens(out, times);
+        if (::fsync(out) != 0) err = errno;
+    }
+    if (::close(out) != 0 && err == 0) err = errno;
+    if (err == 0) err = RenameWith(temp.constData(), to.constData(), replace);
+    if (err != 0) {
+        ::unlink(temp.constData());
+        return err;
+    }
+    SyncFolder(NativeParent(to));
+    if (::unlink(from.constData()) != 0) return errno;
+    return 0;
+}
+
+int MovePath(const QByteArray& from, const QByteArray& to, bool replace) {
+    int err = g_rename(from.constData(), to.constData(), replace ? 0u : unsigned(RENAME_NOREPLACE));
+    if (err == EINVAL || err == ENOSYS || err == ENOTSUP) {
+        // No renameat2 flags on this file system.
+        if (replace) err = ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+        else err = RenameNoReplace(from.constData(), to.constData());
+    }
+    if (err == EXDEV) err = CrossDeviceMove(from, to, replace);
+    return err;
+}
+
+// A change of letter case alone: through an unused intermediate name, so a
+// file system that ignores case never sees the new name as taken.
+int RenameCaseOnly(const QByteArray& from, const QByteArray& to) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray middle = TemporarySibling(NativeParent(to), NativeName(to));
+        int err = g_rename(from.constData(), middle.constData(), RENAME_NOREPLACE);
+        if (err == EINVAL || err == ENOSYS || err == ENOTSUP) err = RenameNoReplace(from.constData(), middle.constData());
+        if (err == EEXIST) continue;
+        if (err != 0) return err;
+        err = RenameNoReplace(middle.constData(), to.constData());
+        if (err != 0) {
+            RenameNoReplace(middle.constData(), from.constData());
+            return err;
+        }
+        return 0;
+    }
+    return EEXIST;
+}
+
+QString SizeInKb(qint64 bytes) { return QLocale().toString((bytes + 512) / 1024); }
+
+// ---- folder walk ------------------------------------------------------------
+
+enum class EntryKind { Other, File, Folder, FolderLink };
+
+// Kind of a directory entry; `st` is filled (and `haveStat` set) when the
+// entry had to be examined.  Links are followed to decide the kind, but a
+// link to a folder stays a link.
+EntryKind KindOf(int dirfd, const dirent* entry, struct stat& st, bool& haveStat) {
+    haveStat = false;
+    switch (entry->d_type) {
+    case DT_REG: return EntryKind::File;
+    case DT_DIR: return EntryKind::Folder;
+    case DT_LNK: break;
+    case DT_UNKNOWN: {
+        if (::fstatat(dirfd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::Other;
+        haveStat = true;
+        if (S_ISREG(st.st_mode)) return EntryKind::File;
+        if (S_ISDIR(st.st_mode)) return EntryKind::Folder;
+        if (!S_ISLNK(st.st_mode)) return EntryKind::Other;
+        break;
+    }
+    default: return EntryKind::Other;  // FIFOs, sockets, devices: never opened
+    }
+    if (::fstatat(dirfd, entry->d_name, &st, 0) != 0) return EntryKind::Other;  // dangling link
+    haveStat = true;
+    if (S_ISREG(st.st_mode)) return EntryKind::File;
+    if (S_ISDIR(st.st_mode)) return EntryKind::FolderLink;
+    return EntryKind::Other;
+}
+
+struct Walk {
+    std::vector<FolderListEntry>& list;
+    int32_t mask;
+    FileNamePattern pattern;
+    bool recurse;
+    const bool& stop;
+    ThrottledYield yield;
+
+    bool allows(bool readOnly, bool hidden, bool folder) const {
+        if (readOnly && !(mask & FileAttribute::ReadOnly)) return false;
+        if (hidden && !(mask & FileAttribute::Hidden)) return false;
+        if (folder && !(mask & FileAttribute::Directory)) return false;
+        return true;
+    }
+
+    // Walks the open folder `fd` (taken over); returns false once stopped.
+    bool run(int fd, const QString& folderText) {
+        const int listFd = ::dup(fd);
+        DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
+        if (!dir) {
+            if (listFd >= 0) ::close(listFd);
+            ::close(fd);
+            return !stop;
+        }
+        const bool needMode = !(mask & FileAttribute::ReadOnly);
+        std::vector<QString> found;
+        std::vector<std::pair<QString, QByteArray>> subfolders;
+        bool stopped = false;
+        while (const dirent* entry = ::readdir(dir)) {
+            const char* name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
+            yield();
+            if (stop) {
+                stopped = true;
+                break;
+            }
+            struct stat st;
+            bool haveStat = false;
+            const EntryKind kind = KindOf(fd, entry, st, haveStat);
+            if (kind == EntryKind::Other) continue;
+            const bool hidden = name[0] == '.';
+            const size_t length = std::strlen(name);
+            const bool isFolder = kind != EntryKind::File;
+            bool readOnlyKnown = false, readOnly = false;
+            auto readOnlyNow = [&]() {
+                if (!readOnlyKnown) {
+                    if (!haveStat && ::fstatat(fd, name, &st, 0) == 0) haveStat = true;
+                    readOnly = haveStat && !(st.st_mode & S_IWUSR);
+                    readOnlyKnown = true;
+                }
+                return readOnly;
+            };
+            if (pattern.matches(name, length) && allows(needMode && readOnlyNow(), hidden, isFolder))
+                found.push_back(QString::fromUtf8(name, qsizetype(length)));
+            if (recurse && kind == EntryKind::Folder && allows(needMode && readOnlyNow(), hidden, false))
+                subfolders.emplace_back(QString::fromUtf8(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
+        }
+        ::closedir(dir);
+        if (!stopped) {
+            std::sort(found.begin(), found.end(), NameLess);
+            list.reserve(list.size() + found.size());
+            for (QString& name : found) list.push_back(FolderListEntry{folderText, std::move(name)});
+            std::sort(subfolders.begin(), subfolders.end(),
+                      [](const auto& a, const auto& b) { return NameLess(a.first, b.first); });
+            for (const auto& [name, raw] : subfolders) {
+                yield();
+                if (stop) {
+                    stopped = true;
+                    break;
+                }
+                const int child = ::openat(fd, raw.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                if (child < 0) continue;
+                if (!run(child, ChildFolder(folderText, name))) {
+                    stopped = true;
+                    break;
+                }
+            }
+        }
+        ::close(fd);
+        return !stopped && !stop;
+    }
+};
+
+struct Search {
+    FileNamePattern pattern;
+    const bool& stop;
+    const std::function<void(const QString&)>& status;
+    QString statusPrefix;
+    ThrottledYield yield;
+
+    // Searches the open folder `fd` (taken over); the folder text when found.
+    QString run(int fd, const QString& folderText) {
+        if (status) status(statusPrefix + folderText);
+        const int listFd = ::dup(fd);
+        DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
+        if (!dir) {
+            if (listFd >= 0) ::close(listFd);
+            ::close(fd);
+            return QString();
+        }
+        bool here = false;
+        std::vector<std::pair<QString, QByteArray>> subfolders;
+        while (const dirent* entry = ::readdir(dir)) {
+            const char* name = entry->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
+            yield();
+            if (stop) break;
+            struct stat st;
+            bool haveStat = false;
+            const EntryKind kind = KindOf(fd, entry, st, haveStat);
+            const size_t length = std::strlen(name);
+            if (kind == EntryKind::File && pattern.matches(name, length)) {
+                here = true;
+                break;
+            }
+            if (kind == EntryKind::Folder)
+                subfolders.emplace_back(QString::fromUtf8(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
+        }
+        ::closedir(dir);
+        if (stop) {
+            ::close(fd);
+            return QString();
+        }
+        if (here) {
+            ::close(fd);
+            return folderText;
+        }
+        std::sort(subfolders.begin(), subfolders.end(),
+                  [](const auto& a, const auto& b) { return NameLess(a.first, b.first); });
+        QString result;
+        for (const auto& [name, raw] : subfolders) {
+            yield();
+            if (stop) break;
+            const int child = ::openat(fd, raw.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (child < 0) continue;
+            result = run(child, ChildFolder(folderText, name));
+            if (!result.isEmpty() || stop) break;
+        }
+        ::close(fd);
+        return stop ? QString() : result;
+    }
+};
+
+}  // namespace
+
+// ---- pattern ------------------------------------------------------------------
+
+FileNamePattern::FileNamePattern(const QString& pattern) {
+    if (pattern.isEmpty() || pattern == QLatin1String("*.*") || pattern == QLatin1String("*")) {
+        m_kind = Kind::All;
+        return;
+    }
+    const QByteArray bytes = pattern.toUtf8();
+    bool ascii = true;
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+    const QByteArray rest = bytes.startsWith('*') ? bytes.mid(1) : bytes;
+    const bool restPlain = !rest.contains('*') && !rest.contains('?');
+    if (ascii && restPlain) {
+        m_kind = bytes.startsWith('*') ? Kind::Suffix : Kind::Exact;
+        m_literal = rest.toLower();
+        return;
+    }
+    if (!bytes.contains('*') && !bytes.contains('?')) {
+        // A plain name with letters beyond ASCII: compared as text.
+        m_kind = Kind::Exact;
+        m_asciiLiteral = false;
+        m_literal = bytes;
+        return;
+    }
+    m_kind = Kind::Glob;
+    // "[" has no special meaning in the program's masks.
+    for (char c : bytes) {
+        if (c == '[') m_glob += "[[]";
+        else m_glob += c;
+    }
+}
+
+bool FileNamePattern::matches(const char* name, size_t length) const {
+    switch (m_kind) {
+    case Kind::All: return true;
+    case Kind::Suffix: {
+        const size_t n = size_t(m_literal.size());
+        if (length < n) return false;
+        const char* tail = name + (length - n);
+        for (size_t i = 0; i < n; ++i) {
+            char c = tail[i];
+            if (c >= 'A' && c <= 'Z') c = char(c + 32);
+            if (c != m_literal[qsizetype(i)]) return false;
+        }
+        return true;
+    }
+    case Kind::Exact: {
+        if (!m_asciiLiteral)
+            return QString::compare(QString::fromUtf8(name, qsizetype(length)), QString::fromUtf8(m_literal),
+                                    Qt::CaseInsensitive) == 0;
+        if (length != size_t(m_literal.size())) return false;
+        for (size_t i = 0; i < length; ++i) {
+            char c = name[i];
+            if (c >= 'A' && c <= 'Z') c = char(c + 32);
+            if (c != m_literal[qsizetype(i)]) return false;
+        }
+        return true;
+    }
+    case Kind::Glob: return ::fnmatch(m_glob.constData(), name, FNM_CASEFOLD | FNM_NOESCAPE) == 0;
+    }
+    return false;
+}
+
+bool FileNamePattern::matches(const QString& name) const {
+    const QByteArray bytes = name.toUtf8();
+    return matches(bytes.constData(), size_t(bytes.size()));
+}
+
+// ---- yield --------------------------------------------------------------------
+
+void ThrottledYield::operator()() {
+    if (m_timer.isValid() && m_timer.elapsed() < m_interval) return;
+    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    m_timer.start();
+}
+
+// ---- paths --------------------------------------------------------------------
+
+QString JoinPath(const QString& folder, const QString& name) {
+    if (folder.isEmpty()) return name;
+    if (name.isEmpty()) return folder;
+    return ChildFolder(folder, name);
+}
+
+QString FileNamePart(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+QString ParentFolder(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0) return QString();
+    if (slash == 0) return QStringLiteral("/");
+    return path.left(slash);
+}
+
+bool FileExists(const QString& path) {
+    struct stat st;
+    return !path.isEmpty() && ::stat(Native(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const QString& path) {
+    struct stat st;
+    return !path.isEmpty() && ::stat(Native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void SetRenameFunctionForTesting(RenameFunction function) { g_rename = function ? function : &RealRename; }
+
+// ---- walk and search ------------------------------------------------------------
+
+void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, int32_t attributeMask,
+                   const QString& pattern, bool recurse, const bool& stopFlag) {
+    try {
+        if (folder.isEmpty() || stopFlag) return;
+        const int fd = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return;
+        Walk walk{list, attributeMask, FileNamePattern(pattern), recurse, stopFlag, ThrottledYield()};
+        walk.run(fd, NormaliseFolder(folder));
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("GetFolderList"), folder, QStringLiteral("list"), attributeMask,
+                                pattern, recurse, stopFlag));
+    }
+}
+
+QString FindFile(const QString& folder, const QString& fileName, const bool& stopFlag,
+                 const std::function<void(const QString&)>& showStatus) {
+    try {
+        Search search{FileNamePattern(fileName), stopFlag, showStatus, GetResourceString(181), ThrottledYield()};
+        const int fd = folder.isEmpty() ? -1 : ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            if (showStatus) showStatus(search.statusPrefix + folder);
+            return QString();
+        }
+        const QString found = search.run(fd, NormaliseFolder(folder));
+        // The start folder comes back exactly as the caller wrote it.
+        return found == NormaliseFolder(folder) ? folder : found;
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("FindFile"), folder, fileName));
+    }
+}
+
+// ---- delete -----------------------------------------------------------------------
+
+bool SendFileToRecycleBin(const QString& path) {
+    try {
+        return QFile::moveToTrash(path);
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("SendFileToRecycleBin"), path));
+    }
+}
+
+bool DeleteFile(const QString& folder, const QString& fileName) {
+    try {
+        const QString path = JoinPath(folder, fileName);
+        const QByteArray native = Native(path);
+        struct stat st;
+        auto present = [&]() {
+            if (::lstat(native.constData(), &st) == 0) return !S_ISDIR(st.st_mode);
+            if (errno == ENOENT || errno == ENOTDIR) return false;
+            RaisePlainErrno(errno, false);
+        };
+        if (path.isEmpty() || !present()) return true;
+        if (gblnUseRecycleBin) {
+            SendFileToRecycleBin(path);
+        } else {
+            // Like the platform the program was designed on: a read-only
+            // file is not deleted for good.
+            if (S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)) RaisePlainErrno(EACCES, true);
+            if (::unlink(native.constData()) != 0) RaisePlainErrno(errno, true);
+        }
+        return !present();
+    } catch (...) {
+        const SvError error = CurrentError();
+        if (error.number() == ErrNo::PathFileAccess) return false;
+        PropagateError(CallSite(QStringLiteral("DeleteFile"), folder, fileName));
+    }
+}
+
+// ---- move -------------------------------------------------------------------------
+
+bool MoveFile(const QString& source, const QString& destination) {
+    if (source == destination) return false;
+    QString title;
+    try {
+        const bool sameFolder = ParentFolder(source) == ParentFolder(destination);
+        title = GetResourceString(sameFolder ? 174 : 175);
+        const QString sourceName = FileNamePart(source);
+        const QByteArray from = Native(source);
+        const QByteArray to = Native(destination);
+
+        struct stat sst;
+        if (::stat(from.constData(), &sst) != 0 || !S_ISREG(sst.st_mode)) {
+            MsgBox(sourceName + kCrLf2 + GetResourceString(180), Mb::OKOnly | Mb::Exclamation, title);
+            return false;
+        }
+        if (!FolderExists(ParentFolder(destination))) {
+            MsgBox(FileNamePart(destination) + kCrLf2 + GetResourceString(179), Mb::OKOnly | Mb::Exclamation,
+                   GetResourceString(175));
+            return false;
+        }
+
+        const bool caseOnly = sameFolder && QString::compare(sourceName, FileNamePart(destination),
+                                                             Qt::CaseInsensitive) == 0;
+        struct stat dst;
+        const bool destinationTaken = ::lstat(to.constData(), &dst) == 0;
+        struct stat dstTarget;
+        const bool sameFile = destinationTaken && ::stat(to.constData(), &dstTarget) == 0 &&
+                              dstTarget.st_dev == sst.st_dev && dstTarget.st_ino == sst.st_ino;
+
+        int err = 0;
+        if (caseOnly && (!destinationTaken || sameFile)) {
+            // Only the letter case changes (on a file system that ignores
+            // case, the new name already "exists" and is the file itself).
+            err = RenameCaseOnly(from, to);
+        } else {
+            bool replace = false;
+            if (destinationTaken && !S_ISDIR(dst.st_mode)) {
+                const qint64 destinationSize = ::stat(to.constData(), &dstTarget) == 0 ? dstTarget.st_size : dst.st_size;
+                const QString question = QLatin1Char('\'') + destination + QStringLiteral("' (") +
+                                         SizeInKb(destinationSize) + GetResourceString(177) +
+                                         SizeInKb(sst.st_size) + QStringLiteral("KB)?");
+                if (MsgBox(question, Mb::YesNo | Mb::Exclamation, GetResourceString(176)) != Mb::Yes) return false;
+                replace = true;
+            }
+            if (replace && sameFile) {
+                // Two names of one file: the destination already holds it.
+                err = ::unlink(from.constData()) == 0 ? 0 : errno;
+            } else {
+                err = MovePath(from, to, replace);
+            }
+        }
+        if (err == EEXIST || err == ENOTEMPTY || err == EISDIR) {
+            // Something took the destination name meanwhile (or it is a
+            // folder): nothing is replaced.
+            MsgBox(sourceName + kCrLf2 + GetResourceString(178), Mb::OKOnly | Mb::Exclamation, title);
+            return false;
+        }
+        if (err != 0) RaisePlainErrno(err, true);
+        return true;
+    } catch (...) {
+        const SvError error = CurrentError();
+        if (error.number() == ErrNo::PathFileAccess && !title.isEmpty()) {
+            MsgBox(FileNamePart(source) + kCrLf2 + error.description() + QLatin1Char('.'),
+                   Mb::OKOnly | Mb::Exclamation, title);
+            return false;
+        }
+        PropagateError(CallSite(QStringLiteral("MoveFile"), source, destination));
+    }
+}
+
+// ---- names ----------------------------------------------------------------------
+
+QString EnsureFileNameCompatible(QString& name, const QString& extra) {
+    try {
+        static const QString forbidden = QStringLiteral("\\ / : * ? \" < > |");
+        for (const QString& c : forbidden.split(QLatin1Char(' '))) name.remove(c, Qt::CaseSensitive);
+        if (!extra.isEmpty()) name.remove(extra, Qt::CaseSensitive);
+        auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QChar(0); };
+        qsizetype start = 0, end = name.size();
+        while (start < end && blank(name[start])) ++start;
+        while (end > start && blank(name[end - 1])) --end;
+        name = name.mid(start, end - start);
+        return name;
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("EnsureFileNameCompatible"), name, extra));
+    }
+}
+
+bool EnsureFileNameCompatibleTextBox(QString& text, int& caret, const QString& extra) {
+    const QString before = text;
+    EnsureFileNameCompatible(text, extra);
+    if (text == before) return false;
+    caret = std::max(0, caret - 1);
+    return true;
+}
+
+bool IsWriteable(const QString& path, bool force) {
+    try {
+        const QByteArray native = Native(path);
+        struct stat st;
+        if (::stat(native.constData(), &st) != 0) RaiseErrno(errno, false, QStringLiteral("Sonivard"), path);
+        if (st.st_mode & S_IWUSR) return true;
+        if (!force) return false;
+        if (::chmod(native.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
+            RaiseErrno(errno, true, QStringLiteral("Sonivard"), path);
+        if (::stat(native.constData(), &st) != 0) RaiseErrno(errno, false, QStringLiteral("Sonivard"), path);
+        return (st.st_mode & S_IWUSR) != 0;
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("IsWriteable"), path, force));
+    }
+}
+
+// ---- atomic rewrite -------------------------------------------------------------------
+
+void WriteFileAtomically(const QString& path, const QByteArray& data) {
+    QByteArray target = Native(path);
+    // Rewrite the file a link points to, not the link.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (!canonical.isEmpty()) target = Native(canonical);
+
+    struct stat old;
+    const bool existed = ::stat(target.constData(), &old) == 0;
+    const QByteArray folder = NativeParent(target);
+
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = TemporarySibling(folder, NativeName(target));
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) RaisePlainErrno(errno, true);
+
+    int err = 0;
+    if (!WriteAll(fd, data.constData(), size_t(data.size()))) err = errno;
+    if (err == 0) {
+        const mode_t mode = existed ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+        ::fchmod(fd, mode);
+        if (existed && ::fchown(fd, old.st_uid, old.st_gid) != 0) { /* best effort */ }
+        if (::fsync(fd) != 0) err = errno;
+    }
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0 && ::rename(temp.constData(), target.constData()) != 0) err = errno;
+    if (err != 0) {
+        ::unlink(temp.constData());
+        RaisePlainErrno(err, true);
+    }
+    SyncFolder(folder);
+}

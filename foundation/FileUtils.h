@@ -1,0 +1,142 @@
+#pragma once
+// File and folder operations shared by the tool windows: the folder walk
+// behind every scan, the recursive search for one file, delete (to the trash
+// or for good), rename/move with its overwrite question, file-name cleaning
+// and read-only clearing.  Plus the low-level helpers other writers reuse:
+// the atomic file rewrite and the event-loop yield throttle.
+//
+// Paths use "/" only.  File attributes follow the Linux mapping: read-only
+// when the owner-write bit is clear, hidden when the name starts with ".",
+// never system.
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// One file (or folder) found by a folder walk.
+struct FolderListEntry {
+    QString Folder;    // the folder it was found in, no trailing "/"
+    QString FileName;  // its name
+};
+
+// Attribute bits, as the callers' masks and the attribute texts use them.
+namespace FileAttribute {
+constexpr int32_t ReadOnly = 1;
+constexpr int32_t Hidden = 2;
+constexpr int32_t System = 4;
+constexpr int32_t Directory = 16;
+constexpr int32_t Archive = 32;
+}  // namespace FileAttribute
+
+// A file-name pattern as the program's masks use it: "*" and "?" are the only
+// wildcards ("[" is an ordinary character), letter case is ignored, and "*.*"
+// or "" match every name.
+class FileNamePattern {
+public:
+    explicit FileNamePattern(const QString& pattern);
+    bool matchesAll() const { return m_kind == Kind::All; }
+    bool hasWildcards() const { return m_kind != Kind::Exact; }
+    // `name` is the name's bytes as the file system stores them (UTF-8).
+    bool matches(const char* name, size_t length) const;
+    bool matches(const QString& name) const;
+
+private:
+    enum class Kind { All, Suffix, Exact, Glob };
+    Kind m_kind = Kind::All;
+    QByteArray m_literal;  // Suffix/Exact: the ASCII-lower-case literal
+    bool m_asciiLiteral = true;
+    QByteArray m_glob;     // the pattern for fnmatch, "[" made literal
+};
+
+// Yields to the event loop from long-running loops, but at most about 30
+// times a second, so a walk over 100,000 entries is not dominated by
+// QCoreApplication::processEvents.  The first call always yields.
+class ThrottledYield {
+public:
+    explicit ThrottledYield(int minimumIntervalMs = 33) : m_interval(minimumIntervalMs) {}
+    void operator()();
+
+private:
+    QElapsedTimer m_timer;
+    int m_interval;
+};
+
+// Appends to `list` every entry of `folder` whose name matches `pattern` and
+// whose attributes the mask allows (read-only 1, hidden 2, folder 16; a plain
+// file is always allowed), sorted by name ignoring case; with `recurse`, then
+// walks every subfolder the mask allows (hidden only with 2, read-only only
+// with 1) in the same order, depth first.  Regular files and folders only:
+// FIFOs, sockets and devices are skipped and never opened; a symbolic link to
+// a file counts as that file, a link to a folder is listed (with mask bit 16)
+// but never walked, so link loops cannot trap the walk.  Yields to the event
+// loop while it works and stops as soon as `stopFlag` reads true.  A folder
+// that cannot be read adds nothing.
+void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, int32_t attributeMask,
+                   const QString& pattern, bool recurse, const bool& stopFlag);
+
+// Searches `folder`, then its subfolders depth first (sorted by name ignoring
+// case; hidden folders too, folder links not followed), for a file matching
+// `fileName` (wildcards allowed) and returns the first folder that holds one,
+// without a trailing "/" (the start folder exactly as passed when the file is
+// in it), or an empty text when nothing is found or `stopFlag` became true.
+// `showStatus` receives "Searching: <folder>" for every folder searched.
+QString FindFile(const QString& folder, const QString& fileName, const bool& stopFlag,
+                 const std::function<void(const QString&)>& showStatus);
+
+// Deletes folder/fileName (to the trash when the preference UseRecycleBin is
+// on) and returns true when no file is left at that path.  A read-only file
+// is not deleted for good (false, no message).  A failed move to the trash is
+// never followed by a permanent delete.
+bool DeleteFile(const QString& folder, const QString& fileName);
+
+// Moves `path` to the freedesktop trash; true on success.
+bool SendFileToRecycleBin(const QString& path);
+
+// Renames or moves `source` to `destination` with the user dialogue (missing
+// source or destination folder, overwrite question).  Never deletes before
+// the move, never replaces a file without the user's yes, moves across file
+// systems by copy, fsync, rename and only then removal of the source.  A
+// change of letter case alone goes through an intermediate name.  True when
+// the file now stands at the destination.
+bool MoveFile(const QString& source, const QString& destination);
+
+// Removes \ / : * ? " < > | and every occurrence of `extra` from `name`, then
+// trims spaces and NULs from both ends.  `name` receives the result too.
+QString EnsureFileNameCompatible(QString& name, const QString& extra);
+
+// The text-box form: cleans `text` in place; when it changed, moves `caret`
+// one place left (not below 0) and returns true, so the caller can beep.
+bool EnsureFileNameCompatibleTextBox(QString& text, int& caret, const QString& extra);
+
+// True when the file's read-only attribute (owner-write bit clear) is clear.
+// With `force`, a read-only file is made writable first (owner-write bit set,
+// the other mode bits kept).  A missing file raises error 53.
+bool IsWriteable(const QString& path, bool force);
+
+// ---- helpers shared with other writers ---------------------------------------
+
+// Joins a folder and a name with one "/" (either part may be empty).
+QString JoinPath(const QString& folder, const QString& name);
+// The last part of a path, and the folder before it (no trailing "/").
+QString FileNamePart(const QString& path);
+QString ParentFolder(const QString& path);
+// A regular file (a link to one counts) exists at `path`.
+bool FileExists(const QString& path);
+bool FolderExists(const QString& path);
+
+// Replaces the file at `path` with `data` safely: symbolic links are resolved,
+// the bytes go to a new hidden file in the same folder, are flushed (fsync)
+// and renamed over the old file, whose mode (and, where allowed, owner) the
+// new file keeps.  On any failure the old file is untouched, the temporary
+// file removed, and the errno is raised as the platform error for a write.
+void WriteFileAtomically(const QString& path, const QByteArray& data);
+
+// Tests replace the rename call of MoveFile to reach paths a single machine
+// cannot produce (a cross-device rename, say).  The hook gets the two paths
+// and the renameat2 flags and returns 0 or an errno value.  nullptr restores
+// the real call.
+using RenameFunction = int (*)(const char* from, const char* to, unsigned flags);
+void SetRenameFunctionForTesting(RenameFunction function);

@@ -1,0 +1,82 @@
+#pragma once
+// List files: the saved rows of the scan results (".scn") and the simulate
+// results (".sim").  Line 1 is the list's name; then one line per row: "1"
+// or "0" for the check mark, directly followed by every column's text, each
+// followed by a TAB.  Written as UTF-8 with CR LF line ends (a TAB, CR or LF
+// inside a cell becomes a blank, so rows cannot split); read with or without
+// a BOM, with CR LF, LF or CR line ends, and lines that are not UTF-8 are
+// taken as Windows-1252 (list files of older versions).
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QAbstractItemModel;
+
+// The rows of a results list as the list-file reader and writer see them.
+// Both results models implement it; ItemModelListFile adapts any item model.
+class IListFileModel {
+public:
+    virtual ~IListFileModel() = default;
+    // The list's name: the first line of its files.
+    virtual QString listName() const = 0;
+    virtual int rowCount() const = 0;
+    virtual int columnCount() const = 0;
+    virtual bool isChecked(int row) const = 0;
+    virtual QString cellText(int row, int column) const = 0;
+    virtual void clearRows() = 0;
+    // `cells` holds exactly columnCount() texts.
+    virtual void appendRow(bool checked, QStringList cells) = 0;
+    // Brackets a load (clearRows and every appendRow): a model may batch its
+    // change notifications and its view may be disabled meanwhile.
+    virtual void beginLoad() {}
+    virtual void endLoad() {}
+};
+
+// An adapter for an item model whose column 0 carries the check state
+// (Qt::CheckStateRole) and whose cells carry their text (Qt::DisplayRole).
+// Rows are added with insertRows/setData, so the model must support them.
+class ItemModelListFile final : public IListFileModel {
+public:
+    ItemModelListFile(QAbstractItemModel& model, QString listName);
+    QString listName() const override { return m_name; }
+    int rowCount() const override;
+    int columnCount() const override;
+    bool isChecked(int row) const override;
+    QString cellText(int row, int column) const override;
+    void clearRows() override;
+    void appendRow(bool checked, QStringList cells) override;
+
+private:
+    QAbstractItemModel& m_model;
+    QString m_name;
+};
+
+namespace ListFileName {
+inline const QString ScanResults = QStringLiteral("ListViewScanResults");
+inline const QString SimResults = QStringLiteral("ListViewSimResults");
+}  // namespace ListFileName
+
+// Saves `list`: with no rows, shows `emptyListText` ("List Empty") and
+// returns false without asking for a path.  Otherwise `chooseSavePath` asks
+// for the path (an empty text means the user cancelled: false, no message).
+// A read-only file at that path is refused with a message; otherwise the file
+// is replaced atomically.  Write failures are shown as the program's
+// permission or path/file-access messages.  True when the file was written.
+bool SaveListViewToTextFile(const IListFileModel& list, const std::function<QString()>& chooseSavePath,
+                            const QString& emptyListText);
+
+// Writes the list file of `list` to `path` (atomically); raises on failure.
+void WriteListFile(const IListFileModel& list, const QString& path);
+// The bytes of the list file of `list`.
+QByteArray ListFileBytes(const IListFileModel& list);
+
+// Loads the list file at `path` into `list`.  A missing file does nothing; an
+// empty file or one whose first line is not the list's name is refused with
+// `invalidFileText` ("Invalid File") and the list keeps its rows; a file that
+// cannot be opened for lack of permission is reported.
+void LoadTextFileToListView(IListFileModel& list, const QString& path, const QString& invalidFileText);
+
+// The whole text of a file, every line followed by CR LF (the last one too).
+// Raises the platform error when the file cannot be read.
+QString GetTextFromFile(const QString& path);

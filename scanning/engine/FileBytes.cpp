@@ -1,0 +1,121 @@
+#include "scanning/engine/FileBytes.h"
+
+#include "foundation/Errors.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+const QString kSource = QStringLiteral("Sonivard");
+}
+
+int OpenPath(const QString& path, int flags) {
+    const QByteArray native = QFile::encodeName(path);
+    int fd;
+    do {
+        fd = ::open(native.constData(), flags | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+size_t MemoryBytes::readAt(int64_t offset, uint8_t* buffer, size_t count) {
+    if (offset < 0 || offset >= m_bytes.size()) return 0;
+    const size_t n = std::min<size_t>(count, static_cast<size_t>(m_bytes.size() - offset));
+    std::memcpy(buffer, m_bytes.constData() + offset, n);
+    return n;
+}
+
+FileBytes::~FileBytes() { close(); }
+
+void FileBytes::close() {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+    m_size = 0;
+    m_head.clear();
+    m_tail.clear();
+    m_tailOffset = 0;
+    m_haveHead = m_haveTail = false;
+}
+
+bool FileBytes::open(const QString& path) {
+    close();
+    const int fd = OpenPath(path, O_RDONLY);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == ENOENT || err == ENOTDIR) return false;
+        RaiseErrno(err, false, kSource);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        RaiseErrno(err, false, kSource);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    m_size = st.st_size;
+    return true;
+}
+
+size_t FileBytes::preadAll(int64_t offset, uint8_t* buffer, size_t count) {
+    size_t done = 0;
+    while (done < count) {
+        const ssize_t n = ::pread(m_fd, buffer + done, count - done, offset + static_cast<int64_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            RaiseErrno(errno, false, kSource);
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
+size_t FileBytes::readAt(int64_t offset, uint8_t* buffer, size_t count) {
+    if (m_fd < 0) RaiseError(ErrNo::BadFileNameOrNumber, kSource);
+    if (offset < 0 || offset >= m_size || count == 0) return 0;
+    const int64_t want = std::min<int64_t>(static_cast<int64_t>(count), m_size - offset);
+    // Served from the kept blocks when the range lies inside one of them.
+    if (m_haveHead && offset + want <= m_head.size()) {
+        std::memcpy(buffer, m_head.constData() + offset, static_cast<size_t>(want));
+        return static_cast<size_t>(want);
+    }
+    if (m_haveTail && offset >= m_tailOffset && offset + want <= m_tailOffset + m_tail.size()) {
+        std::memcpy(buffer, m_tail.constData() + (offset - m_tailOffset), static_cast<size_t>(want));
+        return static_cast<size_t>(want);
+    }
+    return preadAll(offset, buffer, static_cast<size_t>(want));
+}
+
+QByteArrayView FileBytes::head() {
+    if (!m_haveHead) {
+        const size_t n = static_cast<size_t>(std::min<int64_t>(m_size, kHeadSize));
+        QByteArray block(static_cast<qsizetype>(n), Qt::Uninitialized);
+        const size_t got = n ? readAt(0, reinterpret_cast<uint8_t*>(block.data()), n) : 0;
+        block.truncate(static_cast<qsizetype>(got));
+        m_head = std::move(block);
+        m_haveHead = true;
+    }
+    return m_head;
+}
+
+QByteArrayView FileBytes::tail() {
+    if (!m_haveTail) {
+        const size_t n = static_cast<size_t>(std::min<int64_t>(m_size, kTailSize));
+        QByteArray block(static_cast<qsizetype>(n), Qt::Uninitialized);
+        m_tailOffset = m_size - static_cast<int64_t>(n);
+        const size_t got = n ? readAt(m_tailOffset, reinterpret_cast<uint8_t*>(block.data()), n) : 0;
+        block.truncate(static_cast<qsizetype>(got));
+        m_tail = std::move(block);
+        m_haveTail = true;
+    }
+    return m_tail;
+}

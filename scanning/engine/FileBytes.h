@@ -1,0 +1,71 @@
+#pragma once
+// Reading a file's bytes by position.  The header and tag parsers work on a
+// ByteSource, so the folder scan can open each file once and serve them all
+// from a few positioned reads (the first block, the audio frame, the last 128
+// bytes); tests hand them bytes in memory.
+
+#include <QByteArray>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual int64_t size() const = 0;
+    // Copies up to `count` bytes from `offset`; fewer only at the end of the
+    // data.  Raises the platform's error on a failed read.
+    virtual size_t readAt(int64_t offset, uint8_t* buffer, size_t count) = 0;
+};
+
+class MemoryBytes final : public ByteSource {
+public:
+    explicit MemoryBytes(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+    int64_t size() const override { return m_bytes.size(); }
+    size_t readAt(int64_t offset, uint8_t* buffer, size_t count) override;
+
+private:
+    QByteArray m_bytes;
+};
+
+// A file opened for reading, with its first block and its last 128 bytes kept
+// after the first read of each.
+class FileBytes final : public ByteSource {
+public:
+    static constexpr size_t kHeadSize = 4096;
+    static constexpr size_t kTailSize = 128;
+
+    FileBytes() = default;
+    ~FileBytes() override;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    // Opens `path` read-only.  False when no regular file stands at the path;
+    // raises the platform's error (70 permission denied, ...) for other failures.
+    bool open(const QString& path);
+    void close();
+    bool isOpen() const { return m_fd >= 0; }
+    int fd() const { return m_fd; }
+
+    int64_t size() const override { return m_size; }
+    size_t readAt(int64_t offset, uint8_t* buffer, size_t count) override;
+
+    // The file's first min(size, kHeadSize) bytes.
+    QByteArrayView head();
+    // The file's last min(size, kTailSize) bytes.
+    QByteArrayView tail();
+
+private:
+    size_t preadAll(int64_t offset, uint8_t* buffer, size_t count);
+
+    int m_fd = -1;
+    int64_t m_size = 0;
+    QByteArray m_head;
+    QByteArray m_tail;
+    int64_t m_tailOffset = 0;
+    bool m_haveHead = false;
+    bool m_haveTail = false;
+};
+
+// Opens `path` with `flags` (O_CLOEXEC added); -1 with errno set on failure.
+int OpenPath(const QString& path, int flags);

@@ -1,0 +1,299 @@
+#include "scanning/engine/MPEGHeader.h"
+
+#include "foundation/Errors.h"
+#include "scanning/engine/FileBytes.h"
+#include "scanning/engine/FileErrorReport.h"
+#include "scanning/engine/ID3v1.h"
+
+#include <algorithm>
+#include <cstring>
+
+QString gstrMPEGHeaderBits;
+
+namespace {
+constexpr size_t kChunk = 4096;
+// Bytes of the first frame needed to read a Xing/Info or VBRI frame count.
+constexpr size_t kFrameProbe = 256;
+
+QString HeaderBits(const uint8_t* header) {
+    QString bits(32, QLatin1Char('0'));
+    for (int i = 0; i < 32; ++i)
+        if (header[i / 8] & (0x80 >> (i % 8))) bits[i] = QLatin1Char('1');
+    return bits;
+}
+
+int32_t VersionOf(uint8_t b1) {
+    switch ((b1 >> 3) & 3) {
+    case 0: return 25;
+    case 2: return 2;
+    case 3: return 1;
+    default: return 0;
+    }
+}
+
+int32_t LayerOf(uint8_t b1) {
+    switch ((b1 >> 1) & 3) {
+    case 1: return 3;
+    case 2: return 2;
+    case 3: return 1;
+    default: return 0;
+    }
+}
+
+const BitrateTable* TableFor(int32_t version, int32_t layer) {
+    static constexpr BitrateTable v1l1 = {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448};
+    static constexpr BitrateTable v1l2 = {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384};
+    static constexpr BitrateTable v1l3 = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+    static constexpr BitrateTable v2l1 = {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256};
+    static constexpr BitrateTable v2l23 = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
+    if (version == 1) {
+        if (layer == 1) return &v1l1;
+        if (layer == 2) return &v1l2;
+        if (layer == 3) return &v1l3;
+    } else if (version == 2 || version == 25) {
+        if (layer == 1) return &v2l1;
+        if (layer == 2 || layer == 3) return &v2l23;
+    }
+    return nullptr;
+}
+
+int32_t SampleRateOf(int32_t version, int index) {
+    static constexpr int32_t v1[4] = {44100, 48000, 32000, 0};
+    static constexpr int32_t v2[4] = {22050, 24000, 16000, 0};
+    static constexpr int32_t v25[4] = {11025, 12000, 8000, 0};
+    switch (version) {
+    case 1: return v1[index];
+    case 2: return v2[index];
+    default: return v25[index];
+    }
+}
+
+QString YesNo(bool yes) { return yes ? QStringLiteral("Yes") : QStringLiteral("No"); }
+
+uint32_t BigEndian32(const uint8_t* p) {
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
+}
+
+// The frame count of a Xing/Info or VBRI frame, 0 when the frame is none or
+// does not carry a count.
+int64_t VbrFrameCount(const uint8_t* frame, size_t n, int32_t version, bool mono, bool crc) {
+    const size_t sideInfo = version == 1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
+    // Xing/Info sits behind the side information; some encoders leave the CRC
+    // out of that reckoning, so both places are looked at.
+    for (size_t offset : {4 + (crc ? 2 : 0) + sideInfo, 4 + sideInfo}) {
+        if (offset + 12 > n) continue;
+        const uint8_t* p = frame + offset;
+        if (std::memcmp(p, "Xing", 4) != 0 && std::memcmp(p, "Info", 4) != 0) continue;
+        const uint32_t flags = BigEndian32(p + 4);
+        return (flags & 1) ? int64_t(BigEndian32(p + 8)) : 0;
+    }
+    // VBRI: 32 bytes behind the header whatever the mode.
+    constexpr size_t vbri = 4 + 32;
+    if (vbri + 18 <= n && std::memcmp(frame + vbri, "VBRI", 4) == 0) return int64_t(BigEndian32(frame + vbri + 14));
+    return 0;
+}
+
+int32_t SamplesPerFrame(int32_t version, int32_t layer) {
+    if (layer == 1) return 384;
+    if (layer == 3 && version != 1) return 576;
+    return 1152;
+}
+}  // namespace
+
+bool IsMPEGFrameHeader(const uint8_t* b) {
+    return b[0] == 0xFF && (b[1] & 0xE0) == 0xE0 && ((b[1] >> 3) & 3) != 1 && ((b[1] >> 1) & 3) != 0;
+}
+
+int64_t ID3v2TagEnd(ByteSource& source) {
+    const int64_t size = source.size();
+    int64_t end = 0;
+    // Stacked tags are skipped one after another; a handful is plenty.
+    for (int tags = 0; tags < 8; ++tags) {
+        uint8_t h[10];
+        if (source.readAt(end, h, sizeof h) < sizeof h) break;
+        if (std::memcmp(h, "ID3", 3) != 0 || h[3] == 0xFF || h[4] == 0xFF ||
+            ((h[6] | h[7] | h[8] | h[9]) & 0x80))
+            break;
+        const int64_t body = (int64_t(h[6]) << 21) | (int64_t(h[7]) << 14) | (int64_t(h[8]) << 7) | int64_t(h[9]);
+        const int64_t footer = (h[3] >= 4 && (h[5] & 0x10)) ? 10 : 0;
+        const int64_t next = end + 10 + body + footer;
+        if (next > size) return end;  // a size past the end of the data is no tag to trust
+        end = next;
+    }
+    return end;
+}
+
+int64_t FindMPEGHeader(ByteSource& source, int64_t start, uint8_t header[4]) {
+    const int64_t size = source.size();
+    uint8_t buffer[kChunk + 3];
+    for (int64_t pos = std::max<int64_t>(start, 0); pos < size; pos += kChunk) {
+        // Each chunk is read with the 3 bytes after it, so a header that
+        // straddles two chunks is seen whole.
+        const size_t got = source.readAt(pos, buffer, sizeof buffer);
+        if (got < 2) break;
+        const size_t limit = std::min(got - 1, kChunk);
+        const uint8_t* p = buffer;
+        const uint8_t* end = buffer + limit;
+        while (p < end) {
+            p = static_cast<const uint8_t*>(std::memchr(p, 0xFF, static_cast<size_t>(end - p)));
+            if (!p) break;
+            const size_t i = static_cast<size_t>(p - buffer);
+            uint8_t candidate[4] = {0, 0, 0, 0};
+            std::memcpy(candidate, p, std::min<size_t>(4, got - i));
+            if (IsMPEGFrameHeader(candidate)) {
+                std::memcpy(header, candidate, 4);
+                return pos + static_cast<int64_t>(i);
+            }
+            ++p;
+        }
+    }
+    return -1;
+}
+
+void DecodeMPEGFrame(MPEGInfo& info, const uint8_t* frame, size_t frameBytes, int64_t audioEnd) {
+    const uint8_t b1 = frame[1], b2 = frame[2], b3 = frame[3];
+    info.Version = VersionOf(b1);
+    info.Layer = LayerOf(b1);
+    static const QString modes[4] = {QStringLiteral("Stereo"), QStringLiteral("Joint-stereo"),
+                                     QStringLiteral("Dual channels"), QStringLiteral("Mono")};
+    static const QString emphases[4] = {QStringLiteral("None"), QStringLiteral("50/15 ms"),
+                                        QStringLiteral("Reserved"), QStringLiteral("CCITT J.17")};
+    const int mode = b3 >> 6;
+    info.ChannelMode = modes[mode];
+    info.Emphasis = emphases[b3 & 3];
+    info.Channels = mode == 3 ? 1 : 2;
+    if (info.Version == 0) return;
+
+    info.SampleRate = SampleRateOf(info.Version, (b2 >> 2) & 3);
+    info.Original = YesNo((b3 >> 2) & 1);
+    info.Copyrighted = YesNo((b3 >> 3) & 1);
+    info.Private = YesNo(b2 & 1);
+    const bool crc = (b1 & 1) == 0;
+    info.CRCs = YesNo(crc);
+
+    const BitrateTable* table = TableFor(info.Version, info.Layer);
+    const int index = b2 >> 4;
+    if (!table || index == 15) return;
+    info.Bitrate = (*table)[static_cast<size_t>(index)];
+    if (info.Bitrate <= 0) return;
+
+    const int64_t audioBytes = std::max<int64_t>(0, audioEnd - info.HeaderPosition);
+    const int64_t vbrFrames =
+        (info.Layer == 3 && info.SampleRate > 0) ? VbrFrameCount(frame, frameBytes, info.Version, mode == 3, crc) : 0;
+    if (vbrFrames > 0)
+        info.LengthMs = vbrFrames * SamplesPerFrame(info.Version, info.Layer) * 1000 / info.SampleRate;
+    else
+        info.LengthMs = audioBytes * 8 / info.Bitrate;
+    if (info.SampleRate < 1) return;
+
+    info.Padding = (b2 >> 1) & 1;
+    if (info.Layer == 1)
+        info.FrameLength = (12000 * info.Bitrate / info.SampleRate + info.Padding) * 4;
+    else if (info.Layer == 3 && info.Version != 1)
+        info.FrameLength = 72000 * info.Bitrate / info.SampleRate + info.Padding;
+    else
+        info.FrameLength = 144000 * info.Bitrate / info.SampleRate + info.Padding;
+    info.FrameCount = vbrFrames > 0 ? vbrFrames : audioBytes / info.FrameLength;
+}
+
+namespace {
+MPEGInfo Analyse(ByteSource& source, bool& found, int64_t searchStart, uint8_t header[4]) {
+    MPEGInfo info;
+    info.FileSize = source.size();
+    const int64_t start = searchStart >= 0 ? searchStart : ID3v2TagEnd(source);
+    const int64_t position = FindMPEGHeader(source, start, header);
+    found = position >= 0;
+    if (!found) {
+        info.HeaderPosition = info.FileSize;
+        return info;
+    }
+    info.HeaderPosition = position;
+    uint8_t frame[kFrameProbe] = {};
+    size_t frameBytes = source.readAt(position, frame, sizeof frame);
+    if (frameBytes < 4) {
+        std::memcpy(frame, header, 4);
+        frameBytes = 4;
+    }
+    int64_t audioEnd = info.FileSize;
+    if (info.FileSize > kID3v1Size) {
+        uint8_t marker[3];
+        if (source.readAt(info.FileSize - kID3v1Size, marker, 3) == 3 && std::memcmp(marker, "TAG", 3) == 0)
+            audioEnd -= kID3v1Size;
+    }
+    DecodeMPEGFrame(info, frame, frameBytes, audioEnd);
+    return info;
+}
+
+}  // namespace
+
+MPEGInfo AnalyseMPEG(ByteSource& source, bool& found, int64_t searchStart) {
+    uint8_t header[4];
+    return Analyse(source, found, searchStart, header);
+}
+
+MPEGInfo ReadMPEGInfo(FileBytes& file, const QString& path, bool& found, int64_t searchStart) {
+    MPEGInfo info;
+    try {
+        info.FileSize = file.size();
+        bool hit = false;
+        uint8_t header[4];
+        info = Analyse(file, hit, searchStart, header);
+        found = hit;
+        if (hit) gstrMPEGHeaderBits = HeaderBits(header);
+        return info;
+    } catch (...) {
+        if (ReportFileError(path, FileAction::ReadMPEG)) return info;
+        PropagateError(CallSite(QStringLiteral("ReadMPEGInfo"), path, found));
+    }
+}
+
+MPEGInfo ReadMPEGInfo(const QString& path, bool& found) {
+    FileBytes file;
+    try {
+        if (!file.open(path)) return MPEGInfo();
+    } catch (...) {
+        if (ReportFileError(path, FileAction::ReadMPEG)) return MPEGInfo();
+        PropagateError(CallSite(QStringLiteral("ReadMPEGInfo"), path, found));
+    }
+    return ReadMPEGInfo(file, path, found);
+}
+
+bool GetMPEGHeader(const QString& path, int64_t& position) {
+    try {
+        FileBytes file;
+        if (!file.open(path)) RaiseError(ErrNo::FileNotFound);
+        const int64_t start = position > 0 ? position : ID3v2TagEnd(file);
+        uint8_t header[4];
+        const int64_t found = FindMPEGHeader(file, start, header);
+        if (found < 0) {
+            position = file.size();
+            return false;
+        }
+        position = found;
+        gstrMPEGHeaderBits = HeaderBits(header);
+        return true;
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("GetMPEGHeader"), path, position));
+    }
+}
+
+bool GetBitrate(int32_t version, int32_t layer, int32_t& bitrate) {
+    BitrateTable table;
+    if (!GetBitrateTable(version, layer, table)) {
+        bitrate = 0;
+        return false;
+    }
+    int index = 0;
+    const QString bits = gstrMPEGHeaderBits.mid(16, 4);
+    for (QChar c : bits) index = index * 2 + (c == QLatin1Char('1') ? 1 : 0);
+    if (index > 14) return false;
+    bitrate = table[static_cast<size_t>(index)];
+    return true;
+}
+
+bool GetBitrateTable(int32_t version, int32_t layer, BitrateTable& table) {
+    const BitrateTable* row = TableFor(version, layer);
+    if (!row) return false;
+    table = *row;
+    return true;
+}

@@ -1,0 +1,81 @@
+#pragma once
+// The results list's rows: one checked-or-not row of 40 texts per scanned
+// file, in the fixed column order of ScanRecord.h.  Built to hold 100,000
+// rows: each row keeps its 40 texts in one packed buffer, and sorting works
+// on precomputed collation keys.
+
+#include "scanning/engine/ScanRecord.h"
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class ScanResultsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    struct NewRow {
+        bool checked = true;
+        ScanRowTexts texts;
+    };
+
+    explicit ScanResultsModel(QObject* parent = nullptr);
+
+    // ---- Qt model ----
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
+    // Orders the rows by the text of `column`, ignoring letter case in the
+    // locale's order; rows with equal texts keep their order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    // ---- rows ----
+    int rows() const { return static_cast<int>(m_rows.size()); }
+    // Adds a row; `texts` beyond the 40th are ignored, missing ones are empty.
+    void appendRow(bool checked, const QStringList& texts);
+    void appendRow(bool checked, const ScanRowTexts& texts);
+    // Adds a checked row from a record (a scan's new row).
+    void appendRecord(const ScanRecord& record, bool checked = true);
+    // Adds many rows with one insertion notice (list-file loads, scans).
+    void appendRows(std::vector<NewRow>&& rows);
+    void clear();
+
+    bool isChecked(int row) const { return m_rows[static_cast<size_t>(row)].checked; }
+    void setChecked(int row, bool checked);
+    void setAllChecked(bool checked);
+    int64_t checkedCount() const;
+
+    // Cell text by row and column index.
+    QString text(int row, int column) const { return cellView(row, column).toString(); }
+    QStringView cellView(int row, int column) const;
+    QStringList rowTexts(int row) const;
+    // Sets one cell.
+    void setText(int row, int column, const QString& text);
+    // The full path of the row's file: folder cell joined with file-name cell.
+    QString fullPath(int row) const;
+
+    // A record rebuilt from the row's cells.
+    ScanRecord record(int row) const;
+    // Rewrites cells 2 to 39 from a fresh record; the file name, the folder and
+    // the check mark stay.
+    void updateRowFromRecord(int row, const ScanRecord& record);
+
+private:
+    struct Row {
+        QString blob;                              // the 40 texts one after another
+        std::array<uint32_t, kScanColumnCount> ends{};  // end of each text in blob
+        bool checked = true;
+    };
+    template <typename Texts>
+    static Row pack(bool checked, const Texts& texts, int count);
+    void replaceTexts(Row& row, int firstColumn, const QString* texts, int count);
+
+    std::vector<Row> m_rows;
+};

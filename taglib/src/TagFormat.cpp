@@ -1,0 +1,423 @@
+#include "TagFormat.h"
+
+#include "QmErrors.h"
+
+#include <cstring>
+#include <string_view>
+
+namespace quillmark {
+
+namespace {
+
+uint32_t Be32(const uint8_t* p) {
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+
+uint32_t Syncsafe(const uint8_t* p) {
+    return uint32_t(p[0] & 0x7F) << 21 | uint32_t(p[1] & 0x7F) << 14 | uint32_t(p[2] & 0x7F) << 7 | (p[3] & 0x7F);
+}
+
+void PutBe32(uint32_t v, uint8_t* p) {
+    p[0] = static_cast<uint8_t>(v >> 24);
+    p[1] = static_cast<uint8_t>(v >> 16);
+    p[2] = static_cast<uint8_t>(v >> 8);
+    p[3] = static_cast<uint8_t>(v);
+}
+
+// Undoes unsynchronisation: every 0xFF 0x00 pair becomes 0xFF.
+std::vector<uint8_t> Resync(const uint8_t* p, size_t n) {
+    std::vector<uint8_t> out;
+    out.reserve(n);
+    for (size_t i = 0; i < n; ++i) {
+        out.push_back(p[i]);
+        if (p[i] == 0xFF && i + 1 < n && p[i + 1] == 0x00) ++i;
+    }
+    return out;
+}
+
+bool IdChar(uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+
+// The body of a frame: the bytes in the tag, or a copy padded with zeros when
+// the frame runs past the end of the tag body.
+struct BodyView {
+    const uint8_t* p;
+    size_t n;
+    std::vector<uint8_t> padded;
+};
+
+BodyView TakeBody(const uint8_t* body, size_t S, size_t at, size_t s) {
+    if (at <= S && s <= S - at) return {body + at, s, {}};
+    BodyView v{nullptr, s, std::vector<uint8_t>(s, 0)};
+    if (at < S) std::memcpy(v.padded.data(), body + at, S - at);
+    v.p = v.padded.data();
+    return v;
+}
+
+class FrameWalk {
+public:
+    FrameWalk(const uint8_t* body, size_t n) : m_body(body), m_size(n) {
+        m_lastNonZero = n;  // none
+        for (size_t i = n; i-- > 0;)
+            if (body[i] != 0) {
+                m_lastNonZero = i;
+                break;
+            }
+    }
+
+    // Whether a frame that ends at q is followed by what a tag holds after a
+    // frame: the end of the tag, padding, or another frame's header.
+    bool landsWell(uint64_t q) const {
+        if (q == m_size) return true;
+        if (q > m_size) return false;
+        if (m_lastNonZero == m_size || q > m_lastNonZero) return true;  // only zeros from q on
+        if (m_size - q < 10) return false;
+        const uint8_t* h = m_body + q;
+        return IdChar(h[0]) && IdChar(h[1]) && IdChar(h[2]) && IdChar(h[3]);
+    }
+
+private:
+    const uint8_t* m_body;
+    size_t m_size;
+    size_t m_lastNonZero;
+};
+
+FrameIdBytes IdOf(const uint8_t* p) {
+    return {static_cast<char>(p[0]), static_cast<char>(p[1]), static_cast<char>(p[2]), static_cast<char>(p[3])};
+}
+
+void AddOpaque(FrameCollection& frames, const FrameIdBytes& id, const uint8_t flags[2], std::vector<uint8_t> body) {
+    auto f = std::make_unique<OpaqueFrame>();
+    f->id = id;
+    f->flags[0] = flags[0];
+    f->flags[1] = flags[1];
+    f->body = std::move(body);
+    frames.Add(std::move(f));
+}
+
+void AddFrame(FrameCollection& frames, const FrameIdBytes& id, const uint8_t flags[2], const uint8_t* p, size_t n,
+              int version) {
+    const FrameKind kind = GetFrameKind(id);
+    if (kind == FrameKind::Unsupported) {
+        AddOpaque(frames, id, flags, std::vector<uint8_t>(p, p + n));
+        return;
+    }
+    auto f = MakeFrame(kind);
+    f->id = id;
+    f->flags[0] = flags[0];
+    f->flags[1] = flags[1];
+    f->parse(p, n, version);  // a body that does not parse ends the read
+    frames.Add(std::move(f));
+}
+
+// ---- version 2.3 ----
+
+void AddFrameV3(FrameCollection& frames, const FrameIdBytes& id, const uint8_t flags[2], const uint8_t* p, size_t n) {
+    // Compressed, encrypted or grouped frames carry extra bytes before their
+    // data: they are kept as they are.
+    if (flags[1] & 0xE0) {
+        AddOpaque(frames, id, flags, std::vector<uint8_t>(p, p + n));
+        return;
+    }
+    AddFrame(frames, id, flags, p, n, 3);
+}
+
+// ---- version 2.4 ----
+
+// Text in encodings 2 and 3 has no place in an ID3v2.3 tag: the frames whose
+// layout is known get it in encoding 0 or 1.
+std::vector<uint8_t> TranscodeStrings(uint8_t enc, const uint8_t* p, size_t n) {
+    const std::u16string s = text::Decode(enc, p, n);
+    const uint8_t e = text::Fits(s) ? 0 : 1;
+    std::vector<uint8_t> out;
+    text::Encode(s, e, out);
+    return out;
+}
+
+std::vector<uint8_t> TranscodeV24(const FrameIdBytes& id, const uint8_t* p, size_t n) {
+    std::vector<uint8_t> body(p, p + n);
+    if (n == 0 || (p[0] != 2 && p[0] != 3)) return body;
+    const std::string_view sid(id.data(), 4);
+    const uint8_t enc = p[0];
+    auto rebuild = [&](size_t keep, const uint8_t* rest, size_t restLen, const uint8_t* tail, size_t tailLen) {
+        std::vector<uint8_t> strings = TranscodeStrings(enc, rest, restLen);
+        const std::u16string decoded = text::Decode(enc, rest, restLen);
+        std::vector<uint8_t> out;
+        out.push_back(text::Fits(decoded) ? 0 : 1);
+        out.insert(out.end(), p + 1, p + keep);
+        out.insert(out.end(), strings.begin(), strings.end());
+        out.insert(out.end(), tail, tail + tailLen);
+        return out;
+    };
+    if (sid[0] == 'T') return rebuild(1, p + 1, n - 1, nullptr, 0);
+    if (sid == "USLT" && n >= 4) return rebuild(4, p + 4, n - 4, nullptr, 0);
+    if (sid == "APIC") {
+        // encoding, MIME type (Latin-1, ends in NUL), picture type, description, picture
+        const void* nul = std::memchr(p + 1, 0, n - 1);
+        if (!nul) return body;
+        const size_t typeAt = static_cast<size_t>(static_cast<const uint8_t*>(nul) - p) + 1;
+        if (typeAt >= n) return body;
+        const size_t descAt = typeAt + 1;
+        const size_t len = text::TerminatedLength(enc, p + descAt, n - descAt);
+        if (len == std::u16string::npos) return body;
+        return rebuild(descAt, p + descAt, len, p + descAt + len, n - descAt - len);
+    }
+    return body;
+}
+
+void AddFrameV4(FrameCollection& frames, const FrameIdBytes& id, const uint8_t flags[2], const uint8_t* p, size_t n,
+                bool tagUnsync) {
+    const uint8_t f1 = flags[1];
+    const bool grouped = f1 & 0x40, compressed = f1 & 0x08, encrypted = f1 & 0x04;
+    const bool unsync = (f1 & 0x02) || tagUnsync, lengthGiven = f1 & 0x01;
+    const size_t extras = (grouped ? 1 : 0) + (encrypted ? 1 : 0) + (lengthGiven ? 4 : 0);
+    if (n < extras) return;  // not even its own header data: nothing to keep
+    size_t pos = 0;
+    uint8_t group = 0, method = 0;
+    uint32_t dataLength = 0;
+    if (grouped) group = p[pos++];
+    if (encrypted) method = p[pos++];
+    if (lengthGiven) {
+        dataLength = Syncsafe(p + pos);
+        pos += 4;
+    }
+    std::vector<uint8_t> resynced;
+    const uint8_t* d = p + pos;
+    size_t dn = n - pos;
+    if (unsync) {
+        resynced = Resync(d, dn);
+        d = resynced.data();
+        dn = resynced.size();
+    }
+    // Status flags move up one bit; format flags take their 2.3 places.
+    const uint8_t v3flags[2] = {static_cast<uint8_t>((flags[0] << 1) & 0xE0),
+                                static_cast<uint8_t>((compressed ? 0x80 : 0) | (encrypted ? 0x40 : 0) |
+                                                     (grouped ? 0x20 : 0))};
+    if (compressed || encrypted || grouped) {
+        std::vector<uint8_t> body;
+        body.reserve(dn + 6);
+        if (compressed) {
+            body.resize(4);
+            PutBe32(dataLength, body.data());
+        }
+        if (encrypted) body.push_back(method);
+        if (grouped) body.push_back(group);
+        body.insert(body.end(), d, d + dn);
+        AddOpaque(frames, id, v3flags, std::move(body));
+        return;
+    }
+    if (GetFrameKind(id) != FrameKind::Unsupported) {
+        AddFrame(frames, id, v3flags, d, dn, 4);
+        return;
+    }
+    AddOpaque(frames, id, v3flags, TranscodeV24(id, d, dn));
+}
+
+// The year of a 2.4 recording time ("TDRC", yyyy-MM-dd...) goes into a "TYER"
+// frame before it, as the tag is read in the 2.3 form.
+void AddYearFromRecordingTime(FrameCollection& frames, size_t first) {
+    size_t tdrc = 0;
+    bool found = false;
+    for (size_t i = first; i < frames.Count(); ++i) {
+        const FrameObject& f = frames.Item(i + 1);
+        if (f.idView() == "TYER" && f.kind() == FrameKind::Text) return;
+        if (!found && f.idView() == "TDRC" && f.kind() == FrameKind::Unsupported) {
+            tdrc = i;
+            found = true;
+        }
+    }
+    if (!found) return;
+    const auto& body = static_cast<const OpaqueFrame&>(frames.Item(tdrc + 1)).body;
+    if (body.empty()) return;
+    const std::u16string time = text::Decode(body[0], body.data() + 1, body.size() - 1);
+    if (time.size() < 4) return;
+    uint8_t year[5] = {0};
+    for (int i = 0; i < 4; ++i) {
+        if (time[i] < u'0' || time[i] > u'9') return;
+        year[i + 1] = static_cast<uint8_t>(time[i]);
+    }
+    auto f = MakeFrame(FrameKind::Text);
+    f->id = {'T', 'Y', 'E', 'R'};
+    f->parse(year, 5, 3);
+    frames.Insert(tdrc, std::move(f));
+}
+
+void WalkV3V4(const TagHeader& h, const uint8_t* body, size_t S, size_t p, FrameCollection& frames) {
+    const FrameWalk walk(body, S);
+    const bool tagUnsync = h.major == 4 && (h.flags & 0x80);
+    while (p < S) {
+        if (S - p < 10) break;
+        const uint8_t* fh = body + p;
+        // A NUL in the frame ID: the padding (or garbage) has been reached.
+        if (!fh[0] || !fh[1] || !fh[2] || !fh[3]) break;
+        // Sizes are plain 32-bit numbers in 2.3 and 7-bit numbers in 2.4, but
+        // writers (this library once among them) have used the other form: the
+        // other reading is taken only when it alone ends where a frame may end.
+        const uint32_t plain = Be32(fh + 4), seven = ByteToLong(fh + 4);
+        uint64_t s;
+        if (plain == seven) {
+            s = plain;
+        } else if (h.major == 3) {
+            s = walk.landsWell(p + 10ull + plain) ? plain : walk.landsWell(p + 10ull + seven) ? seven : plain;
+        } else {
+            s = walk.landsWell(p + 10ull + seven) ? seven : walk.landsWell(p + 10ull + plain) ? plain : seven;
+        }
+        if (s > S || s < 1) {  // no frame of that size fits: skip its header alone
+            p += 10;
+            continue;
+        }
+        const BodyView b = TakeBody(body, S, p + 10, static_cast<size_t>(s));
+        const FrameIdBytes id = IdOf(fh);
+        const uint8_t flags[2] = {fh[8], fh[9]};
+        if (h.major == 3)
+            AddFrameV3(frames, id, flags, b.p, b.n);
+        else
+            AddFrameV4(frames, id, flags, b.p, b.n, tagUnsync);
+        p += 10 + static_cast<size_t>(s);
+    }
+}
+
+// ---- version 2.2 ----
+
+struct IdPair {
+    const char* v22;
+    const char* v23;
+};
+constexpr IdPair kV22Ids[] = {
+    {"BUF", "RBUF"}, {"CNT", "PCNT"}, {"COM", "COMM"}, {"CRA", "AENC"}, {"ETC", "ETCO"}, {"EQU", "EQUA"},
+    {"GEO", "GEOB"}, {"IPL", "IPLS"}, {"MCI", "MCDI"}, {"MLL", "MLLT"}, {"POP", "POPM"}, {"REV", "RVRB"},
+    {"RVA", "RVAD"}, {"SLT", "SYLT"}, {"STC", "SYTC"}, {"TAL", "TALB"}, {"TBP", "TBPM"}, {"TCM", "TCOM"},
+    {"TCO", "TCON"}, {"TCR", "TCOP"}, {"TDA", "TDAT"}, {"TDY", "TDLY"}, {"TEN", "TENC"}, {"TFT", "TFLT"},
+    {"TIM", "TIME"}, {"TKE", "TKEY"}, {"TLA", "TLAN"}, {"TLE", "TLEN"}, {"TMT", "TMED"}, {"TOA", "TOPE"},
+    {"TOF", "TOFN"}, {"TOL", "TOLY"}, {"TOR", "TORY"}, {"TOT", "TOAL"}, {"TP1", "TPE1"}, {"TP2", "TPE2"},
+    {"TP3", "TPE3"}, {"TP4", "TPE4"}, {"TPA", "TPOS"}, {"TPB", "TPUB"}, {"TRC", "TSRC"}, {"TRD", "TRDA"},
+    {"TRK", "TRCK"}, {"TSI", "TSIZ"}, {"TSS", "TSSE"}, {"TT1", "TIT1"}, {"TT2", "TIT2"}, {"TT3", "TIT3"},
+    {"TXT", "TEXT"}, {"TXX", "TXXX"}, {"TYE", "TYER"}, {"UFI", "UFID"}, {"ULT", "USLT"}, {"WAF", "WOAF"},
+    {"WAR", "WOAR"}, {"WAS", "WOAS"}, {"WCM", "WCOM"}, {"WCP", "WCOP"}, {"WPB", "WPUB"}, {"WXX", "WXXX"},
+};
+
+void WalkV2(const uint8_t* body, size_t S, FrameCollection& frames) {
+    static const uint8_t kNoFlags[2] = {0, 0};
+    size_t p = 0;
+    while (p < S) {
+        if (S - p < 6) break;
+        const uint8_t* fh = body + p;
+        if (!fh[0] || !fh[1] || !fh[2]) break;
+        const uint32_t s = uint32_t(fh[3]) << 16 | uint32_t(fh[4]) << 8 | fh[5];
+        if (s > S || s < 1) {
+            p += 6;
+            continue;
+        }
+        const BodyView b = TakeBody(body, S, p + 6, s);
+        p += 6 + s;
+        const std::string_view id22(reinterpret_cast<const char*>(fh), 3);
+        if (id22 == "PIC") {
+            // encoding, image format (3 characters), picture type, description, data
+            if (b.n < 5 || std::string_view(reinterpret_cast<const char*>(b.p + 1), 3) == "-->") continue;
+            std::string mime = "image/";
+            const std::string_view format(reinterpret_cast<const char*>(b.p + 1), 3);
+            if (format == "JPG" || format == "jpg")
+                mime += "jpeg";
+            else
+                for (char c : format)
+                    if (c) mime.push_back(static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
+            std::vector<uint8_t> apic;
+            apic.reserve(b.n + mime.size() + 1);
+            apic.push_back(b.p[0]);
+            apic.insert(apic.end(), mime.begin(), mime.end());
+            apic.push_back(0);
+            apic.insert(apic.end(), b.p + 4, b.p + b.n);
+            AddOpaque(frames, {'A', 'P', 'I', 'C'}, kNoFlags, std::move(apic));
+            continue;
+        }
+        const char* v23 = nullptr;
+        for (const IdPair& pair : kV22Ids)
+            if (id22 == pair.v22) {
+                v23 = pair.v23;
+                break;
+            }
+        if (!v23) continue;  // a frame with no ID3v2.3 counterpart
+        AddFrame(frames, {v23[0], v23[1], v23[2], v23[3]}, kNoFlags, b.p, b.n, 2);
+    }
+}
+
+}  // namespace
+
+TagHeader ParseTagHeader(const uint8_t* p, size_t n) {
+    TagHeader h;
+    if (n < 10 || p[0] != 'I' || p[1] != 'D' || p[2] != '3') return h;
+    h.present = true;
+    h.major = p[3];
+    h.revision = p[4];
+    h.flags = p[5];
+    h.size = ByteToLong(p + 6);
+    return h;
+}
+
+uint32_t ByteToLong(const uint8_t b[4]) {
+    return uint32_t(b[0]) * (1u << 21) + uint32_t(b[1]) * (1u << 14) + uint32_t(b[2]) * (1u << 7) + b[3];
+}
+
+void LongToByte(uint32_t value, uint8_t b[4]) {
+    for (int i = 0; i < 4; ++i) b[i] = static_cast<uint8_t>((value >> (7 * (3 - i))) & 0x7F);
+}
+
+void ReadFrames(const TagHeader& h, const uint8_t* body, size_t n, FrameCollection& frames) {
+    if (!h.readable()) return;
+    std::vector<uint8_t> resynced;
+    // Versions 2.2 and 2.3 unsynchronise the whole tag; 2.4 each frame.
+    if (h.major < 4 && (h.flags & 0x80)) {
+        resynced = Resync(body, n);
+        body = resynced.data();
+        n = resynced.size();
+    }
+    if (h.major == 2) {
+        if (h.flags & 0x40) return;  // a compressed 2.2 tag: no scheme was ever defined
+        WalkV2(body, n, frames);
+        return;
+    }
+    size_t start = 0;
+    if (h.flags & 0x40) {  // extended header
+        if (n < 4) return;
+        if (h.major == 3) {
+            const uint32_t ext = Be32(body);  // size without its own 4 bytes
+            if (ext > n - 4) return;
+            start = 4 + ext;
+        } else {
+            const uint32_t ext = Syncsafe(body);  // size with its own 4 bytes
+            if (ext < 6 || ext > n) return;
+            start = ext;
+        }
+    }
+    const size_t first = frames.Count();
+    WalkV3V4(h, body, n, start, frames);
+    if (h.major == 4) AddYearFromRecordingTime(frames, first);
+}
+
+std::vector<uint8_t> BuildTag(const FrameCollection& frames) {
+    std::vector<uint8_t> out(10, 0);
+    for (const auto& f : frames) {
+        const size_t at = out.size();
+        out.resize(at + 10);
+        f->build(out);
+        const size_t bodySize = out.size() - at - 10;
+        if (bodySize > kMaxTagSize) RaisePlatform(Err::Overflow);
+        std::memcpy(out.data() + at, f->id.data(), 4);
+        PutBe32(static_cast<uint32_t>(bodySize), out.data() + at + 4);
+        out[at + 8] = f->flags[0];
+        out[at + 9] = f->flags[1];
+    }
+    const size_t F = out.size() - 10;
+    const size_t padding = F % 257 ? 257 - F % 257 : 0;
+    if (F + padding > kMaxTagSize) RaisePlatform(Err::Overflow);
+    out.resize(out.size() + padding, 0);
+    out[0] = 'I';
+    out[1] = 'D';
+    out[2] = '3';
+    out[3] = 3;
+    out[4] = 0;
+    out[5] = 0;
+    LongToByte(static_cast<uint32_t>(F + padding), out.data() + 6);
+    return out;
+}
+
+}  // namespace quillmark

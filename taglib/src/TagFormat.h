@@ -1,0 +1,47 @@
+#pragma once
+// The byte format of a tag: the 10-byte header, the size codec, the walk
+// over the frames of a tag body (versions 2.2, 2.3 and 2.4) and the layout in
+// which a tag is written (always ID3v2.3).
+
+#include "Frames.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace quillmark {
+
+struct TagHeader {
+    bool present = false;  // the file starts with "ID3"
+    uint8_t major = 0;
+    uint8_t revision = 0;
+    uint8_t flags = 0;
+    uint32_t size = 0;  // bytes after the header (frames and padding)
+
+    bool readable() const { return present && major >= 2 && major <= 4; }
+    bool hasFooter() const { return present && major == 4 && (flags & 0x10); }
+    // The whole tag: header, body and (version 2.4) footer.
+    uint64_t totalLength() const { return present ? 10ull + size + (hasFooter() ? 10 : 0) : 0; }
+};
+
+// Reads the header from the first bytes of a file (fewer than 10: no tag).
+TagHeader ParseTagHeader(const uint8_t* p, size_t n);
+
+// Four 7-bit bytes, most significant first.  Reading takes each byte whole,
+// as this library always has; writing keeps 7 bits of each.
+uint32_t ByteToLong(const uint8_t b[4]);
+void LongToByte(uint32_t value, uint8_t b[4]);
+
+// Appends the frames of a tag body (the `header.size` bytes after the header)
+// to `frames`, in file order.  A frame the library understands whose body does
+// not parse ends the walk with its error; the frames before it stay.
+void ReadFrames(const TagHeader& header, const uint8_t* body, size_t n, FrameCollection& frames);
+
+// The largest tag size the header can state.
+inline constexpr uint32_t kMaxTagSize = (1u << 28) - 1;
+
+// The ID3v2.3 tag of a frame collection: header, each frame's header and body
+// in collection order, zero padding to a multiple of 257 bytes.
+std::vector<uint8_t> BuildTag(const FrameCollection& frames);
+
+}  // namespace quillmark
