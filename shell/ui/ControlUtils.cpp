@@ -2,7 +2,7 @@
 
 #include "foundation/Errors.h"
 #include "shell/ControlRules.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/SkinScheme.h"
 #include "shell/WindowProtocol.h"
 #include "shell/ui/ControlTypes.h"

@@ -4,7 +4,7 @@
 #include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/SkinScheme.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/SkinnedWindow.h"

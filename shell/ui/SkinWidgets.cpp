@@ -1,6 +1,6 @@
 #include "shell/ui/SkinWidgets.h"
 
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -3,7 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/SkinScheme.h"
 #include "shell/ui/SkinWidgets.h"
 #include "shell/ui/SkinnedWindow.h"

@@ -1,7 +1,7 @@
 #include "shell/ui/SkinnedWindow.h"
 
 #include "foundation/Errors.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/SkinArt.h"
 #include "shell/SkinScheme.h"
 #include "shell/ui/ControlUtils.h"
@@ -51,6 +51,7 @@ void CheckIndex(int index, size_t size) {
 
 SkinnedWindow::SkinnedWindow(const QString& name, Features features, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
+    SetFormTag(m_formTag);
     setAttribute(Qt::WA_DeleteOnClose);
     setMouseTracking(true);
     BuildChrome(features);
@@ -200,6 +201,11 @@ void SkinnedWindow::ShowWindow() {
 
 void SkinnedWindow::UnloadWindow() { close(); }
 
+void SkinnedWindow::SetFormTag(const QString& tag) {
+    m_formTag = tag;
+    setProperty("Tag", tag);
+}
+
 void SkinnedWindow::SetCaption(const QString& caption) {
     setWindowTitle(caption);
     if (LabelTitle) {
@@ -312,6 +318,12 @@ void SkinnedWindow::resizeEvent(QResizeEvent* event) {
     m_inResize = false;
 }
 
+void SkinnedWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && m_skin && !m_inResize)
+        ResumeNext([&] { m_skin->Resize(); });
+}
+
 void SkinnedWindow::SetBackgroundCells(const QPixmap& cell, const std::vector<QRect>& cells) {
     m_cell = cell;
     m_cells = cells;
@@ -346,6 +358,11 @@ void SkinnedWindow::paintEvent(QPaintEvent* event) {
     if (!m_cell.isNull()) {
         for (const QRect& cell : m_cells)
             if (cell.intersects(event->rect())) painter.drawPixmap(cell, m_cell);
+    }
+    if (windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        // The sizing border of a frameless window: one line round the edge.
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     for (const SurfaceFrame& f : m_frames) {
         const QRect& r = f.rect;

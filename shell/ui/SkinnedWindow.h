@@ -55,7 +55,8 @@ public:
     QString Tag() const override { return m_formTag; }
     void ShowWindow() override;
     void UnloadWindow() override;
-    void SetFormTag(const QString& tag) { m_formTag = tag; }
+    // Also the window's dynamic property "Tag" (the window positions go by it).
+    void SetFormTag(const QString& tag);
     // The caption: the window title and LabelTitle.
     void SetCaption(const QString& caption);
 
@@ -130,6 +131,8 @@ protected:
     virtual void FormUnload() {}
 
     void resizeEvent(QResizeEvent* event) override;
+    // A change of window state (maximised, restored) counts as a resize.
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -2,9 +2,10 @@
 
 #include "foundation/Errors.h"
 #include "foundation/OptionRecords.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/SkinScheme.h"
 #include "shell/WindowProtocol.h"
+#include "foundation/ui/WindowPositions.h"
 #include "shell/ui/ControlTypes.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/SkinnedWindow.h"
@@ -54,6 +55,11 @@ SkinnedWindow& SkinnedOf(QWidget* frm) {
     auto* window = qobject_cast<SkinnedWindow*>(frm);
     if (!window) RaiseError(ErrNo::MemberNotFound);
     return *window;
+}
+
+// A fixed-size window keeps its designed size whatever its frame.
+bool IsSizable(const QWidget* w) {
+    return w->minimumSize() != w->maximumSize() && !w->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint);
 }
 
 bool ExplicitlyHidden(const QWidget* w) { return w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide); }
@@ -242,8 +248,13 @@ void SkinForms() {
 void RemoveTitleBar(QWidget* frm, bool blnBorder) {
     try {
         if (!frm) RaiseError(ErrNo::ObjectNotSet);
-        // The widget's geometry is its client area, which keeps its size
-        // when the frame goes.
+        // Stored window heights include the caption (WriteWindowPos adds it
+        // for a skinned window): a normal window that loses its caption
+        // gives that height back, so its client area keeps its size.  A
+        // window without a caption is not shrunk again.
+        const bool hadCaption = !frm->windowFlags().testFlag(Qt::FramelessWindowHint);
+        if (hadCaption && frm->windowState() == Qt::WindowNoState && IsSizable(frm))
+            frm->resize(frm->width(), std::max(1, frm->height() - CaptionHeightPixels(frm)));
         SetFrameless(frm, true);
         if (auto* window = qobject_cast<SkinnedWindow*>(frm)) window->SetSizingBorder(!blnBorder);
     } catch (...) {
@@ -254,6 +265,10 @@ void RemoveTitleBar(QWidget* frm, bool blnBorder) {
 void RestoreTitleBar(QWidget* frm) {
     try {
         if (!frm) RaiseError(ErrNo::ObjectNotSet);
+        if (!frm->windowFlags().testFlag(Qt::FramelessWindowHint)) return;
+        // The caption's height comes back as RemoveTitleBar took it.
+        if (frm->windowState() == Qt::WindowNoState && IsSizable(frm))
+            frm->resize(frm->width(), frm->height() + CaptionHeightPixels(frm));
         SetFrameless(frm, false);
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("RestoreTitleBar"), frm ? frm->objectName() : QString()));
@@ -268,8 +283,8 @@ bool IsDressedPlain(const QWidget* frm) {
 void PaintForm(QWidget* frm) {
     try {
         SkinnedWindow& window = SkinnedOf(frm);
-        const double cellW = 800.0 * TwipsPerPixelX();
-        const double cellH = 600.0 * TwipsPerPixelY();
+        const double cellW = 800.0 * gsngTwipsPerPixelX;
+        const double cellH = 600.0 * gsngTwipsPerPixelY;
         QSize screen(800, 600);
         if (const QScreen* s = window.screen()) screen = s->size();
         const std::vector<QPointF> origins =
@@ -313,9 +328,8 @@ int32_t TitleBarHeight(QWidget* frm) {
     try {
         if (!frm) RaiseError(ErrNo::ObjectNotSet);
         if (frm->windowFlags().testFlag(Qt::FramelessWindowHint)) return 0;
-        const int caption = frm->geometry().top() - frm->frameGeometry().top();
-        if (caption <= 0) return 0;
-        return static_cast<int32_t>(std::nearbyint(caption * static_cast<double>(TwipsPerPixelY())));
+        return static_cast<int32_t>(
+            std::nearbyint(CaptionHeightPixels(frm) * static_cast<double>(gsngTwipsPerPixelY)));
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("TitleBarHeight"), frm ? frm->objectName() : QString()));
     }

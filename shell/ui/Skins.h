@@ -22,15 +22,20 @@ class QWidget;
 
 void LoadSkin(QWidget* frm);
 void SkinForms();
+// Takes the platform frame off (blnBorder True also takes away the sizing
+// border).  Stored window heights include the caption, so a sizable window in
+// its normal state gives the caption's height back (CaptionHeightPixels) the
+// first time; a window already without a caption is not shrunk again.
 void RemoveTitleBar(QWidget* frm, bool blnBorder);
 void PaintForm(QWidget* frm);
 void SystemMenuItemSelect(QWidget* frm, int Index);
-// The height (twips) of the window's platform caption, 0 when it has none.
-// Widget geometry is the client area: layout code that works in client
-// coordinates needs no correction for the caption.
+// The height (twips) of the window's platform caption, 0 when it has none
+// (frameless).  Note: a widget's geometry is its client area, so layout code
+// that places controls from height() needs no correction for the caption.
 int32_t TitleBarHeight(QWidget* frm);
 
-// The platform frame again (skins switched off on a dressed window).
+// The platform frame again (skins switched off on a dressed window); the
+// caption's height is added back as RemoveTitleBar took it.
 void RestoreTitleBar(QWidget* frm);
 // True when the window was last dressed with skins off.
 bool IsDressedPlain(const QWidget* frm);

@@ -1,6 +1,6 @@
 #include "shell/ui/Splitter.h"
 
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/SkinScheme.h"
 
 #include <QMouseEvent>

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Starts the skinned demo window under Xvfb and saves a PNG screenshot of it.
+#   scripts/screenshot-skin.sh [output.png] [demo options, e.g. --scheme Slate or --no-skins]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out="${1:-build/skin-demo.png}"
+shift || true
+if [ ! -x build/bin/skin_demo ] || [ ! -d "build/bin/Skins/Fun Blue" ]; then
+  scripts/build.sh
+fi
+mkdir -p "$(dirname "$out")"
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
+  env QT_QPA_PLATFORM=xcb build/bin/skin_demo --screenshot "$out" "$@"
+echo "$out"
