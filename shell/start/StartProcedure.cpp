@@ -1,0 +1,106 @@
+#include "shell/start/StartProcedure.h"
+
+#include "foundation/Errors.h"
+#include "foundation/OptionRecords.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/StringUtils.h"
+
+#include <QFileInfo>
+
+bool gblnStartupComplete = false;
+
+namespace {
+const QString kWindowStates = QStringLiteral("WindowStates");
+const QString kScanningCentre = QStringLiteral("FormMP3ScanningCentre");
+const QString kCoordinator = QStringLiteral("FormFileNameTagCoordinator");
+const QString kPlaylistManager = QStringLiteral("FormPlaylistManager");
+const QString kIntegrator = QStringLiteral("FormIntegrator");
+}  // namespace
+
+const QStringList& ReopenableWindows() {
+    static const QStringList names = {
+        kCoordinator,
+        QStringLiteral("FormMusicCataloguer"),
+        QStringLiteral("FormDuplicateFinder"),
+        kPlaylistManager,
+        QStringLiteral("FormEncoderDecoder"),
+        QStringLiteral("FormCDRipper"),
+        QStringLiteral("DialogMassTaggingOverrideTool"),
+    };
+    return names;
+}
+
+QString CommandLinePath(const QStringList& arguments) {
+    QString path = arguments.join(QLatin1Char(' '));
+    TrimChars(path, QStringLiteral("\""));
+    return path;
+}
+
+CommandLineAction CommandLineActionFor(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot < 0 ? QString() : name.mid(dot + 1).toLower();
+    if (extension == QLatin1String("scn")) return CommandLineAction::ScanResults;
+    if (extension == QLatin1String("sim")) return CommandLineAction::SimulateResults;
+    if (extension == QLatin1String("m3u") || extension == QLatin1String("pls")) return CommandLineAction::Playlist;
+    return CommandLineAction::None;
+}
+
+void Main(IStartHost& host, const QStringList& arguments) {
+    gblnStartupComplete = false;
+    // The platform's file-system service object has no counterpart here: the
+    // file helpers are plain functions.
+    ResumeNext([&] { host.InitialiseQuillmarkClass(); });
+    ResumeNext([&] { host.InitialiseArrays(); });
+    // After the arrays, so the rule lists read here are the ones in force.
+    ResumeNext([&] { host.GetMainOptions(); });
+    ResumeNext([&] { host.InitialiseTwipsPerPixel(); });
+    ResumeNext([&] {
+        if (gblnShowSplashScreen) host.ShowSplashScreen();
+    });
+    ResumeNext([&] { host.ShowWindow(kIntegrator); });
+    ResumeNext([&] { host.ShowWindow(kScanningCentre); });
+    bool retain = false;
+    ResumeNext([&] { retain = gblnRetainWindows; });
+    if (retain) {
+        for (const QString& name : ReopenableWindows()) {
+            // A stored value that is not a Boolean shows the error box, and
+            // the window opens all the same.
+            bool open = true;
+            ResumeNext([&] {
+                open = GetOptionSetting(kWindowStates, name, QStringLiteral("False"), SettingType::Boolean).toBool();
+            });
+            if (open) ResumeNext([&] { host.ShowWindow(name); });
+        }
+    }
+    ResumeNext([&] { host.BringToFront(kIntegrator); });
+    ResumeNext([&] {
+        const QString path = CommandLinePath(arguments);
+        switch (CommandLineActionFor(path)) {
+        case CommandLineAction::ScanResults:
+            host.LoadListFile(kScanningCentre, QStringLiteral("ListViewScanResults"), path, kInvalidScanResultsFile);
+            break;
+        case CommandLineAction::SimulateResults:
+            ResumeNext([&] {
+                host.LoadListFile(kCoordinator, QStringLiteral("ListViewSimResults"), path,
+                                  kInvalidSimulateResultsFile);
+            });
+            host.ShowWindow(kCoordinator);
+            break;
+        case CommandLineAction::Playlist:
+            ResumeNext([&] { host.LoadPlaylist(path); });
+            host.ShowWindow(kPlaylistManager);
+            break;
+        case CommandLineAction::None: break;
+        }
+    });
+    gblnStartupComplete = true;
+}
+
+void SaveWindowStates(const std::function<bool(const QString&)>& isLoaded) {
+    WithTrail(QStringLiteral("SaveWindowStates"), [&] {
+        if (!gblnRetainWindows) return;
+        for (const QString& name : ReopenableWindows())
+            SaveOptionSetting(kWindowStates, name, isLoaded(name), SettingType::Boolean);
+    });
+}
