@@ -86,6 +86,7 @@ FrameIdBytes IdOf(const uint8_t* p) {
 }
 
 void AddOpaque(FrameCollection& frames, const FrameIdBytes& id, const uint8_t flags[2], std::vector<uint8_t> body) {
+    if (body.empty()) return;  // a frame has at least one byte: nothing to keep
     auto f = std::make_unique<OpaqueFrame>();
     f->id = id;
     f->flags[0] = flags[0];

@@ -1,0 +1,62 @@
+// libFuzzer target over the tag parser: any bytes as the start of a file.
+// Besides not crashing, a tag that was read must survive being written and
+// read again unchanged, and getting and setting values must work on it.
+
+#include "QmErrors.h"
+#include "TagCore.h"
+#include "TagFormat.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+using namespace quillmark;
+
+namespace {
+
+bool AllIdsPlain(const FrameCollection& frames) {
+    for (const auto& f : frames)
+        for (char c : f->id)
+            if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+std::vector<uint8_t> Reparse(const std::vector<uint8_t>& tag, TagCore& into) {
+    into.frames.Clear();
+    into.parseImage(ParseTagHeader(tag.data(), tag.size()), tag.data(), tag.size());
+    return BuildTag(into.frames);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    TagCore core;
+    const TagHeader header = ParseTagHeader(data, size);
+    if (!header.present || header.totalLength() > size) return 0;  // the file would be read instead
+    try {
+        core.parseImage(header, data, size);
+    } catch (const QmError& e) {
+        if (e.number != Err::CommentFrameInvalid && e.number != Err::TextFrameInvalid &&
+            e.number != Err::WebFrameInvalid)
+            std::abort();  // only a frame that does not parse may end a read
+    }
+    try {
+        const std::vector<uint8_t> built = BuildTag(core.frames);
+        if (AllIdsPlain(core.frames)) {
+            TagCore again;
+            if (Reparse(built, again) != built) std::abort();
+        }
+        for (int32_t id = eTrack; id <= eEncodedBy; ++id) {
+            const std::u16string v = core.getFrameValue(id);
+            core.setFrameValue(id, v + u"\u00E9\u65E5");
+        }
+        const std::vector<uint8_t> changed = BuildTag(core.frames);
+        TagCore again;
+        again.parseImage(ParseTagHeader(changed.data(), changed.size()), changed.data(), changed.size());
+        for (int32_t id = eTrack; id <= eEncodedBy; ++id)
+            if (again.getFrameValue(id).size() < 2 && AllIdsPlain(core.frames)) std::abort();
+    } catch (const QmError& e) {
+        if (e.number != Err::Overflow) std::abort();
+    }
+    return 0;
+}
