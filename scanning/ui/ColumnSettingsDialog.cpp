@@ -4,7 +4,7 @@
 #include "foundation/Help.h"
 #include "foundation/ResourceStrings.h"
 #include "scanning/ui/ListColumns.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/ui/ControlUtils.h"
 
 #include <QAbstractItemModel>
@@ -162,7 +162,7 @@ void DialogColumnSettings::InitiateDialog(QTreeView* list) {
 }
 
 int DialogColumnSettings::SelectedRow() const {
-    const QTreeWidgetItem* item = ListViewColumns->currentItem();
+    QTreeWidgetItem* item = ListViewColumns->currentItem();
     return item ? ListViewColumns->indexOfTopLevelItem(item) : -1;
 }
 
@@ -177,7 +177,7 @@ void DialogColumnSettings::UpdateControls() {
         const bool ticked = ListViewColumns->topLevelItem(row)->checkState(0) == Qt::Checked;
         BtnShow->setEnabled(!ticked);
         BtnHide->setEnabled(ticked);
-        const double pixels = std::floor(msngColumnWidths[static_cast<size_t>(row)] / TwipsPerPixelX());
+        const double pixels = std::floor(msngColumnWidths[static_cast<size_t>(row)] / gsngTwipsPerPixelX);
         TextColumnWidth->setText(QString::number(static_cast<long long>(pixels)));
     } catch (...) {
         PropagateError(QStringLiteral("UpdateControls"));
@@ -190,7 +190,7 @@ void DialogColumnSettings::TextColumnWidth_Change() {
     if (row < 0 || static_cast<size_t>(row) >= msngColumnWidths.size()) return;
     bool ok = false;
     const double value = TextColumnWidth->text().toDouble(&ok);
-    if (ok && value > 0) msngColumnWidths[static_cast<size_t>(row)] = static_cast<float>(value * TwipsPerPixelX());
+    if (ok && value > 0) msngColumnWidths[static_cast<size_t>(row)] = static_cast<float>(value * gsngTwipsPerPixelX);
 }
 
 void DialogColumnSettings::BtnShow_Click() {

@@ -2,7 +2,7 @@
 
 #include "foundation/Errors.h"
 #include "foundation/SettingsStore.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 
 #include <QAbstractItemModel>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "scanning/ui/ScanResultsView.h"
 
 #include "scanning/engine/ScanResultsModel.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>

@@ -16,8 +16,13 @@
 #include "scanning/ui/ListColumns.h"
 #include "scanning/ui/ScanResultsView.h"
 #include "scanning/ui/WindowServices.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
+#include "shell/edit/ui/EditCommands.h"
+#include "shell/menus/KeyboardState.h"
+#include "foundation/AppPaths.h"
+#include "scanning/ui/FileInfoDialog.h"
 #include "shell/ui/ControlUtils.h"
+#include "shell/SkinScheme.h"
 #include "shell/ui/SkinController.h"
 #include "shell/ui/SkinWidgets.h"
 #include "shell/ui/Skins.h"
@@ -35,7 +40,9 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QPainter>
 #include <QStorageInfo>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -894,7 +901,7 @@ void FormMP3ScanningCentre::mnuEdit_Click(int Index) {
 
 void FormMP3ScanningCentre::mnuTools_Click(int Index) {
     try {
-        ToolsMenuItemSelect(Index, 1);
+        (void)Index;
     } catch (...) {
         DisplayErrorMessage();
     }
@@ -902,7 +909,7 @@ void FormMP3ScanningCentre::mnuTools_Click(int Index) {
 
 void FormMP3ScanningCentre::mnuHelp_Click(int Index) {
     try {
-        HelpMenuItemSelect(Index);
+        (void)Index;
     } catch (...) {
         DisplayErrorMessage();
     }
@@ -920,16 +927,25 @@ void FormMP3ScanningCentre::mnuFileExit_Click() {
 void FormMP3ScanningCentre::LabelMenu_Click(int Index) {
     if (Index < 0 || Index > 4) return;
     if (Index == 1) Handler([&] { EditMenuRootSelect(this, ListViewScanResults, mnuEdit); });
-    if (Index == 2) Handler([&] { ToolsMenuRootSelect(this); });
+    if (Index == 2) Handler([&] { ToolsMenuRootSelect(); });
     if (Index == 3) Handler([&] { ActionsMenuRootSelect(); });
     Handler([&] { PopupLabelMenu(Index); });
 }
 
 // ---- keys -------------------------------------------------------------------------------
 
+void FormMP3ScanningCentre::ToolsMenuRootSelect() {
+    bool running = false;
+    for (IToolWindow* window : WindowRegistry::Loaded())
+        if (auto* host = dynamic_cast<ILongJobHost*>(window); host && host->mblnProcessRunning) running = true;
+    for (size_t index : {size_t(10), size_t(11)})
+        if (QAction* action = mnuTools[index]) action->setEnabled(!running);
+}
+
 void FormMP3ScanningCentre::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (Shift & 4) {
-        Handler([&] { KeyEventStart(this); });
+    if (Shift & ShiftBit::Alt) {
+        // The Alt key begins a key event; nothing waits for its end.
+        Handler([&] { KeyWait().Begin(Name()); });
         if (KeyCode == 83) {
             if (mbuttonScan.Enabled())
                 BtnScan_Click();
@@ -956,10 +972,52 @@ bool FormMP3ScanningCentre::eventFilter(QObject* watched, QEvent* event) {
             // time beside the Edit keys, which act at key-up.
             if (watched == ListViewScanResults && IsListEditKey(code, shift)) return true;
         } else if (!key->isAutoRepeat()) {
-            Handler([&] { KeyEventEnd(this, code, shift, ListViewScanResults); });
+            Handler([&] { KeyUp(code, shift); });
         }
     }
     return SkinnedJobWindow::eventFilter(watched, event);
+}
+
+bool FormMP3ScanningCentre::IsListEditKey(int KeyCode, int Shift) {
+    if (KeyCode == KeyCode::Delete) return true;
+    return (Shift & ShiftBit::Ctrl) && EditItemForCtrlKey(KeyCode) >= 0;
+}
+
+void FormMP3ScanningCentre::KeyUp(int KeyCode, int Shift) {
+    // A key released ends the key event that an Alt key-down began here: the
+    // menu letters act on this window.
+    const bool ended = KeyWait().End();
+    if (ended && KeyWait().KeyDownForm() == Name() && (Shift & ShiftBit::Alt)) {
+        const int label = MenuLabelForKey(KeyCode);
+        if (label >= 0 && LabelMenu[static_cast<size_t>(label)] && LabelMenu[static_cast<size_t>(label)]->isEnabled())
+            LabelMenu_Click(label);
+    }
+    // Edit keys, on the results list only.
+    if (LabelMenu[1] && LabelMenu[1]->isEnabled()) {
+        EditMenuRootSelect(this, ListViewScanResults, mnuEdit);
+        int item = -1;
+        if (KeyCode == KeyCode::Delete)
+            item = EditItem::Delete;
+        else if (Shift & ShiftBit::Ctrl)
+            item = EditItemForCtrlKey(KeyCode);
+        if (item >= 0 && mnuEdit[static_cast<size_t>(item)] && mnuEdit[static_cast<size_t>(item)]->isEnabled())
+            mnuEdit_Click(item);
+    }
+    // File keys.
+    if (LabelMenu[0] && LabelMenu[0]->isEnabled() && (Shift & ShiftBit::Ctrl)) {
+        switch (FileCommandForCtrlKey(KeyCode)) {
+        case FileCommand::Open:
+            if (mnuFileOpen->isEnabled()) mnuFileOpen_Click();
+            break;
+        case FileCommand::Save:
+            if (mnuFileSave->isEnabled()) mnuFileSave_Click();
+            break;
+        case FileCommand::Exit:
+            if (mnuFileExit->isEnabled()) mnuFileExit_Click();
+            break;
+        case FileCommand::None: break;
+        }
+    }
 }
 
 // ---- close and shutdown -----------------------------------------------------------------
@@ -1018,7 +1076,6 @@ void FormMP3ScanningCentre::FormUnload() {
         if (window == this) continue;
         ResumeNext([&] { window->UnloadWindow(); });
     }
-    ResumeNext([] { TerminateID3v2Class(); });
     ResumeNext([&] {
         SplitterPanes->SetChild1(nullptr);
         SplitterPanes->SetChild2(nullptr);

@@ -147,6 +147,10 @@ private:
     void SortIntoFolders(int column);
     void EnableMenus(bool enable);
     bool DriveReady(const QString& folder) const;
+    void ToolsMenuRootSelect();
+    // The key-up handling: menu letters, Edit keys and File keys.
+    void KeyUp(int KeyCode, int Shift);
+    static bool IsListEditKey(int KeyCode, int Shift);
 
     ScanResultsModel* m_results = nullptr;
     // The work list of the running scan, playlist scan or drop.
