@@ -4,12 +4,15 @@
 #include "foundation/MessageUi.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
+#include "foundation/StringUtils.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cerrno>
@@ -321,7 +324,8 @@ struct Walk {
         ::closedir(dir);
         if (!stopped) {
             std::sort(found.begin(), found.end(), NameLess);
-            list.reserve(list.size() + found.size());
+            if (list.capacity() < list.size() + found.size())
+                list.reserve(std::max(list.size() + found.size(), list.capacity() * 2));
             for (QString& name : found) list.push_back(FolderListEntry{folderText, std::move(name)});
             std::sort(subfolders.begin(), subfolders.end(),
                       [](const auto& a, const auto& b) { return NameLess(a.first, b.first); });
@@ -352,8 +356,8 @@ struct Search {
     ThrottledYield yield;
 
     // Searches the open folder `fd` (taken over); the folder text when found.
-    QString run(int fd, const QString& folderText) {
-        if (status) status(statusPrefix + folderText);
+    QString run(int fd, const QString& folderText, const QString& shownText) {
+        if (status) status(statusPrefix + shownText);
         const int listFd = ::dup(fd);
         DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
         if (!dir) {
@@ -396,13 +400,25 @@ struct Search {
             if (stop) break;
             const int child = ::openat(fd, raw.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (child < 0) continue;
-            result = run(child, ChildFolder(folderText, name));
+            const QString childText = ChildFolder(folderText, name);
+            result = run(child, childText, childText);
             if (!result.isEmpty() || stop) break;
         }
         ::close(fd);
         return stop ? QString() : result;
     }
 };
+
+// The freedesktop home trash ($XDG_DATA_HOME/Trash), created when missing.
+bool HomeTrashReady() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || !QDir().mkpath(data)) return false;
+    const QString trash = data + QStringLiteral("/Trash");
+    if (QDir(data).mkdir(QStringLiteral("Trash")))
+        QFile::setPermissions(trash, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QFileInfo info(trash);
+    return info.isDir() && !info.isSymLink();
+}
 
 }  // namespace
 
@@ -540,7 +556,7 @@ QString FindFile(const QString& folder, const QString& fileName, const bool& sto
             if (showStatus) showStatus(search.statusPrefix + folder);
             return QString();
         }
-        const QString found = search.run(fd, NormaliseFolder(folder));
+        const QString found = search.run(fd, NormaliseFolder(folder), folder);
         // The start folder comes back exactly as the caller wrote it.
         return found == NormaliseFolder(folder) ? folder : found;
     } catch (...) {
@@ -552,6 +568,9 @@ QString FindFile(const QString& folder, const QString& fileName, const bool& sto
 
 bool SendFileToRecycleBin(const QString& path) {
     try {
+        // QFile::moveToTrash falls back to the current folder when it cannot
+        // set up the home trash; make sure it exists first, or refuse.
+        if (!HomeTrashReady()) return false;
         return QFile::moveToTrash(path);
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("SendFileToRecycleBin"), path));
@@ -602,7 +621,8 @@ bool MoveFile(const QString& source, const QString& destination) {
             MsgBox(sourceName + kCrLf2 + GetResourceString(180), Mb::OKOnly | Mb::Exclamation, title);
             return false;
         }
-        if (!FolderExists(ParentFolder(destination))) {
+        const QString destinationFolder = ParentFolder(destination);
+        if (!FolderExists(destinationFolder.isEmpty() ? QStringLiteral(".") : destinationFolder)) {
             MsgBox(FileNamePart(destination) + kCrLf2 + GetResourceString(179), Mb::OKOnly | Mb::Exclamation,
                    GetResourceString(175));
             return false;
@@ -664,12 +684,7 @@ QString EnsureFileNameCompatible(QString& name, const QString& extra) {
         static const QString forbidden = QStringLiteral("\\ / : * ? \" < > |");
         for (const QString& c : forbidden.split(QLatin1Char(' '))) name.remove(c, Qt::CaseSensitive);
         if (!extra.isEmpty()) name.remove(extra, Qt::CaseSensitive);
-        auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QChar(0); };
-        qsizetype start = 0, end = name.size();
-        while (start < end && blank(name[start])) ++start;
-        while (end > start && blank(name[end - 1])) --end;
-        name = name.mid(start, end - start);
-        return name;
+        return TrimBlanks(name);
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("EnsureFileNameCompatible"), name, extra));
     }
@@ -701,38 +716,59 @@ bool IsWriteable(const QString& path, bool force) {
 
 // ---- atomic rewrite -------------------------------------------------------------------
 
-void WriteFileAtomically(const QString& path, const QByteArray& data) {
-    QByteArray target = Native(path);
+AtomicFileWriter::AtomicFileWriter(const QString& path) {
+    m_target = Native(path);
     // Rewrite the file a link points to, not the link.
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (!canonical.isEmpty()) target = Native(canonical);
+    if (!canonical.isEmpty()) m_target = Native(canonical);
 
     struct stat old;
-    const bool existed = ::stat(target.constData(), &old) == 0;
-    const QByteArray folder = NativeParent(target);
-
-    QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = TemporarySibling(folder, NativeName(target));
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST) break;
+    const bool existed = ::stat(m_target.constData(), &old) == 0;
+    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+        m_temp = TemporarySibling(NativeParent(m_target), NativeName(m_target));
+        m_fd = ::open(m_temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (m_fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) RaisePlainErrno(errno, true);
+    if (m_fd < 0) RaisePlainErrno(errno, true);
+    const mode_t mode = existed ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
+    ::fchmod(m_fd, mode);
+    if (existed && ::fchown(m_fd, old.st_uid, old.st_gid) != 0) { /* keeping the owner is best effort */ }
+}
 
-    int err = 0;
-    if (!WriteAll(fd, data.constData(), size_t(data.size()))) err = errno;
-    if (err == 0) {
-        const mode_t mode = existed ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-        ::fchmod(fd, mode);
-        if (existed && ::fchown(fd, old.st_uid, old.st_gid) != 0) { /* best effort */ }
-        if (::fsync(fd) != 0) err = errno;
-    }
-    if (::close(fd) != 0 && err == 0) err = errno;
-    if (err == 0 && ::rename(temp.constData(), target.constData()) != 0) err = errno;
-    if (err != 0) {
-        ::unlink(temp.constData());
+AtomicFileWriter::~AtomicFileWriter() { abandon(); }
+
+void AtomicFileWriter::abandon() {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+    if (!m_temp.isEmpty()) ::unlink(m_temp.constData());
+    m_temp.clear();
+}
+
+void AtomicFileWriter::write(const char* data, size_t size) {
+    if (m_fd < 0) RaisePlainErrno(EBADF, true);
+    if (!WriteAll(m_fd, data, size)) {
+        const int err = errno;
+        abandon();
         RaisePlainErrno(err, true);
     }
-    SyncFolder(folder);
+}
+
+void AtomicFileWriter::commit() {
+    if (m_fd < 0) RaisePlainErrno(EBADF, true);
+    int err = ::fsync(m_fd) == 0 ? 0 : errno;
+    if (::close(m_fd) != 0 && err == 0) err = errno;
+    m_fd = -1;
+    if (err == 0 && ::rename(m_temp.constData(), m_target.constData()) != 0) err = errno;
+    if (err != 0) {
+        abandon();
+        RaisePlainErrno(err, true);
+    }
+    m_temp.clear();
+    SyncFolder(NativeParent(m_target));
+}
+
+void WriteFileAtomically(const QString& path, const QByteArray& data) {
+    AtomicFileWriter file(path);
+    file.write(data.constData(), size_t(data.size()));
+    file.commit();
 }

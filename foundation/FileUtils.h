@@ -134,6 +134,27 @@ bool FolderExists(const QString& path);
 // file removed, and the errno is raised as the platform error for a write.
 void WriteFileAtomically(const QString& path, const QByteArray& data);
 
+// The same for a file written in pieces: the constructor creates the hidden
+// temporary file (raising on failure), write() appends, commit() flushes and
+// renames it over the target; a writer destroyed without commit() removes
+// its temporary file and leaves the old file as it was.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const QString& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+    void write(const char* data, size_t size);
+    void write(const QByteArray& data) { write(data.constData(), size_t(data.size())); }
+    void commit();
+
+private:
+    void abandon();
+    QByteArray m_target;
+    QByteArray m_temp;
+    int m_fd = -1;
+};
+
 // Tests replace the rename call of MoveFile to reach paths a single machine
 // cannot produce (a cross-device rename, say).  The hook gets the two paths
 // and the renameat2 flags and returns 0 or an errno value.  nullptr restores

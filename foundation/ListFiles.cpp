@@ -8,6 +8,11 @@
 
 #include <QAbstractItemModel>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <vector>
 
 #include <cerrno>
 #include <cstring>
@@ -22,29 +27,6 @@ const QString kCrLf2 = QStringLiteral("\r\n\r\n");
 [[noreturn]] void RaisePlainErrno(int err, bool writing) {
     const int32_t number = ErrnoToErrorNumber(err, writing);
     throw SvError(number, QStringLiteral("Sonivard"), StandardErrorText(number));
-}
-
-// The whole file; raises the platform error (as a read) on failure.
-QByteArray ReadWholeFile(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) RaisePlainErrno(errno, false);
-    struct stat st;
-    QByteArray data;
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) data.reserve(qsizetype(st.st_size) + 1);
-    char chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int err = errno;
-            ::close(fd);
-            RaisePlainErrno(err, false);
-        }
-        data.append(chunk, qsizetype(n));
-    }
-    ::close(fd);
-    return data;
 }
 
 // Strict UTF-8 check: no overlong forms, no surrogates, nothing above U+10FFFF.
@@ -85,62 +67,121 @@ bool IsValidUtf8(const char* text, size_t size) {
     return true;
 }
 
-QString DecodeCp1252(const char* text, size_t size) {
-    QString out(qsizetype(size), Qt::Uninitialized);
-    QChar* d = out.data();
-    for (size_t i = 0; i < size; ++i) d[i] = QChar(cp1252::DecodeByte(static_cast<unsigned char>(text[i])));
-    return out;
-}
-
-QString Decode(const char* text, size_t size, bool utf8) {
-    if (size == 0) return QString();
-    return utf8 ? QString::fromUtf8(text, qsizetype(size)) : DecodeCp1252(text, size);
-}
-
-// Walks the lines of a byte buffer: CR LF, LF and a lone CR each end a line.
-class LineReader {
+// Decodes one line into a reusable buffer (UTF-8, or Windows-1252 when the
+// bytes are not UTF-8) and returns a view of it.  No allocation once the
+// buffer has grown to the longest line.
+class LineDecoder {
 public:
-    LineReader(const char* begin, const char* end) : m_p(begin), m_end(end) {}
-    bool next(const char*& line, size_t& length) {
-        if (m_p >= m_end) return false;
-        const char* p = m_p;
-        while (p < m_end && *p != '\n' && *p != '\r') ++p;
-        line = m_p;
-        length = size_t(p - m_p);
-        if (p < m_end) {
-            if (*p == '\r') {
-                ++p;
-                if (p < m_end && *p == '\n') ++p;
-            } else {
-                ++p;
-            }
+    QStringView decode(const char* text, size_t size, bool utf8) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const qsizetype need = std::max(decoder.requiredSpace(qsizetype(size)), qsizetype(size));
+        if (m_buffer.size() < need) m_buffer.resize(need + 64);
+        QChar* const out = m_buffer.data();
+        QChar* end = out;
+        if (utf8) {
+            end = decoder.appendToBuffer(out, QByteArrayView(text, qsizetype(size)));
+        } else {
+            for (size_t i = 0; i < size; ++i) *end++ = QChar(cp1252::DecodeByte(static_cast<unsigned char>(text[i])));
         }
-        m_p = p;
-        return true;
+        return QStringView(out, end - out);
     }
 
 private:
-    const char* m_p;
-    const char* m_end;
+    QString m_buffer;
 };
 
-// The text after a UTF-8 byte-order mark.
-const char* SkipBom(const QByteArray& data) {
-    const char* p = data.constData();
-    if (data.size() >= 3 && static_cast<unsigned char>(p[0]) == 0xEF && static_cast<unsigned char>(p[1]) == 0xBB &&
-        static_cast<unsigned char>(p[2]) == 0xBF)
-        return p + 3;
-    return p;
-}
+// Reads a file line by line through one reusable buffer (no copy of the
+// whole file is ever held): CR LF, LF and a lone CR each end a line, and a
+// UTF-8 byte-order mark at the start is skipped.  Raises the platform error
+// (as a read) when the file cannot be opened or read.
+class FileLines {
+public:
+    explicit FileLines(const QString& path) : m_buffer(1 << 20) {
+        m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0) RaisePlainErrno(errno, false);
+        fill();
+        if (m_end - m_start >= 3 && static_cast<unsigned char>(m_buffer[0]) == 0xEF &&
+            static_cast<unsigned char>(m_buffer[1]) == 0xBB && static_cast<unsigned char>(m_buffer[2]) == 0xBF)
+            m_start = 3;
+    }
+    ~FileLines() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    FileLines(const FileLines&) = delete;
+    FileLines& operator=(const FileLines&) = delete;
+
+    // True when nothing but (perhaps) a byte-order mark was read.
+    bool empty() const { return m_start == m_end && m_eof; }
+
+    // The next line (without its line end), valid until the next call.
+    bool next(const char*& line, size_t& length) {
+        size_t scanFrom = m_start;
+        for (;;) {
+            const char* const base = m_buffer.data();
+            size_t p = scanFrom;
+            while (p < m_end && base[p] != '\n' && base[p] != '\r') ++p;
+            // A line end is certain once its CR is not the last byte read.
+            if (p < m_end && !(base[p] == '\r' && p + 1 == m_end && !m_eof)) {
+                line = base + m_start;
+                length = p - m_start;
+                size_t after = p + 1;
+                if (base[p] == '\r' && after < m_end && base[after] == '\n') ++after;
+                m_start = after;
+                return true;
+            }
+            if (m_eof) {
+                if (m_start == m_end) return false;
+                line = base + m_start;
+                length = m_end - m_start;
+                m_start = m_end;
+                return true;
+            }
+            scanFrom = p - m_start;  // resume the scan after what was searched
+            fill();
+            scanFrom += m_start;
+        }
+    }
+
+private:
+    // Moves the unread rest to the front and reads more after it.
+    void fill() {
+        if (m_start > 0) {
+            std::memmove(m_buffer.data(), m_buffer.data() + m_start, m_end - m_start);
+            m_end -= m_start;
+            m_start = 0;
+        }
+        if (m_end == m_buffer.size()) m_buffer.resize(m_buffer.size() * 2);  // a very long line
+        for (;;) {
+            const ssize_t n = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                RaisePlainErrno(errno, false);
+            }
+            if (n == 0) m_eof = true;
+            m_end += size_t(n);
+            return;
+        }
+    }
+
+    int m_fd = -1;
+    std::vector<char> m_buffer;
+    size_t m_start = 0;
+    size_t m_end = 0;
+    bool m_eof = false;
+};
 
 // Appends `text` as UTF-8 with TAB, CR and LF turned into blanks.
-void AppendCell(QByteArray& out, const QString& text) {
+void AppendCell(QByteArray& out, QStringView text) {
     const qsizetype start = out.size();
-    out += text.toUtf8();
-    char* p = out.data() + start;
-    char* const end = out.data() + out.size();
-    for (; p < end; ++p)
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    const qsizetype need = start + encoder.requiredSpace(text.size());
+    if (out.capacity() < need) out.reserve(std::max(out.capacity() * 2, need));
+    out.resize(need);
+    char* const begin = out.data() + start;
+    char* const end = encoder.appendToBuffer(begin, text);
+    for (char* p = begin; p < end; ++p)
         if (*p == '\t' || *p == '\r' || *p == '\n') *p = ' ';
+    out.resize(end - out.constData());
 }
 
 bool IsReadOnlyFile(const QString& path) {
@@ -183,21 +224,24 @@ void ItemModelListFile::clearRows() {
     if (m_model.rowCount() > 0) m_model.removeRows(0, m_model.rowCount());
 }
 
-void ItemModelListFile::appendRow(bool checked, QStringList cells) {
+void ItemModelListFile::appendRow(bool checked, std::span<const QStringView> cells) {
     const int row = m_model.rowCount();
     if (!m_model.insertRows(row, 1)) return;
-    for (int c = 0; c < cells.size() && c < m_model.columnCount(); ++c)
-        m_model.setData(m_model.index(row, c), cells[c], Qt::EditRole);
+    for (int c = 0; c < int(cells.size()) && c < m_model.columnCount(); ++c)
+        m_model.setData(m_model.index(row, c), cells[size_t(c)].toString(), Qt::EditRole);
     m_model.setData(m_model.index(row, 0), checked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
 // ---- writer -----------------------------------------------------------------------
 
-QByteArray ListFileBytes(const IListFileModel& list) {
+namespace {
+// Formats the list file and hands it on in pieces of about 1 MB.
+void FormatListFile(const IListFileModel& list, const std::function<void(const QByteArray&)>& sink) {
+    constexpr qsizetype kPiece = 1 << 20;
     const int rows = list.rowCount();
     const int columns = list.columnCount();
     QByteArray out;
-    out.reserve(qsizetype(rows) * (columns * 12 + 4) + 64);
+    out.reserve(kPiece + 4096);
     AppendCell(out, list.listName());
     out += "\r\n";
     for (int r = 0; r < rows; ++r) {
@@ -207,11 +251,26 @@ QByteArray ListFileBytes(const IListFileModel& list) {
             out += '\t';
         }
         out += "\r\n";
+        if (out.size() >= kPiece) {
+            sink(out);
+            out.resize(0);
+        }
     }
-    return out;
+    if (!out.isEmpty()) sink(out);
+}
+}  // namespace
+
+QByteArray ListFileBytes(const IListFileModel& list) {
+    QByteArray all;
+    FormatListFile(list, [&](const QByteArray& piece) { all += piece; });
+    return all;
 }
 
-void WriteListFile(const IListFileModel& list, const QString& path) { WriteFileAtomically(path, ListFileBytes(list)); }
+void WriteListFile(const IListFileModel& list, const QString& path) {
+    AtomicFileWriter file(path);
+    FormatListFile(list, [&](const QByteArray& piece) { file.write(piece); });
+    file.commit();
+}
 
 bool SaveListViewToTextFile(const IListFileModel& list, const std::function<QString()>& chooseSavePath,
                             const QString& emptyListText) {
@@ -251,48 +310,39 @@ bool SaveListViewToTextFile(const IListFileModel& list, const std::function<QStr
 void LoadTextFileToListView(IListFileModel& list, const QString& path, const QString& invalidFileText) {
     try {
         if (!FileExists(path)) return;
-        const QByteArray data = ReadWholeFile(path);
-        const char* begin = SkipBom(data);
-        const char* const end = data.constData() + data.size();
-        LineReader lines(begin, end);
+        FileLines lines(path);
+        LineDecoder decoder;
         const char* line = nullptr;
         size_t length = 0;
-        const bool wholeFileUtf8 = IsValidUtf8(begin, size_t(end - begin));
-        if (begin == end || !lines.next(line, length) ||
-            Decode(line, length, wholeFileUtf8 || IsValidUtf8(line, length)) != list.listName()) {
+        if (lines.empty() || !lines.next(line, length) ||
+            decoder.decode(line, length, IsValidUtf8(line, length)) != list.listName()) {
             MsgBox(invalidFileText, Mb::OKOnly | Mb::Exclamation, GetResourceString(205));
             return;
         }
 
         const int columns = list.columnCount();
+        std::vector<QStringView> cells(size_t(std::max(columns, 0)));
         LoadGuard guard(list);
         list.clearRows();
         while (lines.next(line, length)) {
             if (length == 0) continue;
-            const bool utf8 = wholeFileUtf8 || IsValidUtf8(line, length);
-            const bool checked = line[0] == '1';
+            const QStringView text = decoder.decode(line, length, IsValidUtf8(line, length));
+            const bool checked = text.front() == QLatin1Char('1');
             // The fields start after the check mark (one character).
-            size_t pos = 1;
-            if (utf8) {
-                const auto lead = static_cast<unsigned char>(line[0]);
-                pos = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-            }
-            QStringList cells;
-            cells.reserve(columns);
+            qsizetype pos = (text.front().isHighSurrogate() && text.size() > 1) ? 2 : 1;
             bool exhausted = false;
-            for (int c = 0; c < columns; ++c) {
-                const void* tab = (!exhausted && pos < length) ? std::memchr(line + pos, '\t', length - pos) : nullptr;
-                if (!tab) {
+            for (QStringView& cell : cells) {
+                const qsizetype tab = exhausted || pos >= text.size() ? -1 : text.indexOf(QLatin1Char('\t'), pos);
+                if (tab < 0) {
                     // No TAB follows: the field (and every later one) is empty.
                     exhausted = true;
-                    cells.append(QString());
+                    cell = QStringView();
                     continue;
                 }
-                const size_t stop = size_t(static_cast<const char*>(tab) - line);
-                cells.append(Decode(line + pos, stop - pos, utf8));
-                pos = stop + 1;
+                cell = text.sliced(pos, tab - pos);
+                pos = tab + 1;
             }
-            list.appendRow(checked, std::move(cells));
+            list.appendRow(checked, cells);
         }
     } catch (...) {
         const SvError error = CurrentError();
@@ -307,17 +357,13 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
 
 QString GetTextFromFile(const QString& path) {
     try {
-        const QByteArray data = ReadWholeFile(path);
-        const char* begin = SkipBom(data);
-        const char* const end = data.constData() + data.size();
-        const bool wholeFileUtf8 = IsValidUtf8(begin, size_t(end - begin));
+        FileLines lines(path);
         QString text;
-        text.reserve(qsizetype(end - begin) + 64);
-        LineReader lines(begin, end);
+        LineDecoder decoder;
         const char* line = nullptr;
         size_t length = 0;
         while (lines.next(line, length)) {
-            text += Decode(line, length, wholeFileUtf8 || IsValidUtf8(line, length));
+            text += decoder.decode(line, length, IsValidUtf8(line, length));
             text += QLatin1String("\r\n");
         }
         return text;

@@ -9,7 +9,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <functional>
+#include <span>
 
 class QAbstractItemModel;
 
@@ -25,8 +27,10 @@ public:
     virtual bool isChecked(int row) const = 0;
     virtual QString cellText(int row, int column) const = 0;
     virtual void clearRows() = 0;
-    // `cells` holds exactly columnCount() texts.
-    virtual void appendRow(bool checked, QStringList cells) = 0;
+    // `cells` holds exactly columnCount() texts.  The views point into the
+    // reader's line buffer and are valid only during the call: a model keeps
+    // what it needs (toString(), or its own compact storage).
+    virtual void appendRow(bool checked, std::span<const QStringView> cells) = 0;
     // Brackets a load (clearRows and every appendRow): a model may batch its
     // change notifications and its view may be disabled meanwhile.
     virtual void beginLoad() {}
@@ -45,7 +49,7 @@ public:
     bool isChecked(int row) const override;
     QString cellText(int row, int column) const override;
     void clearRows() override;
-    void appendRow(bool checked, QStringList cells) override;
+    void appendRow(bool checked, std::span<const QStringView> cells) override;
 
 private:
     QAbstractItemModel& m_model;

@@ -60,3 +60,5 @@ int clsProcess::ExitCode() const {
     if (m_process->exitStatus() != QProcess::NormalExit) return -1;
     return m_process->exitCode();
 }
+
+qint64 clsProcess::ProcessId() const { return m_process ? m_process->processId() : 0; }

@@ -29,6 +29,8 @@ public:
     // The last child's exit code once it has ended normally; -1 while it runs,
     // when it crashed or was killed, or when none was started.
     int ExitCode() const;
+    // The last child's process id while it runs, else 0.
+    qint64 ProcessId() const;
 
 private:
     void endChild();

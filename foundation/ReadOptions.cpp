@@ -39,6 +39,11 @@ double readDouble(const QString& section, const QString& key, const QString& def
 
 QString numbered(const char* key, qsizetype n) { return QLatin1String(key) + QString::number(n); }
 
+// A rule's keys put its number first ("12Choice"), as the Options dialog
+// stores them; with the number last, rule 12's "Point" and rule 2's "Point1"
+// would share one key.
+QString ruleKey(int32_t n, const char* field) { return QString::number(n) + QLatin1String(field); }
+
 // A rule count from the store, refused before any array is sized for it.
 int32_t checkedRuleCount(int32_t count) {
     if (count > MaxRuleCount) RaiseError(ErrNo::Overflow);
@@ -83,11 +88,11 @@ void GetScanningCentreOptions() {
         gudtScanRules.assign(static_cast<size_t>(count) + 1, ScanRule{});
         for (int32_t n = 1; n <= count; ++n) {
             ScanRule& rule = gudtScanRules[static_cast<size_t>(n - 1)];
-            rule.Choice = readText(r, numbered("Choice", n));
-            rule.Scope = readText(r, numbered("Scope", n));
-            rule.Filter = readText(r, numbered("Filter", n));
-            rule.Target = readText(r, numbered("Target", n));
-            rule.CaseSensitive = readBool(r, numbered("CaseSensitive", n), QString());
+            rule.Choice = readText(r, ruleKey(n, "Choice"));
+            rule.Scope = readText(r, ruleKey(n, "Scope"));
+            rule.Filter = readText(r, ruleKey(n, "Filter"));
+            rule.Target = readText(r, ruleKey(n, "Target"));
+            rule.CaseSensitive = readBool(r, ruleKey(n, "CaseSensitive"), QString());
         }
     });
 }
@@ -116,11 +121,11 @@ void GetFileNameTagCoordinatorOptions() {
         gudtSimulateRules.assign(static_cast<size_t>(count) + 1, SimulateRule{});
         for (int32_t n = 1; n <= count; ++n) {
             SimulateRule& rule = gudtSimulateRules[static_cast<size_t>(n - 1)];
-            rule.Choice = readText(r, numbered("Choice", n));
-            rule.Range = readText(r, numbered("Range", n));
-            rule.Point = readText(r, numbered("Point", n));
-            rule.Point1 = readInteger(r, numbered("Point1", n), QString());
-            rule.Point2 = readInteger(r, numbered("Point2", n), QString());
+            rule.Choice = readText(r, ruleKey(n, "Choice"));
+            rule.Range = readText(r, ruleKey(n, "Range"));
+            rule.Point = readText(r, ruleKey(n, "Point"));
+            rule.Point1 = readInteger(r, ruleKey(n, "Point1"), QString());
+            rule.Point2 = readInteger(r, ruleKey(n, "Point2"), QString());
         }
     });
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
+#include "foundation/StringUtils.h"
 
 #include <QDir>
 #include <QFile>
@@ -233,11 +234,8 @@ QString RegistryGetValue(int32_t rootKey, const QString& subKey, const QString& 
         for (const RegValue& value : key->values) {
             if (QString::compare(value.name, valueName, Qt::CaseInsensitive) != 0) continue;
             if (value.data.size() + 1 > kValueBuffer) return defaultText;
-            auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QChar(0); };
-            qsizetype start = 0, end = value.data.size();
-            while (start < end && blank(value.data[start])) ++start;
-            while (end > start && blank(value.data[end - 1])) --end;
-            return value.data.mid(start, end - start);
+            QString text = value.data;
+            return TrimBlanks(text);
         }
         return defaultText;
     } catch (...) {

@@ -47,7 +47,7 @@ bool FileBytes::open(const QString& path) {
     const int fd = OpenPath(path, O_RDONLY);
     if (fd < 0) {
         const int err = errno;
-        if (err == ENOENT || err == ENOTDIR) return false;
+        if (err == ENOENT || err == ENOTDIR || err == ELOOP) return false;
         RaiseErrno(err, false, kSource);
     }
     struct stat st {};
@@ -92,6 +92,18 @@ size_t FileBytes::readAt(int64_t offset, uint8_t* buffer, size_t count) {
         std::memcpy(buffer, m_tail.constData() + (offset - m_tailOffset), static_cast<size_t>(want));
         return static_cast<size_t>(want);
     }
+    // A small read near the start keeps the file's first block: tag headers
+    // are asked for there.
+    if (!m_haveHead && offset + want <= static_cast<int64_t>(kHeadSize) && want < 64) {
+        head();
+        return readAt(offset, buffer, count);
+    }
+    // A read of the file's last bytes keeps them: the ID3v1 tag and the audio
+    // end are both asked for.
+    if (!m_haveTail && offset + want == m_size && want <= static_cast<int64_t>(kTailSize)) {
+        tail();
+        return readAt(offset, buffer, count);
+    }
     return preadAll(offset, buffer, static_cast<size_t>(want));
 }
 
@@ -99,7 +111,7 @@ QByteArrayView FileBytes::head() {
     if (!m_haveHead) {
         const size_t n = static_cast<size_t>(std::min<int64_t>(m_size, kHeadSize));
         QByteArray block(static_cast<qsizetype>(n), Qt::Uninitialized);
-        const size_t got = n ? readAt(0, reinterpret_cast<uint8_t*>(block.data()), n) : 0;
+        const size_t got = n ? preadAll(0, reinterpret_cast<uint8_t*>(block.data()), n) : 0;
         block.truncate(static_cast<qsizetype>(got));
         m_head = std::move(block);
         m_haveHead = true;
@@ -112,7 +124,7 @@ QByteArrayView FileBytes::tail() {
         const size_t n = static_cast<size_t>(std::min<int64_t>(m_size, kTailSize));
         QByteArray block(static_cast<qsizetype>(n), Qt::Uninitialized);
         m_tailOffset = m_size - static_cast<int64_t>(n);
-        const size_t got = n ? readAt(m_tailOffset, reinterpret_cast<uint8_t*>(block.data()), n) : 0;
+        const size_t got = n ? preadAll(m_tailOffset, reinterpret_cast<uint8_t*>(block.data()), n) : 0;
         block.truncate(static_cast<qsizetype>(got));
         m_tail = std::move(block);
         m_haveTail = true;

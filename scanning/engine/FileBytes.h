@@ -40,7 +40,8 @@ public:
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
 
-    // Opens `path` read-only.  False when no regular file stands at the path;
+    // Opens `path` read-only.  False when no regular file stands at the path
+    // (nothing there, or a link that leads nowhere);
     // raises the platform's error (70 permission denied, ...) for other failures.
     bool open(const QString& path);
     void close();

@@ -149,9 +149,13 @@ void FillID3v1Block(ID3v1Block& block, const ID3v1Tag& tag) {
     block[kGenre] = tag.Genre;
 }
 
-bool ReadID3v1TagInfo(FileBytes& file, const QString& path, ID3v1Tag& tag, bool& hasTag, bool& filtered) {
+bool ReadID3v1TagInfo(ByteSource& file, const QString& path, ID3v1Tag& tag, bool& hasTag, bool& filtered) {
     try {
-        ReadID3v1FromTail(file.size(), file.tail(), tag, hasTag, filtered);
+        const int64_t size = file.size();
+        uint8_t tail[kID3v1Size];
+        size_t got = 0;
+        if (size > kID3v1Size) got = file.readAt(size - kID3v1Size, tail, sizeof tail);
+        ReadID3v1FromTail(size, QByteArrayView(tail, static_cast<qsizetype>(got)), tag, hasTag, filtered);
         return true;
     } catch (...) {
         if (ReportFileError(path, FileAction::ReadID3v1)) return false;

@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-class FileBytes;
+class ByteSource;
 
 constexpr int kID3v1Size = 128;
 using ID3v1Block = std::array<uint8_t, kID3v1Size>;
@@ -35,8 +35,8 @@ void FillID3v1Block(ID3v1Block& block, const ID3v1Tag& tag);
 // Reads the file's tag.  True also when the file does not exist (nothing is
 // touched then); False only after a failure that ReportFileError showed.
 bool ReadID3v1TagInfo(const QString& path, ID3v1Tag& tag, bool& hasTag, bool& filtered);
-// The same on a file the caller has open (the folder scan).
-bool ReadID3v1TagInfo(FileBytes& file, const QString& path, ID3v1Tag& tag, bool& hasTag, bool& filtered);
+// The same on bytes the caller has open (the folder scan's file).
+bool ReadID3v1TagInfo(ByteSource& file, const QString& path, ID3v1Tag& tag, bool& hasTag, bool& filtered);
 // Writes `tag` as the file's ID3v1 tag, appending one when there is none.
 // True when it wrote; False when the file does not exist or is too short to
 // hold a tag, when the stored tag already equals `tag`, when reading the

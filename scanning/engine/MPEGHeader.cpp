@@ -101,7 +101,11 @@ int32_t SamplesPerFrame(int32_t version, int32_t layer) {
 }  // namespace
 
 bool IsMPEGFrameHeader(const uint8_t* b) {
-    return b[0] == 0xFF && (b[1] & 0xE0) == 0xE0 && ((b[1] >> 3) & 3) != 1 && ((b[1] >> 1) & 3) != 0;
+    return b[0] == 0xFF && (b[1] & 0xE0) == 0xE0  // frame sync
+           && ((b[1] >> 3) & 3) != 1              // version not reserved
+           && ((b[1] >> 1) & 3) != 0              // layer not reserved
+           && (b[2] >> 4) != 15                   // bit-rate index not forbidden
+           && ((b[2] >> 2) & 3) != 3;             // sampling rate not reserved
 }
 
 int64_t ID3v2TagEnd(ByteSource& source) {
@@ -123,7 +127,11 @@ int64_t ID3v2TagEnd(ByteSource& source) {
     return end;
 }
 
-int64_t FindMPEGHeader(ByteSource& source, int64_t start, uint8_t header[4]) {
+namespace {
+// The search: the offset of the first valid header at or after `start`, or -1.
+// `frame` receives up to kFrameProbe bytes from the header on (what the chunk
+// holds of them; zeros past the end of the data) and `frameBytes` their count.
+int64_t Search(ByteSource& source, int64_t start, uint8_t* frame, size_t& frameBytes) {
     const int64_t size = source.size();
     uint8_t buffer[kChunk + 3];
     for (int64_t pos = std::max<int64_t>(start, 0); pos < size; pos += kChunk) {
@@ -141,13 +149,28 @@ int64_t FindMPEGHeader(ByteSource& source, int64_t start, uint8_t header[4]) {
             uint8_t candidate[4] = {0, 0, 0, 0};
             std::memcpy(candidate, p, std::min<size_t>(4, got - i));
             if (IsMPEGFrameHeader(candidate)) {
-                std::memcpy(header, candidate, 4);
+                std::memset(frame, 0, kFrameProbe);
+                frameBytes = std::min(kFrameProbe, got - i);
+                std::memcpy(frame, p, frameBytes);
+                if (frameBytes < 4) {
+                    std::memcpy(frame, candidate, 4);
+                    frameBytes = 4;
+                }
                 return pos + static_cast<int64_t>(i);
             }
             ++p;
         }
     }
     return -1;
+}
+}  // namespace
+
+int64_t FindMPEGHeader(ByteSource& source, int64_t start, uint8_t header[4]) {
+    uint8_t frame[kFrameProbe];
+    size_t frameBytes = 0;
+    const int64_t position = Search(source, start, frame, frameBytes);
+    if (position >= 0) std::memcpy(header, frame, 4);
+    return position;
 }
 
 void DecodeMPEGFrame(MPEGInfo& info, const uint8_t* frame, size_t frameBytes, int64_t audioEnd) {
@@ -201,18 +224,21 @@ MPEGInfo Analyse(ByteSource& source, bool& found, int64_t searchStart, uint8_t h
     MPEGInfo info;
     info.FileSize = source.size();
     const int64_t start = searchStart >= 0 ? searchStart : ID3v2TagEnd(source);
-    const int64_t position = FindMPEGHeader(source, start, header);
+    uint8_t frame[kFrameProbe];
+    size_t frameBytes = 0;
+    const int64_t position = Search(source, start, frame, frameBytes);
     found = position >= 0;
     if (!found) {
         info.HeaderPosition = info.FileSize;
         return info;
     }
     info.HeaderPosition = position;
-    uint8_t frame[kFrameProbe] = {};
-    size_t frameBytes = source.readAt(position, frame, sizeof frame);
-    if (frameBytes < 4) {
-        std::memcpy(frame, header, 4);
-        frameBytes = 4;
+    std::memcpy(header, frame, 4);
+    // A header near the end of its chunk: the rest of the frame's start is
+    // read on its own.
+    if (frameBytes < kFrameProbe && position + int64_t(frameBytes) < info.FileSize) {
+        const size_t got = source.readAt(position, frame, kFrameProbe);
+        if (got >= 4) frameBytes = got;
     }
     int64_t audioEnd = info.FileSize;
     if (info.FileSize > kID3v1Size) {
@@ -231,7 +257,7 @@ MPEGInfo AnalyseMPEG(ByteSource& source, bool& found, int64_t searchStart) {
     return Analyse(source, found, searchStart, header);
 }
 
-MPEGInfo ReadMPEGInfo(FileBytes& file, const QString& path, bool& found, int64_t searchStart) {
+MPEGInfo ReadMPEGInfo(ByteSource& file, const QString& path, bool& found, int64_t searchStart) {
     MPEGInfo info;
     try {
         info.FileSize = file.size();

@@ -17,7 +17,6 @@
 #include <cstdint>
 
 class ByteSource;
-class FileBytes;
 
 // The header found by the last successful GetMPEGHeader / ReadMPEGInfo, as 32
 // characters "0"/"1", most significant bit of the first byte first.
@@ -25,9 +24,10 @@ extern QString gstrMPEGHeaderBits;
 
 using BitrateTable = std::array<int32_t, 15>;
 
-// True when the 4 bytes are a frame header the search accepts: the 11-bit
-// sync, a version other than the reserved code and a layer other than the
-// reserved code.
+// True when the 4 bytes are a valid frame header: the 11-bit sync, and
+// neither a reserved version, layer or sampling-rate code nor the forbidden
+// bit-rate index (runs of 0xFF bytes are therefore never taken for a header).
+// Free format (bit-rate index 0) is valid.
 bool IsMPEGFrameHeader(const uint8_t* bytes);
 // Where the audio starts: the end of the ID3v2 tag (or stacked tags) at the
 // start of the data, 0 when there is none.  A tag whose size runs past the end
@@ -50,8 +50,8 @@ MPEGInfo AnalyseMPEG(ByteSource& source, bool& found, int64_t searchStart = -1);
 // `found` as passed.  Failures go to ReportFileError; when it showed its
 // warning the record built so far is returned.
 MPEGInfo ReadMPEGInfo(const QString& path, bool& found);
-// The same on a file the caller has open (the folder scan).
-MPEGInfo ReadMPEGInfo(FileBytes& file, const QString& path, bool& found, int64_t searchStart = -1);
+// The same on bytes the caller has open (the folder scan's file).
+MPEGInfo ReadMPEGInfo(ByteSource& file, const QString& path, bool& found, int64_t searchStart = -1);
 // The search alone: from `position` when it is above 0, else after the ID3v2
 // tag.  On a find `position` is the header's offset and gstrMPEGHeaderBits its
 // bits; otherwise `position` is the file's length.

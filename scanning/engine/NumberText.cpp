@@ -110,7 +110,7 @@ double LeadingNumber(const QString& text) {
 }
 
 bool IsNumericText(const QString& text) {
-    const QLocale locale = QLocale::system();
+    const QLocale locale;  // the default locale: the system's unless the program set one
     const QString decimal = locale.decimalPoint();
     const QString group = locale.groupSeparator();
     qsizetype i = 0;

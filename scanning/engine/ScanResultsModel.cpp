@@ -93,28 +93,28 @@ void ScanResultsModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= kScanColumnCount || m_rows.size() < 2) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    QCollator collator(QLocale::system());
+    QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QCollatorSortKey> keys;
     keys.reserve(m_rows.size());
     for (size_t i = 0; i < m_rows.size(); ++i)
         keys.push_back(collator.sortKey(cellView(static_cast<int>(i), column).toString()));
 
-    std::vector<int> order_(m_rows.size());
-    std::iota(order_.begin(), order_.end(), 0);
+    std::vector<int> permutation(m_rows.size());
+    std::iota(permutation.begin(), permutation.end(), 0);
     if (order == Qt::AscendingOrder)
-        std::stable_sort(order_.begin(), order_.end(),
+        std::stable_sort(permutation.begin(), permutation.end(),
                          [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
     else
-        std::stable_sort(order_.begin(), order_.end(),
+        std::stable_sort(permutation.begin(), permutation.end(),
                          [&](int a, int b) { return keys[size_t(b)].compare(keys[size_t(a)]) < 0; });
 
     std::vector<Row> sorted;
     sorted.reserve(m_rows.size());
     std::vector<int> newRowOf(m_rows.size());
-    for (size_t i = 0; i < order_.size(); ++i) {
-        sorted.push_back(std::move(m_rows[size_t(order_[i])]));
-        newRowOf[size_t(order_[i])] = static_cast<int>(i);
+    for (size_t i = 0; i < permutation.size(); ++i) {
+        sorted.push_back(std::move(m_rows[size_t(permutation[i])]));
+        newRowOf[size_t(permutation[i])] = static_cast<int>(i);
     }
     m_rows = std::move(sorted);
 

@@ -59,7 +59,7 @@ QString TargetValue(const QString& target, const ID3v1Tag& v1, const ID3v2Tag& v
 int CompareTexts(const QString& a, const QString& b, bool caseSensitive) {
     if (caseSensitive) return a.compare(b, Qt::CaseSensitive);
     static thread_local QCollator collator = [] {
-        QCollator c(QLocale::system());
+        QCollator c{QLocale()};
         c.setCaseSensitivity(Qt::CaseInsensitive);
         return c;
     }();

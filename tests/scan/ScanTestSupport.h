@@ -1,0 +1,72 @@
+#pragma once
+// Helpers shared by the scan engine tests: files in a temporary folder, the
+// include options, losing file rights while running as root, WAV and LAME.
+
+#include "foundation/OptionRecords.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <vector>
+
+// A temporary folder that others may enter (so a test can drop its file
+// rights and still reach the files).
+class ScanTempDir {
+public:
+    ScanTempDir();
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    QString path() const { return m_dir.path(); }
+    QString write(const QString& name, const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QByteArray ReadAll(const QString& path);
+int64_t FileSizeOf(const QString& path);
+void SetMode(const QString& path, unsigned mode);
+unsigned ModeOf(const QString& path);
+
+// Sets the four include options (and the write-read-only preference) for one
+// test and puts the old values back afterwards.
+class IncludeOptions {
+public:
+    IncludeOptions(bool withV1 = true, bool withoutV1 = true, bool withV2 = true, bool withoutV2 = true);
+    ~IncludeOptions();
+    void writeReadOnly(bool on) { gblnWriteReadOnly = on; }
+
+private:
+    bool m_old[5];
+};
+
+// While alive, file access checks run as an unprivileged user, so a file's
+// permission bits apply even when the tests run as root.
+class WithoutFileRights {
+public:
+    WithoutFileRights();
+    ~WithoutFileRights();
+
+private:
+    bool m_switched = false;
+};
+
+// A 16-bit PCM WAV of a sine tone.
+QByteArray MakeWav(int sampleRate, int channels, int milliseconds, double frequency = 440.0);
+
+// The `lame` program, or an empty text when it is not installed.
+QString LameProgram();
+// Runs lame with `args`; true when it exited with 0.
+bool RunLame(const QStringList& args, QString* errorText = nullptr);
+
+// Walks the MPEG Layer III frames from `offset` by their headers and counts
+// them (independent of the engine's own parser).
+struct FrameWalk {
+    int64_t frames = 0;
+    int64_t end = 0;  // offset after the last frame walked
+    int sampleRate = 0;
+    int samplesPerFrame = 0;
+};
+FrameWalk WalkLayer3Frames(const QByteArray& file, int64_t offset);
+// Size of the ID3v2 tag at the start of `file` (0 when none).
+int64_t ID3v2Size(const QByteArray& file);
