@@ -517,7 +517,9 @@ std::shared_ptr<const IniDocument> ReadIniFile(const QString& path, IniSyntax sy
     return ReadCachedLocked(path, syntax);
 }
 
-void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+// The store's own atomic write (its errors name the store); other callers use
+// the file services' WriteFileAtomically.
+static void WriteStoreFileAtomically(const QString& path, const QByteArray& bytes) {
     const QString target = WriteTarget(path);
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
@@ -594,7 +596,7 @@ void UpdateStoreFile(const QString& path, const std::function<bool(IniDocument&)
         RememberLocked(path, IniSyntax::Store, std::move(doc));
         return;
     }
-    WriteFileAtomically(target, doc->toStoreText().toUtf8());
+    WriteStoreFileAtomically(target, doc->toStoreText().toUtf8());
     RememberLocked(path, IniSyntax::Store, std::move(doc));
 }
 

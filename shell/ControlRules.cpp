@@ -10,7 +10,7 @@ double ProgBarStep(double min, double max, double present, double requested) {
     return requested;
 }
 
-double LeadingNumber(const QString& text) {
+double TextBoxNumber(const QString& text) {
     QString digits;
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -52,7 +52,7 @@ double LeadingNumber(const QString& text) {
 }
 
 std::optional<QString> IncDecText(const QString& text, int32_t direction, int32_t limit, int32_t step) {
-    const double number = LeadingNumber(text);
+    const double number = TextBoxNumber(text);
     if (!((direction == 1 && number < limit) || (direction == -1 && number > limit))) return std::nullopt;
     const double result = number + static_cast<double>(step) * direction;
     QLocale locale;

@@ -95,11 +95,10 @@ public:
         m_pending.clear();
         m_model.clear();
     }
-    void appendRow(bool checked, QStringList cells) override {
+    void appendRow(bool checked, std::span<const QStringView> cells) override {
         ScanResultsModel::NewRow row;
         row.checked = checked;
-        for (int c = 0; c < kScanColumnCount && c < cells.size(); ++c)
-            row.texts[static_cast<size_t>(c)] = std::move(cells[c]);
+        for (size_t c = 0; c < size_t(kScanColumnCount) && c < cells.size(); ++c) row.texts[c] = cells[c].toString();
         m_pending.push_back(std::move(row));
     }
     void beginLoad() override { m_pending.clear(); }
