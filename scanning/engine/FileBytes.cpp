@@ -14,13 +14,19 @@ namespace {
 const QString kSource = QStringLiteral("Sonivard");
 }
 
-int OpenPath(const QString& path, int flags) {
-    const QByteArray native = QFile::encodeName(path);
+int OpenPath(const QByteArray& nativePath, int flags) {
     int fd;
     do {
-        fd = ::open(native.constData(), flags | O_CLOEXEC);
+        fd = ::open(nativePath.constData(), flags | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     return fd;
+}
+
+int OpenPath(const QString& path, int flags) { return OpenPath(QFile::encodeName(path), flags); }
+
+QByteArrayView MemoryBytes::heldAt(int64_t offset) {
+    if (offset < 0 || offset >= m_bytes.size()) return {};
+    return QByteArrayView(m_bytes).sliced(offset);
 }
 
 size_t MemoryBytes::readAt(int64_t offset, uint8_t* buffer, size_t count) {
@@ -36,32 +42,35 @@ void FileBytes::close() {
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
     m_size = 0;
-    m_head.clear();
-    m_tail.clear();
+    m_headSize = m_tailSize = 0;
     m_tailOffset = 0;
     m_haveHead = m_haveTail = false;
+    m_status = {};
 }
 
-bool FileBytes::open(const QString& path) {
+bool FileBytes::open(const QString& path) { return open(QFile::encodeName(path)); }
+
+bool FileBytes::open(const QByteArray& nativePath) {
     close();
-    const int fd = OpenPath(path, O_RDONLY);
+    // O_NONBLOCK: a FIFO put in the file's place must not hang the open; it is
+    // refused below as not a regular file.
+    const int fd = OpenPath(nativePath, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
         if (err == ENOENT || err == ENOTDIR || err == ELOOP) return false;
         RaiseErrno(err, false, kSource);
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME, &m_status) != 0) {
         const int err = errno;
         ::close(fd);
         RaiseErrno(err, false, kSource);
     }
-    if (!S_ISREG(st.st_mode)) {
+    if (!S_ISREG(m_status.stx_mode)) {
         ::close(fd);
         return false;
     }
     m_fd = fd;
-    m_size = st.st_size;
+    m_size = static_cast<int64_t>(m_status.stx_size);
     return true;
 }
 
@@ -84,12 +93,12 @@ size_t FileBytes::readAt(int64_t offset, uint8_t* buffer, size_t count) {
     if (offset < 0 || offset >= m_size || count == 0) return 0;
     const int64_t want = std::min<int64_t>(static_cast<int64_t>(count), m_size - offset);
     // Served from the kept blocks when the range lies inside one of them.
-    if (m_haveHead && offset + want <= m_head.size()) {
-        std::memcpy(buffer, m_head.constData() + offset, static_cast<size_t>(want));
+    if (m_haveHead && offset + want <= static_cast<int64_t>(m_headSize)) {
+        std::memcpy(buffer, m_head.data() + offset, static_cast<size_t>(want));
         return static_cast<size_t>(want);
     }
-    if (m_haveTail && offset >= m_tailOffset && offset + want <= m_tailOffset + m_tail.size()) {
-        std::memcpy(buffer, m_tail.constData() + (offset - m_tailOffset), static_cast<size_t>(want));
+    if (m_haveTail && offset >= m_tailOffset && offset + want <= m_tailOffset + static_cast<int64_t>(m_tailSize)) {
+        std::memcpy(buffer, m_tail.data() + (offset - m_tailOffset), static_cast<size_t>(want));
         return static_cast<size_t>(want);
     }
     // A small read near the start keeps the file's first block: tag headers
@@ -107,27 +116,32 @@ size_t FileBytes::readAt(int64_t offset, uint8_t* buffer, size_t count) {
     return preadAll(offset, buffer, static_cast<size_t>(want));
 }
 
+QByteArrayView FileBytes::heldAt(int64_t offset) {
+    if (m_fd < 0 || offset < 0 || offset >= m_size) return {};
+    if (offset < static_cast<int64_t>(kHeadSize)) {
+        const QByteArrayView block = head();
+        return offset < block.size() ? block.sliced(offset) : QByteArrayView();
+    }
+    if (m_haveTail && offset >= m_tailOffset && offset < m_tailOffset + static_cast<int64_t>(m_tailSize))
+        return QByteArrayView(m_tail.data() + (offset - m_tailOffset), static_cast<qsizetype>(m_tailSize - size_t(offset - m_tailOffset)));
+    return {};
+}
+
 QByteArrayView FileBytes::head() {
     if (!m_haveHead) {
         const size_t n = static_cast<size_t>(std::min<int64_t>(m_size, kHeadSize));
-        QByteArray block(static_cast<qsizetype>(n), Qt::Uninitialized);
-        const size_t got = n ? preadAll(0, reinterpret_cast<uint8_t*>(block.data()), n) : 0;
-        block.truncate(static_cast<qsizetype>(got));
-        m_head = std::move(block);
+        m_headSize = n ? preadAll(0, m_head.data(), n) : 0;
         m_haveHead = true;
     }
-    return m_head;
+    return QByteArrayView(m_head.data(), static_cast<qsizetype>(m_headSize));
 }
 
 QByteArrayView FileBytes::tail() {
     if (!m_haveTail) {
         const size_t n = static_cast<size_t>(std::min<int64_t>(m_size, kTailSize));
-        QByteArray block(static_cast<qsizetype>(n), Qt::Uninitialized);
         m_tailOffset = m_size - static_cast<int64_t>(n);
-        const size_t got = n ? preadAll(m_tailOffset, reinterpret_cast<uint8_t*>(block.data()), n) : 0;
-        block.truncate(static_cast<qsizetype>(got));
-        m_tail = std::move(block);
+        m_tailSize = n ? preadAll(m_tailOffset, m_tail.data(), n) : 0;
         m_haveTail = true;
     }
-    return m_tail;
+    return QByteArrayView(m_tail.data(), static_cast<qsizetype>(m_tailSize));
 }

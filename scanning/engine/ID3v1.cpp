@@ -24,15 +24,18 @@ constexpr int kTextWidth = 30, kYearWidth = 4;
 constexpr int kTrackMarker = 125, kTrack = 126, kGenre = 127;
 
 QString FieldText(const uint8_t* block, int offset, int width) {
-    const char* start = reinterpret_cast<const char*>(block + offset);
+    const uint8_t* start = block + offset;
     const void* zero = std::memchr(start, 0, static_cast<size_t>(width));
-    const size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - start) : static_cast<size_t>(width);
-    const std::u16string decoded = cp1252::Decode(std::string_view(start, length));
+    size_t last = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - start) : static_cast<size_t>(width);
     // Only blanks can be left at the ends: the text was cut at its first zero.
-    size_t first = 0, last = decoded.size();
-    while (first < last && decoded[first] == u' ') ++first;
-    while (last > first && decoded[last - 1] == u' ') --last;
-    return QString::fromUtf16(decoded.data() + first, static_cast<qsizetype>(last - first));
+    size_t first = 0;
+    while (first < last && start[first] == ' ') ++first;
+    while (last > first && start[last - 1] == ' ') --last;
+    if (first == last) return QString();
+    QString text(static_cast<qsizetype>(last - first), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (size_t i = first; i < last; ++i) *out++ = QChar(cp1252::DecodeByte(start[i]));
+    return text;
 }
 
 void PutField(ID3v1Block& block, int offset, int width, const QString& text) {

@@ -5,6 +5,7 @@
 #include "scanning/engine/FileErrorReport.h"
 #include "scanning/engine/ID3v1.h"
 
+#include <QByteArrayView>
 #include <algorithm>
 #include <cstring>
 
@@ -15,11 +16,11 @@ constexpr size_t kChunk = 4096;
 // Bytes of the first frame needed to read a Xing/Info or VBRI frame count.
 constexpr size_t kFrameProbe = 256;
 
-QString HeaderBits(const uint8_t* header) {
-    QString bits(32, QLatin1Char('0'));
-    for (int i = 0; i < 32; ++i)
-        if (header[i / 8] & (0x80 >> (i % 8))) bits[i] = QLatin1Char('1');
-    return bits;
+// Writes the 32 bits of `header` as "0"/"1" into `bits`, reusing its buffer.
+void SetHeaderBits(QString& bits, const uint8_t* header) {
+    bits.resize(32);
+    QChar* out = bits.data();
+    for (int i = 0; i < 32; ++i) out[i] = QLatin1Char((header[i / 8] & (0x80 >> (i % 8))) ? '1' : '0');
 }
 
 int32_t VersionOf(uint8_t b1) {
@@ -134,18 +135,31 @@ namespace {
 int64_t Search(ByteSource& source, int64_t start, uint8_t* frame, size_t& frameBytes) {
     const int64_t size = source.size();
     uint8_t buffer[kChunk + 3];
-    for (int64_t pos = std::max<int64_t>(start, 0); pos < size; pos += kChunk) {
-        // Each chunk is read with the 3 bytes after it, so a header that
-        // straddles two chunks is seen whole.
-        const size_t got = source.readAt(pos, buffer, sizeof buffer);
+    int64_t pos = std::max<int64_t>(start, 0);
+    while (pos < size) {
+        // A block the source holds already (the file's first bytes) is
+        // searched where it lies; otherwise a chunk is read with the 3 bytes
+        // after it, so a header that straddles two chunks is seen whole.
+        const uint8_t* data = buffer;
+        size_t got;
+        const QByteArrayView held = source.heldAt(pos);
+        if (held.size() >= 4) {
+            data = reinterpret_cast<const uint8_t*>(held.data());
+            got = static_cast<size_t>(held.size());
+        } else {
+            got = source.readAt(pos, buffer, sizeof buffer);
+        }
         if (got < 2) break;
-        const size_t limit = std::min(got - 1, kChunk);
-        const uint8_t* p = buffer;
-        const uint8_t* end = buffer + limit;
+        // Every position examined has its 4 bytes at hand, except at the end
+        // of the data, where the missing bytes read as 0.
+        const bool atEnd = pos + static_cast<int64_t>(got) >= size;
+        const size_t limit = atEnd ? got - 1 : got - 3;
+        const uint8_t* p = data;
+        const uint8_t* end = data + limit;
         while (p < end) {
             p = static_cast<const uint8_t*>(std::memchr(p, 0xFF, static_cast<size_t>(end - p)));
             if (!p) break;
-            const size_t i = static_cast<size_t>(p - buffer);
+            const size_t i = static_cast<size_t>(p - data);
             uint8_t candidate[4] = {0, 0, 0, 0};
             std::memcpy(candidate, p, std::min<size_t>(4, got - i));
             if (IsMPEGFrameHeader(candidate)) {
@@ -160,6 +174,7 @@ int64_t Search(ByteSource& source, int64_t start, uint8_t* frame, size_t& frameB
             }
             ++p;
         }
+        pos += static_cast<int64_t>(limit);
     }
     return -1;
 }
@@ -265,7 +280,7 @@ MPEGInfo ReadMPEGInfo(ByteSource& file, const QString& path, bool& found, int64_
         uint8_t header[4];
         info = Analyse(file, hit, searchStart, header);
         found = hit;
-        if (hit) gstrMPEGHeaderBits = HeaderBits(header);
+        if (hit) SetHeaderBits(gstrMPEGHeaderBits, header);
         return info;
     } catch (...) {
         if (ReportFileError(path, FileAction::ReadMPEG)) return info;
@@ -296,7 +311,7 @@ bool GetMPEGHeader(const QString& path, int64_t& position) {
             return false;
         }
         position = found;
-        gstrMPEGHeaderBits = HeaderBits(header);
+        SetHeaderBits(gstrMPEGHeaderBits, header);
         return true;
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("GetMPEGHeader"), path, position));

@@ -1,14 +1,16 @@
 #pragma once
 // The results list's rows: one checked-or-not row of 40 texts per scanned
 // file, in the fixed column order of ScanRecord.h.  Built to hold 100,000
-// rows: each row keeps its 40 texts in one packed buffer, and sorting works
-// on precomputed collation keys.
+// rows: each row keeps its 40 texts in one packed block of a RowStore, and
+// sorting works on precomputed collation keys.
 
+#include "scanning/engine/RowStore.h"
 #include "scanning/engine/ScanRecord.h"
 
 #include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
+#include <QAnyStringView>
 #include <QStringView>
 #include <array>
 #include <cstdint>
@@ -45,6 +47,16 @@ public:
     void appendRecord(const ScanRecord& record, bool checked = true);
     // Adds many rows with one insertion notice (list-file loads, scans).
     void appendRows(std::vector<NewRow>&& rows);
+    // What a scan uses: a record's row is packed straight from its fields
+    // (the cell texts of ScanRecordTexts, without making them one by one) and
+    // held back; commitStaged adds the held rows with one insertion notice.
+    void stageRecord(const ScanRecord& record, bool checked = true);
+    int stagedRows() const { return static_cast<int>(m_staged.size()); }
+    void commitStaged();
+    // Room for `count` rows in all, so a scan that knows its file count
+    // never moves the rows it has added.
+    void reserveRows(size_t count);
+    // Removes every row (and every staged one).
     void clear();
 
     bool isChecked(int row) const { return m_rows[static_cast<size_t>(row)].checked; }
@@ -54,7 +66,8 @@ public:
 
     // Cell text by row and column index.
     QString text(int row, int column) const { return cellView(row, column).toString(); }
-    QStringView cellView(int row, int column) const;
+    // The cell's text as the model holds it (Latin-1 or UTF-16).
+    QAnyStringView cellView(int row, int column) const;
     QStringList rowTexts(int row) const;
     // Sets one cell.
     void setText(int row, int column, const QString& text);
@@ -69,13 +82,15 @@ public:
 
 private:
     struct Row {
-        QString blob;                              // the 40 texts one after another
-        std::array<uint32_t, kScanColumnCount> ends{};  // end of each text in blob
+        const uint32_t* block = nullptr;  // in m_store
         bool checked = true;
     };
     template <typename Texts>
-    static Row pack(bool checked, const Texts& texts, int count);
+    Row pack(bool checked, const Texts& texts, int count);
     void replaceTexts(Row& row, int firstColumn, const QString* texts, int count);
+    void compactIfWasteful();
 
+    RowStore m_store;
     std::vector<Row> m_rows;
+    std::vector<Row> m_staged;
 };

@@ -1,0 +1,79 @@
+#pragma once
+// The folder scan without its window: walk a folder into a work list, read
+// each file (ID3v1, ID3v2, MPEG header, details), filter it by the include
+// options and the scan rules, and add a checked row of 40 cells per file that
+// passes.  The scanning window wraps it in its long-job protocol and connects
+// the host to its status line, progress bar and Stop button; the playlist
+// scan and dropped files fill the work list themselves and call
+// ConcludeScan.
+//
+// Each file is opened once: one statx of the open file, a read of its first
+// block (the ID3v2 tag, parsed from those bytes when it fits, and the first
+// audio frame), a read of its last 128 bytes (ID3v1), nothing more for a
+// typical file.  Rows go to the model in batches, at each yield and at the
+// end, so a stop or a failure keeps the rows made so far.
+
+#include "foundation/FileUtils.h"
+#include "scanning/engine/ScanHost.h"
+#include "scanning/engine/ScanRecord.h"
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class ScanResultsModel;
+class FileTimeText;
+
+class FolderScan {
+public:
+    FolderScan(ScanResultsModel& results, ScanHost& host) : m_results(results), m_host(host) {}
+
+    // The work list of the current run: the files to turn into rows.
+    std::vector<FolderListEntry> mudtScanRecords;
+    // The folder of the most recent folder scan (the playlist manager's
+    // default folder); the playlist scan and drops leave it.
+    QString mstrLastScannedFolder;
+    // True while ScanFolder runs.
+    bool mblnScanInProgress = false;
+
+    // The Scan button's job inside the long-job protocol: status "Searching
+    // for music files - Please wait...", the drive check ("Drive Not Ready"
+    // when the folder cannot be reached: nothing is scanned), then
+    // InitialiseScan, ScanFiles and ConcludeScan.  A failing step is shown in
+    // the critical error box and the next step runs.  `folder` may be the
+    // folder tree's "Desktop".
+    void ScanFolder(const QString& folder, bool includeSubfolders);
+
+    // Empties the work list when the option ClearResults is on.
+    void InitialiseScan();
+    // Walks `folder` (ScanFilter, "*.*" when empty; read-only files taken,
+    // hidden ones not) into the work list, replacing it.
+    void ScanFiles(const QString& folder, bool includeSubfolders);
+    // ProcessFiles, then the status "Scan complete".
+    void ConcludeScan();
+    // Turns the work list into rows: with ClearResults on the list is emptied
+    // first, otherwise rows are added.  Files whose reading failed (a warning
+    // was shown), that both tag filters reject, or that the scan rules reject
+    // get no row.  Stops before the next file once the host's stop flag is set.
+    void ProcessFiles();
+
+    // What the last ProcessFiles did.
+    int64_t filesProcessed() const { return m_processed; }
+    int64_t rowsAdded() const { return m_rowsAdded; }
+
+private:
+    ScanResultsModel& m_results;
+    ScanHost& m_host;
+    int64_t m_processed = 0;
+    int64_t m_rowsAdded = 0;
+};
+
+// The folder a scan of the folder tree's selection walks: the desktop
+// directory for the tree's "Desktop" node (any letter case), else `selected`.
+QString ResolveScanFolder(const QString& selected);
+
+// Reads one file into `record` (whose FolderListEntry names it) the way the
+// scan does.  False when a read failed and its warning was shown, or when
+// `applyFilters` is set and the include options or the scan rules reject the
+// file.  A file that no longer exists reads as an empty record (true).
+bool ReadScanRecord(ScanRecord& record, bool applyFilters, FileTimeText& times);

@@ -1,0 +1,132 @@
+#include "scanning/engine/ID3v2TagInfo.h"
+
+#include "foundation/Errors.h"
+#include "foundation/FileUtils.h"
+#include "foundation/OptionRecords.h"
+#include "scanning/engine/FileBytes.h"
+#include "scanning/engine/FileErrorReport.h"
+#include "scanning/tagobject/QuillmarkLoader.h"
+
+ID3v2TagObject gobjID3v2Tag;
+
+namespace {
+using quillmark::eID3FrameIDs;
+
+// The frames as the read fetches them.
+void FetchFrames(ID3v2Tag& tag) {
+    tag.Track = gobjID3v2Tag.GetFrameValue(quillmark::eTrack);
+    tag.Title = gobjID3v2Tag.GetFrameValue(quillmark::eTitle);
+    tag.Artist = gobjID3v2Tag.GetFrameValue(quillmark::eArtist);
+    tag.Album = gobjID3v2Tag.GetFrameValue(quillmark::eAlbum);
+    tag.Year = gobjID3v2Tag.GetFrameValue(quillmark::eYear);
+    tag.Genre = gobjID3v2Tag.GetFrameValue(quillmark::eGenre);
+    tag.Comment = gobjID3v2Tag.GetFrameValue(quillmark::eComment);
+    tag.Composer = gobjID3v2Tag.GetFrameValue(quillmark::eComposer);
+    tag.OrigArtist = gobjID3v2Tag.GetFrameValue(quillmark::eOrigArtist);
+    tag.Copyright = gobjID3v2Tag.GetFrameValue(quillmark::eCopyright);
+    tag.URL = gobjID3v2Tag.GetFrameValue(quillmark::eURL);
+    tag.EncodedBy = gobjID3v2Tag.GetFrameValue(quillmark::eEncodedBy);
+}
+
+// What follows ReadTag: the has-tag flag, the filter and the fields.
+void TakeTag(ID3v2Tag& tag, bool& hasTag, bool& filtered) {
+    hasTag = gobjID3v2Tag.HasTag();
+    if (hasTag) {
+        if (!gblnIncFilesWithID3v2) filtered = true;
+        FetchFrames(tag);
+    } else {
+        if (!gblnIncFilesWithoutID3v2) filtered = true;
+        tag = ID3v2Tag();
+    }
+}
+
+QString ReadTrail(const QString& path, bool hasTag, bool filtered) {
+    return CallSite(QStringLiteral("ReadID3v2TagInfo"), path, hasTag, filtered);
+}
+}  // namespace
+
+void InitialiseQuillmarkClass() {
+    WithTrail(QStringLiteral("InitialiseQuillmarkClass"), [] { gobjID3v2Tag = CreateQuillmarkTagObject(); });
+}
+
+void TerminateID3v2Class() {
+    WithTrail(QStringLiteral("TerminateID3v2Class"), [] { gobjID3v2Tag.reset(); });
+}
+
+bool ReadID3v2TagInfo(const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered) {
+    try {
+        if (!FileExists(path)) return true;
+        gobjID3v2Tag.ReadTag(path);
+        TakeTag(tag, hasTag, filtered);
+        return true;
+    } catch (...) {
+        if (ReportFileError(path, FileAction::ReadID3v2)) return false;
+        PropagateError(ReadTrail(path, hasTag, filtered));
+    }
+}
+
+bool ReadID3v2TagInfo(FileBytes& file, const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered) {
+    try {
+        if (!file.isOpen()) return ReadID3v2TagInfo(path, tag, hasTag, filtered);
+        const QByteArrayView head = file.head();
+        gobjID3v2Tag.ReadTagFromBytes(path, head.data(), head.size());
+        TakeTag(tag, hasTag, filtered);
+        return true;
+    } catch (...) {
+        if (ReportFileError(path, FileAction::ReadID3v2)) return false;
+        PropagateError(ReadTrail(path, hasTag, filtered));
+    }
+}
+
+bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag) {
+    try {
+        if (!FileExists(path)) return false;
+        ID3v2Tag current;
+        bool hadTag = false;
+        bool ignored = false;
+        // Loads the file's own frames into the object, so frames that no
+        // field replaces go back unchanged.
+        if (!ReadID3v2TagInfo(path, current, hadTag, ignored)) return false;
+        if (hadTag && CompareID3v2(current, tag)) return false;
+
+        IsWriteable(path, gblnWriteReadOnly);
+        // This order is also the frame order of a tag made from nothing.
+        gobjID3v2Tag.SetFrameValue(quillmark::eTrack, tag.Track);
+        gobjID3v2Tag.SetFrameValue(quillmark::eTitle, tag.Title);
+        gobjID3v2Tag.SetFrameValue(quillmark::eArtist, tag.Artist);
+        gobjID3v2Tag.SetFrameValue(quillmark::eAlbum, tag.Album);
+        gobjID3v2Tag.SetFrameValue(quillmark::eYear, tag.Year);
+        gobjID3v2Tag.SetFrameValue(quillmark::eComment, tag.Comment);
+        gobjID3v2Tag.SetFrameValue(quillmark::eGenre, tag.Genre);
+        gobjID3v2Tag.SetFrameValue(quillmark::eComposer, tag.Composer);
+        gobjID3v2Tag.SetFrameValue(quillmark::eOrigArtist, tag.OrigArtist);
+        gobjID3v2Tag.SetFrameValue(quillmark::eCopyright, tag.Copyright);
+        gobjID3v2Tag.SetFrameValue(quillmark::eURL, tag.URL);
+        gobjID3v2Tag.SetFrameValue(quillmark::eEncodedBy, tag.EncodedBy);
+        // A file that is still read-only makes the library refuse (its
+        // read-only error) rather than change the file's mode itself.
+        gobjID3v2Tag.WriteTag(path, false);
+        return true;
+    } catch (...) {
+        if (ReportFileError(path, FileAction::ModifyID3v2)) return false;
+        PropagateError(CallSite(QStringLiteral("WriteID3v2TagInfo"), path));
+    }
+}
+
+void ClearID3v2Tag(const QString& path) {
+    try {
+        if (!FileExists(path)) return;
+        IsWriteable(path, gblnWriteReadOnly);
+        gobjID3v2Tag.RemoveTag(path, false);
+    } catch (...) {
+        if (ReportFileError(path, FileAction::ClearID3v2)) return;
+        PropagateError(CallSite(QStringLiteral("ClearID3v2Tag"), path));
+    }
+}
+
+bool CompareID3v2(const ID3v2Tag& a, const ID3v2Tag& b) {
+    return a.Title == b.Title && a.Artist == b.Artist && a.Track == b.Track && a.Album == b.Album &&
+           a.Year == b.Year && a.Comment == b.Comment && a.Genre == b.Genre && a.Composer == b.Composer &&
+           a.OrigArtist == b.OrigArtist && a.Copyright == b.Copyright && a.URL == b.URL &&
+           a.EncodedBy == b.EncodedBy;
+}

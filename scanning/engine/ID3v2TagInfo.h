@@ -1,0 +1,46 @@
+#pragma once
+// The program's ID3v2 access: the one tag object of the tag library, created
+// at start-up and kept for the whole run, and the four procedures every tool
+// uses with an ID3v2Tag record.  No other code touches the object.
+//
+// Every read and every write starts with a read of its own file, so the
+// object never carries one file's frames into another file's write.  Library
+// and file-access failures become the warnings of ReportFileError (the
+// procedure then returns its failure result and the caller skips the file);
+// other failures travel up the error trail.  An empty object (the library
+// could not be loaded) raises error 91 on every use, which no reporter takes,
+// so it ends in the calling window's critical error box.
+
+#include "scanning/engine/TagRecords.h"
+#include "scanning/tagobject/ID3v2TagObject.h"
+
+#include <QString>
+
+class FileBytes;
+
+// The one tag object; empty before InitialiseQuillmarkClass, after a failed
+// creation and after TerminateID3v2Class.
+extern ID3v2TagObject gobjID3v2Tag;
+
+// Creates the tag object; a failure goes up the trail (the start procedure
+// shows it and runs on without a tag object).
+void InitialiseQuillmarkClass();
+// Releases the tag object.
+void TerminateID3v2Class();
+
+// Reads the file's tag into `tag`, sets `hasTag`, and sets `filtered` when the
+// include options exclude the file's ID3v2 state (never clears it).  True also
+// when the file does not exist (nothing is touched then); False only after a
+// failure that ReportFileError showed.
+bool ReadID3v2TagInfo(const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered);
+// The same on a file the caller holds open: the tag is parsed from the file's
+// first block when it lies wholly inside it.
+bool ReadID3v2TagInfo(FileBytes& file, const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered);
+// Writes `tag` as the file's ID3v2 tag.  True when it wrote; False when the
+// file does not exist, when its tag already equals `tag`, when reading the
+// current tag failed, and after a reported failure.
+bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag);
+// Removes the file's ID3v2 tag (nothing when the file does not exist).
+void ClearID3v2Tag(const QString& path);
+// True when all twelve texts are equal, letter case included.
+bool CompareID3v2(const ID3v2Tag& a, const ID3v2Tag& b);

@@ -1,0 +1,232 @@
+#include "ScanJobSupport.h"
+
+#include "scanning/engine/ID3v1.h"
+#include "scanning/engine/ID3v2TagInfo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtEndian>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+QByteArray ToneWav(int sampleRate, int channels, int milliseconds) {
+    const int64_t frames = int64_t(sampleRate) * milliseconds / 1000;
+    const uint32_t dataBytes = uint32_t(frames * channels * 2);
+    QByteArray wav;
+    auto u32 = [&](uint32_t v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        wav.append(b, 4);
+    };
+    auto u16 = [&](uint16_t v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        wav.append(b, 2);
+    };
+    wav += "RIFF";
+    u32(36 + dataBytes);
+    wav += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(uint16_t(channels));
+    u32(uint32_t(sampleRate));
+    u32(uint32_t(sampleRate * channels * 2));
+    u16(uint16_t(channels * 2));
+    u16(16);
+    wav += "data";
+    u32(dataBytes);
+    for (int64_t i = 0; i < frames; ++i) {
+        const auto sample = int16_t(std::lround(8000.0 * std::sin(2.0 * M_PI * 440.0 * double(i) / sampleRate)));
+        for (int c = 0; c < channels; ++c) u16(uint16_t(sample));
+    }
+    return wav;
+}
+
+QByteArray SyncSafe(uint32_t n) {
+    QByteArray b(4, '\0');
+    for (int i = 3; i >= 0; --i) {
+        b[i] = char(n & 0x7F);
+        n >>= 7;
+    }
+    return b;
+}
+}  // namespace
+
+const QByteArray& LameAudio() {
+    static const QByteArray audio = [] {
+        const QString lame = QStandardPaths::findExecutable(QStringLiteral("lame"));
+        if (lame.isEmpty()) return QByteArray();
+        QTemporaryDir dir;
+        const QString wav = dir.filePath(QStringLiteral("tone.wav"));
+        const QString mp3 = dir.filePath(QStringLiteral("tone.mp3"));
+        QFile out(wav);
+        if (!out.open(QIODevice::WriteOnly)) return QByteArray();
+        out.write(ToneWav(44100, 2, 600));
+        out.close();
+        QProcess p;
+        p.start(lame, {QStringLiteral("--quiet"), QStringLiteral("-b"), QStringLiteral("128"), wav, mp3});
+        if (!p.waitForFinished(60000) || p.exitCode() != 0) return QByteArray();
+        return ReadBytes(mp3);
+    }();
+    return audio;
+}
+
+MusicFolder::MusicFolder() {
+    // Others may enter it, so a test without file rights still reaches it.
+    ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
+}
+
+QString MusicFolder::write(const QString& relative, const QByteArray& bytes) const {
+    const QString path = file(relative);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) ADD_FAILURE() << "cannot write " << path.toStdString();
+    out.write(bytes);
+    return path;
+}
+
+QString MusicFolder::mp3(const QString& relative, const ID3v1Tag* v1, const ID3v2Tag* v2) const {
+    const QString path = write(relative, LameAudio());
+    if (v2) {
+        EXPECT_TRUE(WriteID3v2TagInfo(path, *v2)) << path.toStdString();
+    }
+    if (v1) {
+        EXPECT_TRUE(WriteID3v1TagInfo(path, *v1)) << path.toStdString();
+    }
+    return path;
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void SetMode(const QString& path, unsigned mode) { ::chmod(QFile::encodeName(path).constData(), mode); }
+
+ID3v1Tag SampleID3v1(const QString& title) {
+    ID3v1Tag t;
+    t.Title = title;
+    t.Artist = QStringLiteral("The Artist");
+    t.Track = 7;
+    t.Album = QStringLiteral("First Album");
+    t.Year = QStringLiteral("1999");
+    t.Comment = QStringLiteral("v1 comment");
+    t.Genre = 17;  // Rock
+    return t;
+}
+
+ID3v2Tag SampleID3v2(const QString& title) {
+    ID3v2Tag t;
+    t.Title = title;
+    t.Artist = QStringLiteral("Ärtist Zwei");
+    t.Track = QStringLiteral("7/12");
+    t.Album = QStringLiteral("Second Album");
+    t.Year = QStringLiteral("2001");
+    t.Comment = QStringLiteral("v2 comment");
+    t.Genre = QStringLiteral("(17)");
+    t.Composer = QStringLiteral("A Composer");
+    t.OrigArtist = QStringLiteral("An Original");
+    t.Copyright = QStringLiteral("2001 Someone");
+    t.URL = QStringLiteral("http://example.org/song");
+    t.EncodedBy = QStringLiteral("An Encoder");
+    return t;
+}
+
+ScanOptions::ScanOptions()
+    : m_clear(gblnClearResults),
+      m_withV1(gblnIncFilesWithID3v1),
+      m_withoutV1(gblnIncFilesWithoutID3v1),
+      m_withV2(gblnIncFilesWithID3v2),
+      m_withoutV2(gblnIncFilesWithoutID3v2),
+      m_writeReadOnly(gblnWriteReadOnly),
+      m_displayBox(gblnDisplayMessageBox),
+      m_recycle(gblnUseRecycleBin),
+      m_filter(gstrScanFilter),
+      m_rules(gudtScanRules) {
+    gblnClearResults = true;
+    gblnIncFilesWithID3v1 = gblnIncFilesWithoutID3v1 = true;
+    gblnIncFilesWithID3v2 = gblnIncFilesWithoutID3v2 = true;
+    gblnWriteReadOnly = false;
+    gblnDisplayMessageBox = true;
+    gblnUseRecycleBin = false;
+    gstrScanFilter = QStringLiteral("*.mp3");
+    gudtScanRules.assign(1, ScanRule());
+}
+
+ScanOptions::~ScanOptions() {
+    gblnClearResults = m_clear;
+    gblnIncFilesWithID3v1 = m_withV1;
+    gblnIncFilesWithoutID3v1 = m_withoutV1;
+    gblnIncFilesWithID3v2 = m_withV2;
+    gblnIncFilesWithoutID3v2 = m_withoutV2;
+    gblnWriteReadOnly = m_writeReadOnly;
+    gblnDisplayMessageBox = m_displayBox;
+    gblnUseRecycleBin = m_recycle;
+    gstrScanFilter = m_filter;
+    gudtScanRules = m_rules;
+}
+
+WithoutFileRights::WithoutFileRights() {
+    if (::geteuid() != 0) return;
+    ::setfsgid(65534);
+    ::setfsuid(65534);
+    m_switched = true;
+}
+
+WithoutFileRights::~WithoutFileRights() {
+    if (!m_switched) return;
+    ::setfsuid(0);
+    ::setfsgid(0);
+}
+
+QByteArray ID3v23Tag(const std::vector<std::pair<QByteArray, QByteArray>>& frames, int padding) {
+    QByteArray body;
+    for (const auto& [id, content] : frames) {
+        body += id;
+        char size[4];
+        qToBigEndian(uint32_t(content.size()), size);
+        body.append(size, 4);
+        body.append(2, '\0');
+        body += content;
+    }
+    body.append(padding, '\0');
+    return QByteArray("ID3\x03\x00\x00", 6) + SyncSafe(uint32_t(body.size())) + body;
+}
+
+QByteArray TextBody(const QByteArray& text) { return QByteArray(1, '\0') + text; }
+
+QByteArray CommentBody(const QByteArray& description, const QByteArray& text) {
+    return QByteArray(1, '\0') + "eng" + description + QByteArray(1, '\0') + text;
+}
+
+QList<QByteArray> FrameIDs(const QByteArray& file) {
+    QList<QByteArray> ids;
+    if (!file.startsWith("ID3") || file.size() < 10) return ids;
+    const auto* h = reinterpret_cast<const uint8_t*>(file.constData());
+    const int64_t end = 10 + ((int64_t(h[6]) << 21) | (int64_t(h[7]) << 14) | (int64_t(h[8]) << 7) | h[9]);
+    int64_t pos = 10;
+    while (pos + 10 <= end && file.at(qsizetype(pos)) != '\0') {
+        ids << file.mid(pos, 4);
+        pos += 10 + qFromBigEndian<uint32_t>(file.constData() + pos + 4);
+    }
+    return ids;
+}
+
+namespace {
+// The one tag object for the whole test program, as the start procedure
+// makes it.
+class TagObjectEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { InitialiseQuillmarkClass(); }
+    void TearDown() override { TerminateID3v2Class(); }
+};
+[[maybe_unused]] ::testing::Environment* const g_tagObject =
+    ::testing::AddGlobalTestEnvironment(new TagObjectEnvironment);
+}  // namespace

@@ -1,0 +1,97 @@
+#pragma once
+// Helpers of the scan job tests: a folder of MP3 files made here (LAME audio,
+// tags written by the program's own ID3v1 writer and the tag library), the
+// scanning options set per test, a host that records what a job reports,
+// and file-rights switching for tests that run as root.
+
+#include "foundation/OptionRecords.h"
+#include "scanning/engine/ScanHost.h"
+#include "scanning/engine/TagRecords.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <vector>
+
+// LAME output of a short stereo tone (44.1 kHz, 128 kbit/s CBR), made once
+// per test program; empty when lame is missing.
+const QByteArray& LameAudio();
+
+// A temporary folder of files.
+class MusicFolder {
+public:
+    MusicFolder();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& relative) const { return m_dir.filePath(relative); }
+    // Writes `bytes` (folders made as needed) and returns the full path.
+    QString write(const QString& relative, const QByteArray& bytes) const;
+    // An MP3 of LameAudio() with the tags given (none when null).
+    QString mp3(const QString& relative, const ID3v1Tag* v1 = nullptr, const ID3v2Tag* v2 = nullptr) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QByteArray ReadBytes(const QString& path);
+void SetMode(const QString& path, unsigned mode);
+
+// A fully filled tag of each kind.
+ID3v1Tag SampleID3v1(const QString& title = QStringLiteral("Song One"));
+ID3v2Tag SampleID3v2(const QString& title = QStringLiteral("Song One (v2)"));
+
+// Sets every option the scan and its tools read, to the defaults of a first
+// run unless changed, and puts the old values back afterwards.
+class ScanOptions {
+public:
+    ScanOptions();
+    ~ScanOptions();
+
+private:
+    bool m_clear, m_withV1, m_withoutV1, m_withV2, m_withoutV2, m_writeReadOnly, m_displayBox, m_recycle;
+    QString m_filter;
+    std::vector<ScanRule> m_rules;
+};
+
+// Records what a job shows; can stop the job when it reaches a position.
+class RecordingHost : public ScanHost {
+public:
+    void ShowStatus(const QString& text) override { statuses << text; }
+    void ShowProgress(int64_t position, int64_t maximum) override {
+        lastPosition = position;
+        lastMaximum = maximum;
+        if (stopAtPosition >= 0 && position >= stopAtPosition) mblnStopAll = true;
+    }
+    void Yield() override {
+        ++yields;
+        if (onYield) onYield();
+    }
+    QString Caption() const override { return QStringLiteral("Scanning Window"); }
+    int YieldIntervalMs() const override { return 0; }
+
+    QStringList statuses;
+    int64_t lastPosition = -1, lastMaximum = -1;
+    int64_t stopAtPosition = -1;
+    int yields = 0;
+    std::function<void()> onYield;
+};
+
+// While alive, file access checks run as an unprivileged user, so a file's
+// permission bits apply even when the tests run as root.
+class WithoutFileRights {
+public:
+    WithoutFileRights();
+    ~WithoutFileRights();
+
+private:
+    bool m_switched = false;
+};
+
+// An ID3v2.3 tag built byte by byte: frames given as (ID, body).
+QByteArray ID3v23Tag(const std::vector<std::pair<QByteArray, QByteArray>>& frames, int padding = 0);
+// A text frame body (encoding 0, Latin-1) and a comment frame body.
+QByteArray TextBody(const QByteArray& text);
+QByteArray CommentBody(const QByteArray& description, const QByteArray& text);
+// The frame IDs of an ID3v2.3 tag at the start of `file`, in order.
+QList<QByteArray> FrameIDs(const QByteArray& file);
