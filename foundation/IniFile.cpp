@@ -517,9 +517,8 @@ std::shared_ptr<const IniDocument> ReadIniFile(const QString& path, IniSyntax sy
     return ReadCachedLocked(path, syntax);
 }
 
-// The store's own atomic write (its errors name the store); other callers use
-// the file services' WriteFileAtomically.
-static void WriteStoreFileAtomically(const QString& path, const QByteArray& bytes) {
+// The store's own atomic write, whose errors name the store file.
+void WriteStoreFileAtomically(const QString& path, const QByteArray& bytes) {
     const QString target = WriteTarget(path);
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
@@ -663,6 +662,6 @@ void WritePlatformIniValue(const QString& path, const QString& section, const QS
     }
     QString out = lines.join(eol);
     out += eol;
-    WriteFileAtomically(target, EncodeText(out, encoding));
+    WriteStoreFileAtomically(target, EncodeText(out, encoding));
     Cache().remove(CacheKey(path, IniSyntax::Platform));
 }

@@ -31,6 +31,8 @@
 // a symbolic link is followed so the link stays).  A failed write raises the
 // platform's error for the failure and leaves the old file as it was.
 
+#include "foundation/FileUtils.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -101,5 +103,6 @@ void WritePlatformIniValue(const QString& path, const QString& section, const QS
 
 // Writes `bytes` to `path` through a temporary file in the same folder:
 // write, fsync, rename over.  Keeps the old file's mode and follows a
-// symbolic link.  Raises the platform error of a failed step.
-void WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// symbolic link.  Raises the platform error of a failed step.  (One
+// definition for the program: WriteFileAtomically of foundation/FileUtils.h.)
+void WriteStoreFileAtomically(const QString& path, const QByteArray& bytes);

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Starts the skinned demo window under Xvfb and saves a PNG screenshot of it.
-#   scripts/screenshot-skin.sh [output.png] [demo options, e.g. --scheme Slate or --no-skins]
+#   scripts/screenshot-skin.sh [output.png] [demo options: --scheme Slate, --no-skins]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-build/skin-demo.png}"
 shift || true
-if [ ! -x build/bin/skin_demo ] || [ ! -d "build/bin/Skins/Fun Blue" ]; then
+if [ -f build/build.ninja ]; then
+  cmake --build build --target skin_demo skins
+else
   scripts/build.sh
 fi
 mkdir -p "$(dirname "$out")"

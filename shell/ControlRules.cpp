@@ -1,5 +1,7 @@
 #include "shell/ControlRules.h"
 
+#include "scanning/engine/NumberText.h"
+
 #include <QLocale>
 #include <cmath>
 
@@ -10,49 +12,8 @@ double ProgBarStep(double min, double max, double present, double requested) {
     return requested;
 }
 
-double TextBoxNumber(const QString& text) {
-    QString digits;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    auto skipBlanks = [&] {
-        while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t'))) ++i;
-    };
-    skipBlanks();
-    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) digits += text[i++];
-    bool any = false, point = false;
-    for (; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) continue;
-        if (c.isDigit() && c.unicode() < 128) {
-            digits += c;
-            any = true;
-        } else if (c == QLatin1Char('.') && !point) {
-            digits += c;
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (!any) return 0;
-    // An exponent only counts when digits follow it.
-    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
-        qsizetype j = i + 1;
-        QString exponent = QStringLiteral("e");
-        if (j < n && (text[j] == QLatin1Char('-') || text[j] == QLatin1Char('+'))) exponent += text[j++];
-        bool expDigits = false;
-        while (j < n && text[j].isDigit() && text[j].unicode() < 128) {
-            exponent += text[j++];
-            expDigits = true;
-        }
-        if (expDigits) digits += exponent;
-    }
-    bool ok = false;
-    const double value = digits.toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0;
-}
-
 std::optional<QString> IncDecText(const QString& text, int32_t direction, int32_t limit, int32_t step) {
-    const double number = TextBoxNumber(text);
+    const double number = LeadingNumber(text);
     if (!((direction == 1 && number < limit) || (direction == -1 && number > limit))) return std::nullopt;
     const double result = number + static_cast<double>(step) * direction;
     QLocale locale;

@@ -13,13 +13,8 @@
 // back to min).
 double ProgBarStep(double min, double max, double present, double requested);
 
-// The number at the start of a text, as the platform's Val reads it: leading
-// blanks, an optional sign, digits with blanks between them ignored, an
-// optional fraction and exponent; 0 when there is no number.
-double TextBoxNumber(const QString& text);
-
-// A spinner step on a numeric text box: the new text, or nothing when the
-// text stays (the limit is reached, or the direction is neither 1 nor -1).
+// A spinner step on a numeric text box (its number is LeadingNumber of
+// scanning/engine/NumberText.h): the new text, or nothing when the text stays (the limit is reached, or the direction is neither 1 nor -1).
 std::optional<QString> IncDecText(const QString& text, int32_t direction, int32_t limit, int32_t step);
 
 struct NumericTextFix {

@@ -67,14 +67,16 @@ SkinPalette SlateSkinPalette() {
 
 SkinPalette DesignSkinPalette() {
     SkinPalette p = FunBlueSkinPalette();
-    p.titleTop = QColor(0x8a, 0x9b, 0xb0);
-    p.titleBottom = QColor(0x5e, 0x6f, 0x86);
-    p.titleHighlight = QColor(0xb8, 0xc4, 0xd3);
-    p.titleShadow = QColor(0x3c, 0x48, 0x58);
+    p.titleTop = QColor(0xe6, 0xeb, 0xf2);
+    p.titleBottom = QColor(0xbf, 0xc9, 0xd6);
+    p.titleHighlight = QColor(0xf7, 0xf9, 0xfb);
+    p.titleShadow = QColor(0x8e, 0x9a, 0xaa);
     p.background = QColor(0xee, 0xf0, 0xf3);
     p.backgroundStripe = QColor(0xee, 0xf0, 0xf3);
-    p.chromeFace = QColor(0x9d, 0xac, 0xbf);
+    p.chromeFace = QColor(0x7d, 0x8c, 0xa0);
+    p.chromeBorder = QColor(0xf0, 0xf3, 0xf7);
     p.closeFace = QColor(0xb0, 0x5a, 0x55);
+    p.chromeSize = 13;
     return p;
 }
 
@@ -174,12 +176,14 @@ enum class Glyph { Minimise, Restore, Close };
 
 QImage ChromeButton(const SkinPalette& p, Glyph glyph, bool down) {
     // The buttons sit on the title bar: the corners take its colour there.
-    QImage image = Canvas(18, 18, p.titleBottom);
+    // Drawn on an 18-pixel grid, scaled to the palette's size.
+    QImage image = Canvas(p.chromeSize, p.chromeSize, p.titleBottom);
     QPainter painter(&image);
+    painter.scale(p.chromeSize / 18.0, p.chromeSize / 18.0);
     QLinearGradient under(0, -4, 0, 22);
     under.setColorAt(0.0, p.titleTop);
     under.setColorAt(1.0, p.titleBottom);
-    painter.fillRect(image.rect(), under);
+    painter.fillRect(QRect(0, 0, 18, 18), under);
     painter.setRenderHint(QPainter::Antialiasing);
     QColor face = glyph == Glyph::Close ? p.closeFace : p.chromeFace;
     QColor border = glyph == Glyph::Close ? p.closeBorder : p.chromeBorder;

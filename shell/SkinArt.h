@@ -22,9 +22,13 @@ struct SkinPalette {
     QColor boxFace, boxBorder, mark;                            // check box and option button
     QColor chromeFace, chromeBorder, chromeGlyph;               // minimise and restore buttons
     QColor closeFace, closeBorder;                              // close button
+    int chromeSize = 18;  // pixels of the minimise, restore and close pictures
 };
 
-SkinPalette DesignSkinPalette();  // neutral grey-blue, the pictures windows are designed with
+// Neutral grey-blue, the pictures windows are designed with: light enough
+// for the default black title text, with title-bar buttons small enough for
+// the default button positions.
+SkinPalette DesignSkinPalette();
 SkinPalette FunBlueSkinPalette();
 SkinPalette SlateSkinPalette();
 

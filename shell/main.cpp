@@ -1,20 +1,86 @@
+// sonivard [FILE]: the program's entry.  Creates the application, installs
+// the platform's message boxes and file dialogs, registers the windows, runs
+// the start procedure and then the message loop, which ends when the main
+// window unloads.
+
+#include "foundation/Dialogs.h"
 #include "foundation/MessageUi.h"
+#include "foundation/ResourceStrings.h"
+#include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/QtMessageUi.h"
+#include "shell/WindowProtocol.h"
+#include "shell/menus/ui/KeyRouter.h"
+#include "shell/start/StartProcedure.h"
+#include "shell/start/ui/StartHost.h"
+#include "shell/ui/StandInWindows.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QSocketNotifier>
+#include <QStringList>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// SIGTERM and SIGINT end the program the way its own Exit does: the main
+// window unloads (saving what it saves) without asking.  The handler only
+// writes a byte; the message loop does the work.
+int g_signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[0], &byte, 1);
+}
+
+void InstallExitSignals(QObject* parent) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, parent);
+    QObject::connect(notifier, &QSocketNotifier::activated, parent, [] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[1], &byte, 1);
+        if (IToolWindow* main = WindowRegistry::Find(WindowNames::ScanningCentre))
+            main->UnloadWindow();
+        else
+            QCoreApplication::quit();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sonivard"));
     QApplication::setApplicationVersion(QStringLiteral(SV_VERSION));
+    // The program ends when the main window unloads, not when some window
+    // happens to be the last one shown (the splash window is, for a moment).
+    QApplication::setQuitOnLastWindowClosed(false);
+    SetStringTableLanguage(SystemStringTableLanguage());
+
     QtMessageUi messageUi;
     SetMessageUi(&messageUi);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Sonivard"));
-    window.resize(800, 600);
-    window.show();
-    const int rc = QApplication::exec();
+    QtDialogUi dialogUi;
+    SetDialogUi(&dialogUi);
+    InstallKeyRouter();
+    InstallExitSignals(&app);
+    RegisterStandInWindows();
+
+    // The command line after the program's name; Qt has taken its own options out.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+
+    StartHost host;
+    Main(host, arguments);
+    // Without a main window (it could not be created) nothing would ever end
+    // the message loop.
+    const int rc = WindowRegistry::Find(WindowNames::ScanningCentre) ? QApplication::exec() : 1;
+    SetDialogUi(nullptr);
     SetMessageUi(nullptr);
     return rc;
 }

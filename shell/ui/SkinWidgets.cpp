@@ -1,6 +1,7 @@
 #include "shell/ui/SkinWidgets.h"
 
 #include "foundation/Twips.h"
+#include "shell/ui/LabelMenuMarks.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -113,7 +114,7 @@ void SkinLabel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     drawFrame(&painter);
     // The caption's "&" marks the access letter, as on every other control.
-    style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()) | Qt::TextShowMnemonic |
+    style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()) | MnemonicFlag(this) |
                                                         (wordWrap() ? Qt::TextWordWrap : 0),
                           palette(), isEnabled(), text(), foregroundRole());
 }

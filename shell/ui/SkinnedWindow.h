@@ -12,7 +12,7 @@
 // they stand for hidden.  The subclass builds its controls and wrappers in
 // its constructor, then calls LoadWindow(), which dresses the window for the
 // current preferences and shows it.  Positions given in twips go through
-// shell/ScreenTwips.h.
+// foundation/Twips.h.
 //
 // With skins on the window is frameless: the picture title bar drags it
 // (QWindow::startSystemMove, or a move of our own where the window manager

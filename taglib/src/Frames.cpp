@@ -165,7 +165,9 @@ void CommentFrameCore::build(std::vector<uint8_t>& out) const {
         const int b = cp1252::EncodeChar(c);
         out.push_back(static_cast<uint8_t>(b < 0 ? '?' : b));
     }
-    text::Encode(m_data.empty() ? std::u16string_view(m_description) : WithNul(m_description), e, out);
+    // The description always gets its terminator: without it the text would
+    // run into it, and a body of four bytes would not read back at all.
+    text::Encode(WithNul(m_description), e, out);
     text::Encode(m_data, e, out);
 }
 

@@ -25,7 +25,7 @@ void TagCore::parseImage(const TagHeader& header, const uint8_t* bytes, size_t l
 
 void TagCore::readTag(const std::string& path) {
     frames.Clear();
-    files::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    files::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR || path.empty()) RaiseError(109, "ID3v2::ReadTag", {"%FILE%"}, {path});
         RaiseErrno(errno, false);
@@ -75,7 +75,7 @@ struct OpenedTarget {
 void OpenTarget(const std::string& path, bool ignoreReadOnly, std::string_view source, OpenedTarget& t) {
     t.target = files::ResolveTarget(path, source);
     files::CheckWritable(t.target, ignoreReadOnly, source);
-    t.fd.reset(::open(t.target.path.c_str(), O_RDONLY | O_CLOEXEC));
+    t.fd.reset(::open(t.target.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (t.fd.get() < 0) RaiseErrno(errno, false);
     struct stat st;
     if (::fstat(t.fd.get(), &st) != 0) RaiseErrno(errno, false);

@@ -76,6 +76,9 @@ TEST(FrameClasses, BodiesParseAndBuildBack) {
          B({1, 0xFF, 0xFE, 0xE5, 0x65})},
         {"UTF-16 comment", 'C', B({1, 'e', 'n', 'g', 0xFF, 0xFE, 0, 0, 0xFF, 0xFE, 'h', 0, 'i', 0}), 0, "", "hi",
          "\0"s, {}},
+        // Rebuilt, a comment keeps at least its description's terminator.
+        {"UTF-16BE comment with half a description", 'C', B({2, 'e', 'n', 'g', 0}), 0, "", "", "",
+         B({0, 'e', 'n', 'g', 0})},
         // The URL is always code-page text, whatever the description's encoding.
         {"UTF-16 web", 'W', B({1, 0xFF, 0xFE, 'd', 0, 0, 0, 'h', 0xE9}), 0, "", "h\u00E9", "d\0"s, {}},
     };
@@ -202,6 +205,7 @@ TEST(FrameClasses, InterfaceClassHoldsNothingAndInterfacesAreReachable) {
     void* factory = nullptr;
     const Guid unknown = {1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
     EXPECT_EQ(DllGetClassObject(&unknown, &IID_IQmClassFactory, &factory), Err::ClassNotAvailable);
+    EXPECT_EQ(DllCanUnloadNow(), S_False) << "objects are alive";
     EXPECT_EQ(DllRegisterServer(), 0);
     EXPECT_EQ(DllUnregisterServer(), 0);
 }

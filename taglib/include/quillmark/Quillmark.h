@@ -14,8 +14,8 @@
 //     The library's own errors are 0x80040000 + message number (101 to 113)
 //     as a signed 32-bit value; errors of the system (file access, memory)
 //     keep the platform numbers (53, 61, 70, 75, 7 ...).
-//   - Every member call first clears the last error, so LastError always
-//     describes the most recent call.
+//   - Every member that returns a status first clears the last error, so
+//     LastError describes the most recent such call.
 //   - Texts (frame values, descriptions, frame IDs) are UTF-8 std::string.
 //     Paths are std::string holding the file-system bytes of the name
 //     (UTF-8 on this platform); error texts quote them unchanged.

@@ -1,0 +1,112 @@
+#include "shell/menus/ui/KeyRouter.h"
+
+#include "foundation/Errors.h"
+#include "shell/WindowProtocol.h"
+#include "shell/menus/HelpLink.h"
+#include "shell/menus/KeyboardState.h"
+#include "shell/menus/ui/Menus.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+IKeyHost::~IKeyHost() = default;
+
+namespace {
+
+class KeyRouter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget) return false;
+        QWidget* window = widget->window();
+        // An event that a control ignores travels on to its parents: act on
+        // it once, where it first arrived (the window's focus control, or the
+        // window itself when it has none).
+        QWidget* first = window->focusWidget() ? window->focusWidget() : window;
+        if (widget != first) return false;
+        auto* tool = dynamic_cast<IToolWindow*>(window);
+        if (!tool || !dynamic_cast<IKeyHost*>(window)) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool press = type == QEvent::KeyPress;
+        const int code = PlatformKeyCode(key->key());
+        const int shift = PlatformShiftState(key->modifiers(), key->key(), press);
+        if (press)
+            WindowKeyDown(tool, code, shift);
+        else if (!key->isAutoRepeat())
+            WindowKeyUp(tool, code, shift);
+        return false;
+    }
+};
+
+}  // namespace
+
+void InstallKeyRouter() {
+    static KeyRouter* router = nullptr;
+    if (router || !qApp) return;
+    router = new KeyRouter(qApp);
+    qApp->installEventFilter(router);
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, router, [](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive) CancelKeyWait();
+    });
+}
+
+void WindowKeyDown(IToolWindow* window, int keyCode, int shift) {
+    auto* host = dynamic_cast<IKeyHost*>(window);
+    if (!host) return;
+    if (shift & ShiftBit::Alt) {
+        ResumeNext([&] { KeyEventStart(window); });
+        ResumeNext([&] { host->ProcessShortcutKeys(keyCode, shift); });
+    } else {
+        ResumeNext([&] { ShowHelpTopic(host->HelpTopic(), keyCode); });
+    }
+}
+
+void WindowKeyUp(IToolWindow* window, int keyCode, int shift) {
+    auto* host = dynamic_cast<IKeyHost*>(window);
+    KeyEventEnd(window, keyCode, shift, host ? host->EditControl() : nullptr);
+}
+
+int PlatformKeyCode(int qtKey) {
+    if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return KeyCode::Alt;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return KeyCode::Delete;
+    default: return 0;
+    }
+}
+
+int PlatformShiftState(Qt::KeyboardModifiers modifiers, int qtKey, bool press) {
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier) shift |= ShiftBit::Shift;
+    if (modifiers & Qt::ControlModifier) shift |= ShiftBit::Ctrl;
+    if (modifiers & Qt::AltModifier) shift |= ShiftBit::Alt;
+    int own = 0;
+    if (qtKey == Qt::Key_Shift) own = ShiftBit::Shift;
+    else if (qtKey == Qt::Key_Control) own = ShiftBit::Ctrl;
+    else if (qtKey == Qt::Key_Alt) own = ShiftBit::Alt;
+    return press ? (shift | own) : (shift & ~own);
+}

@@ -1,0 +1,39 @@
+#include "shell/start/ui/Shutdown.h"
+
+#include "foundation/Errors.h"
+#include "foundation/MessageUi.h"
+#include "foundation/ResourceStrings.h"
+#include "shell/WindowProtocol.h"
+#include "shell/start/StartProcedure.h"
+#include "shell/start/TagObject.h"
+
+#include <QCoreApplication>
+
+bool MainWindowMayClose(IToolWindow* main, bool ask) {
+    for (IToolWindow* window : WindowRegistry::Loaded()) {
+        // The CD Ripper's rip is no core job: it keeps its own close check.
+        if (window->Name() == WindowNames::CDRipper) continue;
+        const auto* host = dynamic_cast<const ILongJobHost*>(window);
+        if (host && host->mblnProcessRunning) {
+            MsgBox(GetResourceString(188) + window->Caption() + GetResourceString(189), Mb::OKOnly | Mb::Exclamation,
+                   GetResourceString(187));
+            return false;
+        }
+    }
+    (void)main;
+    if (ask && MsgBox(GetResourceString(839), Mb::YesNo | Mb::Question, GetResourceString(840)) != Mb::Yes)
+        return false;
+    return true;
+}
+
+void ShutdownProgram(IToolWindow* main) {
+    ResumeNext([] { SaveWindowStates([](const QString& name) { return WindowRegistry::Find(name) != nullptr; }); });
+    // Every other window unloads and saves its own settings; the launcher bar
+    // among them.
+    for (IToolWindow* window : WindowRegistry::Loaded()) {
+        if (window == main) continue;
+        ResumeNext([&] { window->UnloadWindow(); });
+    }
+    ResumeNext([] { ReleaseTagObject(); });
+    QCoreApplication::quit();
+}

@@ -1,0 +1,65 @@
+#include "shell/start/ui/StartHost.h"
+
+#include "foundation/Errors.h"
+#include "foundation/Genres.h"
+#include "foundation/ListFiles.h"
+#include "foundation/ReadOptions.h"
+#include "foundation/Twips.h"
+#include "shell/WindowProtocol.h"
+#include "shell/start/TagObject.h"
+#include "shell/ui/Splash.h"
+
+#include <QAbstractItemView>
+#include <QWidget>
+
+void StartHost::InitialiseQuillmarkClass() { CreateTagObject(); }
+
+void StartHost::InitialiseArrays() { ::InitialiseArrays(); }
+
+void StartHost::GetMainOptions() { ::GetMainOptions(); }
+
+void StartHost::InitialiseTwipsPerPixel() { ::InitialiseTwipsPerPixel(); }
+
+void StartHost::ShowSplashScreen() { ::ShowSplashScreen(); }
+
+void StartHost::ShowWindow(const QString& name) {
+    if (!WindowRegistry::Show(name)) RaiseError(ErrNo::ObjectNotSet, QStringLiteral("Sonivard"),
+                                                QStringLiteral("The window %1 cannot be created").arg(name));
+}
+
+void StartHost::BringToFront(const QString& name) {
+    auto* window = dynamic_cast<QWidget*>(WindowRegistry::Find(name));
+    if (!window) RaiseError(ErrNo::ObjectNotSet);
+    window->raise();
+    window->activateWindow();
+}
+
+void StartHost::LoadListFile(const QString& windowName, const QString& listName, const QString& path,
+                             const QString& message) {
+    // Naming a window's list loads the window.
+    if (!WindowRegistry::Load(windowName)) RaiseError(ErrNo::ObjectNotSet);
+    OpenListFile(windowName, listName, path, message);
+}
+
+void StartHost::LoadPlaylist(const QString& path) {
+    if (!WindowRegistry::Load(WindowNames::PlaylistManager)) RaiseError(ErrNo::ObjectNotSet);
+    OpenPlaylist(path);
+}
+
+// ---- the modules these reach -------------------------------------------------
+
+void OpenListFile(const QString& windowName, const QString& listName, const QString& path, const QString& message) {
+    auto* window = dynamic_cast<QWidget*>(WindowRegistry::Find(windowName));
+    if (!window) RaiseError(ErrNo::ObjectNotSet);
+    auto* list = window->findChild<QAbstractItemView*>(listName);
+    if (!list || !list->model()) RaiseError(ErrNo::MemberNotFound);
+    if (auto* rows = dynamic_cast<IListFileModel*>(list->model())) {
+        LoadTextFileToListView(*rows, path, message);
+        return;
+    }
+    ItemModelListFile rows(*list->model(), listName);
+    LoadTextFileToListView(rows, path, message);
+}
+
+// The Playlist Manager is not built yet: its stand-in window opens empty.
+void OpenPlaylist(const QString& path) { (void)path; }

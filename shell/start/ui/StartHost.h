@@ -1,0 +1,29 @@
+#pragma once
+// The real host of the start procedure: windows through the window registry,
+// the splash window, the option readers and the tag library.
+//
+// The list-file loader and the Playlist Manager's loader are reached through
+// the two small functions below.
+
+#include "shell/start/StartProcedure.h"
+
+class StartHost final : public IStartHost {
+public:
+    void InitialiseQuillmarkClass() override;
+    void InitialiseArrays() override;
+    void GetMainOptions() override;
+    void InitialiseTwipsPerPixel() override;
+    void ShowSplashScreen() override;
+    void ShowWindow(const QString& name) override;
+    void BringToFront(const QString& name) override;
+    void LoadListFile(const QString& windowName, const QString& listName, const QString& path,
+                      const QString& message) override;
+    void LoadPlaylist(const QString& path) override;
+};
+
+// Loads a scan-results or simulate-results list file into the list named
+// `listName` of the loaded window `windowName` (the list's model is read
+// through its IListFileModel, else through an item-model adapter).
+void OpenListFile(const QString& windowName, const QString& listName, const QString& path, const QString& message);
+// The Playlist Manager's LoadPlaylist.
+void OpenPlaylist(const QString& path);

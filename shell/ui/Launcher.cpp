@@ -1,0 +1,479 @@
+#include "shell/ui/Launcher.h"
+
+#include "foundation/Errors.h"
+#include "foundation/ResourceStrings.h"
+#include "foundation/SettingsStore.h"
+#include "shell/ScreenTwips.h"
+#include "shell/menus/KeyboardState.h"
+#include "shell/menus/ui/Menus.h"
+#include "shell/menus/ui/OptionDialogs.h"
+#include "shell/ui/ControlUtils.h"
+#include "shell/ui/SkinWidgets.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QScreen>
+#include <cmath>
+
+namespace {
+
+// The designed client area and layout, in twips.
+constexpr double kWidth = 6072, kHeight = 4080;
+constexpr double kToolLeft = 300, kToolTop = 720, kToolStep = 500;
+constexpr double kColumnLeft = 150, kColumnRight = 3150;
+constexpr double kPanelLeft = 3330, kPanelRight = 5832;
+constexpr double kNameTop = 1020, kInfoTop = 1440, kInfoBottom = 3420;
+constexpr double kButtonTop = 240, kButtonWidth = 1425, kButtonGap = 120;
+
+constexpr int kToolElements[] = {0, 2, 3, 4, 5, 6};
+// Name and description texts of each tool caption.
+int NameCode(int index) { return index == 0 ? 1 : index == 6 ? 640 : index; }
+int DescriptionCode(int index) { return index == 0 ? 6 : index == 6 ? 641 : index + 5; }
+
+void SetTextColour(QWidget* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// ---- artwork ----------------------------------------------------------------
+QPixmap BackgroundPicture() {
+    // Drawn at the design size (507 x 341) and stretched over the client area.
+    const QSize size(507, 341);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size.width() / kWidth, size.height() / kHeight);
+    QLinearGradient face(0, 0, 0, kHeight);
+    face.setColorAt(0, QColor(0xf4, 0xf1, 0xe8));
+    face.setColorAt(1, QColor(0xd9, 0xd4, 0xc6));
+    p.fillRect(QRectF(0, 0, kWidth, kHeight), face);
+    // The tool column.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 120));
+    p.drawRoundedRect(QRectF(kColumnLeft, 600, kColumnRight - kColumnLeft, 3150), 120, 120);
+    // A small equaliser in the top left corner.
+    for (int i = 0; i < 9; ++i) {
+        const double h = 80 + 200 * std::fabs(std::sin(i * 0.9 + 0.4));
+        QLinearGradient bar(0, 480 - h, 0, 480);
+        bar.setColorAt(0, QColor(0xd0, 0x3a, 0x2a));
+        bar.setColorAt(1, QColor(0x7a, 0x1c, 0x12));
+        p.fillRect(QRectF(240 + i * 120, 480 - h, 80, h), bar);
+    }
+    // The display on which the descriptions glow.
+    QRectF screen(kPanelLeft - 90, kInfoTop - 90, kPanelRight - kPanelLeft + 180, kInfoBottom - kInfoTop + 180);
+    p.setBrush(QColor(0x10, 0x16, 0x12));
+    p.setPen(QPen(QColor(0x6d, 0x6a, 0x60), 30));
+    p.drawRoundedRect(screen, 90, 90);
+    QLinearGradient glare(screen.topLeft(), screen.bottomLeft());
+    glare.setColorAt(0, QColor(255, 255, 255, 28));
+    glare.setColorAt(0.5, QColor(255, 255, 255, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glare);
+    p.drawRoundedRect(screen.adjusted(30, 30, -30, -30), 70, 70);
+    // The name plate line.
+    p.setPen(QPen(QColor(0xb0, 0x2a, 0x1e), 24));
+    p.drawLine(QPointF(kPanelLeft - 60, kNameTop + 330), QPointF(kPanelRight + 60, kNameTop + 330));
+    return QPixmap::fromImage(image);
+}
+
+QPixmap ButtonFace(bool down) {
+    QImage image(95, 22, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, 22);
+    g.setColorAt(0, down ? QColor(0xb8, 0xb4, 0xa8) : QColor(0xfc, 0xfb, 0xf7));
+    g.setColorAt(1, down ? QColor(0xe0, 0xdc, 0xd0) : QColor(0xc9, 0xc4, 0xb5));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(0x6d, 0x6a, 0x60), 1));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 94, 21), 5, 5);
+    return QPixmap::fromImage(image);
+}
+
+QPixmap CheckFace(bool checked) {
+    QImage image(14, 15, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::white);
+    p.setPen(QPen(QColor(0x4a, 0x47, 0x40), 1));
+    p.drawRect(QRectF(0.5, 1.5, 13, 13));
+    if (checked) {
+        p.setPen(QPen(QColor(0xb0, 0x2a, 0x1e), 2));
+        QPainterPath tick;
+        tick.moveTo(3, 8);
+        tick.lineTo(6, 11);
+        tick.lineTo(11, 4);
+        p.drawPath(tick);
+    }
+    return QPixmap::fromImage(image);
+}
+
+void SetProgramCursor(QWidget* control) { control->setProperty("MousePointer", 99); }
+
+}  // namespace
+
+FormIntegrator::FormIntegrator(QWidget* parent) : QWidget(parent) {
+    setObjectName(WindowNames::Integrator);
+    setWindowRole(objectName());
+    setWindowTitle(QStringLiteral("Sonivard"));
+    // A fixed border and no close command: the title bar offers minimise only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(TwipsToPixelsX(kWidth), TwipsToPixelsY(kHeight));
+    QFont tahoma = font();
+    tahoma.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    setFont(tahoma);
+    BuildControls();
+    WindowRegistry::Register(this);
+    FormLoad();
+}
+
+FormIntegrator::~FormIntegrator() {
+    if (!m_unloaded) ResumeNext([&] { FormUnload(); });
+    WindowRegistry::Unregister(this);
+}
+
+FormIntegrator* FormIntegrator::Instance() { return WindowRegistry::FindAs<FormIntegrator>(WindowNames::Integrator); }
+
+void FormIntegrator::BuildControls() {
+    ImageOptionsUP = ImageExitUP = ButtonFace(false);
+    ImageOptionsDN = ImageExitDN = ButtonFace(true);
+    ImageCheckON = CheckFace(true);
+    ImageCheckOFF = CheckFace(false);
+
+    ImageBackground = new SkinImage(this);
+    ImageBackground->setObjectName(QStringLiteral("ImageBackground"));
+    ImageBackground->SetStretch(true);
+    ImageBackground->SetPicture(BackgroundPicture());
+    ImageBackground->setMouseTracking(true);
+    connect(ImageBackground, &SkinImage::MouseMove, this, [this] { ResumeNext([&] { ImageBackground_MouseMove(); }); });
+
+    int row = 0;
+    for (const int index : kToolElements) {
+        auto* label = new SkinLabel(this);
+        label->setObjectName(QStringLiteral("LabelTool_%1").arg(index));
+        label->setProperty("Index", index);
+        QFont f = label->font();
+        f.setPointSizeF(f.pointSizeF() * 1.05);
+        label->setFont(f);
+        SetTextColour(label, ToolColour());
+        SetProgramCursor(label);
+        label->setMouseTracking(true);
+        label->move(TwipsToPixelsX(kToolLeft), TwipsToPixelsY(kToolTop + row * kToolStep));
+        ++row;
+        LabelTool[static_cast<size_t>(index)] = label;
+        connect(label, &SkinLabel::Click, this, [this, index] { LabelTool_Click(index); });
+        connect(label, &SkinLabel::MouseMove, this, [this, index] { ResumeNext([&] { LabelTool_MouseMove(index); }); });
+    }
+
+    LabelToolName = new SkinLabel(QStringLiteral("Sonivard"), this);
+    LabelToolName->setObjectName(QStringLiteral("LabelToolName"));
+    QFont bold = LabelToolName->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.15);
+    LabelToolName->setFont(bold);
+    SetTextColour(LabelToolName, QColor(0, 0, 128));
+    LabelToolName->setGeometry(TwipsToPixelsX(kPanelLeft), TwipsToPixelsY(kNameTop),
+                               TwipsToPixelsX(kPanelRight - kPanelLeft), TwipsToPixelsY(300));
+
+    LabelInfo = new SkinLabel(this);
+    LabelInfo->setObjectName(QStringLiteral("LabelInfo"));
+    LabelInfo->setWordWrap(true);
+    LabelInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetTextColour(LabelInfo, QColor(0, 255, 0));
+    LabelInfo->setGeometry(TwipsToPixelsX(kPanelLeft), TwipsToPixelsY(kInfoTop), TwipsToPixelsX(kPanelRight - kPanelLeft),
+                           TwipsToPixelsY(kInfoBottom - kInfoTop));
+
+    auto makeButton = [this](const QString& face, const QString& caption, const QPixmap& up, double left,
+                             SkinImage*& image, SkinLabel*& label) {
+        image = new SkinImage(this);
+        image->setObjectName(face);
+        image->SetStretch(false);
+        image->SetPicture(up);
+        image->move(TwipsToPixelsX(left), TwipsToPixelsY(kButtonTop));
+        SetProgramCursor(image);
+        label = new SkinLabel(this);
+        label->setObjectName(caption);
+        label->setAlignment(Qt::AlignCenter);
+        SetTextColour(label, ButtonCaptionColour());
+        label->setGeometry(image->geometry());
+        SetProgramCursor(label);
+    };
+    const double exitLeft = kWidth - kToolLeft + 60 - kButtonWidth;
+    makeButton(QStringLiteral("BtnExit"), QStringLiteral("LabelExit"), ImageExitUP, exitLeft, BtnExit, LabelExit);
+    makeButton(QStringLiteral("BtnOptions"), QStringLiteral("LabelOptions"), ImageOptionsUP,
+               exitLeft - kButtonGap - kButtonWidth, BtnOptions, LabelOptions);
+
+    connect(BtnOptions, &SkinImage::Click, this, [this] { ResumeNext([&] { BtnOptions_Click(); }); });
+    connect(LabelOptions, &SkinLabel::Click, this, [this] { ResumeNext([&] { LabelOptions_Click(); }); });
+    connect(BtnOptions, &SkinImage::MouseDown, this, [this](int b, int, float, float) { BtnOptions_MouseDown(b); });
+    connect(LabelOptions, &SkinLabel::MouseDown, this, [this](int b, int, float, float) { BtnOptions_MouseDown(b); });
+    connect(BtnOptions, &SkinImage::MouseUp, this, [this] { BtnOptions_MouseUp(); });
+    connect(LabelOptions, &SkinLabel::MouseUp, this, [this] { BtnOptions_MouseUp(); });
+    connect(BtnExit, &SkinImage::Click, this, [this] { ResumeNext([&] { BtnExit_Click(); }); });
+    connect(LabelExit, &SkinLabel::Click, this, [this] { ResumeNext([&] { LabelExit_Click(); }); });
+    connect(BtnExit, &SkinImage::MouseDown, this, [this](int b, int, float, float) { BtnExit_MouseDown(b); });
+    connect(LabelExit, &SkinLabel::MouseDown, this, [this](int b, int, float, float) { BtnExit_MouseDown(b); });
+    connect(BtnExit, &SkinImage::MouseUp, this, [this] { BtnExit_MouseUp(); });
+    connect(LabelExit, &SkinLabel::MouseUp, this, [this] { BtnExit_MouseUp(); });
+
+    CheckStayOnTop = new SkinImage(this);
+    CheckStayOnTop->setObjectName(QStringLiteral("CheckStayOnTop"));
+    CheckStayOnTop->SetStretch(false);
+    CheckStayOnTop->SetPicture(ImageCheckOFF);
+    CheckStayOnTop->move(TwipsToPixelsX(kPanelLeft), TwipsToPixelsY(kHeight - 450));
+    LabelStayOnTop = new SkinLabel(this);
+    LabelStayOnTop->setObjectName(QStringLiteral("LabelStayOnTop"));
+    SetTextColour(LabelStayOnTop, QColor(0, 0, 0));
+    LabelStayOnTop->move(CheckStayOnTop->x() + CheckStayOnTop->width() + TwipsToPixelsX(90), CheckStayOnTop->y() - 1);
+    connect(CheckStayOnTop, &SkinImage::Click, this, [this] { ResumeNext([&] { CheckStayOnTop_Click(); }); });
+    connect(LabelStayOnTop, &SkinLabel::Click, this, [this] { ResumeNext([&] { LabelStayOnTop_Click(); }); });
+
+    mnuOptionsRoot = new QMenu(this);
+    mnuOptionsRoot->setObjectName(QStringLiteral("mnuOptionsRoot"));
+    mnuOptionsRoot->setTitle(QStringLiteral("&Options"));
+    for (int i = 1; i <= 4; ++i) {
+        QAction* action = mnuOptionsRoot->addAction(QString());
+        action->setObjectName(QStringLiteral("mnuOptions_%1").arg(i));
+        connect(action, &QAction::triggered, this, [this, i] { ResumeNext([&] { mnuOptions_Click(i); }); });
+        mnuOptions[static_cast<size_t>(i)] = action;
+    }
+    mnuOptionsEncoderDecoder = mnuOptionsRoot->addAction(QString());
+    mnuOptionsEncoderDecoder->setObjectName(QStringLiteral("mnuOptionsEncoderDecoder"));
+    connect(mnuOptionsEncoderDecoder, &QAction::triggered, this,
+            [this] { ResumeNext([&] { mnuOptionsEncoderDecoder_Click(); }); });
+    mnuOptionsGap1 = mnuOptionsRoot->addSeparator();
+    mnuOptionsGap1->setObjectName(QStringLiteral("mnuOptionsGap1"));
+    mnuOptionsPreferences = mnuOptionsRoot->addAction(QString());
+    mnuOptionsPreferences->setObjectName(QStringLiteral("mnuOptionsPreferences"));
+    connect(mnuOptionsPreferences, &QAction::triggered, this,
+            [this] { ResumeNext([&] { mnuOptionsPreferences_Click(); }); });
+
+    // The background lies under everything else.
+    ImageBackground->lower();
+}
+
+void FormIntegrator::FormLoad() {
+    ResumeNext([&] { InitialiseDialogText(); });
+    ResumeNext([&] {
+        ReadWindowPos(this);
+        // The first time, the top left corner of the screen, clear of its edge.
+        if (!HasStoredWindowPos(objectName())) {
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                move(screen->availableGeometry().topLeft() + QPoint(24, 24));
+        }
+    });
+    ResumeNext([&] { LoadCursorToControls(this, 101); });
+    ResumeNext([&] { ImageBackground->setGeometry(0, 0, width(), height()); });
+    // The close command is gone with the window flags set in the constructor.
+    ResumeNext([&] { ReadIntegratorSettings(); });
+}
+
+void FormIntegrator::InitialiseDialogText() {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
+        const QString more = QStringLiteral("...");
+        for (int i = 1; i <= 4; ++i) mnuOptions[static_cast<size_t>(i)]->setText(GetResourceString(709 + i) + more);
+        mnuOptionsEncoderDecoder->setText(GetResourceString(335) + more);
+        mnuOptionsPreferences->setText(GetResourceString(714));
+        for (const int index : kToolElements)
+            LabelTool[static_cast<size_t>(index)]->setText(GetResourceString(NameCode(index)));
+        FitToolCaptions();
+        LabelOptions->setText(GetResourceString(645));
+        LabelExit->setText(GetResourceString(646));
+        LabelStayOnTop->setText(GetResourceString(647));
+        LabelStayOnTop->adjustSize();
+        LabelInfo->setText(GetResourceString(648));
+        LabelStayOnTop->setToolTip(GetResourceString(649));
+        CheckStayOnTop->setToolTip(GetResourceString(649));
+    });
+}
+
+void FormIntegrator::FitToolCaptions() {
+    // One font for the whole column, as large as the design's font but
+    // no wider than the column, whatever the language and the fonts at hand.
+    const int room = TwipsToPixelsX(kColumnRight - kToolLeft - 90);
+    QFont f = LabelTool[0]->font();
+    for (double size = f.pointSizeF(); size >= 6.0; size -= 0.5) {
+        f.setPointSizeF(size);
+        const QFontMetrics metrics(f);
+        int widest = 0;
+        for (const int index : kToolElements)
+            widest = std::max(widest, metrics.horizontalAdvance(LabelTool[static_cast<size_t>(index)]->text()));
+        if (widest <= room) break;
+    }
+    for (const int index : kToolElements) {
+        SkinLabel* label = LabelTool[static_cast<size_t>(index)];
+        label->setFont(f);
+        label->adjustSize();
+    }
+}
+
+void FormIntegrator::ShowWindow() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void FormIntegrator::UnloadWindow() {
+    m_unloading = true;
+    close();
+}
+
+void FormIntegrator::closeEvent(QCloseEvent* event) {
+    if (!m_unloading) {
+        // No close command: only the program's end unloads the bar.
+        event->ignore();
+        return;
+    }
+    if (!m_unloaded) ResumeNext([&] { FormUnload(); });
+    WindowRegistry::Unregister(this);
+    event->accept();
+}
+
+void FormIntegrator::FormUnload() {
+    m_unloaded = true;
+    ResumeNext([&] { WriteWindowPos(this); });
+    ResumeNext([&] { WriteIntegratorSettings(); });
+}
+
+// ---- hover ------------------------------------------------------------------
+
+void FormIntegrator::LabelTool_MouseMove(int Index) {
+    SkinLabel* label = Index >= 0 && Index < 7 ? LabelTool[static_cast<size_t>(Index)] : nullptr;
+    if (!label) RaiseError(340);
+    SetTextColour(label, ToolHighlightColour());
+    LabelToolName->setText(GetResourceString(NameCode(Index)));
+    LabelInfo->setText(GetResourceString(DescriptionCode(Index)));
+}
+
+void FormIntegrator::ImageBackground_MouseMove() {
+    for (const int index : kToolElements) SetTextColour(LabelTool[static_cast<size_t>(index)], ToolColour());
+    ImageBackground->setToolTip(mintCheckStayOnTop == 1 ? GetResourceString(843) : QString());
+}
+
+// ---- clicks -----------------------------------------------------------------
+
+void FormIntegrator::LabelTool_Click(int Index) {
+    ResumeNext([&] { PlayResourceSound(101); });
+    ResumeNext([&] { ToolsMenuItemSelect(Index, -1); });
+}
+
+void FormIntegrator::BtnOptions_Click() {
+    mnuOptionsRoot->popup(mapToGlobal(QPoint(BtnOptions->x(), BtnOptions->y() + BtnOptions->height())));
+}
+
+void FormIntegrator::LabelOptions_Click() {
+    ResumeNext([&] { PlayResourceSound(101); });
+    ResumeNext([&] { BtnOptions_Click(); });
+}
+
+void FormIntegrator::BtnExit_Click() {
+    if (IToolWindow* main = WindowRegistry::Find(WindowNames::ScanningCentre)) main->UnloadWindow();
+}
+
+void FormIntegrator::LabelExit_Click() {
+    ResumeNext([&] { PlayResourceSound(101); });
+    ResumeNext([&] { BtnExit_Click(); });
+}
+
+void FormIntegrator::BtnOptions_MouseDown(int Button) {
+    if (Button != 1) return;
+    BtnOptions->SetPicture(ImageOptionsDN);
+    SetTextColour(LabelOptions, QColor(0, 0, 0));
+}
+
+void FormIntegrator::BtnOptions_MouseUp() {
+    BtnOptions->SetPicture(ImageOptionsUP);
+    SetTextColour(LabelOptions, ButtonCaptionColour());
+}
+
+void FormIntegrator::BtnExit_MouseDown(int Button) {
+    if (Button != 1) return;
+    BtnExit->SetPicture(ImageExitDN);
+    SetTextColour(LabelExit, QColor(0, 0, 0));
+}
+
+void FormIntegrator::BtnExit_MouseUp() {
+    BtnExit->SetPicture(ImageExitUP);
+    SetTextColour(LabelExit, ButtonCaptionColour());
+}
+
+void FormIntegrator::mnuOptions_Click(int Index) { ShowOptionsTab(Index); }
+
+void FormIntegrator::mnuOptionsEncoderDecoder_Click() { ShowEncoderDecoderOptions(); }
+
+void FormIntegrator::mnuOptionsPreferences_Click() { ShowOptionsTab(5); }
+
+// ---- stay on top --------------------------------------------------------------
+
+void FormIntegrator::CheckStayOnTop_Click() {
+    if (mintCheckStayOnTop != 0) {
+        CheckStayOnTop->SetPicture(ImageCheckOFF);
+        mintCheckStayOnTop = 0;
+        SetOnTop(this, false);
+    } else {
+        CheckStayOnTop->SetPicture(ImageCheckON);
+        mintCheckStayOnTop = 1;
+        SetOnTop(this, true);
+    }
+}
+
+void FormIntegrator::LabelStayOnTop_Click() { CheckStayOnTop_Click(); }
+
+void FormIntegrator::UpdateSkinControls() {
+    CheckStayOnTop->SetPicture(mintCheckStayOnTop == 1 ? ImageCheckON : ImageCheckOFF);
+    CheckStayOnTop_Click();
+}
+
+// ---- keys ---------------------------------------------------------------------
+
+void FormIntegrator::ProcessShortcutKeys(int keyCode, int shift) {
+    if (!(shift & ShiftBit::Alt)) return;
+    switch (keyCode) {
+    case KeyCode::O: ResumeNext([&] { BtnOptions_Click(); }); break;
+    case KeyCode::X: ResumeNext([&] { BtnExit_Click(); }); break;
+    case KeyCode::S: ResumeNext([&] { CheckStayOnTop_Click(); }); break;
+    default: break;
+    }
+}
+
+// ---- settings -----------------------------------------------------------------
+
+bool HasStoredWindowPos(const QString& name) {
+    return !GetOptionSetting(QStringLiteral("WindowPositions"), name + QStringLiteral("Left"), QString(),
+                             SettingType::String)
+                .toString()
+                .isEmpty();
+}
+
+void ReadIntegratorSettings() {
+    WithTrail(QStringLiteral("ReadIntegratorSettings"), [] {
+        FormIntegrator* bar = FormIntegrator::Instance();
+        if (!bar) RaiseError(ErrNo::ObjectNotSet);
+        const int stored =
+            GetOptionSetting(QStringLiteral("Integrator"), QStringLiteral("StayOnTop"), QStringLiteral("1"),
+                             SettingType::Integer)
+                .toInt();
+        // UpdateSkinControls flips the value once and applies it.
+        bar->mintCheckStayOnTop = stored == 1 ? 0 : 1;
+        bar->UpdateSkinControls();
+    });
+}
+
+void WriteIntegratorSettings() {
+    WithTrail(QStringLiteral("WriteIntegratorSettings"), [] {
+        FormIntegrator* bar = FormIntegrator::Instance();
+        if (!bar) RaiseError(ErrNo::ObjectNotSet);
+        SaveOptionSetting(QStringLiteral("Integrator"), QStringLiteral("StayOnTop"),
+                          static_cast<int>(bar->mintCheckStayOnTop), SettingType::Integer);
+    });
+}

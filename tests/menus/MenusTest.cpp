@@ -1,0 +1,394 @@
+// The shared label menus: captions and item numbers of the Tools, Help, Edit
+// and File menus (US and UK), which items are enabled, and what each Tools and
+// Help item does.
+
+#include "FakeToolWindow.h"
+
+#include "foundation/AppPaths.h"
+#include "foundation/DesktopServices.h"
+#include "foundation/Dialogs.h"
+#include "foundation/ResourceStrings.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/SharedServices.h"
+#include "shell/menus/ExternalPrograms.h"
+#include "shell/menus/ui/Menus.h"
+#include "shell/menus/ui/OptionDialogs.h"
+#include "shell/ui/Launcher.h"
+#include "shell/ui/StandInWindows.h"
+#include "support/ScriptedUi.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+QStringList Captions(const QMenu* menu) {
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        if (a->isVisible()) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+// A stand-in window of the registry, closed at the end of the test.
+struct LoadedStandIn {
+    explicit LoadedStandIn(const QString& name) {
+        RegisterStandInWindows();
+        window = dynamic_cast<StandInWindow*>(WindowRegistry::Load(name));
+    }
+    ~LoadedStandIn() {
+        if (WindowRegistry::Find(window->Name())) delete window;
+    }
+    StandInWindow* window = nullptr;
+};
+
+class RecordingOpener final : public IShellOpener {
+public:
+    RecordingOpener() { m_previous = SetShellOpener(this); }
+    ~RecordingOpener() override { SetShellOpener(m_previous); }
+    bool Open(const QString& target) override {
+        opened << target;
+        return true;
+    }
+    QStringList opened;
+
+private:
+    IShellOpener* m_previous = nullptr;
+};
+
+class RecordingDesktop final : public IDesktopServices {
+public:
+    RecordingDesktop() { m_previous = SetDesktopServices(this); }
+    ~RecordingDesktop() override { SetDesktopServices(m_previous); }
+    // Offline; a local page opens when it exists, as on the desktop.
+    bool openUrl(const QUrl& url) override {
+        const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
+        if (url.isLocalFile() && !QFileInfo::exists(target)) return false;
+        opened << target;
+        return true;
+    }
+    bool isOnline() override { return false; }
+    QStringList opened;
+
+private:
+    IDesktopServices* m_previous = nullptr;
+};
+
+}  // namespace
+
+TEST(SharedMenus, CaptionsAndItemNumbersInBothLanguages) {
+    TempHome home;
+    ScriptedUi ui;
+    struct Case {
+        StringTableLanguage language;
+        QString scanningCentre, cataloguer;
+    };
+    for (const Case& c : {Case{StringTableLanguage::US, "&VE3 Zuvarozu Riride", "M&usic Cataloger"},
+                          Case{StringTableLanguage::UK, "&ZA3 Redozozo Reveva", "M&usic Cataloguer"}}) {
+        SetStringTableLanguage(c.language);
+        LoadedStandIn s(WindowNames::Coordinator);
+        StandInWindow& w = *s.window;
+        EXPECT_EQ(Captions(w.mnuToolsRoot),
+                  (QStringList{c.scanningCentre, "-", "&File Name and Tag Coordinator", c.cataloguer,
+                               "&Duplicate Finder", "&Playlist Manager", "&Encoder Decoder", "-", "&Music Player", "-",
+                               "&Options...", "P&references..."}));
+        EXPECT_EQ(Captions(w.mnuHelpRoot), (QStringList{"&Contents && Index", "-", "Go to &www.brellick.example",
+                                                         "-", "&About Sonivard..."}));
+        EXPECT_EQ(Captions(w.mnuEditRoot), (QStringList{"Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All",
+                                                         "&Invert Selection"}));
+        QStringList labels;
+        for (const SkinLabel* l : w.LabelMenu) labels << l->text();
+        EXPECT_EQ(labels, (QStringList{"&File", "&Edit", "&Tools", "&Actions", "&Help"}));
+        EXPECT_EQ(Captions(w.mnuFileRoot), (QStringList{"&Open...\tCtrl+O", "&Save...\tCtrl+S", "-", "E&xit\tCtrl+Q"}));
+        // The array index is the item number the menu procedures act on.
+        EXPECT_EQ(w.mnuTools[8]->text(), QStringLiteral("&Music Player"));
+        EXPECT_EQ(w.mnuHelp[5]->text(), QStringLiteral("&About Sonivard..."));
+        EXPECT_EQ(w.mnuEdit[5]->text(), QStringLiteral("Select &All"));
+    }
+    SetStringTableLanguage(StringTableLanguage::US);
+}
+
+TEST(SharedMenus, HelpMenuHasItsSeparatorsAtTwoAndFour) {
+    TempHome home;
+    ScriptedUi ui;
+    LoadedStandIn s(WindowNames::DuplicateFinder);
+    EXPECT_TRUE(s.window->mnuHelp[2]->isSeparator());
+    EXPECT_TRUE(s.window->mnuHelp[4]->isSeparator());
+    // Item 1 has neither a caption nor a command: it is not shown.
+    EXPECT_FALSE(s.window->mnuHelp[1]->isVisible());
+    // Without Open and Save the File menu offers Exit alone.
+    EXPECT_EQ(Captions(s.window->mnuFileRoot), QStringList{"E&xit\tCtrl+Q"});
+}
+
+TEST(SharedMenus, OptionsAndPreferencesAreDisabledWhileAnyWindowRunsAJob) {
+    TempHome home;
+    ScriptedUi ui;
+    FakeToolWindow caller(QStringLiteral("FormCaller"));
+    FakeToolWindow worker(QStringLiteral("FormWorker"));
+    ToolsMenuRootSelect(&caller);
+    EXPECT_TRUE(caller.mnuTools[10]->isEnabled());
+    EXPECT_TRUE(caller.mnuTools[11]->isEnabled());
+    worker.mblnProcessRunning = true;
+    ToolsMenuRootSelect(&caller);
+    EXPECT_FALSE(caller.mnuTools[10]->isEnabled());
+    EXPECT_FALSE(caller.mnuTools[11]->isEnabled());
+    EXPECT_TRUE(caller.mnuTools[2]->isEnabled());  // the tools stay
+    worker.mblnProcessRunning = false;
+    ToolsMenuRootSelect(&caller);
+    EXPECT_TRUE(caller.mnuTools[10]->isEnabled());
+}
+
+TEST(SharedMenus, ToolItemsShowTheirWindows) {
+    TempHome home;
+    ScriptedUi ui;
+    QStringList created;
+    const QStringList names = {WindowNames::ScanningCentre,  WindowNames::Coordinator,     WindowNames::MusicCataloguer,
+                               WindowNames::DuplicateFinder, WindowNames::PlaylistManager, WindowNames::EncoderDecoder};
+    std::vector<std::unique_ptr<FakeToolWindow>> windows;
+    for (const QString& name : names)
+        WindowRegistry::SetFactory(name, [&, name]() -> IToolWindow* {
+            created << name;
+            windows.push_back(std::make_unique<FakeToolWindow>(name));
+            return windows.back().get();
+        });
+    for (int item : {0, 2, 3, 4, 5, 6, 1, 7, 9, 12}) ToolsMenuItemSelect(item, -1);
+    EXPECT_EQ(created, names);
+    for (const auto& w : windows) EXPECT_TRUE(w->isVisible());
+    // Shown again: the loaded window comes back, no second one is made.
+    ToolsMenuItemSelect(4, -1);
+    EXPECT_EQ(created.size(), names.size());
+    for (const QString& name : names) WindowRegistry::SetFactory(name, nullptr);
+}
+
+TEST(SharedMenus, OptionItemsOpenThePageOfTheCallerWithTheLauncherLowered) {
+    TempHome home;
+    ScriptedUi ui;
+    FormIntegrator bar;
+    ASSERT_EQ(bar.mintCheckStayOnTop, 1);
+    QStringList shown;
+    SetOptionDialogHandler([&](int page) {
+        shown << QStringLiteral("%1 %2").arg(page).arg(bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    });
+    ToolsMenuItemSelect(10, 1);   // the scanning centre's page
+    ToolsMenuItemSelect(10, -1);  // no page chosen
+    ToolsMenuItemSelect(10, 6);   // the encoder and decoder options
+    ToolsMenuItemSelect(11, 3);   // preferences, whoever asks
+    EXPECT_EQ(shown, (QStringList{"1 0", "-1 0", "6 0", "5 0"}));
+    // Back in the topmost band afterwards, as the box says.
+    EXPECT_TRUE(bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    bar.CheckStayOnTop_Click();
+    ToolsMenuItemSelect(10, 6);
+    EXPECT_FALSE(bar.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    SetOptionDialogHandler({});
+}
+
+TEST(SharedMenus, HelpItems) {
+    TempHome home;
+    ScriptedUi ui;
+    RecordingOpener opener;
+    HelpMenuItemSelect(3);
+    EXPECT_EQ(opener.opened, QStringList{"https://www.brellick.example/"});
+
+    QString modal;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            modal = w->objectName() + QLatin1Char('|') + w->windowTitle();
+            w->close();
+        }
+    });
+    HelpMenuItemSelect(5);
+    EXPECT_EQ(modal, QStringLiteral("FormAbout|About Sonivard"));
+
+    // Contents: the help start page, or the box when it is missing.
+    RecordingDesktop desktop;
+    QTemporaryDir app;
+    SetAppPathForTesting(app.path());
+    HelpMenuItemSelect(0);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Online Help Unavailable"));
+    QDir(app.path()).mkpath(QStringLiteral("WebHelp"));
+    QFile start(app.filePath(QStringLiteral("WebHelp/Sonivard.htm")));
+    ASSERT_TRUE(start.open(QIODevice::WriteOnly));
+    start.close();
+    HelpMenuItemSelect(0);
+    EXPECT_EQ(desktop.opened, QStringList{start.fileName()});
+    SetAppPathForTesting(QString());
+    HelpMenuItemSelect(1);
+    HelpMenuItemSelect(2);
+    EXPECT_EQ(ui.shown.size(), 1u);
+}
+
+// ---- the music player ---------------------------------------------------------
+
+namespace {
+
+class FakePrograms final : public IExternalPrograms {
+public:
+    FakePrograms() { m_previous = SetExternalPrograms(this); }
+    ~FakePrograms() override { SetExternalPrograms(m_previous); }
+    QString DefaultApplicationFor(const QString& mimeType) override {
+        asked << mimeType;
+        return registered;
+    }
+    bool StartDetached(const QString& program, const QStringList& arguments) override {
+        started << (QStringList{program} + arguments).join(QLatin1Char(' '));
+        return true;
+    }
+    QString FindExecutable(const QString& name) override { return found.value(name); }
+
+    QString registered;
+    QStringList asked, started;
+    QHash<QString, QString> found;
+
+private:
+    IExternalPrograms* m_previous = nullptr;
+};
+
+class ScriptedDialogs final : public IDialogUi {
+public:
+    ScriptedDialogs() { m_previous = SetDialogUi(this); }
+    ~ScriptedDialogs() override { SetDialogUi(m_previous); }
+    bool ShowDialog(CommonDialog::Kind, CommonDialog& dialog) override {
+        titles << dialog.DialogTitle;
+        if (pick.isEmpty()) return false;
+        dialog.FileName = pick;
+        return true;
+    }
+    QString pick;
+    QStringList titles;
+
+private:
+    IDialogUi* m_previous = nullptr;
+};
+
+QString WriteFile(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(text);
+    return path;
+}
+
+QString PlayerPath() {
+    return GetOptionSetting("Settings", "PlayerPath", "<none>", SettingType::String).toString();
+}
+
+}  // namespace
+
+TEST(MusicPlayer, TheDesktopsProgramForMp3StartsAtOnce) {
+    TempHome home;
+    ScriptedUi ui;
+    FakePrograms programs;
+    WriteFile(home.path() + "/data/applications/acme-player.desktop",
+              "[Desktop Entry]\nName=Player\nExec=\"/opt/acme/my player\" --new %U\n"
+              "[Desktop Action Queue]\nExec=/opt/acme/queue %F\n");
+    programs.registered = "acme-player.desktop";
+    SaveOptionSetting("Settings", "PlayerPath", home.file("stored-player"), SettingType::String);
+    WriteFile(home.file("stored-player"), "x");
+    ToolsMenuItemSelect(8, -1);
+    EXPECT_EQ(programs.asked, QStringList{"audio/mpeg"});
+    EXPECT_EQ(programs.started, QStringList{"/opt/acme/my player --new"});
+    EXPECT_TRUE(ui.shown.empty());
+    // No file is left in the temporary folder.
+    EXPECT_FALSE(QFile::exists(QDir::temp().filePath("temp.mp3")));
+}
+
+TEST(MusicPlayer, WithoutOneTheStoredPlayerOrTheUsersChoice) {
+    TempHome home;
+    FakePrograms programs;
+    const QString player = WriteFile(home.file("bin/player"), "x");
+
+    // A stored player that exists starts without a question.
+    {
+        ScriptedUi ui;
+        SaveOptionSetting("Settings", "PlayerPath", player, SettingType::String);
+        ToolsMenuItemSelect(8, -1);
+        EXPECT_EQ(programs.started, QStringList{player});
+        EXPECT_TRUE(ui.shown.empty());
+    }
+    // None stored: the question; No starts nothing and stores nothing.
+    DeleteOptionSetting("Settings", "PlayerPath");
+    programs.started.clear();
+    {
+        ScriptedUi ui;
+        ScriptedDialogs dialogs;
+        ui.answers = {Mb::No};
+        ToolsMenuItemSelect(8, -1);
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("No music player could be found that plays MP3's. Would you "
+                                                     "like to browse for a music player?"));
+        EXPECT_EQ(ui.shown[0].title, QStringLiteral("Music Player Not Found"));
+        EXPECT_EQ(ui.shown[0].style, Mb::YesNo);
+        EXPECT_TRUE(dialogs.titles.isEmpty());
+        EXPECT_TRUE(programs.started.isEmpty());
+        EXPECT_EQ(PlayerPath(), QStringLiteral("<none>"));
+    }
+    // Yes, then a cancelled dialog: the same.
+    {
+        ScriptedUi ui;
+        ScriptedDialogs dialogs;
+        ui.answers = {Mb::Yes};
+        ToolsMenuItemSelect(8, -1);
+        EXPECT_EQ(dialogs.titles, QStringList{"Select Music Player"});
+        EXPECT_TRUE(programs.started.isEmpty());
+        EXPECT_EQ(PlayerPath(), QStringLiteral("<none>"));
+    }
+    // Yes, and a program picked: stored and started.
+    {
+        ScriptedUi ui;
+        ScriptedDialogs dialogs;
+        ui.answers = {Mb::Yes};
+        dialogs.pick = player;
+        ToolsMenuItemSelect(8, -1);
+        EXPECT_EQ(programs.started, QStringList{player});
+        EXPECT_EQ(PlayerPath(), player);
+    }
+}
+
+TEST(MusicPlayer, ARegisteredProgramWithoutAReadableEntryCountsAsNone) {
+    TempHome home;
+    ScriptedUi ui;
+    FakePrograms programs;
+    programs.registered = "missing.desktop";
+    ui.answers = {Mb::No};
+    ToolsMenuItemSelect(8, -1);
+    EXPECT_EQ(ui.shown.size(), 1u);
+    EXPECT_TRUE(programs.started.isEmpty());
+}
+
+TEST(DesktopEntries, ExecLinesBecomeAProgramAndArgumentsWithoutFieldCodes) {
+    TempHome home;
+    struct Case {
+        QByteArray exec;
+        QString program;
+        QStringList arguments;
+    };
+    const std::vector<Case> cases = {
+        {"player %U", "player", {}},
+        {"/usr/bin/player --enqueue %F %i", "/usr/bin/player", {"--enqueue"}},
+        {"\"/opt/My Player/run\" \"--title=a \\\"b\\\"\" 100%%", "/opt/My Player/run", {"--title=a \"b\"", "100%"}},
+        // The key file's own escapes come first: "\\s" is a blank, which then separates.
+        {"env\\sA=1 player", "env", {"A=1", "player"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.exec.toStdString());
+        const QString file = WriteFile(home.file("e.desktop"), "[Desktop Entry]\nExec=" + c.exec + "\n");
+        QString program;
+        QStringList arguments;
+        ASSERT_TRUE(DesktopEntryCommand(file, program, arguments));
+        EXPECT_EQ(program, c.program);
+        EXPECT_EQ(arguments, c.arguments);
+    }
+    // A vendor prefix may be a folder.
+    const QString nested = WriteFile(home.path() + "/data/applications/vendor/tool.desktop", "[Desktop Entry]\n");
+    EXPECT_EQ(DesktopEntryFile("vendor-tool.desktop"), nested);
+    EXPECT_TRUE(DesktopEntryFile("../x.desktop").isEmpty());
+    QString program;
+    QStringList arguments;
+    EXPECT_FALSE(DesktopEntryCommand(nested, program, arguments));
+}

@@ -1,0 +1,89 @@
+// The About window's texts and its System Info button.
+
+#include "foundation/ResourceStrings.h"
+#include "shell/menus/ExternalPrograms.h"
+#include "shell/ui/About.h"
+#include "support/ScriptedUi.h"
+
+#include <QHash>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakePrograms final : public IExternalPrograms {
+public:
+    FakePrograms() { m_previous = SetExternalPrograms(this); }
+    ~FakePrograms() override { SetExternalPrograms(m_previous); }
+    QString DefaultApplicationFor(const QString&) override { return {}; }
+    bool StartDetached(const QString& program, const QStringList&) override {
+        started << program;
+        return startWorks;
+    }
+    QString FindExecutable(const QString& name) override { return found.value(name); }
+    QHash<QString, QString> found;
+    QStringList started;
+    bool startWorks = true;
+
+private:
+    IExternalPrograms* m_previous = nullptr;
+};
+
+}  // namespace
+
+TEST(About, ShowsTitleVersionNoticeAndCredits) {
+    ScriptedUi ui;
+    FormAbout about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Sonivard"));
+    EXPECT_EQ(about.LabelTitle->text(), QStringLiteral("Sonivard"));
+    EXPECT_EQ(about.LabelVersion->text(), QStringLiteral("Version ") + QStringLiteral(SV_VERSION));
+    EXPECT_TRUE(about.LabelCopyright->text().contains(QStringLiteral("Brellick")));
+    EXPECT_EQ(about.LabelThanks->text(),
+              QStringLiteral("Thanks go out to the following people for their fantastic help and support:"));
+    const QStringList lines = about.LabelThanksList->text().split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 10);
+    EXPECT_EQ(lines[0], GetResourceString(656));
+    EXPECT_EQ(lines[7], GetResourceString(805));
+    EXPECT_EQ(lines[8], GetResourceString(806));
+    EXPECT_EQ(lines[9], QStringLiteral("And thanks to all the other people who have contributed"));
+    EXPECT_EQ(about.BtnSystemInfo->text(), QStringLiteral("&System Info..."));
+    EXPECT_EQ(about.BtnOK->text(), QStringLiteral("&OK"));
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST(About, SystemInfoStartsTheFirstProgramFoundOrSaysItIsUnavailable) {
+    struct Case {
+        const char* name;
+        QHash<QString, QString> found;
+        bool startWorks;
+        QStringList started;
+        bool message;
+    };
+    const std::vector<Case> cases = {
+        {"none found", {}, true, {}, true},
+        {"found but does not start", {{"kinfocenter", "/usr/bin/kinfocenter"}}, false, {"/usr/bin/kinfocenter"}, true},
+        {"the first in order wins",
+         {{"kinfocenter", "/usr/bin/kinfocenter"}, {"hardinfo", "/usr/bin/hardinfo"}},
+         true,
+         {"/usr/bin/hardinfo"},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedUi ui;
+        FakePrograms programs;
+        programs.found = c.found;
+        programs.startWorks = c.startWorks;
+        FormAbout about;
+        about.BtnSystemInfo->click();
+        EXPECT_EQ(programs.started, c.started);
+        ASSERT_EQ(ui.shown.size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("System Information is unavailable at this time."));
+            EXPECT_EQ(ui.shown[0].style, Mb::OKOnly);
+            EXPECT_EQ(ui.shown[0].title, QStringLiteral("Sonivard"));
+        }
+    }
+}

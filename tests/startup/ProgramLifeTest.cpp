@@ -1,0 +1,173 @@
+// The program's start and end through the real windows: the start procedure
+// with the registry's stand-in windows, and the main window's close handlers
+// (a running job refuses, the close box asks, "WindowStates" is written and
+// every window unloads).
+
+#include "foundation/ListFiles.h"
+#include "foundation/OptionRecords.h"
+#include "foundation/SettingsStore.h"
+#include "scanning/engine/ScanRecord.h"
+#include "shell/WindowProtocol.h"
+#include "shell/start/StartProcedure.h"
+#include "shell/start/ui/StartHost.h"
+#include "shell/ui/Launcher.h"
+#include "shell/ui/StandInWindows.h"
+#include "support/ScriptedUi.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QFile>
+#include <QStandardItemModel>
+#include <QEvent>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList LoadedNames() {
+    QStringList names;
+    for (IToolWindow* w : WindowRegistry::Loaded()) names << w->Name();
+    return names;
+}
+
+void DestroyClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// Unloads whatever a test left loaded.
+struct CloseAll {
+    ~CloseAll() {
+        for (IToolWindow* w : WindowRegistry::Loaded()) delete dynamic_cast<QWidget*>(w);
+        DestroyClosedWindows();
+    }
+};
+
+QString Stored(const QString& section, const QString& key) {
+    return GetOptionSetting(section, key, "<none>", SettingType::String).toString();
+}
+
+}  // namespace
+
+TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
+    TempHome home;
+    ScriptedUi ui;
+    CloseAll closeAll;
+    RegisterStandInWindows();
+    SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
+    SaveOptionSetting("Preferences", "RetainWindows", true, SettingType::Boolean);
+    SaveOptionSetting("WindowStates", "FormDuplicateFinder", true, SettingType::Boolean);
+    SaveOptionSetting("WindowStates", "FormCDRipper", true, SettingType::Boolean);
+    StartHost host;
+    Main(host, {QStringLiteral("\"/music/party mix.M3U\"")});
+    EXPECT_TRUE(gblnStartupComplete);
+    EXPECT_EQ(LoadedNames(), (QStringList{"FormIntegrator", "FormMP3ScanningCentre", "FormDuplicateFinder",
+                                          "FormCDRipper", "FormPlaylistManager"}));
+    for (IToolWindow* w : WindowRegistry::Loaded()) EXPECT_TRUE(dynamic_cast<QWidget*>(w)->isVisible()) << w->Name().toStdString();
+    EXPECT_EQ(WindowRegistry::Find("FormDuplicateFinder")->Caption(), QStringLiteral("Duplicate Finder"));
+    EXPECT_EQ(WindowRegistry::Find("FormCDRipper")->Caption(), QStringLiteral("CD Ripper"));
+    for (const auto& box : ui.shown) ADD_FAILURE() << box.prompt.toStdString();
+}
+
+TEST(ProgramLife, AListFileOnTheCommandLineOpensInItsWindow) {
+    TempHome home;
+    CloseAll closeAll;
+    RegisterStandInWindows();
+    SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
+    // A scan-results file of two rows, as the program writes them.
+    QStandardItemModel rows(2, kScanColumnCount);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < kScanColumnCount; ++c) rows.setData(rows.index(r, c), QStringLiteral("r%1c%2").arg(r).arg(c));
+    ItemModelListFile source(rows, ListFileName::ScanResults);
+    const QString scn = home.file("my results.scn");
+    WriteListFile(source, scn);
+    {
+        ScriptedUi ui;
+        StartHost host;
+        Main(host, {QStringLiteral("\"") + scn + QStringLiteral("\"")});
+        auto* main = dynamic_cast<QWidget*>(WindowRegistry::Find(WindowNames::ScanningCentre));
+        auto* list = main->findChild<QAbstractItemView*>(QStringLiteral("ListViewScanResults"));
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->model()->rowCount(), 2);
+        EXPECT_EQ(list->model()->index(1, 39).data().toString(), QStringLiteral("r1c39"));
+        EXPECT_TRUE(ui.shown.empty());
+    }
+    // A scan-results file named as simulate results: refused with its message,
+    // and the coordinator opens all the same.
+    const QString sim = home.file("wrong.sim");
+    QFile::copy(scn, sim);
+    {
+        ScriptedUi ui;
+        StartHost host;
+        Main(host, {sim});
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("This is not a valid Simulate Results file."));
+        auto* coordinator = dynamic_cast<QWidget*>(WindowRegistry::Find(WindowNames::Coordinator));
+        ASSERT_NE(coordinator, nullptr);
+        EXPECT_TRUE(coordinator->isVisible());
+        EXPECT_EQ(coordinator->findChild<QAbstractItemView*>("ListViewSimResults")->model()->rowCount(), 0);
+    }
+}
+
+TEST(ProgramLife, ExitRecordsTheOpenWindowsAndUnloadsEverything) {
+    TempHome home;
+    ScriptedUi ui;
+    CloseAll closeAll;
+    RegisterStandInWindows();
+    gblnRetainWindows = true;
+    for (const QString& name : {WindowNames::Integrator, WindowNames::ScanningCentre, WindowNames::Coordinator,
+                                WindowNames::PlaylistManager, WindowNames::MassTagging})
+        ASSERT_NE(WindowRegistry::Show(name), nullptr) << name.toStdString();
+    FormIntegrator::Instance()->CheckStayOnTop_Click();  // off, to see it stored
+
+    FormIntegrator::Instance()->BtnExit_Click();  // the program's own Exit: no question
+    DestroyClosedWindows();
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_TRUE(WindowRegistry::Loaded().empty());
+    for (const QString& name : ReopenableWindows()) {
+        const bool open = name == WindowNames::Coordinator || name == WindowNames::PlaylistManager ||
+                          name == WindowNames::MassTagging;
+        EXPECT_EQ(Stored("WindowStates", name), open ? "True" : "False") << name.toStdString();
+    }
+    EXPECT_EQ(Stored("Integrator", "StayOnTop"), QStringLiteral("0"));
+    EXPECT_NE(Stored("WindowPositions", "FormMP3ScanningCentreWidth"), QStringLiteral("<none>"));
+    gblnRetainWindows = false;
+}
+
+TEST(ProgramLife, TheCloseBoxAsksFirst) {
+    TempHome home;
+    ScriptedUi ui;
+    CloseAll closeAll;
+    RegisterStandInWindows();
+    auto* main = dynamic_cast<QWidget*>(WindowRegistry::Show(WindowNames::ScanningCentre));
+    ui.answers = {Mb::No, Mb::Yes};
+    main->close();
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("Closing VE3 Zuvarozu Riride will exit the program. Are you sure "
+                                                 "you wish to do this?"));
+    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Exit Program"));
+    EXPECT_EQ(ui.shown[0].style & Mb::ButtonsMask, Mb::YesNo);
+    EXPECT_NE(WindowRegistry::Find(WindowNames::ScanningCentre), nullptr);
+    main->close();
+    EXPECT_EQ(WindowRegistry::Find(WindowNames::ScanningCentre), nullptr);
+}
+
+TEST(ProgramLife, ARunningJobKeepsTheProgramOpen) {
+    TempHome home;
+    ScriptedUi ui;
+    CloseAll closeAll;
+    RegisterStandInWindows();
+    IToolWindow* main = WindowRegistry::Show(WindowNames::ScanningCentre);
+    auto* coordinator = dynamic_cast<ILongJobHost*>(WindowRegistry::Show(WindowNames::Coordinator));
+    auto* ripper = dynamic_cast<ILongJobHost*>(WindowRegistry::Show(WindowNames::CDRipper));
+    coordinator->mblnProcessRunning = true;
+    main->UnloadWindow();
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("There is currently a process running in File Name and Tag "
+                                                 "Coordinator. Please stop the process before closing the window."));
+    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Process Running"));
+    EXPECT_EQ(LoadedNames().size(), 3);
+    // The CD Ripper's rip does not hold the program.
+    coordinator->mblnProcessRunning = false;
+    ripper->mblnProcessRunning = true;
+    main->UnloadWindow();
+    EXPECT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(WindowRegistry::Find(WindowNames::ScanningCentre), nullptr);
+}
