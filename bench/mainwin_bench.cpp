@@ -19,7 +19,7 @@
 #include "foundation/ReadOptions.h"
 #include "foundation/Twips.h"
 #include "scanning/engine/ScanResultsModel.h"
-#include "scanning/ui/FileScan.h"
+#include "scanning/engine/FolderScan.h"
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/ScanResultsView.h"
@@ -34,22 +34,15 @@
 
 namespace {
 
+// The engine alone: the same scan into a model that no view shows.
 double EngineScan(const QString& folder, size_t& rows) {
+    ScanResultsModel model;
+    ScanHost host;
+    FolderScan scan(model, host);
     QElapsedTimer timer;
     timer.start();
-    std::vector<FolderListEntry> found;
-    const bool stop = false;
-    GetFolderList(folder, found, FileAttribute::ReadOnly, gstrScanFilter, true, stop);
-    std::vector<ScanRowTexts> texts;
-    texts.reserve(found.size());
-    ScanFileReader reader;
-    for (FolderListEntry& entry : found) {
-        ScanRecord record;
-        record.FolderListEntry = std::move(entry);
-        const QString path = JoinPath(record.FolderListEntry.Folder, record.FolderListEntry.FileName);
-        if (reader.ReadForScan(record, path)) texts.push_back(ScanRecordTexts(record));
-    }
-    rows = texts.size();
+    scan.ScanFolder(folder, true);
+    rows = static_cast<size_t>(model.rows());
     return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 

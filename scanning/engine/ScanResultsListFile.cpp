@@ -5,11 +5,11 @@ void ScanResultsListFile::clearRows() {
     m_model.clear();
 }
 
-void ScanResultsListFile::appendRow(bool checked, QStringList cells) {
+void ScanResultsListFile::appendRow(bool checked, std::span<const QStringView> cells) {
     ScanResultsModel::NewRow row;
     row.checked = checked;
     const int n = std::min<int>(static_cast<int>(cells.size()), kScanColumnCount);
-    for (int i = 0; i < n; ++i) row.texts[static_cast<size_t>(i)] = std::move(cells[i]);
+    for (int i = 0; i < n; ++i) row.texts[static_cast<size_t>(i)] = cells[static_cast<size_t>(i)].toString();
     m_pending.push_back(std::move(row));
     // Outside a load every row goes in at once; inside one, in large batches
     // so the gathered texts never pile up.

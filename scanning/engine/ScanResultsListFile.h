@@ -17,7 +17,7 @@ public:
     bool isChecked(int row) const override { return m_model.isChecked(row); }
     QString cellText(int row, int column) const override { return m_model.text(row, column); }
     void clearRows() override;
-    void appendRow(bool checked, QStringList cells) override;
+    void appendRow(bool checked, std::span<const QStringView> cells) override;
     void beginLoad() override;
     void endLoad() override;
 

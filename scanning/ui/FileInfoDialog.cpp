@@ -11,7 +11,7 @@
 #include "scanning/engine/ID3v1.h"
 #include "scanning/engine/MPEGHeader.h"
 #include "scanning/engine/TagRecords.h"
-#include "scanning/ui/FileScan.h"
+#include "scanning/engine/ID3v2TagInfo.h"
 #include "shell/ui/ControlUtils.h"
 
 #include <QCheckBox>
@@ -263,7 +263,7 @@ void FormFileInfo::FormLoad() {
 
     ID3v2Tag v2;
     bool filtered2 = false;
-    if (ReadFileID3v2(mstrFileName, v2, mblnHadID3v2Tag, filtered2)) {
+    if (ReadID3v2TagInfo(mstrFileName, v2, mblnHadID3v2Tag, filtered2)) {
         CheckID3v2Tag->setChecked(mblnHadID3v2Tag);
         CheckID3v2Tag_Click();
         if (mblnHadID3v2Tag) {
@@ -397,9 +397,9 @@ void FormFileInfo::BtnOK_Click() {
             tag.EncodedBy = TextID3v2Encodedby->text();
             LabelInfo->setText(GetResourceString(58));
             LabelInfo->repaint();
-            WriteFileID3v2(path, tag);
+            WriteID3v2TagInfo(path, tag);
         } else if (mblnHadID3v2Tag) {
-            ClearFileID3v2(path);
+            ClearID3v2Tag(path);
         }
     });
     accept();

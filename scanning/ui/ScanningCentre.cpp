@@ -11,7 +11,10 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/SharedServices.h"
 #include "scanning/ui/ColumnSettingsDialog.h"
-#include "scanning/ui/FileScan.h"
+#include "scanning/engine/ID3v2TagInfo.h"
+#include "scanning/engine/RowRefresh.h"
+#include "scanning/engine/ScanResultsListFile.h"
+#include "scanning/engine/SortIntoFolders.h"
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ListColumns.h"
 #include "scanning/ui/ScanResultsView.h"
@@ -19,6 +22,8 @@
 #include "foundation/Twips.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/KeyboardState.h"
+#include "shell/menus/ui/Menus.h"
+#include "shell/start/StartProcedure.h"
 #include "foundation/AppPaths.h"
 #include "scanning/ui/FileInfoDialog.h"
 #include "shell/ui/ControlUtils.h"
@@ -63,88 +68,7 @@ constexpr double kWidthLessSplitter = 696;
 constexpr double kProgBarFromRight = 468;
 constexpr double kProgBarWidth = 240;
 
-// The columns each sort-into-folders item reads.
-constexpr std::array<int, 5> kSortColumnsID3v1 = {ScanColumn::ID3v1Artist, ScanColumn::ID3v1Album,
-                                                  ScanColumn::ID3v1Genre, ScanColumn::ID3v1Year,
-                                                  ScanColumn::ID3v1Comment};
-constexpr std::array<int, 10> kSortColumnsID3v2 = {
-    ScanColumn::ID3v2Artist,    ScanColumn::ID3v2Album,      ScanColumn::ID3v2Genre,     ScanColumn::ID3v2Year,
-    ScanColumn::ID3v2Comment,   ScanColumn::ID3v2Composer,   ScanColumn::ID3v2OrigArtist, ScanColumn::ID3v2Copyright,
-    ScanColumn::ID3v2URL,       ScanColumn::ID3v2EncodedBy};
-
-const QStringList& RetainedWindows() {
-    static const QStringList names = {WindowNames::Coordinator,    WindowNames::MusicCataloguer,
-                                      WindowNames::DuplicateFinder, WindowNames::PlaylistManager,
-                                      WindowNames::EncoderDecoder, WindowNames::CDRipper,
-                                      WindowNames::MassTagging};
-    return names;
-}
-
 QString ScanResultsFilter() { return QStringLiteral("Scan Results (*.scn)|*.scn"); }
-
-// The rows of the results list as the list-file reader and writer see them.
-class ScanResultsListFile final : public IListFileModel {
-public:
-    explicit ScanResultsListFile(ScanResultsModel& model) : m_model(model) {}
-    QString listName() const override { return ListFileName::ScanResults; }
-    int rowCount() const override { return m_model.rows(); }
-    int columnCount() const override { return kScanColumnCount; }
-    bool isChecked(int row) const override { return m_model.isChecked(row); }
-    QString cellText(int row, int column) const override { return m_model.text(row, column); }
-    void clearRows() override {
-        m_pending.clear();
-        m_model.clear();
-    }
-    void appendRow(bool checked, std::span<const QStringView> cells) override {
-        ScanResultsModel::NewRow row;
-        row.checked = checked;
-        for (size_t c = 0; c < size_t(kScanColumnCount) && c < cells.size(); ++c) row.texts[c] = cells[c].toString();
-        m_pending.push_back(std::move(row));
-    }
-    void beginLoad() override { m_pending.clear(); }
-    // One insertion for the whole file.
-    void endLoad() override { m_model.appendRows(std::move(m_pending)); }
-
-private:
-    ScanResultsModel& m_model;
-    std::vector<ScanResultsModel::NewRow> m_pending;
-};
-
-// The platform's key code and shift bits of a key event.
-int KeyCodeOf(const QKeyEvent* event) {
-    const int key = event->key();
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) return key;
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) return key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    default: return 0;
-    }
-}
-
-int ShiftOf(const QKeyEvent* event) {
-    const Qt::KeyboardModifiers m = event->modifiers();
-    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
-           (m.testFlag(Qt::AltModifier) ? 4 : 0);
-}
 
 QPixmap RedIndicatorPicture() {
     QImage image(11, 11, QImage::Format_ARGB32_Premultiplied);
@@ -170,6 +94,36 @@ void Handler(F&& f) {
 }
 
 }  // namespace
+
+// The scan engine's view of the window: the status line, the progress bar,
+// the Stop button (through the window's stop flag) and the yield.
+class FormMP3ScanningCentre::JobHost final : public ScanHost {
+public:
+    explicit JobHost(FormMP3ScanningCentre& window) : m_window(window) {}
+    void ShowStatus(const QString& text) override {
+        ProgressIndication(&m_window, text, false, QString(), 0);
+    }
+    void ShowProgress(int64_t position, int64_t maximum) override {
+        QProgressBar* bar = m_window.ProgBar;
+        if (!bar) return;
+        // The bar counts the work list's spare element, as the folder walk's
+        // list has one.
+        const int64_t top = std::min<int64_t>(maximum + 1, INT32_MAX);
+        if (bar->maximum() != top) InitialiseProgBar(bar, static_cast<float>(top));
+        IncrementProgBar(bar, static_cast<int32_t>(std::min<int64_t>(position, top)));
+    }
+    void Yield() override {
+        QCoreApplication::processEvents();
+        mblnStopAll = mblnStopAll || m_window.mblnStopAll;
+    }
+    void ShowResult(const QString& status, bool showBox, const QString& boxText) override {
+        ProgressIndication(&m_window, status, showBox, boxText, Mb::Exclamation);
+    }
+    QString Caption() const override { return m_window.Caption(); }
+
+private:
+    FormMP3ScanningCentre& m_window;
+};
 
 // ---- load -----------------------------------------------------------------------
 
@@ -203,7 +157,7 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
     Handler([&] {
         CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     });
-    mudtScanRecords.clear();
+    Handler([&] { m_scan->mudtScanRecords.clear(); });
 
     Handler([&] {
         SplitterPanes->SetOrientation(0);
@@ -223,6 +177,8 @@ FormMP3ScanningCentre::~FormMP3ScanningCentre() = default;
 void FormMP3ScanningCentre::BuildControls() {
     FolderTreeview = new FolderTreeControl(this);
     m_results = new ScanResultsModel(this);
+    m_host = std::make_unique<JobHost>(*this);
+    m_scan = std::make_unique<FolderScan>(*m_results, *m_host);
     ListViewScanResults = new ScanResultsView(this);
     ListViewScanResults->setResultsModel(m_results);
     SplitterPanes = new ::Splitter(this);
@@ -305,11 +261,7 @@ void FormMP3ScanningCentre::BuildControls() {
     connect(ListViewScanResults, &ScanResultsView::FilesDropped, this,
             [this](const QStringList& files) { Handler([&] { ListViewScanResults_OLEDragDrop(files); }); });
 
-    // Key sources of the window.
-    installEventFilter(this);
-    for (QWidget* source : std::initializer_list<QWidget*>{FolderTreeview, CheckIncSubfolders, BtnScan, BtnStop,
-                                                           ListViewScanResults})
-        source->installEventFilter(this);
+    ListViewScanResults->installEventFilter(this);
 }
 
 void FormMP3ScanningCentre::BuildMenus() {
@@ -378,19 +330,8 @@ void FormMP3ScanningCentre::BuildMenus() {
     SetLabelMenuPopup(0, mnuFile);
     SetLabelMenuPopup(3, mnuActions);
 
-    // The shared menus' items.
-    for (size_t i = 0; i < mnuEdit.size(); ++i)
-        if (QAction* action = mnuEdit[i]; action && !action->isSeparator())
-            connect(action, &QAction::triggered, this,
-                    [this, i] { Handler([&] { mnuEdit_Click(static_cast<int>(i)); }); });
-    for (size_t i = 0; i < mnuTools.size(); ++i)
-        if (QAction* action = mnuTools[i]; action && !action->isSeparator())
-            connect(action, &QAction::triggered, this,
-                    [this, i] { Handler([&] { mnuTools_Click(static_cast<int>(i)); }); });
-    for (size_t i = 0; i < mnuHelp.size(); ++i)
-        if (QAction* action = mnuHelp[i]; action && !action->isSeparator())
-            connect(action, &QAction::triggered, this,
-                    [this, i] { Handler([&] { mnuHelp_Click(static_cast<int>(i)); }); });
+    // The shared menus' items: Tools opens the Options on this window's page.
+    ConnectSharedMenus(this, [] { return 1; });
 }
 
 void FormMP3ScanningCentre::InitialiseDialogText() {
@@ -494,15 +435,10 @@ void FormMP3ScanningCentre::EnableControls(bool blnEnable) {
         if (!mblnDropInProcess) ListViewScanResults->setVisible(blnEnable);
         SplitterPanes->setVisible(blnEnable);
         mbuttonStop.SetEnabled(!blnEnable);
-        EnableMenus(blnEnable);
+        ::EnableMenus(this, blnEnable);
     } catch (...) {
         DisplayErrorMessage();
     }
-}
-
-void FormMP3ScanningCentre::EnableMenus(bool enable) {
-    for (int index : {0, 1, 3})
-        if (SkinLabel* label = LabelMenu[static_cast<size_t>(index)]) label->setEnabled(enable);
 }
 
 int64_t FormMP3ScanningCentre::ScanResultsCount() const { return m_results ? m_results->rows() : 0; }
@@ -520,37 +456,28 @@ void FormMP3ScanningCentre::FolderTreeview_SelectionChange() {
     mbuttonScan.SetEnabled(exists && !mblnInhibitScan && !mblnProcessRunning);
 }
 
-bool FormMP3ScanningCentre::DriveReady(const QString& folder) const {
-    if (!FolderExists(folder)) return false;
-    const QStorageInfo volume(folder);
-    return volume.isValid() && volume.isReady();
-}
-
 void FormMP3ScanningCentre::BtnScan_Click() {
     bool started = false;
     Handler([&] { started = InitialiseNewProcess(this, false, false); });
     if (!started) return;
+    m_host->mblnStopAll = false;
     mblnScanInProgress = true;
-    Handler([&] { ProgressIndication(this, GetResourceString(167), false, QString(), 0); });
-    QString folder;
+    // The engine shows the status, checks the drive and runs the three steps;
+    // the window's controls are off while it runs (the job's start did that).
     Handler([&] {
-        folder = FolderTreeview->SelectedFolder();
-        if (folder.compare(QLatin1String("Desktop"), Qt::CaseInsensitive) == 0) folder = FolderTreeview->DesktopPath();
+        m_scan->ScanFolder(FolderTreeview->SelectedFolder(), mcheckIncSubfolders.Value() == 1);
+        mstrLastScannedFolder = m_scan->mstrLastScannedFolder;
     });
-    bool ready = false;
-    Handler([&] { ready = DriveReady(folder); });
-    if (!ready) {
-        Handler([&] { MsgBox(GetResourceString(169), Mb::OKOnly | Mb::Exclamation, GetResourceString(168)); });
-    } else {
-        Handler([&] { InitialiseScan(); });
-        Handler([&] { ScanFiles(folder); });
-        Handler([&] { ConcludeScan(); });
-    }
+    Handler([&] { SortListIfSorted(ListViewScanResults); });
     mblnScanInProgress = false;
     Handler([&] { ConcludeProcess(this); });
 }
 
-void FormMP3ScanningCentre::BtnStop_Click() { mblnStopAll = true; }
+void FormMP3ScanningCentre::BtnStop_Click() {
+    mblnStopAll = true;
+    // The folder walk reads the engine's flag directly.
+    if (m_host) m_host->mblnStopAll = true;
+}
 
 void FormMP3ScanningCentre::CheckIncSubfolders_Click() { mcheckIncSubfolders.Click(); }
 
@@ -559,76 +486,21 @@ void FormMP3ScanningCentre::ImageIncSubfolders_Click() { mcheckIncSubfolders.Cli
 void FormMP3ScanningCentre::InitialiseScan() {
     try {
         EnableControls(false);
-        if (gblnClearResults) mudtScanRecords.clear();
+        m_scan->InitialiseScan();
     } catch (...) {
         PropagateError(QStringLiteral("InitialiseScan"));
     }
 }
 
-void FormMP3ScanningCentre::ScanFiles(const QString& folder) {
-    try {
-        std::vector<FolderListEntry> found;
-        ProgressIndication(this, GetResourceString(171), false, QString(), 0);
-        mstrLastScannedFolder = folder;
-        const QString pattern = gstrScanFilter.isEmpty() ? QStringLiteral("*.*") : gstrScanFilter;
-        const bool recurse = mcheckIncSubfolders.Value() == 1;
-        GetFolderList(folder, found, FileAttribute::ReadOnly, pattern, recurse, mblnStopAll);
-        std::vector<ScanRecord> records(found.size());
-        for (size_t i = 0; i < found.size(); ++i) records[i].FolderListEntry = std::move(found[i]);
-        mudtScanRecords = std::move(records);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("ScanFiles"), folder));
-    }
-}
-
 void FormMP3ScanningCentre::ConcludeScan() {
     try {
-        ProcessFiles();
+        // Rows are added while the list is hidden (or locked, for a drop).
+        m_scan->ProcessFiles();
+        SortListIfSorted(ListViewScanResults);
         EnableControls(true);
         ProgressIndication(this, GetResourceString(170), false, QString(), 0);
     } catch (...) {
         PropagateError(QStringLiteral("ConcludeScan"));
-    }
-}
-
-void FormMP3ScanningCentre::FlushNewRows() {
-    if (m_newRows.empty()) return;
-    m_results->appendRows(std::move(m_newRows));
-    m_newRows.clear();
-}
-
-void FormMP3ScanningCentre::ProcessFiles() {
-    try {
-        m_newRows.clear();
-        if (gblnClearResults) m_results->clear();
-        const int32_t count = static_cast<int32_t>(std::min<size_t>(mudtScanRecords.size(), INT32_MAX - 1));
-        InitialiseProgBar(ProgBar, static_cast<float>(count) + 1);
-        // The screen is brought up to date about 30 times a second; Stop is
-        // looked at before every file.
-        QElapsedTimer sinceYield;
-        ScanFileReader reader;
-        for (int32_t i = 0; i < count; ++i) {
-            ScanRecord& record = mudtScanRecords[static_cast<size_t>(i)];
-            const QString path = JoinPath(record.FolderListEntry.Folder, record.FolderListEntry.FileName);
-            if (!sinceYield.isValid() || sinceYield.elapsed() >= 33) {
-                FlushNewRows();
-                IncrementProgBar(ProgBar, i + 1);
-                ProgressIndication(this, GetResourceString(172) + path, false, QString(), 0);
-                QCoreApplication::processEvents();
-                sinceYield.start();
-            }
-            if (mblnStopAll) break;
-            if (!reader.ReadForScan(record, path)) continue;
-            ScanResultsModel::NewRow row;
-            row.checked = true;
-            row.texts = ScanRecordTexts(record);
-            m_newRows.push_back(std::move(row));
-        }
-        FlushNewRows();
-        SortListIfSorted(ListViewScanResults);
-    } catch (...) {
-        FlushNewRows();
-        PropagateError(QStringLiteral("ProcessFiles"));
     }
 }
 
@@ -702,16 +574,14 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
     if (paths.size() == 1 && QFileInfo(paths.front()).suffix().compare(QLatin1String("scn"), Qt::CaseInsensitive) == 0) {
         Handler([&] { LoadScanResultsFile(paths.front()); });
     } else {
+        m_host->mblnStopAll = false;
         Handler([&] { InitialiseScan(); });
         Handler([&] {
             // Every dropped file is taken, in its order (no 16-bit limit).
-            mudtScanRecords.clear();
-            mudtScanRecords.resize(static_cast<size_t>(paths.size()));
-            for (qsizetype i = 0; i < paths.size(); ++i) {
-                FolderListEntry& entry = mudtScanRecords[static_cast<size_t>(i)].FolderListEntry;
-                entry.FileName = FileNamePart(paths[i]);
-                entry.Folder = ParentFolder(paths[i]);
-            }
+            std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
+            work.clear();
+            work.reserve(static_cast<size_t>(paths.size()));
+            for (const QString& path : paths) work.push_back(FolderListEntry{ParentFolder(path), FileNamePart(path)});
         });
         // Dropped files are always added to the rows already there.
         const bool clearResults = gblnClearResults;
@@ -751,15 +621,8 @@ void FormMP3ScanningCentre::mnuActionsFileInfo_Click() {
 }
 
 void FormMP3ScanningCentre::UpdateScanResult(int row) {
-    try {
-        if (row < 0 || row >= m_results->rows()) return;
-        ScanRecord record;
-        ScanFileReader reader;
-        if (!reader.ReadForRefresh(record, m_results->fullPath(row))) return;
-        m_results->updateRowFromRecord(row, record);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("UpdateScanResult"), row + 1));
-    }
+    if (row < 0 || row >= m_results->rows()) return;
+    ::UpdateScanResult(*m_results, row);
 }
 
 void FormMP3ScanningCentre::mnuActionsPlay_Click() {
@@ -787,18 +650,16 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
             Handler([&] { MsgBox(GetResourceString(139), Mb::OKOnly | Mb::Exclamation, GetResourceString(138)); });
             return;
         }
+        m_host->mblnStopAll = false;
         Handler([&] { InitialiseScan(); });
         Handler([&] {
-            mudtScanRecords.clear();
-            mudtScanRecords.resize(static_cast<size_t>(entries.size()));
-            for (qsizetype i = 0; i < entries.size(); ++i) {
-                if (mblnStopAll) {
-                    mudtScanRecords.resize(static_cast<size_t>(i));
-                    break;
-                }
-                FolderListEntry& entry = mudtScanRecords[static_cast<size_t>(i)].FolderListEntry;
-                entry.FileName = FileNamePart(entries[i]);
-                entry.Folder = ParentFolder(entries[i]);
+            std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
+            work.clear();
+            work.reserve(static_cast<size_t>(entries.size()));
+            for (const QString& entry : entries) {
+                if (mblnStopAll) break;
+                // The path as the playlist stores it, relative ones too.
+                work.push_back(FolderListEntry{ParentFolder(entry), FileNamePart(entry)});
             }
         });
         Handler([&] { ConcludeScan(); });
@@ -817,74 +678,24 @@ void FormMP3ScanningCentre::mnuActionsCustCols_Click() {
 }
 
 void FormMP3ScanningCentre::mnuActionsSortIntoFoldersByID3v1Tag_Click(int Index) {
-    if (Index < 0 || Index >= static_cast<int>(kSortColumnsID3v1.size())) return;
-    SortIntoFolders(kSortColumnsID3v1[static_cast<size_t>(Index)]);
+    const int column = SortColumnForID3v1Item(Index);
+    if (column >= 0) SortIntoFolders(column);
 }
 
 void FormMP3ScanningCentre::mnuActionsSortIntoFoldersByID3v2Tag_Click(int Index) {
-    if (Index < 0 || Index >= static_cast<int>(kSortColumnsID3v2.size())) return;
-    SortIntoFolders(kSortColumnsID3v2[static_cast<size_t>(Index)]);
+    const int column = SortColumnForID3v2Item(Index);
+    if (column >= 0) SortIntoFolders(column);
 }
 
 void FormMP3ScanningCentre::SortIntoFolders(int column) {
     bool started = false;
     Handler([&] { started = InitialiseNewProcess(this, false, false); });
     if (!started) return;
-    [&] {
-        QString destination;
-        Handler([&] { destination = BrowseForFolder(this, GetResourceString(159)); });
-        if (destination.isEmpty()) return;
-        Handler([&] {
-            ProgressIndication(this, GetResourceString(160), false, QString(), 0);
-            InitialiseProgBar(ProgBar, static_cast<float>(m_results->rows()));
-        });
-        int answer = 0;  // the question about files without a value: not asked yet
-        bool disappeared = false;
-        bool stopped = false;
-        ThrottledYield yield;
-        const int rows = m_results->rows();
-        for (int row = 0; row < rows; ++row) {
-            yield();
-            if (mblnStopAll) {
-                stopped = true;
-                break;
-            }
-            Handler([&] { IncrementProgBar(ProgBar, -1); });
-            if (!FolderExists(destination)) {
-                disappeared = true;
-                break;
-            }
-            // Only the files that take part are moved.
-            if (!m_results->isChecked(row)) continue;
-            Handler([&] {
-                QString folderName = m_results->text(row, column);
-                EnsureFileNameCompatible(folderName, QString());
-                const QString source = m_results->fullPath(row);
-                const QString fileName = m_results->text(row, ScanColumn::FileName);
-                if (!folderName.isEmpty()) {
-                    const QString subfolder = JoinPath(destination, folderName);
-                    if (!FolderExists(subfolder) && !QDir().mkdir(subfolder))
-                        RaiseError(ErrNo::PathFileAccess, QStringLiteral("Sonivard"),
-                                   StandardErrorText(ErrNo::PathFileAccess) + QStringLiteral(" (") + subfolder +
-                                       QLatin1Char(')'));
-                    MoveFile(source, JoinPath(subfolder, fileName));
-                } else {
-                    if (answer == 0)
-                        answer = MsgBox(GetResourceString(162) + destination + QLatin1Char('?'),
-                                        Mb::YesNo | Mb::Question, GetResourceString(161));
-                    if (answer == Mb::Yes) MoveFile(source, JoinPath(destination, fileName));
-                }
-            });
-        }
-        Handler([&] {
-            if (disappeared)
-                ProgressIndication(this, GetResourceString(163), true, GetResourceString(164), Mb::Exclamation);
-            else if (stopped)
-                ProgressIndication(this, GetResourceString(166), true, QString(), Mb::Exclamation);
-            else
-                ProgressIndication(this, GetResourceString(165), gblnDisplayMessageBox, QString(), Mb::Exclamation);
-        });
-    }();
+    m_host->mblnStopAll = false;
+    QString destination;
+    Handler([&] { destination = BrowseForFolder(this, GetResourceString(159)); });
+    // Only the checked rows are moved; the rows keep their cells.
+    if (!destination.isEmpty()) Handler([&] { ::SortIntoFolders(*m_results, column, destination, *m_host); });
     Handler([&] { ConcludeProcess(this); });
 }
 
@@ -900,7 +711,8 @@ void FormMP3ScanningCentre::mnuEdit_Click(int Index) {
 
 void FormMP3ScanningCentre::mnuTools_Click(int Index) {
     try {
-        (void)Index;
+        // Page 1: the Options dialog opens on this window's page.
+        ToolsMenuItemSelect(Index, 1);
     } catch (...) {
         DisplayErrorMessage();
     }
@@ -908,7 +720,7 @@ void FormMP3ScanningCentre::mnuTools_Click(int Index) {
 
 void FormMP3ScanningCentre::mnuHelp_Click(int Index) {
     try {
-        (void)Index;
+        HelpMenuItemSelect(Index);
     } catch (...) {
         DisplayErrorMessage();
     }
@@ -926,97 +738,39 @@ void FormMP3ScanningCentre::mnuFileExit_Click() {
 void FormMP3ScanningCentre::LabelMenu_Click(int Index) {
     if (Index < 0 || Index > 4) return;
     if (Index == 1) Handler([&] { EditMenuRootSelect(this, ListViewScanResults, mnuEdit); });
-    if (Index == 2) Handler([&] { ToolsMenuRootSelect(); });
+    if (Index == 2) Handler([&] { ToolsMenuRootSelect(this); });
     if (Index == 3) Handler([&] { ActionsMenuRootSelect(); });
     Handler([&] { PopupLabelMenu(Index); });
 }
 
 // ---- keys -------------------------------------------------------------------------------
 
-void FormMP3ScanningCentre::ToolsMenuRootSelect() {
-    bool running = false;
-    for (IToolWindow* window : WindowRegistry::Loaded())
-        if (auto* host = dynamic_cast<ILongJobHost*>(window); host && host->mblnProcessRunning) running = true;
-    for (size_t index : {size_t(10), size_t(11)})
-        if (QAction* action = mnuTools[index]) action->setEnabled(!running);
-}
-
 void FormMP3ScanningCentre::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (Shift & ShiftBit::Alt) {
-        // The Alt key begins a key event; nothing waits for its end.
-        Handler([&] { KeyWait().Begin(Name()); });
-        if (KeyCode == 83) {
-            if (mbuttonScan.Enabled())
-                BtnScan_Click();
-            else if (mbuttonStop.Enabled())
-                BtnStop_Click();
-        } else if (KeyCode == 73) {
-            if (mcheckIncSubfolders.Enabled()) Handler([&] { mcheckIncSubfolders.Click(); });
-        }
+    if (!(Shift & ShiftBit::Alt)) {
+        DisplayHelpTopic(1, static_cast<int16_t>(KeyCode));
         return;
     }
-    DisplayHelpTopic(1, static_cast<int16_t>(KeyCode));
+    if (KeyCode == KeyCode::S) {
+        // Both captions carry S: Scan when it can run, else Stop.
+        if (mbuttonScan.Enabled())
+            BtnScan_Click();
+        else if (mbuttonStop.Enabled())
+            BtnStop_Click();
+    } else if (KeyCode == 73) {  // I
+        if (mcheckIncSubfolders.Enabled()) Handler([&] { mcheckIncSubfolders.Click(); });
+    }
 }
+
+QWidget* FormMP3ScanningCentre::EditControl() const { return ListViewScanResults; }
 
 bool FormMP3ScanningCentre::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    // The list's own select-all and copy would act beside the Edit keys,
+    // which act at key-up: the keys act once, as the Edit menu's items.
+    if (watched == ListViewScanResults && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        // Each key goes to the window's relays once, from the control that has it.
-        if (watched != this && watched != focusWidget()) return SkinnedJobWindow::eventFilter(watched, event);
-        const int code = KeyCodeOf(key);
-        const int shift = ShiftOf(key);
-        if (event->type() == QEvent::KeyPress) {
-            if (!key->isAutoRepeat() || code != 18) ProcessShortcutKeys(code, shift);
-            // The list's own copy, select-all and delete would act a second
-            // time beside the Edit keys, which act at key-up.
-            if (watched == ListViewScanResults && IsListEditKey(code, shift)) return true;
-        } else if (!key->isAutoRepeat()) {
-            Handler([&] { KeyUp(code, shift); });
-        }
+        if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)) return true;
     }
     return SkinnedJobWindow::eventFilter(watched, event);
-}
-
-bool FormMP3ScanningCentre::IsListEditKey(int KeyCode, int Shift) {
-    if (KeyCode == KeyCode::Delete) return true;
-    return (Shift & ShiftBit::Ctrl) && EditItemForCtrlKey(KeyCode) >= 0;
-}
-
-void FormMP3ScanningCentre::KeyUp(int KeyCode, int Shift) {
-    // A key released ends the key event that an Alt key-down began here: the
-    // menu letters act on this window.
-    const bool ended = KeyWait().End();
-    if (ended && KeyWait().KeyDownForm() == Name() && (Shift & ShiftBit::Alt)) {
-        const int label = MenuLabelForKey(KeyCode);
-        if (label >= 0 && LabelMenu[static_cast<size_t>(label)] && LabelMenu[static_cast<size_t>(label)]->isEnabled())
-            LabelMenu_Click(label);
-    }
-    // Edit keys, on the results list only.
-    if (LabelMenu[1] && LabelMenu[1]->isEnabled()) {
-        EditMenuRootSelect(this, ListViewScanResults, mnuEdit);
-        int item = -1;
-        if (KeyCode == KeyCode::Delete)
-            item = EditItem::Delete;
-        else if (Shift & ShiftBit::Ctrl)
-            item = EditItemForCtrlKey(KeyCode);
-        if (item >= 0 && mnuEdit[static_cast<size_t>(item)] && mnuEdit[static_cast<size_t>(item)]->isEnabled())
-            mnuEdit_Click(item);
-    }
-    // File keys.
-    if (LabelMenu[0] && LabelMenu[0]->isEnabled() && (Shift & ShiftBit::Ctrl)) {
-        switch (FileCommandForCtrlKey(KeyCode)) {
-        case FileCommand::Open:
-            if (mnuFileOpen->isEnabled()) mnuFileOpen_Click();
-            break;
-        case FileCommand::Save:
-            if (mnuFileSave->isEnabled()) mnuFileSave_Click();
-            break;
-        case FileCommand::Exit:
-            if (mnuFileExit->isEnabled()) mnuFileExit_Click();
-            break;
-        case FileCommand::None: break;
-        }
-    }
 }
 
 // ---- close and shutdown -----------------------------------------------------------------
@@ -1056,25 +810,26 @@ void FormMP3ScanningCentre::FormUnload() {
     m_unloaded = true;
     ResumeNext([&] { WriteWindowPos(this); });
     ResumeNext([&] { WriteScanningCentreSettings(); });
-    if (gblnRetainWindows) {
-        for (const QString& name : RetainedWindows()) {
-            ResumeNext([&] {
-                bool open = FormLoaded(name);
-                // The override tool is loaded hidden by the coordinator: only a
-                // window the user sees counts as open.
-                if (open && name == WindowNames::MassTagging) {
-                    auto* window = dynamic_cast<QWidget*>(WindowRegistry::Find(name));
-                    open = window && window->isVisible();
-                }
-                SaveOptionSetting(QStringLiteral("WindowStates"), name, open, SettingType::Boolean);
-            });
-        }
-    }
+    // Which tool windows are open, for the next start (with RetainWindows on).
+    ResumeNext([] {
+        SaveWindowStates([](const QString& name) {
+            IToolWindow* tool = WindowRegistry::Find(name);
+            if (!tool) return false;
+            // The coordinator keeps the override tool loaded but hidden: only
+            // a window the user has open counts.
+            if (name == WindowNames::MassTagging) {
+                auto* window = dynamic_cast<QWidget*>(tool);
+                return window && window->isVisible();
+            }
+            return true;
+        });
+    });
     // Every other window, hidden ones included; each saves its own settings.
     for (IToolWindow* window : WindowRegistry::Loaded()) {
         if (window == this) continue;
         ResumeNext([&] { window->UnloadWindow(); });
     }
+    ResumeNext([] { TerminateID3v2Class(); });
     ResumeNext([&] {
         SplitterPanes->SetChild1(nullptr);
         SplitterPanes->SetChild2(nullptr);

@@ -5,14 +5,18 @@
 
 #include "foundation/Dialogs.h"
 #include "scanning/engine/ScanRecord.h"
+#include "scanning/engine/FolderScan.h"
+#include "scanning/engine/ScanHost.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "shell/WindowProtocol.h"
+#include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
 
 #include <QPointer>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <vector>
 
 class FolderTreeControl;
@@ -27,7 +31,8 @@ class FormMP3ScanningCentre : public SkinnedJobWindow,
                               public IScanResultsHost,
                               public IMenuHost,
                               public IFileOpenHost,
-                              public IFileSaveHost {
+                              public IFileSaveHost,
+                              public IKeyHost {
     Q_OBJECT
 public:
     explicit FormMP3ScanningCentre(QWidget* parent = nullptr);
@@ -119,9 +124,12 @@ public:
     void CloseFromWindowMenu();
     // The skinned close button's click (asks, then unloads).
     void ImageSystemMenuClose_Click();
-    // The key-down handling of every key source of the window (platform key
-    // code and shift bits: 1 Shift, 2 Ctrl, 4 Alt).
-    void ProcessShortcutKeys(int KeyCode, int Shift);
+    // ---- keys (the keyboard emulation calls these) ----
+    int HelpTopic() const override { return 1; }
+    // The window's own Alt+letter keys: Alt+S scans (or stops the scan),
+    // Alt+I flips Include subfolders.  Shift bits: 1 Shift, 2 Ctrl, 4 Alt.
+    void ProcessShortcutKeys(int KeyCode, int Shift) override;
+    QWidget* EditControl() const override;
 
     // Settings of the window (section "MP3ScanningCentre") with the list's
     // sort and columns.
@@ -139,27 +147,22 @@ private:
     void BuildControls();
     void BuildMenus();
     void FolderTreeview_SelectionChange();
+    // The back half that scans, playlist scans and drops share.
     void InitialiseScan();
-    void ScanFiles(const QString& folder);
     void ConcludeScan();
-    void ProcessFiles();
-    void FlushNewRows();
     void SortIntoFolders(int column);
-    void EnableMenus(bool enable);
-    bool DriveReady(const QString& folder) const;
-    void ToolsMenuRootSelect();
-    // The key-up handling: menu letters, Edit keys and File keys.
-    void KeyUp(int KeyCode, int Shift);
-    static bool IsListEditKey(int KeyCode, int Shift);
+
 
     ScanResultsModel* m_results = nullptr;
-    // The work list of the running scan, playlist scan or drop.
-    std::vector<ScanRecord> mudtScanRecords;
+    // The scan engine's view of this window (status, progress, stop, yield).
+    class JobHost;
+    std::unique_ptr<JobHost> m_host;
+    // The scan engine, with the work list of the running scan or drop.
+    std::unique_ptr<FolderScan> m_scan;
     bool mblnDropInProcess = false;
     bool m_closeFromPlatform = false;
     bool m_inLayout = false;
     bool m_unloaded = false;
-    std::vector<ScanResultsModel::NewRow> m_newRows;
 };
 
 // Registers the window's factory with the window registry, so the start

@@ -3,7 +3,7 @@
 #include "foundation/Errors.h"
 #include "scanning/tagobject/QuillmarkLoader.h"
 
-ID3v2TagObject gobjID3v2Tag;
+// gobjID3v2Tag itself is defined with the ID3v2 access (scanning/engine/ID3v2TagInfo.cpp).
 
 void CreateTagObject() {
     WithTrail(QStringLiteral("InitialiseQuillmarkClass"), [] { gobjID3v2Tag = CreateQuillmarkTagObject(); });
