@@ -20,6 +20,7 @@
 #include "foundation/Twips.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "scanning/engine/FolderScan.h"
+#include "scanning/engine/ID3v2TagInfo.h"
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/ScanResultsView.h"
@@ -146,6 +147,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", home.path().toUtf8());
     InitialiseTwipsPerPixel();
     InitialiseArrays();
+    ResumeNext([] { InitialiseQuillmarkClass(); });
     ResumeNext([] { GetMainOptions(); });
     // Message boxes go to standard error and take their default answer, so
     // nothing waits for a user.

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -345,6 +346,40 @@ void FolderTreeControl::init() {
     setAnimated(false);
     expand(m_model->desktopIndex());
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { emit SelectionChanged(); });
+    auto queueReveal = [this] {
+        if (m_revealPath.isEmpty() || m_revealQueued) return;
+        if (m_revealTimer.isValid() && m_revealTimer.elapsed() > 5000) {
+            m_revealPath.clear();
+            return;
+        }
+        m_revealQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_revealQueued = false;
+            revealSelection();
+        });
+    };
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, queueReveal);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, queueReveal);
+}
+
+void FolderTreeControl::revealSelection() {
+    if (m_revealPath.isEmpty()) return;
+    const QModelIndex target = m_revealPath == QLatin1String("Desktop") ? m_model->desktopIndex()
+                                                                        : m_model->indexOfPath(m_revealPath);
+    if (!target.isValid()) return;
+    for (QModelIndex p = target.parent(); p.isValid(); p = p.parent()) expand(p);
+    if (currentIndex() != target) setCurrentIndex(target);
+    scrollTo(target, QAbstractItemView::PositionAtCenter);
+}
+
+void FolderTreeControl::mousePressEvent(QMouseEvent* event) {
+    m_revealPath.clear();
+    QTreeView::mousePressEvent(event);
+}
+
+void FolderTreeControl::keyPressEvent(QKeyEvent* event) {
+    m_revealPath.clear();
+    QTreeView::keyPressEvent(event);
 }
 
 QString FolderTreeControl::SelectedFolder() const {
@@ -361,9 +396,9 @@ void FolderTreeControl::SetSelectedFolder(const QString& folder) {
     else
         target = m_model->indexOfPath(folder);
     if (!target.isValid()) return;
-    for (QModelIndex p = target.parent(); p.isValid(); p = p.parent()) expand(p);
-    setCurrentIndex(target);
-    scrollTo(target);
+    m_revealPath = m_model->isDesktop(target) ? QStringLiteral("Desktop") : m_model->filePath(target);
+    m_revealTimer.start();
+    revealSelection();
 }
 
 QString FolderTreeControl::DesktopPath() const { return m_model->desktopPath(); }

@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QPersistentModelIndex>
 #include <QString>
+#include <QElapsedTimer>
 #include <QTreeView>
 #include <QHash>
 #include <QPair>
@@ -110,7 +111,17 @@ public:
 signals:
     void SelectionChanged();
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void init();
+    void revealSelection();
     FolderTreeModel* m_model = nullptr;
+    // The folders load in the background: the selection made in code is
+    // kept in view while they arrive, until the user takes over.
+    QString m_revealPath;
+    QElapsedTimer m_revealTimer;
+    bool m_revealQueued = false;
 };
