@@ -131,6 +131,8 @@ void MainWindowTest::TearDown() {
 
 FormMP3ScanningCentre& MainWindowTest::OpenWindow() {
     CloseWindow();
+    // The last window's end released the tag object, as the program's end does.
+    if (!gobjID3v2Tag.isSet()) InitialiseQuillmarkClass();
     window = new FormMP3ScanningCentre;
     return *window;
 }
