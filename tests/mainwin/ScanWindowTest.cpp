@@ -233,3 +233,15 @@ TEST_F(ScanWindowTest, TheScanButtonFollowsTheFolderTreeSelection) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScanWindowTest, ADropIsNotLimitedToA16BitCount) {
+    QStringList paths;
+    for (int i = 0; i < 33000; ++i) paths << QStringLiteral("%1/gone/%2.mp3").arg(folder).arg(i);
+    window->ListViewScanResults_OLEDragDrop(paths);
+    ASSERT_EQ(rows().rows(), 33000);
+    EXPECT_EQ(rows().text(32999, ScanColumn::FileName), "32999.mp3");
+}
+
+}  // namespace
