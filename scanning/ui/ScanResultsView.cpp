@@ -1,5 +1,7 @@
 #include "scanning/ui/ScanResultsView.h"
 
+#include "foundation/ListFiles.h"
+#include "scanning/engine/ScanResultsListFile.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "foundation/Twips.h"
 
@@ -8,6 +10,7 @@
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
@@ -53,6 +56,28 @@ private:
     mutable bool m_built = false;
     mutable QList<QUrl> m_urls;
 };
+// The rows as the view shows them, and as a list file sees them.
+class ScanResultsListModel final : public QIdentityProxyModel, public IListFileModel {
+public:
+    ScanResultsListModel(ScanResultsModel& rows, QObject* parent) : QIdentityProxyModel(parent), m_file(rows) {
+        setSourceModel(&rows);
+    }
+    int rowCount(const QModelIndex& parent) const override { return QIdentityProxyModel::rowCount(parent); }
+    int columnCount(const QModelIndex& parent) const override { return QIdentityProxyModel::columnCount(parent); }
+    QString listName() const override { return m_file.listName(); }
+    int rowCount() const override { return m_file.rowCount(); }
+    int columnCount() const override { return m_file.columnCount(); }
+    bool isChecked(int row) const override { return m_file.isChecked(row); }
+    QString cellText(int row, int column) const override { return m_file.cellText(row, column); }
+    void clearRows() override { m_file.clearRows(); }
+    void appendRow(bool checked, std::span<const QStringView> cells) override { m_file.appendRow(checked, cells); }
+    void beginLoad() override { m_file.beginLoad(); }
+    void endLoad() override { m_file.endLoad(); }
+
+private:
+    ScanResultsListFile m_file;
+};
+
 }  // namespace
 
 ScanResultsView::ScanResultsView(QWidget* parent) : QTreeView(parent) {
@@ -84,7 +109,9 @@ ScanResultsView::ScanResultsView(QWidget* parent) : QTreeView(parent) {
 
 void ScanResultsView::setResultsModel(ScanResultsModel* model) {
     m_model = model;
-    setModel(model);
+    QAbstractItemModel* old = this->model();
+    setModel(model ? new ScanResultsListModel(*model, this) : nullptr);
+    if (old && old->parent() == this) old->deleteLater();
     // Column widths are set by the window (every column starts 1440 twips).
     for (int c = 0; c < (model ? model->columnCount() : 0); ++c) header()->resizeSection(c, TwipsToPixelsX(1440));
 }

@@ -15,6 +15,9 @@ class ScanResultsView : public QTreeView {
 public:
     explicit ScanResultsView(QWidget* parent = nullptr);
 
+    // Shows `model`'s rows.  The view's model() is a pass-through of it that
+    // is also the list as the list-file reader and writer see it, so code
+    // that knows only the list (the command line's ".scn") can load it.
     void setResultsModel(ScanResultsModel* model);
     ScanResultsModel* resultsModel() const { return m_model; }
 

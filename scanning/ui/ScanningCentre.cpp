@@ -131,6 +131,7 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
     : SkinnedJobWindow(WindowNames::ScanningCentre, parent), CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
     // Closing this window ends the program: it unloads the others itself.
     setAttribute(Qt::WA_QuitOnClose, true);
+    setWindowRole(objectName());
     BuildControls();
     BuildMenus();
     SetMinimumSizeTwips(kMinHeight, kMinWidth);
@@ -834,6 +835,8 @@ void FormMP3ScanningCentre::FormUnload() {
         SplitterPanes->SetChild1(nullptr);
         SplitterPanes->SetChild2(nullptr);
     });
+    // With the main window gone the program ends.
+    QCoreApplication::quit();
 }
 
 // ---- settings ---------------------------------------------------------------------------

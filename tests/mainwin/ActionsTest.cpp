@@ -47,7 +47,7 @@ TEST_F(ActionsTest, ItemsFollowTheListAndItsSelectedFile) {
     window->ActionsMenuRootSelect();
     EXPECT_TRUE(window->mnuActionsCheckAll->isEnabled());
     EXPECT_FALSE(window->mnuActionsFileInfo->isEnabled());  // no row selected
-    window->ListViewScanResults->setCurrentIndex(rows().index(1, 0));
+    window->ListViewScanResults->setCurrentIndex(window->ListViewScanResults->model()->index(1, 0));
     window->ActionsMenuRootSelect();
     EXPECT_TRUE(window->mnuActionsFileInfo->isEnabled());
     EXPECT_TRUE(window->mnuActionsPlay->isEnabled());

@@ -174,7 +174,7 @@ TEST_F(FileInfoWindowTest, TheRowIsReadAgainAfterTheWindowCloses) {
     const int row = RowOf(model, "tagged.mp3");
     ASSERT_GE(row, 0);
     model.setChecked(row, false);
-    window->ListViewScanResults->setCurrentIndex(model.index(row, 0));
+    window->ListViewScanResults->setCurrentIndex(window->ListViewScanResults->model()->index(row, 0));
     SetFileInfoDialogDriver([](FormFileInfo& w) {
         w.TextID3v1Title->setText("Renamed");
         w.TextID3v2Artist->setText("Another");
@@ -194,7 +194,7 @@ TEST_F(FileInfoWindowTest, AMissingFileIsReportedAndItsRowKept) {
     const int row = RowOf(model, "bare.mp3");
     const QStringList before = model.rowTexts(row);
     QFile::remove(barePath);
-    window->ListViewScanResults->setCurrentIndex(model.index(row, 0));
+    window->ListViewScanResults->setCurrentIndex(window->ListViewScanResults->model()->index(row, 0));
     window->ActionsMenuRootSelect();
     EXPECT_FALSE(window->mnuActionsFileInfo->isEnabled());
     EXPECT_FALSE(window->mnuActionsPlay->isEnabled());

@@ -6,6 +6,7 @@
 #include "foundation/OptionRecords.h"
 
 #include "foundation/AppPaths.h"
+#include "foundation/ListFiles.h"
 #include "foundation/SettingsStore.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "scanning/ui/ScanResultsView.h"
@@ -150,6 +151,20 @@ TEST_F(ListFilesWindowTest, HeaderClicksSortAndTheSortIsRemembered) {
     Scan(folder);
     EXPECT_EQ(titles(), (QStringList{"Charlie", "Bravo", "alpha"})) << Shown();
     EXPECT_TRUE(window->ListViewScanResults->header()->isSortIndicatorShown());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ListFilesWindowTest, CodeThatKnowsOnlyTheListCanLoadItsFiles) {
+    // The start procedure opens a command line's ".scn" through the list.
+    const QString file = WriteFile(work.path(), "cmd.scn", "ListViewScanResults\r\n1z.mp3\t/z\t\r\n");
+    auto* list = dynamic_cast<IListFileModel*>(window->ListViewScanResults->model());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->listName(), "ListViewScanResults");
+    LoadTextFileToListView(*list, file, "bad");
+    EXPECT_EQ(FileNames(rows()), (QStringList{"z.mp3"}));
 }
 
 }  // namespace

@@ -192,8 +192,8 @@ TEST_F(ScanWindowTest, DroppedFilesAreAppendedWhateverClearResultsSays) {
 TEST_F(ScanWindowTest, DragDataCarriesThePathsOfTheSelectedRowsInListOrder) {
     Scan(folder);
     ScanResultsView* list = window->ListViewScanResults;
-    list->selectionModel()->select(rows().index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    list->selectionModel()->select(rows().index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     std::unique_ptr<QMimeData> data(ScanResultsView::FileListData([list] { return list->SelectedPaths(); }));
     ASSERT_TRUE(data->hasUrls());
     const QList<QUrl> urls = data->urls();
