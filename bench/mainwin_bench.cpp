@@ -8,7 +8,9 @@
 //       second and the ratio of the window's scan to the engine's.
 //
 //   mainwin_bench --screenshot FILE --folder DIR [--no-skins] [--delay MS]
-//       Scans DIR in the window and saves a PNG of it
+//                 [--dialog fileinfo|columns]
+//       Scans DIR in the window and saves a PNG of it, or of the File
+//       Information window or the column settings dialog over it
 //       (scripts/screenshot-main.sh runs it under Xvfb).
 
 #include "foundation/Errors.h"
@@ -21,6 +23,8 @@
 #include "scanning/engine/ScanResultsModel.h"
 #include "scanning/engine/FolderScan.h"
 #include "scanning/engine/ID3v2TagInfo.h"
+#include "scanning/ui/ColumnSettingsDialog.h"
+#include "scanning/ui/FileInfoDialog.h"
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/ScanResultsView.h"
@@ -104,6 +108,50 @@ int RunBenchmark(const QString& corpus, int sortRows) {
     return 0;
 }
 
+// Saves the screen area of `widget` (with a margin) as a PNG.
+bool Grab(QWidget* widget, const QString& file) {
+    QScreen* screen = widget->screen();
+    const QRect area = widget->frameGeometry().adjusted(-10, -10, 10, 10);
+    const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    const bool ok = shot.save(file, "PNG");
+    std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
+                 shot.height());
+    return ok;
+}
+
+// The File Information window or the column settings dialog over the window.
+int RunDialogScreenshot(const QString& folder, const QString& file, const QString& dialog, int delay) {
+    auto* window = new FormMP3ScanningCentre;
+    window->move(30, 30);
+    window->resize(TwipsToPixelsX(14400), TwipsToPixelsY(8400));
+    window->mcheckIncSubfolders.SetValue(1);
+    window->FolderTreeview->SetSelectedFolder(folder);
+    window->BtnScan_Click();
+    bool ok = false;
+    if (dialog == QLatin1String("fileinfo")) {
+        SetFileInfoDialogDriver([&](FormFileInfo& w) {
+            w.move(60, 40);
+            QTimer::singleShot(delay, &w, [&] {
+                ok = Grab(&w, file);
+                w.BtnCancel_Click();
+            });
+        });
+        window->ListViewScanResults->setCurrentIndex(window->ListViewScanResults->model()->index(1, 0));
+        window->mnuActionsFileInfo_Click();
+    } else {
+        DialogColumnSettings columns(window);
+        columns.InitiateDialog(window->ListViewScanResults);
+        columns.move(120, 80);
+        QTimer::singleShot(delay, &columns, [&] {
+            ok = Grab(&columns, file);
+            columns.reject();
+        });
+        columns.exec();
+    }
+    window->mnuFileExit_Click();
+    return ok ? 0 : 1;
+}
+
 int RunScreenshot(const QString& folder, const QString& file, int delay) {
     auto* window = new FormMP3ScanningCentre;
     window->move(30, 30);
@@ -137,6 +185,8 @@ int main(int argc, char** argv) {
     parser.addOption({QStringLiteral("folder"), QStringLiteral("Folder to scan for the screenshot."),
                       QStringLiteral("dir")});
     parser.addOption({QStringLiteral("no-skins"), QStringLiteral("Plain windows.")});
+    parser.addOption({QStringLiteral("dialog"), QStringLiteral("Screenshot of a dialog: fileinfo or columns."),
+                      QStringLiteral("name")});
     parser.addOption({QStringLiteral("delay"), QStringLiteral("Milliseconds before the screenshot."),
                       QStringLiteral("ms"), QStringLiteral("1500")});
     parser.process(app);
@@ -155,7 +205,10 @@ int main(int argc, char** argv) {
     gstrSkinScheme = QStringLiteral("Fun Blue");
 
     int rc = 0;
-    if (parser.isSet(QStringLiteral("screenshot")))
+    if (parser.isSet(QStringLiteral("screenshot")) && parser.isSet(QStringLiteral("dialog")))
+        rc = RunDialogScreenshot(parser.value(QStringLiteral("folder")), parser.value(QStringLiteral("screenshot")),
+                                 parser.value(QStringLiteral("dialog")), parser.value(QStringLiteral("delay")).toInt());
+    else if (parser.isSet(QStringLiteral("screenshot")))
         rc = RunScreenshot(parser.value(QStringLiteral("folder")), parser.value(QStringLiteral("screenshot")),
                            parser.value(QStringLiteral("delay")).toInt());
     else if (!parser.positionalArguments().isEmpty())

@@ -181,6 +181,9 @@ void FormFileInfo::BuildControls() {
     TextMPEGInfo->setReadOnly(true);
     TextMPEGInfo->setFocusPolicy(Qt::NoFocus);
     TextMPEGInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Room for the eleven lines of the description.
+    TextMPEGInfo->setMinimumHeight(TextMPEGInfo->fontMetrics().lineSpacing() * 11 +
+                                   2 * (TextMPEGInfo->frameWidth() + 4));
     auto* boxMpeg = new QVBoxLayout(FrameMPEGInfo);
     boxMpeg->addWidget(TextMPEGInfo);
 

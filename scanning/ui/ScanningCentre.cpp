@@ -363,6 +363,9 @@ void FormMP3ScanningCentre::InitialiseDialogText() {
         mbuttonStop.SetCaption(GetResourceString(499));
         mbuttonStop.SetToolTipText(GetResourceString(502));
         LabelIncSubfolders->adjustSize();
+        // The caption of the plain check box fits whatever the language.
+        CheckIncSubfolders->resize(std::max(TwipsToPixelsX(kCheckWidth), CheckIncSubfolders->sizeHint().width()),
+                                   CheckIncSubfolders->height());
     } catch (...) {
         PropagateError(QStringLiteral("InitialiseDialogText"));
     }

@@ -16,6 +16,8 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
+#include <QItemSelectionModel>
 
 namespace {
 
@@ -118,6 +120,20 @@ TEST_F(ActionsTest, TheWindowKeepsItsMinimumSize) {
     window->resize(TwipsToPixelsX(12000), TwipsToPixelsY(9000));
     EXPECT_GT(window->ListViewScanResults->height(), window->FolderTreeview->height());
     EXPECT_LT(window->BtnScan->geometry().bottom(), window->LabelStatusBar->y());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ActionsTest, TheEditMenuActsOnTheSelectedRows) {
+    Scan(folder);
+    QAbstractItemModel* shown = window->ListViewScanResults->model();
+    window->ListViewScanResults->selectionModel()->select(
+        shown->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window->mnuEdit_Click(3);  // Delete: the row goes, the file stays
+    EXPECT_EQ(FileNames(rows()), (QStringList{"1.mp3", "3.mp3"}));
+    EXPECT_TRUE(QFileInfo::exists(folder + "/2.mp3"));
 }
 
 }  // namespace

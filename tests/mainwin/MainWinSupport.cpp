@@ -109,6 +109,7 @@ void MainWindowTest::SetUp() {
     ASSERT_TRUE(work.isValid());
     InitialiseArrays();
     gblnUseSkins = false;
+    gstrSkinScheme = QStringLiteral("Fun Blue");
     gblnClearResults = true;
     gblnIncFilesWithID3v1 = gblnIncFilesWithoutID3v1 = gblnIncFilesWithID3v2 = gblnIncFilesWithoutID3v2 = true;
     gstrScanFilter = QStringLiteral("*.mp3");

@@ -155,3 +155,19 @@ TEST_F(ShutdownTest, OtherWindowsAreUnloadedAndTheirStatesKept) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShutdownTest, AClickOnTheCloseButtonPictureAsksFirst) {
+    gblnUseSkins = true;
+    OpenWindow();
+    ASSERT_NE(window->ImageSystemMenu[2], nullptr);
+    ui.answers.push_back(Mb::No);
+    emit window->ImageSystemMenu[2]->Click();
+    Settle();
+    EXPECT_TRUE(Loaded());
+    ASSERT_EQ(ui.shown.size(), 1u) << Shown();
+    EXPECT_EQ(ui.shown[0].title, "Exit Program");
+}
+
+}  // namespace
