@@ -35,13 +35,16 @@ void DefaultOptions() {
     gudtScanRules.assign(1, ScanRule());
 }
 
-long ResidentKb() {
+// A field of /proc/self/status in kB ("VmRSS", "VmHWM").
+long StatusKb(const char* field) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray key = QByteArray(field) + ':';
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(key)) return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
     return -1;
 }
+long ResidentKb() { return StatusKb("VmRSS"); }
 
 int Usage() {
     std::fprintf(stderr,
@@ -83,9 +86,10 @@ int FillRows(long wanted, const QString& from) {
     }
     model.appendRows(std::move(batch));
     const long after = ResidentKb();
-    std::printf("source rows %d; VmRSS at start %ld kB, with source %ld kB, with %d rows %ld kB; "
-                "the rows take %.1f MB\n",
-                source.rows(), before, afterSource, model.rows(), after, (after - afterSource) / 1024.0);
+    std::printf("source rows %d; VmRSS at start %ld kB, with source %ld kB, with %d rows %ld kB "
+                "(peak %ld kB); the rows take %.1f MB\n",
+                source.rows(), before, afterSource, model.rows(), after, StatusKb("VmHWM"),
+                (after - afterSource) / 1024.0);
     return 0;
 }
 
@@ -135,6 +139,6 @@ int main(int argc, char** argv) {
         }
         std::printf("wrote %s\n", qPrintable(scnPath));
     }
-    std::printf("VmRSS %ld kB\n", ResidentKb());
+    std::printf("VmRSS %ld kB (peak %ld kB)\n", ResidentKb(), StatusKb("VmHWM"));
     return 0;
 }

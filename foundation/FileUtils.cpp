@@ -628,13 +628,25 @@ bool MoveFile(const QString& source, const QString& destination) {
             return false;
         }
 
-        const bool caseOnly = sameFolder && QString::compare(sourceName, FileNamePart(destination),
-                                                             Qt::CaseInsensitive) == 0;
+        // The folders compared by identity, not spelling ("a/./b", "a//b" and
+        // a linked folder are one folder).
+        struct stat sourceFolder, destinationFolderStat;
+        const bool oneFolder =
+            sameFolder || (::stat(NativeParent(from).constData(), &sourceFolder) == 0 &&
+                           ::stat(NativeParent(to).constData(), &destinationFolderStat) == 0 &&
+                           sourceFolder.st_dev == destinationFolderStat.st_dev &&
+                           sourceFolder.st_ino == destinationFolderStat.st_ino);
+        const bool caseOnly = oneFolder && QString::compare(sourceName, FileNamePart(destination),
+                                                            Qt::CaseInsensitive) == 0;
         struct stat dst;
         const bool destinationTaken = ::lstat(to.constData(), &dst) == 0;
+        const bool destinationIsLink = destinationTaken && S_ISLNK(dst.st_mode);
         struct stat dstTarget;
         const bool sameFile = destinationTaken && ::stat(to.constData(), &dstTarget) == 0 &&
                               dstTarget.st_dev == sst.st_dev && dstTarget.st_ino == sst.st_ino;
+        // The destination is the source's own entry spelled another way:
+        // nothing to move, and deleting "the other name" would lose the file.
+        if (sameFile && !destinationIsLink && oneFolder && NativeName(from) == NativeName(to)) return false;
 
         int err = 0;
         if (caseOnly && (!destinationTaken || sameFile)) {
@@ -651,8 +663,9 @@ bool MoveFile(const QString& source, const QString& destination) {
                 if (MsgBox(question, Mb::YesNo | Mb::Exclamation, GetResourceString(176)) != Mb::Yes) return false;
                 replace = true;
             }
-            if (replace && sameFile) {
-                // Two names of one file: the destination already holds it.
+            if (replace && sameFile && !destinationIsLink) {
+                // Two names (hard links) of one file: the destination already
+                // holds it.  A link at the destination is replaced by the file.
                 err = ::unlink(from.constData()) == 0 ? 0 : errno;
             } else {
                 err = MovePath(from, to, replace);

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   lame sox python3 python3-mutagen
   libcdio-dev libcdio-paranoia-dev libcddb2-dev
-  xvfb xauth
+  xvfb xauth x11-utils imagemagick xdg-utils
   clang libclang-rt-14-dev
   shared-mime-info desktop-file-utils
 )

@@ -18,14 +18,15 @@
 
 class FileBytes;
 
-// The one tag object; empty before InitialiseQuillmarkClass, after a failed
-// creation and after TerminateID3v2Class.
+// The one tag object; empty before it is created, after a failed creation
+// and after its release.
 extern ID3v2TagObject gobjID3v2Tag;
 
-// Creates the tag object; a failure goes up the trail (the start procedure
-// shows it and runs on without a tag object).
+// Creates the tag object; a failure goes up the trail with
+// "InitialiseQuillmarkClass" (the start procedure shows it and runs on
+// without a tag object).
 void InitialiseQuillmarkClass();
-// Releases the tag object.
+// Releases the tag object ("TerminateID3v2Class" on the trail).
 void TerminateID3v2Class();
 
 // Reads the file's tag into `tag`, sets `hasTag`, and sets `filtered` when the

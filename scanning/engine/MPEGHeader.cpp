@@ -18,9 +18,17 @@ constexpr size_t kFrameProbe = 256;
 
 // Writes the 32 bits of `header` as "0"/"1" into `bits`, reusing its buffer.
 void SetHeaderBits(QString& bits, const uint8_t* header) {
+    struct Table {
+        char16_t digits[256][8];
+        Table() {
+            for (int b = 0; b < 256; ++b)
+                for (int i = 0; i < 8; ++i) digits[b][i] = (b & (0x80 >> i)) ? u'1' : u'0';
+        }
+    };
+    static const Table table;
     bits.resize(32);
-    QChar* out = bits.data();
-    for (int i = 0; i < 32; ++i) out[i] = QLatin1Char((header[i / 8] & (0x80 >> (i % 8))) ? '1' : '0');
+    char16_t* out = reinterpret_cast<char16_t*>(bits.data());
+    for (int i = 0; i < 4; ++i) std::memcpy(out + 8 * i, table.digits[header[i]], sizeof table.digits[0]);
 }
 
 int32_t VersionOf(uint8_t b1) {

@@ -14,8 +14,11 @@ public:
 
     // The stop request: set by the caller (the Stop button, during a yield);
     // a job reads it before each file and leaves its loop when it is set.
+    // Whoever starts a job clears it first (the long-job protocol does).
     bool mblnStopAll = false;
 
+    // The status line.  A scan shows "Processing: " and the file's path at
+    // each yield, not for every file: the line is only painted then anyway.
     virtual void ShowStatus(const QString& text) { (void)text; }
     virtual void ShowProgress(int64_t position, int64_t maximum) {
         (void)position;

@@ -3,6 +3,8 @@
 #include "scanning/engine/GenreLookup.h"
 #include "scanning/engine/ID3v1.h"
 
+#include <cstring>
+
 const std::array<QString, kScanColumnCount>& ScanColumnCaptions() {
     static const std::array<QString, kScanColumnCount> captions = {
         QStringLiteral("File Name"),       QStringLiteral("Folder"),
@@ -139,6 +141,15 @@ ScanRecord ScanRecordFromTexts(const QStringList& t) {
 
 QString JoinFolderFile(const QString& folder, const QString& fileName) {
     if (folder.isEmpty()) return fileName;
+    if (!folder.endsWith(QLatin1Char('/')) && !fileName.startsWith(QLatin1Char('/'))) {
+        // The usual case, put together in one go.
+        QString path(folder.size() + 1 + fileName.size(), Qt::Uninitialized);
+        QChar* out = path.data();
+        std::memcpy(out, folder.constData(), size_t(folder.size()) * sizeof(QChar));
+        out[folder.size()] = QLatin1Char('/');
+        std::memcpy(out + folder.size() + 1, fileName.constData(), size_t(fileName.size()) * sizeof(QChar));
+        return path;
+    }
     qsizetype end = folder.size();
     while (end > 1 && folder[end - 1] == QLatin1Char('/')) --end;
     QString path = folder.left(end);

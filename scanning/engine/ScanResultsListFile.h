@@ -5,7 +5,6 @@
 #include "foundation/ListFiles.h"
 #include "scanning/engine/ScanResultsModel.h"
 
-#include <vector>
 
 class ScanResultsListFile final : public IListFileModel {
 public:
@@ -22,9 +21,6 @@ public:
     void endLoad() override;
 
 private:
-    void flush();
-
     ScanResultsModel& m_model;
-    std::vector<ScanResultsModel::NewRow> m_pending;
     int m_loads = 0;
 };

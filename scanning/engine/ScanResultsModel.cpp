@@ -203,6 +203,12 @@ void ScanResultsModel::stageRecord(const ScanRecord& r, bool checked) {
     m_staged.push_back(Row{m_store.pack(cells), checked});
 }
 
+void ScanResultsModel::stageRow(bool checked, std::span<const QStringView> cells) {
+    QStringView all[kScanColumnCount];
+    for (size_t i = 0; i < cells.size() && i < size_t(kScanColumnCount); ++i) all[i] = cells[i];
+    m_staged.push_back(Row{m_store.pack(all), checked});
+}
+
 void ScanResultsModel::commitStaged() {
     if (m_staged.empty()) return;
     const int first = rows();

@@ -13,6 +13,7 @@
 #include <QAnyStringView>
 #include <QStringView>
 #include <array>
+#include <span>
 #include <cstdint>
 #include <vector>
 
@@ -51,6 +52,9 @@ public:
     // (the cell texts of ScanRecordTexts, without making them one by one) and
     // held back; commitStaged adds the held rows with one insertion notice.
     void stageRecord(const ScanRecord& record, bool checked = true);
+    // The same for a row of cell texts (a list-file load): texts beyond the
+    // 40th are ignored, missing ones are empty.
+    void stageRow(bool checked, std::span<const QStringView> cells);
     int stagedRows() const { return static_cast<int>(m_staged.size()); }
     void commitStaged();
     // Room for `count` rows in all, so a scan that knows its file count

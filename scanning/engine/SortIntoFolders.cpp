@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -75,13 +76,21 @@ void EnsureSubfolder(const QString& folder) {
     if (!FolderExists(folder)) RaiseErrno(ENOTDIR, true, QStringLiteral("Sonivard"), folder);
 }
 
-// Moves unless the file is already in place; a failure that MoveFile does
-// not report itself is shown and the sort goes on.
-void MoveOne(const QString& source, const QString& target) {
+// Moves unless the file is already in place.  False when the move failed:
+// it raised (shown here, and the sort goes on), or MoveFile refused with a
+// warning of its own.  A refusal to replace a file that stood at the target
+// is the user's "No", not a failure.
+bool MoveOne(const QString& source, const QString& target) {
+    bool ok = false;
     ResumeNext([&] {
-        if (SameFile(source, target)) return;
-        MoveFile(source, target);
+        if (SameFile(source, target)) {
+            ok = true;
+            return;
+        }
+        const bool targetTaken = QFileInfo::exists(target);
+        ok = MoveFile(source, target) || targetTaken;
     });
+    return ok;
 }
 }  // namespace
 
@@ -135,6 +144,7 @@ std::vector<SortMove> PlanSortIntoFolders(const ScanResultsModel& results, int c
 SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const QString& destination,
                             ScanHost& host) {
     SortOutcome outcome = SortOutcome::Complete;
+    bool failed = false;  // a row whose move failed, or a failed step
     ResumeNext([&] {
         const QString root = QDir::cleanPath(destination);
         const std::vector<SortMove> plan = PlanSortIntoFolders(results, column, root);
@@ -162,21 +172,24 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
                     made = true;
                 });
                 // Without its subfolder the move could only fail again.
-                if (made) MoveOne(move.source, move.target);
+                if (!made || !MoveOne(move.source, move.target)) failed = true;
                 continue;
             }
             if (answer == 0)
                 answer = MsgBox(GetResourceString(kNoValueQuestion) + root + QLatin1Char('?'),
                                 Mb::YesNo | Mb::Question, GetResourceString(kNoValueTitle));
-            if (answer == Mb::Yes) MoveOne(move.source, JoinPath(root, FileNamePart(move.source)));
+            if (answer == Mb::Yes && !MoveOne(move.source, JoinPath(root, FileNamePart(move.source)))) failed = true;
         }
     });
+    // A run in which some work failed never reports itself complete.
+    if (failed && outcome == SortOutcome::Complete) outcome = SortOutcome::Incomplete;
     ResumeNext([&] {
         switch (outcome) {
         case SortOutcome::DestinationRemoved:
             host.ShowResult(GetResourceString(kNotComplete), true, GetResourceString(kDestinationGone));
             break;
         case SortOutcome::Interrupted: host.ShowResult(GetResourceString(kInterrupted), true, QString()); break;
+        case SortOutcome::Incomplete: host.ShowResult(GetResourceString(kNotComplete), true, QString()); break;
         case SortOutcome::Complete:
             host.ShowResult(GetResourceString(kComplete), gblnDisplayMessageBox, QString());
             break;

@@ -136,6 +136,14 @@ TempFile CreateTempBeside(const std::string& resolvedPath) {
     for (int attempt = 0; attempt < 40; ++attempt) {
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0) return {candidate, fd};
+        if (errno == ENAMETOOLONG) {
+            // A name near the file system's limit has no room for ".new" or a
+            // time stamp: a short hidden name in the same folder serves.
+            std::string pattern = prefix + ".quillmark-XXXXXX";
+            const int shortFd = ::mkostemp(pattern.data(), O_CLOEXEC);
+            if (shortFd < 0) RaiseErrno(errno, true);
+            return {pattern, shortFd};
+        }
         if (errno != EEXIST) RaiseErrno(errno, true);
         if (attempt > 0) {
             const timespec pause{0, 100 * 1000 * 1000};

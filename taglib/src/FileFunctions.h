@@ -49,7 +49,8 @@ inline bool IsReadOnly(const struct stat& st) { return (st.st_mode & S_IWUSR) ==
 void CheckWritable(const Target& target, bool ignoreReadOnly, std::string_view source);
 
 // The name "<name>.new" beside the file, or, when that is taken,
-// "<hhmmss>-<name>" with the current time: created exclusively, returned open.
+// "<hhmmss>-<name>" with the current time (a short hidden name when the
+// name is too long for either): created exclusively, returned open.
 struct TempFile {
     std::string path;
     int fd = -1;

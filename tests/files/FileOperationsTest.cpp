@@ -218,6 +218,41 @@ TEST_F(FileOperations, YesOntoAnotherNameOfTheSameFileKeepsTheFile) {
     EXPECT_EQ(ReadBytes(path("b.mp3")), "only copy");
 }
 
+TEST_F(FileOperations, OneFileSpelledTwoWaysIsNeverDeleted) {
+    // The destination path reaches the source's own directory entry (through
+    // "./" or a linked folder), or is a link to the source: whatever the
+    // answer, the file must survive.
+    QDir(dir.path()).mkdir("real");
+    ASSERT_EQ(::symlink("real", QFile::encodeName(path("alias")).constData()), 0);
+    struct Case {
+        const char* what;
+        QString destination;
+    };
+    const std::vector<Case> sameEntry = {
+        {"dot folder", path("real/./a.mp3")},
+        {"doubled slash", path("real//a.mp3")},
+        {"linked folder", path("alias/a.mp3")},
+    };
+    for (const Case& c : sameEntry) {
+        WriteBytes(path("real/a.mp3"), "only copy");
+        ui.shown.clear();
+        ui.answers = {Mb::Yes};
+        EXPECT_FALSE(MoveFile(path("real/a.mp3"), c.destination)) << c.what;
+        EXPECT_EQ(ReadBytes(path("real/a.mp3")), "only copy") << c.what;
+        EXPECT_EQ(Names(path("real")), QStringList{"a.mp3"}) << c.what;
+    }
+
+    // A link at the destination that points to the source: Yes replaces the
+    // link by the file.
+    ASSERT_EQ(::symlink("real/a.mp3", QFile::encodeName(path("link.mp3")).constData()), 0);
+    ui.shown.clear();
+    ui.answers = {Mb::Yes};
+    EXPECT_TRUE(MoveFile(path("real/a.mp3"), path("link.mp3")));
+    EXPECT_FALSE(QFileInfo(path("link.mp3")).isSymLink());
+    EXPECT_EQ(ReadBytes(path("link.mp3")), "only copy");
+    EXPECT_TRUE(Names(path("real")).isEmpty());
+}
+
 TEST_F(FileOperations, CaseOnlyRenameAsksNothingAndLeavesNoIntermediate) {
     WriteBytes(path("Song.mp3"), "tune");
     EXPECT_TRUE(MoveFile(path("Song.mp3"), path("song.mp3")));

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -359,6 +360,17 @@ TEST(MusicPlayer, ARegisteredProgramWithoutAReadableEntryCountsAsNone) {
     ToolsMenuItemSelect(8, -1);
     EXPECT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(programs.started.isEmpty());
+}
+
+TEST(DesktopEntries, TheDesktopsDefaultForMp3IsReadWithXdgMime) {
+    TempHome home;
+    if (QStandardPaths::findExecutable("xdg-mime").isEmpty()) GTEST_SKIP() << "xdg-mime is not installed";
+    EXPECT_TRUE(ExternalPrograms().DefaultApplicationFor("audio/mpeg").isEmpty());
+    WriteFile(home.path() + "/config/mimeapps.list", "[Default Applications]\naudio/mpeg=acme-player.desktop\n");
+    WriteFile(home.path() + "/data/applications/acme-player.desktop",
+              "[Desktop Entry]\nType=Application\nName=Acme\nExec=/bin/true %U\n");
+    // (the desktop only names a program that is there)
+    EXPECT_EQ(ExternalPrograms().DefaultApplicationFor("audio/mpeg"), QStringLiteral("acme-player.desktop"));
 }
 
 TEST(DesktopEntries, ExecLinesBecomeAProgramAndArgumentsWithoutFieldCodes) {

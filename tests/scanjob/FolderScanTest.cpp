@@ -107,6 +107,20 @@ TEST_F(FolderScanTest, RowsHoldEveryColumnOfTheFile) {
     }
 }
 
+TEST_F(FolderScanTest, TagLongerThanTheFirstBlockIsReadWhole) {
+    ID3v2Tag v2 = SampleID3v2();
+    v2.Comment = QStringLiteral("long comment ").repeated(600);  // the tag runs past the first 4 KiB
+    const QString path = music.mp3(QStringLiteral("long.mp3"), nullptr, &v2);
+    scan();
+    ASSERT_EQ(model.rows(), 1);
+    EXPECT_EQ(model.text(0, ScanColumn::ID3v2Comment), v2.Comment);
+    EXPECT_EQ(model.text(0, ScanColumn::ID3v2EncodedBy), v2.EncodedBy);
+    const QByteArray bytes = ReadBytes(path);
+    EXPECT_EQ(model.text(0, ScanColumn::HeaderFoundAt), QString::number(bytes.size() - LameAudio().size()));
+    EXPECT_GT(bytes.size() - LameAudio().size(), 4096);
+    EXPECT_EQ(model.text(0, ScanColumn::BitRate), QStringLiteral("128"));
+}
+
 TEST_F(FolderScanTest, StatusTextsProgressAndLastFolder) {
     music.mp3(QStringLiteral("a.mp3"));
     music.mp3(QStringLiteral("b.mp3"));

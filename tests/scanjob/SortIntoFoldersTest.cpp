@@ -143,16 +143,21 @@ TEST_F(SortIntoFoldersTest, StopEndsBeforeTheNextRowAndAlwaysShowsTheBox) {
     EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("Sort into folders interrupted by user. "));
 }
 
-TEST_F(SortIntoFoldersTest, SubfolderThatCannotBeMadeIsReportedAndTheSortGoesOn) {
+TEST_F(SortIntoFoldersTest, FailedRowsAreReportedAndTheRunIsNotComplete) {
     music.write(QStringLiteral("out/Alpha"), "a file where the folder would go");
     add(QStringLiteral("a.mp3"), QStringLiteral("Alpha"));
     add(QStringLiteral("b.mp3"), QStringLiteral("Beta"));
+    add(QStringLiteral("c.mp3"), QStringLiteral("Gamma"));
+    QFile::remove(music.file(QStringLiteral("in/c.mp3")));  // gone since the scan
     gblnDisplayMessageBox = false;
-    EXPECT_EQ(sort(), SortOutcome::Complete);
+    EXPECT_EQ(sort(), SortOutcome::Incomplete);
     EXPECT_TRUE(at(QStringLiteral("in/a.mp3")));
     EXPECT_TRUE(at(QStringLiteral("out/Beta/b.mp3")));
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Critical Error"));
+    ASSERT_EQ(ui.shown.size(), 3u);
+    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Critical Error"));  // the subfolder
+    EXPECT_EQ(ui.shown[1].prompt, QStringLiteral("c.mp3\r\n\r\nSource file no longer exists."));
+    EXPECT_EQ(ui.shown[2].prompt, QStringLiteral("Sort into folders not complete. "));
+    EXPECT_EQ(host.statuses.back(), QStringLiteral("Sort into folders not complete"));
 }
 
 TEST(SortFolderName, CellsBecomeSafeFolderNames) {

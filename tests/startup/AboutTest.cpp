@@ -1,14 +1,18 @@
 // The About window's texts and its System Info button.
 
+#include "foundation/AppPaths.h"
+#include "foundation/DesktopServices.h"
 #include "foundation/ResourceStrings.h"
 #include "shell/menus/ExternalPrograms.h"
 #include "shell/ui/About.h"
 #include "support/ScriptedUi.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,4 +90,35 @@ TEST(About, SystemInfoStartsTheFirstProgramFoundOrSaysItIsUnavailable) {
             EXPECT_EQ(ui.shown[0].title, QStringLiteral("Sonivard"));
         }
     }
+}
+
+namespace {
+class RecordingDesktop final : public IDesktopServices {
+public:
+    RecordingDesktop() { m_previous = SetDesktopServices(this); }
+    ~RecordingDesktop() override { SetDesktopServices(m_previous); }
+    bool openUrl(const QUrl& url) override {
+        opened << url.toLocalFile();
+        return true;
+    }
+    bool isOnline() override { return false; }
+    QStringList opened;
+
+private:
+    IDesktopServices* m_previous = nullptr;
+};
+}  // namespace
+
+TEST(About, F1OpensTheHelpStartPageAndOtherKeysNothing) {
+    ScriptedUi ui;
+    RecordingDesktop desktop;
+    QTemporaryDir app;
+    SetAppPathForTesting(app.path());
+    FormAbout about;
+    for (const int key : {Qt::Key_A, Qt::Key_F2, Qt::Key_F1}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&about, &press);
+    }
+    EXPECT_EQ(desktop.opened, QStringList{app.path() + QStringLiteral("/WebHelp/Sonivard.htm")});
+    SetAppPathForTesting(QString());
 }

@@ -15,6 +15,8 @@ trap 'rm -rf "$home"' EXIT
 mkdir -p "$home/config/Sonivard" "$home/data"
 printf '[Preferences]\r\nRetainWindows=True\r\n\r\n[WindowStates]\r\nFormPlaylistManager=True\r\nFormDuplicateFinder=False\r\n' \
     > "$home/config/Sonivard/Sonivard.ini"
+# The program must talk to the X server, whatever platform the test runner chose.
+export QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SV_SMOKE_PROGRAM="$program"
 
 # Inside the X server: run, wait for the windows, end, report.

@@ -121,6 +121,22 @@ TEST_F(FileSafety, TagLongerThanTheFileIsAnErrorAndChangesNothing) {
     }
 }
 
+TEST_F(FileSafety, LongestFileNamesCanBeRewritten) {
+    // A name of 255 bytes leaves no room for ".new" or a time stamp.
+    const std::string name = std::string(251, 'n') + ".mp3";
+    const Bytes audio = Audio(900);
+    const std::string file = put(Tag(TextFrame("TIT2", "old"), 20) + audio, name.c_str());
+    auto tag = NewTag();
+    ASSERT_EQ(tag->SetFrameValue(eTitle, "new"), 0);
+    ASSERT_EQ(tag->WriteTag(file), 0) << tag->LastError().description;
+    EXPECT_EQ(AfterTag(ReadFile(file)), audio);
+    ASSERT_EQ(tag->ReadTag(file), 0);
+    EXPECT_EQ(Get(*tag, eTitle), "new");
+    ASSERT_EQ(tag->RemoveTag(file), 0) << tag->LastError().description;
+    EXPECT_EQ(ReadFile(file), audio);
+    EXPECT_EQ(entries(), QStringList{QString::fromStdString(name)});
+}
+
 TEST_F(FileSafety, LargeFilesAreMeasuredIn64Bits) {
     const std::string file = put(Tag(TextFrame("TIT2", "big"), 30));
     const int fd = ::open(file.c_str(), O_WRONLY);

@@ -5,7 +5,7 @@
 #include "foundation/ResourceStrings.h"
 #include "shell/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
-#include "shell/start/TagObject.h"
+#include "scanning/engine/ID3v2TagInfo.h"
 
 #include <QCoreApplication>
 
@@ -34,6 +34,6 @@ void ShutdownProgram(IToolWindow* main) {
         if (window == main) continue;
         ResumeNext([&] { window->UnloadWindow(); });
     }
-    ResumeNext([] { ReleaseTagObject(); });
+    ResumeNext([] { TerminateID3v2Class(); });
     QCoreApplication::quit();
 }

@@ -6,13 +6,13 @@
 #include "foundation/ReadOptions.h"
 #include "foundation/Twips.h"
 #include "shell/WindowProtocol.h"
-#include "shell/start/TagObject.h"
+#include "scanning/engine/ID3v2TagInfo.h"
 #include "shell/ui/Splash.h"
 
 #include <QAbstractItemView>
 #include <QWidget>
 
-void StartHost::InitialiseQuillmarkClass() { CreateTagObject(); }
+void StartHost::InitialiseQuillmarkClass() { ::InitialiseQuillmarkClass(); }
 
 void StartHost::InitialiseArrays() { ::InitialiseArrays(); }
 
