@@ -85,8 +85,11 @@ void SkinImage::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void SkinImage::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is the double click only: its
+    // release is a mouse-up but no second click, so a double click on a
+    // picture button runs its command once and toggles a check box once.
     if (event->button() == Qt::LeftButton) {
-        m_leftDown = true;
+        m_leftDown = false;
         emit DblClick();
     }
 }
@@ -140,8 +143,11 @@ void SkinLabel::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void SkinLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is the double click only: its
+    // release is a mouse-up but no second click, so a double click on a
+    // picture button runs its command once and toggles a check box once.
     if (event->button() == Qt::LeftButton) {
-        m_leftDown = true;
+        m_leftDown = false;
         emit DblClick();
     }
 }

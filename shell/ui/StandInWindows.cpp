@@ -1,5 +1,6 @@
 #include "shell/ui/StandInWindows.h"
 
+#include "foundation/CommonTexts.h"
 #include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
@@ -146,6 +147,8 @@ StandInWindow::StandInWindow(StandInDesign design, QWidget* parent)
 void StandInWindow::InitialiseDialogText() {
     WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         SetCaption(GetResourceString(m_design.captionCode));
+        // A window without the shared menus sets its title-bar tool tips itself.
+        if (!m_design.coreTool) UpdateSystemMenuToolTips(this);
         if (mnuFileOpen) mnuFileOpen->setText(GetResourceString(506) + QStringLiteral("\tCtrl+O"));
         if (mnuFileSave) mnuFileSave->setText(GetResourceString(507) + QStringLiteral("\tCtrl+S"));
         if (mnuFileExit) mnuFileExit->setText(GetResourceString(481) + QStringLiteral("\tCtrl+Q"));

@@ -75,6 +75,60 @@ TEST_F(SkinnedControls, AClickOnAnyOfTheThreeRunsTheButtonsCommandOnce) {
     EXPECT_EQ(Shown(w->ImageScan), kButtonUp);
 }
 
+namespace {
+// What the window system delivers for a double click: press, release, then
+// a double-click event in place of the second press, and its release.
+void DoubleClick(QWidget* control) {
+    const QPointF at(4, 4);
+    const QPointF global = control->mapToGlobal(at);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                     QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, global, Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(control, &event);
+    }
+}
+}  // namespace
+
+TEST_F(SkinnedControls, ADoubleClickIsOneClickFollowedByADoubleClick) {
+    // Each picture and label reports mouse down, mouse up, click, double
+    // click, mouse up: the second press is no click of its own.
+    for (QWidget* control : {static_cast<QWidget*>(w->ImageScan), static_cast<QWidget*>(w->LabelScan)}) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        QStringList events;
+        auto record = [&](const char* name) { return [&events, name] { events << QString::fromLatin1(name); }; };
+        QList<QMetaObject::Connection> connections;
+        if (auto* image = qobject_cast<SkinImage*>(control)) {
+            connections << QObject::connect(image, &SkinImage::MouseDown, control, record("down"))
+                        << QObject::connect(image, &SkinImage::MouseUp, control, record("up"))
+                        << QObject::connect(image, &SkinImage::Click, control, record("click"))
+                        << QObject::connect(image, &SkinImage::DblClick, control, record("dblclick"));
+        } else {
+            auto* label = qobject_cast<SkinLabel*>(control);
+            connections << QObject::connect(label, &SkinLabel::MouseDown, control, record("down"))
+                        << QObject::connect(label, &SkinLabel::MouseUp, control, record("up"))
+                        << QObject::connect(label, &SkinLabel::Click, control, record("click"))
+                        << QObject::connect(label, &SkinLabel::DblClick, control, record("dblclick"));
+        }
+        DoubleClick(control);
+        EXPECT_EQ(events, (QStringList{"down", "up", "click", "dblclick", "up"}));
+        for (const auto& c : connections) QObject::disconnect(c);
+    }
+
+    // So a double click on a skinned push button runs its command once, and
+    // one on a skinned check box toggles it once.
+    int runs = 0;
+    RouteButtonEvents(w->mbuttonScan, [&] { ++runs; });
+    DoubleClick(w->ImageScan);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(Shown(w->ImageScan), kButtonUp);
+    ASSERT_EQ(w->mcheckSub.Value(), 0);
+    DoubleClick(w->ImageSub);
+    EXPECT_EQ(w->mcheckSub.Value(), 1);
+    DoubleClick(w->LabelSub);
+    EXPECT_EQ(w->mcheckSub.Value(), 0);
+}
+
 TEST_F(SkinnedControls, SetControlsCopiesTheStandardControlAndVisibilityFollowsTheSkins) {
     auto* standard = new QPushButton(QStringLiteral("&Stop"), w);
     standard->setGeometry(30, 200, 96, 25);

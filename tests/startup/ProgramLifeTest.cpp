@@ -63,6 +63,12 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
     for (IToolWindow* w : WindowRegistry::Loaded()) EXPECT_TRUE(dynamic_cast<QWidget*>(w)->isVisible()) << w->Name().toStdString();
     EXPECT_EQ(WindowRegistry::Find("FormDuplicateFinder")->Caption(), QStringLiteral("Duplicate Finder"));
     EXPECT_EQ(WindowRegistry::Find("FormCDRipper")->Caption(), QStringLiteral("CD Ripper"));
+    // The CD Ripper has no menus, but its title-bar buttons carry their tool tips.
+    auto* ripper = dynamic_cast<SkinnedWindow*>(WindowRegistry::Find("FormCDRipper"));
+    ASSERT_NE(ripper, nullptr);
+    QStringList tips;
+    for (const SkinImage* button : ripper->ImageSystemMenu) tips << button->toolTip();
+    EXPECT_EQ(tips, (QStringList{"Minimize", "Maximize", "Close"}));
     for (const auto& box : ui.shown) ADD_FAILURE() << box.prompt.toStdString();
 }
 
@@ -164,10 +170,18 @@ TEST(ProgramLife, ARunningJobKeepsTheProgramOpen) {
                                                  "Coordinator. Please stop the process before closing the window."));
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Process Running"));
     EXPECT_EQ(LoadedNames().size(), 3);
+    // Of several windows running jobs, the last loaded is named.
+    auto* finder = dynamic_cast<ILongJobHost*>(WindowRegistry::Show(WindowNames::DuplicateFinder));
+    finder->mblnProcessRunning = true;
+    main->UnloadWindow();
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[1].prompt, QStringLiteral("There is currently a process running in Duplicate Finder. Please "
+                                                 "stop the process before closing the window."));
+    finder->mblnProcessRunning = false;
     // The CD Ripper's rip does not hold the program.
     coordinator->mblnProcessRunning = false;
     ripper->mblnProcessRunning = true;
     main->UnloadWindow();
-    EXPECT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown.size(), 2u);
     EXPECT_EQ(WindowRegistry::Find(WindowNames::ScanningCentre), nullptr);
 }

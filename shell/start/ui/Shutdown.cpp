@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/MessageUi.h"
 #include "foundation/ResourceStrings.h"
+#include "foundation/SettingsStore.h"
 #include "shell/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
 #include "scanning/engine/ID3v2TagInfo.h"
@@ -10,15 +11,18 @@
 #include <QCoreApplication>
 
 bool MainWindowMayClose(IToolWindow* main, bool ask) {
+    // Of the core tool windows running a job, the last loaded is named.  The
+    // CD Ripper's rip is no core job: it keeps its own close check.
+    IToolWindow* running = nullptr;
     for (IToolWindow* window : WindowRegistry::Loaded()) {
-        // The CD Ripper's rip is no core job: it keeps its own close check.
-        if (window->Name() == WindowNames::CDRipper) continue;
+        if (!IsCoreTool(window->Name())) continue;
         const auto* host = dynamic_cast<const ILongJobHost*>(window);
-        if (host && host->mblnProcessRunning) {
-            MsgBox(GetResourceString(188) + window->Caption() + GetResourceString(189), Mb::OKOnly | Mb::Exclamation,
-                   GetResourceString(187));
-            return false;
-        }
+        if (host && host->mblnProcessRunning) running = window;
+    }
+    if (running) {
+        MsgBox(GetResourceString(188) + running->Caption() + GetResourceString(189), Mb::OKOnly | Mb::Exclamation,
+               GetResourceString(187));
+        return false;
     }
     (void)main;
     if (ask && MsgBox(GetResourceString(839), Mb::YesNo | Mb::Question, GetResourceString(840)) != Mb::Yes)
