@@ -1,5 +1,6 @@
 #include "scanning/ui/ScanningCentre.h"
 
+#include "foundation/AppPaths.h"
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/Help.h"
@@ -10,24 +11,23 @@
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/SharedServices.h"
-#include "scanning/ui/ColumnSettingsDialog.h"
+#include "foundation/Twips.h"
 #include "scanning/engine/ID3v2TagInfo.h"
 #include "scanning/engine/RowRefresh.h"
 #include "scanning/engine/ScanResultsListFile.h"
 #include "scanning/engine/SortIntoFolders.h"
+#include "scanning/ui/ColumnSettingsDialog.h"
+#include "scanning/ui/FileInfoDialog.h"
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ListColumns.h"
 #include "scanning/ui/ScanResultsView.h"
 #include "scanning/ui/WindowServices.h"
-#include "foundation/Twips.h"
+#include "shell/SkinScheme.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
 #include "shell/start/StartProcedure.h"
-#include "foundation/AppPaths.h"
-#include "scanning/ui/FileInfoDialog.h"
 #include "shell/ui/ControlUtils.h"
-#include "shell/SkinScheme.h"
 #include "shell/ui/SkinController.h"
 #include "shell/ui/SkinWidgets.h"
 #include "shell/ui/Skins.h"
@@ -37,17 +37,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QPainter>
-#include <QStorageInfo>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -547,14 +544,14 @@ void FormMP3ScanningCentre::mnuFileSave_Click() {
         const bool saved = SaveListViewToTextFile(
             list,
             [&]() -> QString {
+                // A cancelled dialog leaves the cleared name: nothing is saved.
                 CommonDialogFile.FileName.clear();
                 const bool cancelError = CommonDialogFile.CancelError;
                 CommonDialogFile.CancelError = false;
-                const QString before = CommonDialogFile.FileName;
                 CommonDialogFile.ShowSave();
                 CommonDialogFile.CancelError = cancelError;
                 chosen = CommonDialogFile.FileName;
-                return chosen == before ? QString() : chosen;
+                return chosen;
             },
             GetResourceString(157));
         if (saved)
