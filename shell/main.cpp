@@ -12,6 +12,7 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "scanning/ui/ScanningCentre.h"
 #include "shell/ui/StandInWindows.h"
 
 #include <QApplication>
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
     SetDialogUi(&dialogUi);
     InstallKeyRouter();
     InstallExitSignals(&app);
+    RegisterScanningCentreWindow();
     RegisterStandInWindows();
 
     // The command line after the program's name; Qt has taken its own options out.

@@ -1,0 +1,211 @@
+#include "scanning/ui/ScanResultsView.h"
+
+#include "foundation/ListFiles.h"
+#include "scanning/engine/ScanResultsListFile.h"
+#include "scanning/engine/ScanResultsModel.h"
+#include "foundation/Twips.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+#include <algorithm>
+
+namespace {
+// Drag data that names the file-list format at once and builds the list
+// only when a drop target asks, so a drag of many rows starts at once.
+class FileListMimeData : public QMimeData {
+public:
+    explicit FileListMimeData(std::function<QStringList()> paths) : m_paths(std::move(paths)) {}
+
+    bool hasFormat(const QString& mimeType) const override {
+        return mimeType == QLatin1String("text/uri-list") || QMimeData::hasFormat(mimeType);
+    }
+    QStringList formats() const override { return {QStringLiteral("text/uri-list")}; }
+
+protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
+        Q_UNUSED(mimeType);
+        // Every request gets the file list, whatever format it names.
+        if (!m_built) {
+            m_built = true;
+            if (m_paths)
+                for (const QString& path : m_paths()) m_urls.push_back(QUrl::fromLocalFile(path));
+        }
+        if (type.id() == QMetaType::QByteArray || type.id() == QMetaType::QString) {
+            QByteArray bytes;
+            for (const QUrl& url : m_urls) bytes += url.toEncoded() + "\r\n";
+            if (type.id() == QMetaType::QString) return QString::fromUtf8(bytes);
+            return bytes;
+        }
+        QVariantList list;
+        list.reserve(m_urls.size());
+        for (const QUrl& url : m_urls) list.push_back(url);
+        return list;
+    }
+
+private:
+    std::function<QStringList()> m_paths;
+    mutable bool m_built = false;
+    mutable QList<QUrl> m_urls;
+};
+// The rows as the view shows them, and as a list file sees them.
+class ScanResultsListModel final : public QIdentityProxyModel, public IListFileModel {
+public:
+    ScanResultsListModel(ScanResultsModel& rows, QObject* parent) : QIdentityProxyModel(parent), m_file(rows) {
+        setSourceModel(&rows);
+    }
+    int rowCount(const QModelIndex& parent) const override { return QIdentityProxyModel::rowCount(parent); }
+    int columnCount(const QModelIndex& parent) const override { return QIdentityProxyModel::columnCount(parent); }
+    QString listName() const override { return m_file.listName(); }
+    int rowCount() const override { return m_file.rowCount(); }
+    int columnCount() const override { return m_file.columnCount(); }
+    bool isChecked(int row) const override { return m_file.isChecked(row); }
+    QString cellText(int row, int column) const override { return m_file.cellText(row, column); }
+    void clearRows() override { m_file.clearRows(); }
+    void appendRow(bool checked, std::span<const QStringView> cells) override { m_file.appendRow(checked, cells); }
+    void beginLoad() override { m_file.beginLoad(); }
+    void endLoad() override { m_file.endLoad(); }
+
+private:
+    ScanResultsListFile m_file;
+};
+
+}  // namespace
+
+ScanResultsView::ScanResultsView(QWidget* parent) : QTreeView(parent) {
+    setObjectName(QStringLiteral("ListViewScanResults"));
+    setProperty("Checkboxes", true);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setAlternatingRowColors(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::CopyAction);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QHeaderView* h = header();
+    h->setStretchLastSection(false);
+    h->setSectionsMovable(false);
+    h->setSectionsClickable(true);
+    h->setMinimumSectionSize(std::max(4, TwipsToPixelsX(150)));
+    h->setDefaultSectionSize(TwipsToPixelsX(1440));
+    h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(h, &QHeaderView::sectionClicked, this, [this](int section) { emit ColumnClicked(section); });
+}
+
+void ScanResultsView::setResultsModel(ScanResultsModel* model) {
+    m_model = model;
+    QAbstractItemModel* old = this->model();
+    setModel(model ? new ScanResultsListModel(*model, this) : nullptr);
+    if (old && old->parent() == this) old->deleteLater();
+    // Column widths are set by the window (every column starts 1440 twips).
+    for (int c = 0; c < (model ? model->columnCount() : 0); ++c) header()->resizeSection(c, TwipsToPixelsX(1440));
+}
+
+QList<int> ScanResultsView::SelectedRows() const {
+    QList<int> rows;
+    if (!selectionModel()) return rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int r = range.top(); r <= range.bottom(); ++r) rows.push_back(r);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+QStringList ScanResultsView::SelectedPaths() const {
+    QStringList paths;
+    if (!m_model) return paths;
+    for (int row : SelectedRows()) paths.push_back(m_model->fullPath(row));
+    return paths;
+}
+
+QStringList ScanResultsView::DroppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) files.push_back(url.toLocalFile());
+    return files;
+}
+
+QMimeData* ScanResultsView::FileListData(std::function<QStringList()> paths) {
+    return new FileListMimeData(std::move(paths));
+}
+
+void ScanResultsView::startDrag(Qt::DropActions) {
+    if (!m_model || SelectedRows().isEmpty()) return;
+    if (setDragInProcess) setDragInProcess(true);
+    auto* drag = new QDrag(this);
+    // The paths are taken when the target asks: the selection as it is then.
+    QPointer<ScanResultsView> self(this);
+    drag->setMimeData(FileListData([self] { return self ? self->SelectedPaths() : QStringList(); }));
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    if (setDragInProcess) setDragInProcess(false);
+}
+
+bool ScanResultsView::acceptsDrag(const QMimeData* data) const {
+    if (dragInProcess && dragInProcess()) return false;  // our own rows never come back
+    return !DroppedFiles(data).isEmpty();
+}
+
+void ScanResultsView::dragEnterEvent(QDragEnterEvent* event) {
+    if (acceptsDrag(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ScanResultsView::dragMoveEvent(QDragMoveEvent* event) {
+    if (acceptsDrag(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ScanResultsView::dropEvent(QDropEvent* event) {
+    const QStringList files = acceptsDrag(event->mimeData()) ? DroppedFiles(event->mimeData()) : QStringList();
+    if (files.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The files are processed as a job of the window once the drag is over,
+    // so the dragging program is not held while they are read.
+    QPointer<ScanResultsView> self(this);
+    QTimer::singleShot(0, this, [self, files] {
+        if (self) emit self->FilesDropped(files);
+    });
+}
+
+void ScanResultsView::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    emit FocusChanged(true);
+}
+
+void ScanResultsView::focusOutEvent(QFocusEvent* event) {
+    QTreeView::focusOutEvent(event);
+    emit FocusChanged(false);
+}
+
+void ScanResultsView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) emit RowDoubleClicked();
+}
+
+void ScanResultsView::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeView::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton) emit RightButtonUp(event->globalPosition().toPoint());
+}

@@ -1,0 +1,876 @@
+#include "scanning/ui/ScanningCentre.h"
+
+#include "foundation/AppPaths.h"
+#include "foundation/Errors.h"
+#include "foundation/FileUtils.h"
+#include "foundation/Help.h"
+#include "foundation/ListFiles.h"
+#include "foundation/LongJob.h"
+#include "foundation/MessageUi.h"
+#include "foundation/OptionRecords.h"
+#include "foundation/ResourceStrings.h"
+#include "foundation/SettingsStore.h"
+#include "foundation/SharedServices.h"
+#include "foundation/Twips.h"
+#include "scanning/engine/ID3v2TagInfo.h"
+#include "scanning/engine/RowRefresh.h"
+#include "scanning/engine/ScanResultsListFile.h"
+#include "scanning/engine/SortIntoFolders.h"
+#include "scanning/ui/ColumnSettingsDialog.h"
+#include "scanning/ui/FileInfoDialog.h"
+#include "scanning/ui/FolderTree.h"
+#include "scanning/ui/ListColumns.h"
+#include "scanning/ui/ScanResultsView.h"
+#include "scanning/ui/WindowServices.h"
+#include "shell/SkinScheme.h"
+#include "shell/edit/ui/EditCommands.h"
+#include "shell/menus/KeyboardState.h"
+#include "shell/menus/ui/Menus.h"
+#include "shell/start/StartProcedure.h"
+#include "shell/ui/ControlUtils.h"
+#include "shell/ui/SkinController.h"
+#include "shell/ui/SkinWidgets.h"
+#include "shell/ui/Skins.h"
+#include "shell/ui/Splitter.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+// ---- design layout (twips) ----------------------------------------------------
+constexpr double kMargin = 120;
+constexpr double kMinHeight = 5280;
+constexpr double kMinWidth = 8000;
+constexpr double kCheckLeft = 120, kCheckWidth = 2892, kCheckHeight = 252;
+constexpr double kScanLeft = 120, kStopLeft = 1680, kButtonWidth = 1368, kButtonHeight = 348;
+constexpr double kTreeToCheck = 168;   // from the tree's bottom to the check box
+constexpr double kCheckToButtons = 360;
+constexpr double kRoomUnderTree = 900;  // the check box and the buttons
+constexpr double kStatusFromBottom = 420;
+constexpr double kStatusHeight = 270;
+constexpr double kListToStatus = 90;
+constexpr double kWidthLessSplitter = 696;
+constexpr double kProgBarFromRight = 468;
+constexpr double kProgBarWidth = 240;
+
+QString ScanResultsFilter() { return QStringLiteral("Scan Results (*.scn)|*.scn"); }
+
+QPixmap RedIndicatorPicture() {
+    QImage image(11, 11, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x7a, 0x16, 0x16), 1));
+    QRadialGradient gradient(QPointF(4, 4), 6);
+    gradient.setColorAt(0, QColor(0xf7, 0xb0, 0xa8));
+    gradient.setColorAt(1, QColor(0xc0, 0x2a, 0x22));
+    painter.setBrush(gradient);
+    painter.drawEllipse(QRectF(0.5, 0.5, 10, 10));
+    return QPixmap::fromImage(image);
+}
+
+template <typename F>
+void Handler(F&& f) {
+    try {
+        std::forward<F>(f)();
+    } catch (...) {
+        DisplayErrorMessage();
+    }
+}
+
+}  // namespace
+
+// The scan engine's view of the window: the status line, the progress bar,
+// the Stop button (through the window's stop flag) and the yield.
+class FormMP3ScanningCentre::JobHost final : public ScanHost {
+public:
+    explicit JobHost(FormMP3ScanningCentre& window) : m_window(window) {}
+    void ShowStatus(const QString& text) override {
+        ProgressIndication(&m_window, text, false, QString(), 0);
+    }
+    void ShowProgress(int64_t position, int64_t maximum) override {
+        QProgressBar* bar = m_window.ProgBar;
+        if (!bar) return;
+        // The bar counts the work list's spare element, as the folder walk's
+        // list has one.
+        const int64_t top = std::min<int64_t>(maximum + 1, INT32_MAX);
+        if (bar->maximum() != top) InitialiseProgBar(bar, static_cast<float>(top));
+        IncrementProgBar(bar, static_cast<int32_t>(std::min<int64_t>(position, top)));
+    }
+    void Yield() override {
+        QCoreApplication::processEvents();
+        mblnStopAll = mblnStopAll || m_window.mblnStopAll;
+    }
+    void ShowResult(const QString& status, bool showBox, const QString& boxText) override {
+        ProgressIndication(&m_window, status, showBox, boxText, Mb::Exclamation);
+    }
+    QString Caption() const override { return m_window.Caption(); }
+
+private:
+    FormMP3ScanningCentre& m_window;
+};
+
+// ---- load -----------------------------------------------------------------------
+
+FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
+    : SkinnedJobWindow(WindowNames::ScanningCentre, parent), CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
+    // Closing this window ends the program: it unloads the others itself.
+    setAttribute(Qt::WA_QuitOnClose, true);
+    setWindowRole(objectName());
+    BuildControls();
+    BuildMenus();
+    SetMinimumSizeTwips(kMinHeight, kMinWidth);
+
+    // The picture check box and buttons over their standard controls.
+    Handler([&] {
+        mcheckIncSubfolders.SetControls(this, CheckIncSubfolders, ImageIncSubfolders, LabelIncSubfolders);
+        mbuttonScan.SetControls(this, BtnScan, ImageScan, LabelScan);
+        mbuttonStop.SetControls(this, BtnStop, ImageStop, LabelStop);
+    });
+    RouteCheckBoxEvents(mcheckIncSubfolders);
+    RouteButtonEvents(mbuttonScan, [this] { BtnScan_Click(); });
+    RouteButtonEvents(mbuttonStop, [this] { BtnStop_Click(); });
+
+    // The skinned close button asks before it closes.
+    if (SkinImage* close = ImageSystemMenu[2]) {
+        disconnect(close, &SkinImage::Click, this, nullptr);
+        connect(close, &SkinImage::Click, this, [this] { Handler([&] { ImageSystemMenuClose_Click(); }); });
+    }
+
+    // Texts, position, skin and cursor (this shows the window).
+    LoadWindow(true);
+
+    Handler([&] {
+        CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
+    });
+    Handler([&] { m_scan->mudtScanRecords.clear(); });
+
+    Handler([&] {
+        SplitterPanes->SetOrientation(0);
+        SplitterPanes->SetChild1(FolderTreeview);
+        SplitterPanes->SetChild2(ListViewScanResults);
+        SplitterPanes->SetSplitPercent(40);
+        SplitterPanes->SetSplitterWidth(50);
+        SplitterPanes->SetSplitterMinPos(static_cast<float>(kStopLeft + kButtonWidth));
+    });
+    Handler([&] { ReadScanningCentreSettings(); });
+    Handler([&] { LayoutControls(); });
+    Handler([&] { FolderTreeview_SelectionChange(); });
+}
+
+FormMP3ScanningCentre::~FormMP3ScanningCentre() = default;
+
+void FormMP3ScanningCentre::BuildControls() {
+    FolderTreeview = new FolderTreeControl(this);
+    m_results = new ScanResultsModel(this);
+    m_host = std::make_unique<JobHost>(*this);
+    m_scan = std::make_unique<FolderScan>(*m_results, *m_host);
+    ListViewScanResults = new ScanResultsView(this);
+    ListViewScanResults->setResultsModel(m_results);
+    SplitterPanes = new ::Splitter(this);
+    SplitterPanes->setObjectName(QStringLiteral("Splitter"));
+
+    CheckIncSubfolders = new QCheckBox(this);
+    CheckIncSubfolders->setObjectName(QStringLiteral("CheckIncSubfolders"));
+    CheckIncSubfolders->setGeometry(TwipsToPixelsX(kCheckLeft), 0, TwipsToPixelsX(kCheckWidth),
+                                    TwipsToPixelsY(kCheckHeight));
+    CheckIncSubfolders->hide();
+    ImageIncSubfolders = new SkinImage(this);
+    ImageIncSubfolders->setObjectName(QStringLiteral("ImageIncSubfolders"));
+    ImageIncSubfolders->SetStretch(false);
+    SetControlTag(ImageIncSubfolders, QStringLiteral("Check"));
+    ImageIncSubfolders->SetPicture(ImageSkins[SkinPicture::CheckOff]);
+    ImageIncSubfolders->move(TwipsToPixelsX(kCheckLeft), 0);
+    LabelIncSubfolders = new SkinLabel(this);
+    LabelIncSubfolders->setObjectName(QStringLiteral("LabelIncSubfolders"));
+    SetControlTag(LabelIncSubfolders, QStringLiteral("Check"));
+
+    auto makeButton = [this](const QString& name, double left, QPushButton*& button, SkinImage*& image,
+                             SkinLabel*& label) {
+        button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("Btn") + name);
+        button->setGeometry(TwipsToPixelsX(left), 0, TwipsToPixelsX(kButtonWidth), TwipsToPixelsY(kButtonHeight));
+        button->hide();
+        image = new SkinImage(this);
+        image->setObjectName(QStringLiteral("Image") + name);
+        image->SetStretch(true);
+        SetControlTag(image, QStringLiteral("Button"));
+        image->SetPicture(ImageSkins[SkinPicture::ButtonUp]);
+        image->setGeometry(TwipsToPixelsX(left), 0, TwipsToPixelsX(kButtonWidth), TwipsToPixelsY(kButtonHeight));
+        label = new SkinLabel(this);
+        label->setObjectName(QStringLiteral("Label") + name);
+        label->setAlignment(Qt::AlignCenter);
+        SetControlTag(label, QStringLiteral("Button"));
+        label->setGeometry(image->geometry());
+    };
+    makeButton(QStringLiteral("Scan"), kScanLeft, BtnScan, ImageScan, LabelScan);
+    makeButton(QStringLiteral("Stop"), kStopLeft, BtnStop, ImageStop, LabelStop);
+    BtnStop->setEnabled(false);
+    ImageStop->setEnabled(false);
+    LabelStop->setEnabled(false);
+
+    // The two indicators share one place: green in front while the list has
+    // the focus, else red.
+    ImageRedIndicator = new SkinImage(this);
+    ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
+    ImageRedIndicator->SetStretch(false);
+    ImageRedIndicator->SetPicture(RedIndicatorPicture());
+    if (ImageGreenIndicator) {
+        ImageRedIndicator->stackUnder(ImageGreenIndicator);
+        ImageGreenIndicator->lower();
+    }
+
+    if (ProgBar) {
+        ProgBar->setOrientation(Qt::Vertical);
+        ProgBar->setTextVisible(false);
+    }
+
+    connect(FolderTreeview, &FolderTreeControl::SelectionChanged, this,
+            [this] { Handler([&] { FolderTreeview_SelectionChange(); }); });
+    connect(SplitterPanes, &::Splitter::Resize, this, [this] { Handler([&] { LayoutControls(); }); });
+
+    ListViewScanResults->dragInProcess = [this] { return mblnDragInProcess; };
+    ListViewScanResults->setDragInProcess = [this](bool on) { mblnDragInProcess = on; };
+    connect(ListViewScanResults, &ScanResultsView::ColumnClicked, this,
+            [this](int column) { Handler([&] { ChangeSortColumn(ListViewScanResults, column + 1); }); });
+    connect(ListViewScanResults, &ScanResultsView::FocusChanged, this,
+            [this](bool focus) { Handler([&] { ShowContextMenuIndicator(this, focus); }); });
+    connect(ListViewScanResults, &ScanResultsView::RowDoubleClicked, this, [this] {
+        Handler([&] {
+            if (ListItemSelected(ListViewScanResults)) mnuActionsFileInfo_Click();
+        });
+    });
+    connect(ListViewScanResults, &ScanResultsView::RightButtonUp, this, [this](const QPoint& at) {
+        Handler([&] { ActionsMenuRootSelect(); });
+        Handler([&] { mnuActions->exec(at); });
+    });
+    connect(ListViewScanResults, &ScanResultsView::FilesDropped, this,
+            [this](const QStringList& files) { Handler([&] { ListViewScanResults_OLEDragDrop(files); }); });
+
+    ListViewScanResults->installEventFilter(this);
+}
+
+void FormMP3ScanningCentre::BuildMenus() {
+    mnuFile = new QMenu(this);
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileOpen = mnuFile->addAction(QString());
+    mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
+    mnuFileSave = mnuFile->addAction(QString());
+    mnuFileSave->setObjectName(QStringLiteral("mnuFileSave"));
+    mnuFile->addSeparator();
+    mnuFileExit = mnuFile->addAction(QString());
+    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { Handler([&] { mnuFileOpen_Click(); }); });
+    connect(mnuFileSave, &QAction::triggered, this, [this] { Handler([&] { mnuFileSave_Click(); }); });
+    connect(mnuFileExit, &QAction::triggered, this, [this] { Handler([&] { mnuFileExit_Click(); }); });
+
+    mnuActions = new QMenu(this);
+    mnuActions->setObjectName(QStringLiteral("mnuActions"));
+    auto add = [](QMenu* menu, const char* name) {
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    mnuActionsFileInfo = add(mnuActions, "mnuActionsFileInfo");
+    mnuActionsPlay = add(mnuActions, "mnuActionsPlay");
+    mnuActions->addSeparator();
+    mnuActionsScanFromPlaylist = add(mnuActions, "mnuActionsScanFromPlaylist");
+    mnuActionsSortIntoFoldersMenu = new QMenu(this);
+    mnuActionsSortIntoFoldersMenu->setObjectName(QStringLiteral("mnuActionsSortIntoFoldersMenu"));
+    mnuActionsSortIntoFolders = mnuActions->addMenu(mnuActionsSortIntoFoldersMenu);
+    mnuActionsSortIntoFolders->setObjectName(QStringLiteral("mnuActionsSortIntoFolders"));
+    mnuActionsSortIntoFoldersByID3v1TagRoot = mnuActionsSortIntoFoldersMenu->addMenu(QString());
+    mnuActionsSortIntoFoldersByID3v1TagRoot->setObjectName(QStringLiteral("mnuActionsSortIntoFoldersByID3v1TagRoot"));
+    mnuActionsSortIntoFoldersByID3v2TagRoot = mnuActionsSortIntoFoldersMenu->addMenu(QString());
+    mnuActionsSortIntoFoldersByID3v2TagRoot->setObjectName(QStringLiteral("mnuActionsSortIntoFoldersByID3v2TagRoot"));
+    for (size_t i = 0; i < mnuActionsSortIntoFoldersByID3v1Tag.size(); ++i) {
+        QAction* action = mnuActionsSortIntoFoldersByID3v1TagRoot->addAction(QString());
+        action->setObjectName(QStringLiteral("mnuActionsSortIntoFoldersByID3v1Tag_%1").arg(i));
+        const int index = static_cast<int>(i);
+        connect(action, &QAction::triggered, this,
+                [this, index] { Handler([&] { mnuActionsSortIntoFoldersByID3v1Tag_Click(index); }); });
+        mnuActionsSortIntoFoldersByID3v1Tag[i] = action;
+    }
+    for (size_t i = 0; i < mnuActionsSortIntoFoldersByID3v2Tag.size(); ++i) {
+        QAction* action = mnuActionsSortIntoFoldersByID3v2TagRoot->addAction(QString());
+        action->setObjectName(QStringLiteral("mnuActionsSortIntoFoldersByID3v2Tag_%1").arg(i));
+        const int index = static_cast<int>(i);
+        connect(action, &QAction::triggered, this,
+                [this, index] { Handler([&] { mnuActionsSortIntoFoldersByID3v2Tag_Click(index); }); });
+        mnuActionsSortIntoFoldersByID3v2Tag[i] = action;
+    }
+    mnuActions->addSeparator();
+    mnuActionsCheckAll = add(mnuActions, "mnuActionsCheckAll");
+    mnuActionsUncheckAll = add(mnuActions, "mnuActionsUncheckAll");
+    mnuActions->addSeparator();
+    mnuActionsCustCols = add(mnuActions, "mnuActionsCustCols");
+    connect(mnuActionsFileInfo, &QAction::triggered, this, [this] { Handler([&] { mnuActionsFileInfo_Click(); }); });
+    connect(mnuActionsPlay, &QAction::triggered, this, [this] { Handler([&] { mnuActionsPlay_Click(); }); });
+    connect(mnuActionsScanFromPlaylist, &QAction::triggered, this,
+            [this] { Handler([&] { mnuActionsScanFromPlaylist_Click(); }); });
+    connect(mnuActionsCheckAll, &QAction::triggered, this, [this] { Handler([&] { mnuActionsCheckAll_Click(); }); });
+    connect(mnuActionsUncheckAll, &QAction::triggered, this,
+            [this] { Handler([&] { mnuActionsUncheckAll_Click(); }); });
+    connect(mnuActionsCustCols, &QAction::triggered, this, [this] { Handler([&] { mnuActionsCustCols_Click(); }); });
+
+    SetLabelMenuPopup(0, mnuFile);
+    SetLabelMenuPopup(3, mnuActions);
+
+    // The shared menus' items: Tools opens the Options on this window's page.
+    ConnectSharedMenus(this, [] { return 1; });
+}
+
+void FormMP3ScanningCentre::InitialiseDialogText() {
+    try {
+        SetCaption(GetResourceString(628));
+        if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(652));
+        mnuFileOpen->setText(GetResourceString(506));
+        mnuFileSave->setText(GetResourceString(507));
+        mnuFileExit->setText(GetResourceString(481));
+        mnuActionsFileInfo->setText(GetResourceString(508));
+        mnuActionsPlay->setText(GetResourceString(509));
+        mnuActionsScanFromPlaylist->setText(GetResourceString(589));
+        mnuActionsSortIntoFolders->setText(GetResourceString(590));
+        mnuActionsSortIntoFoldersByID3v1TagRoot->setTitle(GetResourceString(591));
+        mnuActionsSortIntoFoldersByID3v2TagRoot->setTitle(GetResourceString(597));
+        static const int kByItems[] = {592, 593, 594, 595, 596, 598, 599, 600, 601, 602};
+        for (size_t i = 0; i < mnuActionsSortIntoFoldersByID3v1Tag.size(); ++i)
+            mnuActionsSortIntoFoldersByID3v1Tag[i]->setText(GetResourceString(kByItems[i]));
+        for (size_t i = 0; i < mnuActionsSortIntoFoldersByID3v2Tag.size(); ++i)
+            mnuActionsSortIntoFoldersByID3v2Tag[i]->setText(GetResourceString(kByItems[i]));
+        mnuActionsCheckAll->setText(GetResourceString(758));
+        mnuActionsUncheckAll->setText(GetResourceString(759));
+        mnuActionsCustCols->setText(GetResourceString(603));
+        mcheckIncSubfolders.SetCaption(GetResourceString(361));
+        mcheckIncSubfolders.SetToolTipText(GetResourceString(406));
+        mbuttonScan.SetCaption(GetResourceString(604));
+        mbuttonScan.SetToolTipText(GetResourceString(605));
+        mbuttonStop.SetCaption(GetResourceString(499));
+        mbuttonStop.SetToolTipText(GetResourceString(502));
+        LabelIncSubfolders->adjustSize();
+        // The caption of the plain check box fits whatever the language.
+        CheckIncSubfolders->resize(std::max(TwipsToPixelsX(kCheckWidth), CheckIncSubfolders->sizeHint().width()),
+                                   CheckIncSubfolders->height());
+    } catch (...) {
+        PropagateError(QStringLiteral("InitialiseDialogText"));
+    }
+}
+
+// ---- layout -----------------------------------------------------------------------
+
+void FormMP3ScanningCentre::LayoutControls() {
+    if (m_inLayout || isMinimized() || !ListViewScanResults) return;
+    m_inLayout = true;
+    struct Release {
+        bool& flag;
+        ~Release() { flag = false; }
+    } release{m_inLayout};
+
+    const double W = PixelsToTwipsX(width());
+    const double H = PixelsToTwipsY(height());
+    // The panes start under the menu bar, wherever the dressing put it.
+    double top = 780;
+    if (LabelMenu[0]) top = PixelsToTwipsY(LabelMenu[0]->geometry().bottom() + 1) + 90;
+    const double statusTop = H - kStatusFromBottom;
+    const double listHeight = std::max(0.0, statusTop - kListToStatus - top);
+    const double treeHeight = std::max(0.0, listHeight - kRoomUnderTree);
+    const double splitterWidth = std::max(0.0, W - kWidthLessSplitter);
+
+    ResumeNext([&] {
+        ListViewScanResults->setGeometry(ListViewScanResults->x(), TwipsToPixelsY(top), ListViewScanResults->width(),
+                                         TwipsToPixelsY(listHeight));
+        FolderTreeview->setGeometry(TwipsToPixelsX(kMargin), TwipsToPixelsY(top), FolderTreeview->width(),
+                                    TwipsToPixelsY(treeHeight));
+        SplitterPanes->setGeometry(TwipsToPixelsX(kMargin), TwipsToPixelsY(top), TwipsToPixelsX(splitterWidth),
+                                   TwipsToPixelsY(treeHeight));
+        SplitterPanes->LayoutPass();
+    });
+    ResumeNext([&] {
+        const float checkTop = static_cast<float>(top + treeHeight + kTreeToCheck);
+        mcheckIncSubfolders.SetTop(checkTop);
+        const float buttonsTop = checkTop + static_cast<float>(kCheckToButtons);
+        mbuttonScan.SetTop(buttonsTop);
+        mbuttonStop.SetTop(buttonsTop);
+        // The caption sits right of its box.
+        LabelIncSubfolders->move(ImageIncSubfolders->geometry().right() + 5,
+                                 ImageIncSubfolders->y() + (ImageIncSubfolders->height() - LabelIncSubfolders->height()) / 2);
+    });
+    ResumeNext([&] {
+        if (!ProgBar) return;
+        ProgBar->setGeometry(TwipsToPixelsX(W - kProgBarFromRight), TwipsToPixelsY(top), TwipsToPixelsX(kProgBarWidth),
+                             TwipsToPixelsY(listHeight));
+    });
+    ResumeNext([&] {
+        if (!LabelStatusBar) return;
+        LabelStatusBar->setGeometry(TwipsToPixelsX(kMargin) + TwipsToPixelsX(240), TwipsToPixelsY(statusTop),
+                                    TwipsToPixelsX(W - kWidthLessSplitter - 240), TwipsToPixelsY(kStatusHeight));
+    });
+    ResumeNext([&] {
+        // The indicators lead the status line.
+        const int x = TwipsToPixelsX(kMargin);
+        const int y = TwipsToPixelsY(statusTop) + (TwipsToPixelsY(kStatusHeight) - ImageRedIndicator->height()) / 2;
+        ImageRedIndicator->move(x, y);
+        if (ImageGreenIndicator) ImageGreenIndicator->move(x, y);
+    });
+}
+
+// ---- job mode -----------------------------------------------------------------------
+
+void FormMP3ScanningCentre::EnableControls(bool blnEnable) {
+    try {
+        mcheckIncSubfolders.SetEnabled(blnEnable);
+        mbuttonScan.SetEnabled(blnEnable);
+        ListViewScanResults->setUpdatesEnabled(blnEnable);
+        if (!mblnDropInProcess) ListViewScanResults->setVisible(blnEnable);
+        SplitterPanes->setVisible(blnEnable);
+        mbuttonStop.SetEnabled(!blnEnable);
+        ::EnableMenus(this, blnEnable);
+    } catch (...) {
+        DisplayErrorMessage();
+    }
+}
+
+int64_t FormMP3ScanningCentre::ScanResultsCount() const { return m_results ? m_results->rows() : 0; }
+
+void FormMP3ScanningCentre::SetScanButtonEnabled(bool enabled) { mbuttonScan.SetEnabled(enabled); }
+
+void FormMP3ScanningCentre::SetScanResultsEnabled(bool enabled) { ListViewScanResults->setEnabled(enabled); }
+
+// ---- folder tree and scan -------------------------------------------------------------
+
+void FormMP3ScanningCentre::FolderTreeview_SelectionChange() {
+    const QString folder = FolderTreeview->SelectedFolder();
+    const bool exists = folder.compare(QLatin1String("Desktop"), Qt::CaseInsensitive) == 0 ||
+                        (!folder.isEmpty() && FolderExists(folder));
+    mbuttonScan.SetEnabled(exists && !mblnInhibitScan && !mblnProcessRunning);
+}
+
+void FormMP3ScanningCentre::BtnScan_Click() {
+    bool started = false;
+    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    if (!started) return;
+    m_host->mblnStopAll = false;
+    mblnScanInProgress = true;
+    // The engine shows the status, checks the drive and runs the three steps;
+    // the window's controls are off while it runs (the job's start did that).
+    Handler([&] {
+        m_scan->ScanFolder(FolderTreeview->SelectedFolder(), mcheckIncSubfolders.Value() == 1);
+        mstrLastScannedFolder = m_scan->mstrLastScannedFolder;
+    });
+    Handler([&] { SortListIfSorted(ListViewScanResults); });
+    mblnScanInProgress = false;
+    Handler([&] { ConcludeProcess(this); });
+}
+
+void FormMP3ScanningCentre::BtnStop_Click() {
+    mblnStopAll = true;
+    // The folder walk reads the engine's flag directly.
+    if (m_host) m_host->mblnStopAll = true;
+}
+
+void FormMP3ScanningCentre::CheckIncSubfolders_Click() { mcheckIncSubfolders.Click(); }
+
+void FormMP3ScanningCentre::ImageIncSubfolders_Click() { mcheckIncSubfolders.Click(); }
+
+void FormMP3ScanningCentre::InitialiseScan() {
+    try {
+        EnableControls(false);
+        m_scan->InitialiseScan();
+    } catch (...) {
+        PropagateError(QStringLiteral("InitialiseScan"));
+    }
+}
+
+void FormMP3ScanningCentre::ConcludeScan() {
+    try {
+        // Rows are added while the list is hidden (or locked, for a drop).
+        m_scan->ProcessFiles();
+        SortListIfSorted(ListViewScanResults);
+        EnableControls(true);
+        ProgressIndication(this, GetResourceString(170), false, QString(), 0);
+    } catch (...) {
+        PropagateError(QStringLiteral("ConcludeScan"));
+    }
+}
+
+// ---- list files ---------------------------------------------------------------------
+
+void FormMP3ScanningCentre::LoadScanResultsFile(const QString& path) {
+    ScanResultsListFile list(*m_results);
+    LoadTextFileToListView(list, path, GetResourceString(155));
+    SortListIfSorted(ListViewScanResults);
+}
+
+void FormMP3ScanningCentre::mnuFileOpen_Click() {
+    bool started = false;
+    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    if (!started) return;
+    Handler([&] {
+        const QString folder = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
+                                                AppPath(), SettingType::String).toString();
+        QString fileName;
+        if (!DisplayCommonDialogOpen(CommonDialogFile, GetResourceString(154), ScanResultsFilter(), fileName, folder))
+            return;
+        ResumeNext([&] { LoadScanResultsFile(fileName); });
+        SaveOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"), ParentFolder(fileName),
+                          SettingType::String);
+    });
+    Handler([&] { ConcludeProcess(this); });
+}
+
+void FormMP3ScanningCentre::mnuFileSave_Click() {
+    bool started = false;
+    Handler([&] { started = InitialiseNewProcess(this, true, false); });
+    if (!started) return;
+    Handler([&] {
+        CommonDialogFile.InitDir = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
+                                                    AppPath(), SettingType::String).toString();
+        CommonDialogFile.DialogTitle = GetResourceString(156);
+        CommonDialogFile.Filter = ScanResultsFilter();
+        QString chosen;
+        const ScanResultsListFile list(*m_results);
+        const bool saved = SaveListViewToTextFile(
+            list,
+            [&]() -> QString {
+                // A cancelled dialog leaves the cleared name: nothing is saved.
+                CommonDialogFile.FileName.clear();
+                const bool cancelError = CommonDialogFile.CancelError;
+                CommonDialogFile.CancelError = false;
+                CommonDialogFile.ShowSave();
+                CommonDialogFile.CancelError = cancelError;
+                chosen = CommonDialogFile.FileName;
+                return chosen;
+            },
+            GetResourceString(157));
+        if (saved)
+            SaveOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"), ParentFolder(chosen),
+                              SettingType::String);
+    });
+    Handler([&] { ConcludeProcess(this); });
+}
+
+// ---- drop -----------------------------------------------------------------------------
+
+void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& paths) {
+    if (paths.isEmpty()) return;
+    mblnDropInProcess = true;
+    bool started = false;
+    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    if (!started) {
+        mblnDropInProcess = false;
+        return;
+    }
+    if (paths.size() == 1 && QFileInfo(paths.front()).suffix().compare(QLatin1String("scn"), Qt::CaseInsensitive) == 0) {
+        Handler([&] { LoadScanResultsFile(paths.front()); });
+    } else {
+        m_host->mblnStopAll = false;
+        Handler([&] { InitialiseScan(); });
+        Handler([&] {
+            // Every dropped file is taken, in its order (no 16-bit limit).
+            std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
+            work.clear();
+            work.reserve(static_cast<size_t>(paths.size()));
+            for (const QString& path : paths) work.push_back(FolderListEntry{ParentFolder(path), FileNamePart(path)});
+        });
+        // Dropped files are always added to the rows already there.
+        const bool clearResults = gblnClearResults;
+        gblnClearResults = false;
+        Handler([&] { ConcludeScan(); });
+        gblnClearResults = clearResults;
+    }
+    Handler([&] { ConcludeProcess(this); });
+    mblnDropInProcess = false;
+}
+
+// ---- actions ----------------------------------------------------------------------------
+
+void FormMP3ScanningCentre::ActionsMenuRootSelect() {
+    try {
+        const bool hasRows = m_results->rows() > 0;
+        mnuActionsSortIntoFolders->setEnabled(hasRows);
+        mnuActionsCheckAll->setEnabled(hasRows);
+        mnuActionsUncheckAll->setEnabled(hasRows);
+        bool fileThere = false;
+        if (ListItemSelected(ListViewScanResults))
+            fileThere = FileExists(m_results->fullPath(ListViewScanResults->currentIndex().row()));
+        mnuActionsFileInfo->setEnabled(fileThere);
+        mnuActionsPlay->setEnabled(fileThere);
+    } catch (...) {
+        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
+    }
+}
+
+void FormMP3ScanningCentre::mnuActionsFileInfo_Click() {
+    if (!ListItemSelected(ListViewScanResults)) return;
+    const int row = ListViewScanResults->currentIndex().row();
+    const QString path = m_results->fullPath(row);
+    bool shown = false;
+    Handler([&] { shown = DisplayFileInfoDialog(path); });
+    if (shown) Handler([&] { UpdateScanResult(row); });
+}
+
+void FormMP3ScanningCentre::UpdateScanResult(int row) {
+    if (row < 0 || row >= m_results->rows()) return;
+    ::UpdateScanResult(*m_results, row);
+}
+
+void FormMP3ScanningCentre::mnuActionsPlay_Click() {
+    if (!ListItemSelected(ListViewScanResults)) return;
+    OpenWebBrowser(m_results->fullPath(ListViewScanResults->currentIndex().row()), this);
+}
+
+void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
+    bool started = false;
+    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    if (!started) return;
+    [&] {
+        QString playlist;
+        bool chosen = false;
+        Handler([&] {
+            chosen = DisplayCommonDialogOpen(CommonDialogFile, GetResourceString(158),
+                                             QStringLiteral("Playlist Files (*.m3u,*.pls,*.b4s)|*.m3u;*.pls;*.b4s"),
+                                             playlist, QString());
+        });
+        if (!chosen) return;
+        QStringList entries;
+        int32_t format = kNotAPlaylist;
+        Handler([&] { format = ReadPlaylistEntries(playlist, entries); });
+        if (format == kNotAPlaylist) {
+            Handler([&] { MsgBox(GetResourceString(139), Mb::OKOnly | Mb::Exclamation, GetResourceString(138)); });
+            return;
+        }
+        m_host->mblnStopAll = false;
+        Handler([&] { InitialiseScan(); });
+        Handler([&] {
+            std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
+            work.clear();
+            work.reserve(static_cast<size_t>(entries.size()));
+            for (const QString& entry : entries) {
+                if (mblnStopAll) break;
+                // The path as the playlist stores it, relative ones too.
+                work.push_back(FolderListEntry{ParentFolder(entry), FileNamePart(entry)});
+            }
+        });
+        Handler([&] { ConcludeScan(); });
+    }();
+    Handler([&] { ConcludeProcess(this); });
+}
+
+void FormMP3ScanningCentre::mnuActionsCheckAll_Click() { m_results->setAllChecked(true); }
+
+void FormMP3ScanningCentre::mnuActionsUncheckAll_Click() { m_results->setAllChecked(false); }
+
+void FormMP3ScanningCentre::mnuActionsCustCols_Click() {
+    DialogColumnSettings dialog(this);
+    dialog.InitiateDialog(ListViewScanResults);
+    dialog.exec();
+}
+
+void FormMP3ScanningCentre::mnuActionsSortIntoFoldersByID3v1Tag_Click(int Index) {
+    const int column = SortColumnForID3v1Item(Index);
+    if (column >= 0) SortIntoFolders(column);
+}
+
+void FormMP3ScanningCentre::mnuActionsSortIntoFoldersByID3v2Tag_Click(int Index) {
+    const int column = SortColumnForID3v2Item(Index);
+    if (column >= 0) SortIntoFolders(column);
+}
+
+void FormMP3ScanningCentre::SortIntoFolders(int column) {
+    bool started = false;
+    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    if (!started) return;
+    m_host->mblnStopAll = false;
+    QString destination;
+    Handler([&] { destination = BrowseForFolder(this, GetResourceString(159)); });
+    // Only the checked rows are moved; the rows keep their cells.
+    if (!destination.isEmpty()) Handler([&] { ::SortIntoFolders(*m_results, column, destination, *m_host); });
+    Handler([&] { ConcludeProcess(this); });
+}
+
+// ---- relays ---------------------------------------------------------------------------
+
+void FormMP3ScanningCentre::mnuEdit_Click(int Index) {
+    try {
+        EditMenuItemSelect(Index, ListViewScanResults);
+    } catch (...) {
+        DisplayErrorMessage();
+    }
+}
+
+void FormMP3ScanningCentre::mnuTools_Click(int Index) {
+    try {
+        // Page 1: the Options dialog opens on this window's page.
+        ToolsMenuItemSelect(Index, 1);
+    } catch (...) {
+        DisplayErrorMessage();
+    }
+}
+
+void FormMP3ScanningCentre::mnuHelp_Click(int Index) {
+    try {
+        HelpMenuItemSelect(Index);
+    } catch (...) {
+        DisplayErrorMessage();
+    }
+}
+
+void FormMP3ScanningCentre::mnuFileExit_Click() {
+    try {
+        m_closeFromPlatform = false;
+        close();
+    } catch (...) {
+        DisplayErrorMessage();
+    }
+}
+
+void FormMP3ScanningCentre::LabelMenu_Click(int Index) {
+    if (Index < 0 || Index > 4) return;
+    if (Index == 1) Handler([&] { EditMenuRootSelect(this, ListViewScanResults, mnuEdit); });
+    if (Index == 2) Handler([&] { ToolsMenuRootSelect(this); });
+    if (Index == 3) Handler([&] { ActionsMenuRootSelect(); });
+    Handler([&] { PopupLabelMenu(Index); });
+}
+
+// ---- keys -------------------------------------------------------------------------------
+
+void FormMP3ScanningCentre::ProcessShortcutKeys(int KeyCode, int Shift) {
+    if (!(Shift & ShiftBit::Alt)) {
+        DisplayHelpTopic(1, static_cast<int16_t>(KeyCode));
+        return;
+    }
+    if (KeyCode == KeyCode::S) {
+        // Both captions carry S: Scan when it can run, else Stop.
+        if (mbuttonScan.Enabled())
+            BtnScan_Click();
+        else if (mbuttonStop.Enabled())
+            BtnStop_Click();
+    } else if (KeyCode == 73) {  // I
+        if (mcheckIncSubfolders.Enabled()) Handler([&] { mcheckIncSubfolders.Click(); });
+    }
+}
+
+QWidget* FormMP3ScanningCentre::EditControl() const { return ListViewScanResults; }
+
+bool FormMP3ScanningCentre::eventFilter(QObject* watched, QEvent* event) {
+    // The list's own select-all and copy would act beside the Edit keys,
+    // which act at key-up: the keys act once, as the Edit menu's items.
+    if (watched == ListViewScanResults && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)) return true;
+    }
+    return SkinnedJobWindow::eventFilter(watched, event);
+}
+
+// ---- close and shutdown -----------------------------------------------------------------
+
+void FormMP3ScanningCentre::ImageSystemMenuClose_Click() {
+    if (MsgBox(GetResourceString(839), Mb::YesNo | Mb::Exclamation | Mb::DefaultButton1, GetResourceString(840)) !=
+        Mb::Yes)
+        return;
+    m_closeFromPlatform = false;
+    if (clsSkin* skin = Skin()) skin->ImageSystemMenu_Click(2);
+}
+
+void FormMP3ScanningCentre::CloseFromWindowMenu() {
+    m_closeFromPlatform = true;
+    close();
+    m_closeFromPlatform = false;
+}
+
+void FormMP3ScanningCentre::closeEvent(QCloseEvent* event) {
+    if (event->spontaneous()) m_closeFromPlatform = true;
+    SkinnedJobWindow::closeEvent(event);
+    m_closeFromPlatform = false;
+}
+
+void FormMP3ScanningCentre::QueryUnload(bool& cancel) {
+    if (!InitialiseNewProcess(this, false, true)) {
+        cancel = true;
+        return;
+    }
+    if (m_closeFromPlatform &&
+        MsgBox(GetResourceString(839), Mb::YesNo, GetResourceString(840)) == Mb::No)
+        cancel = true;
+}
+
+void FormMP3ScanningCentre::FormUnload() {
+    if (m_unloaded) return;
+    m_unloaded = true;
+    ResumeNext([&] { WriteWindowPos(this); });
+    ResumeNext([&] { WriteScanningCentreSettings(); });
+    // Which tool windows are open, for the next start (with RetainWindows on).
+    ResumeNext([] {
+        SaveWindowStates([](const QString& name) {
+            IToolWindow* tool = WindowRegistry::Find(name);
+            if (!tool) return false;
+            // The coordinator keeps the override tool loaded but hidden: only
+            // a window the user has open counts.
+            if (name == WindowNames::MassTagging) {
+                auto* window = dynamic_cast<QWidget*>(tool);
+                return window && window->isVisible();
+            }
+            return true;
+        });
+    });
+    // Every other window, hidden ones included; each saves its own settings.
+    for (IToolWindow* window : WindowRegistry::Loaded()) {
+        if (window == this) continue;
+        ResumeNext([&] { window->UnloadWindow(); });
+    }
+    ResumeNext([] { TerminateID3v2Class(); });
+    ResumeNext([&] {
+        SplitterPanes->SetChild1(nullptr);
+        SplitterPanes->SetChild2(nullptr);
+    });
+    // With the main window gone the program ends.
+    QCoreApplication::quit();
+}
+
+// ---- settings ---------------------------------------------------------------------------
+
+void FormMP3ScanningCentre::ReadScanningCentreSettings() {
+    try {
+        const QString section = QStringLiteral("MP3ScanningCentre");
+        FolderTreeview->SetSelectedFolder(
+            GetOptionSetting(section, QStringLiteral("SelectedFolder"), QString(), SettingType::String).toString());
+        const int include =
+            GetOptionSetting(section, QStringLiteral("IncludeSubfolders"), QStringLiteral("0"), SettingType::Integer)
+                .toInt();
+        mcheckIncSubfolders.SetValue(static_cast<int16_t>(include == 1 ? 1 : 0));
+        ReadSortSettings(ListViewScanResults);
+        ReadColumnSettings(ListViewScanResults);
+    } catch (...) {
+        PropagateError(QStringLiteral("ReadScanningCentreSettings"));
+    }
+}
+
+void FormMP3ScanningCentre::WriteScanningCentreSettings() {
+    try {
+        const QString section = QStringLiteral("MP3ScanningCentre");
+        SaveOptionSetting(section, QStringLiteral("SelectedFolder"), FolderTreeview->SelectedFolder(),
+                          SettingType::String);
+        SaveOptionSetting(section, QStringLiteral("IncludeSubfolders"), static_cast<int>(mcheckIncSubfolders.Value()),
+                          SettingType::Integer);
+        WriteSortSettings(ListViewScanResults);
+        WriteColumnSettings(ListViewScanResults);
+    } catch (...) {
+        PropagateError(QStringLiteral("WriteScanningCentreSettings"));
+    }
+}
+
+void RegisterScanningCentreWindow() {
+    WindowRegistry::SetFactory(WindowNames::ScanningCentre, [] { return new FormMP3ScanningCentre; });
+}

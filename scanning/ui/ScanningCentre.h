@@ -1,0 +1,170 @@
+#pragma once
+// The program's main window: the folder tree, the results list that every
+// tool reads, the scan, the Actions menu, the list files, the sort into
+// folders by tag, and the program's shutdown in its close handlers.
+
+#include "foundation/Dialogs.h"
+#include "scanning/engine/ScanRecord.h"
+#include "scanning/engine/FolderScan.h"
+#include "scanning/engine/ScanHost.h"
+#include "scanning/engine/ScanResultsModel.h"
+#include "shell/WindowProtocol.h"
+#include "shell/menus/ui/KeyRouter.h"
+#include "shell/ui/SkinnedControls.h"
+#include "shell/ui/SkinnedWindow.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <vector>
+
+class FolderTreeControl;
+class QAction;
+class QCheckBox;
+class QMenu;
+class QPushButton;
+class ScanResultsView;
+class Splitter;
+
+class FormMP3ScanningCentre : public SkinnedJobWindow,
+                              public IScanResultsHost,
+                              public IMenuHost,
+                              public IFileOpenHost,
+                              public IFileSaveHost,
+                              public IKeyHost {
+    Q_OBJECT
+public:
+    explicit FormMP3ScanningCentre(QWidget* parent = nullptr);
+    ~FormMP3ScanningCentre() override;
+
+    // ---- public members of the window ----
+    clsCheckBox mcheckIncSubfolders;
+    clsButton mbuttonScan;
+    clsButton mbuttonStop;
+    QString mstrLastScannedFolder;
+    bool mblnDragInProcess = false;
+
+    // ---- controls ----
+    FolderTreeControl* FolderTreeview = nullptr;
+    ScanResultsView* ListViewScanResults = nullptr;
+    ::Splitter* SplitterPanes = nullptr;  // the control "Splitter"
+    QCheckBox* CheckIncSubfolders = nullptr;
+    SkinImage* ImageIncSubfolders = nullptr;
+    SkinLabel* LabelIncSubfolders = nullptr;
+    QPushButton* BtnScan = nullptr;
+    SkinImage* ImageScan = nullptr;
+    SkinLabel* LabelScan = nullptr;
+    QPushButton* BtnStop = nullptr;
+    SkinImage* ImageStop = nullptr;
+    SkinLabel* LabelStop = nullptr;
+    SkinImage* ImageRedIndicator = nullptr;
+    CommonDialog CommonDialogFile;
+
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuActions = nullptr;
+    QAction* mnuActionsFileInfo = nullptr;
+    QAction* mnuActionsPlay = nullptr;
+    QAction* mnuActionsScanFromPlaylist = nullptr;
+    QMenu* mnuActionsSortIntoFoldersMenu = nullptr;
+    QAction* mnuActionsSortIntoFolders = nullptr;
+    QMenu* mnuActionsSortIntoFoldersByID3v1TagRoot = nullptr;
+    QMenu* mnuActionsSortIntoFoldersByID3v2TagRoot = nullptr;
+    std::array<QAction*, 5> mnuActionsSortIntoFoldersByID3v1Tag{};
+    std::array<QAction*, 10> mnuActionsSortIntoFoldersByID3v2Tag{};
+    QAction* mnuActionsCheckAll = nullptr;
+    QAction* mnuActionsUncheckAll = nullptr;
+    QAction* mnuActionsCustCols = nullptr;
+
+    // The rows of the results list.
+    ScanResultsModel* ScanResults() const { return m_results; }
+
+    // ---- the tool-window protocol ----
+    void InitialiseDialogText() override;
+    void EnableControls(bool blnEnable) override;
+    void LabelMenu_Click(int Index) override;
+    void mnuEdit_Click(int Index) override;
+    void mnuFileOpen_Click() override;
+    void mnuFileSave_Click() override;
+    void mnuFileExit_Click() override;
+    int64_t ScanResultsCount() const override;
+    void SetScanButtonEnabled(bool enabled) override;
+    void SetScanResultsEnabled(bool enabled) override;
+
+    // ---- commands ----
+    void BtnScan_Click();
+    void BtnStop_Click();
+    void CheckIncSubfolders_Click();
+    void ImageIncSubfolders_Click();
+    void mnuTools_Click(int Index);
+    void mnuHelp_Click(int Index);
+    void mnuActionsFileInfo_Click();
+    void mnuActionsPlay_Click();
+    void mnuActionsScanFromPlaylist_Click();
+    void mnuActionsSortIntoFoldersByID3v1Tag_Click(int Index);
+    void mnuActionsSortIntoFoldersByID3v2Tag_Click(int Index);
+    void mnuActionsCheckAll_Click();
+    void mnuActionsUncheckAll_Click();
+    void mnuActionsCustCols_Click();
+    // Sets the Actions items' enabled states for the list as it is.
+    void ActionsMenuRootSelect();
+
+    // Loads a scan-results file into the list (the command line's ".scn").
+    void LoadScanResultsFile(const QString& path);
+    // A drop of files on the list: one ".scn" loads, anything else is
+    // scanned and appended.
+    void ListViewScanResults_OLEDragDrop(const QStringList& paths);
+    // Rereads a row's cells from its file (after the File Information window).
+    void UpdateScanResult(int row);
+    // The close that the window menu, the close box and Alt+F4 ask for (the
+    // exit question comes first).
+    void CloseFromWindowMenu();
+    // The skinned close button's click (asks, then unloads).
+    void ImageSystemMenuClose_Click();
+    // ---- keys (the keyboard emulation calls these) ----
+    int HelpTopic() const override { return 1; }
+    // The window's own Alt+letter keys: Alt+S scans (or stops the scan),
+    // Alt+I flips Include subfolders.  Shift bits: 1 Shift, 2 Ctrl, 4 Alt.
+    void ProcessShortcutKeys(int KeyCode, int Shift) override;
+    QWidget* EditControl() const override;
+
+    // Settings of the window (section "MP3ScanningCentre") with the list's
+    // sort and columns.
+    void ReadScanningCentreSettings();
+    void WriteScanningCentreSettings();
+
+protected:
+    void LayoutControls() override;
+    void QueryUnload(bool& cancel) override;
+    void FormUnload() override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void FolderTreeview_SelectionChange();
+    // The back half that scans, playlist scans and drops share.
+    void InitialiseScan();
+    void ConcludeScan();
+    void SortIntoFolders(int column);
+
+
+    ScanResultsModel* m_results = nullptr;
+    // The scan engine's view of this window (status, progress, stop, yield).
+    class JobHost;
+    std::unique_ptr<JobHost> m_host;
+    // The scan engine, with the work list of the running scan or drop.
+    std::unique_ptr<FolderScan> m_scan;
+    bool mblnDropInProcess = false;
+    bool m_closeFromPlatform = false;
+    bool m_inLayout = false;
+    bool m_unloaded = false;
+};
+
+// Registers the window's factory with the window registry, so the start
+// procedure (and every "show by name") creates this window.
+void RegisterScanningCentreWindow();

@@ -1,0 +1,103 @@
+// Keys pressed in the scanning centre, through the program's key router:
+// the window's own Alt keys and the Edit keys on the results list.
+
+#include "mainwin/MainWinSupport.h"
+
+#include "foundation/OptionRecords.h"
+#include "scanning/engine/ScanResultsModel.h"
+#include "scanning/ui/FolderTree.h"
+#include "scanning/ui/ScanResultsView.h"
+#include "shell/menus/ui/KeyRouter.h"
+#include "shell/start/StartProcedure.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+
+namespace {
+
+class KeysTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        InstallKeyRouter();
+        gblnStartupComplete = true;
+        folder = work.path() + QStringLiteral("/Music");
+        for (int i = 1; i <= 3; ++i) WriteFile(folder, QStringLiteral("%1.mp3").arg(i), MakeMp3({}));
+        OpenWindow();
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+        Scan(folder);
+    }
+    void TearDown() override {
+        gblnStartupComplete = false;
+        MainWindowTest::TearDown();
+    }
+
+    static void Key(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+        QApplication::sendEvent(target, &release);
+    }
+    // The keys go to the control that has the focus.
+    static void AltKey(QWidget* target, Qt::Key key) {
+        target->setFocus();
+        QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+        QApplication::sendEvent(target, &alt);
+        Key(target, key, Qt::AltModifier);
+        QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QApplication::sendEvent(target, &altUp);
+    }
+
+    // A button's access key clicks it a moment later (its pressed look first).
+    static void Pause() {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+
+    QString folder;
+};
+
+TEST_F(KeysTest, AltIFlipsTheSubfolderBoxOnceFromAnyControl) {
+    // Skinned (the window's own keys) and plain (the box's access key).
+    for (const bool skins : {true, false}) {
+        gblnUseSkins = skins;
+        OpenWindow();
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+        const int before = window->mcheckIncSubfolders.Value();
+        AltKey(window->FolderTreeview, Qt::Key_I);
+        Pause();
+        EXPECT_EQ(window->mcheckIncSubfolders.Value(), before == 1 ? 0 : 1) << skins;
+        AltKey(window->ListViewScanResults, Qt::Key_I);
+        Pause();
+        EXPECT_EQ(window->mcheckIncSubfolders.Value(), before) << skins;
+    }
+}
+
+TEST_F(KeysTest, DeleteRemovesTheSelectedRowsOnlyFromTheList) {
+    ScanResultsView* list = window->ListViewScanResults;
+    list->setFocus();
+    list->selectionModel()->select(list->model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    Key(list, Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_EQ(FileNames(*window->ScanResults()), (QStringList{"2.mp3", "3.mp3"}));
+
+    // With the folder tree focused the key is the tree's.
+    window->FolderTreeview->setFocus();
+    list->selectionModel()->select(list->model()->index(0, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    Key(window->FolderTreeview, Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_EQ(window->ScanResults()->rows(), 2);
+}
+
+TEST_F(KeysTest, CtrlASelectsEveryRowOnce) {
+    ScanResultsView* list = window->ListViewScanResults;
+    list->setFocus();
+    Key(list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(list->SelectedRows().size(), 3);
+}
+
+}  // namespace
