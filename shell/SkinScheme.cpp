@@ -82,3 +82,12 @@ std::vector<QPointF> BackgroundCells(double screenW, double screenH, double cell
         for (double y = 0; y <= screenH; y += cellH) cells.emplace_back(x, y);
     return cells;
 }
+
+void SetSkinColour(QPalette& palette, QPalette::ColorRole role, const QColor& colour) {
+    palette.setColor(QPalette::Active, role, colour);
+    palette.setColor(QPalette::Inactive, role, colour);
+    const bool text = role == QPalette::WindowText || role == QPalette::Text || role == QPalette::ButtonText;
+    QColor disabled = colour;
+    if (text) disabled.setAlpha(110);
+    palette.setColor(QPalette::Disabled, role, disabled);
+}

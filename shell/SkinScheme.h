@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPalette>
 #include <QPoint>
 #include <QString>
 #include <array>
@@ -64,6 +65,11 @@ constexpr int32_t kErrInvalidPicture = 481;
 // The platform colour value as a colour, and back.
 QColor ColorFromValue(int32_t value);
 int32_t ValueFromColor(const QColor& colour);
+
+// Gives `role` the skin's colour in the active and inactive groups.  Text
+// roles of a disabled control get the colour faded, so a disabled skinned
+// button or label reads as disabled over any picture.
+void SetSkinColour(QPalette& palette, QPalette::ColorRole role, const QColor& colour);
 
 // Top-left corners (twips) of the background cells of cellW x cellH twips
 // that cover a screen of screenW x screenH twips: column by column from the

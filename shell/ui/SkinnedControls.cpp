@@ -112,7 +112,7 @@ void clsButton::SetStandardCaption(const QString& caption) { static_cast<QPushBu
 namespace {
 void SetLabelColour(QLabel& label, int32_t value) {
     QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, ColorFromValue(value));
+    SetSkinColour(palette, QPalette::WindowText, ColorFromValue(value));
     label.setPalette(palette);
 }
 }  // namespace

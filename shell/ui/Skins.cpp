@@ -89,7 +89,7 @@ int PictureIndexForTag(const QString& tag) {
 
 void SetRole(QWidget* w, QPalette::ColorRole role, int32_t value) {
     QPalette palette = w->palette();
-    palette.setColor(role, ColorFromValue(value));
+    SetSkinColour(palette, role, ColorFromValue(value));
     w->setPalette(palette);
 }
 

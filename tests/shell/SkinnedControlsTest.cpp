@@ -305,3 +305,14 @@ TEST_F(SkinnedControls, TheWindowKeepsAnOptionGroupExclusive) {
         EXPECT_EQ(e.number(), 343);
     }
 }
+
+TEST_F(SkinnedControls, ADisabledButtonsCaptionReadsAsDisabled) {
+    const QColor released = ColorFromValue(gudtSkinSettings.ButtonForeColor);
+    w->mbuttonScan.SetEnabled(false);
+    EXPECT_FALSE(w->LabelScan->isEnabled());
+    const QPalette palette = w->LabelScan->palette();
+    EXPECT_EQ(palette.color(QPalette::Active, QPalette::WindowText), released);
+    EXPECT_NE(palette.color(QPalette::Disabled, QPalette::WindowText), released);
+    w->mbuttonScan.SetEnabled(true);
+    EXPECT_TRUE(w->LabelScan->isEnabled());
+}
