@@ -19,28 +19,6 @@
 
 namespace {
 
-// The locale's time format with seconds but without the time-zone name.
-QString TimeFormatWithSeconds(const QLocale& locale) {
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString out;
-    bool quoted = false;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const QChar c = format[i];
-        if (c == QLatin1Char('\'')) quoted = !quoted;
-        if (!quoted && c == QLatin1Char('t')) continue;
-        out += c;
-    }
-    out.replace(QStringLiteral("()"), QString());
-    return out.simplified();
-}
-
-// The locale's short date format, its year widened to four digits.
-QString ShortDateFormat(const QLocale& locale) {
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QStringLiteral("yyyy"))) format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return format;
-}
-
 struct Formats {
     QLocale locale;
     QString date;
@@ -128,3 +106,24 @@ FileDetails GetFileDetails(const QString& path) {
         PropagateError(CallSite(QStringLiteral("GetFileDetails"), path));
     }
 }
+
+QString TimeFormatWithSeconds(const QLocale& locale) {
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString out;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == QLatin1Char('\'')) quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t')) continue;
+        out += c;
+    }
+    out.replace(QStringLiteral("()"), QString());
+    return out.simplified();
+}
+
+QString ShortDateFormat(const QLocale& locale) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy"))) format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return format;
+}
+

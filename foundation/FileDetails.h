@@ -25,3 +25,10 @@ QString ConvertFileAttributesToString(int32_t attributes);
 // the locale's short date (with a four-digit year), one blank, the locale's
 // time with seconds.  Empty when the time cannot be converted.
 QString ConvertTimeToString(int64_t seconds, uint32_t nanoseconds = 0);
+
+class QLocale;
+// The two formats ConvertTimeToString uses: the locale's time format with
+// seconds but without the time-zone name, and its short date format with the
+// year widened to four digits.
+QString TimeFormatWithSeconds(const QLocale& locale);
+QString ShortDateFormat(const QLocale& locale);

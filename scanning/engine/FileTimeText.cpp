@@ -7,28 +7,6 @@
 #include <ctime>
 
 namespace {
-// The locale's time format with seconds but no time-zone name, and its short
-// date format with a four-digit year: the formats ConvertTimeToString uses.
-QString TimeFormatWithSeconds(const QLocale& locale) {
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString out;
-    bool quoted = false;
-    for (qsizetype i = 0; i < format.size(); ++i) {
-        const QChar c = format[i];
-        if (c == QLatin1Char('\'')) quoted = !quoted;
-        if (!quoted && c == QLatin1Char('t')) continue;
-        out += c;
-    }
-    out.replace(QStringLiteral("()"), QString());
-    return out.simplified();
-}
-
-QString ShortDateFormat(const QLocale& locale) {
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    if (!format.contains(QStringLiteral("yyyy"))) format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-    return format;
-}
-
 char16_t* PutNumber(char16_t* out, int value, bool twoDigits) {
     if (twoDigits || value >= 10) *out++ = char16_t(u'0' + value / 10);
     *out++ = char16_t(u'0' + value % 10);
