@@ -1,4 +1,6 @@
 #pragma once
+
+#include "support/Audio.h"
 // Helpers shared by the scan engine tests: files in a temporary folder, the
 // include options, losing file rights while running as root, WAV and LAME.
 
@@ -51,13 +53,7 @@ private:
     bool m_switched = false;
 };
 
-// A 16-bit PCM WAV of a sine tone.
-QByteArray MakeWav(int sampleRate, int channels, int milliseconds, double frequency = 440.0);
 
-// The `lame` program, or an empty text when it is not installed.
-QString LameProgram();
-// Runs lame with `args`; true when it exited with 0.
-bool RunLame(const QStringList& args, QString* errorText = nullptr);
 
 // Walks the MPEG Layer III frames from `offset` by their headers and counts
 // them (independent of the engine's own parser).

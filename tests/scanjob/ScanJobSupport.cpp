@@ -1,4 +1,5 @@
 #include "ScanJobSupport.h"
+#include "support/Audio.h"
 
 #include "scanning/engine/ID3v1.h"
 #include "scanning/engine/ID3v2TagInfo.h"
@@ -16,38 +17,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray ToneWav(int sampleRate, int channels, int milliseconds) {
-    const int64_t frames = int64_t(sampleRate) * milliseconds / 1000;
-    const uint32_t dataBytes = uint32_t(frames * channels * 2);
-    QByteArray wav;
-    auto u32 = [&](uint32_t v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        wav.append(b, 4);
-    };
-    auto u16 = [&](uint16_t v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        wav.append(b, 2);
-    };
-    wav += "RIFF";
-    u32(36 + dataBytes);
-    wav += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(uint16_t(channels));
-    u32(uint32_t(sampleRate));
-    u32(uint32_t(sampleRate * channels * 2));
-    u16(uint16_t(channels * 2));
-    u16(16);
-    wav += "data";
-    u32(dataBytes);
-    for (int64_t i = 0; i < frames; ++i) {
-        const auto sample = int16_t(std::lround(8000.0 * std::sin(2.0 * M_PI * 440.0 * double(i) / sampleRate)));
-        for (int c = 0; c < channels; ++c) u16(uint16_t(sample));
-    }
-    return wav;
-}
 
 QByteArray SyncSafe(uint32_t n) {
     QByteArray b(4, '\0');
@@ -61,18 +30,15 @@ QByteArray SyncSafe(uint32_t n) {
 
 const QByteArray& LameAudio() {
     static const QByteArray audio = [] {
-        const QString lame = QStandardPaths::findExecutable(QStringLiteral("lame"));
-        if (lame.isEmpty()) return QByteArray();
+        if (LameProgram().isEmpty()) return QByteArray();
         QTemporaryDir dir;
         const QString wav = dir.filePath(QStringLiteral("tone.wav"));
         const QString mp3 = dir.filePath(QStringLiteral("tone.mp3"));
         QFile out(wav);
         if (!out.open(QIODevice::WriteOnly)) return QByteArray();
-        out.write(ToneWav(44100, 2, 600));
+        out.write(MakeWav(44100, 2, 600));
         out.close();
-        QProcess p;
-        p.start(lame, {QStringLiteral("--quiet"), QStringLiteral("-b"), QStringLiteral("128"), wav, mp3});
-        if (!p.waitForFinished(60000) || p.exitCode() != 0) return QByteArray();
+        if (!RunLame({QStringLiteral("-b"), QStringLiteral("128"), wav, mp3})) return QByteArray();
         return ReadBytes(mp3);
     }();
     return audio;
