@@ -91,7 +91,17 @@ TEST_F(FileInfoWindowTest, ShowsBothTagsAndTheHeaderOfAFile) {
 }
 
 TEST_F(FileInfoWindowTest, OKWithoutChangesLeavesTheFileUntouched) {
-    for (const QString& path : {taggedPath, barePath}) {
+    // Comments whose line breaks or no-break spaces the comment box shows its
+    // own way go back as they were stored.
+    QStringList paths{taggedPath, barePath};
+    const QString comments[] = {QStringLiteral("line one\r\nline two"), QStringLiteral("lone\rreturn"),
+                                QString::fromUtf8("no\xC2\xA0" "break")};
+    for (const QString& comment : comments) {
+        Mp3Spec spec;
+        spec.v2 = {{"TIT2", QStringLiteral("Title")}, {"COMM", comment}};
+        paths << WriteFile(folder, QStringLiteral("comment%1.mp3").arg(paths.size()), MakeMp3(spec));
+    }
+    for (const QString& path : paths) {
         const QByteArray before = ReadBytes(path);
         Show(path, [&](FormFileInfo& w) {
             if (path == barePath) {
@@ -138,6 +148,7 @@ TEST_F(FileInfoWindowTest, OKCreatesWritesAndRemovesTags) {
         w.BtnCopyFromID3v1_Click();
         EXPECT_TRUE(w.CheckID3v2Tag->isChecked());
         EXPECT_EQ(w.ComboID3v2Genre->currentText(), "Synthpop");
+        w.TextID3v2Comment->insertPlainText("Typed\nhere");  // as the user types
         w.BtnOK_Click();
     });
     const ID3v2Tag v2 = V2(taggedPath, &has);
@@ -146,6 +157,7 @@ TEST_F(FileInfoWindowTest, OKCreatesWritesAndRemovesTags) {
     EXPECT_EQ(v2.Artist, "Other Band");
     EXPECT_EQ(v2.Genre, "Synthpop");
     EXPECT_EQ(v2.Track, "3");
+    EXPECT_EQ(v2.Comment, "Typed\nhere");
 }
 
 TEST_F(FileInfoWindowTest, CopyToID3v1FitsTheTextsToTheOldTag) {
