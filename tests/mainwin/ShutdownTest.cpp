@@ -10,6 +10,7 @@
 #include "foundation/SettingsStore.h"
 #include "shell/WindowProtocol.h"
 
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -29,6 +30,9 @@ public:
         ++*unloads;
         close();
     }
+    // A window this one takes with it when it unloads (the coordinator and
+    // its override tool).
+    QPointer<OtherWindow> companion;
     void EnableControls(bool) override {}
     void SetProgBarValue(double) override {}
     void SetStatusBarCaption(const QString&) override {}
@@ -38,6 +42,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override {
+        if (companion) companion->UnloadWindow();
         WindowRegistry::Unregister(this);
         QWidget::closeEvent(event);
     }
@@ -152,6 +157,17 @@ TEST_F(ShutdownTest, OtherWindowsAreUnloadedAndTheirStatesKept) {
     window->mnuFileExit_Click();
     Settle();
     EXPECT_EQ(State(WindowNames::MassTagging), "True");
+}
+
+TEST_F(ShutdownTest, AWindowThatAnotherTookAlongIsNotUnloadedTwice) {
+    auto* coordinator = new OtherWindow(WindowNames::Coordinator, "File Name and Tag Coordinator");
+    auto* overrides = new OtherWindow(WindowNames::MassTagging, "Mass Tagging Override Tool");
+    coordinator->companion = overrides;
+    const auto overrideUnloads = overrides->unloads;
+    window->mnuFileExit_Click();
+    Settle();
+    EXPECT_EQ(*overrideUnloads, 1);
+    EXPECT_TRUE(WindowRegistry::Loaded().empty());
 }
 
 }  // namespace
