@@ -250,9 +250,14 @@ void FormFileInfo::FormLoad() {
     SetGroupEnabled(false, ID3v1Boxes(), BtnCopyFromID3v1);
     SetGroupEnabled(false, ID3v2Boxes(), BtnCopyToID3v1);
 
+    // A tag found but not read (a warning, or an error on the way) is not
+    // shown, so OK must never remove it: the window learns that the file had
+    // a tag only from a read that succeeded.
     ID3v1Tag v1;
+    bool hadV1 = false;
     bool filtered = false;
-    if (!ReadID3v1TagInfo(mstrFileName, v1, mblnHadID3v1Tag, filtered)) return;
+    if (!ReadID3v1TagInfo(mstrFileName, v1, hadV1, filtered)) return;
+    mblnHadID3v1Tag = hadV1;
     CheckID3v1Tag->setChecked(mblnHadID3v1Tag);
     CheckID3v1Tag_Click();
     if (mblnHadID3v1Tag) {
@@ -266,8 +271,10 @@ void FormFileInfo::FormLoad() {
     }
 
     ID3v2Tag v2;
+    bool hadV2 = false;
     bool filtered2 = false;
-    if (ReadID3v2TagInfo(mstrFileName, v2, mblnHadID3v2Tag, filtered2)) {
+    if (ReadID3v2TagInfo(mstrFileName, v2, hadV2, filtered2)) {
+        mblnHadID3v2Tag = hadV2;
         CheckID3v2Tag->setChecked(mblnHadID3v2Tag);
         CheckID3v2Tag_Click();
         if (mblnHadID3v2Tag) {
