@@ -7,6 +7,7 @@
 
 #include "foundation/MessageUi.h"
 #include "foundation/OptionRecords.h"
+#include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "shell/WindowProtocol.h"
 
@@ -82,6 +83,23 @@ TEST_F(ShutdownTest, ThePlatformsCloseAsksAndNoKeepsTheWindow) {
     EXPECT_FALSE(Loaded());
     // The window's settings were saved on the way out.
     EXPECT_NE(GetOptionSetting("MP3ScanningCentre", "IncludeSubfolders", "(none)", 8).toString(), "(none)");
+}
+
+TEST_F(ShutdownTest, TheExitQuestionInBothLanguages) {
+    const std::pair<StringTableLanguage, QString> questions[] = {
+        {StringTableLanguage::US, exitQuestion},
+        {StringTableLanguage::UK,
+         QStringLiteral("Closing ZA3 Redozozo Reveva will exit the program. Are you sure you wish to do this?")},
+    };
+    for (const auto& [language, question] : questions) {
+        SetStringTableLanguage(language);
+        ui.shown.clear();
+        ui.answers.push_back(Mb::No);
+        window->CloseFromWindowMenu();
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].prompt, question);
+        EXPECT_EQ(ui.shown[0].title, "Exit Program");
+    }
 }
 
 TEST_F(ShutdownTest, FileExitClosesWithoutAsking) {
