@@ -98,21 +98,35 @@ void ScanResultsModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= kScanColumnCount || m_rows.size() < 2) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    QCollator collator{QLocale()};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(m_rows.size());
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        keys.push_back(collator.sortKey(cellView(static_cast<int>(i), column).toString()));
-
     std::vector<int> permutation(m_rows.size());
     std::iota(permutation.begin(), permutation.end(), 0);
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(permutation.begin(), permutation.end(),
-                         [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
-    else
-        std::stable_sort(permutation.begin(), permutation.end(),
-                         [&](int a, int b) { return keys[size_t(b)].compare(keys[size_t(a)]) < 0; });
+    auto sortBy = [&](const auto& keys) {
+        if (order == Qt::AscendingOrder)
+            std::stable_sort(permutation.begin(), permutation.end(),
+                             [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+        else
+            std::stable_sort(permutation.begin(), permutation.end(),
+                             [&](int a, int b) { return keys[size_t(b)].compare(keys[size_t(a)]) < 0; });
+    };
+    const QLocale locale;
+    if (locale.language() == QLocale::C) {
+        // The C locale's collation keys are the bare character codes, capitals
+        // first, whatever case setting it is given: fold the case, then
+        // compare the codes.
+        std::vector<QString> keys;
+        keys.reserve(m_rows.size());
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            keys.push_back(cellView(static_cast<int>(i), column).toString().toCaseFolded());
+        sortBy(keys);
+    } else {
+        QCollator collator{locale};
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        std::vector<QCollatorSortKey> keys;
+        keys.reserve(m_rows.size());
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            keys.push_back(collator.sortKey(cellView(static_cast<int>(i), column).toString()));
+        sortBy(keys);
+    }
 
     std::vector<Row> sorted;
     sorted.reserve(m_rows.size());

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QApplication>
@@ -249,9 +250,14 @@ void FormFileInfo::FormLoad() {
     SetGroupEnabled(false, ID3v1Boxes(), BtnCopyFromID3v1);
     SetGroupEnabled(false, ID3v2Boxes(), BtnCopyToID3v1);
 
+    // A tag found but not read (a warning, or an error on the way) is not
+    // shown, so OK must never remove it: the window learns that the file had
+    // a tag only from a read that succeeded.
     ID3v1Tag v1;
+    bool hadV1 = false;
     bool filtered = false;
-    if (!ReadID3v1TagInfo(mstrFileName, v1, mblnHadID3v1Tag, filtered)) return;
+    if (!ReadID3v1TagInfo(mstrFileName, v1, hadV1, filtered)) return;
+    mblnHadID3v1Tag = hadV1;
     CheckID3v1Tag->setChecked(mblnHadID3v1Tag);
     CheckID3v1Tag_Click();
     if (mblnHadID3v1Tag) {
@@ -265,8 +271,10 @@ void FormFileInfo::FormLoad() {
     }
 
     ID3v2Tag v2;
+    bool hadV2 = false;
     bool filtered2 = false;
-    if (ReadID3v2TagInfo(mstrFileName, v2, mblnHadID3v2Tag, filtered2)) {
+    if (ReadID3v2TagInfo(mstrFileName, v2, hadV2, filtered2)) {
+        mblnHadID3v2Tag = hadV2;
         CheckID3v2Tag->setChecked(mblnHadID3v2Tag);
         CheckID3v2Tag_Click();
         if (mblnHadID3v2Tag) {
@@ -275,7 +283,7 @@ void FormFileInfo::FormLoad() {
             TextID3v2Artist->setText(v2.Artist);
             TextID3v2Album->setText(v2.Album);
             TextID3v2Year->setText(v2.Year);
-            TextID3v2Comment->setPlainText(v2.Comment);
+            SetID3v2CommentBox(v2.Comment);
             SetComboText(ComboID3v2Genre, v2.Genre);
             TextID3v2Composer->setText(v2.Composer);
             TextID3v2OrigArtist->setText(v2.OrigArtist);
@@ -332,6 +340,20 @@ void FormFileInfo::SetGroupEnabled(bool enabled, const QList<QWidget*>& boxes, Q
     copyButton->setEnabled(enabled);
 }
 
+void FormFileInfo::SetID3v2CommentBox(const QString& text) {
+    // The box shows CR LF, a lone CR and no-break spaces its own way and would
+    // hand them back changed: the text itself is kept for as long as the
+    // user leaves the box alone, so an unchanged comment is written back as
+    // it was stored.
+    m_id3v2Comment = text;
+    TextID3v2Comment->setPlainText(text);
+    TextID3v2Comment->document()->setModified(false);
+}
+
+QString FormFileInfo::ID3v2CommentBoxText() const {
+    return TextID3v2Comment->document()->isModified() ? TextID3v2Comment->toPlainText() : m_id3v2Comment;
+}
+
 void FormFileInfo::CheckID3v1Tag_Click() {
     SetGroupEnabled(CheckID3v1Tag->isChecked(), ID3v1Boxes(), BtnCopyFromID3v1);
 }
@@ -347,7 +369,7 @@ void FormFileInfo::BtnCopyFromID3v1_Click() {
     TextID3v2Artist->setText(TextID3v1Artist->text());
     TextID3v2Album->setText(TextID3v1Album->text());
     TextID3v2Year->setText(TextID3v1Year->text());
-    TextID3v2Comment->setPlainText(TextID3v1Comment->text());
+    SetID3v2CommentBox(TextID3v1Comment->text());
     TextID3v2Track->setText(TextID3v1Track->text());
     ComboID3v2Genre->setEditText(ComboID3v1Genre->currentText());
 }
@@ -360,7 +382,7 @@ void FormFileInfo::BtnCopyToID3v1_Click() {
     TextID3v1Artist->setText(TextID3v2Artist->text());
     TextID3v1Album->setText(TextID3v2Album->text());
     TextID3v1Year->setText(TextID3v2Year->text());
-    TextID3v1Comment->setText(TextID3v2Comment->toPlainText());
+    TextID3v1Comment->setText(ID3v2CommentBoxText());
     TextID3v1Track->setText(TextID3v2Track->text());
     const uint8_t genre = GetIDFromGenre(ComboID3v2Genre->currentText());
     SetComboText(ComboID3v1Genre, GetGenreFromID(genre));
@@ -391,7 +413,7 @@ void FormFileInfo::BtnOK_Click() {
             tag.Artist = TextID3v2Artist->text();
             tag.Album = TextID3v2Album->text();
             tag.Year = TextID3v2Year->text();
-            tag.Comment = TextID3v2Comment->toPlainText();
+            tag.Comment = ID3v2CommentBoxText();
             tag.Genre = ComboID3v2Genre->currentText();
             tag.Composer = TextID3v2Composer->text();
             tag.OrigArtist = TextID3v2OrigArtist->text();

@@ -89,8 +89,13 @@ private:
     void SetGroupEnabled(bool enabled, const QList<QWidget*>& boxes, QPushButton* copyButton);
     QList<QWidget*> ID3v1Boxes() const;
     QList<QWidget*> ID3v2Boxes() const;
+    // The ID3v2 comment box: filled with a text, and its text, which is the
+    // text it was filled with until the user edits the box.
+    void SetID3v2CommentBox(const QString& text);
+    QString ID3v2CommentBoxText() const;
 
     bool mblnHadID3v1Tag = false;
     bool mblnHadID3v2Tag = false;
     bool m_unloaded = false;
+    QString m_id3v2Comment;
 };

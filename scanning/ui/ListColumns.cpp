@@ -7,6 +7,7 @@
 #include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QTreeView>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -43,7 +44,10 @@ double ColumnWidthTwips(const QTreeView* list, int column) {
 void SetColumnWidthTwips(QTreeView* list, int column, double twips) {
     QHeaderView* header = Required(list).header();
     if (column < 0 || column >= header->count()) RaiseError(ErrNo::SubscriptOutOfRange);
-    const int pixels = TwipsToPixelsX(twips);
+    // A width beyond what a column can take (a long run of typed digits, a
+    // stored value) gives the widest column, never an overflowed number.
+    const double widest = PixelsToTwipsX(header->maximumSectionSize());
+    const int pixels = TwipsToPixelsX(std::min(twips, widest));
     if (twips <= 0 || pixels <= 0) {
         header->setSectionHidden(column, true);
         return;

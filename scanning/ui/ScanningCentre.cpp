@@ -828,6 +828,10 @@ void FormMP3ScanningCentre::FormUnload() {
     // Every other window, hidden ones included; each saves its own settings.
     for (IToolWindow* window : WindowRegistry::Loaded()) {
         if (window == this) continue;
+        // A window may take another with it when it unloads (the coordinator
+        // its override tool): that one is gone, and may be freed already.
+        const std::vector<IToolWindow*> loaded = WindowRegistry::Loaded();
+        if (std::find(loaded.begin(), loaded.end(), window) == loaded.end()) continue;
         ResumeNext([&] { window->UnloadWindow(); });
     }
     ResumeNext([] { TerminateID3v2Class(); });

@@ -52,6 +52,9 @@ TEST_F(ColumnSettingsTest, OKShowsHidesAndSizesTheColumns) {
     EXPECT_EQ(dialog.TextColumnWidth->text(), "");
     dialog.TextColumnWidth->setText("8x0");
     EXPECT_EQ(dialog.TextColumnWidth->text(), "80");
+    // Any run of digits is a width: a huge one gives the widest column.
+    Select(dialog, 4);
+    dialog.TextColumnWidth->setText("999999999999999999999");
     Select(dialog, 0);
     dialog.BtnHide_Click();  // the check boxes stay
     dialog.OKButton_Click();
@@ -59,6 +62,8 @@ TEST_F(ColumnSettingsTest, OKShowsHidesAndSizesTheColumns) {
     EXPECT_EQ(ColumnWidthTwips(list, 3), 0);
     EXPECT_EQ(Pixels(1), 120);
     EXPECT_EQ(Pixels(2), 80);
+    EXPECT_FALSE(ColumnCountsAsHidden(list, 4));
+    EXPECT_GE(Pixels(4), 10000);
     EXPECT_EQ(Pixels(0), TwipsToPixelsX(kCheckBoxColumnTwips));
     EXPECT_TRUE(ColumnCountsAsHidden(list, 0));
 }

@@ -8,6 +8,8 @@
 #include "scanning/engine/ScanResultsModel.h"
 #include "scanning/ui/FileInfoDialog.h"
 #include "scanning/ui/ScanResultsView.h"
+#include "foundation/Errors.h"
+#include "scanning/tagobject/ID3v2TagObject.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,7 +93,17 @@ TEST_F(FileInfoWindowTest, ShowsBothTagsAndTheHeaderOfAFile) {
 }
 
 TEST_F(FileInfoWindowTest, OKWithoutChangesLeavesTheFileUntouched) {
-    for (const QString& path : {taggedPath, barePath}) {
+    // Comments whose line breaks or no-break spaces the comment box shows its
+    // own way go back as they were stored.
+    QStringList paths{taggedPath, barePath};
+    const QString comments[] = {QStringLiteral("line one\r\nline two"), QStringLiteral("lone\rreturn"),
+                                QString::fromUtf8("no\xC2\xA0" "break")};
+    for (const QString& comment : comments) {
+        Mp3Spec spec;
+        spec.v2 = {{"TIT2", QStringLiteral("Title")}, {"COMM", comment}};
+        paths << WriteFile(folder, QStringLiteral("comment%1.mp3").arg(paths.size()), MakeMp3(spec));
+    }
+    for (const QString& path : paths) {
         const QByteArray before = ReadBytes(path);
         Show(path, [&](FormFileInfo& w) {
             if (path == barePath) {
@@ -138,6 +150,7 @@ TEST_F(FileInfoWindowTest, OKCreatesWritesAndRemovesTags) {
         w.BtnCopyFromID3v1_Click();
         EXPECT_TRUE(w.CheckID3v2Tag->isChecked());
         EXPECT_EQ(w.ComboID3v2Genre->currentText(), "Synthpop");
+        w.TextID3v2Comment->insertPlainText("Typed\nhere");  // as the user types
         w.BtnOK_Click();
     });
     const ID3v2Tag v2 = V2(taggedPath, &has);
@@ -146,6 +159,7 @@ TEST_F(FileInfoWindowTest, OKCreatesWritesAndRemovesTags) {
     EXPECT_EQ(v2.Artist, "Other Band");
     EXPECT_EQ(v2.Genre, "Synthpop");
     EXPECT_EQ(v2.Track, "3");
+    EXPECT_EQ(v2.Comment, "Typed\nhere");
 }
 
 TEST_F(FileInfoWindowTest, CopyToID3v1FitsTheTextsToTheOldTag) {
@@ -165,6 +179,50 @@ TEST_F(FileInfoWindowTest, CopyToID3v1FitsTheTextsToTheOldTag) {
     EXPECT_EQ(v1.Title, QString(30, 'x'));
     EXPECT_EQ(v1.Year, "199");
     EXPECT_EQ(v1.Genre, 255);
+}
+
+// A tag object that finds a tag but fails to hand out its frames, and
+// counts the removals asked of it.
+class FramesFailTagObject final : public quillmark::_clsID3v2 {
+public:
+    quillmark::Status QueryInterface(const quillmark::Guid&, void**) noexcept override { return 1; }
+    uint32_t AddRef() noexcept override { return 1; }
+    uint32_t Release() noexcept override { return 1; }
+    const quillmark::ErrorInfo& LastError() const noexcept override { return m_error; }
+    bool HasTag() const noexcept override { return true; }
+    quillmark::Status ReadTag(const std::string&) noexcept override { return quillmark::S_Ok; }
+    quillmark::Status ReadTagFromBytes(const std::string&, const uint8_t*, size_t) noexcept override {
+        return quillmark::S_Ok;
+    }
+    quillmark::Status WriteTag(const std::string&, bool) noexcept override { return quillmark::S_Ok; }
+    quillmark::Status RemoveTag(const std::string&, bool) noexcept override {
+        ++removals;
+        return quillmark::S_Ok;
+    }
+    quillmark::Status GetFrameValue(quillmark::eID3FrameIDs, std::string&) noexcept override { return -1; }
+    quillmark::Status SetFrameValue(quillmark::eID3FrameIDs, const std::string&) noexcept override {
+        return quillmark::S_Ok;
+    }
+    int removals = 0;
+
+private:
+    quillmark::ErrorInfo m_error{ErrNo::ComponentErrorBase + 105, "clsID3v2", "The frame cannot be read."};
+};
+
+TEST_F(FileInfoWindowTest, AnID3v2TagThatCouldNotBeReadIsNeverRemoved) {
+    // The tag was found but not read: the window shows nothing of it, so OK
+    // (with its box unticked) must leave it alone.
+    FramesFailTagObject failing;
+    gobjID3v2Tag = ID3v2TagObject(&failing);
+    Show(taggedPath, [](FormFileInfo& w) {
+        EXPECT_FALSE(w.CheckID3v2Tag->isChecked());
+        w.BtnOK_Click();
+    });
+    gobjID3v2Tag.reset();
+    InitialiseQuillmarkClass();
+    EXPECT_EQ(failing.removals, 0);
+    ASSERT_FALSE(ui.shown.empty());
+    EXPECT_TRUE(ui.shown[0].prompt.contains("The frame cannot be read.")) << Shown();
 }
 
 TEST_F(FileInfoWindowTest, TheRowIsReadAgainAfterTheWindowCloses) {

@@ -2,6 +2,7 @@
 
 #include "foundation/Genres.h"
 #include "foundation/OptionRecords.h"
+#include "foundation/ResourceStrings.h"
 #include "foundation/codec/Cp1252.h"
 #include "scanning/engine/ID3v2TagInfo.h"
 #include "scanning/engine/ScanResultsModel.h"
@@ -107,6 +108,9 @@ QStringList FileNames(const ScanResultsModel& model) {
 
 void MainWindowTest::SetUp() {
     ASSERT_TRUE(work.isValid());
+    // The texts the tests expect are the US table's, whatever the desktop's
+    // language; a test that looks at the UK texts picks that table itself.
+    SetStringTableLanguage(StringTableLanguage::US);
     InitialiseArrays();
     gblnUseSkins = false;
     gstrSkinScheme = QStringLiteral("Fun Blue");

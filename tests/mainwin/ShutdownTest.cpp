@@ -7,9 +7,11 @@
 
 #include "foundation/MessageUi.h"
 #include "foundation/OptionRecords.h"
+#include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "shell/WindowProtocol.h"
 
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -29,6 +31,9 @@ public:
         ++*unloads;
         close();
     }
+    // A window this one takes with it when it unloads (the coordinator and
+    // its override tool).
+    QPointer<OtherWindow> companion;
     void EnableControls(bool) override {}
     void SetProgBarValue(double) override {}
     void SetStatusBarCaption(const QString&) override {}
@@ -38,6 +43,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override {
+        if (companion) companion->UnloadWindow();
         WindowRegistry::Unregister(this);
         QWidget::closeEvent(event);
     }
@@ -77,6 +83,23 @@ TEST_F(ShutdownTest, ThePlatformsCloseAsksAndNoKeepsTheWindow) {
     EXPECT_FALSE(Loaded());
     // The window's settings were saved on the way out.
     EXPECT_NE(GetOptionSetting("MP3ScanningCentre", "IncludeSubfolders", "(none)", 8).toString(), "(none)");
+}
+
+TEST_F(ShutdownTest, TheExitQuestionInBothLanguages) {
+    const std::pair<StringTableLanguage, QString> questions[] = {
+        {StringTableLanguage::US, exitQuestion},
+        {StringTableLanguage::UK,
+         QStringLiteral("Closing ZA3 Redozozo Reveva will exit the program. Are you sure you wish to do this?")},
+    };
+    for (const auto& [language, question] : questions) {
+        SetStringTableLanguage(language);
+        ui.shown.clear();
+        ui.answers.push_back(Mb::No);
+        window->CloseFromWindowMenu();
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].prompt, question);
+        EXPECT_EQ(ui.shown[0].title, "Exit Program");
+    }
 }
 
 TEST_F(ShutdownTest, FileExitClosesWithoutAsking) {
@@ -152,6 +175,17 @@ TEST_F(ShutdownTest, OtherWindowsAreUnloadedAndTheirStatesKept) {
     window->mnuFileExit_Click();
     Settle();
     EXPECT_EQ(State(WindowNames::MassTagging), "True");
+}
+
+TEST_F(ShutdownTest, AWindowThatAnotherTookAlongIsNotUnloadedTwice) {
+    auto* coordinator = new OtherWindow(WindowNames::Coordinator, "File Name and Tag Coordinator");
+    auto* overrides = new OtherWindow(WindowNames::MassTagging, "Mass Tagging Override Tool");
+    coordinator->companion = overrides;
+    const auto overrideUnloads = overrides->unloads;
+    window->mnuFileExit_Click();
+    Settle();
+    EXPECT_EQ(*overrideUnloads, 1);
+    EXPECT_TRUE(WindowRegistry::Loaded().empty());
 }
 
 }  // namespace

@@ -124,31 +124,47 @@ TEST(ScanResultsModel, RecordsInAndOut) {
 }
 
 TEST(ScanResultsModel, SortingByColumnText) {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    ScanResultsModel model;
-    const char* names[] = {"b.mp3", "B.mp3", "a.mp3", "10.mp3", "9.mp3", "c.mp3"};
-    const char* sizes[] = {"300", "2000", "100", "1", "1", "20"};
-    for (int i = 0; i < 6; ++i) {
-        QStringList texts = Row(names[i]);
-        texts[ScanColumn::Size] = sizes[i];
-        model.appendRow(i % 2 == 0, texts);
+    // Letter case is ignored in every language, the plain C one too (tests,
+    // some desktops), whose own collation would put every capital first.
+    struct Restore {
+        QLocale locale;
+        ~Restore() { QLocale::setDefault(locale); }
+    } restore{QLocale()};
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c()}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        QLocale::setDefault(locale);
+        ScanResultsModel model;
+        const char* names[] = {"b.mp3", "B.mp3", "a.mp3", "10.mp3", "9.mp3", "c.mp3"};
+        const char* sizes[] = {"300", "2000", "100", "1", "1", "20"};
+        for (int i = 0; i < 6; ++i) {
+            QStringList texts = Row(names[i]);
+            texts[ScanColumn::Size] = sizes[i];
+            model.appendRow(i % 2 == 0, texts);
+        }
+        const QPersistentModelIndex followed(model.index(2, 0));  // "a.mp3"
+
+        model.sort(ScanColumn::FileName, Qt::AscendingOrder);
+        // Letter case ignored, equal texts keep their order, digits as text.
+        EXPECT_EQ(Column(model, 0), QStringList({"10.mp3", "9.mp3", "a.mp3", "b.mp3", "B.mp3", "c.mp3"}));
+        EXPECT_EQ(followed.row(), 2);
+        EXPECT_TRUE(model.isChecked(2));  // check marks travel with their rows
+        EXPECT_FALSE(model.isChecked(0));
+
+        model.sort(ScanColumn::Size, Qt::AscendingOrder);  // sizes sort as text
+        EXPECT_EQ(Column(model, ScanColumn::Size), QStringList({"1", "1", "100", "20", "2000", "300"}));
+        EXPECT_EQ(Column(model, 0).mid(0, 2), QStringList({"10.mp3", "9.mp3"}));  // stable
+        EXPECT_EQ(followed.row(), 2);
+
+        model.sort(ScanColumn::FileName, Qt::DescendingOrder);
+        EXPECT_EQ(Column(model, 0), QStringList({"c.mp3", "B.mp3", "b.mp3", "a.mp3", "9.mp3", "10.mp3"}));
+        EXPECT_EQ(model.text(followed.row(), 0), "a.mp3");
+
+        // Letters beyond ASCII too (rows kept as UTF-16 as well as Latin-1).
+        ScanResultsModel wide;
+        for (const char* name : {"\xC3\x89T\xC3\x89 b", "\xCE\xA9MEGA d", "\xC3\xA9t\xC3\xA9 a", "\xCF\x89mega c"})
+            wide.appendRow(true, Row(QString::fromUtf8(name)));
+        wide.sort(ScanColumn::FileName, Qt::AscendingOrder);
+        EXPECT_EQ(Column(wide, 0), QStringList({QString::fromUtf8("\xC3\xA9t\xC3\xA9 a"), QString::fromUtf8("\xC3\x89T\xC3\x89 b"),
+                                                QString::fromUtf8("\xCF\x89mega c"), QString::fromUtf8("\xCE\xA9MEGA d")}));
     }
-    const QPersistentModelIndex followed(model.index(2, 0));  // "a.mp3"
-
-    model.sort(ScanColumn::FileName, Qt::AscendingOrder);
-    // Letter case ignored, equal texts keep their order, digits as text.
-    EXPECT_EQ(Column(model, 0), QStringList({"10.mp3", "9.mp3", "a.mp3", "b.mp3", "B.mp3", "c.mp3"}));
-    EXPECT_EQ(followed.row(), 2);
-    EXPECT_TRUE(model.isChecked(2));  // check marks travel with their rows
-    EXPECT_FALSE(model.isChecked(0));
-
-    model.sort(ScanColumn::Size, Qt::AscendingOrder);  // sizes sort as text
-    EXPECT_EQ(Column(model, ScanColumn::Size), QStringList({"1", "1", "100", "20", "2000", "300"}));
-    EXPECT_EQ(Column(model, 0).mid(0, 2), QStringList({"10.mp3", "9.mp3"}));  // stable
-    EXPECT_EQ(followed.row(), 2);
-
-    model.sort(ScanColumn::FileName, Qt::DescendingOrder);
-    EXPECT_EQ(Column(model, 0), QStringList({"c.mp3", "B.mp3", "b.mp3", "a.mp3", "9.mp3", "10.mp3"}));
-    EXPECT_EQ(model.text(followed.row(), 0), "a.mp3");
-    QLocale::setDefault(QLocale::system());
 }
