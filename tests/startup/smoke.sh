@@ -32,7 +32,7 @@ has_window() {
 "$SV_SMOKE_PROGRAM" "/no/such/folder/results.scn" &
 pid=$!
 splash=0 up=0
-for ((i = 0; i < 300; i++)); do
+for ((i = 0; i < 900; i++)); do
     has_window SplashScreen && splash=1
     if has_window FormIntegrator && has_window FormMP3ScanningCentre && has_window FormPlaylistManager &&
         ! has_window SplashScreen; then
@@ -50,7 +50,7 @@ echo "splash=$splash up=$up rc=$rc"
 INSIDE
 chmod +x "$home/inside.sh"
 
-timeout 120 xvfb-run -a -s "-screen 0 1280x900x24" "$home/inside.sh" || { echo "the program did not start and end cleanly"; exit 1; }
+timeout 150 xvfb-run -a -s "-screen 0 1280x900x24" "$home/inside.sh" || { echo "the program did not start and end cleanly"; exit 1; }
 
 ini="$home/config/Sonivard/Sonivard.ini"
 fail=0

@@ -3,6 +3,8 @@
 // lists the tests.
 #include "support/ScriptedUi.h"
 
+#include "foundation/ResourceStrings.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -13,5 +15,8 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sonivard"));
+    // Texts are checked against the US table unless a test picks the UK one,
+    // whatever language the desktop running the tests has.
+    SetStringTableLanguage(StringTableLanguage::US);
     return RUN_ALL_TESTS();
 }

@@ -256,6 +256,10 @@ void EditDelete(QWidget* control) {
         if (!list) return;
         const std::vector<int> rows = SelectedRows(list);
         QAbstractItemModel* model = list->model();
+        // The rows are about to go: drop the selection first, or the view
+        // would move every remaining selection range at each removal (slow
+        // for a scattered selection in a long list).
+        if (QItemSelectionModel* selection = list->selectionModel()) selection->clearSelection();
         // From the last selected run to the first, one removal per run of
         // neighbouring rows, so positions still to come stay valid.
         size_t end = rows.size();
