@@ -21,17 +21,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-template <typename F>
-void Handler(F&& f) {
-    try {
-        std::forward<F>(f)();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-}  // namespace
-
 DialogColumnSettings::DialogColumnSettings(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DialogColumnSettings"));
     setModal(true);
@@ -90,25 +79,25 @@ DialogColumnSettings::DialogColumnSettings(QWidget* parent) : QDialog(parent) {
 
     connect(ListViewColumns, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int) {
         if (m_filling) return;
-        Handler([&] { UpdateControls(); });
+        ResumeNext([&] { UpdateControls(); });
     });
     connect(ListViewColumns, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem*, QTreeWidgetItem*) {
         if (m_filling) return;
-        Handler([&] { UpdateControls(); });
+        ResumeNext([&] { UpdateControls(); });
     });
     connect(ListViewColumns, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem*, int) {
         if (m_filling) return;
-        Handler([&] { UpdateControls(); });
+        ResumeNext([&] { UpdateControls(); });
     });
-    connect(BtnShow, &QPushButton::clicked, this, [this] { Handler([&] { BtnShow_Click(); }); });
-    connect(BtnHide, &QPushButton::clicked, this, [this] { Handler([&] { BtnHide_Click(); }); });
-    connect(OKButton, &QPushButton::clicked, this, [this] { Handler([&] { OKButton_Click(); }); });
-    connect(CancelButton, &QPushButton::clicked, this, [this] { Handler([&] { CancelButton_Click(); }); });
-    connect(TextColumnWidth, &QLineEdit::textChanged, this, [this] { Handler([&] { TextColumnWidth_Change(); }); });
+    connect(BtnShow, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnShow_Click(); }); });
+    connect(BtnHide, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnHide_Click(); }); });
+    connect(OKButton, &QPushButton::clicked, this, [this] { ResumeNext([&] { OKButton_Click(); }); });
+    connect(CancelButton, &QPushButton::clicked, this, [this] { ResumeNext([&] { CancelButton_Click(); }); });
+    connect(TextColumnWidth, &QLineEdit::textChanged, this, [this] { ResumeNext([&] { TextColumnWidth_Change(); }); });
 
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
 
-    Handler([&] { InitialiseDialogText(); });
+    ResumeNext([&] { InitialiseDialogText(); });
 }
 
 void DialogColumnSettings::InitialiseDialogText() {

@@ -36,15 +36,6 @@ std::function<void(FormFileInfo&)>& Driver() {
     return driver;
 }
 
-template <typename F>
-void Handler(F&& f) {
-    try {
-        std::forward<F>(f)();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 QLineEdit* NewBox(QWidget* parent, const char* name, int maxLength = 0) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -88,11 +79,11 @@ FormFileInfo::FormFileInfo(const QString& fileName, QWidget* parent) : QDialog(p
     setObjectName(QStringLiteral("FormFileInfo"));
     setModal(true);
     BuildControls();
-    Handler([&] { FormLoad(); });
+    ResumeNext([&] { FormLoad(); });
 }
 
 FormFileInfo::~FormFileInfo() {
-    if (!m_unloaded) Handler([&] { WriteWindowPos(this); });
+    if (!m_unloaded) ResumeNext([&] { WriteWindowPos(this); });
 }
 
 void FormFileInfo::BuildControls() {
@@ -210,16 +201,16 @@ void FormFileInfo::BuildControls() {
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
 
-    connect(BtnOK, &QPushButton::clicked, this, [this] { Handler([&] { BtnOK_Click(); }); });
-    connect(BtnCancel, &QPushButton::clicked, this, [this] { Handler([&] { BtnCancel_Click(); }); });
-    connect(CheckID3v1Tag, &QCheckBox::clicked, this, [this] { Handler([&] { CheckID3v1Tag_Click(); }); });
-    connect(CheckID3v2Tag, &QCheckBox::clicked, this, [this] { Handler([&] { CheckID3v2Tag_Click(); }); });
-    connect(BtnCopyFromID3v1, &QPushButton::clicked, this, [this] { Handler([&] { BtnCopyFromID3v1_Click(); }); });
-    connect(BtnCopyToID3v1, &QPushButton::clicked, this, [this] { Handler([&] { BtnCopyToID3v1_Click(); }); });
+    connect(BtnOK, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnOK_Click(); }); });
+    connect(BtnCancel, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnCancel_Click(); }); });
+    connect(CheckID3v1Tag, &QCheckBox::clicked, this, [this] { ResumeNext([&] { CheckID3v1Tag_Click(); }); });
+    connect(CheckID3v2Tag, &QCheckBox::clicked, this, [this] { ResumeNext([&] { CheckID3v2Tag_Click(); }); });
+    connect(BtnCopyFromID3v1, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnCopyFromID3v1_Click(); }); });
+    connect(BtnCopyToID3v1, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnCopyToID3v1_Click(); }); });
     // Digits only, on every change (the program's own changes too).
     for (QLineEdit* box : {TextID3v1Track, TextID3v1Year, TextID3v2Year})
         connect(box, &QLineEdit::textChanged, this,
-                [box] { Handler([&] { EnsureNumericTextBox(box, true, false, false); }); });
+                [box] { ResumeNext([&] { EnsureNumericTextBox(box, true, false, false); }); });
 
     // F1 in the window or any of its input controls opens the help's start page.
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
@@ -390,7 +381,7 @@ void FormFileInfo::BtnCopyToID3v1_Click() {
 
 void FormFileInfo::BtnOK_Click() {
     const QString path = TextFileName->text();
-    Handler([&] {
+    ResumeNext([&] {
         if (CheckID3v1Tag->isChecked()) {
             ID3v1Tag tag;
             tag.Title = TextID3v1Title->text();
@@ -405,7 +396,7 @@ void FormFileInfo::BtnOK_Click() {
             ClearID3v1Tag(path);
         }
     });
-    Handler([&] {
+    ResumeNext([&] {
         if (CheckID3v2Tag->isChecked()) {
             ID3v2Tag tag;
             tag.Track = TextID3v2Track->text();
@@ -435,7 +426,7 @@ void FormFileInfo::BtnCancel_Click() { reject(); }
 void FormFileInfo::done(int result) {
     if (!m_unloaded) {
         m_unloaded = true;
-        Handler([&] { WriteWindowPos(this); });
+        ResumeNext([&] { WriteWindowPos(this); });
     }
     QDialog::done(result);
 }

@@ -81,15 +81,6 @@ QPixmap RedIndicatorPicture() {
     return QPixmap::fromImage(image);
 }
 
-template <typename F>
-void Handler(F&& f) {
-    try {
-        std::forward<F>(f)();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 }  // namespace
 
 // The scan engine's view of the window: the status line, the progress bar,
@@ -134,7 +125,7 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
     SetMinimumSizeTwips(kMinHeight, kMinWidth);
 
     // The picture check box and buttons over their standard controls.
-    Handler([&] {
+    ResumeNext([&] {
         mcheckIncSubfolders.SetControls(this, CheckIncSubfolders, ImageIncSubfolders, LabelIncSubfolders);
         mbuttonScan.SetControls(this, BtnScan, ImageScan, LabelScan);
         mbuttonStop.SetControls(this, BtnStop, ImageStop, LabelStop);
@@ -146,18 +137,18 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
     // The skinned close button asks before it closes.
     if (SkinImage* close = ImageSystemMenu[2]) {
         disconnect(close, &SkinImage::Click, this, nullptr);
-        connect(close, &SkinImage::Click, this, [this] { Handler([&] { ImageSystemMenuClose_Click(); }); });
+        connect(close, &SkinImage::Click, this, [this] { ResumeNext([&] { ImageSystemMenuClose_Click(); }); });
     }
 
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    Handler([&] {
+    ResumeNext([&] {
         CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     });
-    Handler([&] { m_scan->mudtScanRecords.clear(); });
+    ResumeNext([&] { m_scan->mudtScanRecords.clear(); });
 
-    Handler([&] {
+    ResumeNext([&] {
         SplitterPanes->SetOrientation(0);
         SplitterPanes->SetChild1(FolderTreeview);
         SplitterPanes->SetChild2(ListViewScanResults);
@@ -165,9 +156,9 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
         SplitterPanes->SetSplitterWidth(50);
         SplitterPanes->SetSplitterMinPos(static_cast<float>(kStopLeft + kButtonWidth));
     });
-    Handler([&] { ReadScanningCentreSettings(); });
-    Handler([&] { LayoutControls(); });
-    Handler([&] { FolderTreeview_SelectionChange(); });
+    ResumeNext([&] { ReadScanningCentreSettings(); });
+    ResumeNext([&] { LayoutControls(); });
+    ResumeNext([&] { FolderTreeview_SelectionChange(); });
 }
 
 FormMP3ScanningCentre::~FormMP3ScanningCentre() = default;
@@ -238,26 +229,26 @@ void FormMP3ScanningCentre::BuildControls() {
     }
 
     connect(FolderTreeview, &FolderTreeControl::SelectionChanged, this,
-            [this] { Handler([&] { FolderTreeview_SelectionChange(); }); });
-    connect(SplitterPanes, &::Splitter::Resize, this, [this] { Handler([&] { LayoutControls(); }); });
+            [this] { ResumeNext([&] { FolderTreeview_SelectionChange(); }); });
+    connect(SplitterPanes, &::Splitter::Resize, this, [this] { ResumeNext([&] { LayoutControls(); }); });
 
     ListViewScanResults->dragInProcess = [this] { return mblnDragInProcess; };
     ListViewScanResults->setDragInProcess = [this](bool on) { mblnDragInProcess = on; };
     connect(ListViewScanResults, &ScanResultsView::ColumnClicked, this,
-            [this](int column) { Handler([&] { ChangeSortColumn(ListViewScanResults, column + 1); }); });
+            [this](int column) { ResumeNext([&] { ChangeSortColumn(ListViewScanResults, column + 1); }); });
     connect(ListViewScanResults, &ScanResultsView::FocusChanged, this,
-            [this](bool focus) { Handler([&] { ShowContextMenuIndicator(this, focus); }); });
+            [this](bool focus) { ResumeNext([&] { ShowContextMenuIndicator(this, focus); }); });
     connect(ListViewScanResults, &ScanResultsView::RowDoubleClicked, this, [this] {
-        Handler([&] {
+        ResumeNext([&] {
             if (ListItemSelected(ListViewScanResults)) mnuActionsFileInfo_Click();
         });
     });
     connect(ListViewScanResults, &ScanResultsView::RightButtonUp, this, [this](const QPoint& at) {
-        Handler([&] { ActionsMenuRootSelect(); });
-        Handler([&] { mnuActions->exec(at); });
+        ResumeNext([&] { ActionsMenuRootSelect(); });
+        ResumeNext([&] { mnuActions->exec(at); });
     });
     connect(ListViewScanResults, &ScanResultsView::FilesDropped, this,
-            [this](const QStringList& files) { Handler([&] { ListViewScanResults_OLEDragDrop(files); }); });
+            [this](const QStringList& files) { ResumeNext([&] { ListViewScanResults_OLEDragDrop(files); }); });
 
     ListViewScanResults->installEventFilter(this);
 }
@@ -272,9 +263,9 @@ void FormMP3ScanningCentre::BuildMenus() {
     mnuFile->addSeparator();
     mnuFileExit = mnuFile->addAction(QString());
     mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
-    connect(mnuFileOpen, &QAction::triggered, this, [this] { Handler([&] { mnuFileOpen_Click(); }); });
-    connect(mnuFileSave, &QAction::triggered, this, [this] { Handler([&] { mnuFileSave_Click(); }); });
-    connect(mnuFileExit, &QAction::triggered, this, [this] { Handler([&] { mnuFileExit_Click(); }); });
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { ResumeNext([&] { mnuFileOpen_Click(); }); });
+    connect(mnuFileSave, &QAction::triggered, this, [this] { ResumeNext([&] { mnuFileSave_Click(); }); });
+    connect(mnuFileExit, &QAction::triggered, this, [this] { ResumeNext([&] { mnuFileExit_Click(); }); });
 
     mnuActions = new QMenu(this);
     mnuActions->setObjectName(QStringLiteral("mnuActions"));
@@ -300,7 +291,7 @@ void FormMP3ScanningCentre::BuildMenus() {
         action->setObjectName(QStringLiteral("mnuActionsSortIntoFoldersByID3v1Tag_%1").arg(i));
         const int index = static_cast<int>(i);
         connect(action, &QAction::triggered, this,
-                [this, index] { Handler([&] { mnuActionsSortIntoFoldersByID3v1Tag_Click(index); }); });
+                [this, index] { ResumeNext([&] { mnuActionsSortIntoFoldersByID3v1Tag_Click(index); }); });
         mnuActionsSortIntoFoldersByID3v1Tag[i] = action;
     }
     for (size_t i = 0; i < mnuActionsSortIntoFoldersByID3v2Tag.size(); ++i) {
@@ -308,7 +299,7 @@ void FormMP3ScanningCentre::BuildMenus() {
         action->setObjectName(QStringLiteral("mnuActionsSortIntoFoldersByID3v2Tag_%1").arg(i));
         const int index = static_cast<int>(i);
         connect(action, &QAction::triggered, this,
-                [this, index] { Handler([&] { mnuActionsSortIntoFoldersByID3v2Tag_Click(index); }); });
+                [this, index] { ResumeNext([&] { mnuActionsSortIntoFoldersByID3v2Tag_Click(index); }); });
         mnuActionsSortIntoFoldersByID3v2Tag[i] = action;
     }
     mnuActions->addSeparator();
@@ -316,14 +307,14 @@ void FormMP3ScanningCentre::BuildMenus() {
     mnuActionsUncheckAll = add(mnuActions, "mnuActionsUncheckAll");
     mnuActions->addSeparator();
     mnuActionsCustCols = add(mnuActions, "mnuActionsCustCols");
-    connect(mnuActionsFileInfo, &QAction::triggered, this, [this] { Handler([&] { mnuActionsFileInfo_Click(); }); });
-    connect(mnuActionsPlay, &QAction::triggered, this, [this] { Handler([&] { mnuActionsPlay_Click(); }); });
+    connect(mnuActionsFileInfo, &QAction::triggered, this, [this] { ResumeNext([&] { mnuActionsFileInfo_Click(); }); });
+    connect(mnuActionsPlay, &QAction::triggered, this, [this] { ResumeNext([&] { mnuActionsPlay_Click(); }); });
     connect(mnuActionsScanFromPlaylist, &QAction::triggered, this,
-            [this] { Handler([&] { mnuActionsScanFromPlaylist_Click(); }); });
-    connect(mnuActionsCheckAll, &QAction::triggered, this, [this] { Handler([&] { mnuActionsCheckAll_Click(); }); });
+            [this] { ResumeNext([&] { mnuActionsScanFromPlaylist_Click(); }); });
+    connect(mnuActionsCheckAll, &QAction::triggered, this, [this] { ResumeNext([&] { mnuActionsCheckAll_Click(); }); });
     connect(mnuActionsUncheckAll, &QAction::triggered, this,
-            [this] { Handler([&] { mnuActionsUncheckAll_Click(); }); });
-    connect(mnuActionsCustCols, &QAction::triggered, this, [this] { Handler([&] { mnuActionsCustCols_Click(); }); });
+            [this] { ResumeNext([&] { mnuActionsUncheckAll_Click(); }); });
+    connect(mnuActionsCustCols, &QAction::triggered, this, [this] { ResumeNext([&] { mnuActionsCustCols_Click(); }); });
 
     SetLabelMenuPopup(0, mnuFile);
     SetLabelMenuPopup(3, mnuActions);
@@ -459,19 +450,19 @@ void FormMP3ScanningCentre::FolderTreeview_SelectionChange() {
 
 void FormMP3ScanningCentre::BtnScan_Click() {
     bool started = false;
-    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
     if (!started) return;
     m_host->mblnStopAll = false;
     mblnScanInProgress = true;
     // The engine shows the status, checks the drive and runs the three steps;
     // the window's controls are off while it runs (the job's start did that).
-    Handler([&] {
+    ResumeNext([&] {
         m_scan->ScanFolder(FolderTreeview->SelectedFolder(), mcheckIncSubfolders.Value() == 1);
         mstrLastScannedFolder = m_scan->mstrLastScannedFolder;
     });
-    Handler([&] { SortListIfSorted(ListViewScanResults); });
+    ResumeNext([&] { SortListIfSorted(ListViewScanResults); });
     mblnScanInProgress = false;
-    Handler([&] { ConcludeProcess(this); });
+    ResumeNext([&] { ConcludeProcess(this); });
 }
 
 void FormMP3ScanningCentre::BtnStop_Click() {
@@ -515,9 +506,9 @@ void FormMP3ScanningCentre::LoadScanResultsFile(const QString& path) {
 
 void FormMP3ScanningCentre::mnuFileOpen_Click() {
     bool started = false;
-    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
     if (!started) return;
-    Handler([&] {
+    ResumeNext([&] {
         const QString folder = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
                                                 AppPath(), SettingType::String).toString();
         QString fileName;
@@ -527,14 +518,14 @@ void FormMP3ScanningCentre::mnuFileOpen_Click() {
         SaveOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"), ParentFolder(fileName),
                           SettingType::String);
     });
-    Handler([&] { ConcludeProcess(this); });
+    ResumeNext([&] { ConcludeProcess(this); });
 }
 
 void FormMP3ScanningCentre::mnuFileSave_Click() {
     bool started = false;
-    Handler([&] { started = InitialiseNewProcess(this, true, false); });
+    ResumeNext([&] { started = InitialiseNewProcess(this, true, false); });
     if (!started) return;
-    Handler([&] {
+    ResumeNext([&] {
         CommonDialogFile.InitDir = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
                                                     AppPath(), SettingType::String).toString();
         CommonDialogFile.DialogTitle = GetResourceString(156);
@@ -558,7 +549,7 @@ void FormMP3ScanningCentre::mnuFileSave_Click() {
             SaveOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"), ParentFolder(chosen),
                               SettingType::String);
     });
-    Handler([&] { ConcludeProcess(this); });
+    ResumeNext([&] { ConcludeProcess(this); });
 }
 
 // ---- drop -----------------------------------------------------------------------------
@@ -567,17 +558,17 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
     if (paths.isEmpty()) return;
     mblnDropInProcess = true;
     bool started = false;
-    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
     if (!started) {
         mblnDropInProcess = false;
         return;
     }
     if (paths.size() == 1 && QFileInfo(paths.front()).suffix().compare(QLatin1String("scn"), Qt::CaseInsensitive) == 0) {
-        Handler([&] { LoadScanResultsFile(paths.front()); });
+        ResumeNext([&] { LoadScanResultsFile(paths.front()); });
     } else {
         m_host->mblnStopAll = false;
-        Handler([&] { InitialiseScan(); });
-        Handler([&] {
+        ResumeNext([&] { InitialiseScan(); });
+        ResumeNext([&] {
             // Every dropped file is taken, in its order (no 16-bit limit).
             std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
             work.clear();
@@ -587,10 +578,10 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
         // Dropped files are always added to the rows already there.
         const bool clearResults = gblnClearResults;
         gblnClearResults = false;
-        Handler([&] { ConcludeScan(); });
+        ResumeNext([&] { ConcludeScan(); });
         gblnClearResults = clearResults;
     }
-    Handler([&] { ConcludeProcess(this); });
+    ResumeNext([&] { ConcludeProcess(this); });
     mblnDropInProcess = false;
 }
 
@@ -617,8 +608,8 @@ void FormMP3ScanningCentre::mnuActionsFileInfo_Click() {
     const int row = ListViewScanResults->currentIndex().row();
     const QString path = m_results->fullPath(row);
     bool shown = false;
-    Handler([&] { shown = DisplayFileInfoDialog(path); });
-    if (shown) Handler([&] { UpdateScanResult(row); });
+    ResumeNext([&] { shown = DisplayFileInfoDialog(path); });
+    if (shown) ResumeNext([&] { UpdateScanResult(row); });
 }
 
 void FormMP3ScanningCentre::UpdateScanResult(int row) {
@@ -633,12 +624,12 @@ void FormMP3ScanningCentre::mnuActionsPlay_Click() {
 
 void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
     bool started = false;
-    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
     if (!started) return;
     [&] {
         QString playlist;
         bool chosen = false;
-        Handler([&] {
+        ResumeNext([&] {
             chosen = DisplayCommonDialogOpen(CommonDialogFile, GetResourceString(158),
                                              QStringLiteral("Playlist Files (*.m3u,*.pls,*.b4s)|*.m3u;*.pls;*.b4s"),
                                              playlist, QString());
@@ -646,14 +637,14 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
         if (!chosen) return;
         QStringList entries;
         int32_t format = kNotAPlaylist;
-        Handler([&] { format = ReadPlaylistEntries(playlist, entries); });
+        ResumeNext([&] { format = ReadPlaylistEntries(playlist, entries); });
         if (format == kNotAPlaylist) {
-            Handler([&] { MsgBox(GetResourceString(139), Mb::OKOnly | Mb::Exclamation, GetResourceString(138)); });
+            ResumeNext([&] { MsgBox(GetResourceString(139), Mb::OKOnly | Mb::Exclamation, GetResourceString(138)); });
             return;
         }
         m_host->mblnStopAll = false;
-        Handler([&] { InitialiseScan(); });
-        Handler([&] {
+        ResumeNext([&] { InitialiseScan(); });
+        ResumeNext([&] {
             std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
             work.clear();
             work.reserve(static_cast<size_t>(entries.size()));
@@ -663,9 +654,9 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
                 work.push_back(FolderListEntry{ParentFolder(entry), FileNamePart(entry)});
             }
         });
-        Handler([&] { ConcludeScan(); });
+        ResumeNext([&] { ConcludeScan(); });
     }();
-    Handler([&] { ConcludeProcess(this); });
+    ResumeNext([&] { ConcludeProcess(this); });
 }
 
 void FormMP3ScanningCentre::mnuActionsCheckAll_Click() { m_results->setAllChecked(true); }
@@ -690,14 +681,14 @@ void FormMP3ScanningCentre::mnuActionsSortIntoFoldersByID3v2Tag_Click(int Index)
 
 void FormMP3ScanningCentre::SortIntoFolders(int column) {
     bool started = false;
-    Handler([&] { started = InitialiseNewProcess(this, false, false); });
+    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
     if (!started) return;
     m_host->mblnStopAll = false;
     QString destination;
-    Handler([&] { destination = BrowseForFolder(this, GetResourceString(159)); });
+    ResumeNext([&] { destination = BrowseForFolder(this, GetResourceString(159)); });
     // Only the checked rows are moved; the rows keep their cells.
-    if (!destination.isEmpty()) Handler([&] { ::SortIntoFolders(*m_results, column, destination, *m_host); });
-    Handler([&] { ConcludeProcess(this); });
+    if (!destination.isEmpty()) ResumeNext([&] { ::SortIntoFolders(*m_results, column, destination, *m_host); });
+    ResumeNext([&] { ConcludeProcess(this); });
 }
 
 // ---- relays ---------------------------------------------------------------------------
@@ -738,10 +729,10 @@ void FormMP3ScanningCentre::mnuFileExit_Click() {
 
 void FormMP3ScanningCentre::LabelMenu_Click(int Index) {
     if (Index < 0 || Index > 4) return;
-    if (Index == 1) Handler([&] { EditMenuRootSelect(this, ListViewScanResults, mnuEdit); });
-    if (Index == 2) Handler([&] { ToolsMenuRootSelect(this); });
-    if (Index == 3) Handler([&] { ActionsMenuRootSelect(); });
-    Handler([&] { PopupLabelMenu(Index); });
+    if (Index == 1) ResumeNext([&] { EditMenuRootSelect(this, ListViewScanResults, mnuEdit); });
+    if (Index == 2) ResumeNext([&] { ToolsMenuRootSelect(this); });
+    if (Index == 3) ResumeNext([&] { ActionsMenuRootSelect(); });
+    ResumeNext([&] { PopupLabelMenu(Index); });
 }
 
 // ---- keys -------------------------------------------------------------------------------
@@ -758,7 +749,7 @@ void FormMP3ScanningCentre::ProcessShortcutKeys(int KeyCode, int Shift) {
         else if (mbuttonStop.Enabled())
             BtnStop_Click();
     } else if (KeyCode == 73) {  // I
-        if (mcheckIncSubfolders.Enabled()) Handler([&] { mcheckIncSubfolders.Click(); });
+        if (mcheckIncSubfolders.Enabled()) ResumeNext([&] { mcheckIncSubfolders.Click(); });
     }
 }
 

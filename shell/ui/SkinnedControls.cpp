@@ -207,20 +207,9 @@ void clsOption::Refresh() { SetValue(m_value); }
 
 // ---- wiring -----------------------------------------------------------------
 
-namespace {
-template <typename F>
-void Handler(F&& f) {
-    try {
-        std::forward<F>(f)();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-}  // namespace
-
 void RouteButtonEvents(clsButton& button, std::function<void()> command) {
     auto run = [command] {
-        if (command) Handler(command);
+        if (command) ResumeNext(command);
     };
     clsButton* b = &button;
     SkinImage* picture = button.Picture();
@@ -242,7 +231,7 @@ void RouteButtonEvents(clsButton& button, std::function<void()> command) {
 void RouteCheckBoxEvents(clsCheckBox& check, std::function<void()> changed) {
     clsCheckBox* c = &check;
     auto click = [c, changed] {
-        Handler([&] {
+        ResumeNext([&] {
             c->Click();
             if (changed) changed();
         });
@@ -256,7 +245,7 @@ void RouteCheckBoxEvents(clsCheckBox& check, std::function<void()> changed) {
 
 void RouteOptionGroup(const std::vector<clsOption*>& group, std::function<void(int)> chosen) {
     auto choose = [group, chosen](int index) {
-        Handler([&] {
+        ResumeNext([&] {
             for (const clsOption* option : group)
                 if (option->mblnValueChanging) return;  // raised by an assignment
             for (clsOption* option : group) option->SetValue(false);
