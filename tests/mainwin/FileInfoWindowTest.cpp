@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         folder = work.path() + QStringLiteral("/Music");
-        Mp3Spec tagged;
+        Mp3Recipe tagged;
         tagged.v1 = true;
         tagged.v1Title = QStringLiteral("One");
         tagged.v1Artist = QStringLiteral("Band");
@@ -99,9 +99,9 @@ TEST_F(FileInfoWindowTest, OKWithoutChangesLeavesTheFileUntouched) {
     const QString comments[] = {QStringLiteral("line one\r\nline two"), QStringLiteral("lone\rreturn"),
                                 QString::fromUtf8("no\xC2\xA0" "break")};
     for (const QString& comment : comments) {
-        Mp3Spec spec;
-        spec.v2 = {{"TIT2", QStringLiteral("Title")}, {"COMM", comment}};
-        paths << WriteFile(folder, QStringLiteral("comment%1.mp3").arg(paths.size()), MakeMp3(spec));
+        Mp3Recipe recipe;
+        recipe.v2 = {{"TIT2", QStringLiteral("Title")}, {"COMM", comment}};
+        paths << WriteFile(folder, QStringLiteral("comment%1.mp3").arg(paths.size()), MakeMp3(recipe));
     }
     for (const QString& path : paths) {
         const QByteArray before = ReadBytes(path);

@@ -23,10 +23,10 @@ protected:
         const char* const titles[] = {"Charlie", "alpha", "Bravo"};
         int n = 0;
         for (const char* title : titles) {
-            Mp3Spec spec;
-            spec.v1 = true;
-            spec.v1Title = QString::fromLatin1(title);
-            WriteFile(folder, QStringLiteral("%1.mp3").arg(++n), MakeMp3(spec));
+            Mp3Recipe recipe;
+            recipe.v1 = true;
+            recipe.v1Title = QString::fromLatin1(title);
+            WriteFile(folder, QStringLiteral("%1.mp3").arg(++n), MakeMp3(recipe));
         }
         OpenWindow();
         Scan(folder);

@@ -41,11 +41,11 @@ QByteArray SyncSafe(uint32_t v) {
 }
 }  // namespace
 
-QByteArray MakeMp3(const Mp3Spec& spec) {
+QByteArray MakeMp3(const Mp3Recipe& recipe) {
     QByteArray out;
-    if (!spec.v2.empty()) {
+    if (!recipe.v2.empty()) {
         QByteArray frames;
-        for (const auto& [id, text] : spec.v2) {
+        for (const auto& [id, text] : recipe.v2) {
             QByteArray data(1, '\0');  // encoding 0
             if (id == "COMM") data += QByteArray("eng") + QByteArray(1, '\0');
             data += text.toLatin1();
@@ -61,15 +61,15 @@ QByteArray MakeMp3(const Mp3Spec& spec) {
     frame[1] = char(0xFB);
     frame[2] = char(0x90);
     frame[3] = char(0x64);
-    for (int i = 0; i < spec.frames; ++i) out += frame;
-    if (spec.v1) {
+    for (int i = 0; i < recipe.frames; ++i) out += frame;
+    if (recipe.v1) {
         QByteArray tag("TAG");
-        tag += Latin1Field(spec.v1Title, 30) + Latin1Field(spec.v1Artist, 30) + Latin1Field(spec.v1Album, 30);
-        tag += Latin1Field(spec.v1Year, 4);
-        tag += Latin1Field(spec.v1Comment, 28);
+        tag += Latin1Field(recipe.v1Title, 30) + Latin1Field(recipe.v1Artist, 30) + Latin1Field(recipe.v1Album, 30);
+        tag += Latin1Field(recipe.v1Year, 4);
+        tag += Latin1Field(recipe.v1Comment, 28);
         tag += char(0);
-        tag += char(spec.v1Track);
-        tag += char(spec.v1Genre);
+        tag += char(recipe.v1Track);
+        tag += char(recipe.v1Genre);
         out += tag;
     }
     return out;

@@ -26,7 +26,7 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
     *os << '}';
 }
 
-struct Mp3Spec {
+struct Mp3Recipe {
     // ID3v1 (written when `v1` is set).
     bool v1 = false;
     QString v1Title, v1Artist, v1Album, v1Year, v1Comment;
@@ -38,7 +38,7 @@ struct Mp3Spec {
     int frames = 12;
 };
 
-QByteArray MakeMp3(const Mp3Spec& spec);
+QByteArray MakeMp3(const Mp3Recipe& recipe);
 // Writes `bytes` to `folder`/`name` (creating the folder) and returns the path.
 QString WriteFile(const QString& folder, const QString& name, const QByteArray& bytes);
 QByteArray ReadBytes(const QString& path);

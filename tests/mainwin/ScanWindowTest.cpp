@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         folder = work.path() + QStringLiteral("/Music");
-        Mp3Spec tagged;
+        Mp3Recipe tagged;
         tagged.v1 = true;
         tagged.v1Title = QStringLiteral("One");
         tagged.v1Artist = QStringLiteral("Band");
@@ -37,17 +37,17 @@ protected:
                      {"TCON", QStringLiteral("(17)")},
                      {"COMM", QStringLiteral("long comment")}};
         taggedPath = WriteFile(folder, QStringLiteral("tagged.mp3"), MakeMp3(tagged));
-        Mp3Spec v1only;
+        Mp3Recipe v1only;
         v1only.v1 = true;
         v1only.v1Title = QStringLiteral("Only One");
         WriteFile(folder, QStringLiteral("v1only.mp3"), MakeMp3(v1only));
-        Mp3Spec v2only;
+        Mp3Recipe v2only;
         v2only.v2 = {{"TIT2", QStringLiteral("Only Two")}};
         WriteFile(folder, QStringLiteral("v2only.mp3"), MakeMp3(v2only));
         WriteFile(folder, QStringLiteral("bare.mp3"), MakeMp3({}));
         WriteFile(folder, QStringLiteral("notes.txt"), "not music");
         WriteFile(folder, QStringLiteral(".hidden.mp3"), MakeMp3({}));
-        Mp3Spec deep;
+        Mp3Recipe deep;
         deep.v1 = true;
         deep.v1Title = QStringLiteral("Deep");
         WriteFile(folder + QStringLiteral("/sub"), QStringLiteral("deep.mp3"), MakeMp3(deep));

@@ -22,11 +22,11 @@ protected:
         const std::pair<const char*, const char*> files[] = {
             {"a.mp3", "AC:DC?"}, {"b.mp3", "Band"}, {"c.mp3", ""}, {"d.mp3", "   "}, {"e.mp3", "Band"}};
         for (const auto& [name, artist] : files) {
-            Mp3Spec spec;
-            spec.v1 = true;
-            spec.v1Title = QString::fromLatin1(name);
-            spec.v1Artist = QString::fromLatin1(artist);
-            WriteFile(folder, QString::fromLatin1(name), MakeMp3(spec));
+            Mp3Recipe recipe;
+            recipe.v1 = true;
+            recipe.v1Title = QString::fromLatin1(name);
+            recipe.v1Artist = QString::fromLatin1(artist);
+            WriteFile(folder, QString::fromLatin1(name), MakeMp3(recipe));
         }
         OpenWindow();
         Scan(folder);
