@@ -67,20 +67,6 @@ constexpr double kProgBarWidth = 240;
 
 QString ScanResultsFilter() { return QStringLiteral("Scan Results (*.scn)|*.scn"); }
 
-QPixmap RedIndicatorPicture() {
-    QImage image(11, 11, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x7a, 0x16, 0x16), 1));
-    QRadialGradient gradient(QPointF(4, 4), 6);
-    gradient.setColorAt(0, QColor(0xf7, 0xb0, 0xa8));
-    gradient.setColorAt(1, QColor(0xc0, 0x2a, 0x22));
-    painter.setBrush(gradient);
-    painter.drawEllipse(QRectF(0.5, 0.5, 10, 10));
-    return QPixmap::fromImage(image);
-}
-
 }  // namespace
 
 // The scan engine's view of the window: the status line, the progress bar,
@@ -217,7 +203,8 @@ void FormMP3ScanningCentre::BuildControls() {
     ImageRedIndicator = new SkinImage(this);
     ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
     ImageRedIndicator->SetStretch(false);
-    ImageRedIndicator->SetPicture(RedIndicatorPicture());
+    ImageRedIndicator->SetPicture(
+        IndicatorPicture(QColor(0x7a, 0x16, 0x16), QColor(0xf7, 0xb0, 0xa8), QColor(0xc0, 0x2a, 0x22)));
     if (ImageGreenIndicator) {
         ImageRedIndicator->stackUnder(ImageGreenIndicator);
         ImageGreenIndicator->lower();

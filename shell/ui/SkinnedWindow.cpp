@@ -29,20 +29,6 @@ constexpr double kStatusFromBottom = 420;
 constexpr double kProgBarWidth = 2400;
 constexpr int kEdgeGrip = 5;  // pixels of the sizing border of a frameless window
 
-QPixmap GreenIndicatorPicture() {
-    QImage image(11, 11, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x1d, 0x6b, 0x2a), 1));
-    QRadialGradient gradient(QPointF(4, 4), 6);
-    gradient.setColorAt(0, QColor(0xb6, 0xf5, 0xa8));
-    gradient.setColorAt(1, QColor(0x2f, 0xa8, 0x3c));
-    painter.setBrush(gradient);
-    painter.drawEllipse(QRectF(0.5, 0.5, 10, 10));
-    return QPixmap::fromImage(image);
-}
-
 void CheckIndex(int index, size_t size) {
     if (index < 0 || static_cast<size_t>(index) >= size) RaiseError(340, QStringLiteral("Sonivard"),
                                                                     QStringLiteral("Control array element '%1' doesn't exist").arg(index));
@@ -124,7 +110,8 @@ void SkinnedWindow::BuildChrome(const Features& features) {
         ImageGreenIndicator = new SkinImage(this);
         ImageGreenIndicator->setObjectName(QStringLiteral("ImageGreenIndicator"));
         ImageGreenIndicator->SetStretch(false);
-        ImageGreenIndicator->SetPicture(GreenIndicatorPicture());
+        ImageGreenIndicator->SetPicture(
+            IndicatorPicture(QColor(0x1d, 0x6b, 0x2a), QColor(0xb6, 0xf5, 0xa8), QColor(0x2f, 0xa8, 0x3c)));
         ImageGreenIndicator->move(TwipsToPixelsX(left), TwipsToPixelsY(kMenuTop + 45));
     }
 
@@ -495,4 +482,18 @@ void SkinnedJobWindow::SetBusyPointer(bool busy) {
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
+}
+
+QPixmap IndicatorPicture(const QColor& rim, const QColor& light, const QColor& dark) {
+    QImage image(11, 11, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(rim, 1));
+    QRadialGradient gradient(QPointF(4, 4), 6);
+    gradient.setColorAt(0, light);
+    gradient.setColorAt(1, dark);
+    painter.setBrush(gradient);
+    painter.drawEllipse(QRectF(0.5, 0.5, 10, 10));
+    return QPixmap::fromImage(image);
 }

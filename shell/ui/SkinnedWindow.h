@@ -179,3 +179,7 @@ public:
     void SetStatusBarCaption(const QString& text) override;
     void SetBusyPointer(bool busy) override;
 };
+
+// A small round indicator light (11 x 11 pixels): a rim and a gradient from
+// `light` at the top left to `dark`.
+QPixmap IndicatorPicture(const QColor& rim, const QColor& light, const QColor& dark);
