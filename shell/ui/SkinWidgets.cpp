@@ -24,6 +24,43 @@ int ButtonBits(Qt::MouseButtons buttons) {
     if (buttons & Qt::MiddleButton) bits |= 4;
     return bits;
 }
+
+// Both skinned controls turn mouse events into the same signals.  A click is
+// a left press and release inside the control; the second press of a double
+// click is the double click only: its release is a mouse-up but no second
+// click, so a double click on a picture button runs its command once and
+// toggles a check box once.
+template <typename W>
+void RelayPress(W& w, SkinMouseState& state, QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) state.leftDown = true;
+    state.pressGlobal = event->globalPosition().toPoint();
+    const SkinMouseArgs a = MouseArgsOf(event);
+    emit w.MouseDown(a.button, a.shift, a.x, a.y);
+}
+
+template <typename W>
+void RelayRelease(W& w, SkinMouseState& state, QMouseEvent* event) {
+    const SkinMouseArgs a = MouseArgsOf(event);
+    const bool click =
+        event->button() == Qt::LeftButton && state.leftDown && w.rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) state.leftDown = false;
+    emit w.MouseUp(a.button, a.shift, a.x, a.y);
+    if (click) emit w.Click();
+}
+
+template <typename W>
+void RelayMove(W& w, QMouseEvent* event) {
+    const SkinMouseArgs a = MouseArgsOf(event, true);
+    emit w.MouseMove(a.button, a.shift, a.x, a.y, event->globalPosition().toPoint());
+}
+
+template <typename W>
+void RelayDoubleClick(W& w, SkinMouseState& state, QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        state.leftDown = false;
+        emit w.DblClick();
+    }
+}
 }  // namespace
 
 SkinMouseArgs MouseArgsOf(const QMouseEvent* event, bool buttonState) {
@@ -64,35 +101,13 @@ void SkinImage::paintEvent(QPaintEvent*) {
         painter.drawPixmap(0, 0, m_picture);
 }
 
-void SkinImage::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) m_leftDown = true;
-    m_pressGlobal = event->globalPosition().toPoint();
-    const SkinMouseArgs a = MouseArgsOf(event);
-    emit MouseDown(a.button, a.shift, a.x, a.y);
-}
+void SkinImage::mousePressEvent(QMouseEvent* event) { RelayPress(*this, m_mouse, event); }
 
-void SkinImage::mouseReleaseEvent(QMouseEvent* event) {
-    const SkinMouseArgs a = MouseArgsOf(event);
-    const bool click = event->button() == Qt::LeftButton && m_leftDown && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton) m_leftDown = false;
-    emit MouseUp(a.button, a.shift, a.x, a.y);
-    if (click) emit Click();
-}
+void SkinImage::mouseReleaseEvent(QMouseEvent* event) { RelayRelease(*this, m_mouse, event); }
 
-void SkinImage::mouseMoveEvent(QMouseEvent* event) {
-    const SkinMouseArgs a = MouseArgsOf(event, true);
-    emit MouseMove(a.button, a.shift, a.x, a.y, event->globalPosition().toPoint());
-}
+void SkinImage::mouseMoveEvent(QMouseEvent* event) { RelayMove(*this, event); }
 
-void SkinImage::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press of a double click is the double click only: its
-    // release is a mouse-up but no second click, so a double click on a
-    // picture button runs its command once and toggles a check box once.
-    if (event->button() == Qt::LeftButton) {
-        m_leftDown = false;
-        emit DblClick();
-    }
-}
+void SkinImage::mouseDoubleClickEvent(QMouseEvent* event) { RelayDoubleClick(*this, m_mouse, event); }
 
 // ---- SkinLabel --------------------------------------------------------------
 
@@ -122,32 +137,10 @@ void SkinLabel::paintEvent(QPaintEvent* event) {
                           palette(), isEnabled(), text(), foregroundRole());
 }
 
-void SkinLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) m_leftDown = true;
-    m_pressGlobal = event->globalPosition().toPoint();
-    const SkinMouseArgs a = MouseArgsOf(event);
-    emit MouseDown(a.button, a.shift, a.x, a.y);
-}
+void SkinLabel::mousePressEvent(QMouseEvent* event) { RelayPress(*this, m_mouse, event); }
 
-void SkinLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const SkinMouseArgs a = MouseArgsOf(event);
-    const bool click = event->button() == Qt::LeftButton && m_leftDown && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton) m_leftDown = false;
-    emit MouseUp(a.button, a.shift, a.x, a.y);
-    if (click) emit Click();
-}
+void SkinLabel::mouseReleaseEvent(QMouseEvent* event) { RelayRelease(*this, m_mouse, event); }
 
-void SkinLabel::mouseMoveEvent(QMouseEvent* event) {
-    const SkinMouseArgs a = MouseArgsOf(event, true);
-    emit MouseMove(a.button, a.shift, a.x, a.y, event->globalPosition().toPoint());
-}
+void SkinLabel::mouseMoveEvent(QMouseEvent* event) { RelayMove(*this, event); }
 
-void SkinLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    // The second press of a double click is the double click only: its
-    // release is a mouse-up but no second click, so a double click on a
-    // picture button runs its command once and toggles a check box once.
-    if (event->button() == Qt::LeftButton) {
-        m_leftDown = false;
-        emit DblClick();
-    }
-}
+void SkinLabel::mouseDoubleClickEvent(QMouseEvent* event) { RelayDoubleClick(*this, m_mouse, event); }

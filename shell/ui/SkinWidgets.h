@@ -23,6 +23,13 @@ struct SkinMouseArgs {
 };
 SkinMouseArgs MouseArgsOf(const class QMouseEvent* event, bool buttonState = false);
 
+// What a skinned picture or label remembers between mouse events: whether the
+// left button went down on it, and where the last press happened.
+struct SkinMouseState {
+    bool leftDown = false;
+    QPoint pressGlobal;
+};
+
 class SkinImage : public QWidget {
     Q_OBJECT
 public:
@@ -34,7 +41,7 @@ public:
     void SetStretch(bool stretch);
     bool Stretch() const { return m_stretch; }
     // Where the last press happened, in screen coordinates.
-    QPoint PressGlobalPos() const { return m_pressGlobal; }
+    QPoint PressGlobalPos() const { return m_mouse.pressGlobal; }
 
 signals:
     void MouseDown(int button, int shift, float x, float y);
@@ -54,8 +61,7 @@ protected:
 private:
     QPixmap m_picture;
     bool m_stretch = true;
-    bool m_leftDown = false;
-    QPoint m_pressGlobal;
+    SkinMouseState m_mouse;
 };
 
 class SkinLabel : public QLabel {
@@ -67,7 +73,7 @@ public:
     // 0 no border, 1 a single line (the menu labels look pressed with it).
     void SetBorderStyle(int style);
     int BorderStyle() const { return m_borderStyle; }
-    QPoint PressGlobalPos() const { return m_pressGlobal; }
+    QPoint PressGlobalPos() const { return m_mouse.pressGlobal; }
 
 signals:
     void MouseDown(int button, int shift, float x, float y);
@@ -85,6 +91,5 @@ protected:
 
 private:
     int m_borderStyle = 0;
-    bool m_leftDown = false;
-    QPoint m_pressGlobal;
+    SkinMouseState m_mouse;
 };
