@@ -14,7 +14,7 @@
 // end, so a stop or a failure keeps the rows made so far.
 
 #include "foundation/FileUtils.h"
-#include "scanning/engine/ScanHost.h"
+#include "foundation/JobHost.h"
 #include "scanning/engine/ScanRecord.h"
 
 #include <QString>
@@ -26,7 +26,7 @@ class FileTimeText;
 
 class FolderScan {
 public:
-    FolderScan(ScanResultsModel& results, ScanHost& host) : m_results(results), m_host(host) {}
+    FolderScan(ScanResultsModel& results, JobHost& host) : m_results(results), m_host(host) {}
 
     // The work list of the current run: the files to turn into rows.
     std::vector<FolderListEntry> mudtScanRecords;
@@ -63,7 +63,7 @@ public:
 
 private:
     ScanResultsModel& m_results;
-    ScanHost& m_host;
+    JobHost& m_host;
     int64_t m_processed = 0;
     int64_t m_rowsAdded = 0;
 };

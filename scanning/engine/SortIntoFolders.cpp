@@ -3,7 +3,6 @@
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/MessageUi.h"
-#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/ScanResultsModel.h"
@@ -167,7 +166,7 @@ std::vector<SortMove> PlanSortIntoFolders(const ScanResultsModel& results, int c
 }
 
 SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const QString& destination,
-                            ScanHost& host) {
+                            JobHost& host) {
     SortOutcome outcome = SortOutcome::Complete;
     bool failed = false;  // a row whose move failed, or a failed step
     bool ranToEnd = false;
@@ -218,11 +217,9 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
         case SortOutcome::DestinationRemoved:
             host.ShowResult(GetResourceString(kNotComplete), true, GetResourceString(kDestinationGone));
             break;
-        case SortOutcome::Interrupted: host.ShowResult(GetResourceString(kInterrupted), true, QString()); break;
+        case SortOutcome::Interrupted: host.ReportInterrupted(GetResourceString(kInterrupted)); break;
         case SortOutcome::Incomplete: host.ShowResult(GetResourceString(kNotComplete), true, QString()); break;
-        case SortOutcome::Complete:
-            host.ShowResult(GetResourceString(kComplete), gblnDisplayMessageBox, QString());
-            break;
+        case SortOutcome::Complete: host.ReportComplete(GetResourceString(kComplete)); break;
         }
     });
     return outcome;
