@@ -1,7 +1,6 @@
 #include "foundation/JobHost.h"
 
 #include "foundation/MessageUi.h"
-#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 
 #include <QCoreApplication>
@@ -16,5 +15,3 @@ void JobHost::ShowResult(const QString& status, bool showBox, const QString& box
 }
 
 QString JobHost::Caption() const { return GetResourceString(1); }
-
-bool JobHost::DisplayMessageBox() const { return gblnDisplayMessageBox; }

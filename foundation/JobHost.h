@@ -64,9 +64,10 @@ public:
     // The least time between two yields, in milliseconds (0: between every
     // two files).
     virtual int YieldIntervalMs() const { return 33; }
-    // Whether a job that ran to its end reports in a box: the preference
-    // DisplayMessageBox.
-    virtual bool DisplayMessageBox() const;
+    // Whether a job that ran to its end reports in a box: `displayMessageBox`
+    // here; a window's host reads the preference DisplayMessageBox instead.
+    virtual bool DisplayMessageBox() const { return displayMessageBox; }
+    bool displayMessageBox = false;
 
     // The two usual end reports.  A job that ran to its end: `text` in the
     // status line, and in a box only when DisplayMessageBox() is on.  A job

@@ -2,6 +2,7 @@
 
 #include "foundation/Errors.h"
 #include "foundation/MessageUi.h"
+#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 
 #include <algorithm>
@@ -185,3 +186,5 @@ void WindowJobHost::ShowResult(const QString& status, bool showBox, const QStrin
 }
 
 QString WindowJobHost::Caption() const { return m_window->Caption(); }
+
+bool WindowJobHost::DisplayMessageBox() const { return Options().Preferences.blnDisplayMessageBox; }

@@ -65,6 +65,8 @@ public:
     void ShowProgress(int64_t position, int64_t maximum) override;
     void ShowResult(const QString& status, bool showBox, const QString& boxText) override;
     QString Caption() const override;
+    // The preference DisplayMessageBox as it is now.
+    bool DisplayMessageBox() const override;
 
 private:
     IToolWindow* m_window;

@@ -124,7 +124,7 @@ void FormMP3ScanningCentre::BuildControls() {
     FolderTreeview = new FolderTreeControl(this);
     m_results = new ScanResultsModel(this);
     m_host = std::make_unique<WindowJobHost>(this);
-    m_scan = std::make_unique<FolderScan>(*m_results, *m_host);
+    m_scan = std::make_unique<FolderScan>(*m_results, *m_host, Options().ScanningCentre);
     ListViewScanResults = new ScanResultsView(this);
     ListViewScanResults->setResultsModel(m_results);
     SplitterPanes = new ::Splitter(this);
@@ -436,10 +436,10 @@ void FormMP3ScanningCentre::InitialiseScan() {
     }
 }
 
-void FormMP3ScanningCentre::ConcludeScan() {
+void FormMP3ScanningCentre::ConcludeScan(bool clearFirst) {
     try {
         // Rows are added while the list is hidden (or locked, for a drop).
-        m_scan->ProcessFiles();
+        m_scan->ProcessFiles(clearFirst);
         SortListIfSorted(ListViewScanResults);
         EnableControls(true);
         ProgressIndication(this, GetResourceString(170), false, QString(), 0);
@@ -518,10 +518,7 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
             for (const QString& path : paths) work.push_back(FolderListEntry{ParentFolder(path), FileNamePart(path)});
         });
         // Dropped files are always added to the rows already there.
-        const bool clearResults = gblnClearResults;
-        gblnClearResults = false;
-        ResumeNext([&] { ConcludeScan(); });
-        gblnClearResults = clearResults;
+        ResumeNext([&] { ConcludeScan(false); });
     });
 }
 
@@ -590,7 +587,7 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
                 work.push_back(FolderListEntry{ParentFolder(entry), FileNamePart(entry)});
             }
         });
-        ResumeNext([&] { ConcludeScan(); });
+        ResumeNext([&] { ConcludeScan(Options().ScanningCentre.blnClearResults); });
     });
 }
 

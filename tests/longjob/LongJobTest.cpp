@@ -1,9 +1,9 @@
 #include "foundation/Errors.h"
 #include "foundation/LongJob.h"
-#include "foundation/OptionRecords.h"
 #include "foundation/MessageUi.h"
 #include "foundation/ResourceStrings.h"
 #include "shell/WindowProtocol.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -397,11 +397,11 @@ TEST_F(LongJob, EndReportsFollowThePreferenceOnlyForACompletedJob) {
         bool expectBox;
     };
     const Case cases[] = {{true, true, true}, {false, true, false}, {true, false, true}, {false, false, true}};
-    const bool preference = gblnDisplayMessageBox;
+    ScopedOptions options;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "preference " << c.preference << ", completed " << c.completed);
         ui.shown.clear();
-        gblnDisplayMessageBox = c.preference;
+        Options().Preferences.blnDisplayMessageBox = c.preference;
         const QString text = c.completed ? QStringLiteral("Encoding complete") : QStringLiteral("Encoding interrupted");
         RunLongJob(&encoder, {}, [&](JobHost& job) {
             if (c.completed) job.ReportComplete(text);
@@ -415,7 +415,6 @@ TEST_F(LongJob, EndReportsFollowThePreferenceOnlyForACompletedJob) {
             EXPECT_EQ(ui.shown[0].style, kWarning);
         }
     }
-    gblnDisplayMessageBox = preference;
 }
 
 TEST_F(LongJob, AHostWithoutAWindowKeepsAStopFlagOfItsOwn) {
