@@ -14,17 +14,19 @@
 // reports the end through it; Stop only sets the flag that the host reads;
 // the close check of the window's unload-query handler is WindowMayClose:
 //
-//   void FormDuplicateFinder::BtnSearch_Click() {
+//   void FormMusicCataloguer::BtnBuild_Click() {
 //       RunLongJob(this, {.needsScanResults = true}, [&](JobHost& job) {
-//           if (FindDuplicates(rows, job)) job.ReportComplete(texts.found);  // engine polls job.mblnStopAll
-//           else job.ReportInterrupted(texts.interrupted);
+//           BuildCatalogue(rows, options, job);  // per file: job.Yield(), leaves on job.mblnStopAll
+//           if (job.mblnStopAll) job.ReportInterrupted(interruptedText);  // a box always
+//           else job.ReportComplete(completeText);  // a box with DisplayMessageBox
 //       });
 //   }
-//   void FormDuplicateFinder::BtnStop_Click() { mblnStopAll = true; }
-//   void FormDuplicateFinder::QueryUnload(bool& cancel) { cancel = !WindowMayClose(this); }
+//   void FormMusicCataloguer::BtnStop_Click() { mblnStopAll = true; }
+//   void FormMusicCataloguer::QueryUnload(bool& cancel) { cancel = !WindowMayClose(this); }
 //
-// A window reaches this through ILongJobHost and the Scanning Centre through
-// IScanResultsHost (shell/WindowProtocol.h); a window that is no long-job
+// A window takes part by being an ILongJobHost (a SkinnedJobWindow with its
+// own EnableControls); the Scanning Centre is reached through
+// IScanResultsHost (shell/WindowProtocol.h).  A window that is no long-job
 // host fails with error 438.  The three procedures below RunLongJob are the
 // protocol's steps, for the few callers that need one of them alone.
 

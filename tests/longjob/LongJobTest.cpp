@@ -53,6 +53,8 @@ public:
     int64_t rows = 0;
     bool scanButton = true;
     bool list = true;
+    // Scanning allowed again: the flag cleared, the Scan button and the list enabled.
+    bool Unlocked() const { return !mblnInhibitScan && scanButton && list; }
 };
 
 // A window that is not a long-job host.
@@ -168,9 +170,7 @@ TEST_F(LongJob, AJobOnScanResultsLocksTheScanningCentreUntilItEnds) {
     EXPECT_FALSE(main.list);
 
     ConcludeProcess(&coordinator);
-    EXPECT_FALSE(main.mblnInhibitScan);
-    EXPECT_TRUE(main.scanButton);
-    EXPECT_TRUE(main.list);
+    EXPECT_TRUE(main.Unlocked());
 }
 
 TEST_F(LongJob, TheScanLockStaysWhileAnotherJobOnScanResultsStillRuns) {
@@ -316,8 +316,7 @@ TEST_F(LongJob, RunLongJobRunsTheBodyOnTheBusyWindowWithTheWindowsOwnStopFlag) {
     EXPECT_FALSE(cataloguer.mblnStopAll);
     EXPECT_EQ(cataloguer.enableCalls, (std::vector<bool>{false, true}));
     EXPECT_EQ(cataloguer.progBar, 0);
-    EXPECT_FALSE(main.mblnInhibitScan);
-    EXPECT_TRUE(main.scanButton);
+    EXPECT_TRUE(main.Unlocked());
     EXPECT_TRUE(ui.shown.empty());
 }
 
@@ -360,9 +359,7 @@ TEST_F(LongJob, RunLongJobEndsTheJobOnEveryPath) {
         // scanning unlocked.
         EXPECT_EQ(coordinator.mblnProcessRunning, c.running);
         EXPECT_FALSE(coordinator.busy);
-        EXPECT_FALSE(main.mblnInhibitScan);
-        EXPECT_TRUE(main.scanButton);
-        EXPECT_TRUE(main.list);
+        EXPECT_TRUE(main.Unlocked());
     }
 }
 
@@ -384,9 +381,7 @@ TEST_F(LongJob, AFailingEndStepStillLeavesTheWindowIdleAndScanningUnlocked) {
     EXPECT_FALSE(finder.mblnStopAll);
     EXPECT_FALSE(finder.busy);
     EXPECT_EQ(finder.progBar, 0);
-    EXPECT_FALSE(main.mblnInhibitScan);
-    EXPECT_TRUE(main.scanButton);
-    EXPECT_TRUE(main.list);
+    EXPECT_TRUE(main.Unlocked());
 }
 
 TEST_F(LongJob, EndReportsFollowThePreferenceOnlyForACompletedJob) {
