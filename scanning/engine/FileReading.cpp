@@ -6,17 +6,7 @@
 #include "scanning/engine/MPEGHeader.h"
 #include "scanning/engine/ScanRules.h"
 
-ScanFilters ScanFilters::FromOptions() {
-    ScanFilters f;
-    f.withID3v1 = gblnIncFilesWithID3v1;
-    f.withoutID3v1 = gblnIncFilesWithoutID3v1;
-    f.withID3v2 = gblnIncFilesWithID3v2;
-    f.withoutID3v2 = gblnIncFilesWithoutID3v2;
-    f.rules = gudtScanRules;
-    return f;
-}
-
-void FileReader::read(const FolderListEntry& entry, const ScanFilters* filters, FileReading& out) {
+void FileReader::read(const FolderListEntry& entry, const ScanningCentreOptions* filters, FileReading& out) {
     out.record.FolderListEntry = entry;
     const QString& fileName = entry.FileName;
     ScanRecord& record = out.record;
@@ -32,10 +22,10 @@ void FileReader::read(const FolderListEntry& entry, const ScanFilters* filters, 
             const int64_t size = m_file.size();
             if (HasID3v1Tag(size, size > kID3v1Size ? m_file.tail() : QByteArrayView())) {
                 out.hasID3v1 = true;
-                out.filteredID3v1 = filters && !filters->withID3v1;
+                out.filteredID3v1 = filters && !filters->blnIncFilesWithID3v1;
                 record.ID3v1Tag = ParseID3v1Block(reinterpret_cast<const uint8_t*>(m_file.tail().data()));
             } else {
-                out.filteredID3v1 = filters && !filters->withoutID3v1;
+                out.filteredID3v1 = filters && !filters->blnIncFilesWithoutID3v1;
             }
 
             step = FileAction::ReadID3v2;
@@ -43,10 +33,10 @@ void FileReader::read(const FolderListEntry& entry, const ScanFilters* filters, 
             m_tag.ReadTagFromBytes(path, head.data(), head.size());
             out.hasID3v2 = m_tag.HasTag();
             if (out.hasID3v2) {
-                out.filteredID3v2 = filters && !filters->withID3v2;
+                out.filteredID3v2 = filters && !filters->blnIncFilesWithID3v2;
                 FetchID3v2Frames(m_tag, record.ID3v2Tag);
             } else {
-                out.filteredID3v2 = filters && !filters->withoutID3v2;
+                out.filteredID3v2 = filters && !filters->blnIncFilesWithoutID3v2;
             }
         }
         if (filters) {
@@ -57,7 +47,7 @@ void FileReader::read(const FolderListEntry& entry, const ScanFilters* filters, 
                 return;
             }
             step = 0;
-            if (!ApplyScanRules(filters->rules, record.ID3v1Tag, record.ID3v2Tag, fileName)) {
+            if (!ApplyScanRules(filters->udtScanRules, record.ID3v1Tag, record.ID3v2Tag, fileName)) {
                 out.outcome = FileReading::Outcome::Filtered;
                 m_file.close();
                 return;

@@ -17,21 +17,8 @@
 #include "scanning/engine/ScanRecord.h"
 
 #include <optional>
-#include <vector>
 
 class ID3v2TagObject;
-
-// The options a scan filters by, taken when it starts: the readers never
-// see them change under them.
-struct ScanFilters {
-    bool withID3v1 = true;
-    bool withoutID3v1 = true;
-    bool withID3v2 = true;
-    bool withoutID3v2 = true;
-    std::vector<ScanRule> rules;
-    // The option records' current values.
-    static ScanFilters FromOptions();
-};
 
 struct FileReading {
     enum class Outcome {
@@ -55,10 +42,11 @@ class FileReader {
 public:
     explicit FileReader(ID3v2TagObject& tagObject) : m_tag(tagObject) {}
 
-    // Reads the file `entry` names into `out` (whose record starts fresh).
-    // With `filters` null nothing is filtered (a row refresh).  A file that
+    // Reads the file `entry` names into `out` (whose record starts fresh),
+    // filtered by the include options and the scan rules of `filters`; with
+    // `filters` null nothing is filtered (a row refresh).  A file that
     // is gone, or is no regular file any more, reads as an empty record.
-    void read(const FolderListEntry& entry, const ScanFilters* filters, FileReading& out);
+    void read(const FolderListEntry& entry, const ScanningCentreOptions* filters, FileReading& out);
 
 private:
     ID3v2TagObject& m_tag;

@@ -3,7 +3,6 @@
 #include "foundation/Errors.h"
 #include "foundation/MessageUi.h"
 #include "foundation/NativePath.h"
-#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "scanning/engine/FileReading.h"
 #include "scanning/engine/ID3v2TagInfo.h"
@@ -58,7 +57,7 @@ void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
 
 void FolderScan::InitialiseScan() {
     WithTrail(QStringLiteral("InitialiseScan"), [&] {
-        if (gblnClearResults) std::vector<FolderListEntry>().swap(mudtScanRecords);
+        if (m_options.blnClearResults) std::vector<FolderListEntry>().swap(mudtScanRecords);
     });
 }
 
@@ -67,7 +66,7 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
         std::vector<FolderListEntry> found;
         m_host.ShowStatus(GetResourceString(kRetrieving));
         mstrLastScannedFolder = folder;
-        const QString pattern = gstrScanFilter.isEmpty() ? QStringLiteral("*.*") : gstrScanFilter;
+        const QString pattern = m_options.strScanFilter.isEmpty() ? QStringLiteral("*.*") : m_options.strScanFilter;
         GetFolderList(folder, found, kScanAttributes, pattern, includeSubfolders, m_host.mblnStopAll);
         mudtScanRecords = std::move(found);
     } catch (...) {
@@ -77,12 +76,12 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
 
 void FolderScan::ConcludeScan() {
     WithTrail(QStringLiteral("ConcludeScan"), [&] {
-        ProcessFiles();
+        ProcessFiles(m_options.blnClearResults);
         m_host.ShowStatus(GetResourceString(kScanComplete));
     });
 }
 
-void FolderScan::ProcessFiles() {
+void FolderScan::ProcessFiles(bool clearFirst) {
     auto flush = [&] {
         m_rowsAdded += m_results.stagedRows();
         m_results.commitStaged();
@@ -90,12 +89,13 @@ void FolderScan::ProcessFiles() {
     m_processed = 0;
     m_rowsAdded = 0;
     try {
-        if (gblnClearResults) m_results.clear();
+        if (clearFirst) m_results.clear();
         const int64_t total = static_cast<int64_t>(mudtScanRecords.size());
         m_host.ShowProgress(0, total);
         m_results.reserveRows(static_cast<size_t>(m_results.rows() + total));
         const QString processing = GetResourceString(kProcessing);
-        const ScanFilters filters = ScanFilters::FromOptions();
+        // The options as they stand now hold for the whole run.
+        const ScanningCentreOptions filters = m_options;
         FileReader reader(gobjID3v2Tag);
         YieldClock clock(m_host.YieldIntervalMs());
         for (int64_t i = 0; i < total; ++i) {
