@@ -15,18 +15,16 @@
 #include "foundation/Twips.h"
 #include "foundation/ui/QtMessageUi.h"
 #include "shell/ui/ControlUtils.h"
+#include "shell/ui/SkinnedControlBuilder.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
 #include "shell/ui/Splitter.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -36,73 +34,22 @@
 
 namespace {
 
-QRect Tw(double left, double top, double width, double height) {
-    return QRect(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));
-}
-
 class DemoWindow : public SkinnedJobWindow {
 public:
     DemoWindow() : SkinnedJobWindow(QStringLiteral("FormSkinDemo")) {
         SetMinimumSizeTwips(5280, 8000);
         resize(TwipsToPixelsX(11400), TwipsToPixelsY(7200));
 
-        auto makeButton = [this](clsButton& wrapper, const QString& caption, double left, double top) {
-            auto* standard = new QPushButton(caption, this);
-            standard->setGeometry(Tw(left, top, 1440, 390));
-            standard->hide();
-            auto* picture = new SkinImage(this);
-            picture->setGeometry(Tw(left, top, 1440, 390));
-            SetControlTag(picture, QStringLiteral("Button"));
-            auto* label = new SkinLabel(caption, this);
-            label->setAlignment(Qt::AlignCenter);
-            label->resize(TwipsToPixelsX(1380), TwipsToPixelsY(240));
-            SetControlTag(label, QStringLiteral("Button"));
-            wrapper.SetControls(this, standard, picture, label);
-            wrapper.SetTop(static_cast<float>(top));
-            wrapper.SetLeft(static_cast<float>(left));
-            wrapper.SetVisible(true);
-            wrapper.SetEnabled(true);
-        };
-        makeButton(mbuttonScan, QStringLiteral("&Scan"), 240, 840);
-        makeButton(mbuttonStop, QStringLiteral("S&top"), 1800, 840);
-
-        auto* check = new QCheckBox(QStringLiteral("&Include Subfolders"), this);
-        check->setGeometry(Tw(3480, 870, 2400, 300));
-        check->hide();
-        auto* checkPicture = new SkinImage(this);
-        checkPicture->SetStretch(false);
-        checkPicture->move(TwipsToPixelsX(3480), TwipsToPixelsY(945));
-        SetControlTag(checkPicture, QStringLiteral("Check"));
-        auto* checkLabel = new SkinLabel(QStringLiteral("&Include Subfolders"), this);
-        checkLabel->adjustSize();
-        checkLabel->move(TwipsToPixelsX(3480) + 20, TwipsToPixelsY(915));
-        mcheckIncSubfolders.SetControls(this, check, checkPicture, checkLabel);
-        mcheckIncSubfolders.SetVisible(true);
-        RouteCheckBoxEvents(mcheckIncSubfolders);
+        BuildSkinnedButton(this, mbuttonScan, QStringLiteral("Scan"), {240, 840, 1440, 390}, {});
+        BuildSkinnedButton(this, mbuttonStop, QStringLiteral("Stop"), {1800, 840, 1440, 390}, {});
+        BuildSkinnedCheckBox(this, mcheckIncSubfolders, QStringLiteral("IncSubfolders"), {3480, 945, 2400, 300});
 
         auto* caption = new SkinLabel(QStringLiteral("Show:"), this);
         SetControlTag(caption, QStringLiteral("SkinLabel"));
         caption->adjustSize();
         caption->move(TwipsToPixelsX(6000), TwipsToPixelsY(915));
-        const QString names[] = {QStringLiteral("T&itle Info"), QStringLiteral("&File Info")};
-        for (int i = 0; i < 2; ++i) {
-            const double left = 6750 + i * 1800;
-            auto* radio = new QRadioButton(names[i], this);
-            radio->setProperty("Index", i);
-            radio->setGeometry(Tw(left, 870, 1700, 300));
-            radio->hide();
-            auto* picture = new SkinImage(this);
-            picture->SetStretch(false);
-            picture->move(TwipsToPixelsX(left), TwipsToPixelsY(945));
-            SetControlTag(picture, QStringLiteral("Option"));
-            auto* label = new SkinLabel(names[i], this);
-            SetControlTag(label, QStringLiteral("SkinLabel"));
-            label->adjustSize();
-            label->move(TwipsToPixelsX(left) + 20, TwipsToPixelsY(915));
-            moption[i].SetControls(this, radio, picture, label);
-            moption[i].SetVisible(true);
-        }
-        RouteOptionGroup({&moption[0], &moption[1]}, {});
+        BuildSkinnedOptionGroup(this, {&moption[0], &moption[1]}, QStringLiteral("Show"),
+                                {{6750, 945, 1700, 300}, {8550, 945, 1700, 300}}, {});
 
         TextFilter = new QLineEdit(QStringLiteral("*.mp3"), this);
         TextFilter->setObjectName(QStringLiteral("TextFilter"));
@@ -152,12 +99,20 @@ public:
         SplitterMain->SetSplitterMinPos(1500);
 
         LoadWindow(true);
-        SetCaption(QStringLiteral("Sonivard Skin Demo"));
         LabelStatusBar->setText(QStringLiteral("5 files scanned in 0.2 seconds."));
         ProgBar->setValue(60);
         mcheckIncSubfolders.SetValue(1);
         moption[0].SetValue(true);
         moption[1].SetValue(false);
+    }
+
+    void InitialiseDialogText() override {
+        SetCaption(QStringLiteral("Sonivard Skin Demo"));
+        mbuttonScan.SetCaption(QStringLiteral("&Scan"));
+        mbuttonStop.SetCaption(QStringLiteral("S&top"));
+        mcheckIncSubfolders.SetCaption(QStringLiteral("&Include Subfolders"));
+        moption[0].SetCaption(QStringLiteral("T&itle Info"));
+        moption[1].SetCaption(QStringLiteral("&File Info"));
     }
 
     void EnableControls(bool enable) override {

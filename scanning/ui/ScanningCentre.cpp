@@ -29,6 +29,7 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/SkinController.h"
+#include "shell/ui/SkinnedControlBuilder.h"
 #include "shell/ui/SkinWidgets.h"
 #include "shell/ui/Skins.h"
 #include "shell/ui/Splitter.h"
@@ -81,16 +82,6 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
     BuildMenus();
     SetMinimumSizeTwips(kMinHeight, kMinWidth);
 
-    // The picture check box and buttons over their standard controls.
-    ResumeNext([&] {
-        mcheckIncSubfolders.SetControls(this, CheckIncSubfolders, ImageIncSubfolders, LabelIncSubfolders);
-        mbuttonScan.SetControls(this, BtnScan, ImageScan, LabelScan);
-        mbuttonStop.SetControls(this, BtnStop, ImageStop, LabelStop);
-    });
-    RouteCheckBoxEvents(mcheckIncSubfolders);
-    RouteButtonEvents(mbuttonScan, [this] { BtnScan_Click(); });
-    RouteButtonEvents(mbuttonStop, [this] { BtnStop_Click(); });
-
     // The skinned close button asks before it closes.
     if (SkinImage* close = ImageSystemMenu[2]) {
         disconnect(close, &SkinImage::Click, this, nullptr);
@@ -130,44 +121,24 @@ void FormMP3ScanningCentre::BuildControls() {
     SplitterPanes = new ::Splitter(this);
     SplitterPanes->setObjectName(QStringLiteral("Splitter"));
 
-    CheckIncSubfolders = new QCheckBox(this);
-    CheckIncSubfolders->setObjectName(QStringLiteral("CheckIncSubfolders"));
-    CheckIncSubfolders->setGeometry(TwipsToPixelsX(kCheckLeft), 0, TwipsToPixelsX(kCheckWidth),
-                                    TwipsToPixelsY(kCheckHeight));
-    CheckIncSubfolders->hide();
-    ImageIncSubfolders = new SkinImage(this);
-    ImageIncSubfolders->setObjectName(QStringLiteral("ImageIncSubfolders"));
-    ImageIncSubfolders->SetStretch(false);
-    SetControlTag(ImageIncSubfolders, QStringLiteral("Check"));
-    ImageIncSubfolders->SetPicture(ImageSkins[SkinPicture::CheckOff]);
-    ImageIncSubfolders->move(TwipsToPixelsX(kCheckLeft), 0);
-    LabelIncSubfolders = new SkinLabel(this);
-    LabelIncSubfolders->setObjectName(QStringLiteral("LabelIncSubfolders"));
-    SetControlTag(LabelIncSubfolders, QStringLiteral("Check"));
-
-    auto makeButton = [this](const QString& name, double left, QPushButton*& button, SkinImage*& image,
-                             SkinLabel*& label) {
-        button = new QPushButton(this);
-        button->setObjectName(QStringLiteral("Btn") + name);
-        button->setGeometry(TwipsToPixelsX(left), 0, TwipsToPixelsX(kButtonWidth), TwipsToPixelsY(kButtonHeight));
-        button->hide();
-        image = new SkinImage(this);
-        image->setObjectName(QStringLiteral("Image") + name);
-        image->SetStretch(true);
-        SetControlTag(image, QStringLiteral("Button"));
-        image->SetPicture(ImageSkins[SkinPicture::ButtonUp]);
-        image->setGeometry(TwipsToPixelsX(left), 0, TwipsToPixelsX(kButtonWidth), TwipsToPixelsY(kButtonHeight));
-        label = new SkinLabel(this);
-        label->setObjectName(QStringLiteral("Label") + name);
-        label->setAlignment(Qt::AlignCenter);
-        SetControlTag(label, QStringLiteral("Button"));
-        label->setGeometry(image->geometry());
-    };
-    makeButton(QStringLiteral("Scan"), kScanLeft, BtnScan, ImageScan, LabelScan);
-    makeButton(QStringLiteral("Stop"), kStopLeft, BtnStop, ImageStop, LabelStop);
-    BtnStop->setEnabled(false);
-    ImageStop->setEnabled(false);
-    LabelStop->setEnabled(false);
+    // The picture check box and buttons over their standard controls; the
+    // layout puts them under the tree.
+    const auto check = BuildSkinnedCheckBox(this, mcheckIncSubfolders, QStringLiteral("IncSubfolders"),
+                                            {kCheckLeft, 0, kCheckWidth, kCheckHeight});
+    CheckIncSubfolders = check.standard;
+    ImageIncSubfolders = check.picture;
+    LabelIncSubfolders = check.label;
+    const auto scan = BuildSkinnedButton(this, mbuttonScan, QStringLiteral("Scan"),
+                                         {kScanLeft, 0, kButtonWidth, kButtonHeight}, [this] { BtnScan_Click(); });
+    BtnScan = scan.standard;
+    ImageScan = scan.picture;
+    LabelScan = scan.label;
+    const auto stop = BuildSkinnedButton(this, mbuttonStop, QStringLiteral("Stop"),
+                                         {kStopLeft, 0, kButtonWidth, kButtonHeight}, [this] { BtnStop_Click(); });
+    BtnStop = stop.standard;
+    ImageStop = stop.picture;
+    LabelStop = stop.label;
+    mbuttonStop.SetEnabled(false);
 
     // The two indicators share one place: green in front while the list has
     // the focus, else red.
@@ -308,7 +279,6 @@ void FormMP3ScanningCentre::InitialiseDialogText() {
         mbuttonScan.SetToolTipText(GetResourceString(605));
         mbuttonStop.SetCaption(GetResourceString(499));
         mbuttonStop.SetToolTipText(GetResourceString(502));
-        LabelIncSubfolders->adjustSize();
         // The caption of the plain check box fits whatever the language.
         CheckIncSubfolders->resize(std::max(TwipsToPixelsX(kCheckWidth), CheckIncSubfolders->sizeHint().width()),
                                    CheckIncSubfolders->height());
@@ -352,9 +322,6 @@ void FormMP3ScanningCentre::LayoutControls() {
         const float buttonsTop = checkTop + static_cast<float>(kCheckToButtons);
         mbuttonScan.SetTop(buttonsTop);
         mbuttonStop.SetTop(buttonsTop);
-        // The caption sits right of its box.
-        LabelIncSubfolders->move(ImageIncSubfolders->geometry().right() + 5,
-                                 ImageIncSubfolders->y() + (ImageIncSubfolders->height() - LabelIncSubfolders->height()) / 2);
     });
     ResumeNext([&] {
         if (!ProgBar) return;

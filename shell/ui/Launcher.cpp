@@ -9,6 +9,7 @@
 #include "shell/menus/ui/OptionDialogs.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/SkinWidgets.h"
+#include "shell/ui/SkinnedControlBuilder.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -192,19 +193,14 @@ void FormIntegrator::BuildControls() {
     LabelInfo->setGeometry(TwipsToPixelsX(kPanelLeft), TwipsToPixelsY(kInfoTop), TwipsToPixelsX(kPanelRight - kPanelLeft),
                            TwipsToPixelsY(kInfoBottom - kInfoTop));
 
+    // The bar's own button pictures, at their own size.
     auto makeButton = [this](const QString& face, const QString& caption, const QPixmap& up, double left,
                              SkinImage*& image, SkinLabel*& label) {
-        image = new SkinImage(this);
-        image->setObjectName(face);
-        image->SetStretch(false);
-        image->SetPicture(up);
-        image->move(TwipsToPixelsX(left), TwipsToPixelsY(kButtonTop));
-        SetProgramCursor(image);
-        label = new SkinLabel(this);
-        label->setObjectName(caption);
-        label->setAlignment(Qt::AlignCenter);
+        const PictureFace built = BuildPictureFace(this, face, caption, up, {left, kButtonTop});
+        image = built.picture;
+        label = built.label;
         SetTextColour(label, ButtonCaptionColour());
-        label->setGeometry(image->geometry());
+        SetProgramCursor(image);
         SetProgramCursor(label);
     };
     const double exitLeft = kWidth - kToolLeft + 60 - kButtonWidth;

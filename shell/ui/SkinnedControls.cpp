@@ -52,7 +52,10 @@ void clsSkinnedControl::ShowSkinPicture(int index) {
 void clsSkinnedControl::SetCaption(const QString& caption) {
     m_caption = caption;
     SetStandardCaption(caption);
-    Label().setText(caption);
+    QLabel& label = Label();
+    label.setText(caption);
+    // A caption beside its box (dynamic property "AutoSize") fits its text.
+    if (label.property("AutoSize").toBool()) label.adjustSize();
 }
 
 void clsSkinnedControl::SetEnabled(bool enabled) {
@@ -232,8 +235,12 @@ void RouteCheckBoxEvents(clsCheckBox& check, std::function<void()> changed) {
     clsCheckBox* c = &check;
     auto click = [c, changed] {
         ResumeNext([&] {
+            // A click on the picture or label assigns the standard box, which
+            // reports a change of its own while the first click runs: only
+            // the click that changed the value reaches `changed`.
+            const int16_t before = c->Value();
             c->Click();
-            if (changed) changed();
+            if (changed && c->Value() != before) changed();
         });
     };
     if (auto* standard = qobject_cast<QCheckBox*>(check.StandardControl()))

@@ -9,7 +9,11 @@
 // them (the Route* helpers below do the usual wiring).  Every getter returns
 // the stored field, never the control's present state.  Positions are twips.
 // State pictures come from the window's ImageSkins; whether skins are on is
-// the preference blnUseSkins at the moment of the call.
+// the preference blnUseSkins at the moment of the call.  A caption label with
+// the dynamic property "AutoSize" takes the size of each caption set.
+//
+// A window builds, binds and wires each trio in one call of
+// shell/ui/SkinnedControlBuilder.h.
 
 #include <QPointer>
 #include <QString>
@@ -130,7 +134,8 @@ private:
 void RouteButtonEvents(clsButton& button, std::function<void()> command);
 // Check box: a change of the standard box (by the user or by an assignment)
 // and a click on the picture or label all go to Click.  `changed`, when
-// given, runs after every click the wrapper handled.
+// given, runs once after each click that changed the value (not for a Value
+// assignment).
 void RouteCheckBoxEvents(clsCheckBox& check, std::function<void()> changed = {});
 // A group of option buttons: the window keeps them exclusive.  A click on an
 // option (standard control, picture or label) sets every option of the group

@@ -20,9 +20,7 @@ class SkinController : public ::testing::Test {
 protected:
     void SetUp() override {
         SetStringTableLanguage(StringTableLanguage::US);
-        folder.AddScheme(QStringLiteral("Test Blue"), 0);
-        Options().Preferences.strSkinScheme = QStringLiteral("Test Blue");
-        Options().Preferences.blnUseSkins = true;
+        folder.UseScheme(QStringLiteral("Test Blue"), 0);
     }
     void TearDown() override {
         for (IToolWindow* w : WindowRegistry::Loaded()) delete dynamic_cast<QWidget*>(w);

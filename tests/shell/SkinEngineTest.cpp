@@ -22,9 +22,7 @@ class SkinEngine : public ::testing::Test {
 protected:
     void SetUp() override {
         SetStringTableLanguage(StringTableLanguage::US);
-        folder.AddScheme(QStringLiteral("Test Blue"), 0);
-        Options().Preferences.strSkinScheme = QStringLiteral("Test Blue");
-        Options().Preferences.blnUseSkins = true;
+        folder.UseScheme(QStringLiteral("Test Blue"), 0);
         gudtSkinSettings = SkinSettings{};
     }
     void TearDown() override {

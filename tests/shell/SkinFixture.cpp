@@ -55,6 +55,12 @@ void SkinFolder::AddScheme(const QString& name, int variant, const QString& ini,
     }
 }
 
+void SkinFolder::UseScheme(const QString& name, int variant) {
+    AddScheme(name, variant);
+    Options().Preferences.strSkinScheme = name;
+    Options().Preferences.blnUseSkins = true;
+}
+
 QColor SkinFolder::PictureColour(int variant, int n) {
     return QColor::fromHsv((n * 25 + variant * 12) % 360, 255, 210);
 }

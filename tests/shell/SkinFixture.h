@@ -31,6 +31,8 @@ public:
     // `ini` is null, its Settings.ini.  `variant` picks the colours.
     void AddScheme(const QString& name, int variant, const QString& ini = DefaultIni(), const QStringList& omit = {});
     static QString DefaultIni();
+    // Adds the scheme (with DefaultIni) and makes it the skin in use, skins on.
+    void UseScheme(const QString& name, int variant);
 
     // The colour of picture n (as in SkinPictureFiles) of a scheme variant,
     // and which picture of that variant a pixmap shows (-1 for none).

@@ -15,9 +15,7 @@ class SkinnedControls : public ::testing::Test {
 protected:
     void SetUp() override {
         SetStringTableLanguage(StringTableLanguage::US);
-        folder.AddScheme(QStringLiteral("Test Blue"), 0);
-        Options().Preferences.strSkinScheme = QStringLiteral("Test Blue");
-        Options().Preferences.blnUseSkins = true;
+        folder.UseScheme(QStringLiteral("Test Blue"), 0);
         w = new TestWindow;
         w->Load(true);
         ASSERT_TRUE(ui.shown.empty());
