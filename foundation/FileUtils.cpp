@@ -519,6 +519,13 @@ QString ParentFolder(const QString& path) {
     return path.left(slash);
 }
 
+QString BaseNamePart(const QString& path) {
+    QString name = FileNamePart(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0) name.truncate(dot);
+    return name;
+}
+
 bool FileExists(const QString& path) {
     struct stat st;
     return !path.isEmpty() && ::stat(Native(path).constData(), &st) == 0 && S_ISREG(st.st_mode);

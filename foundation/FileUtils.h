@@ -123,6 +123,9 @@ QString JoinPath(const QString& folder, const QString& name);
 // The last part of a path, and the folder before it (no trailing "/").
 QString FileNamePart(const QString& path);
 QString ParentFolder(const QString& path);
+// The last part of a path without its last extension (the text from its last
+// "." on); a leading "." starts no extension, so ".hidden" stays whole.
+QString BaseNamePart(const QString& path);
 // A regular file (a link to one counts) exists at `path`.
 bool FileExists(const QString& path);
 bool FolderExists(const QString& path);

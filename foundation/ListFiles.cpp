@@ -371,3 +371,20 @@ QString GetTextFromFile(const QString& path) {
         PropagateError(CallSite(QStringLiteral("GetTextFromFile"), path));
     }
 }
+
+QStringList DecodeTextLines(QByteArrayView bytes) {
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    if (bytes.size() >= 3 && bytes.startsWith("\xEF\xBB\xBF")) p += 3;
+    QStringList lines;
+    LineDecoder decoder;
+    while (p < end) {
+        const char* stop = p;
+        while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
+        const size_t length = size_t(stop - p);
+        lines.append(decoder.decode(p, length, IsValidUtf8(p, length)).toString());
+        if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
+        p = stop + 1;
+    }
+    return lines;
+}

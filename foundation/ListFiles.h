@@ -7,6 +7,7 @@
 // a BOM, with CR LF, LF or CR line ends, and lines that are not UTF-8 are
 // taken as Windows-1252 (list files of older versions).
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -84,3 +85,9 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
 // The whole text of a file, every line followed by CR LF (the last one too).
 // Raises the platform error when the file cannot be read.
 QString GetTextFromFile(const QString& path);
+
+// The lines of a text file's bytes, by the rules of the list-file reader: a
+// UTF-8 byte-order mark is skipped; CR LF, LF and a lone CR each end a line
+// (a line end at the very end adds no empty line); a line that is valid UTF-8
+// is read as UTF-8, any other line as Windows-1252.
+QStringList DecodeTextLines(QByteArrayView bytes);

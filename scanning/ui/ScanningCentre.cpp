@@ -634,7 +634,7 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
             work.reserve(static_cast<size_t>(entries.size()));
             for (const QString& entry : entries) {
                 if (mblnStopAll) break;
-                // The path as the playlist stores it, relative ones too.
+                // Relative entries come already joined to the playlist's folder.
                 work.push_back(FolderListEntry{ParentFolder(entry), FileNamePart(entry)});
             }
         });
