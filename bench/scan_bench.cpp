@@ -25,14 +25,10 @@
 
 namespace {
 
-void DefaultOptions() {
-    gblnClearResults = true;
-    gblnIncFilesWithID3v1 = true;
-    gblnIncFilesWithoutID3v1 = true;
-    gblnIncFilesWithID3v2 = true;
-    gblnIncFilesWithoutID3v2 = true;
-    gstrScanFilter = QStringLiteral("*.mp3");
-    gudtScanRules.assign(1, ScanRule());
+// The scanning options of a first run: every file of the mask, no rules.
+const ScanningCentreOptions& DefaultScanOptions() {
+    static const ScanningCentreOptions options{true, true, true, true, true, QStringLiteral("*.mp3")};
+    return options;
 }
 
 // A field of /proc/self/status in kB ("VmRSS", "VmHWM").
@@ -61,7 +57,7 @@ int FillRows(long wanted, const QString& from) {
         LoadTextFileToListView(list, from, QStringLiteral("Invalid File"));
     } else {
         ScanHost host;
-        FolderScan scan(source, host);
+        FolderScan scan(source, host, DefaultScanOptions());
         scan.ScanFolder(from, true);
     }
     if (source.rows() == 0) {
@@ -108,7 +104,6 @@ int main(int argc, char** argv) {
         else if (argv[i][0] == '-') return Usage();
         else folder = QString::fromLocal8Bit(argv[i]);
     }
-    DefaultOptions();
     try {
         InitialiseQuillmarkClass();
     } catch (const SvError& e) {
@@ -120,7 +115,7 @@ int main(int argc, char** argv) {
 
     ScanResultsModel model;
     ScanHost host;
-    FolderScan scan(model, host);
+    FolderScan scan(model, host, DefaultScanOptions());
     for (int round = 1; round <= rounds; ++round) {
         QElapsedTimer timer;
         timer.start();

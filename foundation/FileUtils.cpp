@@ -588,7 +588,7 @@ bool DeleteFile(const QString& folder, const QString& fileName) {
             RaisePlainErrno(errno, false);
         };
         if (path.isEmpty() || !present()) return true;
-        if (gblnUseRecycleBin) {
+        if (Options().Preferences.blnUseRecycleBin) {
             SendFileToRecycleBin(path);
         } else {
             // Like the platform the program was designed on: a read-only

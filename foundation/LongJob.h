@@ -5,7 +5,7 @@
 //   if (!InitialiseNewProcess(this, needsScanResults, false)) return;
 //   for each file: yield; if (mblnStopAll) break; advance ProgBar;
 //                  ProgressIndication(this, status, false, {}, 0);
-//   ProgressIndication(this, result, gblnDisplayMessageBox, text, style);
+//   ProgressIndication(this, result, Options().Preferences.blnDisplayMessageBox, text, style);
 //   ConcludeProcess(this);            // also when the job failed
 //
 // The same start check with blnCheckRunning True is the close check of a

@@ -2,7 +2,6 @@
 
 #include "foundation/Errors.h"
 #include "foundation/MessageUi.h"
-#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "scanning/engine/FileBytes.h"
 #include "scanning/engine/FileErrorReport.h"
@@ -41,7 +40,7 @@ QString ResolveScanFolder(const QString& selected) {
     return selected;
 }
 
-bool ReadScanRecord(ScanRecord& record, bool applyFilters, FileTimeText& times) {
+bool ReadScanRecord(ScanRecord& record, const ScanningCentreOptions* filters, FileTimeText& times) {
     const QString& fileName = record.FolderListEntry.FileName;
     const QString path = JoinFolderFile(record.FolderListEntry.Folder, fileName);
     bool hasID3v1 = false, filteredID3v1 = false;
@@ -61,10 +60,16 @@ bool ReadScanRecord(ScanRecord& record, bool applyFilters, FileTimeText& times) 
     // leaves its part of the record when there is no file.
     if (opened && !ReadID3v1TagInfo(file, path, record.ID3v1Tag, hasID3v1, filteredID3v1)) return false;
     if (!ReadID3v2TagInfo(file, path, record.ID3v2Tag, hasID3v2, filteredID3v2)) return false;
-    if (applyFilters) {
-        // One passing filter is enough.
+    if (filters) {
+        // The readers' own filter flags follow the program-wide options; the
+        // scan goes by the options it was given.  One passing filter is enough.
+        // A file that vanished since the walk has no tag state to go by.
+        filteredID3v1 =
+            opened && !IncludedByTagState(hasID3v1, filters->blnIncFilesWithID3v1, filters->blnIncFilesWithoutID3v1);
+        filteredID3v2 =
+            opened && !IncludedByTagState(hasID3v2, filters->blnIncFilesWithID3v2, filters->blnIncFilesWithoutID3v2);
         if (filteredID3v1 && filteredID3v2) return false;
-        if (!ApplyScanRules(record.ID3v1Tag, record.ID3v2Tag, fileName)) return false;
+        if (!ApplyScanRules(filters->udtScanRules, record.ID3v1Tag, record.ID3v2Tag, fileName)) return false;
     }
     if (opened) {
         bool found = false;
@@ -95,7 +100,7 @@ void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
 
 void FolderScan::InitialiseScan() {
     WithTrail(QStringLiteral("InitialiseScan"), [&] {
-        if (gblnClearResults) std::vector<FolderListEntry>().swap(mudtScanRecords);
+        if (m_options.blnClearResults) std::vector<FolderListEntry>().swap(mudtScanRecords);
     });
 }
 
@@ -104,7 +109,7 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
         std::vector<FolderListEntry> found;
         m_host.ShowStatus(GetResourceString(kRetrieving));
         mstrLastScannedFolder = folder;
-        const QString pattern = gstrScanFilter.isEmpty() ? QStringLiteral("*.*") : gstrScanFilter;
+        const QString pattern = m_options.strScanFilter.isEmpty() ? QStringLiteral("*.*") : m_options.strScanFilter;
         GetFolderList(folder, found, kScanAttributes, pattern, includeSubfolders, m_host.mblnStopAll);
         mudtScanRecords = std::move(found);
     } catch (...) {
@@ -114,12 +119,12 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
 
 void FolderScan::ConcludeScan() {
     WithTrail(QStringLiteral("ConcludeScan"), [&] {
-        ProcessFiles();
+        ProcessFiles(m_options.blnClearResults);
         m_host.ShowStatus(GetResourceString(kScanComplete));
     });
 }
 
-void FolderScan::ProcessFiles() {
+void FolderScan::ProcessFiles(bool clearFirst) {
     auto flush = [&] {
         m_rowsAdded += m_results.stagedRows();
         m_results.commitStaged();
@@ -127,7 +132,7 @@ void FolderScan::ProcessFiles() {
     m_processed = 0;
     m_rowsAdded = 0;
     try {
-        if (gblnClearResults) m_results.clear();
+        if (clearFirst) m_results.clear();
         const int64_t total = static_cast<int64_t>(mudtScanRecords.size());
         m_host.ShowProgress(0, total);
         m_results.reserveRows(static_cast<size_t>(m_results.rows() + total));
@@ -146,7 +151,7 @@ void FolderScan::ProcessFiles() {
             ++m_processed;
             ScanRecord record;
             record.FolderListEntry = entry;
-            if (!ReadScanRecord(record, true, times)) continue;
+            if (!ReadScanRecord(record, &m_options, times)) continue;
             m_results.stageRecord(record);
         }
         flush();

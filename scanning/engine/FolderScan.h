@@ -7,6 +7,10 @@
 // scan and dropped files fill the work list themselves and call
 // ConcludeScan.
 //
+// The scan's options (clear first, the file mask, the include options and the
+// scan rules) come from the ScanningCentreOptions record it is given; the
+// window hands over the program-wide one, a test or a benchmark its own.
+//
 // Each file is opened once: one statx of the open file, a read of its first
 // block (the ID3v2 tag, parsed from those bytes when it fits, and the first
 // audio frame), a read of its last 128 bytes (ID3v1), nothing more for a
@@ -14,6 +18,7 @@
 // end, so a stop or a failure keeps the rows made so far.
 
 #include "foundation/FileUtils.h"
+#include "foundation/OptionRecords.h"
 #include "scanning/engine/ScanHost.h"
 #include "scanning/engine/ScanRecord.h"
 
@@ -26,7 +31,11 @@ class FileTimeText;
 
 class FolderScan {
 public:
-    FolderScan(ScanResultsModel& results, ScanHost& host) : m_results(results), m_host(host) {}
+    // `options` is read at each call, so options read again between two
+    // scans are in force from the next one; it must outlive the scan.
+    FolderScan(ScanResultsModel& results, ScanHost& host, const ScanningCentreOptions& options)
+        : m_results(results), m_host(host), m_options(options) {}
+    FolderScan(ScanResultsModel&, ScanHost&, ScanningCentreOptions&&) = delete;
 
     // The work list of the current run: the files to turn into rows.
     std::vector<FolderListEntry> mudtScanRecords;
@@ -49,13 +58,15 @@ public:
     // Walks `folder` (ScanFilter, "*.*" when empty; read-only files taken,
     // hidden ones not) into the work list, replacing it.
     void ScanFiles(const QString& folder, bool includeSubfolders);
-    // ProcessFiles, then the status "Scan complete".
+    // ProcessFiles (emptying the list first when ClearResults is on), then
+    // the status "Scan complete".
     void ConcludeScan();
-    // Turns the work list into rows: with ClearResults on the list is emptied
-    // first, otherwise rows are added.  Files whose reading failed (a warning
-    // was shown), that both tag filters reject, or that the scan rules reject
-    // get no row.  Stops before the next file once the host's stop flag is set.
-    void ProcessFiles();
+    // Turns the work list into rows: with `clearFirst` the list is emptied
+    // first, otherwise rows are added (dropped files always are).  Files whose
+    // reading failed (a warning was shown), that both tag filters reject, or
+    // that the scan rules reject get no row.  Stops before the next file once
+    // the host's stop flag is set.
+    void ProcessFiles(bool clearFirst);
 
     // What the last ProcessFiles did.
     int64_t filesProcessed() const { return m_processed; }
@@ -64,6 +75,7 @@ public:
 private:
     ScanResultsModel& m_results;
     ScanHost& m_host;
+    const ScanningCentreOptions& m_options;
     int64_t m_processed = 0;
     int64_t m_rowsAdded = 0;
 };
@@ -74,6 +86,6 @@ QString ResolveScanFolder(const QString& selected);
 
 // Reads one file into `record` (whose FolderListEntry names it) the way the
 // scan does.  False when a read failed and its warning was shown, or when
-// `applyFilters` is set and the include options or the scan rules reject the
-// file.  A file that no longer exists reads as an empty record (true).
-bool ReadScanRecord(ScanRecord& record, bool applyFilters, FileTimeText& times);
+// `filters` is given and its include options or scan rules reject the file.
+// A file that no longer exists reads as an empty record (true).
+bool ReadScanRecord(ScanRecord& record, const ScanningCentreOptions* filters, FileTimeText& times);

@@ -32,10 +32,10 @@ void FetchFrames(ID3v2Tag& tag) {
 void TakeTag(ID3v2Tag& tag, bool& hasTag, bool& filtered) {
     hasTag = gobjID3v2Tag.HasTag();
     if (hasTag) {
-        if (!gblnIncFilesWithID3v2) filtered = true;
+        if (!Options().ScanningCentre.blnIncFilesWithID3v2) filtered = true;
         FetchFrames(tag);
     } else {
-        if (!gblnIncFilesWithoutID3v2) filtered = true;
+        if (!Options().ScanningCentre.blnIncFilesWithoutID3v2) filtered = true;
         tag = ID3v2Tag();
     }
 }
@@ -89,7 +89,7 @@ bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag) {
         if (!ReadID3v2TagInfo(path, current, hadTag, ignored)) return false;
         if (hadTag && CompareID3v2(current, tag)) return false;
 
-        IsWriteable(path, gblnWriteReadOnly);
+        IsWriteable(path, Options().Preferences.blnWriteReadOnly);
         // This order is also the frame order of a tag made from nothing.
         gobjID3v2Tag.SetFrameValue(quillmark::eTrack, tag.Track);
         gobjID3v2Tag.SetFrameValue(quillmark::eTitle, tag.Title);
@@ -116,7 +116,7 @@ bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag) {
 void ClearID3v2Tag(const QString& path) {
     try {
         if (!FileExists(path)) return;
-        IsWriteable(path, gblnWriteReadOnly);
+        IsWriteable(path, Options().Preferences.blnWriteReadOnly);
         gobjID3v2Tag.RemoveTag(path, false);
     } catch (...) {
         if (ReportFileError(path, FileAction::ClearID3v2)) return;

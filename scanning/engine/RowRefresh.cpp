@@ -12,7 +12,7 @@ bool UpdateScanResult(ScanResultsModel& results, int row) {
         record.FolderListEntry.Folder = results.text(row, ScanColumn::Folder);
         record.FolderListEntry.FileName = results.text(row, ScanColumn::FileName);
         FileTimeText times;
-        if (!ReadScanRecord(record, false, times)) return false;
+        if (!ReadScanRecord(record, nullptr, times)) return false;
         results.updateRowFromRecord(row, record);
         return true;
     } catch (...) {

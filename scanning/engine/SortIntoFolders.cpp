@@ -3,7 +3,6 @@
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/MessageUi.h"
-#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/ScanResultsModel.h"
@@ -167,7 +166,7 @@ std::vector<SortMove> PlanSortIntoFolders(const ScanResultsModel& results, int c
 }
 
 SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const QString& destination,
-                            ScanHost& host) {
+                            ScanHost& host, bool displayMessageBox) {
     SortOutcome outcome = SortOutcome::Complete;
     bool failed = false;  // a row whose move failed, or a failed step
     bool ranToEnd = false;
@@ -221,7 +220,7 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
         case SortOutcome::Interrupted: host.ShowResult(GetResourceString(kInterrupted), true, QString()); break;
         case SortOutcome::Incomplete: host.ShowResult(GetResourceString(kNotComplete), true, QString()); break;
         case SortOutcome::Complete:
-            host.ShowResult(GetResourceString(kComplete), gblnDisplayMessageBox, QString());
+            host.ShowResult(GetResourceString(kComplete), displayMessageBox, QString());
             break;
         }
     });

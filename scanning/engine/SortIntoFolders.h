@@ -52,10 +52,10 @@ enum class SortOutcome {
 // per planned row (stop flag, progress, destination check) the subfolder is
 // made when missing and the file moved, or, without a value, moved into the
 // destination on the user's yes.  Ends with the host's ShowResult: "Sort into
-// folders complete" (box only with DisplayMessageBox), "Sort into folders
+// folders complete" (box only with `displayMessageBox`), "Sort into folders
 // interrupted by user" (box), "Sort into folders not complete" with
 // "Destination folder was removed." (box), or, when a move or a subfolder
 // failed, "Sort into folders not complete" (box).  A "No" to replacing a file
 // is no failure.  Rows are not changed.
 SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const QString& destination,
-                            ScanHost& host);
+                            ScanHost& host, bool displayMessageBox);

@@ -154,7 +154,7 @@ void FormMP3ScanningCentre::BuildControls() {
     FolderTreeview = new FolderTreeControl(this);
     m_results = new ScanResultsModel(this);
     m_host = std::make_unique<JobHost>(*this);
-    m_scan = std::make_unique<FolderScan>(*m_results, *m_host);
+    m_scan = std::make_unique<FolderScan>(*m_results, *m_host, Options().ScanningCentre);
     ListViewScanResults = new ScanResultsView(this);
     ListViewScanResults->setResultsModel(m_results);
     SplitterPanes = new ::Splitter(this);
@@ -472,10 +472,10 @@ void FormMP3ScanningCentre::InitialiseScan() {
     }
 }
 
-void FormMP3ScanningCentre::ConcludeScan() {
+void FormMP3ScanningCentre::ConcludeScan(bool clearFirst) {
     try {
         // Rows are added while the list is hidden (or locked, for a drop).
-        m_scan->ProcessFiles();
+        m_scan->ProcessFiles(clearFirst);
         SortListIfSorted(ListViewScanResults);
         EnableControls(true);
         ProgressIndication(this, GetResourceString(170), false, QString(), 0);
@@ -564,10 +564,7 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
             for (const QString& path : paths) work.push_back(FolderListEntry{ParentFolder(path), FileNamePart(path)});
         });
         // Dropped files are always added to the rows already there.
-        const bool clearResults = gblnClearResults;
-        gblnClearResults = false;
-        ResumeNext([&] { ConcludeScan(); });
-        gblnClearResults = clearResults;
+        ResumeNext([&] { ConcludeScan(false); });
     }
     ResumeNext([&] { ConcludeProcess(this); });
     mblnDropInProcess = false;
@@ -642,7 +639,7 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
                 work.push_back(FolderListEntry{ParentFolder(entry), FileNamePart(entry)});
             }
         });
-        ResumeNext([&] { ConcludeScan(); });
+        ResumeNext([&] { ConcludeScan(Options().ScanningCentre.blnClearResults); });
     }();
     ResumeNext([&] { ConcludeProcess(this); });
 }
@@ -675,7 +672,11 @@ void FormMP3ScanningCentre::SortIntoFolders(int column) {
     QString destination;
     ResumeNext([&] { destination = BrowseForFolder(this, GetResourceString(159)); });
     // Only the checked rows are moved; the rows keep their cells.
-    if (!destination.isEmpty()) ResumeNext([&] { ::SortIntoFolders(*m_results, column, destination, *m_host); });
+    if (!destination.isEmpty()) {
+        ResumeNext([&] {
+            ::SortIntoFolders(*m_results, column, destination, *m_host, Options().Preferences.blnDisplayMessageBox);
+        });
+    }
     ResumeNext([&] { ConcludeProcess(this); });
 }
 

@@ -151,8 +151,10 @@ private:
     void BuildMenus();
     void FolderTreeview_SelectionChange();
     // The back half that scans, playlist scans and drops share.
+    // `clearFirst` empties the list before the rows are added: the option
+    // ClearResults for a playlist scan, never for dropped files.
     void InitialiseScan();
-    void ConcludeScan();
+    void ConcludeScan(bool clearFirst);
     void SortIntoFolders(int column);
 
 

@@ -5,6 +5,7 @@
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/OptionRecords.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <QLocale>
@@ -41,10 +42,8 @@ private:
     QByteArray m_oldHome;
 };
 
-struct RecycleOption {
-    explicit RecycleOption(bool on) : old(gblnUseRecycleBin) { gblnUseRecycleBin = on; }
-    ~RecycleOption() { gblnUseRecycleBin = old; }
-    bool old;
+struct RecycleOption : ScopedOptions {
+    explicit RecycleOption(bool on) { Options().Preferences.blnUseRecycleBin = on; }
 };
 
 // Rename hook for failures a single machine cannot produce on demand.

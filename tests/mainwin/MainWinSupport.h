@@ -5,6 +5,7 @@
 // message boxes and dialogs, fresh options, and a loaded main window.
 
 #include "scanning/ui/ScanningCentre.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedUi.h"
 
@@ -66,6 +67,7 @@ protected:
     bool WasShown(const QString& title) const;
 
     TempHome home;
+    ScopedOptions options;
     ScriptedUi ui;
     ScriptedDialogs dialogs;
     QTemporaryDir work;

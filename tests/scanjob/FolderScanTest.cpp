@@ -40,7 +40,8 @@ protected:
     MusicFolder music;
     ScanResultsModel model;
     RecordingHost host;
-    FolderScan scanner{model, host};
+    ScanningCentreOptions scanOptions = FirstRunScanOptions();
+    FolderScan scanner{model, host, scanOptions};
 };
 
 TEST_F(FolderScanTest, RowsHoldEveryColumnOfTheFile) {
@@ -159,10 +160,10 @@ TEST_F(FolderScanTest, IncludeOptionsFilterByTagPresence) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.withV1 << c.withoutV1 << c.withV2 << c.withoutV2);
-        gblnIncFilesWithID3v1 = c.withV1;
-        gblnIncFilesWithoutID3v1 = c.withoutV1;
-        gblnIncFilesWithID3v2 = c.withV2;
-        gblnIncFilesWithoutID3v2 = c.withoutV2;
+        scanOptions.blnIncFilesWithID3v1 = c.withV1;
+        scanOptions.blnIncFilesWithoutID3v1 = c.withoutV1;
+        scanOptions.blnIncFilesWithID3v2 = c.withV2;
+        scanOptions.blnIncFilesWithoutID3v2 = c.withoutV2;
         EXPECT_EQ(scan(), c.rows);
     }
 }
@@ -178,7 +179,7 @@ TEST_F(FolderScanTest, PatternSubfoldersAndHiddenEntries) {
     EXPECT_EQ(scan(false), (QStringList{"a.mp3", "B.MP3"}));
     EXPECT_EQ(scan(true), (QStringList{"a.mp3", "B.MP3", "c.mp3"}));
     EXPECT_EQ(model.text(2, ScanColumn::Folder), music.file(QStringLiteral("sub")));
-    gstrScanFilter.clear();  // every file
+    scanOptions.strScanFilter.clear();  // every file
     EXPECT_EQ(scan(false), (QStringList{"a.mp3", "B.MP3", "notes.txt"}));
     const int text = rowOf(QStringLiteral("notes.txt"));
     ASSERT_GE(text, 0);
@@ -192,7 +193,7 @@ TEST_F(FolderScanTest, ClearResultsReplacesOrAddsRows) {
     scan();
     scan();
     EXPECT_EQ(names(), (QStringList{"a.mp3", "b.mp3"}));
-    gblnClearResults = false;
+    scanOptions.blnClearResults = false;
     model.setChecked(0, false);
     scan();
     EXPECT_EQ(names(), (QStringList{"a.mp3", "b.mp3", "a.mp3", "b.mp3"}));
@@ -246,7 +247,7 @@ TEST_F(FolderScanTest, ScanRulesDecideAfterTheFilters) {
     rule.Scope = QStringLiteral("containing");
     rule.Filter = QStringLiteral("unwanted");
     rule.Target = QStringLiteral("in ID3v1 Artist");
-    gudtScanRules = {rule, ScanRule()};
+    scanOptions.udtScanRules = {rule, ScanRule()};
     EXPECT_EQ(scan(), QStringList{"keep.mp3"});
 }
 

@@ -105,38 +105,20 @@ ID3v2Tag SampleID3v2(const QString& title) {
     return t;
 }
 
-ScanOptions::ScanOptions()
-    : m_clear(gblnClearResults),
-      m_withV1(gblnIncFilesWithID3v1),
-      m_withoutV1(gblnIncFilesWithoutID3v1),
-      m_withV2(gblnIncFilesWithID3v2),
-      m_withoutV2(gblnIncFilesWithoutID3v2),
-      m_writeReadOnly(gblnWriteReadOnly),
-      m_displayBox(gblnDisplayMessageBox),
-      m_recycle(gblnUseRecycleBin),
-      m_filter(gstrScanFilter),
-      m_rules(gudtScanRules) {
-    gblnClearResults = true;
-    gblnIncFilesWithID3v1 = gblnIncFilesWithoutID3v1 = true;
-    gblnIncFilesWithID3v2 = gblnIncFilesWithoutID3v2 = true;
-    gblnWriteReadOnly = false;
-    gblnDisplayMessageBox = true;
-    gblnUseRecycleBin = false;
-    gstrScanFilter = QStringLiteral("*.mp3");
-    gudtScanRules.assign(1, ScanRule());
+ScanningCentreOptions FirstRunScanOptions() {
+    ScanningCentreOptions options;
+    options.blnClearResults = true;
+    options.blnIncFilesWithID3v1 = options.blnIncFilesWithoutID3v1 = true;
+    options.blnIncFilesWithID3v2 = options.blnIncFilesWithoutID3v2 = true;
+    options.strScanFilter = QStringLiteral("*.mp3");
+    return options;
 }
 
-ScanOptions::~ScanOptions() {
-    gblnClearResults = m_clear;
-    gblnIncFilesWithID3v1 = m_withV1;
-    gblnIncFilesWithoutID3v1 = m_withoutV1;
-    gblnIncFilesWithID3v2 = m_withV2;
-    gblnIncFilesWithoutID3v2 = m_withoutV2;
-    gblnWriteReadOnly = m_writeReadOnly;
-    gblnDisplayMessageBox = m_displayBox;
-    gblnUseRecycleBin = m_recycle;
-    gstrScanFilter = m_filter;
-    gudtScanRules = m_rules;
+ScanOptions::ScanOptions() {
+    Options().ScanningCentre = FirstRunScanOptions();
+    Options().Preferences.blnWriteReadOnly = false;
+    Options().Preferences.blnDisplayMessageBox = true;
+    Options().Preferences.blnUseRecycleBin = false;
 }
 
 WithoutFileRights::WithoutFileRights() {

@@ -6,6 +6,7 @@
 
 #include "foundation/OptionRecords.h"
 #include "scanning/engine/ScanHost.h"
+#include "support/ScopedOptions.h"
 #include "scanning/engine/TagRecords.h"
 
 #include <QByteArray>
@@ -41,17 +42,14 @@ void SetMode(const QString& path, unsigned mode);
 ID3v1Tag SampleID3v1(const QString& title = QStringLiteral("Song One"));
 ID3v2Tag SampleID3v2(const QString& title = QStringLiteral("Song One (v2)"));
 
-// Sets every option the scan and its tools read, to the defaults of a first
-// run unless changed, and puts the old values back afterwards.
-class ScanOptions {
+// The scanning options of a first run, as a scan takes them.
+ScanningCentreOptions FirstRunScanOptions();
+
+// Sets the program-wide options that tag access and the file tools read to
+// the values of a first run, and puts every option back afterwards.
+class ScanOptions : public ScopedOptions {
 public:
     ScanOptions();
-    ~ScanOptions();
-
-private:
-    bool m_clear, m_withV1, m_withoutV1, m_withV2, m_withoutV2, m_writeReadOnly, m_displayBox, m_recycle;
-    QString m_filter;
-    std::vector<ScanRule> m_rules;
 };
 
 // Records what a job shows; can stop the job when it reaches a position.

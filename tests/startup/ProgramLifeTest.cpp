@@ -12,6 +12,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
 #include "shell/ui/StandInWindows.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <QAbstractItemView>
@@ -117,7 +118,8 @@ TEST(ProgramLife, ExitRecordsTheOpenWindowsAndUnloadsEverything) {
     ScriptedUi ui;
     CloseAll closeAll;
     RegisterStandInWindows();
-    gblnRetainWindows = true;
+    ScopedOptions options;
+    Options().Preferences.blnRetainWindows = true;
     for (const QString& name : {WindowNames::Integrator, WindowNames::ScanningCentre, WindowNames::Coordinator,
                                 WindowNames::PlaylistManager, WindowNames::MassTagging})
         ASSERT_NE(WindowRegistry::Show(name), nullptr) << name.toStdString();
@@ -134,7 +136,6 @@ TEST(ProgramLife, ExitRecordsTheOpenWindowsAndUnloadsEverything) {
     }
     EXPECT_EQ(Stored("Integrator", "StayOnTop"), QStringLiteral("0"));
     EXPECT_NE(Stored("WindowPositions", "FormMP3ScanningCentreWidth"), QStringLiteral("<none>"));
-    gblnRetainWindows = false;
 }
 
 TEST(ProgramLife, TheCloseBoxAsksFirst) {
