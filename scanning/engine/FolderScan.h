@@ -27,7 +27,6 @@
 #include <vector>
 
 class ScanResultsModel;
-class FileTimeText;
 
 class FolderScan {
 public:
@@ -83,9 +82,3 @@ private:
 // The folder a scan of the folder tree's selection walks: the desktop
 // directory for the tree's "Desktop" node (any letter case), else `selected`.
 QString ResolveScanFolder(const QString& selected);
-
-// Reads one file into `record` (whose FolderListEntry names it) the way the
-// scan does.  False when a read failed and its warning was shown, or when
-// `filters` is given and its include options or scan rules reject the file.
-// A file that no longer exists reads as an empty record (true).
-bool ReadScanRecord(ScanRecord& record, const ScanningCentreOptions* filters, FileTimeText& times);

@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/ScanResultsModel.h"
@@ -62,14 +63,14 @@ QString CutToBytes(const QString& text, qsizetype maxBytes) {
 // Whether two paths name one file (the target is already the source).
 bool SameFile(const QString& a, const QString& b) {
     struct stat sa, sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+    return ::stat(NativePath(a).constData(), &sa) == 0 && ::stat(NativePath(b).constData(), &sb) == 0 &&
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 // Makes `folder` (one level below an existing folder) unless it is there.
 void EnsureSubfolder(const QString& folder) {
     if (FolderExists(folder)) return;
-    if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0 && errno != EEXIST)
+    if (::mkdir(NativePath(folder).constData(), 0777) != 0 && errno != EEXIST)
         RaiseErrno(errno, true, QStringLiteral("Sonivard"), folder);
     if (!FolderExists(folder)) RaiseErrno(ENOTDIR, true, QStringLiteral("Sonivard"), folder);
 }
