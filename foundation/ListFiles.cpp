@@ -372,19 +372,55 @@ QString GetTextFromFile(const QString& path) {
     }
 }
 
-QStringList DecodeTextLines(QByteArrayView bytes) {
-    const char* p = bytes.data();
-    const char* const end = p + bytes.size();
-    if (bytes.size() >= 3 && bytes.startsWith("\xEF\xBB\xBF")) p += 3;
-    QStringList lines;
+struct TextFileLines::Reader {
+    explicit Reader(const QString& path) : lines(path) {}
+    FileLines lines;
     LineDecoder decoder;
-    while (p < end) {
-        const char* stop = p;
-        while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
-        const size_t length = size_t(stop - p);
-        lines.append(decoder.decode(p, length, IsValidUtf8(p, length)).toString());
-        if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n') ++stop;
-        p = stop + 1;
+};
+
+TextFileLines::TextFileLines(const QString& path) : m_reader(std::make_unique<Reader>(path)) {}
+TextFileLines::~TextFileLines() = default;
+
+bool TextFileLines::next(QStringView& line) {
+    const char* text = nullptr;
+    size_t length = 0;
+    if (!m_reader->lines.next(text, length)) return false;
+    line = m_reader->decoder.decode(text, length, IsValidUtf8(text, length));
+    return true;
+}
+
+bool IsValidUtf8Text(QByteArrayView bytes) { return IsValidUtf8(bytes.data(), size_t(bytes.size())); }
+
+QString DecodeTextFile(QByteArrayView bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
+    QString text;
+    if (IsValidUtf8(bytes.data(), size_t(bytes.size()))) {
+        text = QString::fromUtf8(bytes);
+    } else {
+        text.reserve(bytes.size());
+        LineDecoder decoder;
+        for (const char *p = bytes.data(), *const end = p + bytes.size(); p < end;) {
+            const char* stop = p;
+            while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
+            text += decoder.decode(p, size_t(stop - p), IsValidUtf8(p, size_t(stop - p)));
+            if (stop == end) break;
+            text += QChar(*stop);  // the line end, made one LF below
+            p = stop + 1;
+        }
     }
-    return lines;
+    if (text.contains(QLatin1Char('\r'))) {
+        QChar* const data = text.data();
+        const qsizetype n = text.size();
+        qsizetype out = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (data[i] != QLatin1Char('\r')) {
+                data[out++] = data[i];
+                continue;
+            }
+            data[out++] = QLatin1Char('\n');
+            if (i + 1 < n && data[i + 1] == QLatin1Char('\n')) ++i;
+        }
+        text.truncate(out);
+    }
+    return text;
 }

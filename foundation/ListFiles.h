@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <functional>
+#include <memory>
 #include <span>
 
 class QAbstractItemModel;
@@ -86,8 +87,29 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
 // Raises the platform error when the file cannot be read.
 QString GetTextFromFile(const QString& path);
 
-// The lines of a text file's bytes, by the rules of the list-file reader: a
-// UTF-8 byte-order mark is skipped; CR LF, LF and a lone CR each end a line
-// (a line end at the very end adds no empty line); a line that is valid UTF-8
-// is read as UTF-8, any other line as Windows-1252.
-QStringList DecodeTextLines(QByteArrayView bytes);
+// A text file's bytes as text, by the rules of the list-file reader: a UTF-8
+// byte-order mark is skipped; a line that is valid UTF-8 is read as UTF-8,
+// any other line as Windows-1252; every line end (CR LF, LF or a lone CR)
+// becomes one LF.
+QString DecodeTextFile(QByteArrayView bytes);
+// A text file read line by line, by the same rules, through one reusable
+// buffer (the whole file is never held).
+class TextFileLines {
+public:
+    // Raises the platform error (as a read) when the file cannot be opened.
+    explicit TextFileLines(const QString& path);
+    ~TextFileLines();
+    TextFileLines(const TextFileLines&) = delete;
+    TextFileLines& operator=(const TextFileLines&) = delete;
+    // The next line without its line end, valid until the next call; false
+    // after the last line.  Raises the platform error of a failed read.
+    bool next(QStringView& line);
+
+private:
+    struct Reader;
+    std::unique_ptr<Reader> m_reader;
+};
+
+// True when the bytes are UTF-8 throughout (no overlong forms, surrogates or
+// code points above U+10FFFF).
+bool IsValidUtf8Text(QByteArrayView bytes);

@@ -1,0 +1,22 @@
+#pragma once
+// Shared by the playlist tests: readable failure output for entries and
+// texts, and CR LF line joining for expected file texts.
+
+#include "playlists/PlaylistEntries.h"
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+inline void PrintTo(const PlaylistEntryInfo& e, std::ostream* os) {
+    *os << "{\"" << e.FileName.toStdString() << "\", \"" << e.Title.toStdString() << "\", " << e.Length << "}";
+}
+
+// The lines, each followed by CR LF.
+inline QString CrLfLines(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+    return text;
+}
