@@ -18,9 +18,9 @@
 // end, so a stop or a failure keeps the rows made so far.
 
 #include "foundation/FileUtils.h"
+#include "foundation/JobHost.h"
 #include "foundation/OptionRecords.h"
 #include "scanning/engine/ReadAhead.h"
-#include "scanning/engine/ScanHost.h"
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/tagobject/ID3v2TagObject.h"
 
@@ -34,9 +34,9 @@ class FolderScan {
 public:
     // `options` is read at each call, so options read again between two
     // scans are in force from the next one; it must outlive the scan.
-    FolderScan(ScanResultsModel& results, ScanHost& host, const ScanningCentreOptions& options)
+    FolderScan(ScanResultsModel& results, JobHost& host, const ScanningCentreOptions& options)
         : m_results(results), m_host(host), m_options(options) {}
-    FolderScan(ScanResultsModel&, ScanHost&, ScanningCentreOptions&&) = delete;
+    FolderScan(ScanResultsModel&, JobHost&, ScanningCentreOptions&&) = delete;
 
     // The work list of the current run: the files to turn into rows.
     std::vector<FolderListEntry> mudtScanRecords;
@@ -81,7 +81,7 @@ public:
 
 private:
     ScanResultsModel& m_results;
-    ScanHost& m_host;
+    JobHost& m_host;
     const ScanningCentreOptions& m_options;
     int64_t m_processed = 0;
     int64_t m_rowsAdded = 0;

@@ -167,7 +167,7 @@ std::vector<SortMove> PlanSortIntoFolders(const ScanResultsModel& results, int c
 }
 
 SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const QString& destination,
-                            ScanHost& host, bool displayMessageBox) {
+                            JobHost& host) {
     SortOutcome outcome = SortOutcome::Complete;
     bool failed = false;  // a row whose move failed, or a failed step
     bool ranToEnd = false;
@@ -218,11 +218,9 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
         case SortOutcome::DestinationRemoved:
             host.ShowResult(GetResourceString(kNotComplete), true, GetResourceString(kDestinationGone));
             break;
-        case SortOutcome::Interrupted: host.ShowResult(GetResourceString(kInterrupted), true, QString()); break;
+        case SortOutcome::Interrupted: host.ReportInterrupted(GetResourceString(kInterrupted)); break;
         case SortOutcome::Incomplete: host.ShowResult(GetResourceString(kNotComplete), true, QString()); break;
-        case SortOutcome::Complete:
-            host.ShowResult(GetResourceString(kComplete), displayMessageBox, QString());
-            break;
+        case SortOutcome::Complete: host.ReportComplete(GetResourceString(kComplete)); break;
         }
     });
     return outcome;

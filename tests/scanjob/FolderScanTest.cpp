@@ -318,7 +318,7 @@ TEST_F(FolderScanTest, NamesThatAreNotUtf8ReachTheRealFile) {
     // Sorting into folders moves the real file.
     const QString destination = music.file(QStringLiteral("sorted"));
     ASSERT_TRUE(QDir().mkpath(destination));
-    EXPECT_EQ(SortIntoFolders(model, ScanColumn::ID3v1Artist, destination, host, false), SortOutcome::Complete);
+    EXPECT_EQ(SortIntoFolders(model, ScanColumn::ID3v1Artist, destination, host), SortOutcome::Complete);
     EXPECT_EQ(::stat((QFile::encodeName(destination) + "/The Artist/caf\xE9.mp3").constData(), &st), 0);
     EXPECT_NE(::stat(real.constData(), &st), 0);
     EXPECT_TRUE(ui.shown.empty());

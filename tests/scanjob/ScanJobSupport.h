@@ -4,10 +4,10 @@
 // scanning options set per test, a host that records what a job reports,
 // and file-rights switching for tests that run as root.
 
+#include "foundation/JobHost.h"
 #include "foundation/OptionRecords.h"
-#include "scanning/engine/ScanHost.h"
-#include "support/ScopedOptions.h"
 #include "scanning/engine/TagRecords.h"
+#include "support/ScopedOptions.h"
 
 #include <QByteArray>
 #include <QString>
@@ -63,7 +63,7 @@ public:
 };
 
 // Records what a job shows; can stop the job when it reaches a position.
-class RecordingHost : public ScanHost {
+class RecordingHost : public JobHost {
 public:
     void ShowStatus(const QString& text) override { statuses << text; }
     void ShowProgress(int64_t position, int64_t maximum) override {
