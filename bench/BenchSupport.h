@@ -1,11 +1,21 @@
 #pragma once
-// What the benchmarks share: the rows of a typical collection and the
-// process's resident memory.
+// Small measuring helpers the benchmarks share, and the rows of a typical
+// collection.
 
 #include "scanning/engine/ScanRecord.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
+
+// The resident memory of this process in KiB, -1 when it cannot be read.
+inline long ResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
 
 // Row i of a collection of albums of twelve songs, ten albums an artist, with
 // full tags and the header of a 128 kbit/s file.
@@ -45,13 +55,4 @@ inline ScanRecord SampleCollectionRecord(int i) {
     r.FileDetails = {QString(), QStringLiteral("12/03/2004 18:22:41"), QStringLiteral("12/03/2004 18:22:41"),
                      QStringLiteral("01/06/2024 09:10:11")};
     return r;
-}
-
-// The resident memory of this process in KiB; -1 where it cannot be read.
-inline long ResidentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }

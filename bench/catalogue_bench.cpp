@@ -5,7 +5,7 @@
 // build must do.  Also prints the resident memory the entries take.
 // Run by hand: build/bin/catalogue_bench [rows] [entries per page]
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 #include "cataloguer/Catalogue.h"
 #include "cataloguer/HtmlCataloguePage.h"
 #include "cataloguer/TextCataloguePage.h"

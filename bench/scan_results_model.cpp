@@ -2,7 +2,7 @@
 // prints the memory they take and how long appending and sorting take.
 // Run by hand: build/bin/scan_results_model [rows]
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 #include "scanning/engine/ScanResultsModel.h"
 
 #include <QCoreApplication>

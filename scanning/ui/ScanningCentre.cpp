@@ -19,7 +19,8 @@
 #include "scanning/ui/ColumnSettingsDialog.h"
 #include "scanning/ui/FileInfoDialog.h"
 #include "scanning/ui/FolderTree.h"
-#include "scanning/ui/ListColumns.h"
+#include "foundation/ui/ListColumns.h"
+#include "options/ui/ControlSettingsUi.h"
 #include "scanning/ui/ScanResultsView.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/SkinScheme.h"
@@ -765,35 +766,31 @@ void FormMP3ScanningCentre::FormUnload() {
 
 // ---- settings ---------------------------------------------------------------------------
 
-void FormMP3ScanningCentre::ReadScanningCentreSettings() {
-    try {
-        const QString section = QStringLiteral("MP3ScanningCentre");
-        FolderTreeview->SetSelectedFolder(
-            GetOptionSetting(section, QStringLiteral("SelectedFolder"), QString(), SettingType::String).toString());
-        const int include =
-            GetOptionSetting(section, QStringLiteral("IncludeSubfolders"), QStringLiteral("0"), SettingType::Integer)
-                .toInt();
-        mcheckIncSubfolders.SetValue(static_cast<int16_t>(include == 1 ? 1 : 0));
-        ReadSortSettings(ListViewScanResults);
-        ReadColumnSettings(ListViewScanResults);
-    } catch (...) {
-        PropagateError(QStringLiteral("ReadScanningCentreSettings"));
-    }
+ScanningCentreSettings FormMP3ScanningCentre::TakeScanningCentreSettings() const {
+    ScanningCentreSettings settings;
+    settings.SelectedFolder = FolderTreeview->SelectedFolder();
+    settings.CheckIncSubfolders = mcheckIncSubfolders.Value() != 0;
+    settings.ListViewScanResultsSort = TakeListSort(ListViewScanResults);
+    settings.ListViewScanResultsColumns = TakeListColumns(ListViewScanResults);
+    return settings;
 }
 
-void FormMP3ScanningCentre::WriteScanningCentreSettings() {
-    try {
-        const QString section = QStringLiteral("MP3ScanningCentre");
-        SaveOptionSetting(section, QStringLiteral("SelectedFolder"), FolderTreeview->SelectedFolder(),
-                          SettingType::String);
-        SaveOptionSetting(section, QStringLiteral("IncludeSubfolders"), static_cast<int>(mcheckIncSubfolders.Value()),
-                          SettingType::Integer);
-        WriteSortSettings(ListViewScanResults);
-        WriteColumnSettings(ListViewScanResults);
-    } catch (...) {
-        PropagateError(QStringLiteral("WriteScanningCentreSettings"));
-    }
+void FormMP3ScanningCentre::ShowScanningCentreSettings(const ScanningCentreSettings& settings) {
+    FolderTreeview->SetSelectedFolder(settings.SelectedFolder);
+    mcheckIncSubfolders.SetValue(settings.CheckIncSubfolders ? 1 : 0);
+    ShowListSort(ListViewScanResults, settings.ListViewScanResultsSort);
+    ShowListColumns(ListViewScanResults, settings.ListViewScanResultsColumns);
 }
+
+void FormMP3ScanningCentre::ReadScanningCentreSettings() {
+    ScanningCentreSettings settings = TakeScanningCentreSettings();
+    // Columns not read keep their width.
+    settings.ListViewScanResultsColumns.Widths.clear();
+    ReadThenShow([&] { settings.Read(m_results->columnCount()); },
+                 [&] { ShowScanningCentreSettings(settings); });
+}
+
+void FormMP3ScanningCentre::WriteScanningCentreSettings() { TakeScanningCentreSettings().Write(); }
 
 void RegisterScanningCentreWindow() {
     WindowRegistry::SetFactory(WindowNames::ScanningCentre, [] { return new FormMP3ScanningCentre; });
