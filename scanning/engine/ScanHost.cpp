@@ -14,4 +14,4 @@ void ScanHost::ShowResult(const QString& status, bool showBox, const QString& bo
     if (showBox) MsgBox(status + QStringLiteral(". ") + boxText, Mb::OKOnly | Mb::Exclamation, Caption());
 }
 
-QString ScanHost::Caption() const { return GetResourceString(1); }
+QString ScanHost::Caption() const { return GetResourceString(TextId::Launcher::ScanningCentre); }

@@ -20,12 +20,14 @@ bool MainWindowMayClose(IToolWindow* main, bool ask) {
         if (host && host->mblnProcessRunning) running = window;
     }
     if (running) {
-        MsgBox(GetResourceString(188) + running->Caption() + GetResourceString(189), Mb::OKOnly | Mb::Exclamation,
-               GetResourceString(187));
+        MsgBox(GetResourceString(TextId::Common::ProcessRunningIn) + running->Caption() +
+                   GetResourceString(TextId::Common::StopProcessBeforeClosing),
+               Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::ProcessRunning));
         return false;
     }
     (void)main;
-    if (ask && MsgBox(GetResourceString(839), Mb::YesNo | Mb::Question, GetResourceString(840)) != Mb::Yes)
+    if (ask && MsgBox(GetResourceString(TextId::Common::ExitQuestion), Mb::YesNo | Mb::Question,
+                      GetResourceString(TextId::Common::ExitProgram)) != Mb::Yes)
         return false;
     return true;
 }
