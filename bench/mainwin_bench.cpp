@@ -43,7 +43,7 @@ namespace {
 // The engine alone: the same scan into a model that no view shows.
 double EngineScan(const QString& folder, size_t& rows) {
     ScanResultsModel model;
-    ScanHost host;
+    JobHost host;
     FolderScan scan(model, host, Options().ScanningCentre);
     QElapsedTimer timer;
     timer.start();

@@ -56,7 +56,7 @@ int FillRows(long wanted, const QString& from) {
         ScanResultsListFile list(source);
         LoadTextFileToListView(list, from, QStringLiteral("Invalid File"));
     } else {
-        ScanHost host;
+        JobHost host;
         FolderScan scan(source, host, DefaultScanOptions());
         scan.ScanFolder(from, true);
     }
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     if (folder.isEmpty() || rounds < 1) return Usage();
 
     ScanResultsModel model;
-    ScanHost host;
+    JobHost host;
     FolderScan scan(model, host, DefaultScanOptions());
     for (int round = 1; round <= rounds; ++round) {
         QElapsedTimer timer;

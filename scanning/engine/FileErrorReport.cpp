@@ -1,6 +1,7 @@
 #include "scanning/engine/FileErrorReport.h"
 
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "quillmark/Quillmark.h"
 
@@ -10,9 +11,14 @@ constexpr int32_t kTagLibraryFirst = quillmark::Err::FieldIdInvalid;
 constexpr int32_t kTagLibraryLast = quillmark::Err::ArraySize;
 constexpr int32_t kTagLibraryReadOnly = quillmark::Err::ReadOnly;
 
+// The file's name as the box shows it.
 QString LastPathPart(const QString& path) {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? path : path.mid(slash + 1);
+    return PathForDisplay(slash < 0 ? path : path.mid(slash + 1));
+}
+
+QString Message(const QString& path, int32_t actionCode, const SvError& error) {
+    return LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) + error.description();
 }
 }  // namespace
 
@@ -36,10 +42,16 @@ bool ReportFileError(const QString& path, int32_t actionCode, const SvError& err
     } else {
         return false;
     }
-    QString message = LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) +
-                      error.description();
+    QString message = Message(path, actionCode, error);
     if (endingCode != 0) message += ScanEngineText(endingCode);
     MsgBox(message, Mb::OKOnly | Mb::Exclamation, ScanEngineText(titleCode));
+    return true;
+}
+
+bool ReportReadFailure(const QString& path, int32_t actionCode, const SvError& error) {
+    if (ReportFileError(path, actionCode, error)) return true;
+    if (error.number() == ErrNo::ObjectNotSet) return false;
+    MsgBox(Message(path, actionCode, error), Mb::OKOnly | Mb::Exclamation, ScanEngineText(93));
     return true;
 }
 

@@ -18,8 +18,8 @@
 // end, so a stop or a failure keeps the rows made so far.
 
 #include "foundation/FileUtils.h"
+#include "foundation/JobHost.h"
 #include "foundation/OptionRecords.h"
-#include "scanning/engine/ScanHost.h"
 #include "scanning/engine/ScanRecord.h"
 
 #include <QString>
@@ -27,15 +27,14 @@
 #include <vector>
 
 class ScanResultsModel;
-class FileTimeText;
 
 class FolderScan {
 public:
     // `options` is read at each call, so options read again between two
     // scans are in force from the next one; it must outlive the scan.
-    FolderScan(ScanResultsModel& results, ScanHost& host, const ScanningCentreOptions& options)
+    FolderScan(ScanResultsModel& results, JobHost& host, const ScanningCentreOptions& options)
         : m_results(results), m_host(host), m_options(options) {}
-    FolderScan(ScanResultsModel&, ScanHost&, ScanningCentreOptions&&) = delete;
+    FolderScan(ScanResultsModel&, JobHost&, ScanningCentreOptions&&) = delete;
 
     // The work list of the current run: the files to turn into rows.
     std::vector<FolderListEntry> mudtScanRecords;
@@ -74,7 +73,7 @@ public:
 
 private:
     ScanResultsModel& m_results;
-    ScanHost& m_host;
+    JobHost& m_host;
     const ScanningCentreOptions& m_options;
     int64_t m_processed = 0;
     int64_t m_rowsAdded = 0;
@@ -83,9 +82,3 @@ private:
 // The folder a scan of the folder tree's selection walks: the desktop
 // directory for the tree's "Desktop" node (any letter case), else `selected`.
 QString ResolveScanFolder(const QString& selected);
-
-// Reads one file into `record` (whose FolderListEntry names it) the way the
-// scan does.  False when a read failed and its warning was shown, or when
-// `filters` is given and its include options or scan rules reject the file.
-// A file that no longer exists reads as an empty record (true).
-bool ReadScanRecord(ScanRecord& record, const ScanningCentreOptions* filters, FileTimeText& times);

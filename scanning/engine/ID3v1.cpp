@@ -1,6 +1,7 @@
 #include "scanning/engine/ID3v1.h"
 
 #include "foundation/Errors.h"
+#include "foundation/NativePath.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/codec/Cp1252.h"
 #include "scanning/engine/FileBytes.h"
@@ -47,7 +48,7 @@ void PutField(ID3v1Block& block, int offset, int width, const QString& text) {
 
 bool FileMissing(const QString& path) {
     struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode);
+    return ::stat(NativePath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode);
 }
 
 // A file descriptor that closes itself.
@@ -180,7 +181,7 @@ bool ReadID3v1TagInfo(const QString& path, ID3v1Tag& tag, bool& hasTag, bool& fi
 
 void MakeWriteableIfForced(const QString& path, bool force) {
     if (!force) return;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = NativePath(path);
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) return;
     if (!(st.st_mode & S_IWUSR)) ::chmod(native.constData(), (st.st_mode & 07777) | S_IWUSR);

@@ -1,5 +1,6 @@
 #include "scanning/engine/ScanResultsModel.h"
 
+#include "foundation/NativePath.h"
 #include "scanning/engine/GenreLookup.h"
 
 #include <QCollator>
@@ -55,8 +56,12 @@ QAnyStringView ScanResultsModel::cellView(int row, int column) const {
 
 QVariant ScanResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows() || index.column() >= kScanColumnCount) return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
-        return cellView(index.row(), index.column()).toString();
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        // A name that is not UTF-8 is held with its bytes; it is shown as
+        // well as it can be.
+        return PathForDisplay(cellView(index.row(), index.column()).toString());
+    }
+    if (role == Qt::EditRole) return cellView(index.row(), index.column()).toString();
     if (role == Qt::CheckStateRole && index.column() == 0)
         return isChecked(index.row()) ? Qt::Checked : Qt::Unchecked;
     return {};

@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/ScanResultsModel.h"
@@ -55,14 +56,14 @@ QString CutToBytes(const QString& text, qsizetype maxBytes) {
 // Whether two paths name one file (the target is already the source).
 bool SameFile(const QString& a, const QString& b) {
     struct stat sa, sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+    return ::stat(NativePath(a).constData(), &sa) == 0 && ::stat(NativePath(b).constData(), &sb) == 0 &&
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 // Makes `folder` (one level below an existing folder) unless it is there.
 void EnsureSubfolder(const QString& folder) {
     if (FolderExists(folder)) return;
-    if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0 && errno != EEXIST)
+    if (::mkdir(NativePath(folder).constData(), 0777) != 0 && errno != EEXIST)
         RaiseErrno(errno, true, QStringLiteral("Sonivard"), folder);
     if (!FolderExists(folder)) RaiseErrno(ENOTDIR, true, QStringLiteral("Sonivard"), folder);
 }
@@ -159,7 +160,7 @@ std::vector<SortMove> PlanSortIntoFolders(const ScanResultsModel& results, int c
 }
 
 SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const QString& destination,
-                            ScanHost& host, bool displayMessageBox) {
+                            JobHost& host) {
     SortOutcome outcome = SortOutcome::Complete;
     bool failed = false;  // a row whose move failed, or a failed step
     bool ranToEnd = false;
@@ -212,15 +213,11 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
             host.ShowResult(GetResourceString(TextId::Scan::SortNotComplete), true,
                             GetResourceString(TextId::Scan::DestinationFolderRemoved));
             break;
-        case SortOutcome::Interrupted:
-            host.ShowResult(GetResourceString(TextId::Scan::SortInterrupted), true, QString());
-            break;
+        case SortOutcome::Interrupted: host.ReportInterrupted(GetResourceString(TextId::Scan::SortInterrupted)); break;
         case SortOutcome::Incomplete:
             host.ShowResult(GetResourceString(TextId::Scan::SortNotComplete), true, QString());
             break;
-        case SortOutcome::Complete:
-            host.ShowResult(GetResourceString(TextId::Scan::SortComplete), displayMessageBox, QString());
-            break;
+        case SortOutcome::Complete: host.ReportComplete(GetResourceString(TextId::Scan::SortComplete)); break;
         }
     });
     return outcome;

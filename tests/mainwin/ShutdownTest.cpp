@@ -36,6 +36,7 @@ public:
     QPointer<OtherWindow> companion;
     void EnableControls(bool) override {}
     void SetProgBarValue(double) override {}
+    void SetProgBarMax(double) override {}
     void SetStatusBarCaption(const QString&) override {}
     void SetBusyPointer(bool) override {}
 

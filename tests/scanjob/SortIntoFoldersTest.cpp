@@ -29,7 +29,10 @@ protected:
         model.appendRow(checked, cells);
     }
     bool at(const QString& relative) const { return QFileInfo(music.file(relative)).isFile(); }
-    SortOutcome sort() { return SortIntoFolders(model, ScanColumn::ID3v1Artist, destination(), host, displayBox); }
+    SortOutcome sort() {
+        host.displayMessageBox = displayBox;
+        return SortIntoFolders(model, ScanColumn::ID3v1Artist, destination(), host);
+    }
     QString noValueQuestion() const {
         return QStringLiteral("There are one or more files that do not have a value in the specified field. "
                               "Do you wish these to be moved to folder ") +
@@ -197,7 +200,8 @@ TEST_F(SortIntoFoldersTest, MovesThatFailWhereATargetStoodAreNotComplete) {
 TEST_F(SortIntoFoldersTest, AFailureThatEndsTheRunIsNotComplete) {
     add(QStringLiteral("a.mp3"), QStringLiteral("Alpha"));
     displayBox = false;
-    EXPECT_EQ(SortIntoFolders(model, kScanColumnCount, destination(), host, displayBox), SortOutcome::Incomplete);
+    host.displayMessageBox = displayBox;
+    EXPECT_EQ(SortIntoFolders(model, kScanColumnCount, destination(), host), SortOutcome::Incomplete);
     EXPECT_TRUE(at(QStringLiteral("in/a.mp3")));
     ASSERT_EQ(ui.shown.size(), 2u);
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Critical Error"));
