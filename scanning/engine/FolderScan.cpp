@@ -6,10 +6,14 @@
 #include "foundation/ResourceStrings.h"
 #include "scanning/engine/FileReading.h"
 #include "scanning/engine/ID3v2TagInfo.h"
+#include "scanning/engine/ReadAhead.h"
 #include "scanning/engine/ScanResultsModel.h"
+#include "scanning/tagobject/QuillmarkLoader.h"
 
 #include <QFile>
 #include <QStandardPaths>
+#include <optional>
+#include <span>
 #include <unistd.h>
 
 namespace {
@@ -74,6 +78,20 @@ void FolderScan::ConcludeScan() {
     });
 }
 
+ReadPlan FolderScan::planFor(int64_t files) {
+    if (files < 2 || !gobjID3v2Tag.isSet()) return ReadPlan{};
+    ReadPlan plan = ScanReadPlan(mudtScanRecords.front().Folder);
+    if (m_readPlan.readers > 0) plan = m_readPlan;
+    if (plan.readers < 2) return ReadPlan{};
+    // Each reader parses tags with a tag object of its own.
+    try {
+        while (static_cast<int>(m_tagObjects.size()) < plan.readers) m_tagObjects.push_back(CreateQuillmarkTagObject());
+    } catch (...) {
+        return ReadPlan{};
+    }
+    return plan;
+}
+
 void FolderScan::ProcessFiles(bool clearFirst) {
     auto flush = [&] {
         m_rowsAdded += m_results.stagedRows();
@@ -87,24 +105,43 @@ void FolderScan::ProcessFiles(bool clearFirst) {
         m_host.ShowProgress(0, total);
         m_results.reserveRows(static_cast<size_t>(m_results.rows() + total));
         const QString processing = GetResourceString(TextId::Scan::Processing);
-        // The options as they stand now hold for the whole run.
+        // The options as they stand now hold for the whole run (and for
+        // readers on other threads).
         const ScanningCentreOptions filters = m_options;
         FileReader reader(gobjID3v2Tag);
+        const ReadPlan plan = planFor(total);
+        std::optional<ReadAhead> ahead;
+        if (plan.readers > 1)
+            ahead.emplace(mudtScanRecords, filters, std::span(m_tagObjects).first(size_t(plan.readers)), plan.window);
         YieldClock clock(m_host.YieldIntervalMs());
-        for (int64_t i = 0; i < total; ++i) {
+        auto yieldAt = [&](int64_t i) {
             const FolderListEntry& entry = mudtScanRecords[static_cast<size_t>(i)];
-            if (clock.due()) {
-                flush();
-                m_host.ShowProgress(i + 1, total);
-                m_host.ShowStatus(processing + PathForDisplay(JoinFolderFile(entry.Folder, entry.FileName)));
-                m_host.Yield();
-            }
+            flush();
+            m_host.ShowProgress(i + 1, total);
+            m_host.ShowStatus(processing + PathForDisplay(JoinFolderFile(entry.Folder, entry.FileName)));
+            m_host.Yield();
+        };
+        for (int64_t i = 0; i < total; ++i) {
+            if (clock.due()) yieldAt(i);
             if (m_host.mblnStopAll) break;
+            FileReading own;
+            FileReading* reading = &own;
+            if (ahead) {
+                // The window stays alive while a slow disk delivers the file.
+                while (!(reading = ahead->take(i, std::max(1, m_host.YieldIntervalMs())))) {
+                    if (clock.due()) yieldAt(i);
+                    if (m_host.mblnStopAll) break;
+                }
+                if (!reading) break;
+            } else {
+                reader.read(mudtScanRecords[static_cast<size_t>(i)], &filters, own);
+            }
             ++m_processed;
-            FileReading reading;
-            reader.read(entry, &filters, reading);
-            if (SettleReading(reading)) m_results.stageRecord(reading.record);
+            if (SettleReading(*reading)) m_results.stageRecord(reading->record);
+            if (ahead) ahead->release(i);
         }
+        // Reads in flight past a stop are dropped with the readers.
+        ahead.reset();
         flush();
         m_host.ShowProgress(m_processed, total);
     } catch (...) {
