@@ -12,13 +12,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QScreen>
 #include <cmath>
 
 namespace {
@@ -263,14 +261,7 @@ void FormIntegrator::BuildControls() {
 
 void FormIntegrator::FormLoad() {
     ResumeNext([&] { InitialiseDialogText(); });
-    ResumeNext([&] {
-        ReadWindowPos(this);
-        // The first time, the top left corner of the screen, clear of its edge.
-        if (!HasStoredWindowPos(objectName())) {
-            if (const QScreen* screen = QGuiApplication::primaryScreen())
-                move(screen->availableGeometry().topLeft() + QPoint(24, 24));
-        }
-    });
+    ResumeNext([&] { ReadWindowPos(this); });
     ResumeNext([&] { LoadCursorToControls(this, 101); });
     ResumeNext([&] { ImageBackground->setGeometry(0, 0, width(), height()); });
     // The close command is gone with the window flags set in the constructor.
@@ -447,13 +438,6 @@ void FormIntegrator::ProcessShortcutKeys(int keyCode, int shift) {
 }
 
 // ---- settings -----------------------------------------------------------------
-
-bool HasStoredWindowPos(const QString& name) {
-    return !GetOptionSetting(QStringLiteral("WindowPositions"), name + QStringLiteral("Left"), QString(),
-                             SettingType::String)
-                .toString()
-                .isEmpty();
-}
 
 void ReadIntegratorSettings() {
     WithTrail(QStringLiteral("ReadIntegratorSettings"), [] {
