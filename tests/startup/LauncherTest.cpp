@@ -11,6 +11,7 @@
 #include "shell/ui/Launcher.h"
 #include "shell/ui/SkinWidgets.h"
 #include "shell/ui/SkinnedWindow.h"
+#include "support/NativeWindowWatch.h"
 #include "support/ScriptedUi.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 #include "support/RecordingDesktop.h"
 
 #include <gtest/gtest.h>
@@ -109,6 +111,23 @@ TEST(Launcher, StayOnTopIsRestoredFromTheStoreAndSavedAtUnload) {
         EXPECT_EQ(FormIntegrator::Instance(), nullptr);
         delete bar;
         EXPECT_TRUE(ui.shown.empty());
+    }
+}
+
+TEST(Launcher, StayOnTopChangesKeepTheShownBarsNativeWindow) {
+    TempHome home;
+    ScriptedUi ui;
+    FormIntegrator bar;
+    bar.show();
+    ASSERT_NE(bar.windowHandle(), nullptr);
+    NativeWindowWatch watch(&bar);
+    for (const bool onTop : {false, true, false}) {
+        bar.CheckStayOnTop_Click();
+        EXPECT_EQ(OnTop(&bar), onTop);
+        EXPECT_EQ(bar.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        EXPECT_EQ(watch.interruptions, 0);
+        EXPECT_EQ(bar.windowRole(), QStringLiteral("FormIntegrator"));
+        EXPECT_TRUE(bar.isVisible());
     }
 }
 
