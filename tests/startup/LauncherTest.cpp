@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -82,6 +83,31 @@ TEST(Launcher, ShowsItsTexts) {
     }
     SetStringTableLanguage(StringTableLanguage::US);
     EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST(Launcher, EveryToolNameFitsTheHeadingAndTheColumnInBothLanguages) {
+    TempHome home;
+    ScriptedUi ui;
+    for (const StringTableLanguage language : {StringTableLanguage::US, StringTableLanguage::UK}) {
+        SetStringTableLanguage(language);
+        FormIntegrator bar;
+        for (const int i : {0, 2, 3, 4, 5, 6}) {
+            bar.LabelTool_MouseMove(i);
+            const QString name = bar.LabelToolName->text();
+            const QRect room = bar.LabelToolName->contentsRect();
+            const QRect needed = QFontMetrics(bar.LabelToolName->font())
+                                     .boundingRect(QRect(0, 0, room.width(), 1000), Qt::TextWordWrap, name);
+            EXPECT_LE(needed.width(), room.width()) << name.toStdString();
+            EXPECT_LE(needed.height(), room.height()) << name.toStdString();
+            const SkinLabel* caption = bar.LabelTool[static_cast<size_t>(i)];
+            EXPECT_LE(caption->geometry().right(), bar.LabelToolName->x()) << name.toStdString();
+            EXPECT_EQ(caption->width(), caption->sizeHint().width()) << name.toStdString();
+        }
+        // Still a heading: bold, and no smaller than the captions under it.
+        EXPECT_TRUE(bar.LabelToolName->font().bold());
+        EXPECT_GE(bar.LabelToolName->font().pointSizeF(), bar.LabelTool[0]->font().pointSizeF());
+    }
+    SetStringTableLanguage(StringTableLanguage::US);
 }
 
 TEST(Launcher, StayOnTopIsRestoredFromTheStoreAndSavedAtUnload) {
