@@ -410,8 +410,12 @@ void FormMP3ScanningCentre::EnableControls(bool blnEnable) {
     try {
         mcheckIncSubfolders.SetEnabled(blnEnable);
         mbuttonScan.SetEnabled(blnEnable);
-        ListViewScanResults->setUpdatesEnabled(blnEnable);
+        // The list is hidden before its drawing is locked and drawn again
+        // before it is shown: a widget whose drawing is locked leaves its
+        // area unpainted when it is hidden, and old rows would stay on screen.
+        if (blnEnable) ListViewScanResults->setUpdatesEnabled(true);
         if (!mblnDropInProcess) ListViewScanResults->setVisible(blnEnable);
+        if (!blnEnable) ListViewScanResults->setUpdatesEnabled(false);
         SplitterPanes->setVisible(blnEnable);
         mbuttonStop.SetEnabled(!blnEnable);
         ::EnableMenus(this, blnEnable);

@@ -9,9 +9,12 @@
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanResultsView.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTimer>
 #include <QUrl>
 
@@ -173,6 +176,43 @@ TEST_F(ScanWindowTest, StopEndsTheJobBeforeTheNextFile) {
     // The next job runs normally.
     window->ListViewScanResults_OLEDragDrop({taggedPath, folder + "/bare.mp3"});
     EXPECT_EQ(rows().rows(), 2);
+}
+
+// The window's own painting, from the moment it is set up.
+class PaintedRegion final : public QObject {
+public:
+    explicit PaintedRegion(QWidget* window) { window->installEventFilter(this); }
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(ScanWindowTest, TheListHiddenForAJobLeavesNothingOfItOnScreen) {
+    Scan(folder);
+    ASSERT_EQ(rows().rows(), 4);
+    window->show();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    ScanResultsView* list = window->ListViewScanResults;
+    const QRect area = list->geometry();
+    ASSERT_FALSE(area.isEmpty());
+
+    // A job hides the list: the window paints over every part of it.
+    PaintedRegion painted(window);
+    window->EnableControls(false);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(QRegion(area).subtracted(painted.region), QRegion());
+
+    // And back in one piece at its end, drawing again.
+    window->EnableControls(true);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_TRUE(list->updatesEnabled());
 }
 
 TEST_F(ScanWindowTest, DroppedFilesAreAppendedWhateverClearResultsSays) {
