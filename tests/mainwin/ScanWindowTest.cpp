@@ -9,7 +9,10 @@
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanResultsView.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
@@ -227,6 +230,46 @@ TEST_F(ScanWindowTest, DroppedFilesAreAppendedWhateverClearResultsSays) {
     EXPECT_TRUE(window->ListViewScanResults->isVisible());
     // The last folder scanned stays the scan's.
     EXPECT_EQ(window->mstrLastScannedFolder, folder);
+}
+
+TEST_F(ScanWindowTest, FilesDroppedOnTheListAreTakenAsACopyNeverAMove) {
+    struct Case {
+        const char* what;
+        Qt::DropActions offered;
+        Qt::KeyboardModifiers keys;  // Shift proposes a move, Ctrl a copy
+        bool taken;
+    };
+    const Case cases[] = {
+        {"a move proposed", Qt::CopyAction | Qt::MoveAction, Qt::ShiftModifier, true},
+        {"a copy proposed", Qt::CopyAction | Qt::MoveAction, Qt::ControlModifier, true},
+        {"copy, move or link offered", Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::NoModifier, true},
+        {"only a move offered", Qt::MoveAction, Qt::NoModifier, false},
+    };
+    ScanResultsView* list = window->ListViewScanResults;
+    window->show();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(taggedPath)});
+    int expectedRows = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QPointF at(20, 20);
+        QDragEnterEvent enter(at.toPoint(), c.offered, &data, Qt::LeftButton, c.keys);
+        QApplication::sendEvent(list->viewport(), &enter);
+        QDragMoveEvent move(at.toPoint(), c.offered, &data, Qt::LeftButton, c.keys);
+        QApplication::sendEvent(list->viewport(), &move);
+        QDropEvent drop(at, c.offered, &data, Qt::LeftButton, c.keys);
+        QApplication::sendEvent(list->viewport(), &drop);
+        for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), static_cast<QDropEvent*>(&move), &drop}) {
+            EXPECT_EQ(event->isAccepted(), c.taken);
+            if (c.taken) {
+                EXPECT_EQ(event->dropAction(), Qt::CopyAction);
+            }
+        }
+        QCoreApplication::processEvents();
+        if (c.taken) ++expectedRows;
+        EXPECT_EQ(rows().rows(), expectedRows);
+    }
+    EXPECT_TRUE(QFileInfo::exists(taggedPath));
 }
 
 TEST_F(ScanWindowTest, DragDataCarriesThePathsOfTheSelectedRowsInListOrder) {
