@@ -1,6 +1,5 @@
 #include "scanning/ui/ScanningCentre.h"
 
-#include "foundation/AppPaths.h"
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/Help.h"
@@ -500,8 +499,9 @@ void FormMP3ScanningCentre::mnuFileOpen_Click() {
     ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
     if (!started) return;
     ResumeNext([&] {
+        // Nothing stored: the file dialog starts in the user's home folder.
         const QString folder = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
-                                                AppPath(), SettingType::String).toString();
+                                                QString(), SettingType::String).toString();
         QString fileName;
         if (!DisplayCommonDialogOpen(CommonDialogFile, GetResourceString(154), ScanResultsFilter(), fileName, folder))
             return;
@@ -518,7 +518,7 @@ void FormMP3ScanningCentre::mnuFileSave_Click() {
     if (!started) return;
     ResumeNext([&] {
         CommonDialogFile.InitDir = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
-                                                    AppPath(), SettingType::String).toString();
+                                                    QString(), SettingType::String).toString();
         CommonDialogFile.DialogTitle = GetResourceString(156);
         CommonDialogFile.Filter = ScanResultsFilter();
         QString chosen;
