@@ -12,6 +12,14 @@ QString LastPathPart(const QString& path) {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     return slash < 0 ? path : path.mid(slash + 1);
 }
+
+// The error's description followed by the ending ". The file may be ...":
+// one full stop between them, whether or not the description ends in one
+// (the tag library's descriptions do, the platform's do not).
+QString WithEnding(QString description, const QString& ending) {
+    if (ending.startsWith(QLatin1Char('.')) && description.endsWith(QLatin1Char('.'))) description.chop(1);
+    return description + ending;
+}
 }  // namespace
 
 QString ScanEngineText(int32_t code) { return GetResourceString(code); }
@@ -34,9 +42,9 @@ bool ReportFileError(const QString& path, int32_t actionCode, const SvError& err
     } else {
         return false;
     }
-    QString message = LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) +
-                      error.description();
-    if (endingCode != 0) message += ScanEngineText(endingCode);
+    const QString description =
+        endingCode != 0 ? WithEnding(error.description(), ScanEngineText(endingCode)) : error.description();
+    const QString message = LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) + description;
     MsgBox(message, Mb::OKOnly | Mb::Exclamation, ScanEngineText(titleCode));
     return true;
 }
