@@ -50,6 +50,13 @@ QString Stored(const QString& section, const QString& key) {
     return GetOptionSetting(section, key, "<none>", SettingType::String).toString();
 }
 
+// A start without the splash window, reopening the windows of the last run
+// or not.
+void StartOptions(bool retainWindows) {
+    SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
+    SaveOptionSetting("Preferences", "RetainWindows", retainWindows, SettingType::Boolean);
+}
+
 QWidget* WindowOf(const QString& name) { return dynamic_cast<QWidget*>(WindowRegistry::Find(name)); }
 QRect FrameOf(const QString& name) { return WindowOf(name) ? WindowOf(name)->frameGeometry() : QRect(); }
 
@@ -97,8 +104,7 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
     ScriptedUi ui;
     CloseAll closeAll;
     RegisterStandInWindows();
-    SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
-    SaveOptionSetting("Preferences", "RetainWindows", true, SettingType::Boolean);
+    StartOptions(true);
     SaveOptionSetting("WindowStates", "FormDuplicateFinder", true, SettingType::Boolean);
     SaveOptionSetting("WindowStates", "FormCDRipper", true, SettingType::Boolean);
     StartHost host;
@@ -127,7 +133,7 @@ TEST(ProgramLife, AFirstStartPlacesTheWindowsApartWhereTheyAreFirstShown) {
         TempHome home;
         ScriptedUi ui;
         CloseAll closeAll;
-        SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
+        StartOptions(false);
         FirstShowPlaces shown;
         StartHost host;
         Main(host, {});
@@ -157,8 +163,7 @@ TEST(ProgramLife, WindowsOfTheLastRunOpenWhereTheyWereStored) {
     ScriptedUi ui;
     CloseAll closeAll;
     RegisterStandInWindows();
-    SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
-    SaveOptionSetting("Preferences", "RetainWindows", true, SettingType::Boolean);
+    StartOptions(true);
     // Stored places are used as stored, even over the launcher bar.
     const struct {
         QString name;
