@@ -43,8 +43,8 @@ namespace {
 // The engine alone: the same scan into a model that no view shows.
 double EngineScan(const QString& folder, size_t& rows) {
     ScanResultsModel model;
-    ScanHost host;
-    FolderScan scan(model, host);
+    JobHost host;
+    FolderScan scan(model, host, Options().ScanningCentre);
     QElapsedTimer timer;
     timer.start();
     scan.ScanFolder(folder, true);
@@ -211,8 +211,8 @@ int main(int argc, char** argv) {
     ResumeNext([] { GetMainOptions(); });
     // Message boxes go to standard error and take their default answer, so
     // nothing waits for a user.
-    gblnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
-    gstrSkinScheme = QStringLiteral("Fun Blue");
+    Options().Preferences.blnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
+    Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
 
     int rc = 0;
     if (parser.isSet(QStringLiteral("screenshot")) && parser.isSet(QStringLiteral("dialog")))

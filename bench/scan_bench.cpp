@@ -1,12 +1,14 @@
 // Runs the folder scan over a folder with the default scanning options and
 // no window, and prints files per second.
 //
-// usage: scan_bench FOLDER [--scn FILE] [--rounds N]
+// usage: scan_bench FOLDER [--scn FILE] [--rounds N] [--readers N [--window N]]
 //        scan_bench --rows N [--from FILE.scn | FOLDER]
 //
 // The first form scans FOLDER (subfolders included) N times (default 1) and
 // prints each round; with --scn it writes the last round's rows as a
-// scan-results list file.  The second form fills the results model with N
+// scan-results list file.  --readers and --window set how the scan reads
+// ahead (by default as the folder's disk wants it; --readers 1 reads on the
+// scan's own thread).  The second form fills the results model with N
 // rows, taken from a scan-results file or a scan of FOLDER and repeated, and
 // prints the resident memory before and after.
 
@@ -25,14 +27,10 @@
 
 namespace {
 
-void DefaultOptions() {
-    gblnClearResults = true;
-    gblnIncFilesWithID3v1 = true;
-    gblnIncFilesWithoutID3v1 = true;
-    gblnIncFilesWithID3v2 = true;
-    gblnIncFilesWithoutID3v2 = true;
-    gstrScanFilter = QStringLiteral("*.mp3");
-    gudtScanRules.assign(1, ScanRule());
+// The scanning options of a first run: every file of the mask, no rules.
+const ScanningCentreOptions& DefaultScanOptions() {
+    static const ScanningCentreOptions options{true, true, true, true, true, QStringLiteral("*.mp3")};
+    return options;
 }
 
 // A field of /proc/self/status in kB ("VmRSS", "VmHWM").
@@ -60,8 +58,8 @@ int FillRows(long wanted, const QString& from) {
         ScanResultsListFile list(source);
         LoadTextFileToListView(list, from, QStringLiteral("Invalid File"));
     } else {
-        ScanHost host;
-        FolderScan scan(source, host);
+        JobHost host;
+        FolderScan scan(source, host, DefaultScanOptions());
         scan.ScanFolder(from, true);
     }
     if (source.rows() == 0) {
@@ -100,15 +98,17 @@ int main(int argc, char** argv) {
     QString folder, scnPath, from;
     long rows = 0;
     int rounds = 1;
+    int readers = 0, window = 0;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--scn") && i + 1 < argc) scnPath = QString::fromLocal8Bit(argv[++i]);
         else if (!std::strcmp(argv[i], "--rounds") && i + 1 < argc) rounds = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--rows") && i + 1 < argc) rows = std::atol(argv[++i]);
+        else if (!std::strcmp(argv[i], "--readers") && i + 1 < argc) readers = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--window") && i + 1 < argc) window = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--from") && i + 1 < argc) from = QString::fromLocal8Bit(argv[++i]);
         else if (argv[i][0] == '-') return Usage();
         else folder = QString::fromLocal8Bit(argv[i]);
     }
-    DefaultOptions();
     try {
         InitialiseQuillmarkClass();
     } catch (const SvError& e) {
@@ -119,8 +119,9 @@ int main(int argc, char** argv) {
     if (folder.isEmpty() || rounds < 1) return Usage();
 
     ScanResultsModel model;
-    ScanHost host;
-    FolderScan scan(model, host);
+    JobHost host;
+    FolderScan scan(model, host, DefaultScanOptions());
+    if (readers > 0) scan.setReadPlan(readers, window > 0 ? window : readers * 32);
     for (int round = 1; round <= rounds; ++round) {
         QElapsedTimer timer;
         timer.start();

@@ -2,22 +2,12 @@
 // prints the memory they take and how long appending and sorting take.
 // Run by hand: build/bin/scan_results_model [rows]
 
+#include "bench/BenchSupport.h"
 #include "scanning/engine/ScanResultsModel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <cstdio>
-
-namespace {
-long ResidentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

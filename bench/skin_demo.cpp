@@ -220,8 +220,8 @@ int main(int argc, char** argv) {
     InitialiseTwipsPerPixel();
     QtMessageUi messageUi;
     SetMessageUi(&messageUi);
-    gblnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
-    gstrSkinScheme = parser.value(QStringLiteral("scheme"));
+    Options().Preferences.blnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
+    Options().Preferences.strSkinScheme = parser.value(QStringLiteral("scheme"));
 
     auto* window = new DemoWindow;
     window->move(40, 40);

@@ -1,7 +1,16 @@
 #pragma once
 #include <QString>
 
-// The folder the program runs from: skins ("Skins"), help pages ("WebHelp") and
-// the tag library live beside it.  Tests may point it elsewhere.
+// The folder of the files the program ships with: the tag library, the skin
+// schemes ("Skins") and the help pages ("WebHelp").
+//
+// They lie beside the program.  A program that runs elsewhere than that
+// folder (test programs and scripts working in a build tree) names it in the
+// environment variable SV_BIN_DIR.  No folder is compiled into the program
+// and nothing else is searched, so no one who can create a folder elsewhere
+// on the machine can put a library or a file in the program's way.  Tests may
+// set the folder directly, which wins over the variable.
+inline constexpr char kAppPathVariable[] = "SV_BIN_DIR";
+
 QString AppPath();
 void SetAppPathForTesting(const QString& path);

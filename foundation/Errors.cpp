@@ -34,6 +34,7 @@ QString StandardErrorText(int32_t number) {
         {ErrNo::PathNotFound, QStringLiteral("Path not found")},
         {ErrNo::ObjectNotSet, QStringLiteral("Object variable or With block variable not set")},
         {ErrNo::ResourceNotFound, QStringLiteral("Resource with this identifier not found")},
+        {ErrNo::InvalidPropertyValue, QStringLiteral("Invalid property value")},
         {ErrNo::PropertyNotReadable, QStringLiteral("Property cannot be read at run time")},
         {ErrNo::MemberNotFound, QStringLiteral("Object doesn't support this property or method")},
         {ErrNo::CommonDialogCancel, QStringLiteral("Cancel was selected.")},

@@ -29,6 +29,7 @@ constexpr int32_t PathFileAccess = 75;
 constexpr int32_t PathNotFound = 76;
 constexpr int32_t ObjectNotSet = 91;
 constexpr int32_t ResourceNotFound = 326;
+constexpr int32_t InvalidPropertyValue = 380;
 constexpr int32_t PropertyNotReadable = 393;
 constexpr int32_t MemberNotFound = 438;
 constexpr int32_t CommonDialogCancel = 32755;

@@ -2,6 +2,7 @@
 
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
+#include "foundation/NativePath.h"
 
 #include <QDate>
 #include <QFile>
@@ -86,7 +87,7 @@ FileDetails GetFileDetails(const QString& path) {
         QString actual = path;
         struct statx stx;
         auto look = [&](const QString& p) {
-            return !p.isEmpty() && ::statx(AT_FDCWD, QFile::encodeName(p).constData(), AT_STATX_SYNC_AS_STAT,
+            return !p.isEmpty() && ::statx(AT_FDCWD, NativePath(p).constData(), AT_STATX_SYNC_AS_STAT,
                                            STATX_BASIC_STATS | STATX_BTIME, &stx) == 0;
         };
         if (!look(actual)) {

@@ -2,11 +2,13 @@
 
 #include "foundation/Errors.h"
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/StringUtils.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -36,7 +38,7 @@ const QString kCrLf2 = QStringLiteral("\r\n\r\n");
     throw SvError(number, QStringLiteral("Sonivard"), StandardErrorText(number));
 }
 
-QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+QByteArray Native(const QString& path) { return NativePath(path); }
 
 int RealRename(const char* from, const char* to, unsigned flags) {
     return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags) == 0 ? 0 : errno;
@@ -317,9 +319,9 @@ struct Walk {
                 return readOnly;
             };
             if (pattern.matches(name, length) && allows(needMode && readOnlyNow(), hidden, isFolder))
-                found.push_back(QString::fromUtf8(name, qsizetype(length)));
+                found.push_back(PathFromNative(name, qsizetype(length)));
             if (recurse && kind == EntryKind::Folder && allows(needMode && readOnlyNow(), hidden, false))
-                subfolders.emplace_back(QString::fromUtf8(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
+                subfolders.emplace_back(PathFromNative(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
         }
         ::closedir(dir);
         if (!stopped) {
@@ -381,7 +383,7 @@ struct Search {
                 break;
             }
             if (kind == EntryKind::Folder)
-                subfolders.emplace_back(QString::fromUtf8(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
+                subfolders.emplace_back(PathFromNative(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
         }
         ::closedir(dir);
         if (stop) {
@@ -418,6 +420,41 @@ bool HomeTrashReady() {
         QFile::setPermissions(trash, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QFileInfo info(trash);
     return info.isDir() && !info.isSymLink();
+}
+
+// Moves a file whose name Qt cannot spell (not UTF-8) to the home trash by
+// its bytes: an info file that records the original path (percent-encoded,
+// as the trash expects), then a rename into the trash's files.  False when
+// the file lies on another file system than the trash: it is never copied or
+// deleted instead.
+bool MoveToHomeTrashByBytes(const QString& path) {
+    if (!HomeTrashReady()) return false;
+    const QByteArray trash =
+        NativePath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Trash"));
+    ::mkdir((trash + "/files").constData(), 0700);
+    ::mkdir((trash + "/info").constData(), 0700);
+    const QByteArray from = NativePath(QDir::isAbsolutePath(path) ? path : QDir::current().absoluteFilePath(path));
+    const QByteArray name = NativeName(from);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const QByteArray candidate = attempt == 0 ? name : name + '.' + QByteArray::number(attempt);
+        const QByteArray info = trash + "/info/" + candidate + ".trashinfo";
+        const int fd = ::open(info.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return false;
+        }
+        const QByteArray text = "[Trash Info]\nPath=" + from.toPercentEncoding("/") + "\nDeletionDate=" +
+                                QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1() + '\n';
+        const bool written = WriteAll(fd, text.constData(), size_t(text.size())) && ::fsync(fd) == 0;
+        ::close(fd);
+        const QByteArray target = trash + "/files/" + candidate;
+        if (!written || RenameNoReplace(from.constData(), target.constData()) != 0) {
+            ::unlink(info.constData());
+            return false;
+        }
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -570,6 +607,7 @@ bool SendFileToRecycleBin(const QString& path) {
     try {
         // QFile::moveToTrash falls back to the current folder when it cannot
         // set up the home trash; make sure it exists first, or refuse.
+        if (HasRawBytes(path)) return MoveToHomeTrashByBytes(path);
         if (!HomeTrashReady()) return false;
         return QFile::moveToTrash(path);
     } catch (...) {
@@ -588,7 +626,7 @@ bool DeleteFile(const QString& folder, const QString& fileName) {
             RaisePlainErrno(errno, false);
         };
         if (path.isEmpty() || !present()) return true;
-        if (gblnUseRecycleBin) {
+        if (Options().Preferences.blnUseRecycleBin) {
             SendFileToRecycleBin(path);
         } else {
             // Like the platform the program was designed on: a read-only

@@ -2,6 +2,7 @@
 
 #include "foundation/Errors.h"
 #include "foundation/OptionRecords.h"
+#include "foundation/PlaylistEntries.h"
 
 #include <QHash>
 
@@ -50,8 +51,8 @@ const QHash<QString, int>& Index() {
 void InitialiseArrays() {
     try {
         gstrGenres = Table();
-        gudtScanRules.assign(1, ScanRule{});
-        gudtSimulateRules.assign(1, SimulateRule{});
+        Options().ScanningCentre.udtScanRules.assign(1, ScanRule{});
+        Options().Coordinator.udtSimulateRules.assign(1, SimulateRule{});
         gPlaylistEntries.assign(1, PlaylistEntryInfo{});
     } catch (...) {
         PropagateError(QStringLiteral("InitialiseArrays"));

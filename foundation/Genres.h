@@ -14,8 +14,8 @@ constexpr uint8_t kNoGenre = 255;
 // The table, filled by InitialiseArrays() and never changed afterwards.
 extern QStringList gstrGenres;
 
-// Fills gstrGenres and gives the shared arrays gudtScanRules,
-// gudtSimulateRules and gPlaylistEntries their single empty element,
+// Fills gstrGenres and gives the shared arrays (the two rule arrays of the
+// option records and gPlaylistEntries) their single empty element,
 // discarding what they held.  The start procedure calls it once, before the
 // option readers fill the rule arrays.
 void InitialiseArrays();

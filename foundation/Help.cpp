@@ -57,13 +57,13 @@ void DisplayHelpTopic(int16_t topicIndex, int16_t keyCode) {
 
     // Each step runs on when the one before failed, as an event handler does.
     bool online = false;
-    ResumeNext([&] { online = gblnWebHelp && DesktopServices().isOnline(); });
+    ResumeNext([&] { online = Options().Preferences.blnWebHelp && DesktopServices().isOnline(); });
     bool webOpen = false;
     if (online) {
         ResumeNext([&] {
-            gblnWebHelp = false;  // stays off unless the web page opens
-            gblnWebHelp = DesktopServices().openUrl(WebHelpUrl(topicIndex));
-            webOpen = gblnWebHelp;
+            Options().Preferences.blnWebHelp = false;  // stays off unless the web page opens
+            Options().Preferences.blnWebHelp = DesktopServices().openUrl(WebHelpUrl(topicIndex));
+            webOpen = Options().Preferences.blnWebHelp;
         });
     }
     if (webOpen) return;

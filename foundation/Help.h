@@ -12,8 +12,8 @@ constexpr int16_t HelpKeyF1 = 112;
 constexpr int HelpTopicCount = 21;
 
 // Acts on F1 only: opens the page of `topicIndex` (0 to 20; other numbers do
-// nothing).  A failed web attempt clears gblnWebHelp, so later F1 presses of
-// the run go straight to the local pages.  When no page opens, shows "Online
+// nothing).  A failed web attempt clears the preference blnWebHelp, so later
+// F1 presses of the run go straight to the local pages.  When no page opens, shows "Online
 // Help Unavailable".  Handles its own errors.
 void DisplayHelpTopic(int16_t topicIndex, int16_t keyCode);
 

@@ -18,9 +18,11 @@
 //  * Platform syntax (files written by other programs): names and values
 //    trimmed of blanks and TABs, one pair of matching surrounding quotes
 //    (" or ') taken off a value, no escapes, no length limit.  The file may be
-//    UTF-8 (with or without BOM), UTF-16LE with BOM, or Windows-1252; CRLF or
-//    LF.  Writing changes only the line of the key (or adds the key or its
-//    section) and keeps the rest of the file, its encoding and its line ends.
+//    UTF-8 (with or without BOM), UTF-16LE with BOM, or Windows-1252, and an
+//    8-bit file may mix the last two line by line; CRLF or LF.  Writing
+//    changes only the line of the key (or adds the key or its section) and
+//    keeps every other line byte for byte, so no other key reads differently
+//    afterwards.
 //
 // In both, a line whose first non-blank character is ";" is a comment, the
 // first of several equal keys (or sections) is the one that counts, and a
@@ -80,8 +82,8 @@ QString EscapeStoreValue(QStringView text);
 QString EscapeStoreName(QStringView text);
 QString UnescapeStoreText(QStringView text);
 
-// Bytes of an INI file as text: BOM-marked UTF-8 or UTF-16LE, else UTF-8 when
-// the bytes are valid UTF-8, else Windows-1252.
+// Bytes of an INI file as text: UTF-16LE after its BOM; otherwise (a UTF-8
+// BOM skipped) each line is UTF-8 when it is valid UTF-8, else Windows-1252.
 QString DecodeIniBytes(const QByteArray& bytes);
 
 // The parsed file at `path` (an empty document when it does not exist or
@@ -96,8 +98,10 @@ std::shared_ptr<const IniDocument> ReadIniFile(const QString& path, IniSyntax sy
 void UpdateStoreFile(const QString& path, const std::function<bool(IniDocument&)>& change);
 
 // Platform syntax: sets one key, creating the file, section or key when
-// missing, and keeps every other line.  A CR or LF in `value` is written as a
-// blank, since it would split the line.  Raises the platform error of a
+// missing, and keeps every other line byte for byte.  The key's line keeps its
+// encoding where the value allows (else it becomes UTF-8); new lines take the
+// file's.  A CR or LF in `value` is written as a blank, since it would split
+// the line.  Raises the platform error of a
 // failed step.
 void WritePlatformIniValue(const QString& path, const QString& section, const QString& key, const QString& value);
 

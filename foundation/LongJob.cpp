@@ -2,7 +2,11 @@
 
 #include "foundation/Errors.h"
 #include "foundation/MessageUi.h"
+#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
+
+#include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -99,17 +103,30 @@ bool InitialiseNewProcess(IToolWindow* Form, bool blnNeedsScanResults, bool blnC
 void ConcludeProcess(IToolWindow* Form) {
     try {
         ILongJobHost& host = HostOf(Form);
-        host.SetBusyPointer(false);
-        host.EnableControls(true);
-        host.SetProgBarValue(0);
+        // A failing step must not leave the window busy or scanning locked:
+        // every step runs, and the first failure is passed on at the end.
+        std::exception_ptr failure;
+        auto step = [&](auto&& action) {
+            try {
+                action();
+            } catch (...) {
+                if (!failure) failure = std::current_exception();
+            }
+        };
+        step([&] { host.SetBusyPointer(false); });
+        step([&] { host.EnableControls(true); });
+        step([&] { host.SetProgBarValue(0); });
         host.mblnStopAll = false;
         host.mblnProcessRunning = false;
         host.mblnHoldsScanLock = false;
-        if (IScanResultsHost* main = MainWindow(); main && !ScanLockStillHeld()) {
-            main->mblnInhibitScan = false;
-            main->SetScanButtonEnabled(true);
-            main->SetScanResultsEnabled(true);
-        }
+        step([&] {
+            if (IScanResultsHost* main = MainWindow(); main && !ScanLockStillHeld()) {
+                main->mblnInhibitScan = false;
+                main->SetScanButtonEnabled(true);
+                main->SetScanResultsEnabled(true);
+            }
+        });
+        if (failure) std::rethrow_exception(failure);
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("ConcludeProcess"), NameOf(Form)));
     }
@@ -127,3 +144,47 @@ int32_t ProgressIndication(IToolWindow* Form, const QString& strStatus, bool bln
                                 strBoxText, lngBoxStyle));
     }
 }
+
+bool WindowMayClose(IToolWindow* Form) { return InitialiseNewProcess(Form, false, true); }
+
+bool RunLongJob(IToolWindow* window, const LongJobOptions& options, const std::function<void(JobHost& job)>& body) {
+    auto* host = dynamic_cast<ILongJobHost*>(window);
+    const bool wasRunning = host && host->mblnProcessRunning;
+    bool started = false;
+    try {
+        started = InitialiseNewProcess(window, options.needsScanResults, false);
+    } catch (...) {
+        DisplayErrorMessage();
+        // A start that failed half-way must not leave the window busy.
+        if (host && !wasRunning && host->mblnProcessRunning) ResumeNext([&] { ConcludeProcess(window); });
+        return false;
+    }
+    if (!started) return false;
+    ResumeNext([&] {
+        WindowJobHost job(window);
+        if (body) body(job);
+    });
+    ResumeNext([&] { ConcludeProcess(window); });
+    return true;
+}
+
+// ---- the window's job host ------------------------------------------------------
+
+WindowJobHost::WindowJobHost(IToolWindow* window)
+    : JobHost(HostOf(window).mblnStopAll), m_window(window), m_job(HostOf(window)) {}
+
+void WindowJobHost::ShowStatus(const QString& text) { ProgressIndication(m_window, text, false, QString(), 0); }
+
+void WindowJobHost::ShowProgress(int64_t position, int64_t maximum) {
+    const int64_t top = std::clamp<int64_t>(maximum, 0, INT32_MAX);
+    m_job.SetProgBarMax(static_cast<double>(top));
+    m_job.SetProgBarValue(static_cast<double>(std::clamp<int64_t>(position, 0, top)));
+}
+
+void WindowJobHost::ShowResult(const QString& status, bool showBox, const QString& boxText) {
+    ProgressIndication(m_window, status, showBox, boxText, Mb::OKOnly | Mb::Exclamation);
+}
+
+QString WindowJobHost::Caption() const { return m_window->Caption(); }
+
+bool WindowJobHost::DisplayMessageBox() const { return Options().Preferences.blnDisplayMessageBox; }

@@ -58,36 +58,36 @@ QString oneCharacter(const QString& stored) { return stored.isEmpty() ? QStringL
 
 void SetCataloguerOutputView(ICataloguerOutputView* view) { g_cataloguerView = view; }
 
-void GetPreferences() {
-    WithTrail(QStringLiteral("GetPreferences"), [] {
+void GetPreferences(GeneralPreferences& o) {
+    WithTrail(QStringLiteral("GetPreferences"), [&] {
         const QString s = QStringLiteral("Preferences");
-        gblnDisplayMessageBox = readBool(s, QStringLiteral("DisplayMessageBox"), true);
-        gblnUseRecycleBin = readBool(s, QStringLiteral("UseRecycleBin"), false);
-        gblnWebHelp = readBool(s, QStringLiteral("WebHelp"), false);
-        gblnWriteReadOnly = readBool(s, QStringLiteral("WriteReadOnly"), false);
-        gblnShowSplashScreen = readBool(s, QStringLiteral("SplashScreen"), true);
-        gblnRetainWindows = readBool(s, QStringLiteral("RetainWindows"), false);
-        gblnUseSkins = readBool(s, QStringLiteral("UseSkins"), true);
-        gstrSkinScheme = readText(s, QStringLiteral("SkinScheme"), QStringLiteral("Fun Blue"));
+        o.blnDisplayMessageBox = readBool(s, QStringLiteral("DisplayMessageBox"), true);
+        o.blnUseRecycleBin = readBool(s, QStringLiteral("UseRecycleBin"), false);
+        o.blnWebHelp = readBool(s, QStringLiteral("WebHelp"), false);
+        o.blnWriteReadOnly = readBool(s, QStringLiteral("WriteReadOnly"), false);
+        o.blnShowSplashScreen = readBool(s, QStringLiteral("SplashScreen"), true);
+        o.blnRetainWindows = readBool(s, QStringLiteral("RetainWindows"), false);
+        o.blnUseSkins = readBool(s, QStringLiteral("UseSkins"), true);
+        o.strSkinScheme = readText(s, QStringLiteral("SkinScheme"), QStringLiteral("Fun Blue"));
     });
 }
 
-void GetScanningCentreOptions() {
-    WithTrail(QStringLiteral("GetScanningCentreOptions"), [] {
+void GetScanningCentreOptions(ScanningCentreOptions& o) {
+    WithTrail(QStringLiteral("GetScanningCentreOptions"), [&] {
         const QString s = QStringLiteral("MP3ScanningCentre");
-        gblnClearResults = readBool(s, QStringLiteral("ClearResults"), true);
-        gblnIncFilesWithID3v1 = readBool(s, QStringLiteral("IncFilesWithID3v1"), true);
-        gblnIncFilesWithoutID3v1 = readBool(s, QStringLiteral("IncFilesWithoutID3v1"), true);
-        gblnIncFilesWithID3v2 = readBool(s, QStringLiteral("IncFilesWithID3v2"), true);
-        gblnIncFilesWithoutID3v2 = readBool(s, QStringLiteral("IncFilesWithoutID3v2"), true);
-        gstrScanFilter = readText(s, QStringLiteral("ScanFilter"), QStringLiteral("*.mp3"));
+        o.blnClearResults = readBool(s, QStringLiteral("ClearResults"), true);
+        o.blnIncFilesWithID3v1 = readBool(s, QStringLiteral("IncFilesWithID3v1"), true);
+        o.blnIncFilesWithoutID3v1 = readBool(s, QStringLiteral("IncFilesWithoutID3v1"), true);
+        o.blnIncFilesWithID3v2 = readBool(s, QStringLiteral("IncFilesWithID3v2"), true);
+        o.blnIncFilesWithoutID3v2 = readBool(s, QStringLiteral("IncFilesWithoutID3v2"), true);
+        o.strScanFilter = readText(s, QStringLiteral("ScanFilter"), QStringLiteral("*.mp3"));
 
         const QString r = QStringLiteral("ScanRules");
         const int32_t count = checkedRuleCount(readLong(r, QStringLiteral("NumScanRules"), QStringLiteral("0")));
         // Rebuilt whole: the rules, then one empty element.
-        gudtScanRules.assign(static_cast<size_t>(count) + 1, ScanRule{});
+        o.udtScanRules.assign(static_cast<size_t>(count) + 1, ScanRule{});
         for (int32_t n = 1; n <= count; ++n) {
-            ScanRule& rule = gudtScanRules[static_cast<size_t>(n - 1)];
+            ScanRule& rule = o.udtScanRules[static_cast<size_t>(n - 1)];
             rule.Choice = readText(r, ruleKey(n, "Choice"));
             rule.Scope = readText(r, ruleKey(n, "Scope"));
             rule.Filter = readText(r, ruleKey(n, "Filter"));
@@ -97,30 +97,30 @@ void GetScanningCentreOptions() {
     });
 }
 
-void GetFileNameTagCoordinatorOptions() {
-    WithTrail(QStringLiteral("GetFileNameTagCoordinatorOptions"), [] {
-        gstrFileNameFormat = readText(QStringLiteral("ComboFileNameFormat"), QStringLiteral("Text"),
+void GetFileNameTagCoordinatorOptions(CoordinatorOptions& o) {
+    WithTrail(QStringLiteral("GetFileNameTagCoordinatorOptions"), [&] {
+        o.strFileNameFormat = readText(QStringLiteral("ComboFileNameFormat"), QStringLiteral("Text"),
                                       QStringLiteral("%N2 - :%A: - %T"));
 
         const QString sep = QStringLiteral("SourceSeparator");
-        gblnSourceSeparators[0] = readBool(sep, QStringLiteral("0"), true);
-        for (int i = 1; i <= 5; ++i) gblnSourceSeparators[i] = readBool(sep, QString::number(i), false);
-        gstrSourceSeparators[0] = oneCharacter(readText(sep, QStringLiteral("TextSourceSeparator1")));
-        gstrSourceSeparators[1] = oneCharacter(readText(sep, QStringLiteral("TextSourceSeparator2")));
+        o.blnSourceSeparators[0] = readBool(sep, QStringLiteral("0"), true);
+        for (int i = 1; i <= 5; ++i) o.blnSourceSeparators[i] = readBool(sep, QString::number(i), false);
+        o.strSourceSeparators[0] = oneCharacter(readText(sep, QStringLiteral("TextSourceSeparator1")));
+        o.strSourceSeparators[1] = oneCharacter(readText(sep, QStringLiteral("TextSourceSeparator2")));
 
         const QString c = QStringLiteral("FileNameTagCoordinator");
-        gstrOrder[0] = readText(c, QStringLiteral("Order1"), QStringLiteral("Album"));
-        gstrOrder[1] = readText(c, QStringLiteral("Order2"), QStringLiteral("Artist"));
-        gstrOrder[2] = readText(c, QStringLiteral("Order3"), QStringLiteral("Title"));
-        gblnID3v1TagPref = readBool(c, QStringLiteral("ID3v1TagPref"), false);
-        gblnID3v2TagPref = readBool(c, QStringLiteral("ID3v2TagPref"), false);
-        gblnDoubleBarrel = readBool(c, QStringLiteral("DoubleBarrel"), true);
+        o.strOrder[0] = readText(c, QStringLiteral("Order1"), QStringLiteral("Album"));
+        o.strOrder[1] = readText(c, QStringLiteral("Order2"), QStringLiteral("Artist"));
+        o.strOrder[2] = readText(c, QStringLiteral("Order3"), QStringLiteral("Title"));
+        o.blnID3v1TagPref = readBool(c, QStringLiteral("ID3v1TagPref"), false);
+        o.blnID3v2TagPref = readBool(c, QStringLiteral("ID3v2TagPref"), false);
+        o.blnDoubleBarrel = readBool(c, QStringLiteral("DoubleBarrel"), true);
 
         const QString r = QStringLiteral("SimulateRules");
         const int32_t count = checkedRuleCount(readLong(r, QStringLiteral("NumSimulateRules"), QStringLiteral("0")));
-        gudtSimulateRules.assign(static_cast<size_t>(count) + 1, SimulateRule{});
+        o.udtSimulateRules.assign(static_cast<size_t>(count) + 1, SimulateRule{});
         for (int32_t n = 1; n <= count; ++n) {
-            SimulateRule& rule = gudtSimulateRules[static_cast<size_t>(n - 1)];
+            SimulateRule& rule = o.udtSimulateRules[static_cast<size_t>(n - 1)];
             rule.Choice = readText(r, ruleKey(n, "Choice"));
             rule.Range = readText(r, ruleKey(n, "Range"));
             rule.Point = readText(r, ruleKey(n, "Point"));
@@ -130,33 +130,33 @@ void GetFileNameTagCoordinatorOptions() {
     });
 }
 
-void GetFileNameTagCoordinatorAdvOptions() {
-    WithTrail(QStringLiteral("GetFileNameTagCoordinatorAdvOptions"), [] {
+void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& o) {
+    WithTrail(QStringLiteral("GetFileNameTagCoordinatorAdvOptions"), [&] {
         const QString c = QStringLiteral("FileNameTagCoordinator");
         const char* targets[2] = {"Artist", "Title"};
         for (int t = 0; t < 2; ++t) {
             const QString target = QLatin1String(targets[t]);
-            gblnUpperCase[t] = readBool(c, target + QLatin1String("UpperCase"), false);
-            gblnLowerCase[t] = readBool(c, target + QLatin1String("LowerCase"), false);
-            gblnCapitalise[t] = readBool(c, target + QLatin1String("Capitalise"), true);
-            gblnDontChange[t] = readBool(c, target + QLatin1String("DontChange"), false);
-            gblnRemoveUnder[t] = readBool(c, target + QLatin1String("RemoveUnder"), true);
+            o.blnUpperCase[t] = readBool(c, target + QLatin1String("UpperCase"), false);
+            o.blnLowerCase[t] = readBool(c, target + QLatin1String("LowerCase"), false);
+            o.blnCapitalise[t] = readBool(c, target + QLatin1String("Capitalise"), true);
+            o.blnDontChange[t] = readBool(c, target + QLatin1String("DontChange"), false);
+            o.blnRemoveUnder[t] = readBool(c, target + QLatin1String("RemoveUnder"), true);
         }
 
-        for (size_t i = 0; i < gstrCSWFrom.size(); ++i) {
-            gstrCSWFrom[i] = readText(QStringLiteral("CSWFrom"), QString::number(i));
-            gstrCSWTo[i] = readText(QStringLiteral("CSWTo"), QString::number(i));
+        for (size_t i = 0; i < o.strCSWFrom.size(); ++i) {
+            o.strCSWFrom[i] = readText(QStringLiteral("CSWFrom"), QString::number(i));
+            o.strCSWTo[i] = readText(QStringLiteral("CSWTo"), QString::number(i));
         }
 
         // List L = 3 x target + kind; read kind by kind, Artist before Title.
         const QString w = QStringLiteral("SpecialWordsFormat");
-        std::array<int, 2>* counts[3] = {&gintNumUpperCaseWords, &gintNumLowerCaseWords, &gintNumCapitalisedWords};
+        std::array<int, 2>* counts[3] = {&o.intNumUpperCaseWords, &o.intNumLowerCaseWords, &o.intNumCapitalisedWords};
         for (int kind = 0; kind < 3; ++kind) {
             for (int target = 0; target < 2; ++target) {
                 const int list = 3 * target + kind;
                 const int count = readInteger(w, QString::number(list), QStringLiteral("0"));
                 (*counts[kind])[target] = count;
-                SpecialWordLists& lists = gudtSpecialWords[target];
+                SpecialWordLists& lists = o.udtSpecialWords[target];
                 std::vector<QString>& words =
                     kind == 0 ? lists.UpperCase : kind == 1 ? lists.LowerCase : lists.Capitalised;
                 if (count <= 0) continue;  // the old words stay; the count says none apply
@@ -166,168 +166,168 @@ void GetFileNameTagCoordinatorAdvOptions() {
             }
         }
 
-        gblnTheAtEnd = readBool(c, QStringLiteral("TheAtEnd"), false);
-        gblnRemoveDoubleSpaces = readBool(c, QStringLiteral("RemoveDoubleSpaces"), true);
-        gblnRigorousTrackNum = readBool(c, QStringLiteral("RigorousTrackNum"), true);
-        glngColourChange = readLong(c, QStringLiteral("ColourChange"), QStringLiteral("&H80000008"));
-        glngColourChangeQ = readLong(c, QStringLiteral("ColourChangeQ"), QStringLiteral("&H00C00000"));
-        glngColourNoChange = readLong(c, QStringLiteral("ColourNoChange"), QStringLiteral("&H00808080"));
-        glngColourDelete = readLong(c, QStringLiteral("ColourDelete"), QStringLiteral("&H000000C0"));
-        gintTrackNumLimit = readInteger(c, QStringLiteral("TrackNumLimit"), QStringLiteral("30"));
+        o.blnTheAtEnd = readBool(c, QStringLiteral("TheAtEnd"), false);
+        o.blnRemoveDoubleSpaces = readBool(c, QStringLiteral("RemoveDoubleSpaces"), true);
+        o.blnRigorousTrackNum = readBool(c, QStringLiteral("RigorousTrackNum"), true);
+        o.lngColourChange = readLong(c, QStringLiteral("ColourChange"), QStringLiteral("&H80000008"));
+        o.lngColourChangeQ = readLong(c, QStringLiteral("ColourChangeQ"), QStringLiteral("&H00C00000"));
+        o.lngColourNoChange = readLong(c, QStringLiteral("ColourNoChange"), QStringLiteral("&H00808080"));
+        o.lngColourDelete = readLong(c, QStringLiteral("ColourDelete"), QStringLiteral("&H000000C0"));
+        o.intTrackNumLimit = readInteger(c, QStringLiteral("TrackNumLimit"), QStringLiteral("30"));
     });
 }
 
-void GetMusicCataloguerHTMLOptions() {
-    WithTrail(QStringLiteral("GetMusicCataloguerHTMLOptions"), [] {
+void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& o) {
+    WithTrail(QStringLiteral("GetMusicCataloguerHTMLOptions"), [&] {
         const QString s = QStringLiteral("MusicCataloguerHTML");
         const int count = readInteger(s, QStringLiteral("NumColumnHeadings"), QStringLiteral("0"));
-        gintHTMLNumColumnHeadings = count;
+        o.intHTMLNumColumnHeadings = count;
         if (count > 0) {
-            gstrHTMLColumnHeadings.assign(static_cast<size_t>(count), QString());
+            o.strHTMLColumnHeadings.assign(static_cast<size_t>(count), QString());
             for (int n = 1; n <= count; ++n)
-                gstrHTMLColumnHeadings[static_cast<size_t>(n - 1)] = readText(s, numbered("ColumnHeading", n));
+                o.strHTMLColumnHeadings[static_cast<size_t>(n - 1)] = readText(s, numbered("ColumnHeading", n));
         }
-        gblnHTMLSortBy = readBool(s, QStringLiteral("SortBy"), false);
-        gstrHTMLSortKey = readText(s, QStringLiteral("SortKey"));
-        glngHTMLSortOrder = readStrictInteger(s, QStringLiteral("SortOrder"), QStringLiteral("0"));
-        gstrListTextFont = readText(s, QStringLiteral("ListTextFont"), kDefaultFont);
-        gstrListTextColour = readText(s, QStringLiteral("ListTextColour"));
-        gstrOutputExtension = readText(s, QStringLiteral("OutputExtension"), QStringLiteral("html"));
+        o.blnHTMLSortBy = readBool(s, QStringLiteral("SortBy"), false);
+        o.strHTMLSortKey = readText(s, QStringLiteral("SortKey"));
+        o.lngHTMLSortOrder = readStrictInteger(s, QStringLiteral("SortOrder"), QStringLiteral("0"));
+        o.strListTextFont = readText(s, QStringLiteral("ListTextFont"), kDefaultFont);
+        o.strListTextColour = readText(s, QStringLiteral("ListTextColour"));
+        o.strOutputExtension = readText(s, QStringLiteral("OutputExtension"), QStringLiteral("html"));
 
         if (g_cataloguerView && g_cataloguerView->IsHTMLOutputSelected())
-            g_cataloguerView->SetExtensionCaption(QStringLiteral("XXX.") + gstrOutputExtension);
+            g_cataloguerView->SetExtensionCaption(QStringLiteral("XXX.") + o.strOutputExtension);
     });
 }
 
-void GetHTMLCataloguerHeaderOptions() {
-    WithTrail(QStringLiteral("GetHTMLCataloguerHeaderOptions"), [] {
+void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& o) {
+    WithTrail(QStringLiteral("GetHTMLCataloguerHeaderOptions"), [&] {
         const QString s = QStringLiteral("MusicCataloguerHTML");
-        glngPageLinksAppear = readStrictInteger(s, QStringLiteral("PageLinksAppear"), QStringLiteral("0"));
-        gblnHTMLHeaderTitle = readBool(s, QStringLiteral("HeaderTitle"), true);
-        gstrHTMLTitleText = readText(s, QStringLiteral("TitleText"), kDefaultTitle);
-        gblnHTMLCollectionProps = readBool(s, QStringLiteral("CollectionProps"), true);
-        gblnHTMLTotalNumFiles = readBool(s, QStringLiteral("TotalNumFiles"), true);
-        gblnHTMLTotalSizeFiles = readBool(s, QStringLiteral("TotalSizeFiles"), true);
-        gblnHTMLTotalLengthFiles = readBool(s, QStringLiteral("TotalLengthFiles"), true);
-        gblnHTMLListProps = readBool(s, QStringLiteral("ListProps"), true);
-        gblnHTMLListCreationDate = readBool(s, QStringLiteral("ListCreationDate"), true);
-        gblnHTMLListCreationTime = readBool(s, QStringLiteral("ListCreationTime"), true);
-        gblnHTMLNumPagesInList = readBool(s, QStringLiteral("NumPagesInList"), true);
-        gblnHTMLColumnHeadings = readBool(s, QStringLiteral("ColumnHeadings"), true);
-        for (size_t i = 0; i < gstrHeaderFont.size(); ++i) {
-            gstrHeaderFont[i] = readText(s, numbered("HeaderFont", qsizetype(i)), kDefaultFont);
-            gstrHeaderColour[i] = readText(s, numbered("HeaderColour", qsizetype(i)));
+        o.lngPageLinksAppear = readStrictInteger(s, QStringLiteral("PageLinksAppear"), QStringLiteral("0"));
+        o.blnHTMLHeaderTitle = readBool(s, QStringLiteral("HeaderTitle"), true);
+        o.strHTMLTitleText = readText(s, QStringLiteral("TitleText"), kDefaultTitle);
+        o.blnHTMLCollectionProps = readBool(s, QStringLiteral("CollectionProps"), true);
+        o.blnHTMLTotalNumFiles = readBool(s, QStringLiteral("TotalNumFiles"), true);
+        o.blnHTMLTotalSizeFiles = readBool(s, QStringLiteral("TotalSizeFiles"), true);
+        o.blnHTMLTotalLengthFiles = readBool(s, QStringLiteral("TotalLengthFiles"), true);
+        o.blnHTMLListProps = readBool(s, QStringLiteral("ListProps"), true);
+        o.blnHTMLListCreationDate = readBool(s, QStringLiteral("ListCreationDate"), true);
+        o.blnHTMLListCreationTime = readBool(s, QStringLiteral("ListCreationTime"), true);
+        o.blnHTMLNumPagesInList = readBool(s, QStringLiteral("NumPagesInList"), true);
+        o.blnHTMLColumnHeadings = readBool(s, QStringLiteral("ColumnHeadings"), true);
+        for (size_t i = 0; i < o.strHeaderFont.size(); ++i) {
+            o.strHeaderFont[i] = readText(s, numbered("HeaderFont", qsizetype(i)), kDefaultFont);
+            o.strHeaderColour[i] = readText(s, numbered("HeaderColour", qsizetype(i)));
         }
     });
 }
 
-void GetHTMLPageProperties() {
-    WithTrail(QStringLiteral("GetHTMLPageProperties"), [] {
+void GetHTMLPageProperties(CataloguerHTMLOptions& o) {
+    WithTrail(QStringLiteral("GetHTMLPageProperties"), [&] {
         const QString s = QStringLiteral("MusicCataloguerHTML");
-        gstrPageTitle = readText(s, QStringLiteral("Title"), kDefaultTitle);
-        gstrPageDescription = readText(s, QStringLiteral("Description"), kDefaultTitle);
+        o.strPageTitle = readText(s, QStringLiteral("Title"), kDefaultTitle);
+        o.strPageDescription = readText(s, QStringLiteral("Description"), kDefaultTitle);
         const QString keywords = QStringLiteral("Brellick Software, ") + kProgramTitle + QStringLiteral(", MP3, Music");
-        gstrPageKeywords = readText(s, QStringLiteral("Keywords"), keywords);
-        gstrBackgroundImage = readText(s, QStringLiteral("BackgroundImage"));
-        for (size_t i = 0; i < gstrPageColour.size(); ++i)
-            gstrPageColour[i] = readText(s, numbered("PageColour", qsizetype(i)), QStringLiteral("Default"));
-        for (size_t i = 0; i < gstrMargin.size(); ++i) gstrMargin[i] = readText(s, numbered("Margin", qsizetype(i)));
+        o.strPageKeywords = readText(s, QStringLiteral("Keywords"), keywords);
+        o.strBackgroundImage = readText(s, QStringLiteral("BackgroundImage"));
+        for (size_t i = 0; i < o.strPageColour.size(); ++i)
+            o.strPageColour[i] = readText(s, numbered("PageColour", qsizetype(i)), QStringLiteral("Default"));
+        for (size_t i = 0; i < o.strMargin.size(); ++i) o.strMargin[i] = readText(s, numbered("Margin", qsizetype(i)));
     });
 }
 
-void GetMusicCataloguerTextOptions() {
-    WithTrail(QStringLiteral("GetMusicCataloguerTextOptions"), [] {
+void GetMusicCataloguerTextOptions(CataloguerTextOptions& o) {
+    WithTrail(QStringLiteral("GetMusicCataloguerTextOptions"), [&] {
         const QString s = QStringLiteral("MusicCataloguerText");
         const int count = readInteger(s, QStringLiteral("NumColumnHeadings"), QStringLiteral("0"));
-        gintNumColumnHeadings = count;
+        o.intNumColumnHeadings = count;
         if (count > 0) {
-            gstrColumnHeadings.assign(static_cast<size_t>(count), QString());
-            gintColumnHeadingWidths.assign(static_cast<size_t>(count), 0);
+            o.strColumnHeadings.assign(static_cast<size_t>(count), QString());
+            o.intColumnHeadingWidths.assign(static_cast<size_t>(count), 0);
             for (int n = 1; n <= count; ++n) {
-                gstrColumnHeadings[static_cast<size_t>(n - 1)] = readText(s, numbered("ColumnHeading", n));
+                o.strColumnHeadings[static_cast<size_t>(n - 1)] = readText(s, numbered("ColumnHeading", n));
                 // A width is stored as text and must hold a whole number: a
                 // missing or non-numeric width is an error.
-                gintColumnHeadingWidths[static_cast<size_t>(n - 1)] =
+                o.intColumnHeadingWidths[static_cast<size_t>(n - 1)] =
                     readStrictInteger(s, numbered("ColumnHeadingWidth", n), QString());
             }
         }
-        gblnSortBy = readBool(s, QStringLiteral("SortBy"), false);
-        gstrSortKey = readText(s, QStringLiteral("SortKey"));
-        glngSortOrder = readStrictInteger(s, QStringLiteral("SortOrder"), QStringLiteral("0"));
+        o.blnSortBy = readBool(s, QStringLiteral("SortBy"), false);
+        o.strSortKey = readText(s, QStringLiteral("SortKey"));
+        o.lngSortOrder = readStrictInteger(s, QStringLiteral("SortOrder"), QStringLiteral("0"));
     });
 }
 
-void GetTextCataloguerHeaderOptions() {
-    WithTrail(QStringLiteral("GetTextCataloguerHeaderOptions"), [] {
+void GetTextCataloguerHeaderOptions(CataloguerTextOptions& o) {
+    WithTrail(QStringLiteral("GetTextCataloguerHeaderOptions"), [&] {
         const QString s = QStringLiteral("MusicCataloguerText");
-        gblnHeaderTitle = readBool(s, QStringLiteral("HeaderTitle"), true);
-        gstrTitleText = readText(s, QStringLiteral("TitleText"), kDefaultTitle);
-        gblnCollectionProps = readBool(s, QStringLiteral("CollectionProps"), true);
-        gblnTotalNumFiles = readBool(s, QStringLiteral("TotalNumFiles"), true);
-        gblnTotalSizeFiles = readBool(s, QStringLiteral("TotalSizeFiles"), true);
-        gblnTotalLengthFiles = readBool(s, QStringLiteral("TotalLengthFiles"), true);
-        gblnListProps = readBool(s, QStringLiteral("ListProps"), true);
-        gblnListCreationDate = readBool(s, QStringLiteral("ListCreationDate"), true);
-        gblnListCreationTime = readBool(s, QStringLiteral("ListCreationTime"), true);
-        gblnNumPagesInList = readBool(s, QStringLiteral("NumPagesInList"), true);
-        gblnColumnHeadings = readBool(s, QStringLiteral("ColumnHeadings"), true);
+        o.blnHeaderTitle = readBool(s, QStringLiteral("HeaderTitle"), true);
+        o.strTitleText = readText(s, QStringLiteral("TitleText"), kDefaultTitle);
+        o.blnCollectionProps = readBool(s, QStringLiteral("CollectionProps"), true);
+        o.blnTotalNumFiles = readBool(s, QStringLiteral("TotalNumFiles"), true);
+        o.blnTotalSizeFiles = readBool(s, QStringLiteral("TotalSizeFiles"), true);
+        o.blnTotalLengthFiles = readBool(s, QStringLiteral("TotalLengthFiles"), true);
+        o.blnListProps = readBool(s, QStringLiteral("ListProps"), true);
+        o.blnListCreationDate = readBool(s, QStringLiteral("ListCreationDate"), true);
+        o.blnListCreationTime = readBool(s, QStringLiteral("ListCreationTime"), true);
+        o.blnNumPagesInList = readBool(s, QStringLiteral("NumPagesInList"), true);
+        o.blnColumnHeadings = readBool(s, QStringLiteral("ColumnHeadings"), true);
     });
 }
 
-void GetEncoderDecoderOptions() {
-    WithTrail(QStringLiteral("GetEncoderDecoderOptions"), [] {
+void GetEncoderDecoderOptions(EncoderDecoderOptions& o) {
+    WithTrail(QStringLiteral("GetEncoderDecoderOptions"), [&] {
         const QString s = QStringLiteral("EncoderDecoder");
         auto key = [](const char* k) { return QLatin1String(k); };
-        glngBitrate = readStrictInteger(s, key("Bitrate"), QStringLiteral("12"));
-        glngMode = readStrictInteger(s, key("Mode"), QStringLiteral("0"));
-        gblnSameAsInputDirectory = readBool(s, key("SameAsInputDirectory"), true);
-        gblnUse = readBool(s, key("Use"), false);
-        gstrUseFolder = readText(s, key("UseFolder"));
-        glngOptimisation = readStrictInteger(s, key("Optimisation"), QStringLiteral("0"));
-        gblnIncludeCRCChecksums = readBool(s, key("IncludeCRCChecksums"), false);
-        gblnCopy = readBool(s, key("Copy"), false);
-        gblnCopyright = readBool(s, key("Copyright"), false);
-        gblnDeleteSourceFile = readBool(s, key("DeleteSourceFile"), false);
-        gblnEnableVBR = readBool(s, key("EnableVBR"), true);
-        glngMaximumVBRBitrate = readStrictInteger(s, key("MaximumVBRBitrate"), QStringLiteral("12"));
-        gintQuality = readInteger(s, key("Quality"), QStringLiteral("4"));
-        gblnDisableVBRTag = readBool(s, key("DisableVBRTag"), false);
-        gblnEnforceMinimumBitrate = readBool(s, key("EnforceMinimumBitrate"), false);
-        gblnUseABR = readBool(s, key("UseABR"), false);
-        gintTargetBitrateForABR = readInteger(s, key("TargetBitrateForABR"), QStringLiteral("128"));
-        gblnAllowBlockTypesToDiffer = readBool(s, key("AllowBlockTypesToDiffer"), false);
-        gblnDisableAllFiltering = readBool(s, key("DisableAllFiltering"), false);
-        gblnDisableBitReservoir = readBool(s, key("DisableBitReservoir"), false);
-        gblnDisableShortBlocks = readBool(s, key("DisableShortBlocks"), false);
-        gblnComplyISOMPEGSpec = readBool(s, key("ComplyISOMPEGSpec"), false);
-        glngATHControl = readStrictInteger(s, key("ATHControl"), QStringLiteral("0"));
-        glngAlgorithmQuality = readStrictInteger(s, key("AlgorithmQuality"), QStringLiteral("0"));
-        gstrCustomOptions = readText(s, key("CustomOptions"));
-        gblnOnlyUseCustom = readBool(s, key("OnlyUseCustom"), false);
-        glngOutputSamplingFrequency = readStrictInteger(s, key("OutputSamplingFrequency"), QStringLiteral("1"));
-        gblnHighPassFilteringFreq = readBool(s, key("HighPassFilteringFreq"), false);
-        gdblHighPassFilteringFreqkHz = readDouble(s, key("HighPassFilteringFreqkHz"), QStringLiteral("0.001"));
-        gblnWidthOfHighPassFilter = readBool(s, key("WidthOfHighPassFilter"), false);
-        gdblWidthOfHighPassFilterkHz = readDouble(s, key("WidthOfHighPassFilterkHz"), QStringLiteral("0"));
-        gblnLowPassFilteringFreq = readBool(s, key("LowPassFilteringFreq"), false);
-        gdblLowPassFilteringFreqkHz = readDouble(s, key("LowPassFilteringFreqkHz"), QStringLiteral("50000"));
-        gblnWidthOfLowPassFilter = readBool(s, key("WidthOfLowPassFilter"), false);
-        gdblWidthOfLowPassFilterkHz = readDouble(s, key("WidthOfLowPassFilterkHz"), QStringLiteral("0"));
+        o.lngBitrate = readStrictInteger(s, key("Bitrate"), QStringLiteral("12"));
+        o.lngMode = readStrictInteger(s, key("Mode"), QStringLiteral("0"));
+        o.blnSameAsInputDirectory = readBool(s, key("SameAsInputDirectory"), true);
+        o.blnUse = readBool(s, key("Use"), false);
+        o.strUseFolder = readText(s, key("UseFolder"));
+        o.lngOptimisation = readStrictInteger(s, key("Optimisation"), QStringLiteral("0"));
+        o.blnIncludeCRCChecksums = readBool(s, key("IncludeCRCChecksums"), false);
+        o.blnCopy = readBool(s, key("Copy"), false);
+        o.blnCopyright = readBool(s, key("Copyright"), false);
+        o.blnDeleteSourceFile = readBool(s, key("DeleteSourceFile"), false);
+        o.blnEnableVBR = readBool(s, key("EnableVBR"), true);
+        o.lngMaximumVBRBitrate = readStrictInteger(s, key("MaximumVBRBitrate"), QStringLiteral("12"));
+        o.intQuality = readInteger(s, key("Quality"), QStringLiteral("4"));
+        o.blnDisableVBRTag = readBool(s, key("DisableVBRTag"), false);
+        o.blnEnforceMinimumBitrate = readBool(s, key("EnforceMinimumBitrate"), false);
+        o.blnUseABR = readBool(s, key("UseABR"), false);
+        o.intTargetBitrateForABR = readInteger(s, key("TargetBitrateForABR"), QStringLiteral("128"));
+        o.blnAllowBlockTypesToDiffer = readBool(s, key("AllowBlockTypesToDiffer"), false);
+        o.blnDisableAllFiltering = readBool(s, key("DisableAllFiltering"), false);
+        o.blnDisableBitReservoir = readBool(s, key("DisableBitReservoir"), false);
+        o.blnDisableShortBlocks = readBool(s, key("DisableShortBlocks"), false);
+        o.blnComplyISOMPEGSpec = readBool(s, key("ComplyISOMPEGSpec"), false);
+        o.lngATHControl = readStrictInteger(s, key("ATHControl"), QStringLiteral("0"));
+        o.lngAlgorithmQuality = readStrictInteger(s, key("AlgorithmQuality"), QStringLiteral("0"));
+        o.strCustomOptions = readText(s, key("CustomOptions"));
+        o.blnOnlyUseCustom = readBool(s, key("OnlyUseCustom"), false);
+        o.lngOutputSamplingFrequency = readStrictInteger(s, key("OutputSamplingFrequency"), QStringLiteral("1"));
+        o.blnHighPassFilteringFreq = readBool(s, key("HighPassFilteringFreq"), false);
+        o.dblHighPassFilteringFreqkHz = readDouble(s, key("HighPassFilteringFreqkHz"), QStringLiteral("0.001"));
+        o.blnWidthOfHighPassFilter = readBool(s, key("WidthOfHighPassFilter"), false);
+        o.dblWidthOfHighPassFilterkHz = readDouble(s, key("WidthOfHighPassFilterkHz"), QStringLiteral("0"));
+        o.blnLowPassFilteringFreq = readBool(s, key("LowPassFilteringFreq"), false);
+        o.dblLowPassFilteringFreqkHz = readDouble(s, key("LowPassFilteringFreqkHz"), QStringLiteral("50000"));
+        o.blnWidthOfLowPassFilter = readBool(s, key("WidthOfLowPassFilter"), false);
+        o.dblWidthOfLowPassFilterkHz = readDouble(s, key("WidthOfLowPassFilterkHz"), QStringLiteral("0"));
     });
 }
 
-void GetMainOptions() {
-    WithTrail(QStringLiteral("GetMainOptions"), [] {
+void GetMainOptions(OptionRecords& records) {
+    WithTrail(QStringLiteral("GetMainOptions"), [&] {
         InitialiseFirstTimeOptions();
-        GetPreferences();
-        GetScanningCentreOptions();
-        GetFileNameTagCoordinatorOptions();
-        GetFileNameTagCoordinatorAdvOptions();
-        GetMusicCataloguerHTMLOptions();
-        GetHTMLCataloguerHeaderOptions();
-        GetHTMLPageProperties();
-        GetMusicCataloguerTextOptions();
-        GetTextCataloguerHeaderOptions();
-        GetEncoderDecoderOptions();
+        GetPreferences(records.Preferences);
+        GetScanningCentreOptions(records.ScanningCentre);
+        GetFileNameTagCoordinatorOptions(records.Coordinator);
+        GetFileNameTagCoordinatorAdvOptions(records.CoordinatorAdv);
+        GetMusicCataloguerHTMLOptions(records.CataloguerHTML);
+        GetHTMLCataloguerHeaderOptions(records.CataloguerHTML);
+        GetHTMLPageProperties(records.CataloguerHTML);
+        GetMusicCataloguerTextOptions(records.CataloguerText);
+        GetTextCataloguerHeaderOptions(records.CataloguerText);
+        GetEncoderDecoderOptions(records.EncoderDecoder);
     });
 }

@@ -1,8 +1,11 @@
 #pragma once
-// The option readers: each fills one option group of foundation/OptionRecords.h
-// from the settings store.  Every reader names each key's default, assigns
-// each value to its field as soon as it is read, and on an error stops, keeps
-// what it assigned so far and passes the error on with its own name appended.
+// The option readers: each fills one option record of foundation/OptionRecords.h
+// from the settings store, the program-wide instance unless told another
+// record.  Every reader names each key's default, assigns each value to its
+// field as soon as it is read, and on an error stops, keeps what it assigned
+// so far and passes the error on with its own name appended.
+
+#include "foundation/OptionRecords.h"
 
 #include <QString>
 
@@ -10,18 +13,28 @@
 // the order: preferences, scanning centre, coordinator, coordinator advanced,
 // HTML catalogue, HTML header, HTML page properties, text catalogue, text
 // header, encoder and decoder.  An error ends it: later groups are not read.
-void GetMainOptions();
+void GetMainOptions(OptionRecords& records = Options());
 
-void GetPreferences();                        // "Preferences"
-void GetScanningCentreOptions();              // "MP3ScanningCentre", "ScanRules"
-void GetFileNameTagCoordinatorOptions();      // "ComboFileNameFormat", "SourceSeparator", "FileNameTagCoordinator", "SimulateRules"
-void GetFileNameTagCoordinatorAdvOptions();   // "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat"
-void GetMusicCataloguerHTMLOptions();         // "MusicCataloguerHTML": columns, sort, list font and fill, extension
-void GetHTMLCataloguerHeaderOptions();        // "MusicCataloguerHTML": page header
-void GetHTMLPageProperties();                 // "MusicCataloguerHTML": page properties
-void GetMusicCataloguerTextOptions();         // "MusicCataloguerText": columns, widths, sort
-void GetTextCataloguerHeaderOptions();        // "MusicCataloguerText": page header
-void GetEncoderDecoderOptions();              // "EncoderDecoder"
+// "Preferences"
+void GetPreferences(GeneralPreferences& record = Options().Preferences);
+// "MP3ScanningCentre", "ScanRules"
+void GetScanningCentreOptions(ScanningCentreOptions& record = Options().ScanningCentre);
+// "ComboFileNameFormat", "SourceSeparator", "FileNameTagCoordinator", "SimulateRules"
+void GetFileNameTagCoordinatorOptions(CoordinatorOptions& record = Options().Coordinator);
+// "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat"
+void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& record = Options().CoordinatorAdv);
+// "MusicCataloguerHTML": columns, sort, list font and fill, extension
+void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
+// "MusicCataloguerHTML": page header
+void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
+// "MusicCataloguerHTML": page properties
+void GetHTMLPageProperties(CataloguerHTMLOptions& record = Options().CataloguerHTML);
+// "MusicCataloguerText": columns, widths, sort
+void GetMusicCataloguerTextOptions(CataloguerTextOptions& record = Options().CataloguerText);
+// "MusicCataloguerText": page header
+void GetTextCataloguerHeaderOptions(CataloguerTextOptions& record = Options().CataloguerText);
+// "EncoderDecoder"
+void GetEncoderDecoderOptions(EncoderDecoderOptions& record = Options().EncoderDecoder);
 
 // The largest rule count a store may announce ("NumScanRules",
 // "NumSimulateRules"); a count outside 0 to this is refused before the rule

@@ -52,10 +52,12 @@ bool showFileDialog(bool save, CommonDialog& dialog, const QString& title, const
 bool IsSeparator(const QString& strChar, bool blnIncludeBlanks) {
     try {
         if (blnIncludeBlanks && (strChar == QLatin1String("_") || strChar == QLatin1String(" "))) return true;
-        const std::array<QString, 6> separators = {QStringLiteral("-"), QStringLiteral("~"),    QStringLiteral(";"),
-                                                   QStringLiteral(","), gstrSourceSeparators[0], gstrSourceSeparators[1]};
+        const CoordinatorOptions& options = Options().Coordinator;
+        const std::array<QString, 6> separators = {QStringLiteral("-"),          QStringLiteral("~"),
+                                                   QStringLiteral(";"),          QStringLiteral(","),
+                                                   options.strSourceSeparators[0], options.strSourceSeparators[1]};
         for (size_t i = 0; i < separators.size(); ++i)
-            if (gblnSourceSeparators[i] && strChar == separators[i]) return true;
+            if (options.blnSourceSeparators[i] && strChar == separators[i]) return true;
         return false;
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("IsSeparator"), strChar, blnIncludeBlanks));
@@ -63,7 +65,7 @@ bool IsSeparator(const QString& strChar, bool blnIncludeBlanks) {
 }
 
 bool IsDoubleBarrel(const QString& strText, int intPos) {
-    if (!gblnDoubleBarrel) return false;
+    if (!Options().Coordinator.blnDoubleBarrel) return false;
     if (intPos <= 1 || intPos >= strText.size()) return false;
     // intPos is 1-based: the hyphen is at index intPos - 1.
     return strText[intPos - 1] == QLatin1Char('-') && isLetter(strText[intPos - 2]) && isLetter(strText[intPos]);

@@ -15,7 +15,8 @@ class QPalette;
 
 // True when `blnIncludeBlanks` is set and `strChar` is "_" or a blank, or when
 // `strChar` equals one of the enabled separators ("-", "~", ";", ",", then the
-// two user separators; see gblnSourceSeparators / gstrSourceSeparators).
+// two user separators; see blnSourceSeparators / strSourceSeparators of
+// Options().Coordinator).
 bool IsSeparator(const QString& strChar, bool blnIncludeBlanks);
 
 // True when the double-barrel option is on and the character at the 1-based

@@ -4,24 +4,33 @@
 # with their ratio.
 #
 # usage: scripts/bench-scan.sh [CORPUS] [RUNS]
-#   CORPUS  folder of MP3 files (default /tmp/corpus20k; made with
-#           /work/shared/bench/make_corpus.py when missing)
+#   CORPUS  folder of MP3 files (default $TMPDIR/corpus20k, else
+#           /tmp/corpus20k; made with make_corpus.py beside the floor's source
+#           when missing)
 #   RUNS    runs of each program (default 5)
 # Environment: SCAN_BENCH (default build/bin/scan_bench), IO_FLOOR_SRC (the
-# floor's C source, default /work/shared/bench/io_floor.c).
+# floor's C source, default ../shared/bench/io_floor.c from the project's
+# root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-corpus=${1:-/tmp/corpus20k}
+corpus=${1:-${TMPDIR:-/tmp}/corpus20k}
 runs=${2:-5}
 scan_bench=${SCAN_BENCH:-build/bin/scan_bench}
-floor_src=${IO_FLOOR_SRC:-/work/shared/bench/io_floor.c}
+floor_src=${IO_FLOOR_SRC:-../shared/bench/io_floor.c}
 floor_bin=${TMPDIR:-/tmp}/io_floor.$$
 
 if [[ ! -x $scan_bench ]]; then
     echo "no $scan_bench: build first (scripts/build.sh)" >&2
     exit 1
 fi
+if [[ ! -f $floor_src ]]; then
+    echo "no $floor_src: set IO_FLOOR_SRC" >&2
+    exit 1
+fi
+# The program's files (tag library, skins) are those of the build it belongs to.
+SV_BIN_DIR=$(realpath "$(dirname "$scan_bench")")
+export SV_BIN_DIR
 if [[ ! -d $corpus ]]; then
     echo "making the corpus in $corpus ..." >&2
     /usr/bin/python3 "$(dirname "$floor_src")/make_corpus.py" "$corpus" 20000

@@ -11,9 +11,9 @@ if [ ! -x build/bin/mainwin_bench ] || [ ! -d "build/bin/Skins/Fun Blue" ]; then
 fi
 collection="build/screenshot-collection"
 if [ ! -d "$collection" ]; then
-  /usr/bin/python3 "${SV_MAKE_CORPUS:-/work/shared/bench/make_corpus.py}" "$collection" 24 --seconds 1 >/dev/null
+  /usr/bin/python3 "${SV_MAKE_CORPUS:-../shared/bench/make_corpus.py}" "$collection" 24 --seconds 1 >/dev/null
 fi
 mkdir -p "$(dirname "$out")"
 xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" \
-  env QT_QPA_PLATFORM=xcb build/bin/mainwin_bench --screenshot "$out" --folder "$(realpath "$collection")" "$@"
+  env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/mainwin_bench --screenshot "$out" --folder "$(realpath "$collection")" "$@"
 echo "$out"

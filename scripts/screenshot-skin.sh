@@ -12,5 +12,5 @@ else
 fi
 mkdir -p "$(dirname "$out")"
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
-  env QT_QPA_PLATFORM=xcb build/bin/skin_demo --screenshot "$out" "$@"
+  env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/skin_demo --screenshot "$out" "$@"
 echo "$out"

@@ -45,7 +45,7 @@ wait_for() {
     done
 }
 
-XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" "$build/bin/sonivard" &
+XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SV_BIN_DIR="$build/bin" "$build/bin/sonivard" &
 pid=$!
 
 splash=$(wait_for SplashScreen 20)

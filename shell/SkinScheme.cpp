@@ -13,7 +13,7 @@ SkinSettings gudtSkinSettings;
 
 QString SkinsFolder() { return AppPath() + QStringLiteral("/Skins"); }
 
-QString SkinSchemeFolder() { return SkinsFolder() + QLatin1Char('/') + gstrSkinScheme; }
+QString SkinSchemeFolder() { return SkinsFolder() + QLatin1Char('/') + Options().Preferences.strSkinScheme; }
 
 QStringList AvailableSkinSchemes() {
     QDir dir(SkinsFolder());

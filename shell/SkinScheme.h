@@ -38,7 +38,7 @@ struct SkinSettings {
 };
 extern SkinSettings gudtSkinSettings;
 
-// The folder of the scheme in use: AppPath() + "/Skins/" + gstrSkinScheme.
+// The folder of the scheme in use: AppPath() + "/Skins/" + Options().Preferences.strSkinScheme.
 QString SkinSchemeFolder();
 // The folder that holds every scheme.
 QString SkinsFolder();

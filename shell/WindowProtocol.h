@@ -52,6 +52,9 @@ public:
     virtual void EnableControls(bool blnEnable) = 0;
     // ProgBar's value.
     virtual void SetProgBarValue(double value) = 0;
+    // ProgBar's maximum (its minimum is 0), its value back at 0; a maximum of
+    // 0 or less leaves the bar as it is.
+    virtual void SetProgBarMax(double maximum) = 0;
     // LabelStatusBar's caption.
     virtual void SetStatusBarCaption(const QString& text) = 0;
     // The window's mouse pointer: the hourglass while busy, else the default.

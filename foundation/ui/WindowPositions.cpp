@@ -135,7 +135,7 @@ void WriteWindowPos(QWidget* form) {
         if (!form) RaiseError(ErrNo::ObjectNotSet);
         const QString name = form->objectName();
         double caption = 0.0;
-        if (gblnUseSkins && form->property("Tag").toString() == QLatin1String("Skinnable"))
+        if (Options().Preferences.blnUseSkins && form->property("Tag").toString() == QLatin1String("Skinnable"))
             caption = std::round(CaptionHeightPixels(form) * static_cast<double>(gsngTwipsPerPixelY));
         const Qt::WindowStates state = form->windowState();
         if (state.testFlag(Qt::WindowMaximized)) {

@@ -1,9 +1,11 @@
 #include "scanning/engine/FileBytes.h"
 
 #include "foundation/Errors.h"
+#include "foundation/NativePath.h"
 
 #include <QFile>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -12,6 +14,16 @@
 
 namespace {
 const QString kSource = QStringLiteral("Sonivard");
+std::atomic<FileFaultFunction> g_fault{nullptr};
+}  // namespace
+
+void SetFileFaultForTesting(FileFaultFunction function) { g_fault = function; }
+
+void RaiseReadErrno(int err) {
+    const int32_t number = ErrnoToErrorNumber(err, false);
+    if (number == ErrNo::PermissionDenied || number == ErrNo::PathFileAccess) RaiseErrno(err, false, kSource);
+    const char* text = ::strerrordesc_np(err);
+    RaiseErrno(err, false, kSource, text ? QString::fromUtf8(text) : QString());
 }
 
 int OpenPath(const QByteArray& nativePath, int flags) {
@@ -22,7 +34,7 @@ int OpenPath(const QByteArray& nativePath, int flags) {
     return fd;
 }
 
-int OpenPath(const QString& path, int flags) { return OpenPath(QFile::encodeName(path), flags); }
+int OpenPath(const QString& path, int flags) { return OpenPath(NativePath(path), flags); }
 
 QByteArrayView MemoryBytes::heldAt(int64_t offset) {
     if (offset < 0 || offset >= m_bytes.size()) return {};
@@ -46,24 +58,30 @@ void FileBytes::close() {
     m_tailOffset = 0;
     m_haveHead = m_haveTail = false;
     m_status = {};
+    m_faultPath.clear();
 }
 
-bool FileBytes::open(const QString& path) { return open(QFile::encodeName(path)); }
+bool FileBytes::open(const QString& path) { return open(NativePath(path)); }
 
 bool FileBytes::open(const QByteArray& nativePath) {
     close();
     // O_NONBLOCK: a FIFO put in the file's place must not hang the open; it is
     // refused below as not a regular file.
+    const FileFaultFunction fault = g_fault;
+    if (fault) {
+        m_faultPath = nativePath;
+        if (const int err = fault(nativePath, false)) RaiseReadErrno(err);
+    }
     const int fd = OpenPath(nativePath, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
         if (err == ENOENT || err == ENOTDIR || err == ELOOP) return false;
-        RaiseErrno(err, false, kSource);
+        RaiseReadErrno(err);
     }
     if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT, STATX_BASIC_STATS | STATX_BTIME, &m_status) != 0) {
         const int err = errno;
         ::close(fd);
-        RaiseErrno(err, false, kSource);
+        RaiseReadErrno(err);
     }
     if (!S_ISREG(m_status.stx_mode)) {
         ::close(fd);
@@ -75,12 +93,14 @@ bool FileBytes::open(const QByteArray& nativePath) {
 }
 
 size_t FileBytes::preadAll(int64_t offset, uint8_t* buffer, size_t count) {
+    if (const FileFaultFunction fault = g_fault)
+        if (const int err = fault(m_faultPath, true)) RaiseReadErrno(err);
     size_t done = 0;
     while (done < count) {
         const ssize_t n = ::pread(m_fd, buffer + done, count - done, offset + static_cast<int64_t>(done));
         if (n < 0) {
             if (errno == EINTR) continue;
-            RaiseErrno(errno, false, kSource);
+            RaiseReadErrno(errno);
         }
         if (n == 0) break;
         done += static_cast<size_t>(n);

@@ -83,6 +83,7 @@ private:
 
     int m_fd = -1;
     int64_t m_size = 0;
+    QByteArray m_faultPath;  // kept only while a test's fault hook is set
     struct statx m_status {};
     // Kept in the object, not on the heap: a scan opens one file after
     // another and allocates nothing for their blocks.
@@ -94,6 +95,17 @@ private:
     std::array<uint8_t, kTailSize> m_tail;
     std::array<uint8_t, kHeadSize> m_head;
 };
+
+// Raises the platform's error for a failed open or read of a file; errors
+// other than a permission or access error carry the system's own text too
+// ("Device I/O error (Input/output error)").
+[[noreturn]] void RaiseReadErrno(int err);
+
+// Tests make chosen files fail: the hook is asked before each open (with
+// `reading` false) and each read of a FileBytes with the file's path and
+// returns the errno value to fail with, or 0.  nullptr removes it.
+using FileFaultFunction = int (*)(const QByteArray& nativePath, bool reading);
+void SetFileFaultForTesting(FileFaultFunction function);
 
 // Opens `path` with `flags` (O_CLOEXEC added); -1 with errno set on failure.
 int OpenPath(const QString& path, int flags);

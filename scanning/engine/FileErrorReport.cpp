@@ -1,6 +1,7 @@
 #include "scanning/engine/FileErrorReport.h"
 
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 
 namespace {
@@ -8,9 +9,10 @@ constexpr int32_t kTagLibraryFirst = ErrNo::ComponentErrorBase + 101;
 constexpr int32_t kTagLibraryLast = ErrNo::ComponentErrorBase + 113;
 constexpr int32_t kTagLibraryReadOnly = ErrNo::ComponentErrorBase + 111;
 
+// The file's name as the box shows it.
 QString LastPathPart(const QString& path) {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash < 0 ? path : path.mid(slash + 1);
+    return PathForDisplay(slash < 0 ? path : path.mid(slash + 1));
 }
 
 // The error's description followed by the ending ". The file may be ...":
@@ -19,6 +21,11 @@ QString LastPathPart(const QString& path) {
 QString WithEnding(QString description, const QString& ending) {
     if (ending.startsWith(QLatin1Char('.')) && description.endsWith(QLatin1Char('.'))) description.chop(1);
     return description + ending;
+}
+
+QString Message(const QString& path, int32_t actionCode, const SvError& error, const QString& ending = QString()) {
+    return LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) +
+           WithEnding(error.description(), ending);
 }
 }  // namespace
 
@@ -42,10 +49,16 @@ bool ReportFileError(const QString& path, int32_t actionCode, const SvError& err
     } else {
         return false;
     }
-    const QString description =
-        endingCode != 0 ? WithEnding(error.description(), ScanEngineText(endingCode)) : error.description();
-    const QString message = LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) + description;
+    const QString message =
+        Message(path, actionCode, error, endingCode != 0 ? ScanEngineText(endingCode) : QString());
     MsgBox(message, Mb::OKOnly | Mb::Exclamation, ScanEngineText(titleCode));
+    return true;
+}
+
+bool ReportReadFailure(const QString& path, int32_t actionCode, const SvError& error) {
+    if (ReportFileError(path, actionCode, error)) return true;
+    if (error.number() == ErrNo::ObjectNotSet) return false;
+    MsgBox(Message(path, actionCode, error), Mb::OKOnly | Mb::Exclamation, ScanEngineText(93));
     return true;
 }
 

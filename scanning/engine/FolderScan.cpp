@@ -2,19 +2,18 @@
 
 #include "foundation/Errors.h"
 #include "foundation/MessageUi.h"
-#include "foundation/OptionRecords.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
-#include "scanning/engine/FileBytes.h"
-#include "scanning/engine/FileErrorReport.h"
-#include "scanning/engine/FileTimeText.h"
-#include "scanning/engine/ID3v1.h"
+#include "scanning/engine/FileReading.h"
 #include "scanning/engine/ID3v2TagInfo.h"
-#include "scanning/engine/MPEGHeader.h"
+#include "scanning/engine/ReadAhead.h"
 #include "scanning/engine/ScanResultsModel.h"
-#include "scanning/engine/ScanRules.h"
+#include "scanning/tagobject/QuillmarkLoader.h"
 
 #include <QFile>
 #include <QStandardPaths>
+#include <optional>
+#include <span>
 #include <unistd.h>
 
 namespace {
@@ -31,7 +30,7 @@ constexpr int32_t kScanAttributes = FileAttribute::ReadOnly;
 
 // A folder the scan can reach: it exists and can be listed.
 bool FolderReady(const QString& folder) {
-    return FolderExists(folder) && ::access(QFile::encodeName(folder).constData(), R_OK | X_OK) == 0;
+    return FolderExists(folder) && ::access(NativePath(folder).constData(), R_OK | X_OK) == 0;
 }
 }  // namespace
 
@@ -39,39 +38,6 @@ QString ResolveScanFolder(const QString& selected) {
     if (selected.compare(QLatin1String("Desktop"), Qt::CaseInsensitive) == 0)
         return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     return selected;
-}
-
-bool ReadScanRecord(ScanRecord& record, bool applyFilters, FileTimeText& times) {
-    const QString& fileName = record.FolderListEntry.FileName;
-    const QString path = JoinFolderFile(record.FolderListEntry.Folder, fileName);
-    bool hasID3v1 = false, filteredID3v1 = false;
-    bool hasID3v2 = false, filteredID3v2 = false;
-
-    FileBytes file;
-    bool opened = false;
-    try {
-        opened = file.open(path);
-    } catch (...) {
-        // The ID3v1 read is the first to touch the file: a file that cannot
-        // be opened fails there.
-        if (ReportFileError(path, FileAction::ReadID3v1)) return false;
-        PropagateError(CallSite(QStringLiteral("ReadID3v1TagInfo"), path, hasID3v1, filteredID3v1));
-    }
-    // A file that vanished since the walk reads as empty, as each reader
-    // leaves its part of the record when there is no file.
-    if (opened && !ReadID3v1TagInfo(file, path, record.ID3v1Tag, hasID3v1, filteredID3v1)) return false;
-    if (!ReadID3v2TagInfo(file, path, record.ID3v2Tag, hasID3v2, filteredID3v2)) return false;
-    if (applyFilters) {
-        // One passing filter is enough.
-        if (filteredID3v1 && filteredID3v2) return false;
-        if (!ApplyScanRules(record.ID3v1Tag, record.ID3v2Tag, fileName)) return false;
-    }
-    if (opened) {
-        bool found = false;
-        record.MPEGInfo = ReadMPEGInfo(file, path, found);
-        record.FileDetails = FileDetailsFromStatus(fileName, file.status(), times);
-    }
-    return true;
 }
 
 void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
@@ -95,7 +61,7 @@ void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
 
 void FolderScan::InitialiseScan() {
     WithTrail(QStringLiteral("InitialiseScan"), [&] {
-        if (gblnClearResults) std::vector<FolderListEntry>().swap(mudtScanRecords);
+        if (m_options.blnClearResults) std::vector<FolderListEntry>().swap(mudtScanRecords);
     });
 }
 
@@ -104,7 +70,7 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
         std::vector<FolderListEntry> found;
         m_host.ShowStatus(GetResourceString(kRetrieving));
         mstrLastScannedFolder = folder;
-        const QString pattern = gstrScanFilter.isEmpty() ? QStringLiteral("*.*") : gstrScanFilter;
+        const QString pattern = m_options.strScanFilter.isEmpty() ? QStringLiteral("*.*") : m_options.strScanFilter;
         GetFolderList(folder, found, kScanAttributes, pattern, includeSubfolders, m_host.mblnStopAll);
         mudtScanRecords = std::move(found);
     } catch (...) {
@@ -114,12 +80,26 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
 
 void FolderScan::ConcludeScan() {
     WithTrail(QStringLiteral("ConcludeScan"), [&] {
-        ProcessFiles();
+        ProcessFiles(m_options.blnClearResults);
         m_host.ShowStatus(GetResourceString(kScanComplete));
     });
 }
 
-void FolderScan::ProcessFiles() {
+ReadPlan FolderScan::planFor(int64_t files) {
+    if (files < 2 || !gobjID3v2Tag.isSet()) return ReadPlan{};
+    ReadPlan plan = ScanReadPlan(mudtScanRecords.front().Folder);
+    if (m_readPlan.readers > 0) plan = m_readPlan;
+    if (plan.readers < 2) return ReadPlan{};
+    // Each reader parses tags with a tag object of its own.
+    try {
+        while (static_cast<int>(m_tagObjects.size()) < plan.readers) m_tagObjects.push_back(CreateQuillmarkTagObject());
+    } catch (...) {
+        return ReadPlan{};
+    }
+    return plan;
+}
+
+void FolderScan::ProcessFiles(bool clearFirst) {
     auto flush = [&] {
         m_rowsAdded += m_results.stagedRows();
         m_results.commitStaged();
@@ -127,28 +107,48 @@ void FolderScan::ProcessFiles() {
     m_processed = 0;
     m_rowsAdded = 0;
     try {
-        if (gblnClearResults) m_results.clear();
+        if (clearFirst) m_results.clear();
         const int64_t total = static_cast<int64_t>(mudtScanRecords.size());
         m_host.ShowProgress(0, total);
         m_results.reserveRows(static_cast<size_t>(m_results.rows() + total));
         const QString processing = GetResourceString(kProcessing);
-        FileTimeText times;
+        // The options as they stand now hold for the whole run (and for
+        // readers on other threads).
+        const ScanningCentreOptions filters = m_options;
+        FileReader reader(gobjID3v2Tag);
+        const ReadPlan plan = planFor(total);
+        std::optional<ReadAhead> ahead;
+        if (plan.readers > 1)
+            ahead.emplace(mudtScanRecords, filters, std::span(m_tagObjects).first(size_t(plan.readers)), plan.window);
         YieldClock clock(m_host.YieldIntervalMs());
-        for (int64_t i = 0; i < total; ++i) {
+        auto yieldAt = [&](int64_t i) {
             const FolderListEntry& entry = mudtScanRecords[static_cast<size_t>(i)];
-            if (clock.due()) {
-                flush();
-                m_host.ShowProgress(i + 1, total);
-                m_host.ShowStatus(processing + JoinFolderFile(entry.Folder, entry.FileName));
-                m_host.Yield();
-            }
+            flush();
+            m_host.ShowProgress(i + 1, total);
+            m_host.ShowStatus(processing + PathForDisplay(JoinFolderFile(entry.Folder, entry.FileName)));
+            m_host.Yield();
+        };
+        for (int64_t i = 0; i < total; ++i) {
+            if (clock.due()) yieldAt(i);
             if (m_host.mblnStopAll) break;
+            FileReading own;
+            FileReading* reading = &own;
+            if (ahead) {
+                // The window stays alive while a slow disk delivers the file.
+                while (!(reading = ahead->take(i, std::max(1, m_host.YieldIntervalMs())))) {
+                    if (clock.due()) yieldAt(i);
+                    if (m_host.mblnStopAll) break;
+                }
+                if (!reading) break;
+            } else {
+                reader.read(mudtScanRecords[static_cast<size_t>(i)], &filters, own);
+            }
             ++m_processed;
-            ScanRecord record;
-            record.FolderListEntry = entry;
-            if (!ReadScanRecord(record, true, times)) continue;
-            m_results.stageRecord(record);
+            if (SettleReading(*reading)) m_results.stageRecord(reading->record);
+            if (ahead) ahead->release(i);
         }
+        // Reads in flight past a stop are dropped with the readers.
+        ahead.reset();
         flush();
         m_host.ShowProgress(m_processed, total);
     } catch (...) {

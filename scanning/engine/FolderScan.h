@@ -7,6 +7,10 @@
 // scan and dropped files fill the work list themselves and call
 // ConcludeScan.
 //
+// The scan's options (clear first, the file mask, the include options and the
+// scan rules) come from the ScanningCentreOptions record it is given; the
+// window hands over the program-wide one, a test or a benchmark its own.
+//
 // Each file is opened once: one statx of the open file, a read of its first
 // block (the ID3v2 tag, parsed from those bytes when it fits, and the first
 // audio frame), a read of its last 128 bytes (ID3v1), nothing more for a
@@ -14,19 +18,25 @@
 // end, so a stop or a failure keeps the rows made so far.
 
 #include "foundation/FileUtils.h"
-#include "scanning/engine/ScanHost.h"
+#include "foundation/JobHost.h"
+#include "foundation/OptionRecords.h"
+#include "scanning/engine/ReadAhead.h"
 #include "scanning/engine/ScanRecord.h"
+#include "scanning/tagobject/ID3v2TagObject.h"
 
 #include <QString>
 #include <cstdint>
 #include <vector>
 
 class ScanResultsModel;
-class FileTimeText;
 
 class FolderScan {
 public:
-    FolderScan(ScanResultsModel& results, ScanHost& host) : m_results(results), m_host(host) {}
+    // `options` is read at each call, so options read again between two
+    // scans are in force from the next one; it must outlive the scan.
+    FolderScan(ScanResultsModel& results, JobHost& host, const ScanningCentreOptions& options)
+        : m_results(results), m_host(host), m_options(options) {}
+    FolderScan(ScanResultsModel&, JobHost&, ScanningCentreOptions&&) = delete;
 
     // The work list of the current run: the files to turn into rows.
     std::vector<FolderListEntry> mudtScanRecords;
@@ -49,13 +59,21 @@ public:
     // Walks `folder` (ScanFilter, "*.*" when empty; read-only files taken,
     // hidden ones not) into the work list, replacing it.
     void ScanFiles(const QString& folder, bool includeSubfolders);
-    // ProcessFiles, then the status "Scan complete".
+    // ProcessFiles (emptying the list first when ClearResults is on), then
+    // the status "Scan complete".
     void ConcludeScan();
-    // Turns the work list into rows: with ClearResults on the list is emptied
-    // first, otherwise rows are added.  Files whose reading failed (a warning
-    // was shown), that both tag filters reject, or that the scan rules reject
-    // get no row.  Stops before the next file once the host's stop flag is set.
-    void ProcessFiles();
+    // Turns the work list into rows: with `clearFirst` the list is emptied
+    // first, otherwise rows are added (dropped files always are).  Files whose
+    // reading failed (a warning was shown), that both tag filters reject, or
+    // that the scan rules reject get no row.  Stops before the next file once
+    // the host's stop flag is set.
+    void ProcessFiles(bool clearFirst);
+
+    // How ProcessFiles reads ahead: by default as the disk of the work list's
+    // first folder wants it (ScanReadPlan); `readers` 1 reads every file on
+    // the scan's own thread.  The rows, the reports and their order are the
+    // same for every plan.
+    void setReadPlan(int readers, int window) { m_readPlan = ReadPlan{readers, window}; }
 
     // What the last ProcessFiles did.
     int64_t filesProcessed() const { return m_processed; }
@@ -63,17 +81,19 @@ public:
 
 private:
     ScanResultsModel& m_results;
-    ScanHost& m_host;
+    JobHost& m_host;
+    const ScanningCentreOptions& m_options;
     int64_t m_processed = 0;
     int64_t m_rowsAdded = 0;
+    ReadPlan m_readPlan{0, 0};  // readers 0: the disk's plan
+    // The readers' tag objects, made once and kept for the next scans.
+    std::vector<ID3v2TagObject> m_tagObjects;
+
+    // The plan for `files` files; makes the readers' tag objects.  One
+    // reader: the files are read on this thread.
+    ReadPlan planFor(int64_t files);
 };
 
 // The folder a scan of the folder tree's selection walks: the desktop
 // directory for the tree's "Desktop" node (any letter case), else `selected`.
 QString ResolveScanFolder(const QString& selected);
-
-// Reads one file into `record` (whose FolderListEntry names it) the way the
-// scan does.  False when a read failed and its warning was shown, or when
-// `applyFilters` is set and the include options or the scan rules reject the
-// file.  A file that no longer exists reads as an empty record (true).
-bool ReadScanRecord(ScanRecord& record, bool applyFilters, FileTimeText& times);

@@ -1,6 +1,7 @@
 #include "scanning/engine/ID3v1.h"
 
 #include "foundation/Errors.h"
+#include "foundation/NativePath.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/codec/Cp1252.h"
 #include "scanning/engine/FileBytes.h"
@@ -47,7 +48,7 @@ void PutField(ID3v1Block& block, int offset, int width, const QString& text) {
 
 bool FileMissing(const QString& path) {
     struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode);
+    return ::stat(NativePath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode);
 }
 
 // A file descriptor that closes itself.
@@ -122,10 +123,10 @@ ID3v1Tag ParseID3v1Block(const uint8_t* block) {
 void ReadID3v1FromTail(int64_t fileSize, QByteArrayView tail, ID3v1Tag& tag, bool& hasTag, bool& filtered) {
     if (HasID3v1Tag(fileSize, tail)) {
         hasTag = true;
-        if (!gblnIncFilesWithID3v1) filtered = true;
+        if (!Options().ScanningCentre.blnIncFilesWithID3v1) filtered = true;
         tag = ParseID3v1Block(reinterpret_cast<const uint8_t*>(tail.data() + (tail.size() - kID3v1Size)));
     } else {
-        if (!gblnIncFilesWithoutID3v1) filtered = true;
+        if (!Options().ScanningCentre.blnIncFilesWithoutID3v1) filtered = true;
         tag = ID3v1Tag();
     }
 }
@@ -180,7 +181,7 @@ bool ReadID3v1TagInfo(const QString& path, ID3v1Tag& tag, bool& hasTag, bool& fi
 
 void MakeWriteableIfForced(const QString& path, bool force) {
     if (!force) return;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = NativePath(path);
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) return;
     if (!(st.st_mode & S_IWUSR)) ::chmod(native.constData(), (st.st_mode & 07777) | S_IWUSR);
@@ -195,7 +196,7 @@ bool WriteID3v1TagInfo(const QString& path, const ID3v1Tag& tag) {
         if (!ReadID3v1TagInfo(path, current, hadTag, ignored)) return false;
         if (hadTag && CompareID3v1(current, tag)) return false;
 
-        MakeWriteableIfForced(path, gblnWriteReadOnly);
+        MakeWriteableIfForced(path, Options().Preferences.blnWriteReadOnly);
         Fd file{OpenForWriting(path)};
         const int64_t length = FileSizeOf(file.fd);
         // Too short to hold a tag behind any audio: nothing is written, and the
@@ -231,7 +232,7 @@ bool WriteID3v1TagInfo(const QString& path, const ID3v1Tag& tag) {
 void ClearID3v1Tag(const QString& path) {
     try {
         if (FileMissing(path)) return;
-        MakeWriteableIfForced(path, gblnWriteReadOnly);
+        MakeWriteableIfForced(path, Options().Preferences.blnWriteReadOnly);
         {
             // Only a file that has a tag is opened for writing, so clearing a
             // file without one never fails on a read-only file.

@@ -12,30 +12,14 @@ ID3v2TagObject gobjID3v2Tag;
 namespace {
 using quillmark::eID3FrameIDs;
 
-// The frames as the read fetches them.
-void FetchFrames(ID3v2Tag& tag) {
-    tag.Track = gobjID3v2Tag.GetFrameValue(quillmark::eTrack);
-    tag.Title = gobjID3v2Tag.GetFrameValue(quillmark::eTitle);
-    tag.Artist = gobjID3v2Tag.GetFrameValue(quillmark::eArtist);
-    tag.Album = gobjID3v2Tag.GetFrameValue(quillmark::eAlbum);
-    tag.Year = gobjID3v2Tag.GetFrameValue(quillmark::eYear);
-    tag.Genre = gobjID3v2Tag.GetFrameValue(quillmark::eGenre);
-    tag.Comment = gobjID3v2Tag.GetFrameValue(quillmark::eComment);
-    tag.Composer = gobjID3v2Tag.GetFrameValue(quillmark::eComposer);
-    tag.OrigArtist = gobjID3v2Tag.GetFrameValue(quillmark::eOrigArtist);
-    tag.Copyright = gobjID3v2Tag.GetFrameValue(quillmark::eCopyright);
-    tag.URL = gobjID3v2Tag.GetFrameValue(quillmark::eURL);
-    tag.EncodedBy = gobjID3v2Tag.GetFrameValue(quillmark::eEncodedBy);
-}
-
 // What follows ReadTag: the has-tag flag, the filter and the fields.
 void TakeTag(ID3v2Tag& tag, bool& hasTag, bool& filtered) {
     hasTag = gobjID3v2Tag.HasTag();
     if (hasTag) {
-        if (!gblnIncFilesWithID3v2) filtered = true;
-        FetchFrames(tag);
+        if (!Options().ScanningCentre.blnIncFilesWithID3v2) filtered = true;
+        FetchID3v2Frames(gobjID3v2Tag, tag);
     } else {
-        if (!gblnIncFilesWithoutID3v2) filtered = true;
+        if (!Options().ScanningCentre.blnIncFilesWithoutID3v2) filtered = true;
         tag = ID3v2Tag();
     }
 }
@@ -44,6 +28,21 @@ QString ReadTrail(const QString& path, bool hasTag, bool filtered) {
     return CallSite(QStringLiteral("ReadID3v2TagInfo"), path, hasTag, filtered);
 }
 }  // namespace
+
+void FetchID3v2Frames(ID3v2TagObject& object, ID3v2Tag& tag) {
+    tag.Track = object.GetFrameValue(quillmark::eTrack);
+    tag.Title = object.GetFrameValue(quillmark::eTitle);
+    tag.Artist = object.GetFrameValue(quillmark::eArtist);
+    tag.Album = object.GetFrameValue(quillmark::eAlbum);
+    tag.Year = object.GetFrameValue(quillmark::eYear);
+    tag.Genre = object.GetFrameValue(quillmark::eGenre);
+    tag.Comment = object.GetFrameValue(quillmark::eComment);
+    tag.Composer = object.GetFrameValue(quillmark::eComposer);
+    tag.OrigArtist = object.GetFrameValue(quillmark::eOrigArtist);
+    tag.Copyright = object.GetFrameValue(quillmark::eCopyright);
+    tag.URL = object.GetFrameValue(quillmark::eURL);
+    tag.EncodedBy = object.GetFrameValue(quillmark::eEncodedBy);
+}
 
 void InitialiseQuillmarkClass() {
     WithTrail(QStringLiteral("InitialiseQuillmarkClass"), [] { gobjID3v2Tag = CreateQuillmarkTagObject(); });
@@ -89,7 +88,7 @@ bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag) {
         if (!ReadID3v2TagInfo(path, current, hadTag, ignored)) return false;
         if (hadTag && CompareID3v2(current, tag)) return false;
 
-        IsWriteable(path, gblnWriteReadOnly);
+        IsWriteable(path, Options().Preferences.blnWriteReadOnly);
         // This order is also the frame order of a tag made from nothing.
         gobjID3v2Tag.SetFrameValue(quillmark::eTrack, tag.Track);
         gobjID3v2Tag.SetFrameValue(quillmark::eTitle, tag.Title);
@@ -116,7 +115,7 @@ bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag) {
 void ClearID3v2Tag(const QString& path) {
     try {
         if (!FileExists(path)) return;
-        IsWriteable(path, gblnWriteReadOnly);
+        IsWriteable(path, Options().Preferences.blnWriteReadOnly);
         gobjID3v2Tag.RemoveTag(path, false);
     } catch (...) {
         if (ReportFileError(path, FileAction::ClearID3v2)) return;

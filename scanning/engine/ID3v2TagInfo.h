@@ -22,6 +22,10 @@ class FileBytes;
 // and after its release.
 extern ID3v2TagObject gobjID3v2Tag;
 
+// Copies the twelve frame values of the tag `object` holds into `tag`, in
+// the order the read fetches them.
+void FetchID3v2Frames(ID3v2TagObject& object, ID3v2Tag& tag);
+
 // Creates the tag object; a failure goes up the trail with
 // "InitialiseQuillmarkClass" (the start procedure shows it and runs on
 // without a tag object).

@@ -1,6 +1,7 @@
 #include "scanning/engine/MPEGHeader.h"
 
 #include "foundation/Errors.h"
+#include "foundation/NativePath.h"
 #include "scanning/engine/FileBytes.h"
 #include "scanning/engine/FileErrorReport.h"
 #include "scanning/engine/ID3v1.h"
@@ -85,23 +86,42 @@ uint32_t BigEndian32(const uint8_t* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
 }
 
-// The frame count of a Xing/Info or VBRI frame, 0 when the frame is none or
-// does not carry a count.
-int64_t VbrFrameCount(const uint8_t* frame, size_t n, int32_t version, bool mono, bool crc) {
+// What a Xing/Info or VBRI frame tells of the whole stream: its frame count
+// and its byte count, 0 where the frame is none or leaves a count out.
+struct VbrCounts {
+    int64_t frames = 0;
+    int64_t bytes = 0;
+    // "Xing" and "VBRI" mark a variable rate; "Info" is the same frame in a
+    // file of constant rate.
+    bool variable = false;
+};
+
+VbrCounts ReadVbrCounts(const uint8_t* frame, size_t n, int32_t version, bool mono, bool crc) {
     const size_t sideInfo = version == 1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
     // Xing/Info sits behind the side information; some encoders leave the CRC
     // out of that reckoning, so both places are looked at.
     for (size_t offset : {4 + (crc ? 2 : 0) + sideInfo, 4 + sideInfo}) {
-        if (offset + 12 > n) continue;
+        if (offset + 8 > n) continue;
         const uint8_t* p = frame + offset;
-        if (std::memcmp(p, "Xing", 4) != 0 && std::memcmp(p, "Info", 4) != 0) continue;
+        const bool xing = std::memcmp(p, "Xing", 4) == 0;
+        if (!xing && std::memcmp(p, "Info", 4) != 0) continue;
         const uint32_t flags = BigEndian32(p + 4);
-        return (flags & 1) ? int64_t(BigEndian32(p + 8)) : 0;
+        VbrCounts counts;
+        counts.variable = xing;
+        size_t field = offset + 8;
+        if (flags & 1) {
+            if (field + 4 > n) return counts;
+            counts.frames = BigEndian32(frame + field);
+            field += 4;
+        }
+        if ((flags & 2) && field + 4 <= n) counts.bytes = BigEndian32(frame + field);
+        return counts;
     }
-    // VBRI: 32 bytes behind the header whatever the mode.
+    // VBRI: 32 bytes behind the header whatever the mode; bytes, then frames.
     constexpr size_t vbri = 4 + 32;
-    if (vbri + 18 <= n && std::memcmp(frame + vbri, "VBRI", 4) == 0) return int64_t(BigEndian32(frame + vbri + 14));
-    return 0;
+    if (vbri + 18 <= n && std::memcmp(frame + vbri, "VBRI", 4) == 0)
+        return VbrCounts{int64_t(BigEndian32(frame + vbri + 14)), int64_t(BigEndian32(frame + vbri + 10)), true};
+    return {};
 }
 
 int32_t SamplesPerFrame(int32_t version, int32_t layer) {
@@ -141,7 +161,7 @@ int64_t ID3v2TagEnd(ByteSource& source) {
 namespace {
 // The search: the offset of the first valid header at or after `start`, or -1.
 // `frame` receives up to kFrameProbe bytes from the header on (what the chunk
-// holds of them; zeros past the end of the data) and `frameBytes` their count.
+// holds of them, zeros after) and `frameBytes` their count.
 int64_t Search(ByteSource& source, int64_t start, uint8_t* frame, size_t& frameBytes) {
     const int64_t size = source.size();
     uint8_t buffer[kChunk + 3];
@@ -159,27 +179,20 @@ int64_t Search(ByteSource& source, int64_t start, uint8_t* frame, size_t& frameB
         } else {
             got = source.readAt(pos, buffer, sizeof buffer);
         }
-        if (got < 2) break;
-        // Every position examined has its 4 bytes at hand, except at the end
-        // of the data, where the missing bytes read as 0.
-        const bool atEnd = pos + static_cast<int64_t>(got) >= size;
-        const size_t limit = atEnd ? got - 1 : got - 3;
+        // A header is a header only when all four of its bytes lie in the
+        // data: the last positions looked at are 4 bytes before the end.
+        if (got < 4) break;
+        const size_t limit = got - 3;
         const uint8_t* p = data;
         const uint8_t* end = data + limit;
         while (p < end) {
             p = static_cast<const uint8_t*>(std::memchr(p, 0xFF, static_cast<size_t>(end - p)));
             if (!p) break;
             const size_t i = static_cast<size_t>(p - data);
-            uint8_t candidate[4] = {0, 0, 0, 0};
-            std::memcpy(candidate, p, std::min<size_t>(4, got - i));
-            if (IsMPEGFrameHeader(candidate)) {
+            if (IsMPEGFrameHeader(p)) {
                 std::memset(frame, 0, kFrameProbe);
                 frameBytes = std::min(kFrameProbe, got - i);
                 std::memcpy(frame, p, frameBytes);
-                if (frameBytes < 4) {
-                    std::memcpy(frame, candidate, 4);
-                    frameBytes = 4;
-                }
                 return pos + static_cast<int64_t>(i);
             }
             ++p;
@@ -226,21 +239,32 @@ void DecodeMPEGFrame(MPEGInfo& info, const uint8_t* frame, size_t frameBytes, in
     if (info.Bitrate <= 0) return;
 
     const int64_t audioBytes = std::max<int64_t>(0, audioEnd - info.HeaderPosition);
-    const int64_t vbrFrames =
-        (info.Layer == 3 && info.SampleRate > 0) ? VbrFrameCount(frame, frameBytes, info.Version, mode == 3, crc) : 0;
-    if (vbrFrames > 0)
+    const VbrCounts vbr =
+        (info.Layer == 3 && info.SampleRate > 0) ? ReadVbrCounts(frame, frameBytes, info.Version, mode == 3, crc)
+                                                 : VbrCounts{};
+    const int64_t vbrFrames = vbr.frames;
+    const int32_t frameBitrate = info.Bitrate;
+    if (vbrFrames > 0) {
         info.LengthMs = vbrFrames * SamplesPerFrame(info.Version, info.Layer) * 1000 / info.SampleRate;
-    else
+        // The first frame of a VBR file is the Xing/VBRI frame itself, whose
+        // rate says nothing of the music: with the stream's byte count the
+        // cell shows the average rate, in step with the length.  A file of
+        // constant rate keeps the rate of its frames.
+        if (vbr.variable && vbr.bytes > 0 && info.LengthMs > 0)
+            info.Bitrate = static_cast<int32_t>((vbr.bytes * 8 + info.LengthMs / 2) / info.LengthMs);
+    } else {
         info.LengthMs = audioBytes * 8 / info.Bitrate;
+    }
     if (info.SampleRate < 1) return;
 
     info.Padding = (b2 >> 1) & 1;
+    // The length of the first frame, from its own rate.
     if (info.Layer == 1)
-        info.FrameLength = (12000 * info.Bitrate / info.SampleRate + info.Padding) * 4;
+        info.FrameLength = (12000 * frameBitrate / info.SampleRate + info.Padding) * 4;
     else if (info.Layer == 3 && info.Version != 1)
-        info.FrameLength = 72000 * info.Bitrate / info.SampleRate + info.Padding;
+        info.FrameLength = 72000 * frameBitrate / info.SampleRate + info.Padding;
     else
-        info.FrameLength = 144000 * info.Bitrate / info.SampleRate + info.Padding;
+        info.FrameLength = 144000 * frameBitrate / info.SampleRate + info.Padding;
     info.FrameCount = vbrFrames > 0 ? vbrFrames : audioBytes / info.FrameLength;
 }
 
@@ -308,7 +332,7 @@ MPEGInfo ReadMPEGInfo(const QString& path, bool& found) {
             // record holds before the search fails.
             MPEGInfo info;
             struct stat st {};
-            if (::stat(QFile::encodeName(path).constData(), &st) == 0) info.FileSize = st.st_size;
+            if (::stat(NativePath(path).constData(), &st) == 0) info.FileSize = st.st_size;
             return info;
         }
         PropagateError(CallSite(QStringLiteral("ReadMPEGInfo"), path, found));

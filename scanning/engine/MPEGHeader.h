@@ -3,8 +3,11 @@
 // says, and the playing time and frame count that follow.  The search starts
 // after the ID3v2 tag (cover pictures hold false syncs) and accepts every
 // MPEG-1, -2 and -2.5 header of layers I to III.  Frame count and length come
-// from a Xing/Info or VBRI frame when the first frame is one, else from the
-// audio bytes (first frame to the end, less a trailing ID3v1 tag).
+// from a Xing/Info or VBRI frame when the first frame is one (and for a VBR
+// file, whose Xing or VBRI frame gives the byte count too, the bit rate is
+// the stream's average),
+// else from the audio bytes (first frame to the end, less a trailing ID3v1
+// tag).
 //
 // The analysis works on a ByteSource, so the folder scan can serve it from the
 // file it already holds open; ReadMPEGInfo and GetMPEGHeader are the path-based
@@ -34,7 +37,7 @@ bool IsMPEGFrameHeader(const uint8_t* bytes);
 // of the data counts as none.
 int64_t ID3v2TagEnd(ByteSource& source);
 // The offset of the first frame header at or after `start`, with its 4 bytes
-// (bytes beyond the end of the data read as 0); -1 when there is none.
+// (all four inside the data); -1 when there is none.
 int64_t FindMPEGHeader(ByteSource& source, int64_t start, uint8_t header[4]);
 // Fills `info` from the frame at `info.HeaderPosition`: `frame` holds the bytes
 // from the header on (as many as are at hand, at least 4), `audioEnd` the end

@@ -1,19 +1,20 @@
 #include "scanning/engine/RowRefresh.h"
 
 #include "foundation/Errors.h"
-#include "scanning/engine/FileTimeText.h"
-#include "scanning/engine/FolderScan.h"
+#include "scanning/engine/FileReading.h"
+#include "scanning/engine/ID3v2TagInfo.h"
 #include "scanning/engine/ScanResultsModel.h"
 
 bool UpdateScanResult(ScanResultsModel& results, int row) {
     try {
         if (row < 0 || row >= results.rows()) RaiseError(ErrNo::SubscriptOutOfRange);
-        ScanRecord record;
-        record.FolderListEntry.Folder = results.text(row, ScanColumn::Folder);
-        record.FolderListEntry.FileName = results.text(row, ScanColumn::FileName);
-        FileTimeText times;
-        if (!ReadScanRecord(record, false, times)) return false;
-        results.updateRowFromRecord(row, record);
+        const FolderListEntry entry{results.text(row, ScanColumn::Folder), results.text(row, ScanColumn::FileName)};
+        // Read like a scan's file, without the include filters and rules.
+        FileReader reader(gobjID3v2Tag);
+        FileReading reading;
+        reader.read(entry, nullptr, reading);
+        if (!SettleReading(reading)) return false;
+        results.updateRowFromRecord(row, reading.record);
         return true;
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("UpdateScanResult"), row + 1));

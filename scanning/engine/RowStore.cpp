@@ -108,6 +108,21 @@ void Narrow(char* out, const char16_t* in, size_t n) {
 #endif
     for (; i < n; ++i) out[i] = char(in[i]);
 }
+
+// True when every character fits in one byte (U+0000 to U+00FF).
+bool FitsLatin1(const char16_t* in, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF00));
+    __m128i any = _mm_setzero_si128();
+    for (; i + 8 <= n; i += 8)
+        any = _mm_or_si128(any, _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)), high));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(any, _mm_setzero_si128())) != 0xFFFF) return false;
+#endif
+    char16_t rest = 0;
+    for (; i < n; ++i) rest |= in[i];
+    return rest < 0x100;
+}
 }  // namespace
 
 size_t RowStore::BlockWords(const uint32_t* block) {
@@ -153,7 +168,7 @@ const uint32_t* RowStore::pack(const QStringView* cells) {
         at += uint32_t(n);
         ends[i] = at;
     }
-    const bool latin1 = QtPrivate::isLatin1(QStringView(all, qsizetype(total)));
+    const bool latin1 = FitsLatin1(all, total);
     uint16_t* ends16;
     uint32_t* ends32;
     void* text;
@@ -181,11 +196,11 @@ const uint32_t* RowStore::pack(const QAnyStringView* input) {
         input[i].visit([&](auto view) {
             using View = decltype(view);
             if constexpr (std::is_same_v<View, QStringView>) {
-                if (latin1 && !QtPrivate::isLatin1(view)) latin1 = false;
+                if (latin1 && !FitsLatin1(view.utf16(), size_t(view.size()))) latin1 = false;
             } else if constexpr (!std::is_same_v<View, QLatin1StringView>) {
                 converted[i] = input[i].toString();
                 cells[i] = converted[i];
-                if (latin1 && !QtPrivate::isLatin1(QStringView(converted[i]))) latin1 = false;
+                if (latin1 && !FitsLatin1(reinterpret_cast<const char16_t*>(converted[i].constData()), size_t(converted[i].size()))) latin1 = false;
             }
         });
         total += size_t(cells[i].size());

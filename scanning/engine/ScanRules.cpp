@@ -112,7 +112,3 @@ bool ApplyScanRules(const std::vector<ScanRule>& rules, const ID3v1Tag& id3v1, c
         PropagateError(CallSite(QStringLiteral("ApplyScanRules"), fileName));
     }
 }
-
-bool ApplyScanRules(const ID3v1Tag& id3v1, const ID3v2Tag& id3v2, const QString& fileName) {
-    return ApplyScanRules(gudtScanRules, id3v1, id3v2, fileName);
-}

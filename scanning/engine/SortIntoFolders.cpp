@@ -3,7 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/MessageUi.h"
-#include "foundation/OptionRecords.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/ScanResultsModel.h"
@@ -63,14 +63,14 @@ QString CutToBytes(const QString& text, qsizetype maxBytes) {
 // Whether two paths name one file (the target is already the source).
 bool SameFile(const QString& a, const QString& b) {
     struct stat sa, sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+    return ::stat(NativePath(a).constData(), &sa) == 0 && ::stat(NativePath(b).constData(), &sb) == 0 &&
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 // Makes `folder` (one level below an existing folder) unless it is there.
 void EnsureSubfolder(const QString& folder) {
     if (FolderExists(folder)) return;
-    if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0 && errno != EEXIST)
+    if (::mkdir(NativePath(folder).constData(), 0777) != 0 && errno != EEXIST)
         RaiseErrno(errno, true, QStringLiteral("Sonivard"), folder);
     if (!FolderExists(folder)) RaiseErrno(ENOTDIR, true, QStringLiteral("Sonivard"), folder);
 }
@@ -167,7 +167,7 @@ std::vector<SortMove> PlanSortIntoFolders(const ScanResultsModel& results, int c
 }
 
 SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const QString& destination,
-                            ScanHost& host) {
+                            JobHost& host) {
     SortOutcome outcome = SortOutcome::Complete;
     bool failed = false;  // a row whose move failed, or a failed step
     bool ranToEnd = false;
@@ -218,11 +218,9 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
         case SortOutcome::DestinationRemoved:
             host.ShowResult(GetResourceString(kNotComplete), true, GetResourceString(kDestinationGone));
             break;
-        case SortOutcome::Interrupted: host.ShowResult(GetResourceString(kInterrupted), true, QString()); break;
+        case SortOutcome::Interrupted: host.ReportInterrupted(GetResourceString(kInterrupted)); break;
         case SortOutcome::Incomplete: host.ShowResult(GetResourceString(kNotComplete), true, QString()); break;
-        case SortOutcome::Complete:
-            host.ShowResult(GetResourceString(kComplete), gblnDisplayMessageBox, QString());
-            break;
+        case SortOutcome::Complete: host.ReportComplete(GetResourceString(kComplete)); break;
         }
     });
     return outcome;

@@ -10,7 +10,7 @@
 // destination itself.  Moves go through MoveFile, which never replaces a file
 // without the user's yes.
 
-#include "scanning/engine/ScanHost.h"
+#include "foundation/JobHost.h"
 
 #include <QString>
 #include <vector>
@@ -51,11 +51,11 @@ enum class SortOutcome {
 // Runs the sort: status "Sorting files into folders - Please wait...", then
 // per planned row (stop flag, progress, destination check) the subfolder is
 // made when missing and the file moved, or, without a value, moved into the
-// destination on the user's yes.  Ends with the host's ShowResult: "Sort into
-// folders complete" (box only with DisplayMessageBox), "Sort into folders
-// interrupted by user" (box), "Sort into folders not complete" with
+// destination on the user's yes.  Ends with the host's reports: "Sort into
+// folders complete" (box only with the host's DisplayMessageBox), "Sort into
+// folders interrupted by user" (box), "Sort into folders not complete" with
 // "Destination folder was removed." (box), or, when a move or a subfolder
 // failed, "Sort into folders not complete" (box).  A "No" to replacing a file
 // is no failure.  Rows are not changed.
 SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const QString& destination,
-                            ScanHost& host);
+                            JobHost& host);

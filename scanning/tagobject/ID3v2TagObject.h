@@ -6,6 +6,7 @@
 // use, as a call through an unset object reference does.
 
 #include "foundation/Errors.h"
+#include "foundation/NativePath.h"
 #include "quillmark/Quillmark.h"
 
 #include <QByteArray>
@@ -37,18 +38,18 @@ public:
     bool isSet() const noexcept { return m_object != nullptr; }
 
     bool HasTag() const { return object().HasTag(); }
-    void ReadTag(const QString& a_sfile) { check(object().ReadTag(NativePath(a_sfile))); }
+    void ReadTag(const QString& a_sfile) { check(object().ReadTag(FileSystemPath(a_sfile))); }
     // ReadTag from the file's first bytes when they hold the whole tag (the
     // file is read only when they do not).
     void ReadTagFromBytes(const QString& a_sfile, const char* bytes, qsizetype length) {
-        check(object().ReadTagFromBytes(NativePath(a_sfile), reinterpret_cast<const uint8_t*>(bytes),
+        check(object().ReadTagFromBytes(FileSystemPath(a_sfile), reinterpret_cast<const uint8_t*>(bytes),
                                         length > 0 ? static_cast<size_t>(length) : 0));
     }
     void WriteTag(const QString& a_sfile, bool a_bIgnoreReadOnly = true) {
-        check(object().WriteTag(NativePath(a_sfile), a_bIgnoreReadOnly));
+        check(object().WriteTag(FileSystemPath(a_sfile), a_bIgnoreReadOnly));
     }
     void RemoveTag(const QString& a_sfile, bool a_bIgnoreReadOnly = true) {
-        check(object().RemoveTag(NativePath(a_sfile), a_bIgnoreReadOnly));
+        check(object().RemoveTag(FileSystemPath(a_sfile), a_bIgnoreReadOnly));
     }
     QString GetFrameValue(quillmark::eID3FrameIDs a_eFrameID) {
         std::string value;
@@ -72,7 +73,7 @@ private:
     void check(quillmark::Status status) const {
         if (status != quillmark::S_Ok) throw ToSvError(m_object->LastError());
     }
-    static std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+    static std::string FileSystemPath(const QString& path) { return ::NativePath(path).toStdString(); }
 
     quillmark::_clsID3v2* m_object = nullptr;
 };

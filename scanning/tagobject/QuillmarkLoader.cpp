@@ -48,10 +48,7 @@ QString LibraryFileName() { return QStringLiteral("libquillmark.so"); }
 
 QStringList SearchFolders() {
     if (!g_testFolders.isEmpty()) return g_testFolders;
-    QStringList folders{AppPath()};
-    const QString buildTree = QStringLiteral(SV_BUILD_BIN_DIR);
-    if (QDir::cleanPath(buildTree) != QDir::cleanPath(folders.front())) folders << buildTree;
-    return folders;
+    return {AppPath()};
 }
 
 QString LoadedPath() { return g_loadedPath; }
@@ -62,17 +59,19 @@ void SetSearchFoldersForTesting(const QStringList& folders) { g_testFolders = fo
 
 ID3v2TagObject CreateQuillmarkTagObject() {
     QString path;
+    QStringList tried;
     for (const QString& folder : QuillmarkLoader::SearchFolders()) {
         const QString candidate = QDir(folder).filePath(QuillmarkLoader::LibraryFileName());
         if (QFileInfo(candidate).isFile()) {
             path = candidate;
             break;
         }
+        tried << candidate;
     }
     if (path.isEmpty())
         throw SvError(ErrNo::FileNotFound, kSource,
                       StandardErrorText(ErrNo::FileNotFound) + QStringLiteral(" (") +
-                          QuillmarkLoader::LibraryFileName() + QLatin1Char(')'));
+                          tried.join(QStringLiteral(", ")) + QLatin1Char(')'));
 
     const QmDllGetClassObjectFn getClassObject = LoadFactoryEntry(path);
     void* factoryPointer = nullptr;

@@ -1,8 +1,8 @@
 #pragma once
 // The tag library is not linked into the program: it is loaded at run time
-// from beside the program (AppPath()) or, when run from the build tree, from
-// the build's binary folder, and its clsID3v2 is created through the
-// library's class factory by class identifier.
+// from the folder of the program's files (AppPath(): beside the program, or
+// the folder SV_BIN_DIR names) and from nowhere else, and its clsID3v2 is
+// created through the library's class factory by class identifier.
 //
 // The start procedure creates the one tag object like this, so a missing
 // library shows the critical error box and the program runs on with an empty
@@ -30,7 +30,7 @@ inline constexpr int32_t EntryPointNotFound = 453;
 
 // The file name of the library.
 QString LibraryFileName();
-// The folders searched, in order: the program's folder, then the build tree.
+// The folders searched: AppPath() alone.
 QStringList SearchFolders();
 // The path the library was loaded from (empty before the first success).
 QString LoadedPath();

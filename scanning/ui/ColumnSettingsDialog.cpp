@@ -3,7 +3,8 @@
 #include "foundation/Errors.h"
 #include "foundation/Help.h"
 #include "foundation/ResourceStrings.h"
-#include "scanning/ui/ListColumns.h"
+#include "foundation/ui/ListColumns.h"
+#include "options/ControlSettings.h"
 #include "foundation/Twips.h"
 #include "shell/ui/ControlUtils.h"
 
@@ -135,7 +136,7 @@ void DialogColumnSettings::InitiateDialog(QTreeView* list) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             if (ColumnCountsAsHidden(list, c)) {
                 item->setCheckState(0, Qt::Unchecked);
-                msngColumnWidths[static_cast<size_t>(c)] = static_cast<float>(StoredColumnWidthTwips(list, c));
+                msngColumnWidths[static_cast<size_t>(c)] = static_cast<float>(ListColumnSettings::StoredWidth(list->objectName(), c));
             } else {
                 item->setCheckState(0, Qt::Checked);
                 msngColumnWidths[static_cast<size_t>(c)] = static_cast<float>(ColumnWidthTwips(list, c));

@@ -5,6 +5,7 @@
 #include "foundation/Genres.h"
 #include "foundation/Help.h"
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/GenreCombo.h"
@@ -235,7 +236,8 @@ void FormFileInfo::FormLoad() {
         GenresIntoComboBox(ComboID3v1Genre, true);
         GenresIntoComboBox(ComboID3v2Genre, true);
     });
-    TextFileName->setText(mstrFileName);
+    // The box shows the name as well as it can; OK writes to the path itself.
+    TextFileName->setText(PathForDisplay(mstrFileName));
     mblnHadID3v1Tag = false;
     mblnHadID3v2Tag = false;
     SetGroupEnabled(false, ID3v1Boxes(), BtnCopyFromID3v1);
@@ -380,7 +382,7 @@ void FormFileInfo::BtnCopyToID3v1_Click() {
 }
 
 void FormFileInfo::BtnOK_Click() {
-    const QString path = TextFileName->text();
+    const QString path = mstrFileName;
     ResumeNext([&] {
         if (CheckID3v1Tag->isChecked()) {
             ID3v1Tag tag;

@@ -1,6 +1,7 @@
 #include "scanning/ui/ScanResultsView.h"
 
 #include "foundation/ListFiles.h"
+#include "foundation/NativePath.h"
 #include "scanning/engine/ScanResultsListFile.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "foundation/Twips.h"
@@ -37,7 +38,7 @@ protected:
         if (!m_built) {
             m_built = true;
             if (m_paths)
-                for (const QString& path : m_paths()) m_urls.push_back(QUrl::fromLocalFile(path));
+                for (const QString& path : m_paths()) m_urls.push_back(FileUrlFromPath(path));
         }
         if (type.id() == QMetaType::QByteArray || type.id() == QMetaType::QString) {
             QByteArray bytes;
@@ -137,7 +138,7 @@ QStringList ScanResultsView::DroppedFiles(const QMimeData* data) {
     QStringList files;
     if (!data || !data->hasUrls()) return files;
     for (const QUrl& url : data->urls())
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) files.push_back(url.toLocalFile());
+        if (const QString path = PathFromFileUrl(url); !path.isEmpty()) files.push_back(path);
     return files;
 }
 

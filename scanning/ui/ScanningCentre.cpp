@@ -18,7 +18,8 @@
 #include "scanning/ui/ColumnSettingsDialog.h"
 #include "scanning/ui/FileInfoDialog.h"
 #include "scanning/ui/FolderTree.h"
-#include "scanning/ui/ListColumns.h"
+#include "foundation/ui/ListColumns.h"
+#include "options/ui/ControlSettingsUi.h"
 #include "scanning/ui/ScanResultsView.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/SkinScheme.h"
@@ -44,6 +45,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace {
@@ -67,36 +69,6 @@ constexpr double kProgBarWidth = 240;
 QString ScanResultsFilter() { return QStringLiteral("Scan Results (*.scn)|*.scn"); }
 
 }  // namespace
-
-// The scan engine's view of the window: the status line, the progress bar,
-// the Stop button (through the window's stop flag) and the yield.
-class FormMP3ScanningCentre::JobHost final : public ScanHost {
-public:
-    explicit JobHost(FormMP3ScanningCentre& window) : m_window(window) {}
-    void ShowStatus(const QString& text) override {
-        ProgressIndication(&m_window, text, false, QString(), 0);
-    }
-    void ShowProgress(int64_t position, int64_t maximum) override {
-        QProgressBar* bar = m_window.ProgBar;
-        if (!bar) return;
-        // The bar counts the work list's spare element, as the folder walk's
-        // list has one.
-        const int64_t top = std::min<int64_t>(maximum + 1, INT32_MAX);
-        if (bar->maximum() != top) InitialiseProgBar(bar, static_cast<float>(top));
-        IncrementProgBar(bar, static_cast<int32_t>(std::min<int64_t>(position, top)));
-    }
-    void Yield() override {
-        QCoreApplication::processEvents();
-        mblnStopAll = mblnStopAll || m_window.mblnStopAll;
-    }
-    void ShowResult(const QString& status, bool showBox, const QString& boxText) override {
-        ProgressIndication(&m_window, status, showBox, boxText, Mb::Exclamation);
-    }
-    QString Caption() const override { return m_window.Caption(); }
-
-private:
-    FormMP3ScanningCentre& m_window;
-};
 
 // ---- load -----------------------------------------------------------------------
 
@@ -151,8 +123,8 @@ FormMP3ScanningCentre::~FormMP3ScanningCentre() = default;
 void FormMP3ScanningCentre::BuildControls() {
     FolderTreeview = new FolderTreeControl(this);
     m_results = new ScanResultsModel(this);
-    m_host = std::make_unique<JobHost>(*this);
-    m_scan = std::make_unique<FolderScan>(*m_results, *m_host);
+    m_host = std::make_unique<WindowJobHost>(this);
+    m_scan = std::make_unique<FolderScan>(*m_results, *m_host, Options().ScanningCentre);
     ListViewScanResults = new ScanResultsView(this);
     ListViewScanResults->setResultsModel(m_results);
     SplitterPanes = new ::Splitter(this);
@@ -439,27 +411,21 @@ void FormMP3ScanningCentre::FolderTreeview_SelectionChange() {
 }
 
 void FormMP3ScanningCentre::BtnScan_Click() {
-    bool started = false;
-    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
-    if (!started) return;
-    m_host->mblnStopAll = false;
-    mblnScanInProgress = true;
-    // The engine shows the status, checks the drive and runs the three steps;
-    // the window's controls are off while it runs (the job's start did that).
-    ResumeNext([&] {
-        m_scan->ScanFolder(FolderTreeview->SelectedFolder(), mcheckIncSubfolders.Value() == 1);
-        mstrLastScannedFolder = m_scan->mstrLastScannedFolder;
+    RunLongJob(this, {}, [&](JobHost&) {
+        mblnScanInProgress = true;
+        const auto scanEnded = qScopeGuard([&] { mblnScanInProgress = false; });
+        // The engine shows the status, checks the drive and runs the three
+        // steps; the window's controls are off while it runs (the job's start
+        // did that).
+        ResumeNext([&] {
+            m_scan->ScanFolder(FolderTreeview->SelectedFolder(), mcheckIncSubfolders.Value() == 1);
+            mstrLastScannedFolder = m_scan->mstrLastScannedFolder;
+        });
+        ResumeNext([&] { SortListIfSorted(ListViewScanResults); });
     });
-    ResumeNext([&] { SortListIfSorted(ListViewScanResults); });
-    mblnScanInProgress = false;
-    ResumeNext([&] { ConcludeProcess(this); });
 }
 
-void FormMP3ScanningCentre::BtnStop_Click() {
-    mblnStopAll = true;
-    // The folder walk reads the engine's flag directly.
-    if (m_host) m_host->mblnStopAll = true;
-}
+void FormMP3ScanningCentre::BtnStop_Click() { mblnStopAll = true; }
 
 void FormMP3ScanningCentre::CheckIncSubfolders_Click() { mcheckIncSubfolders.Click(); }
 
@@ -474,10 +440,10 @@ void FormMP3ScanningCentre::InitialiseScan() {
     }
 }
 
-void FormMP3ScanningCentre::ConcludeScan() {
+void FormMP3ScanningCentre::ConcludeScan(bool clearFirst) {
     try {
         // Rows are added while the list is hidden (or locked, for a drop).
-        m_scan->ProcessFiles();
+        m_scan->ProcessFiles(clearFirst);
         SortListIfSorted(ListViewScanResults);
         EnableControls(true);
         ProgressIndication(this, GetResourceString(170), false, QString(), 0);
@@ -495,10 +461,7 @@ void FormMP3ScanningCentre::LoadScanResultsFile(const QString& path) {
 }
 
 void FormMP3ScanningCentre::mnuFileOpen_Click() {
-    bool started = false;
-    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
-    if (!started) return;
-    ResumeNext([&] {
+    RunLongJob(this, {}, [&](JobHost&) {
         // Nothing stored: the file dialog starts in the user's home folder.
         const QString folder = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
                                                 QString(), SettingType::String).toString();
@@ -509,14 +472,10 @@ void FormMP3ScanningCentre::mnuFileOpen_Click() {
         SaveOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"), ParentFolder(fileName),
                           SettingType::String);
     });
-    ResumeNext([&] { ConcludeProcess(this); });
 }
 
 void FormMP3ScanningCentre::mnuFileSave_Click() {
-    bool started = false;
-    ResumeNext([&] { started = InitialiseNewProcess(this, true, false); });
-    if (!started) return;
-    ResumeNext([&] {
+    RunLongJob(this, {.needsScanResults = true}, [&](JobHost&) {
         CommonDialogFile.InitDir = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
                                                     QString(), SettingType::String).toString();
         CommonDialogFile.DialogTitle = GetResourceString(156);
@@ -540,24 +499,21 @@ void FormMP3ScanningCentre::mnuFileSave_Click() {
             SaveOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"), ParentFolder(chosen),
                               SettingType::String);
     });
-    ResumeNext([&] { ConcludeProcess(this); });
 }
 
 // ---- drop -----------------------------------------------------------------------------
 
 void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& paths) {
     if (paths.isEmpty()) return;
+    // The list stays visible while dropped files are processed.
     mblnDropInProcess = true;
-    bool started = false;
-    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
-    if (!started) {
-        mblnDropInProcess = false;
-        return;
-    }
-    if (paths.size() == 1 && QFileInfo(paths.front()).suffix().compare(QLatin1String("scn"), Qt::CaseInsensitive) == 0) {
-        ResumeNext([&] { LoadScanResultsFile(paths.front()); });
-    } else {
-        m_host->mblnStopAll = false;
+    const auto dropEnded = qScopeGuard([&] { mblnDropInProcess = false; });
+    RunLongJob(this, {}, [&](JobHost&) {
+        if (paths.size() == 1 &&
+            QFileInfo(paths.front()).suffix().compare(QLatin1String("scn"), Qt::CaseInsensitive) == 0) {
+            ResumeNext([&] { LoadScanResultsFile(paths.front()); });
+            return;
+        }
         ResumeNext([&] { InitialiseScan(); });
         ResumeNext([&] {
             // Every dropped file is taken, in its order (no 16-bit limit).
@@ -567,13 +523,8 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
             for (const QString& path : paths) work.push_back(FolderListEntry{ParentFolder(path), FileNamePart(path)});
         });
         // Dropped files are always added to the rows already there.
-        const bool clearResults = gblnClearResults;
-        gblnClearResults = false;
-        ResumeNext([&] { ConcludeScan(); });
-        gblnClearResults = clearResults;
-    }
-    ResumeNext([&] { ConcludeProcess(this); });
-    mblnDropInProcess = false;
+        ResumeNext([&] { ConcludeScan(false); });
+    });
 }
 
 // ---- actions ----------------------------------------------------------------------------
@@ -614,10 +565,7 @@ void FormMP3ScanningCentre::mnuActionsPlay_Click() {
 }
 
 void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
-    bool started = false;
-    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
-    if (!started) return;
-    [&] {
+    RunLongJob(this, {}, [&](JobHost&) {
         QString playlist;
         bool chosen = false;
         ResumeNext([&] {
@@ -633,7 +581,6 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
             ResumeNext([&] { MsgBox(GetResourceString(139), Mb::OKOnly | Mb::Exclamation, GetResourceString(138)); });
             return;
         }
-        m_host->mblnStopAll = false;
         ResumeNext([&] { InitialiseScan(); });
         ResumeNext([&] {
             std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
@@ -645,9 +592,8 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
                 work.push_back(FolderListEntry{ParentFolder(entry), FileNamePart(entry)});
             }
         });
-        ResumeNext([&] { ConcludeScan(); });
-    }();
-    ResumeNext([&] { ConcludeProcess(this); });
+        ResumeNext([&] { ConcludeScan(Options().ScanningCentre.blnClearResults); });
+    });
 }
 
 void FormMP3ScanningCentre::mnuActionsCheckAll_Click() { m_results->setAllChecked(true); }
@@ -671,15 +617,12 @@ void FormMP3ScanningCentre::mnuActionsSortIntoFoldersByID3v2Tag_Click(int Index)
 }
 
 void FormMP3ScanningCentre::SortIntoFolders(int column) {
-    bool started = false;
-    ResumeNext([&] { started = InitialiseNewProcess(this, false, false); });
-    if (!started) return;
-    m_host->mblnStopAll = false;
-    QString destination;
-    ResumeNext([&] { destination = BrowseForFolder(this, GetResourceString(159)); });
-    // Only the checked rows are moved; the rows keep their cells.
-    if (!destination.isEmpty()) ResumeNext([&] { ::SortIntoFolders(*m_results, column, destination, *m_host); });
-    ResumeNext([&] { ConcludeProcess(this); });
+    RunLongJob(this, {}, [&](JobHost& job) {
+        QString destination;
+        ResumeNext([&] { destination = BrowseForFolder(this, GetResourceString(159)); });
+        // Only the checked rows are moved; the rows keep their cells.
+        if (!destination.isEmpty()) ResumeNext([&] { ::SortIntoFolders(*m_results, column, destination, job); });
+    });
 }
 
 // ---- relays ---------------------------------------------------------------------------
@@ -779,7 +722,7 @@ void FormMP3ScanningCentre::closeEvent(QCloseEvent* event) {
 }
 
 void FormMP3ScanningCentre::QueryUnload(bool& cancel) {
-    if (!InitialiseNewProcess(this, false, true)) {
+    if (!WindowMayClose(this)) {
         cancel = true;
         return;
     }
@@ -827,35 +770,31 @@ void FormMP3ScanningCentre::FormUnload() {
 
 // ---- settings ---------------------------------------------------------------------------
 
-void FormMP3ScanningCentre::ReadScanningCentreSettings() {
-    try {
-        const QString section = QStringLiteral("MP3ScanningCentre");
-        FolderTreeview->SetSelectedFolder(
-            GetOptionSetting(section, QStringLiteral("SelectedFolder"), QString(), SettingType::String).toString());
-        const int include =
-            GetOptionSetting(section, QStringLiteral("IncludeSubfolders"), QStringLiteral("0"), SettingType::Integer)
-                .toInt();
-        mcheckIncSubfolders.SetValue(static_cast<int16_t>(include == 1 ? 1 : 0));
-        ReadSortSettings(ListViewScanResults);
-        ReadColumnSettings(ListViewScanResults);
-    } catch (...) {
-        PropagateError(QStringLiteral("ReadScanningCentreSettings"));
-    }
+ScanningCentreSettings FormMP3ScanningCentre::TakeScanningCentreSettings() const {
+    ScanningCentreSettings settings;
+    settings.SelectedFolder = FolderTreeview->SelectedFolder();
+    settings.CheckIncSubfolders = mcheckIncSubfolders.Value() != 0;
+    settings.ListViewScanResultsSort = TakeListSort(ListViewScanResults);
+    settings.ListViewScanResultsColumns = TakeListColumns(ListViewScanResults);
+    return settings;
 }
 
-void FormMP3ScanningCentre::WriteScanningCentreSettings() {
-    try {
-        const QString section = QStringLiteral("MP3ScanningCentre");
-        SaveOptionSetting(section, QStringLiteral("SelectedFolder"), FolderTreeview->SelectedFolder(),
-                          SettingType::String);
-        SaveOptionSetting(section, QStringLiteral("IncludeSubfolders"), static_cast<int>(mcheckIncSubfolders.Value()),
-                          SettingType::Integer);
-        WriteSortSettings(ListViewScanResults);
-        WriteColumnSettings(ListViewScanResults);
-    } catch (...) {
-        PropagateError(QStringLiteral("WriteScanningCentreSettings"));
-    }
+void FormMP3ScanningCentre::ShowScanningCentreSettings(const ScanningCentreSettings& settings) {
+    FolderTreeview->SetSelectedFolder(settings.SelectedFolder);
+    mcheckIncSubfolders.SetValue(settings.CheckIncSubfolders ? 1 : 0);
+    ShowListSort(ListViewScanResults, settings.ListViewScanResultsSort);
+    ShowListColumns(ListViewScanResults, settings.ListViewScanResultsColumns);
 }
+
+void FormMP3ScanningCentre::ReadScanningCentreSettings() {
+    ScanningCentreSettings settings = TakeScanningCentreSettings();
+    // Columns not read keep their width.
+    settings.ListViewScanResultsColumns.Widths.clear();
+    ReadThenShow([&] { settings.Read(m_results->columnCount()); },
+                 [&] { ShowScanningCentreSettings(settings); });
+}
+
+void FormMP3ScanningCentre::WriteScanningCentreSettings() { TakeScanningCentreSettings().Write(); }
 
 void RegisterScanningCentreWindow() {
     WindowRegistry::SetFactory(WindowNames::ScanningCentre, [] { return new FormMP3ScanningCentre; });

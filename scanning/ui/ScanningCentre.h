@@ -4,9 +4,10 @@
 // folders by tag, and the program's shutdown in its close handlers.
 
 #include "foundation/Dialogs.h"
+#include "foundation/LongJob.h"
+#include "options/WindowSettings.h"
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/FolderScan.h"
-#include "scanning/engine/ScanHost.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "shell/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
@@ -132,9 +133,11 @@ public:
     QWidget* EditControl() const override;
 
     // Settings of the window (section "MP3ScanningCentre") with the list's
-    // sort and columns.
+    // sort and columns (options/WindowSettings.h).
     void ReadScanningCentreSettings();
     void WriteScanningCentreSettings();
+    ScanningCentreSettings TakeScanningCentreSettings() const;
+    void ShowScanningCentreSettings(const ScanningCentreSettings& settings);
 
 protected:
     void LayoutControls() override;
@@ -148,15 +151,16 @@ private:
     void BuildMenus();
     void FolderTreeview_SelectionChange();
     // The back half that scans, playlist scans and drops share.
+    // `clearFirst` empties the list before the rows are added: the option
+    // ClearResults for a playlist scan, never for dropped files.
     void InitialiseScan();
-    void ConcludeScan();
+    void ConcludeScan(bool clearFirst);
     void SortIntoFolders(int column);
 
 
     ScanResultsModel* m_results = nullptr;
     // The scan engine's view of this window (status, progress, stop, yield).
-    class JobHost;
-    std::unique_ptr<JobHost> m_host;
+    std::unique_ptr<WindowJobHost> m_host;
     // The scan engine, with the work list of the running scan or drop.
     std::unique_ptr<FolderScan> m_scan;
     bool mblnDropInProcess = false;

@@ -56,12 +56,12 @@ void Main(IStartHost& host, const QStringList& arguments) {
     ResumeNext([&] { host.GetMainOptions(); });
     ResumeNext([&] { host.InitialiseTwipsPerPixel(); });
     ResumeNext([&] {
-        if (gblnShowSplashScreen) host.ShowSplashScreen();
+        if (Options().Preferences.blnShowSplashScreen) host.ShowSplashScreen();
     });
     ResumeNext([&] { host.ShowWindow(kIntegrator); });
     ResumeNext([&] { host.ShowWindow(kScanningCentre); });
     bool retain = false;
-    ResumeNext([&] { retain = gblnRetainWindows; });
+    ResumeNext([&] { retain = Options().Preferences.blnRetainWindows; });
     if (retain) {
         for (const QString& name : ReopenableWindows()) {
             // A stored value that is not a Boolean shows the error box, and
@@ -99,7 +99,7 @@ void Main(IStartHost& host, const QStringList& arguments) {
 
 void SaveWindowStates(const std::function<bool(const QString&)>& isLoaded) {
     WithTrail(QStringLiteral("SaveWindowStates"), [&] {
-        if (!gblnRetainWindows) return;
+        if (!Options().Preferences.blnRetainWindows) return;
         for (const QString& name : ReopenableWindows())
             SaveOptionSetting(kWindowStates, name, isLoaded(name), SettingType::Boolean);
     });

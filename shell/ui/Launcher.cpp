@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "options/WindowSettings.h"
 #include "shell/ScreenTwips.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
@@ -457,24 +458,21 @@ void FormIntegrator::ProcessShortcutKeys(int keyCode, int shift) {
 // ---- settings -----------------------------------------------------------------
 
 void ReadIntegratorSettings() {
-    WithTrail(QStringLiteral("ReadIntegratorSettings"), [] {
-        FormIntegrator* bar = FormIntegrator::Instance();
-        if (!bar) RaiseError(ErrNo::ObjectNotSet);
-        const int stored =
-            GetOptionSetting(QStringLiteral("Integrator"), QStringLiteral("StayOnTop"), QStringLiteral("1"),
-                             SettingType::Integer)
-                .toInt();
+    FormIntegrator* bar = FormIntegrator::Instance();
+    if (!bar) RaiseError(ErrNo::ObjectNotSet);
+    IntegratorSettings settings;
+    settings.CheckStayOnTop = bar->mintCheckStayOnTop != 0;
+    ReadThenShow([&] { settings.Read(); }, [&] {
         // UpdateSkinControls flips the value once and applies it.
-        bar->mintCheckStayOnTop = stored == 1 ? 0 : 1;
+        bar->mintCheckStayOnTop = settings.CheckStayOnTop ? 0 : 1;
         bar->UpdateSkinControls();
     });
 }
 
 void WriteIntegratorSettings() {
-    WithTrail(QStringLiteral("WriteIntegratorSettings"), [] {
-        FormIntegrator* bar = FormIntegrator::Instance();
-        if (!bar) RaiseError(ErrNo::ObjectNotSet);
-        SaveOptionSetting(QStringLiteral("Integrator"), QStringLiteral("StayOnTop"),
-                          static_cast<int>(bar->mintCheckStayOnTop), SettingType::Integer);
-    });
+    FormIntegrator* bar = FormIntegrator::Instance();
+    if (!bar) RaiseError(ErrNo::ObjectNotSet);
+    IntegratorSettings settings;
+    settings.CheckStayOnTop = bar->mintCheckStayOnTop != 0;
+    settings.Write();
 }

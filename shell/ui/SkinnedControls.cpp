@@ -64,7 +64,7 @@ void clsSkinnedControl::SetEnabled(bool enabled) {
 
 void clsSkinnedControl::SetVisible(bool visible) {
     m_visible = visible;
-    const bool skins = gblnUseSkins;
+    const bool skins = Options().Preferences.blnUseSkins;
     Standard().setVisible(visible && !skins);
     PictureControl().setVisible(visible && skins);
     Label().setVisible(visible && skins);
@@ -159,7 +159,7 @@ void clsCheckBox::SetValue(int16_t value) {
     static_cast<QCheckBox&>(Standard()).setCheckState(value == 1   ? Qt::Checked
                                                       : value == 2 ? Qt::PartiallyChecked
                                                                    : Qt::Unchecked);
-    if (gblnUseSkins) ShowSkinPicture(value == 1 ? SkinPicture::CheckOn : SkinPicture::CheckOff);
+    if (Options().Preferences.blnUseSkins) ShowSkinPicture(value == 1 ? SkinPicture::CheckOn : SkinPicture::CheckOff);
 }
 
 void clsCheckBox::Click() {
@@ -194,7 +194,7 @@ void clsOption::SetValue(bool value) {
     const auto release = qScopeGuard([this] { mblnValueChanging = false; });
     m_value = value;
     static_cast<QRadioButton&>(Standard()).setChecked(value);
-    if (gblnUseSkins) ShowSkinPicture(value ? SkinPicture::RadioOn : SkinPicture::RadioOff);
+    if (Options().Preferences.blnUseSkins) ShowSkinPicture(value ? SkinPicture::RadioOn : SkinPicture::RadioOff);
 }
 
 QString clsOption::Index() const {

@@ -9,7 +9,7 @@
 // them (the Route* helpers below do the usual wiring).  Every getter returns
 // the stored field, never the control's present state.  Positions are twips.
 // State pictures come from the window's ImageSkins; whether skins are on is
-// gblnUseSkins at the moment of the call.
+// the preference blnUseSkins at the moment of the call.
 
 #include <QPointer>
 #include <QString>

@@ -472,6 +472,11 @@ void SkinnedJobWindow::SetProgBarValue(double value) {
     ProgBar->setValue(static_cast<int>(std::nearbyint(value)));
 }
 
+void SkinnedJobWindow::SetProgBarMax(double maximum) {
+    if (!ProgBar) RaiseError(ErrNo::MemberNotFound);
+    InitialiseProgBar(ProgBar, static_cast<float>(maximum));
+}
+
 void SkinnedJobWindow::SetStatusBarCaption(const QString& text) {
     if (!LabelStatusBar) RaiseError(ErrNo::MemberNotFound);
     LabelStatusBar->setText(text);

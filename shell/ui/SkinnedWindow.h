@@ -176,6 +176,7 @@ class SkinnedJobWindow : public SkinnedWindow, public ILongJobHost {
 public:
     using SkinnedWindow::SkinnedWindow;
     void SetProgBarValue(double value) override;
+    void SetProgBarMax(double maximum) override;
     void SetStatusBarCaption(const QString& text) override;
     void SetBusyPointer(bool busy) override;
 };

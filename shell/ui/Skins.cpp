@@ -217,7 +217,7 @@ void LoadSkin(QWidget* frm) {
     try {
         if (!frm) RaiseError(ErrNo::ObjectNotSet);
         frm->hide();
-        if (gblnUseSkins)
+        if (Options().Preferences.blnUseSkins)
             DressSkinned(frm);
         else
             DressPlain(frm);

@@ -1,7 +1,7 @@
 #pragma once
 // The skin engine: dresses a skinnable window for the current preferences
-// (gblnUseSkins, gstrSkinScheme) and re-dresses every loaded one after the
-// scheme changed.
+// (blnUseSkins, strSkinScheme of Options().Preferences) and re-dresses every
+// loaded one after the scheme changed.
 //
 // With skins on a window loses the platform frame, takes the scheme's
 // colours and positions (gudtSkinSettings) and pictures, and its background

@@ -4,11 +4,9 @@
 #include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
-#include "scanning/engine/ScanRecord.h"
 #include "shell/ScreenTwips.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/ui/Menus.h"
-#include "shell/start/ui/Shutdown.h"
 #include "shell/ui/Launcher.h"
 
 #include <QAction>
@@ -36,11 +34,7 @@ const std::vector<StandInDesign>& StandInDesigns() {
             d.push_back(s);
             return &d.back();
         };
-        StandInDesign* s = add(WindowNames::ScanningCentre, 628, 1, 1);
-        s->fileOpen = s->fileSave = true;
-        s->editControl = QStringLiteral("ListViewScanResults");
-        for (const QString& caption : ScanColumnCaptions()) s->editColumns << caption;
-        s = add(WindowNames::Coordinator, 2, 2, 2);
+        StandInDesign* s = add(WindowNames::Coordinator, 2, 2, 2);
         s->fileOpen = s->fileSave = true;
         s->editControl = QStringLiteral("ListViewSimResults");
         s->editColumns = {QStringLiteral("Old File Name"), QStringLiteral("Folder"), QStringLiteral("Track"),
@@ -186,31 +180,11 @@ void StandInWindow::LayoutControls() {
     m_editControl->setGeometry(left, top, std::max(0, width() - 2 * left), std::max(0, bottom - top));
 }
 
-// ---- the main window ---------------------------------------------------------
-
-StandInMainWindow::StandInMainWindow(QWidget* parent) : StandInWindow(StandInDesigns().front(), parent) {}
-
-void StandInMainWindow::UnloadWindow() {
-    m_unloadByCommand = true;
-    close();
-    m_unloadByCommand = false;
-}
-
-void StandInMainWindow::QueryUnload(bool& cancel) { cancel = !MainWindowMayClose(this, !m_unloadByCommand); }
-
-void StandInMainWindow::FormUnload() {
-    ResumeNext([&] { WriteWindowPos(this); });
-    ShutdownProgram(this);
-}
-
 // ---- factories -----------------------------------------------------------------
 
 void RegisterStandInWindows() {
     for (const StandInDesign& design : StandInDesigns()) {
-        if (WindowRegistry::HasFactory(design.name)) continue;
-        if (design.name == WindowNames::ScanningCentre)
-            WindowRegistry::SetFactory(design.name, [] { return new StandInMainWindow(); });
-        else
+        if (!WindowRegistry::HasFactory(design.name))
             WindowRegistry::SetFactory(design.name, [design] { return new StandInWindow(design); });
     }
     if (!WindowRegistry::HasFactory(WindowNames::Integrator))

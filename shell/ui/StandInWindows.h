@@ -72,24 +72,8 @@ private:
     QWidget* m_editControl = nullptr;
 };
 
-// The main window's stand-in: closing it ends the program.  Its own Exit
-// commands (File Exit, the launcher bar's Exit) close it without asking; the
-// close box asks first.
-class StandInMainWindow : public StandInWindow {
-    Q_OBJECT
-public:
-    explicit StandInMainWindow(QWidget* parent = nullptr);
-    void UnloadWindow() override;
-
-protected:
-    void QueryUnload(bool& cancel) override;
-    void FormUnload() override;
-
-private:
-    bool m_unloadByCommand = false;
-};
-
-// The designs of the eight windows that can stand in.
+// The designs of the seven tool windows that can stand in (the main window
+// never does: it is built, and it alone runs the program's shutdown).
 const std::vector<StandInDesign>& StandInDesigns();
 // Registers a factory for each window that has none yet, and the launcher
 // bar's.

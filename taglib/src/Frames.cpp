@@ -3,6 +3,7 @@
 #include "QmErrors.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace quillmark {
 
@@ -187,10 +188,13 @@ void FrameCollection::Add(std::unique_ptr<FrameObject> frame) {
     m_items.push_back(std::move(frame));
 }
 
-void FrameCollection::Insert(size_t index0, std::unique_ptr<FrameObject> frame) {
-    if (!frame) RaiseError(103, "cFrames::Add");
-    if (index0 > m_items.size()) index0 = m_items.size();
-    m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(index0), std::move(frame));
+std::vector<std::unique_ptr<FrameObject>> FrameCollection::TakeAfter(size_t count) {
+    std::vector<std::unique_ptr<FrameObject>> taken;
+    if (count >= m_items.size()) return taken;
+    const auto from = m_items.begin() + static_cast<std::ptrdiff_t>(count);
+    taken.assign(std::make_move_iterator(from), std::make_move_iterator(m_items.end()));
+    m_items.erase(from, m_items.end());
+    return taken;
 }
 
 FrameObject& FrameCollection::Item(size_t position) const {

@@ -148,7 +148,8 @@ class FrameCollection {
 public:
     // A null frame raises 103.
     void Add(std::unique_ptr<FrameObject> frame);
-    void Insert(size_t index0, std::unique_ptr<FrameObject> frame);
+    // Removes the frames after the first `count` and hands them over, in order.
+    std::vector<std::unique_ptr<FrameObject>> TakeAfter(size_t count);
     size_t Count() const { return m_items.size(); }
     FrameObject& Item(size_t position) const;  // 1 to Count, else error 9
     void Remove(size_t position);

@@ -3,6 +3,8 @@
 #include "QmErrors.h"
 
 #include <cstring>
+#include <optional>
+#include <set>
 #include <string_view>
 
 namespace quillmark {
@@ -53,6 +55,19 @@ BodyView TakeBody(const uint8_t* body, size_t S, size_t at, size_t s) {
     return v;
 }
 
+uint32_t FrameSize(const uint8_t* header, SizeForm form) {
+    return form == SizeForm::Plain ? Be32(header + 4) : ByteToLong(header + 4);
+}
+
+// How a tag body reads when every frame size is taken in one form.
+struct Survey {
+    // 2: every frame is a frame up to the end of the tag or to padding that
+    // is zero to the end; 1: up to padding with other bytes in it; 0: the
+    // walk meets something that is no frame.
+    int ending = 0;
+    size_t frames = 0;
+};
+
 class FrameWalk {
 public:
     FrameWalk(const uint8_t* body, size_t n) : m_body(body), m_size(n) {
@@ -69,17 +84,49 @@ public:
     bool landsWell(uint64_t q) const {
         if (q == m_size) return true;
         if (q > m_size) return false;
-        if (m_lastNonZero == m_size || q > m_lastNonZero) return true;  // only zeros from q on
+        if (zerosFrom(q)) return true;
         if (m_size - q < 10) return false;
-        const uint8_t* h = m_body + q;
-        return IdChar(h[0]) && IdChar(h[1]) && IdChar(h[2]) && IdChar(h[3]);
+        return isHeader(m_body + q);
+    }
+
+    Survey survey(size_t p, SizeForm form) const {
+        Survey r;
+        for (;;) {
+            if (p == m_size || zerosFrom(p)) {
+                r.ending = 2;
+                return r;
+            }
+            if (m_size - p < 10) return r;
+            const uint8_t* h = m_body + p;
+            if (h[0] == 0) {
+                r.ending = 1;
+                return r;
+            }
+            // A writer of 7-bit numbers never sets the top bit of a size byte.
+            if (form == SizeForm::Seven && ((h[4] | h[5] | h[6] | h[7]) & 0x80)) return r;
+            const uint32_t s = FrameSize(h, form);
+            if (!isHeader(h) || s < 1 || s > m_size - p - 10) return r;
+            ++r.frames;
+            p += 10 + s;
+        }
     }
 
 private:
+    bool zerosFrom(uint64_t q) const { return m_lastNonZero == m_size || q > m_lastNonZero; }
+    static bool isHeader(const uint8_t* h) { return IdChar(h[0]) && IdChar(h[1]) && IdChar(h[2]) && IdChar(h[3]); }
+
     const uint8_t* m_body;
     size_t m_size;
     size_t m_lastNonZero;
 };
+
+std::optional<SizeForm> TagSizeForm(const FrameWalk& walk, size_t start, int major) {
+    const Survey plain = walk.survey(start, SizeForm::Plain), seven = walk.survey(start, SizeForm::Seven);
+    if (plain.ending == 0 && seven.ending == 0) return std::nullopt;
+    if (plain.ending != seven.ending) return plain.ending > seven.ending ? SizeForm::Plain : SizeForm::Seven;
+    if (plain.frames != seven.frames) return plain.frames > seven.frames ? SizeForm::Plain : SizeForm::Seven;
+    return major == 3 ? SizeForm::Plain : SizeForm::Seven;
+}
 
 FrameIdBytes IdOf(const uint8_t* p) {
     return {static_cast<char>(p[0]), static_cast<char>(p[1]), static_cast<char>(p[2]), static_cast<char>(p[3])};
@@ -213,49 +260,150 @@ void AddFrameV4(FrameCollection& frames, const FrameIdBytes& id, const uint8_t f
     AddOpaque(frames, id, v3flags, TranscodeV24(id, d, dn));
 }
 
-// The year of a 2.4 recording time ("TDRC", yyyy-MM-dd...) goes into a "TYER"
-// frame before it, as the tag is read in the 2.3 form.
-void AddYearFromRecordingTime(FrameCollection& frames, size_t first) {
-    size_t tdrc = 0;
-    bool found = false;
-    for (size_t i = first; i < frames.Count(); ++i) {
-        const FrameObject& f = frames.Item(i + 1);
-        if (f.idView() == "TYER" && f.kind() == FrameKind::Text) return;
-        if (!found && f.idView() == "TDRC" && f.kind() == FrameKind::Unsupported) {
-            tdrc = i;
-            found = true;
+// ---- from version 2.4 to 2.3 ----
+
+// Frames that 2.4 brought in: a 2.3 tag has no place for them.  Those whose
+// values 2.3 can hold become its frames; the others are dropped.
+bool V24Only(std::string_view id) {
+    static constexpr std::string_view kIds[] = {"ASPI", "EQU2", "RVA2", "SEEK", "SIGN", "TDEN", "TDOR", "TDRC", "TDRL",
+                                                "TDTG", "TIPL", "TMCL", "TMOO", "TPRO", "TSOA", "TSOP", "TSOT", "TSST"};
+    for (std::string_view v : kIds)
+        if (id == v) return true;
+    return false;
+}
+
+// The strings of a text frame kept as bytes (encoding byte, then strings),
+// without their terminators; none when the body is compressed, encrypted or
+// grouped.
+std::vector<std::u16string> StringsOf(const FrameObject& f) {
+    std::vector<std::u16string> out;
+    if (f.kind() != FrameKind::Unsupported || (f.flags[1] & 0xE0)) return out;
+    const auto& body = static_cast<const OpaqueFrame&>(f).body;
+    if (body.empty()) return out;
+    const std::u16string all = text::Decode(body[0], body.data() + 1, body.size() - 1);
+    for (size_t i = 0; i < all.size();) {
+        size_t end = all.find(u'\0', i);
+        if (end == std::u16string::npos) end = all.size();
+        out.emplace_back(all, i, end - i);
+        i = end + 1;
+    }
+    return out;
+}
+
+// A text frame of a 2.3 tag holding `strings`, each ended by a NUL but the
+// last, which gets one only with `terminateLast` (a list of people does, a
+// single value does not).
+std::unique_ptr<FrameObject> MakeTextFrame(std::string_view id, const std::vector<std::u16string>& strings,
+                                           bool terminateLast) {
+    std::u16string joined;
+    for (size_t i = 0; i < strings.size(); ++i) {
+        joined += strings[i];
+        if (terminateLast || i + 1 < strings.size()) joined.push_back(u'\0');
+    }
+    std::vector<uint8_t> body{static_cast<uint8_t>(text::Fits(joined) ? 0 : 1)};
+    text::Encode(joined, body[0], body);
+    const FrameIdBytes fid = {id[0], id[1], id[2], id[3]};
+    const FrameKind kind = GetFrameKind(fid);
+    std::unique_ptr<FrameObject> f;
+    if (kind == FrameKind::Unsupported)
+        f = std::make_unique<OpaqueFrame>();
+    else
+        f = MakeFrame(kind);
+    f->id = fid;
+    f->parse(body.data(), body.size(), 3);
+    return f;
+}
+
+bool Digits(std::u16string_view s, size_t at, size_t n) {
+    if (s.size() < at + n) return false;
+    for (size_t i = at; i < at + n; ++i)
+        if (s[i] < u'0' || s[i] > u'9') return false;
+    return true;
+}
+
+// A 2.4 time stamp (yyyy, yyyy-MM, yyyy-MM-dd, ...THH, ...THH:mm,
+// ...THH:mm:ss) as the 2.3 year (yyyy), date (ddMM) and time (HHmm).
+struct TimeParts {
+    std::u16string year, date, time;
+};
+TimeParts SplitTimeStamp(std::u16string_view t) {
+    TimeParts r;
+    if (!Digits(t, 0, 4) || (t.size() > 4 && t[4] != u'-')) return r;
+    r.year = t.substr(0, 4);
+    if (!Digits(t, 5, 2) || t.size() < 8 || t[7] != u'-' || !Digits(t, 8, 2)) return r;
+    r.date = std::u16string(t.substr(8, 2)) + std::u16string(t.substr(5, 2));
+    if (t.size() < 16 || (t[10] != u'T' && t[10] != u' ') || !Digits(t, 11, 2) || t[13] != u':' || !Digits(t, 14, 2))
+        return r;
+    r.time = std::u16string(t.substr(11, 2)) + std::u16string(t.substr(14, 2));
+    return r;
+}
+
+// Puts the frames of a 2.4 tag (those after the first `first`) in their 2.3
+// form: the recording time becomes year, date and time (or, when it is no
+// time stamp, the recording dates), the original release time the original
+// year, the involved people and the musicians one involved people list.  A
+// 2.3 frame the tag already holds is never doubled.
+void ConvertToV23(FrameCollection& frames, size_t first) {
+    std::vector<std::unique_ptr<FrameObject>> read = frames.TakeAfter(first);
+    std::set<std::string_view> present;  // views of the frames' own IDs, alive until the end
+    for (const auto& f : read) present.insert(f->idView());
+    std::vector<std::unique_ptr<FrameObject>> out;
+    auto add = [&](std::string_view id, const std::u16string& value) {
+        if (value.empty() || present.count(id)) return;
+        out.push_back(MakeTextFrame(id, {value}, false));
+        present.insert(out.back()->idView());
+    };
+    std::vector<std::u16string> people;
+    size_t peopleAt = 0;
+    bool peopleSeen = false;
+    for (auto& f : read) {
+        const std::string_view id = f->idView();
+        if (!V24Only(id)) {
+            out.push_back(std::move(f));
+            continue;
+        }
+        const std::vector<std::u16string> strings = StringsOf(*f);
+        const std::u16string value = strings.empty() ? std::u16string() : strings[0];
+        if (id == "TDRC") {
+            const TimeParts t = SplitTimeStamp(value);
+            if (t.year.empty()) {
+                add("TRDA", value);
+            } else {
+                add("TYER", t.year);
+                add("TDAT", t.date);
+                add("TIME", t.time);
+            }
+        } else if (id == "TDOR") {
+            add("TORY", SplitTimeStamp(value).year);
+        } else if (id == "TIPL" || id == "TMCL") {
+            if (!peopleSeen) peopleAt = out.size();
+            peopleSeen = true;
+            for (const std::u16string& s : strings) people.push_back(s);
+            if (!people.empty() && people.back().empty()) people.pop_back();  // a closing terminator
+            if (people.size() % 2) people.emplace_back();  // a role without a name
         }
     }
-    if (!found) return;
-    const auto& body = static_cast<const OpaqueFrame&>(frames.Item(tdrc + 1)).body;
-    if (body.empty()) return;
-    const std::u16string time = text::Decode(body[0], body.data() + 1, body.size() - 1);
-    if (time.size() < 4) return;
-    uint8_t year[5] = {0};
-    for (int i = 0; i < 4; ++i) {
-        if (time[i] < u'0' || time[i] > u'9') return;
-        year[i + 1] = static_cast<uint8_t>(time[i]);
-    }
-    auto f = MakeFrame(FrameKind::Text);
-    f->id = {'T', 'Y', 'E', 'R'};
-    f->parse(year, 5, 3);
-    frames.Insert(tdrc, std::move(f));
+    if (!people.empty() && !present.count("IPLS"))
+        out.insert(out.begin() + static_cast<std::ptrdiff_t>(peopleAt), MakeTextFrame("IPLS", people, true));
+    for (auto& f : out) frames.Add(std::move(f));
 }
 
 void WalkV3V4(const TagHeader& h, const uint8_t* body, size_t S, size_t p, FrameCollection& frames) {
     const FrameWalk walk(body, S);
     const bool tagUnsync = h.major == 4 && (h.flags & 0x80);
+    const std::optional<SizeForm> form = TagSizeForm(walk, p, h.major);
     while (p < S) {
         if (S - p < 10) break;
         const uint8_t* fh = body + p;
         // A NUL in the frame ID: the padding (or garbage) has been reached.
         if (!fh[0] || !fh[1] || !fh[2] || !fh[3]) break;
-        // Sizes are plain 32-bit numbers in 2.3 and 7-bit numbers in 2.4, but
-        // writers (this library once among them) have used the other form: the
-        // other reading is taken only when it alone ends where a frame may end.
-        const uint32_t plain = Be32(fh + 4), seven = ByteToLong(fh + 4);
+        // In a damaged tag that neither form reads through, each frame takes
+        // the other form only when that alone ends where a frame may end.
+        const uint32_t plain = FrameSize(fh, SizeForm::Plain), seven = FrameSize(fh, SizeForm::Seven);
         uint64_t s;
-        if (plain == seven) {
+        if (form) {
+            s = *form == SizeForm::Plain ? plain : seven;
+        } else if (plain == seven) {
             s = plain;
         } else if (h.major == 3) {
             s = walk.landsWell(p + 10ull + plain) ? plain : walk.landsWell(p + 10ull + seven) ? seven : plain;
@@ -354,6 +502,10 @@ TagHeader ParseTagHeader(const uint8_t* p, size_t n) {
     return h;
 }
 
+std::optional<SizeForm> FrameSizeForm(const uint8_t* body, size_t n, size_t start, int major) {
+    return TagSizeForm(FrameWalk(body, n), start, major);
+}
+
 uint32_t ByteToLong(const uint8_t b[4]) {
     return uint32_t(b[0]) * (1u << 21) + uint32_t(b[1]) * (1u << 14) + uint32_t(b[2]) * (1u << 7) + b[3];
 }
@@ -391,7 +543,7 @@ void ReadFrames(const TagHeader& h, const uint8_t* body, size_t n, FrameCollecti
     }
     const size_t first = frames.Count();
     WalkV3V4(h, body, n, start, frames);
-    if (h.major == 4) AddYearFromRecordingTime(frames, first);
+    if (h.major == 4) ConvertToV23(frames, first);
 }
 
 std::vector<uint8_t> BuildTag(const FrameCollection& frames) {

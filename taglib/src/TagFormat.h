@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace quillmark {
@@ -31,6 +32,19 @@ TagHeader ParseTagHeader(const uint8_t* p, size_t n);
 // as this library always has; writing keeps 7 bits of each.
 uint32_t ByteToLong(const uint8_t b[4]);
 void LongToByte(uint32_t value, uint8_t b[4]);
+
+// A frame size is a plain 32-bit number in 2.3 and a 7-bit number in 2.4,
+// but writers (this library once among them) have used the other form.
+enum class SizeForm { Plain, Seven };
+
+// The form in which the frame sizes of a 2.3 or 2.4 tag body (frames from
+// `start` on) are read: the one under which every frame is a frame up to the
+// padding or the end of the tag.  When both are, the one that reads more
+// frames wins (a frame that ends on another frame's header rather than in
+// padding), then the form of the version.  None when neither form reads
+// through the tag: each frame then takes the other form only where that
+// alone ends where a frame may end.
+std::optional<SizeForm> FrameSizeForm(const uint8_t* body, size_t n, size_t start, int major);
 
 // Appends the frames of a tag body (the `header.size` bytes after the header)
 // to `frames`, in file order.  A frame the library understands whose body does

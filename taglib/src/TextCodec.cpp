@@ -157,10 +157,7 @@ size_t TerminatedLength(uint8_t encoding, const uint8_t* p, size_t n) {
 void Encode(std::u16string_view s, uint8_t encoding, std::vector<uint8_t>& out) {
     if (encoding != 1) {
         out.reserve(out.size() + s.size());
-        for (char16_t c : s) {
-            const int b = cp1252::EncodeChar(c);
-            out.push_back(static_cast<uint8_t>(b < 0 ? '?' : b));
-        }
+        for (char16_t c : s) out.push_back(static_cast<uint8_t>(FitsLatin1(c) ? c : '?'));
         return;
     }
     out.reserve(out.size() + 2 * s.size() + 4);
@@ -184,9 +181,8 @@ void Encode(std::u16string_view s, uint8_t encoding, std::vector<uint8_t>& out) 
 void EncodeUrl(std::u16string_view s, std::vector<uint8_t>& out) {
     static const char kHex[] = "0123456789ABCDEF";
     for (size_t i = 0; i < s.size(); ++i) {
-        const int b = cp1252::EncodeChar(s[i]);
-        if (b >= 0) {
-            out.push_back(static_cast<uint8_t>(b));
+        if (FitsLatin1(s[i])) {
+            out.push_back(static_cast<uint8_t>(s[i]));
             continue;
         }
         size_t len = 1;

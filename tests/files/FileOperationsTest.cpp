@@ -4,7 +4,9 @@
 #include "FilesTestSupport.h"
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
+#include "foundation/NativePath.h"
 #include "foundation/OptionRecords.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <QLocale>
@@ -41,10 +43,8 @@ private:
     QByteArray m_oldHome;
 };
 
-struct RecycleOption {
-    explicit RecycleOption(bool on) : old(gblnUseRecycleBin) { gblnUseRecycleBin = on; }
-    ~RecycleOption() { gblnUseRecycleBin = old; }
-    bool old;
+struct RecycleOption : ScopedOptions {
+    explicit RecycleOption(bool on) { Options().Preferences.blnUseRecycleBin = on; }
 };
 
 // Rename hook for failures a single machine cannot produce on demand.
@@ -128,6 +128,58 @@ TEST_F(FileOperations, FailedMoveToTrashNeverDeletesForGood) {
 
     EXPECT_FALSE(DeleteFile(trash.home.file("music"), "song.mp3"));
     EXPECT_EQ(ReadBytes(file), "song bytes");
+}
+
+TEST_F(FileOperations, NamesThatAreNotUtf8ReachTheRealFile) {
+    // Names as an old disk holds them: Latin-1 bytes, kept in the path text.
+    TrashHome trash;
+    const QString music = trash.home.file("music");
+    const QByteArray folderBytes = NativePath(music);
+    ASSERT_EQ(::mkdir(folderBytes.constData(), 0755), 0);
+    auto make = [&](const QByteArray& name) {
+        const QByteArray path = folderBytes + '/' + name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        EXPECT_GE(fd, 0);
+        EXPECT_EQ(::write(fd, "song bytes", 10), 10);
+        ::close(fd);
+        return PathFromNative(name);
+    };
+    auto readNative = [](const QByteArray& path) {
+        char buffer[256];
+        const int fd = ::open(path.constData(), O_RDONLY);
+        if (fd < 0) return QByteArray("<missing>");
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        ::close(fd);
+        return QByteArray(buffer, n > 0 ? int(n) : 0);
+    };
+    auto present = [&](const QByteArray& name) {
+        struct stat st {};
+        return ::lstat((folderBytes + '/' + name).constData(), &st) == 0;
+    };
+
+    const QString gone = make("caf\xE9.mp3");
+    EXPECT_TRUE(FileExists(JoinPath(music, gone)));
+    {
+        RecycleOption recycle(false);
+        EXPECT_TRUE(DeleteFile(music, gone));
+        EXPECT_FALSE(present("caf\xE9.mp3"));
+    }
+    {
+        RecycleOption recycle(true);
+        const QString kept = make("Don\x92t.mp3");
+        EXPECT_TRUE(DeleteFile(music, kept));
+        EXPECT_FALSE(present("Don\x92t.mp3"));
+        const QByteArray trashFiles = NativePath(trash.trashFiles());
+        EXPECT_EQ(readNative(trashFiles + "/Don\x92t.mp3"), "song bytes");
+        const QByteArray info = readNative(NativePath(trash.home.file("data")) + "/Trash/info/Don\x92t.mp3.trashinfo");
+        EXPECT_TRUE(info.startsWith("[Trash Info]\nPath=" + folderBytes.toPercentEncoding("/") + "/Don%92t.mp3\n"))
+            << info.constData();
+    }
+    const QString moved = make("\xC0 moi.mp3");
+    EXPECT_TRUE(MoveFile(JoinPath(music, moved), JoinPath(music, QStringLiteral("renamed.mp3"))));
+    EXPECT_FALSE(present("\xC0 moi.mp3"));
+    EXPECT_EQ(ReadBytes(JoinPath(music, QStringLiteral("renamed.mp3"))), "song bytes");
+    EXPECT_TRUE(ui.shown.empty());
 }
 
 // ---- move --------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "foundation/DesktopServices.h"
 #include "foundation/Help.h"
 #include "foundation/OptionRecords.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <QDirIterator>
@@ -44,11 +45,9 @@ protected:
         ASSERT_TRUE(program.isValid());
         SetAppPathForTesting(program.path());
         WriteBytes(program.filePath("WebHelp/MP3_Scanning_Centre/MP3_Scanning_Centre.htm"), "<html></html>");
-        m_oldWebHelp = gblnWebHelp;
     }
     void TearDown() override {
         SetAppPathForTesting(QString());
-        gblnWebHelp = m_oldWebHelp;
     }
     QUrl localPage() const {
         return QUrl::fromLocalFile(program.path() + "/WebHelp/MP3_Scanning_Centre/MP3_Scanning_Centre.htm");
@@ -58,13 +57,13 @@ protected:
     QTemporaryDir program;
     RecordingDesktop desktop;
     ScriptedUi ui;
-    bool m_oldWebHelp = false;
+    ScopedOptions options;
 };
 
 }  // namespace
 
 TEST_F(Help, OnlyF1WithAKnownTopicDoesAnything) {
-    gblnWebHelp = false;
+    Options().Preferences.blnWebHelp = false;
     DisplayHelpTopic(1, 113);  // F2
     DisplayHelpTopic(1, 13);   // Enter
     DisplayHelpTopic(21, HelpKeyF1);
@@ -81,18 +80,18 @@ TEST_F(Help, WebOrLocalPageByPreferenceAndConnection) {
     };
     for (const Case& c : {Case{"WebHelp off, online", false, true, false}, Case{"WebHelp off, offline", false, false, false},
                           Case{"WebHelp on, online", true, true, true}, Case{"WebHelp on, offline", true, false, false}}) {
-        gblnWebHelp = c.webHelp;
+        Options().Preferences.blnWebHelp = c.webHelp;
         desktop.online = c.online;
         desktop.opened.clear();
         DisplayHelpTopic(1, HelpKeyF1);
         EXPECT_EQ(desktop.opened, QList<QUrl>{c.web ? webPage : localPage()}) << c.what;
-        EXPECT_EQ(gblnWebHelp, c.webHelp) << c.what;
+        EXPECT_EQ(Options().Preferences.blnWebHelp, c.webHelp) << c.what;
         EXPECT_TRUE(ui.shown.empty()) << c.what;
     }
 }
 
 TEST_F(Help, FailedBrowserFallsBackAndLaterPressesStayLocal) {
-    gblnWebHelp = true;
+    Options().Preferences.blnWebHelp = true;
     desktop.browserWorks = false;
     SetAppPathForTesting(program.filePath("elsewhere"));  // no local pages either
     DisplayHelpTopic(1, HelpKeyF1);
@@ -103,7 +102,7 @@ TEST_F(Help, FailedBrowserFallsBackAndLaterPressesStayLocal) {
     EXPECT_EQ(ui.shown[0].title, "Online Help Unavailable");
     EXPECT_TRUE(ui.shown[0].prompt.startsWith("The online Help system was unable to be loaded."));
     EXPECT_EQ(ui.shown[0].style, Mb::OKOnly | Mb::Exclamation);
-    EXPECT_FALSE(gblnWebHelp);
+    EXPECT_FALSE(Options().Preferences.blnWebHelp);
 
     SetAppPathForTesting(program.path());
     desktop.opened.clear();
@@ -114,7 +113,7 @@ TEST_F(Help, FailedBrowserFallsBackAndLaterPressesStayLocal) {
 }
 
 TEST_F(Help, MissingLocalPageShowsTheBox) {
-    gblnWebHelp = false;
+    Options().Preferences.blnWebHelp = false;
     DisplayHelpTopic(0, HelpKeyF1);  // only topic 1 exists in this program folder
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].title, "Online Help Unavailable");

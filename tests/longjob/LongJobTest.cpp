@@ -3,6 +3,7 @@
 #include "foundation/MessageUi.h"
 #include "foundation/ResourceStrings.h"
 #include "shell/WindowProtocol.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +23,20 @@ public:
     void ShowWindow() override {}
     void UnloadWindow() override {}
 
-    void EnableControls(bool enable) override { enableCalls.push_back(enable); }
+    void EnableControls(bool enable) override {
+        enableCalls.push_back(enable);
+        if (enable ? failEnable : failDisable) RaiseError(ErrNo::InvalidCall);
+    }
     void SetProgBarValue(double value) override { progBar = value; }
+    void SetProgBarMax(double maximum) override { progBarMax = maximum; }
     void SetStatusBarCaption(const QString& text) override { status = text; }
     void SetBusyPointer(bool on) override { busy = on; }
 
     std::vector<bool> enableCalls;
+    // EnableControls(true) or EnableControls(false) fails (after recording the call).
+    bool failEnable = false, failDisable = false;
     double progBar = 37;
+    double progBarMax = 100;
     QString status;
     bool busy = false;
 
@@ -45,6 +53,8 @@ public:
     int64_t rows = 0;
     bool scanButton = true;
     bool list = true;
+    // Scanning allowed again: the flag cleared, the Scan button and the list enabled.
+    bool Unlocked() const { return !mblnInhibitScan && scanButton && list; }
 };
 
 // A window that is not a long-job host.
@@ -160,9 +170,7 @@ TEST_F(LongJob, AJobOnScanResultsLocksTheScanningCentreUntilItEnds) {
     EXPECT_FALSE(main.list);
 
     ConcludeProcess(&coordinator);
-    EXPECT_FALSE(main.mblnInhibitScan);
-    EXPECT_TRUE(main.scanButton);
-    EXPECT_TRUE(main.list);
+    EXPECT_TRUE(main.Unlocked());
 }
 
 TEST_F(LongJob, TheScanLockStaysWhileAnotherJobOnScanResultsStillRuns) {
@@ -198,11 +206,11 @@ TEST_F(LongJob, CloseCheckOfTheMainWindowRefusesWhileAnyWindowRunsAJob) {
     FakeWindow ripper(WindowNames::CDRipper, QStringLiteral("CD Ripper"));
     FakeWindow playlists(WindowNames::PlaylistManager, QStringLiteral("Playlist Manager"));
 
-    EXPECT_TRUE(InitialiseNewProcess(&main, false, true));
+    EXPECT_TRUE(WindowMayClose(&main));
     EXPECT_TRUE(ui.shown.empty());
 
     finder.mblnProcessRunning = true;
-    EXPECT_FALSE(InitialiseNewProcess(&main, false, true));
+    EXPECT_FALSE(WindowMayClose(&main));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].prompt, RunningText(QStringLiteral("Duplicate Finder")));
     EXPECT_EQ(ui.shown[0].title, kRunningTitle);
@@ -210,14 +218,14 @@ TEST_F(LongJob, CloseCheckOfTheMainWindowRefusesWhileAnyWindowRunsAJob) {
 
     // Of several running windows the last loaded is named.
     playlists.mblnProcessRunning = true;
-    EXPECT_FALSE(InitialiseNewProcess(&main, false, true));
+    EXPECT_FALSE(WindowMayClose(&main));
     EXPECT_EQ(ui.shown.back().prompt, RunningText(QStringLiteral("Playlist Manager")));
 
     // A rip keeps the program open too.
     finder.mblnProcessRunning = false;
     playlists.mblnProcessRunning = false;
     ripper.mblnProcessRunning = true;
-    EXPECT_FALSE(InitialiseNewProcess(&main, false, true));
+    EXPECT_FALSE(WindowMayClose(&main));
     EXPECT_EQ(ui.shown.back().prompt, RunningText(QStringLiteral("CD Ripper")));
 }
 
@@ -276,4 +284,142 @@ TEST_F(LongJob, AWindowThatIsNoJobHostFailsWithItsTrail) {
             EXPECT_TRUE(e.description().endsWith(c.trail)) << e.description().toStdString();
         }
     }
+}
+
+// ---- the job runner ---------------------------------------------------------------
+
+TEST_F(LongJob, RunLongJobRunsTheBodyOnTheBusyWindowWithTheWindowsOwnStopFlag) {
+    FakeMain main;
+    main.rows = 4;
+    FakeWindow cataloguer(WindowNames::MusicCataloguer, QStringLiteral("Music Cataloguer"));
+    cataloguer.mblnStopAll = true;  // a Stop left over from before the job
+    int runs = 0;
+    const bool ran = RunLongJob(&cataloguer, {.needsScanResults = true}, [&](JobHost& job) {
+        ++runs;
+        EXPECT_TRUE(cataloguer.mblnProcessRunning);
+        EXPECT_EQ(cataloguer.enableCalls, std::vector<bool>{false});
+        EXPECT_TRUE(main.mblnInhibitScan);
+        EXPECT_FALSE(job.mblnStopAll);
+        // The Stop button sets the window's flag; the job sees it at once.
+        cataloguer.mblnStopAll = true;
+        EXPECT_TRUE(job.mblnStopAll);
+        job.ShowProgress(3, 8);
+        EXPECT_EQ(cataloguer.progBarMax, 8);
+        EXPECT_EQ(cataloguer.progBar, 3);
+        job.ShowStatus(QStringLiteral("Reading 3 of 8"));
+        EXPECT_EQ(cataloguer.status, "Reading 3 of 8");
+        EXPECT_EQ(job.Caption(), "Music Cataloguer");
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(cataloguer.mblnProcessRunning);
+    EXPECT_FALSE(cataloguer.mblnStopAll);
+    EXPECT_EQ(cataloguer.enableCalls, (std::vector<bool>{false, true}));
+    EXPECT_EQ(cataloguer.progBar, 0);
+    EXPECT_TRUE(main.Unlocked());
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(LongJob, RunLongJobEndsTheJobOnEveryPath) {
+    struct Case {
+        const char* what;
+        bool running;          // a job of the window runs already
+        int64_t rows;          // rows in the results list
+        bool failStart;        // the window's EnableControls fails when the job starts
+        bool bodyThrows;
+        bool expectRan;
+        bool expectBody;
+        QString expectTitle;   // of the one box shown
+    };
+    const QString critical = QStringLiteral("Critical Error");
+    const std::vector<Case> cases = {
+        {"refused: already running", true, 5, false, false, false, false, kRunningTitle},
+        {"refused: no scan results", false, 0, false, false, false, false, QStringLiteral("Insufficient Scan Results")},
+        {"the body fails", false, 5, false, true, true, true, critical},
+        {"the start fails half-way", false, 5, true, false, false, false, critical},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui.shown.clear();
+        FakeMain main;
+        main.rows = c.rows;
+        FakeWindow coordinator(WindowNames::Coordinator, QStringLiteral("File Name and Tag Coordinator"));
+        coordinator.mblnProcessRunning = c.running;
+        coordinator.failDisable = c.failStart;
+        bool bodyRan = false;
+        const bool ran = RunLongJob(&coordinator, {.needsScanResults = true}, [&](JobHost&) {
+            bodyRan = true;
+            if (c.bodyThrows) RaiseError(ErrNo::FileNotFound);
+        });
+        EXPECT_EQ(ran, c.expectRan);
+        EXPECT_EQ(bodyRan, c.expectBody);
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].title, c.expectTitle);
+        // A job that was running goes on; otherwise the window is idle and
+        // scanning unlocked.
+        EXPECT_EQ(coordinator.mblnProcessRunning, c.running);
+        EXPECT_FALSE(coordinator.busy);
+        EXPECT_TRUE(main.Unlocked());
+    }
+}
+
+TEST_F(LongJob, AFailingEndStepStillLeavesTheWindowIdleAndScanningUnlocked) {
+    FakeMain main;
+    main.rows = 2;
+    FakeWindow finder(WindowNames::DuplicateFinder, QStringLiteral("Duplicate Finder"));
+    ASSERT_TRUE(InitialiseNewProcess(&finder, true, false));
+    finder.mblnStopAll = true;
+    finder.failEnable = true;
+    try {
+        ConcludeProcess(&finder);
+        ADD_FAILURE() << "the failing step was not passed on";
+    } catch (const SvError& e) {
+        EXPECT_EQ(e.number(), ErrNo::InvalidCall);
+        EXPECT_TRUE(e.description().endsWith("|ConcludeProcess;FormDuplicateFinder")) << e.description().toStdString();
+    }
+    EXPECT_FALSE(finder.mblnProcessRunning);
+    EXPECT_FALSE(finder.mblnStopAll);
+    EXPECT_FALSE(finder.busy);
+    EXPECT_EQ(finder.progBar, 0);
+    EXPECT_TRUE(main.Unlocked());
+}
+
+TEST_F(LongJob, EndReportsFollowThePreferenceOnlyForACompletedJob) {
+    FakeWindow encoder(WindowNames::EncoderDecoder, QStringLiteral("Encoder Decoder"));
+    struct Case {
+        bool preference;
+        bool completed;
+        bool expectBox;
+    };
+    const Case cases[] = {{true, true, true}, {false, true, false}, {true, false, true}, {false, false, true}};
+    ScopedOptions options;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "preference " << c.preference << ", completed " << c.completed);
+        ui.shown.clear();
+        Options().Preferences.blnDisplayMessageBox = c.preference;
+        const QString text = c.completed ? QStringLiteral("Encoding complete") : QStringLiteral("Encoding interrupted");
+        RunLongJob(&encoder, {}, [&](JobHost& job) {
+            if (c.completed) job.ReportComplete(text);
+            else job.ReportInterrupted(text);
+        });
+        EXPECT_EQ(encoder.status, text);
+        ASSERT_EQ(ui.shown.size(), c.expectBox ? 1u : 0u);
+        if (c.expectBox) {
+            EXPECT_EQ(ui.shown[0].prompt, text + QStringLiteral(". "));
+            EXPECT_EQ(ui.shown[0].title, "Encoder Decoder");
+            EXPECT_EQ(ui.shown[0].style, kWarning);
+        }
+    }
+}
+
+TEST_F(LongJob, AHostWithoutAWindowKeepsAStopFlagOfItsOwn) {
+    JobHost first, second;
+    first.mblnStopAll = true;
+    EXPECT_FALSE(second.mblnStopAll);
+    bool windowFlag = false;
+    JobHost bound(windowFlag);
+    windowFlag = true;
+    EXPECT_TRUE(bound.mblnStopAll);
+    bound.mblnStopAll = false;
+    EXPECT_FALSE(windowFlag);
 }

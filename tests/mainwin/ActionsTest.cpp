@@ -87,7 +87,7 @@ TEST_F(ActionsTest, ScanFromPlaylistMakesRowsOfItsEntries) {
     EXPECT_EQ(window->mstrLastScannedFolder, folder);  // a playlist scan does not change it
     EXPECT_EQ(window->LabelStatusBar->text(), "Scan complete");
 
-    gblnClearResults = false;
+    Options().ScanningCentre.blnClearResults = false;
     dialogs.answers.push_back(ScriptedDialogs::ChooseFile(playlist));
     window->mnuActionsScanFromPlaylist_Click();
     EXPECT_EQ(rows().rows(), 6);

@@ -9,13 +9,19 @@
 #include "scanning/ui/FileInfoDialog.h"
 #include "scanning/ui/ScanResultsView.h"
 #include "foundation/Errors.h"
+#include "foundation/NativePath.h"
 #include "scanning/tagobject/ID3v2TagObject.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -243,6 +249,41 @@ TEST_F(FileInfoWindowTest, TheRowIsReadAgainAfterTheWindowCloses) {
     EXPECT_EQ(model.text(row, ScanColumn::ID3v2Artist), "Another");
     EXPECT_FALSE(model.isChecked(row));  // the check mark stays as it was
     EXPECT_EQ(model.text(row, ScanColumn::FileName), "tagged.mp3");
+}
+
+TEST_F(FileInfoWindowTest, ARowWhoseNameIsNotUtf8ReachesItsFile) {
+    // A file named in Latin-1 bytes: the window, its OK, the row read again
+    // and the drag data all reach that very file.
+    const QByteArray real = QFile::encodeName(folder) + "/caf\xE9.mp3";
+    ASSERT_EQ(::rename(QFile::encodeName(taggedPath).constData(), real.constData()), 0);
+    OpenWindow();
+    Scan(folder);
+    ScanResultsModel& model = *window->ScanResults();
+    ASSERT_EQ(model.rows(), 2);
+    const int row = model.text(0, ScanColumn::FileName) == "bare.mp3" ? 1 : 0;
+    EXPECT_EQ(model.text(row, ScanColumn::ID3v1Title), "One");
+    window->ListViewScanResults->setCurrentIndex(window->ListViewScanResults->model()->index(row, 0));
+    QString shownName, shownTitle;
+    SetFileInfoDialogDriver([&](FormFileInfo& w) {
+        shownName = w.TextFileName->text();
+        shownTitle = w.TextID3v1Title->text();
+        w.TextID3v1Title->setText("Written");
+        w.BtnOK_Click();
+    });
+    window->mnuActionsFileInfo_Click();
+    SetFileInfoDialogDriver({});
+    EXPECT_EQ(shownName, folder + QStringLiteral("/caf\u00E9.mp3"));
+    EXPECT_EQ(shownTitle, "One");
+    EXPECT_EQ(V1(PathFromNative(real)).Title, "Written");
+    EXPECT_EQ(model.text(row, ScanColumn::ID3v1Title), "Written");
+    EXPECT_TRUE(ui.shown.empty()) << Shown();
+
+    ScanResultsView* list = window->ListViewScanResults;
+    list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    std::unique_ptr<QMimeData> data(ScanResultsView::FileListData([list] { return list->SelectedPaths(); }));
+    ASSERT_EQ(data->urls().size(), 1);
+    EXPECT_EQ(data->urls()[0].toEncoded(), "file://" + QFile::encodeName(folder).toPercentEncoding("/") + "/caf%E9.mp3");
+    EXPECT_EQ(ScanResultsView::DroppedFiles(data.get()), QStringList{PathFromNative(real)});
 }
 
 TEST_F(FileInfoWindowTest, AMissingFileIsReportedAndItsRowKept) {

@@ -64,7 +64,7 @@ protected:
 TEST_F(KeysTest, AltIFlipsTheSubfolderBoxOnceFromAnyControl) {
     // Skinned (the window's own keys) and plain (the box's access key).
     for (const bool skins : {true, false}) {
-        gblnUseSkins = skins;
+        Options().Preferences.blnUseSkins = skins;
         OpenWindow();
         window->activateWindow();
         QApplication::setActiveWindow(window);

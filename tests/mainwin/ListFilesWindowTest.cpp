@@ -109,7 +109,7 @@ TEST_F(ListFilesWindowTest, CancelledDialogsAndEmptyListsChangeNothing) {
 TEST_F(ListFilesWindowTest, ADroppedListFileReplacesTheRows) {
     const QString file = WriteFile(work.path(), "DROPPED.SCN",
                                    "ListViewScanResults\r\n0x.mp3\t/some/folder\t\r\n1y.mp3\t/other\t\r\n");
-    gblnClearResults = false;
+    Options().ScanningCentre.blnClearResults = false;
     window->ListViewScanResults_OLEDragDrop({file});
     ASSERT_EQ(FileNames(rows()), (QStringList{"x.mp3", "y.mp3"}));
     EXPECT_FALSE(rows().isChecked(0));

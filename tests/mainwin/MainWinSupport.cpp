@@ -112,15 +112,18 @@ void MainWindowTest::SetUp() {
     // language; a test that looks at the UK texts picks that table itself.
     SetStringTableLanguage(StringTableLanguage::US);
     InitialiseArrays();
-    gblnUseSkins = false;
-    gstrSkinScheme = QStringLiteral("Fun Blue");
-    gblnClearResults = true;
-    gblnIncFilesWithID3v1 = gblnIncFilesWithoutID3v1 = gblnIncFilesWithID3v2 = gblnIncFilesWithoutID3v2 = true;
-    gstrScanFilter = QStringLiteral("*.mp3");
-    gblnDisplayMessageBox = true;
-    gblnRetainWindows = false;
-    gblnUseRecycleBin = false;
-    gblnWriteReadOnly = false;
+    GeneralPreferences& preferences = Options().Preferences;
+    preferences.blnUseSkins = false;
+    preferences.strSkinScheme = QStringLiteral("Fun Blue");
+    preferences.blnDisplayMessageBox = true;
+    preferences.blnRetainWindows = false;
+    preferences.blnUseRecycleBin = false;
+    preferences.blnWriteReadOnly = false;
+    ScanningCentreOptions& scanning = Options().ScanningCentre;
+    scanning.blnClearResults = true;
+    scanning.blnIncFilesWithID3v1 = scanning.blnIncFilesWithoutID3v1 = true;
+    scanning.blnIncFilesWithID3v2 = scanning.blnIncFilesWithoutID3v2 = true;
+    scanning.strScanFilter = QStringLiteral("*.mp3");
     if (!gobjID3v2Tag.isSet()) InitialiseQuillmarkClass();
     SetFolderBrowser({});
     SetPlaylistFileReader({});

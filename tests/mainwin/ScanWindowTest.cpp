@@ -131,28 +131,29 @@ TEST_F(ScanWindowTest, IncludeFiltersPassAFileWhenEitherTagPasses) {
         {false, false, false, false, {}},
     };
     for (const Case& c : cases) {
-        gblnIncFilesWithID3v1 = c.with1;
-        gblnIncFilesWithoutID3v1 = c.without1;
-        gblnIncFilesWithID3v2 = c.with2;
-        gblnIncFilesWithoutID3v2 = c.without2;
+        Options().ScanningCentre.blnIncFilesWithID3v1 = c.with1;
+        Options().ScanningCentre.blnIncFilesWithoutID3v1 = c.without1;
+        Options().ScanningCentre.blnIncFilesWithID3v2 = c.with2;
+        Options().ScanningCentre.blnIncFilesWithoutID3v2 = c.without2;
         Scan(folder);
         EXPECT_EQ(FileNames(rows()), c.expected) << c.with1 << c.without1 << c.with2 << c.without2;
     }
 }
 
 TEST_F(ScanWindowTest, ScanRulesDecideWhichFilesGetRows) {
-    gudtScanRules = {ScanRule{"Don't include files", "containing", "ONLY", "in File Name", false}, ScanRule{}};
+    std::vector<ScanRule>& rules = Options().ScanningCentre.udtScanRules;
+    rules = {ScanRule{"Don't include files", "containing", "ONLY", "in File Name", false}, ScanRule{}};
     Scan(folder);
     EXPECT_EQ(FileNames(rows()), (QStringList{"bare.mp3", "tagged.mp3"}));
 
-    gudtScanRules = {ScanRule{"Only include files", "equal to", "Rock", "in ID3v1 Genre", false}, ScanRule{}};
+    rules = {ScanRule{"Only include files", "equal to", "Rock", "in ID3v1 Genre", false}, ScanRule{}};
     Scan(folder);
     EXPECT_EQ(FileNames(rows()), (QStringList{"tagged.mp3"}));
 }
 
 TEST_F(ScanWindowTest, WithoutClearResultsASecondScanAddsTheRowsAgain) {
     Scan(folder);
-    gblnClearResults = false;
+    Options().ScanningCentre.blnClearResults = false;
     Scan(folder);
     EXPECT_EQ(rows().rows(), 8);
 }
@@ -221,12 +222,12 @@ TEST_F(ScanWindowTest, TheListHiddenForAJobLeavesNothingOfItOnScreen) {
 TEST_F(ScanWindowTest, DroppedFilesAreAppendedWhateverClearResultsSays) {
     Scan(folder);
     ASSERT_EQ(rows().rows(), 4);
-    gblnClearResults = true;
+    Options().ScanningCentre.blnClearResults = true;
     // Every dropped file is taken, whatever its extension.
     window->ListViewScanResults_OLEDragDrop({taggedPath, folder + "/notes.txt"});
     EXPECT_EQ(rows().rows(), 6);
     EXPECT_GE(RowOf(rows(), "notes.txt"), 0);
-    EXPECT_TRUE(gblnClearResults);
+    EXPECT_TRUE(Options().ScanningCentre.blnClearResults);
     EXPECT_TRUE(window->ListViewScanResults->isVisible());
     // The last folder scanned stays the scan's.
     EXPECT_EQ(window->mstrLastScannedFolder, folder);
@@ -296,7 +297,7 @@ TEST_F(ScanWindowTest, AltKeysScanStopAndFlipTheSubfolderBox) {
 
     // While another tool's job holds the Scan button, Alt+S does nothing.
     window->mbuttonScan.SetEnabled(false);
-    gblnClearResults = false;
+    Options().ScanningCentre.blnClearResults = false;
     window->ProcessShortcutKeys(83, 4);
     EXPECT_EQ(rows().rows(), 5);
     EXPECT_FALSE(window->mblnStopAll);

@@ -36,6 +36,7 @@ public:
     QPointer<OtherWindow> companion;
     void EnableControls(bool) override {}
     void SetProgBarValue(double) override {}
+    void SetProgBarMax(double) override {}
     void SetStatusBarCaption(const QString&) override {}
     void SetBusyPointer(bool) override {}
 
@@ -147,7 +148,7 @@ TEST_F(ShutdownTest, ARunningJobAnywhereRefusesTheClose) {
 }
 
 TEST_F(ShutdownTest, OtherWindowsAreUnloadedAndTheirStatesKept) {
-    gblnRetainWindows = true;
+    Options().Preferences.blnRetainWindows = true;
     auto* coordinator = new OtherWindow(WindowNames::Coordinator, "File Name and Tag Coordinator");
     coordinator->show();
     const auto coordinatorUnloads = coordinator->unloads;
@@ -170,7 +171,7 @@ TEST_F(ShutdownTest, OtherWindowsAreUnloadedAndTheirStatesKept) {
     window->mnuFileExit_Click();
     Settle();
     EXPECT_EQ(State(WindowNames::MassTagging), "True");
-    gblnRetainWindows = false;
+    Options().Preferences.blnRetainWindows = false;
     OpenWindow();
     window->mnuFileExit_Click();
     Settle();
@@ -193,7 +194,7 @@ TEST_F(ShutdownTest, AWindowThatAnotherTookAlongIsNotUnloadedTwice) {
 namespace {
 
 TEST_F(ShutdownTest, AClickOnTheCloseButtonPictureAsksFirst) {
-    gblnUseSkins = true;
+    Options().Preferences.blnUseSkins = true;
     OpenWindow();
     ASSERT_NE(window->ImageSystemMenu[2], nullptr);
     ui.answers.push_back(Mb::No);

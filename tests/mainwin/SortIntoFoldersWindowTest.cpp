@@ -76,7 +76,7 @@ TEST_F(SortIntoFoldersWindowTest, CheckedFilesMoveIntoOneFolderPerValue) {
 }
 
 TEST_F(SortIntoFoldersWindowTest, YesMovesFilesWithoutAValueIntoTheDestination) {
-    gblnDisplayMessageBox = false;
+    Options().Preferences.blnDisplayMessageBox = false;
     ui.answers.push_back(Mb::Yes);
     window->mnuActionsSortIntoFoldersByID3v1Tag_Click(0);
     EXPECT_TRUE(In("Sorted/c.mp3"));

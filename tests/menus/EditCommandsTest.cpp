@@ -17,6 +17,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -66,13 +67,13 @@ struct EditWindow {
             else list->header()->resizeSection(static_cast<int>(c), px);
         }
     }
-    void selectRows(std::initializer_list<int> rows) {
+    void selectRows(const std::vector<int>& rows) {
         list->selectionModel()->clearSelection();
         for (int r : rows)
             list->selectionModel()->select(model.index(r, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        if (rows.size())
-            list->selectionModel()->setCurrentIndex(model.index(*rows.begin(), 0), QItemSelectionModel::NoUpdate);
+        if (!rows.empty())
+            list->selectionModel()->setCurrentIndex(model.index(rows.front(), 0), QItemSelectionModel::NoUpdate);
     }
     QStringList rowTexts() const {
         QStringList out;
@@ -96,7 +97,7 @@ TEST(ListCopy, CopiesShownColumnsOfSelectedRowsAsTabSeparatedCrLfLines) {
         const char* name;
         bool checkboxes;
         std::vector<double> widths;
-        std::initializer_list<int> selected;
+        std::vector<int> selected;
         QString expected;
     };
     const std::vector<Case> cases = {

@@ -5,6 +5,7 @@
 
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
+#include "support/ScopedOptions.h"
 
 #include <QFileInfo>
 #include <functional>
@@ -13,51 +14,59 @@ namespace {
 
 // Sets every option variable to a value no reader gives by default, so a
 // reader that skips a field, or a field that keeps its previous value, shows.
-void Scramble() {
-    for (bool* b : {&gblnDisplayMessageBox, &gblnUseRecycleBin, &gblnWebHelp, &gblnWriteReadOnly,
-                    &gblnShowSplashScreen, &gblnRetainWindows, &gblnUseSkins, &gblnClearResults,
-                    &gblnIncFilesWithID3v1, &gblnIncFilesWithoutID3v1, &gblnIncFilesWithID3v2,
-                    &gblnIncFilesWithoutID3v2, &gblnID3v1TagPref, &gblnID3v2TagPref, &gblnDoubleBarrel,
-                    &gblnTheAtEnd, &gblnRemoveDoubleSpaces, &gblnRigorousTrackNum, &gblnHTMLSortBy,
-                    &gblnHTMLHeaderTitle, &gblnHTMLCollectionProps, &gblnHTMLTotalNumFiles, &gblnHTMLTotalSizeFiles,
-                    &gblnHTMLTotalLengthFiles, &gblnHTMLListProps, &gblnHTMLListCreationDate,
-                    &gblnHTMLListCreationTime, &gblnHTMLNumPagesInList, &gblnHTMLColumnHeadings, &gblnSortBy,
-                    &gblnHeaderTitle, &gblnCollectionProps, &gblnTotalNumFiles, &gblnTotalSizeFiles,
-                    &gblnTotalLengthFiles, &gblnListProps, &gblnListCreationDate, &gblnListCreationTime,
-                    &gblnNumPagesInList, &gblnColumnHeadings, &gblnSameAsInputDirectory, &gblnUse,
-                    &gblnIncludeCRCChecksums, &gblnCopy, &gblnCopyright, &gblnDeleteSourceFile, &gblnEnableVBR,
-                    &gblnDisableVBRTag, &gblnEnforceMinimumBitrate, &gblnUseABR, &gblnAllowBlockTypesToDiffer,
-                    &gblnDisableAllFiltering, &gblnDisableBitReservoir, &gblnDisableShortBlocks,
-                    &gblnComplyISOMPEGSpec, &gblnOnlyUseCustom, &gblnHighPassFilteringFreq,
-                    &gblnWidthOfHighPassFilter, &gblnLowPassFilteringFreq, &gblnWidthOfLowPassFilter})
+void Scramble(OptionRecords& o) {
+    GeneralPreferences& pref = o.Preferences;
+    ScanningCentreOptions& scanning = o.ScanningCentre;
+    CoordinatorOptions& coord = o.Coordinator;
+    CoordinatorAdvOptions& adv = o.CoordinatorAdv;
+    CataloguerHTMLOptions& html = o.CataloguerHTML;
+    CataloguerTextOptions& txt = o.CataloguerText;
+    EncoderDecoderOptions& enc = o.EncoderDecoder;
+    for (bool* b : {&pref.blnDisplayMessageBox, &pref.blnUseRecycleBin, &pref.blnWebHelp, &pref.blnWriteReadOnly,
+                    &pref.blnShowSplashScreen, &pref.blnRetainWindows, &pref.blnUseSkins, &scanning.blnClearResults,
+                    &scanning.blnIncFilesWithID3v1, &scanning.blnIncFilesWithoutID3v1, &scanning.blnIncFilesWithID3v2,
+                    &scanning.blnIncFilesWithoutID3v2, &coord.blnID3v1TagPref, &coord.blnID3v2TagPref,
+                    &coord.blnDoubleBarrel, &adv.blnTheAtEnd, &adv.blnRemoveDoubleSpaces, &adv.blnRigorousTrackNum,
+                    &html.blnHTMLSortBy, &html.blnHTMLHeaderTitle, &html.blnHTMLCollectionProps,
+                    &html.blnHTMLTotalNumFiles, &html.blnHTMLTotalSizeFiles, &html.blnHTMLTotalLengthFiles,
+                    &html.blnHTMLListProps, &html.blnHTMLListCreationDate, &html.blnHTMLListCreationTime,
+                    &html.blnHTMLNumPagesInList, &html.blnHTMLColumnHeadings, &txt.blnSortBy, &txt.blnHeaderTitle,
+                    &txt.blnCollectionProps, &txt.blnTotalNumFiles, &txt.blnTotalSizeFiles, &txt.blnTotalLengthFiles,
+                    &txt.blnListProps, &txt.blnListCreationDate, &txt.blnListCreationTime, &txt.blnNumPagesInList,
+                    &txt.blnColumnHeadings, &enc.blnSameAsInputDirectory, &enc.blnUse, &enc.blnIncludeCRCChecksums,
+                    &enc.blnCopy, &enc.blnCopyright, &enc.blnDeleteSourceFile, &enc.blnEnableVBR, &enc.blnDisableVBRTag,
+                    &enc.blnEnforceMinimumBitrate, &enc.blnUseABR, &enc.blnAllowBlockTypesToDiffer,
+                    &enc.blnDisableAllFiltering, &enc.blnDisableBitReservoir, &enc.blnDisableShortBlocks,
+                    &enc.blnComplyISOMPEGSpec, &enc.blnOnlyUseCustom, &enc.blnHighPassFilteringFreq,
+                    &enc.blnWidthOfHighPassFilter, &enc.blnLowPassFilteringFreq, &enc.blnWidthOfLowPassFilter})
         *b = !*b;  // flipped: after a read of the defaults, every flag differs from its default
-    for (QString* s : {&gstrSkinScheme, &gstrScanFilter, &gstrFileNameFormat, &gstrHTMLSortKey, &gstrListTextFont,
-                       &gstrListTextColour, &gstrOutputExtension, &gstrHTMLTitleText, &gstrPageTitle,
-                       &gstrPageDescription, &gstrPageKeywords, &gstrBackgroundImage, &gstrSortKey, &gstrTitleText,
-                       &gstrUseFolder, &gstrCustomOptions})
+    for (QString* s : {&pref.strSkinScheme, &scanning.strScanFilter, &coord.strFileNameFormat, &html.strHTMLSortKey,
+                       &html.strListTextFont, &html.strListTextColour, &html.strOutputExtension, &html.strHTMLTitleText,
+                       &html.strPageTitle, &html.strPageDescription, &html.strPageKeywords, &html.strBackgroundImage,
+                       &txt.strSortKey, &txt.strTitleText, &enc.strUseFolder, &enc.strCustomOptions})
         *s = QStringLiteral("old");
-    gstrSourceSeparators.fill(QStringLiteral("old"));
-    gstrOrder.fill(QStringLiteral("old"));
-    gstrCSWFrom.fill(QStringLiteral("old"));
-    gstrCSWTo.fill(QStringLiteral("old"));
-    gstrHeaderFont.fill(QStringLiteral("old"));
-    gstrHeaderColour.fill(QStringLiteral("old"));
-    gstrPageColour.fill(QStringLiteral("old"));
-    gstrMargin.fill(QStringLiteral("old"));
-    for (int32_t* n : {&glngColourChange, &glngColourChangeQ, &glngColourNoChange, &glngColourDelete,
-                       &glngHTMLSortOrder, &glngPageLinksAppear, &glngSortOrder, &glngBitrate, &glngMode,
-                       &glngOptimisation, &glngMaximumVBRBitrate, &glngATHControl, &glngAlgorithmQuality,
-                       &glngOutputSamplingFrequency})
+    coord.strSourceSeparators.fill(QStringLiteral("old"));
+    coord.strOrder.fill(QStringLiteral("old"));
+    adv.strCSWFrom.fill(QStringLiteral("old"));
+    adv.strCSWTo.fill(QStringLiteral("old"));
+    html.strHeaderFont.fill(QStringLiteral("old"));
+    html.strHeaderColour.fill(QStringLiteral("old"));
+    html.strPageColour.fill(QStringLiteral("old"));
+    html.strMargin.fill(QStringLiteral("old"));
+    for (int32_t* n : {&adv.lngColourChange, &adv.lngColourChangeQ, &adv.lngColourNoChange, &adv.lngColourDelete,
+                       &html.lngHTMLSortOrder, &html.lngPageLinksAppear, &txt.lngSortOrder, &enc.lngBitrate,
+                       &enc.lngMode, &enc.lngOptimisation, &enc.lngMaximumVBRBitrate, &enc.lngATHControl,
+                       &enc.lngAlgorithmQuality, &enc.lngOutputSamplingFrequency})
         *n = 777;
-    for (int* n : {&gintTrackNumLimit, &gintHTMLNumColumnHeadings, &gintNumColumnHeadings, &gintQuality,
-                   &gintTargetBitrateForABR})
+    for (int* n : {&adv.intTrackNumLimit, &html.intHTMLNumColumnHeadings, &txt.intNumColumnHeadings, &enc.intQuality,
+                   &enc.intTargetBitrateForABR})
         *n = 777;
-    for (auto* a : {&gintNumUpperCaseWords, &gintNumLowerCaseWords, &gintNumCapitalisedWords}) a->fill(777);
-    for (double* d : {&gdblHighPassFilteringFreqkHz, &gdblWidthOfHighPassFilterkHz, &gdblLowPassFilteringFreqkHz,
-                      &gdblWidthOfLowPassFilterkHz})
+    for (auto* a : {&adv.intNumUpperCaseWords, &adv.intNumLowerCaseWords, &adv.intNumCapitalisedWords}) a->fill(777);
+    for (double* d : {&enc.dblHighPassFilteringFreqkHz, &enc.dblWidthOfHighPassFilterkHz,
+                      &enc.dblLowPassFilteringFreqkHz, &enc.dblWidthOfLowPassFilterkHz})
         *d = 777;
-    gudtScanRules.assign(3, ScanRule{"old", "old", "old", "old", true});
-    gudtSimulateRules.assign(3, SimulateRule{"old", "old", 7, 7, "old"});
+    scanning.udtScanRules.assign(3, ScanRule{"old", "old", "old", "old", true});
+    coord.udtSimulateRules.assign(3, SimulateRule{"old", "old", 7, 7, "old"});
 }
 
 // Runs `reader` and returns the error it raised (number 0 when none).
@@ -72,26 +81,35 @@ SvError ErrorOf(const std::function<void()>& reader) {
 
 class ReadOptionsTest : public OptionsTest {
 protected:
-    ReadOptionsTest() { Scramble(); }
+    ReadOptionsTest() { Scramble(o); }
+    // The records the readers fill here; the program-wide ones stay untouched.
+    OptionRecords o;
+    GeneralPreferences& pref = o.Preferences;
+    ScanningCentreOptions& scanning = o.ScanningCentre;
+    CoordinatorOptions& coord = o.Coordinator;
+    CoordinatorAdvOptions& adv = o.CoordinatorAdv;
+    CataloguerHTMLOptions& html = o.CataloguerHTML;
+    CataloguerTextOptions& txt = o.CataloguerText;
+    EncoderDecoderOptions& enc = o.EncoderDecoder;
 };
 
 TEST_F(ReadOptionsTest, EmptyStoreGivesEveryReadersDefaults) {
-    auto readAll = [] {
-        GetPreferences();
-        GetScanningCentreOptions();
-        GetFileNameTagCoordinatorOptions();
-        GetFileNameTagCoordinatorAdvOptions();
-        GetMusicCataloguerHTMLOptions();
-        GetHTMLCataloguerHeaderOptions();
-        GetHTMLPageProperties();
-        GetMusicCataloguerTextOptions();
-        GetTextCataloguerHeaderOptions();
-        GetEncoderDecoderOptions();
+    auto readAll = [&] {
+        GetPreferences(pref);
+        GetScanningCentreOptions(scanning);
+        GetFileNameTagCoordinatorOptions(coord);
+        GetFileNameTagCoordinatorAdvOptions(adv);
+        GetMusicCataloguerHTMLOptions(html);
+        GetHTMLCataloguerHeaderOptions(html);
+        GetHTMLPageProperties(html);
+        GetMusicCataloguerTextOptions(txt);
+        GetTextCataloguerHeaderOptions(txt);
+        GetEncoderDecoderOptions(enc);
     };
     // Read, flip every flag away from its default, read again: a flag that
     // no reader assigns then shows.
     readAll();
-    Scramble();
+    Scramble(o);
     readAll();
 
     struct Flag {
@@ -100,48 +118,55 @@ TEST_F(ReadOptionsTest, EmptyStoreGivesEveryReadersDefaults) {
         bool expected;
     };
     const Flag flags[] = {
-        {"DisplayMessageBox", gblnDisplayMessageBox, true}, {"UseRecycleBin", gblnUseRecycleBin, false},
-        {"WebHelp", gblnWebHelp, false}, {"WriteReadOnly", gblnWriteReadOnly, false},
-        {"SplashScreen", gblnShowSplashScreen, true}, {"RetainWindows", gblnRetainWindows, false},
-        {"UseSkins", gblnUseSkins, true}, {"ClearResults", gblnClearResults, true},
-        {"IncFilesWithID3v1", gblnIncFilesWithID3v1, true}, {"IncFilesWithoutID3v1", gblnIncFilesWithoutID3v1, true},
-        {"IncFilesWithID3v2", gblnIncFilesWithID3v2, true}, {"IncFilesWithoutID3v2", gblnIncFilesWithoutID3v2, true},
-        {"Separator0", gblnSourceSeparators[0], true}, {"Separator1", gblnSourceSeparators[1], false},
-        {"Separator2", gblnSourceSeparators[2], false}, {"Separator3", gblnSourceSeparators[3], false},
-        {"Separator4", gblnSourceSeparators[4], false}, {"Separator5", gblnSourceSeparators[5], false},
-        {"ID3v1TagPref", gblnID3v1TagPref, false}, {"ID3v2TagPref", gblnID3v2TagPref, false},
-        {"DoubleBarrel", gblnDoubleBarrel, true},
-        {"ArtistUpperCase", gblnUpperCase[0], false}, {"TitleUpperCase", gblnUpperCase[1], false},
-        {"ArtistLowerCase", gblnLowerCase[0], false}, {"TitleLowerCase", gblnLowerCase[1], false},
-        {"ArtistCapitalise", gblnCapitalise[0], true}, {"TitleCapitalise", gblnCapitalise[1], true},
-        {"ArtistDontChange", gblnDontChange[0], false}, {"TitleDontChange", gblnDontChange[1], false},
-        {"ArtistRemoveUnder", gblnRemoveUnder[0], true}, {"TitleRemoveUnder", gblnRemoveUnder[1], true},
-        {"TheAtEnd", gblnTheAtEnd, false}, {"RemoveDoubleSpaces", gblnRemoveDoubleSpaces, true},
-        {"RigorousTrackNum", gblnRigorousTrackNum, true},
-        {"HTMLSortBy", gblnHTMLSortBy, false}, {"HTMLHeaderTitle", gblnHTMLHeaderTitle, true},
-        {"HTMLCollectionProps", gblnHTMLCollectionProps, true}, {"HTMLTotalNumFiles", gblnHTMLTotalNumFiles, true},
-        {"HTMLTotalSizeFiles", gblnHTMLTotalSizeFiles, true}, {"HTMLTotalLengthFiles", gblnHTMLTotalLengthFiles, true},
-        {"HTMLListProps", gblnHTMLListProps, true}, {"HTMLListCreationDate", gblnHTMLListCreationDate, true},
-        {"HTMLListCreationTime", gblnHTMLListCreationTime, true}, {"HTMLNumPagesInList", gblnHTMLNumPagesInList, true},
-        {"HTMLColumnHeadings", gblnHTMLColumnHeadings, true},
-        {"SortBy", gblnSortBy, false}, {"HeaderTitle", gblnHeaderTitle, true},
-        {"CollectionProps", gblnCollectionProps, true}, {"TotalNumFiles", gblnTotalNumFiles, true},
-        {"TotalSizeFiles", gblnTotalSizeFiles, true}, {"TotalLengthFiles", gblnTotalLengthFiles, true},
-        {"ListProps", gblnListProps, true}, {"ListCreationDate", gblnListCreationDate, true},
-        {"ListCreationTime", gblnListCreationTime, true}, {"NumPagesInList", gblnNumPagesInList, true},
-        {"ColumnHeadings", gblnColumnHeadings, true},
-        {"SameAsInputDirectory", gblnSameAsInputDirectory, true}, {"Use", gblnUse, false},
-        {"IncludeCRCChecksums", gblnIncludeCRCChecksums, false}, {"Copy", gblnCopy, false},
-        {"Copyright", gblnCopyright, false}, {"DeleteSourceFile", gblnDeleteSourceFile, false},
-        {"EnableVBR", gblnEnableVBR, true}, {"DisableVBRTag", gblnDisableVBRTag, false},
-        {"EnforceMinimumBitrate", gblnEnforceMinimumBitrate, false}, {"UseABR", gblnUseABR, false},
-        {"AllowBlockTypesToDiffer", gblnAllowBlockTypesToDiffer, false},
-        {"DisableAllFiltering", gblnDisableAllFiltering, false}, {"DisableBitReservoir", gblnDisableBitReservoir, false},
-        {"DisableShortBlocks", gblnDisableShortBlocks, false}, {"ComplyISOMPEGSpec", gblnComplyISOMPEGSpec, false},
-        {"OnlyUseCustom", gblnOnlyUseCustom, false}, {"HighPassFilteringFreq", gblnHighPassFilteringFreq, false},
-        {"WidthOfHighPassFilter", gblnWidthOfHighPassFilter, false},
-        {"LowPassFilteringFreq", gblnLowPassFilteringFreq, false},
-        {"WidthOfLowPassFilter", gblnWidthOfLowPassFilter, false},
+        {"DisplayMessageBox", pref.blnDisplayMessageBox, true}, {"UseRecycleBin", pref.blnUseRecycleBin, false},
+        {"WebHelp", pref.blnWebHelp, false}, {"WriteReadOnly", pref.blnWriteReadOnly, false},
+        {"SplashScreen", pref.blnShowSplashScreen, true}, {"RetainWindows", pref.blnRetainWindows, false},
+        {"UseSkins", pref.blnUseSkins, true}, {"ClearResults", scanning.blnClearResults, true},
+        {"IncFilesWithID3v1", scanning.blnIncFilesWithID3v1, true},
+        {"IncFilesWithoutID3v1", scanning.blnIncFilesWithoutID3v1, true},
+        {"IncFilesWithID3v2", scanning.blnIncFilesWithID3v2, true},
+        {"IncFilesWithoutID3v2", scanning.blnIncFilesWithoutID3v2, true},
+        {"Separator0", coord.blnSourceSeparators[0], true}, {"Separator1", coord.blnSourceSeparators[1], false},
+        {"Separator2", coord.blnSourceSeparators[2], false}, {"Separator3", coord.blnSourceSeparators[3], false},
+        {"Separator4", coord.blnSourceSeparators[4], false}, {"Separator5", coord.blnSourceSeparators[5], false},
+        {"ID3v1TagPref", coord.blnID3v1TagPref, false}, {"ID3v2TagPref", coord.blnID3v2TagPref, false},
+        {"DoubleBarrel", coord.blnDoubleBarrel, true},
+        {"ArtistUpperCase", adv.blnUpperCase[0], false}, {"TitleUpperCase", adv.blnUpperCase[1], false},
+        {"ArtistLowerCase", adv.blnLowerCase[0], false}, {"TitleLowerCase", adv.blnLowerCase[1], false},
+        {"ArtistCapitalise", adv.blnCapitalise[0], true}, {"TitleCapitalise", adv.blnCapitalise[1], true},
+        {"ArtistDontChange", adv.blnDontChange[0], false}, {"TitleDontChange", adv.blnDontChange[1], false},
+        {"ArtistRemoveUnder", adv.blnRemoveUnder[0], true}, {"TitleRemoveUnder", adv.blnRemoveUnder[1], true},
+        {"TheAtEnd", adv.blnTheAtEnd, false}, {"RemoveDoubleSpaces", adv.blnRemoveDoubleSpaces, true},
+        {"RigorousTrackNum", adv.blnRigorousTrackNum, true},
+        {"HTMLSortBy", html.blnHTMLSortBy, false}, {"HTMLHeaderTitle", html.blnHTMLHeaderTitle, true},
+        {"HTMLCollectionProps", html.blnHTMLCollectionProps, true},
+        {"HTMLTotalNumFiles", html.blnHTMLTotalNumFiles, true},
+        {"HTMLTotalSizeFiles", html.blnHTMLTotalSizeFiles, true},
+        {"HTMLTotalLengthFiles", html.blnHTMLTotalLengthFiles, true},
+        {"HTMLListProps", html.blnHTMLListProps, true}, {"HTMLListCreationDate", html.blnHTMLListCreationDate, true},
+        {"HTMLListCreationTime", html.blnHTMLListCreationTime, true},
+        {"HTMLNumPagesInList", html.blnHTMLNumPagesInList, true},
+        {"HTMLColumnHeadings", html.blnHTMLColumnHeadings, true},
+        {"SortBy", txt.blnSortBy, false}, {"HeaderTitle", txt.blnHeaderTitle, true},
+        {"CollectionProps", txt.blnCollectionProps, true}, {"TotalNumFiles", txt.blnTotalNumFiles, true},
+        {"TotalSizeFiles", txt.blnTotalSizeFiles, true}, {"TotalLengthFiles", txt.blnTotalLengthFiles, true},
+        {"ListProps", txt.blnListProps, true}, {"ListCreationDate", txt.blnListCreationDate, true},
+        {"ListCreationTime", txt.blnListCreationTime, true}, {"NumPagesInList", txt.blnNumPagesInList, true},
+        {"ColumnHeadings", txt.blnColumnHeadings, true},
+        {"SameAsInputDirectory", enc.blnSameAsInputDirectory, true}, {"Use", enc.blnUse, false},
+        {"IncludeCRCChecksums", enc.blnIncludeCRCChecksums, false}, {"Copy", enc.blnCopy, false},
+        {"Copyright", enc.blnCopyright, false}, {"DeleteSourceFile", enc.blnDeleteSourceFile, false},
+        {"EnableVBR", enc.blnEnableVBR, true}, {"DisableVBRTag", enc.blnDisableVBRTag, false},
+        {"EnforceMinimumBitrate", enc.blnEnforceMinimumBitrate, false}, {"UseABR", enc.blnUseABR, false},
+        {"AllowBlockTypesToDiffer", enc.blnAllowBlockTypesToDiffer, false},
+        {"DisableAllFiltering", enc.blnDisableAllFiltering, false},
+        {"DisableBitReservoir", enc.blnDisableBitReservoir, false},
+        {"DisableShortBlocks", enc.blnDisableShortBlocks, false},
+        {"ComplyISOMPEGSpec", enc.blnComplyISOMPEGSpec, false},
+        {"OnlyUseCustom", enc.blnOnlyUseCustom, false}, {"HighPassFilteringFreq", enc.blnHighPassFilteringFreq, false},
+        {"WidthOfHighPassFilter", enc.blnWidthOfHighPassFilter, false},
+        {"LowPassFilteringFreq", enc.blnLowPassFilteringFreq, false},
+        {"WidthOfLowPassFilter", enc.blnWidthOfLowPassFilter, false},
     };
     for (const Flag& f : flags) EXPECT_EQ(f.value, f.expected) << f.name;
 
@@ -151,25 +176,28 @@ TEST_F(ReadOptionsTest, EmptyStoreGivesEveryReadersDefaults) {
         const char* expected;
     };
     const Text texts[] = {
-        {"SkinScheme", gstrSkinScheme, "Fun Blue"}, {"ScanFilter", gstrScanFilter, "*.mp3"},
-        {"FileNameFormat", gstrFileNameFormat, "%N2 - :%A: - %T"},
-        {"TextSourceSeparator1", gstrSourceSeparators[0], " "}, {"TextSourceSeparator2", gstrSourceSeparators[1], " "},
-        {"Order1", gstrOrder[0], "Album"}, {"Order2", gstrOrder[1], "Artist"}, {"Order3", gstrOrder[2], "Title"},
-        {"CSWFrom0", gstrCSWFrom[0], ""}, {"CSWTo13", gstrCSWTo[13], ""},
-        {"HTMLSortKey", gstrHTMLSortKey, ""},
-        {"ListTextFont", gstrListTextFont, "Font: Default, Size Default, Colour Default"},
-        {"ListTextColour", gstrListTextColour, ""}, {"OutputExtension", gstrOutputExtension, "html"},
-        {"HTMLTitleText", gstrHTMLTitleText, "My Music Collection"},
-        {"HeaderFont0", gstrHeaderFont[0], "Font: Default, Size Default, Colour Default"},
-        {"HeaderFont4", gstrHeaderFont[4], "Font: Default, Size Default, Colour Default"},
-        {"HeaderColour0", gstrHeaderColour[0], ""}, {"HeaderColour4", gstrHeaderColour[4], ""},
-        {"Title", gstrPageTitle, "My Music Collection"}, {"Description", gstrPageDescription, "My Music Collection"},
-        {"Keywords", gstrPageKeywords, "Brellick Software, Sonivard, MP3, Music"},
-        {"BackgroundImage", gstrBackgroundImage, ""},
-        {"PageColour0", gstrPageColour[0], "Default"}, {"PageColour4", gstrPageColour[4], "Default"},
-        {"Margin0", gstrMargin[0], ""}, {"Margin3", gstrMargin[3], ""},
-        {"SortKey", gstrSortKey, ""}, {"TitleText", gstrTitleText, "My Music Collection"},
-        {"UseFolder", gstrUseFolder, ""}, {"CustomOptions", gstrCustomOptions, ""},
+        {"SkinScheme", pref.strSkinScheme, "Fun Blue"}, {"ScanFilter", scanning.strScanFilter, "*.mp3"},
+        {"FileNameFormat", coord.strFileNameFormat, "%N2 - :%A: - %T"},
+        {"TextSourceSeparator1", coord.strSourceSeparators[0], " "},
+        {"TextSourceSeparator2", coord.strSourceSeparators[1], " "},
+        {"Order1", coord.strOrder[0], "Album"}, {"Order2", coord.strOrder[1], "Artist"},
+        {"Order3", coord.strOrder[2], "Title"},
+        {"CSWFrom0", adv.strCSWFrom[0], ""}, {"CSWTo13", adv.strCSWTo[13], ""},
+        {"HTMLSortKey", html.strHTMLSortKey, ""},
+        {"ListTextFont", html.strListTextFont, "Font: Default, Size Default, Colour Default"},
+        {"ListTextColour", html.strListTextColour, ""}, {"OutputExtension", html.strOutputExtension, "html"},
+        {"HTMLTitleText", html.strHTMLTitleText, "My Music Collection"},
+        {"HeaderFont0", html.strHeaderFont[0], "Font: Default, Size Default, Colour Default"},
+        {"HeaderFont4", html.strHeaderFont[4], "Font: Default, Size Default, Colour Default"},
+        {"HeaderColour0", html.strHeaderColour[0], ""}, {"HeaderColour4", html.strHeaderColour[4], ""},
+        {"Title", html.strPageTitle, "My Music Collection"},
+        {"Description", html.strPageDescription, "My Music Collection"},
+        {"Keywords", html.strPageKeywords, "Brellick Software, Sonivard, MP3, Music"},
+        {"BackgroundImage", html.strBackgroundImage, ""},
+        {"PageColour0", html.strPageColour[0], "Default"}, {"PageColour4", html.strPageColour[4], "Default"},
+        {"Margin0", html.strMargin[0], ""}, {"Margin3", html.strMargin[3], ""},
+        {"SortKey", txt.strSortKey, ""}, {"TitleText", txt.strTitleText, "My Music Collection"},
+        {"UseFolder", enc.strUseFolder, ""}, {"CustomOptions", enc.strCustomOptions, ""},
     };
     for (const Text& t : texts) EXPECT_EQ(t.value, QString::fromUtf8(t.expected)) << t.name;
 
@@ -180,31 +208,33 @@ TEST_F(ReadOptionsTest, EmptyStoreGivesEveryReadersDefaults) {
     };
     auto num = [](const char* name, double value, double expected) { return Number{name, value, expected}; };
     const Number numbers[] = {
-        num("ColourChange", glngColourChange, -2147483640.0), num("ColourChangeQ", glngColourChangeQ, 12582912),
-        num("ColourNoChange", glngColourNoChange, 8421504), num("ColourDelete", glngColourDelete, 192),
-        num("TrackNumLimit", gintTrackNumLimit, 30),
-        num("NumUpperCaseWords0", gintNumUpperCaseWords[0], 0), num("NumCapitalisedWords1", gintNumCapitalisedWords[1], 0),
-        num("HTMLNumColumnHeadings", gintHTMLNumColumnHeadings, 0), num("HTMLSortOrder", glngHTMLSortOrder, 0),
-        num("PageLinksAppear", glngPageLinksAppear, 0), num("NumColumnHeadings", gintNumColumnHeadings, 0),
-        num("SortOrder", glngSortOrder, 0),
-        num("Bitrate", glngBitrate, 12), num("Mode", glngMode, 0), num("Optimisation", glngOptimisation, 0),
-        num("MaximumVBRBitrate", glngMaximumVBRBitrate, 12), num("Quality", gintQuality, 4),
-        num("TargetBitrateForABR", gintTargetBitrateForABR, 128), num("ATHControl", glngATHControl, 0),
-        num("AlgorithmQuality", glngAlgorithmQuality, 0), num("OutputSamplingFrequency", glngOutputSamplingFrequency, 1),
-        num("HighPassFilteringFreqkHz", gdblHighPassFilteringFreqkHz, 0.001),
-        num("WidthOfHighPassFilterkHz", gdblWidthOfHighPassFilterkHz, 0),
-        num("LowPassFilteringFreqkHz", gdblLowPassFilteringFreqkHz, 50000),
-        num("WidthOfLowPassFilterkHz", gdblWidthOfLowPassFilterkHz, 0),
+        num("ColourChange", adv.lngColourChange, -2147483640.0), num("ColourChangeQ", adv.lngColourChangeQ, 12582912),
+        num("ColourNoChange", adv.lngColourNoChange, 8421504), num("ColourDelete", adv.lngColourDelete, 192),
+        num("TrackNumLimit", adv.intTrackNumLimit, 30),
+        num("NumUpperCaseWords0", adv.intNumUpperCaseWords[0], 0),
+        num("NumCapitalisedWords1", adv.intNumCapitalisedWords[1], 0),
+        num("HTMLNumColumnHeadings", html.intHTMLNumColumnHeadings, 0), num("HTMLSortOrder", html.lngHTMLSortOrder, 0),
+        num("PageLinksAppear", html.lngPageLinksAppear, 0), num("NumColumnHeadings", txt.intNumColumnHeadings, 0),
+        num("SortOrder", txt.lngSortOrder, 0),
+        num("Bitrate", enc.lngBitrate, 12), num("Mode", enc.lngMode, 0), num("Optimisation", enc.lngOptimisation, 0),
+        num("MaximumVBRBitrate", enc.lngMaximumVBRBitrate, 12), num("Quality", enc.intQuality, 4),
+        num("TargetBitrateForABR", enc.intTargetBitrateForABR, 128), num("ATHControl", enc.lngATHControl, 0),
+        num("AlgorithmQuality", enc.lngAlgorithmQuality, 0),
+        num("OutputSamplingFrequency", enc.lngOutputSamplingFrequency, 1),
+        num("HighPassFilteringFreqkHz", enc.dblHighPassFilteringFreqkHz, 0.001),
+        num("WidthOfHighPassFilterkHz", enc.dblWidthOfHighPassFilterkHz, 0),
+        num("LowPassFilteringFreqkHz", enc.dblLowPassFilteringFreqkHz, 50000),
+        num("WidthOfLowPassFilterkHz", enc.dblWidthOfLowPassFilterkHz, 0),
     };
     for (const Number& n : numbers) EXPECT_DOUBLE_EQ(n.value, n.expected) << n.name;
 
     // One empty rule element each.
-    ASSERT_EQ(gudtScanRules.size(), 1u);
-    EXPECT_TRUE(gudtScanRules[0].Choice.isEmpty());
-    EXPECT_FALSE(gudtScanRules[0].CaseSensitive);
-    ASSERT_EQ(gudtSimulateRules.size(), 1u);
-    EXPECT_EQ(gudtSimulateRules[0].Point1, 0);
-    EXPECT_TRUE(gudtSimulateRules[0].Range.isEmpty());
+    ASSERT_EQ(scanning.udtScanRules.size(), 1u);
+    EXPECT_TRUE(scanning.udtScanRules[0].Choice.isEmpty());
+    EXPECT_FALSE(scanning.udtScanRules[0].CaseSensitive);
+    ASSERT_EQ(coord.udtSimulateRules.size(), 1u);
+    EXPECT_EQ(coord.udtSimulateRules[0].Point1, 0);
+    EXPECT_TRUE(coord.udtSimulateRules[0].Range.isEmpty());
 }
 
 TEST_F(ReadOptionsTest, BooleansReadFromEitherStoredForm) {
@@ -212,18 +242,18 @@ TEST_F(ReadOptionsTest, BooleansReadFromEitherStoredForm) {
                                                   {"-1", true}, {"true", true}, {"FALSE", false}};
     for (const auto& [text, expected] : cases) {
         Store("Preferences", "UseRecycleBin", text);
-        GetPreferences();
-        EXPECT_EQ(gblnUseRecycleBin, expected) << text;
+        GetPreferences(pref);
+        EXPECT_EQ(pref.blnUseRecycleBin, expected) << text;
     }
 }
 
 TEST_F(ReadOptionsTest, StoredTextsAreTakenAsTheyAre) {
     Store("MP3ScanningCentre", "ScanFilter", "");
     Store("Preferences", "SkinScheme", "Deep Red");
-    GetPreferences();
-    GetScanningCentreOptions();
-    EXPECT_EQ(gstrScanFilter, QString());
-    EXPECT_EQ(gstrSkinScheme, "Deep Red");
+    GetPreferences(pref);
+    GetScanningCentreOptions(scanning);
+    EXPECT_EQ(scanning.strScanFilter, QString());
+    EXPECT_EQ(pref.strSkinScheme, "Deep Red");
 }
 
 // A value its type code cannot convert ends the reader with the platform
@@ -238,30 +268,32 @@ TEST_F(ReadOptionsTest, UnconvertibleValuesRaiseWithTheReadersName) {
         int32_t error;
     };
     const Case cases[] = {
-        {"GetPreferences", GetPreferences, "Preferences", "UseSkins", "maybe", ErrNo::TypeMismatch},
-        {"GetScanningCentreOptions", GetScanningCentreOptions, "MP3ScanningCentre", "ClearResults", "",
-         ErrNo::TypeMismatch},
-        {"GetFileNameTagCoordinatorOptions", GetFileNameTagCoordinatorOptions, "SourceSeparator", "3", "comma",
-         ErrNo::TypeMismatch},
-        {"GetFileNameTagCoordinatorAdvOptions", GetFileNameTagCoordinatorAdvOptions, "FileNameTagCoordinator",
-         "TheAtEnd", "x", ErrNo::TypeMismatch},
-        {"GetFileNameTagCoordinatorAdvOptions", GetFileNameTagCoordinatorAdvOptions, "SpecialWordsFormat", "4",
-         "40000", ErrNo::Overflow},
-        {"GetFileNameTagCoordinatorAdvOptions", GetFileNameTagCoordinatorAdvOptions, "FileNameTagCoordinator",
-         "TrackNumLimit", "99999", ErrNo::Overflow},
-        {"GetMusicCataloguerHTMLOptions", GetMusicCataloguerHTMLOptions, "MusicCataloguerHTML", "SortOrder", "down",
-         ErrNo::TypeMismatch},
-        {"GetHTMLCataloguerHeaderOptions", GetHTMLCataloguerHeaderOptions, "MusicCataloguerHTML", "PageLinksAppear",
-         "top", ErrNo::TypeMismatch},
-        {"GetMusicCataloguerTextOptions", GetMusicCataloguerTextOptions, "MusicCataloguerText", "SortOrder", "",
-         ErrNo::TypeMismatch},
-        {"GetTextCataloguerHeaderOptions", GetTextCataloguerHeaderOptions, "MusicCataloguerText", "ListProps", "yes",
-         ErrNo::TypeMismatch},
-        {"GetEncoderDecoderOptions", GetEncoderDecoderOptions, "EncoderDecoder", "Bitrate", "", ErrNo::TypeMismatch},
-        {"GetEncoderDecoderOptions", GetEncoderDecoderOptions, "EncoderDecoder", "EnableVBR", "on",
-         ErrNo::TypeMismatch},
-        {"GetEncoderDecoderOptions", GetEncoderDecoderOptions, "EncoderDecoder", "AlgorithmQuality", "high",
-         ErrNo::TypeMismatch},
+        {"GetPreferences", [&] { GetPreferences(pref); },
+         "Preferences", "UseSkins", "maybe", ErrNo::TypeMismatch},
+        {"GetScanningCentreOptions", [&] { GetScanningCentreOptions(scanning); },
+         "MP3ScanningCentre", "ClearResults", "", ErrNo::TypeMismatch},
+        {"GetFileNameTagCoordinatorOptions", [&] { GetFileNameTagCoordinatorOptions(coord); },
+         "SourceSeparator", "3", "comma", ErrNo::TypeMismatch},
+        {"GetFileNameTagCoordinatorAdvOptions", [&] { GetFileNameTagCoordinatorAdvOptions(adv); },
+         "FileNameTagCoordinator", "TheAtEnd", "x", ErrNo::TypeMismatch},
+        {"GetFileNameTagCoordinatorAdvOptions", [&] { GetFileNameTagCoordinatorAdvOptions(adv); },
+         "SpecialWordsFormat", "4", "40000", ErrNo::Overflow},
+        {"GetFileNameTagCoordinatorAdvOptions", [&] { GetFileNameTagCoordinatorAdvOptions(adv); },
+         "FileNameTagCoordinator", "TrackNumLimit", "99999", ErrNo::Overflow},
+        {"GetMusicCataloguerHTMLOptions", [&] { GetMusicCataloguerHTMLOptions(html); },
+         "MusicCataloguerHTML", "SortOrder", "down", ErrNo::TypeMismatch},
+        {"GetHTMLCataloguerHeaderOptions", [&] { GetHTMLCataloguerHeaderOptions(html); },
+         "MusicCataloguerHTML", "PageLinksAppear", "top", ErrNo::TypeMismatch},
+        {"GetMusicCataloguerTextOptions", [&] { GetMusicCataloguerTextOptions(txt); },
+         "MusicCataloguerText", "SortOrder", "", ErrNo::TypeMismatch},
+        {"GetTextCataloguerHeaderOptions", [&] { GetTextCataloguerHeaderOptions(txt); },
+         "MusicCataloguerText", "ListProps", "yes", ErrNo::TypeMismatch},
+        {"GetEncoderDecoderOptions", [&] { GetEncoderDecoderOptions(enc); },
+         "EncoderDecoder", "Bitrate", "", ErrNo::TypeMismatch},
+        {"GetEncoderDecoderOptions", [&] { GetEncoderDecoderOptions(enc); },
+         "EncoderDecoder", "EnableVBR", "on", ErrNo::TypeMismatch},
+        {"GetEncoderDecoderOptions", [&] { GetEncoderDecoderOptions(enc); },
+         "EncoderDecoder", "AlgorithmQuality", "high", ErrNo::TypeMismatch},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.section) + "/" + c.key);
@@ -269,7 +301,8 @@ TEST_F(ReadOptionsTest, UnconvertibleValuesRaiseWithTheReadersName) {
         Store(c.section, c.key, c.text);
         const SvError e = ErrorOf(c.read);
         EXPECT_EQ(e.number(), c.error);
-        EXPECT_TRUE(e.description().endsWith(QLatin1Char('|') + QLatin1String(c.reader))) << e.description().toStdString();
+        EXPECT_TRUE(e.description().endsWith(QLatin1Char('|') + QLatin1String(c.reader)))
+            << e.description().toStdString();
     }
 }
 
@@ -280,27 +313,27 @@ TEST_F(ReadOptionsTest, LenientNumbersReadUnreadableTextAsZero) {
     Store("FileNameTagCoordinator", "TrackNumLimit", "");
     Store("EncoderDecoder", "Quality", "");
     Store("EncoderDecoder", "HighPassFilteringFreqkHz", "");
-    GetScanningCentreOptions();
-    GetFileNameTagCoordinatorAdvOptions();
-    GetEncoderDecoderOptions();
-    EXPECT_EQ(gudtScanRules.size(), 1u);
-    EXPECT_EQ(gintNumUpperCaseWords[0], 0);
-    EXPECT_EQ(gintTrackNumLimit, 0);
-    EXPECT_EQ(gintQuality, 0);
-    EXPECT_EQ(gdblHighPassFilteringFreqkHz, 0.0);
+    GetScanningCentreOptions(scanning);
+    GetFileNameTagCoordinatorAdvOptions(adv);
+    GetEncoderDecoderOptions(enc);
+    EXPECT_EQ(scanning.udtScanRules.size(), 1u);
+    EXPECT_EQ(adv.intNumUpperCaseWords[0], 0);
+    EXPECT_EQ(adv.intTrackNumLimit, 0);
+    EXPECT_EQ(enc.intQuality, 0);
+    EXPECT_EQ(enc.dblHighPassFilteringFreqkHz, 0.0);
 }
 
 TEST_F(ReadOptionsTest, ErrorKeepsWhatWasReadBeforeIt) {
     Store("Preferences", "DisplayMessageBox", "0");
     Store("Preferences", "WebHelp", "sometimes");
-    const bool oldWriteReadOnly = gblnWriteReadOnly;
-    const QString oldScheme = gstrSkinScheme;
+    const bool oldWriteReadOnly = pref.blnWriteReadOnly;
+    const QString oldScheme = pref.strSkinScheme;
 
-    EXPECT_EQ(ErrorOf(GetPreferences).number(), ErrNo::TypeMismatch);
-    EXPECT_FALSE(gblnDisplayMessageBox);  // read before the error
-    EXPECT_FALSE(gblnUseRecycleBin);      // its default, also read before
-    EXPECT_EQ(gblnWriteReadOnly, oldWriteReadOnly);
-    EXPECT_EQ(gstrSkinScheme, oldScheme);
+    EXPECT_EQ(ErrorOf([&] { GetPreferences(pref); }).number(), ErrNo::TypeMismatch);
+    EXPECT_FALSE(pref.blnDisplayMessageBox);  // read before the error
+    EXPECT_FALSE(pref.blnUseRecycleBin);      // its default, also read before
+    EXPECT_EQ(pref.blnWriteReadOnly, oldWriteReadOnly);
+    EXPECT_EQ(pref.strSkinScheme, oldScheme);
 }
 
 // ---- scan rules ----------------------------------------------------------
@@ -321,58 +354,58 @@ TEST_F(ReadOptionsTest, ScanRulesInStoredOrderThenOneEmptyElement) {
     StoreScanRule(1, "Only include files", "containing", "Live", "in File Name", "False");
     StoreScanRule(2, "Don't include files", "equal to", "1999", "in ID3v1 Year", "1");
 
-    GetScanningCentreOptions();
-    ASSERT_EQ(gudtScanRules.size(), 3u);
-    EXPECT_EQ(gudtScanRules[0].Choice, "Only include files");
-    EXPECT_EQ(gudtScanRules[0].Scope, "containing");
-    EXPECT_EQ(gudtScanRules[0].Filter, "Live");
-    EXPECT_EQ(gudtScanRules[0].Target, "in File Name");
-    EXPECT_FALSE(gudtScanRules[0].CaseSensitive);
-    EXPECT_EQ(gudtScanRules[1].Choice, "Don't include files");
-    EXPECT_EQ(gudtScanRules[1].Target, "in ID3v1 Year");
-    EXPECT_TRUE(gudtScanRules[1].CaseSensitive);
-    EXPECT_TRUE(gudtScanRules[2].Choice.isEmpty());
-    EXPECT_FALSE(gudtScanRules[2].CaseSensitive);
+    GetScanningCentreOptions(scanning);
+    ASSERT_EQ(scanning.udtScanRules.size(), 3u);
+    EXPECT_EQ(scanning.udtScanRules[0].Choice, "Only include files");
+    EXPECT_EQ(scanning.udtScanRules[0].Scope, "containing");
+    EXPECT_EQ(scanning.udtScanRules[0].Filter, "Live");
+    EXPECT_EQ(scanning.udtScanRules[0].Target, "in File Name");
+    EXPECT_FALSE(scanning.udtScanRules[0].CaseSensitive);
+    EXPECT_EQ(scanning.udtScanRules[1].Choice, "Don't include files");
+    EXPECT_EQ(scanning.udtScanRules[1].Target, "in ID3v1 Year");
+    EXPECT_TRUE(scanning.udtScanRules[1].CaseSensitive);
+    EXPECT_TRUE(scanning.udtScanRules[2].Choice.isEmpty());
+    EXPECT_FALSE(scanning.udtScanRules[2].CaseSensitive);
 
     // Read again: rebuilt, not appended to.
-    GetScanningCentreOptions();
-    EXPECT_EQ(gudtScanRules.size(), 3u);
-    EXPECT_EQ(gudtScanRules[1].Filter, "1999");
+    GetScanningCentreOptions(scanning);
+    EXPECT_EQ(scanning.udtScanRules.size(), 3u);
+    EXPECT_EQ(scanning.udtScanRules[1].Filter, "1999");
 }
 
 TEST_F(ReadOptionsTest, RuleKeysWithoutACountAreNotRead) {
     StoreScanRule(1, "Only include files", "containing", "Live", "in File Name", "False");
-    GetScanningCentreOptions();
-    ASSERT_EQ(gudtScanRules.size(), 1u);
-    EXPECT_TRUE(gudtScanRules[0].Choice.isEmpty());
+    GetScanningCentreOptions(scanning);
+    ASSERT_EQ(scanning.udtScanRules.size(), 1u);
+    EXPECT_TRUE(scanning.udtScanRules[0].Choice.isEmpty());
 }
 
 TEST_F(ReadOptionsTest, MissingRuleEndsTheWholeReadWithBothTrailEntries) {
     Store("Settings", "Initialised", "True");  // no first run: only what is stored here
     Store("Preferences", "UseSkins", "0");
-    gblnUseSkins = true;
+    pref.blnUseSkins = true;
     Store("ScanRules", "NumScanRules", "3");
     StoreScanRule(1, "Only include files", "containing", "Live", "in File Name", "True");
     StoreScanRule(2, "Don't include files", "less than", "3", "in ID3v2 Year", nullptr);
-    const QString oldFormat = gstrFileNameFormat;
-    const int32_t oldBitrate = glngBitrate;
+    const QString oldFormat = coord.strFileNameFormat;
+    const int32_t oldBitrate = enc.lngBitrate;
 
-    const SvError e = ErrorOf(GetMainOptions);
+    const SvError e = ErrorOf([&] { GetMainOptions(o); });
     EXPECT_EQ(e.number(), ErrNo::TypeMismatch);
     EXPECT_TRUE(e.description().endsWith("|GetScanningCentreOptions|GetMainOptions")) << e.description().toStdString();
 
-    EXPECT_FALSE(gblnUseSkins);  // preferences were read
-    ASSERT_EQ(gudtScanRules.size(), 4u);
-    EXPECT_TRUE(gudtScanRules[0].CaseSensitive);
-    EXPECT_EQ(gudtScanRules[0].Target, "in File Name");
-    EXPECT_EQ(gudtScanRules[1].Choice, "Don't include files");
-    EXPECT_EQ(gudtScanRules[1].Target, "in ID3v2 Year");
-    EXPECT_FALSE(gudtScanRules[1].CaseSensitive);
-    EXPECT_TRUE(gudtScanRules[2].Choice.isEmpty());
-    EXPECT_TRUE(gudtScanRules[3].Choice.isEmpty());
+    EXPECT_FALSE(pref.blnUseSkins);  // preferences were read
+    ASSERT_EQ(scanning.udtScanRules.size(), 4u);
+    EXPECT_TRUE(scanning.udtScanRules[0].CaseSensitive);
+    EXPECT_EQ(scanning.udtScanRules[0].Target, "in File Name");
+    EXPECT_EQ(scanning.udtScanRules[1].Choice, "Don't include files");
+    EXPECT_EQ(scanning.udtScanRules[1].Target, "in ID3v2 Year");
+    EXPECT_FALSE(scanning.udtScanRules[1].CaseSensitive);
+    EXPECT_TRUE(scanning.udtScanRules[2].Choice.isEmpty());
+    EXPECT_TRUE(scanning.udtScanRules[3].Choice.isEmpty());
     // The groups after it were not read.
-    EXPECT_EQ(gstrFileNameFormat, oldFormat);
-    EXPECT_EQ(glngBitrate, oldBitrate);
+    EXPECT_EQ(coord.strFileNameFormat, oldFormat);
+    EXPECT_EQ(enc.lngBitrate, oldBitrate);
 }
 
 // A count the arrays cannot hold is refused before the array is touched.
@@ -393,21 +426,26 @@ TEST_F(ReadOptionsTest, RuleCountsOutsideTheirRangeAreRefusedUpFront) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " " + c.count);
         TempHome fresh;
-        Scramble();
+        Scramble(o);
         Store(c.section, c.key, c.count);
         const bool scan = QLatin1String(c.section) == QLatin1String("ScanRules");
-        const SvError e = ErrorOf(scan ? GetScanningCentreOptions : GetFileNameTagCoordinatorOptions);
+        const SvError e = ErrorOf([&] {
+            if (scan)
+                GetScanningCentreOptions(scanning);
+            else
+                GetFileNameTagCoordinatorOptions(coord);
+        });
         EXPECT_EQ(e.number(), c.error);
-        EXPECT_EQ(scan ? gudtScanRules.size() : gudtSimulateRules.size(), 3u);
-        EXPECT_EQ(scan ? gudtScanRules[0].Choice : gudtSimulateRules[0].Choice, "old");
+        EXPECT_EQ(scan ? scanning.udtScanRules.size() : coord.udtSimulateRules.size(), 3u);
+        EXPECT_EQ(scan ? scanning.udtScanRules[0].Choice : coord.udtSimulateRules[0].Choice, "old");
     }
 
     // The largest count is taken: the array is sized for it and the first
     // missing rule then stops the read.
     TempHome fresh;
     Store("ScanRules", "NumScanRules", "32766");
-    EXPECT_EQ(ErrorOf(GetScanningCentreOptions).number(), ErrNo::TypeMismatch);
-    EXPECT_EQ(gudtScanRules.size(), 32767u);
+    EXPECT_EQ(ErrorOf([&] { GetScanningCentreOptions(scanning); }).number(), ErrNo::TypeMismatch);
+    EXPECT_EQ(scanning.udtScanRules.size(), 32767u);
 }
 
 // ---- coordinator ---------------------------------------------------------
@@ -424,17 +462,17 @@ TEST_F(ReadOptionsTest, SimulateRulesReadWithMissingPointsAsZero) {
     Store("SimulateRules", "2Point1", "2");
     Store("SimulateRules", "2Point2", "4");
 
-    GetFileNameTagCoordinatorOptions();
-    ASSERT_EQ(gudtSimulateRules.size(), 3u);
-    EXPECT_EQ(gudtSimulateRules[0].Choice, "Only include");
-    EXPECT_EQ(gudtSimulateRules[0].Range, "up to");
-    EXPECT_EQ(gudtSimulateRules[0].Point, "separator");
-    EXPECT_EQ(gudtSimulateRules[0].Point1, 0);
-    EXPECT_EQ(gudtSimulateRules[0].Point2, 3);
-    EXPECT_EQ(gudtSimulateRules[1].Point, "character");
-    EXPECT_EQ(gudtSimulateRules[1].Point1, 2);
-    EXPECT_EQ(gudtSimulateRules[1].Point2, 4);
-    EXPECT_TRUE(gudtSimulateRules[2].Choice.isEmpty());
+    GetFileNameTagCoordinatorOptions(coord);
+    ASSERT_EQ(coord.udtSimulateRules.size(), 3u);
+    EXPECT_EQ(coord.udtSimulateRules[0].Choice, "Only include");
+    EXPECT_EQ(coord.udtSimulateRules[0].Range, "up to");
+    EXPECT_EQ(coord.udtSimulateRules[0].Point, "separator");
+    EXPECT_EQ(coord.udtSimulateRules[0].Point1, 0);
+    EXPECT_EQ(coord.udtSimulateRules[0].Point2, 3);
+    EXPECT_EQ(coord.udtSimulateRules[1].Point, "character");
+    EXPECT_EQ(coord.udtSimulateRules[1].Point1, 2);
+    EXPECT_EQ(coord.udtSimulateRules[1].Point2, 4);
+    EXPECT_TRUE(coord.udtSimulateRules[2].Choice.isEmpty());
 }
 
 // Rule 12's "Point" and rule 2's "Point1" must not share a key.
@@ -446,10 +484,10 @@ TEST_F(ReadOptionsTest, TwelveSimulateRulesKeepTheirOwnFields) {
         Store("SimulateRules", num + "Point1", QString::number(n));
         Store("SimulateRules", num + "Point2", QString::number(100 + n));
     }
-    GetFileNameTagCoordinatorOptions();
-    ASSERT_EQ(gudtSimulateRules.size(), 13u);
+    GetFileNameTagCoordinatorOptions(coord);
+    ASSERT_EQ(coord.udtSimulateRules.size(), 13u);
     for (int n = 1; n <= 12; ++n) {
-        const SimulateRule& rule = gudtSimulateRules[size_t(n - 1)];
+        const SimulateRule& rule = coord.udtSimulateRules[size_t(n - 1)];
         EXPECT_EQ(rule.Point, n % 2 ? "character" : "separator") << n;
         EXPECT_EQ(rule.Point1, n) << n;
         EXPECT_EQ(rule.Point2, 100 + n) << n;
@@ -460,9 +498,9 @@ TEST_F(ReadOptionsTest, UserSeparatorsAreOneCharacterOrABlank) {
     const std::pair<const char*, const char*> cases[] = {{"_-", "_"}, {"", " "}, {"#", "#"}, {"  ", " "}};
     for (const auto& [stored, expected] : cases) {
         Store("SourceSeparator", "TextSourceSeparator1", stored);
-        GetFileNameTagCoordinatorOptions();
-        EXPECT_EQ(gstrSourceSeparators[0], QString::fromUtf8(expected)) << "stored '" << stored << "'";
-        EXPECT_EQ(gstrSourceSeparators[1], " ");
+        GetFileNameTagCoordinatorOptions(coord);
+        EXPECT_EQ(coord.strSourceSeparators[0], QString::fromUtf8(expected)) << "stored '" << stored << "'";
+        EXPECT_EQ(coord.strSourceSeparators[1], " ");
     }
 }
 
@@ -471,8 +509,8 @@ TEST_F(ReadOptionsTest, ColoursReadAsDecimalOrHexadecimal) {
         {"255", 255}, {"-2147483640", -2147483640}, {"&H00C00000", 12582912}, {"&H80000005", -2147483643}};
     for (const auto& [stored, expected] : cases) {
         Store("FileNameTagCoordinator", "ColourChange", stored);
-        GetFileNameTagCoordinatorAdvOptions();
-        EXPECT_EQ(glngColourChange, expected) << stored;
+        GetFileNameTagCoordinatorAdvOptions(adv);
+        EXPECT_EQ(adv.lngColourChange, expected) << stored;
     }
 }
 
@@ -484,23 +522,23 @@ TEST_F(ReadOptionsTest, SpecialWordListsFollowTheirCounts) {
     Store("SpecialWordsFormat", "2", "2");
     Store("SpecialWordsFormat", "21", "McCartney");  // word 2 of list 2 missing: empty
     Store("SpecialWordsFormat", "512", "word twelve");
-    GetFileNameTagCoordinatorAdvOptions();
-    EXPECT_EQ(gintNumUpperCaseWords[TitleTarget], 3);
-    EXPECT_EQ(gudtSpecialWords[TitleTarget].UpperCase, (std::vector<QString>{"UK", "USA", "USSR"}));
-    EXPECT_EQ(gintNumCapitalisedWords[ArtistTarget], 2);
-    EXPECT_EQ(gudtSpecialWords[ArtistTarget].Capitalised, (std::vector<QString>{"McCartney", ""}));
+    GetFileNameTagCoordinatorAdvOptions(adv);
+    EXPECT_EQ(adv.intNumUpperCaseWords[TitleTarget], 3);
+    EXPECT_EQ(adv.udtSpecialWords[TitleTarget].UpperCase, (std::vector<QString>{"UK", "USA", "USSR"}));
+    EXPECT_EQ(adv.intNumCapitalisedWords[ArtistTarget], 2);
+    EXPECT_EQ(adv.udtSpecialWords[ArtistTarget].Capitalised, (std::vector<QString>{"McCartney", ""}));
 
     // A count of 0 keeps the old words; the count says none apply.
     Store("SpecialWordsFormat", "3", "0");
-    GetFileNameTagCoordinatorAdvOptions();
-    EXPECT_EQ(gintNumUpperCaseWords[TitleTarget], 0);
-    EXPECT_EQ(gudtSpecialWords[TitleTarget].UpperCase.size(), 3u);
+    GetFileNameTagCoordinatorAdvOptions(adv);
+    EXPECT_EQ(adv.intNumUpperCaseWords[TitleTarget], 0);
+    EXPECT_EQ(adv.udtSpecialWords[TitleTarget].UpperCase.size(), 3u);
 
     // Two-digit word numbers: list 5, word 12.
     Store("SpecialWordsFormat", "5", "12");
-    GetFileNameTagCoordinatorAdvOptions();
-    ASSERT_EQ(gudtSpecialWords[TitleTarget].Capitalised.size(), 12u);
-    EXPECT_EQ(gudtSpecialWords[TitleTarget].Capitalised[11], "word twelve");
+    GetFileNameTagCoordinatorAdvOptions(adv);
+    ASSERT_EQ(adv.udtSpecialWords[TitleTarget].Capitalised.size(), 12u);
+    EXPECT_EQ(adv.udtSpecialWords[TitleTarget].Capitalised[11], "word twelve");
 }
 
 // ---- cataloguer ----------------------------------------------------------
@@ -517,31 +555,31 @@ TEST_F(ReadOptionsTest, HtmlExtensionFollowsIntoAnOpenCataloguerOnlyWithHtmlOutp
     RecordingCataloguer window;
     SetCataloguerOutputView(&window);
     Store("MusicCataloguerHTML", "OutputExtension", "htm");
-    GetMusicCataloguerHTMLOptions();
+    GetMusicCataloguerHTMLOptions(html);
     EXPECT_EQ(window.caption, "XXX.htm");
 
     window.html = false;
     window.caption = "XXX.txt";
-    GetMusicCataloguerHTMLOptions();
+    GetMusicCataloguerHTMLOptions(html);
     EXPECT_EQ(window.caption, "XXX.txt");
 
     SetCataloguerOutputView(nullptr);
-    GetMusicCataloguerHTMLOptions();  // no window: nothing to update
-    EXPECT_EQ(gstrOutputExtension, "htm");
+    GetMusicCataloguerHTMLOptions(html);  // no window: nothing to update
+    EXPECT_EQ(html.strOutputExtension, "htm");
 }
 
 TEST_F(ReadOptionsTest, HtmlColumnsMissingHeadingIsEmptyAndZeroCountKeepsTheOldOnes) {
     Store("MusicCataloguerHTML", "NumColumnHeadings", "3");
     Store("MusicCataloguerHTML", "ColumnHeading1", "Artist");
     Store("MusicCataloguerHTML", "ColumnHeading2", "Title");
-    GetMusicCataloguerHTMLOptions();
-    EXPECT_EQ(gintHTMLNumColumnHeadings, 3);
-    EXPECT_EQ(gstrHTMLColumnHeadings, (std::vector<QString>{"Artist", "Title", ""}));
+    GetMusicCataloguerHTMLOptions(html);
+    EXPECT_EQ(html.intHTMLNumColumnHeadings, 3);
+    EXPECT_EQ(html.strHTMLColumnHeadings, (std::vector<QString>{"Artist", "Title", ""}));
 
     Store("MusicCataloguerHTML", "NumColumnHeadings", "0");
-    GetMusicCataloguerHTMLOptions();
-    EXPECT_EQ(gintHTMLNumColumnHeadings, 0);
-    EXPECT_EQ(gstrHTMLColumnHeadings.size(), 3u);
+    GetMusicCataloguerHTMLOptions(html);
+    EXPECT_EQ(html.intHTMLNumColumnHeadings, 0);
+    EXPECT_EQ(html.strHTMLColumnHeadings.size(), 3u);
 }
 
 TEST_F(ReadOptionsTest, TextColumnWidthMustBeStoredAsAWholeNumber) {
@@ -552,27 +590,27 @@ TEST_F(ReadOptionsTest, TextColumnWidthMustBeStoredAsAWholeNumber) {
     Store("MusicCataloguerText", "ColumnHeadingWidth2", " 20 ");
     Store("MusicCataloguerText", "ColumnHeading3", "Title");
     Store("MusicCataloguerText", "SortBy", "1");
-    const QString oldKey = gstrSortKey;
-    const int32_t oldOrder = glngSortOrder;
-    const bool oldSortBy = gblnSortBy;
+    const QString oldKey = txt.strSortKey;
+    const int32_t oldOrder = txt.lngSortOrder;
+    const bool oldSortBy = txt.blnSortBy;
 
-    const SvError e = ErrorOf(GetMusicCataloguerTextOptions);
+    const SvError e = ErrorOf([&] { GetMusicCataloguerTextOptions(txt); });
     EXPECT_EQ(e.number(), ErrNo::TypeMismatch);
     EXPECT_TRUE(e.description().endsWith("|GetMusicCataloguerTextOptions"));
-    EXPECT_EQ(gstrColumnHeadings, (std::vector<QString>{"File Name", "Artist", "Title"}));
-    ASSERT_EQ(gintColumnHeadingWidths.size(), 3u);
-    EXPECT_EQ(gintColumnHeadingWidths[0], 36);
-    EXPECT_EQ(gintColumnHeadingWidths[1], 20);
-    EXPECT_EQ(gblnSortBy, oldSortBy);
-    EXPECT_EQ(gstrSortKey, oldKey);
-    EXPECT_EQ(glngSortOrder, oldOrder);
+    EXPECT_EQ(txt.strColumnHeadings, (std::vector<QString>{"File Name", "Artist", "Title"}));
+    ASSERT_EQ(txt.intColumnHeadingWidths.size(), 3u);
+    EXPECT_EQ(txt.intColumnHeadingWidths[0], 36);
+    EXPECT_EQ(txt.intColumnHeadingWidths[1], 20);
+    EXPECT_EQ(txt.blnSortBy, oldSortBy);
+    EXPECT_EQ(txt.strSortKey, oldKey);
+    EXPECT_EQ(txt.lngSortOrder, oldOrder);
 
     Store("MusicCataloguerText", "ColumnHeadingWidth3", "wide");
-    EXPECT_EQ(ErrorOf(GetMusicCataloguerTextOptions).number(), ErrNo::TypeMismatch);
+    EXPECT_EQ(ErrorOf([&] { GetMusicCataloguerTextOptions(txt); }).number(), ErrNo::TypeMismatch);
     Store("MusicCataloguerText", "ColumnHeadingWidth3", "25");
-    GetMusicCataloguerTextOptions();
-    EXPECT_EQ(gintColumnHeadingWidths[2], 25);
-    EXPECT_TRUE(gblnSortBy);
+    GetMusicCataloguerTextOptions(txt);
+    EXPECT_EQ(txt.intColumnHeadingWidths[2], 25);
+    EXPECT_TRUE(txt.blnSortBy);
 }
 
 // ---- encoder -------------------------------------------------------------
@@ -582,79 +620,79 @@ TEST_F(ReadOptionsTest, EncoderValuesAndTheFirstKeysError) {
     Store("EncoderDecoder", "HighPassFilteringFreqkHz", "0.5");
     Store("EncoderDecoder", "UseFolder", "/music/out");
     Store("EncoderDecoder", "OnlyUseCustom", "1");
-    GetEncoderDecoderOptions();
-    EXPECT_EQ(glngBitrate, 18);
-    EXPECT_DOUBLE_EQ(gdblHighPassFilteringFreqkHz, 0.5);
-    EXPECT_EQ(gstrUseFolder, "/music/out");
-    EXPECT_TRUE(gblnOnlyUseCustom);
+    GetEncoderDecoderOptions(enc);
+    EXPECT_EQ(enc.lngBitrate, 18);
+    EXPECT_DOUBLE_EQ(enc.dblHighPassFilteringFreqkHz, 0.5);
+    EXPECT_EQ(enc.strUseFolder, "/music/out");
+    EXPECT_TRUE(enc.blnOnlyUseCustom);
 
     // Bitrate is read first: an unreadable one leaves the whole group as it was.
-    Scramble();
+    Scramble(o);
     Store("EncoderDecoder", "Bitrate", "");
-    EXPECT_EQ(ErrorOf(GetEncoderDecoderOptions).number(), ErrNo::TypeMismatch);
-    EXPECT_EQ(glngBitrate, 777);
-    EXPECT_EQ(glngMode, 777);
-    EXPECT_EQ(gstrUseFolder, "old");
-    EXPECT_EQ(gdblLowPassFilteringFreqkHz, 777);
+    EXPECT_EQ(ErrorOf([&] { GetEncoderDecoderOptions(enc); }).number(), ErrNo::TypeMismatch);
+    EXPECT_EQ(enc.lngBitrate, 777);
+    EXPECT_EQ(enc.lngMode, 777);
+    EXPECT_EQ(enc.strUseFolder, "old");
+    EXPECT_EQ(enc.dblLowPassFilteringFreqkHz, 777);
 }
 
 // ---- all groups ----------------------------------------------------------
 
 TEST_F(ReadOptionsTest, FirstStartReadsTheStartingValues) {
-    GetMainOptions();
+    GetMainOptions(o);
 
-    EXPECT_TRUE(gblnDisplayMessageBox);
-    EXPECT_TRUE(gblnUseSkins);
-    EXPECT_EQ(gstrScanFilter, "*.mp3");
-    EXPECT_EQ(gudtScanRules.size(), 1u);
+    EXPECT_TRUE(pref.blnDisplayMessageBox);
+    EXPECT_TRUE(pref.blnUseSkins);
+    EXPECT_EQ(scanning.strScanFilter, "*.mp3");
+    EXPECT_EQ(scanning.udtScanRules.size(), 1u);
 
-    EXPECT_EQ(gstrFileNameFormat, "%N2 - :%A - :%T");  // stored under the other spelling of the section
-    EXPECT_EQ(gblnSourceSeparators, (std::array<bool, 6>{true, false, false, false, false, false}));
-    EXPECT_EQ(gstrOrder, (std::array<QString, 3>{"Album", "Artist", "Title"}));
-    EXPECT_TRUE(gblnDoubleBarrel);
-    EXPECT_EQ(gudtSimulateRules.size(), 1u);
-    EXPECT_EQ(gblnCapitalise, (std::array<bool, 2>{true, true}));
-    EXPECT_EQ(gblnRemoveUnder, (std::array<bool, 2>{true, true}));
-    EXPECT_EQ(gstrCSWFrom[0], "vs");
-    EXPECT_EQ(gstrCSWFrom[1], "featuring");
-    EXPECT_EQ(gstrCSWFrom[2], "feat");
-    EXPECT_EQ(gstrCSWTo[0], "vs.");
-    EXPECT_EQ(gstrCSWTo[1], "feat.");
-    EXPECT_EQ(gstrCSWTo[2], "feat.");
-    for (size_t i = 3; i < 14; ++i) EXPECT_TRUE(gstrCSWFrom[i].isEmpty() && gstrCSWTo[i].isEmpty()) << i;
-    EXPECT_EQ(gintNumUpperCaseWords, (std::array<int, 2>{5, 3}));
-    EXPECT_EQ(gintNumLowerCaseWords, (std::array<int, 2>{7, 7}));
-    EXPECT_EQ(gintNumCapitalisedWords, (std::array<int, 2>{0, 0}));
-    EXPECT_EQ(gudtSpecialWords[ArtistTarget].UpperCase, (std::vector<QString>{"ABBA", "REM", "MC", "DJ", "USA"}));
-    EXPECT_EQ(gudtSpecialWords[TitleTarget].LowerCase,
+    EXPECT_EQ(coord.strFileNameFormat, "%N2 - :%A - :%T");  // stored under the other spelling of the section
+    EXPECT_EQ(coord.blnSourceSeparators, (std::array<bool, 6>{true, false, false, false, false, false}));
+    EXPECT_EQ(coord.strOrder, (std::array<QString, 3>{"Album", "Artist", "Title"}));
+    EXPECT_TRUE(coord.blnDoubleBarrel);
+    EXPECT_EQ(coord.udtSimulateRules.size(), 1u);
+    EXPECT_EQ(adv.blnCapitalise, (std::array<bool, 2>{true, true}));
+    EXPECT_EQ(adv.blnRemoveUnder, (std::array<bool, 2>{true, true}));
+    EXPECT_EQ(adv.strCSWFrom[0], "vs");
+    EXPECT_EQ(adv.strCSWFrom[1], "featuring");
+    EXPECT_EQ(adv.strCSWFrom[2], "feat");
+    EXPECT_EQ(adv.strCSWTo[0], "vs.");
+    EXPECT_EQ(adv.strCSWTo[1], "feat.");
+    EXPECT_EQ(adv.strCSWTo[2], "feat.");
+    for (size_t i = 3; i < 14; ++i) EXPECT_TRUE(adv.strCSWFrom[i].isEmpty() && adv.strCSWTo[i].isEmpty()) << i;
+    EXPECT_EQ(adv.intNumUpperCaseWords, (std::array<int, 2>{5, 3}));
+    EXPECT_EQ(adv.intNumLowerCaseWords, (std::array<int, 2>{7, 7}));
+    EXPECT_EQ(adv.intNumCapitalisedWords, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(adv.udtSpecialWords[ArtistTarget].UpperCase, (std::vector<QString>{"ABBA", "REM", "MC", "DJ", "USA"}));
+    EXPECT_EQ(adv.udtSpecialWords[TitleTarget].LowerCase,
               (std::vector<QString>{"a", "an", "and", "in", "is", "of", "the"}));
-    EXPECT_EQ(gintTrackNumLimit, 30);
+    EXPECT_EQ(adv.intTrackNumLimit, 30);
 
     const std::vector<QString> columns = {"File Name", "Artist", "Title", "Length", "File Size"};
-    EXPECT_EQ(gstrHTMLColumnHeadings, columns);
-    EXPECT_EQ(gstrColumnHeadings, columns);
-    EXPECT_EQ(gintColumnHeadingWidths, (std::vector<int>{36, 20, 25, 8, 9}));
-    EXPECT_TRUE(gblnHTMLSortBy);
-    EXPECT_TRUE(gblnSortBy);
-    EXPECT_EQ(gstrHTMLSortKey, "Artist");
-    EXPECT_EQ(gstrSortKey, "Artist");
-    EXPECT_EQ(glngHTMLSortOrder, 0);
-    EXPECT_EQ(glngSortOrder, 0);
-    EXPECT_EQ(gstrListTextFont, "Font: Tahoma, Size Default, Colour lime");
-    EXPECT_EQ(gstrListTextColour, "black");
-    EXPECT_EQ(gstrOutputExtension, "html");
-    EXPECT_EQ(glngPageLinksAppear, 0);
-    EXPECT_TRUE(gblnHTMLHeaderTitle && gblnHTMLColumnHeadings && gblnHeaderTitle && gblnColumnHeadings);
-    EXPECT_EQ(gstrHTMLTitleText, "My Music Collection");
-    EXPECT_EQ(gstrTitleText, "My Music Collection");
-    EXPECT_EQ(gstrPageTitle, "My Music Collection");
-    EXPECT_EQ(gstrHeaderFont[1], "Font: Tahoma, Size +2, Colour lime, Bold");
-    EXPECT_EQ(gstrHeaderColour, (std::array<QString, 5>{"black", "black", "black", "darkgreen", "darkgreen"}));
-    EXPECT_EQ(gstrPageColour, (std::array<QString, 5>{"black", "lime", "lightblue", "blue", "lime"}));
-    EXPECT_EQ(gstrMargin, (std::array<QString, 4>{}));
+    EXPECT_EQ(html.strHTMLColumnHeadings, columns);
+    EXPECT_EQ(txt.strColumnHeadings, columns);
+    EXPECT_EQ(txt.intColumnHeadingWidths, (std::vector<int>{36, 20, 25, 8, 9}));
+    EXPECT_TRUE(html.blnHTMLSortBy);
+    EXPECT_TRUE(txt.blnSortBy);
+    EXPECT_EQ(html.strHTMLSortKey, "Artist");
+    EXPECT_EQ(txt.strSortKey, "Artist");
+    EXPECT_EQ(html.lngHTMLSortOrder, 0);
+    EXPECT_EQ(txt.lngSortOrder, 0);
+    EXPECT_EQ(html.strListTextFont, "Font: Tahoma, Size Default, Colour lime");
+    EXPECT_EQ(html.strListTextColour, "black");
+    EXPECT_EQ(html.strOutputExtension, "html");
+    EXPECT_EQ(html.lngPageLinksAppear, 0);
+    EXPECT_TRUE(html.blnHTMLHeaderTitle && html.blnHTMLColumnHeadings && txt.blnHeaderTitle && txt.blnColumnHeadings);
+    EXPECT_EQ(html.strHTMLTitleText, "My Music Collection");
+    EXPECT_EQ(txt.strTitleText, "My Music Collection");
+    EXPECT_EQ(html.strPageTitle, "My Music Collection");
+    EXPECT_EQ(html.strHeaderFont[1], "Font: Tahoma, Size +2, Colour lime, Bold");
+    EXPECT_EQ(html.strHeaderColour, (std::array<QString, 5>{"black", "black", "black", "darkgreen", "darkgreen"}));
+    EXPECT_EQ(html.strPageColour, (std::array<QString, 5>{"black", "lime", "lightblue", "blue", "lime"}));
+    EXPECT_EQ(html.strMargin, (std::array<QString, 4>{}));
 
-    EXPECT_EQ(glngBitrate, 12);
-    EXPECT_TRUE(gblnEnableVBR);
+    EXPECT_EQ(enc.lngBitrate, 12);
+    EXPECT_TRUE(enc.blnEnableVBR);
 
     EXPECT_TRUE(QFileInfo::exists(AssociationDesktopFile(AssociatedType::ScanResults)));
     EXPECT_TRUE(ui.shown.empty());
@@ -669,21 +707,22 @@ TEST_F(ReadOptionsTest, GroupsAreReadInOrderUntilOneFails) {
         std::function<bool()> read;  // the group's fields were assigned
     };
     const Group groups[] = {
-        {"GetPreferences", "Preferences", "UseSkins", [] { return gstrSkinScheme != "old"; }},
-        {"GetScanningCentreOptions", "MP3ScanningCentre", "ClearResults", [] { return gstrScanFilter != "old"; }},
+        {"GetPreferences", "Preferences", "UseSkins", [&] { return pref.strSkinScheme != "old"; }},
+        {"GetScanningCentreOptions", "MP3ScanningCentre", "ClearResults",
+         [&] { return scanning.strScanFilter != "old"; }},
         {"GetFileNameTagCoordinatorOptions", "FileNameTagCoordinator", "DoubleBarrel",
-         [] { return gstrFileNameFormat != "old"; }},
+         [&] { return coord.strFileNameFormat != "old"; }},
         {"GetFileNameTagCoordinatorAdvOptions", "FileNameTagCoordinator", "TheAtEnd",
-         [] { return glngColourDelete != 777; }},
+         [&] { return adv.lngColourDelete != 777; }},
         {"GetMusicCataloguerHTMLOptions", "MusicCataloguerHTML", "SortOrder",
-         [] { return gstrOutputExtension != "old"; }},
+         [&] { return html.strOutputExtension != "old"; }},
         {"GetHTMLCataloguerHeaderOptions", "MusicCataloguerHTML", "PageLinksAppear",
-         [] { return gstrHTMLTitleText != "old"; }},
-        {"GetHTMLPageProperties", nullptr, nullptr, [] { return gstrPageTitle != "old"; }},
-        {"GetMusicCataloguerTextOptions", "MusicCataloguerText", "SortOrder", [] { return gstrSortKey != "old"; }},
+         [&] { return html.strHTMLTitleText != "old"; }},
+        {"GetHTMLPageProperties", nullptr, nullptr, [&] { return html.strPageTitle != "old"; }},
+        {"GetMusicCataloguerTextOptions", "MusicCataloguerText", "SortOrder", [&] { return txt.strSortKey != "old"; }},
         {"GetTextCataloguerHeaderOptions", "MusicCataloguerText", "HeaderTitle",
-         [] { return gstrTitleText != "old"; }},
-        {"GetEncoderDecoderOptions", "EncoderDecoder", "Mode", [] { return gstrCustomOptions != "old"; }},
+         [&] { return txt.strTitleText != "old"; }},
+        {"GetEncoderDecoderOptions", "EncoderDecoder", "Mode", [&] { return enc.strCustomOptions != "old"; }},
     };
     const size_t count = std::size(groups);
     for (size_t failing = 0; failing < count; ++failing) {
@@ -692,8 +731,8 @@ TEST_F(ReadOptionsTest, GroupsAreReadInOrderUntilOneFails) {
         TempHome fresh;
         Store("Settings", "Initialised", "True");
         Store(groups[failing].section, groups[failing].key, "unreadable");
-        Scramble();
-        const SvError e = ErrorOf(GetMainOptions);
+        Scramble(o);
+        const SvError e = ErrorOf([&] { GetMainOptions(o); });
         EXPECT_EQ(e.number(), ErrNo::TypeMismatch);
         EXPECT_TRUE(e.description().endsWith(QStringLiteral("|%1|GetMainOptions").arg(groups[failing].reader)))
             << e.description().toStdString();
@@ -709,18 +748,30 @@ TEST_F(ReadOptionsTest, ReadingTwiceGivesTheSameValues) {
     StoreScanRule(1, "Only include files", "containing", "Live", "in File Name", "0");
     Store("SimulateRules", "NumSimulateRules", "1");
     Store("SimulateRules", "1Choice", "Only include");
-    GetMainOptions();
-    const auto scanRules = gudtScanRules.size();
-    const auto simulateRules = gudtSimulateRules.size();
-    const auto headings = gstrHTMLColumnHeadings;
-    const auto words = gudtSpecialWords[ArtistTarget].UpperCase;
+    GetMainOptions(o);
+    const auto scanRules = scanning.udtScanRules.size();
+    const auto simulateRules = coord.udtSimulateRules.size();
+    const auto headings = html.strHTMLColumnHeadings;
+    const auto words = adv.udtSpecialWords[ArtistTarget].UpperCase;
 
+    GetMainOptions(o);
+    EXPECT_EQ(scanning.udtScanRules.size(), scanRules);
+    EXPECT_EQ(scanning.udtScanRules.size(), 2u);
+    EXPECT_EQ(coord.udtSimulateRules.size(), simulateRules);
+    EXPECT_EQ(html.strHTMLColumnHeadings, headings);
+    EXPECT_EQ(adv.udtSpecialWords[ArtistTarget].UpperCase, words);
+}
+
+// Without a record the readers fill the program-wide one, which windows read.
+TEST_F(ReadOptionsTest, WithoutARecordTheProgramWideOnesAreFilled) {
+    ScopedOptions kept;
+    Store("Preferences", "UseSkins", "0");
+    Store("EncoderDecoder", "Bitrate", "18");
+    Options().Preferences.blnUseSkins = true;
     GetMainOptions();
-    EXPECT_EQ(gudtScanRules.size(), scanRules);
-    EXPECT_EQ(gudtScanRules.size(), 2u);
-    EXPECT_EQ(gudtSimulateRules.size(), simulateRules);
-    EXPECT_EQ(gstrHTMLColumnHeadings, headings);
-    EXPECT_EQ(gudtSpecialWords[ArtistTarget].UpperCase, words);
+    EXPECT_FALSE(Options().Preferences.blnUseSkins);
+    EXPECT_EQ(Options().EncoderDecoder.lngBitrate, 18);
+    EXPECT_EQ(enc.lngBitrate, 777);  // the test's own record is left alone
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/SharedServices.h"
 #include "foundation/ui/QtDialogs.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QLabel>
@@ -52,9 +53,10 @@ TEST(SharedServices, IsSeparatorFollowsTheEnableFlags) {
         {{false, false, false, false, true, false}, "x", " ", "X", false, false},
         {hyphenOnly, " ", " ", "--", false, false},
     };
+    ScopedOptions options;
     for (const Case& c : cases) {
-        gblnSourceSeparators = c.flags;
-        gstrSourceSeparators = {QString::fromUtf8(c.user1), QString::fromUtf8(c.user2)};
+        Options().Coordinator.blnSourceSeparators = c.flags;
+        Options().Coordinator.strSourceSeparators = {QString::fromUtf8(c.user1), QString::fromUtf8(c.user2)};
         EXPECT_EQ(IsSeparator(QString::fromUtf8(c.character), c.includeBlanks), c.expected)
             << "'" << c.character << "' blanks " << c.includeBlanks;
     }
@@ -85,8 +87,9 @@ TEST(SharedServices, IsDoubleBarrelNeedsALetterOnEachSide) {
         {"a-b", 9, true, false},
         {"", 1, true, false},
     };
+    ScopedOptions options;
     for (const Case& c : cases) {
-        gblnDoubleBarrel = c.option;
+        Options().Coordinator.blnDoubleBarrel = c.option;
         EXPECT_EQ(IsDoubleBarrel(c.text, c.position), c.expected) << c.text.toStdString() << " @" << c.position;
     }
 }

@@ -123,14 +123,32 @@ TEST(MPEGHeader, SearchFindsTheFirstValidHeaderWhereverItStands) {
 }
 
 TEST(MPEGHeader, NoHeaderLeavesOnlySizeAndPosition) {
-    QByteArray file(10000, char(0x11));
-    file[50] = char(0xFF);  // 0xFF followed by a byte that is no sync
-    file[9999] = char(0xFF);  // 0xFF as the very last byte
-    MemoryBytes source(file);
-    bool found = true;
-    const MPEGInfo info = AnalyseMPEG(source, found);
-    EXPECT_FALSE(found);
-    EXPECT_EQ(MpegCells(info), Cells("10000|10000|0|0|0|0|0|0|||||||0"));
+    // A header is a header only when all four of its bytes lie in the file:
+    // the bytes past the end are no zeros to complete one.
+    QByteArray noise(10000, char(0x11));
+    noise[50] = char(0xFF);  // 0xFF followed by a byte that is no sync
+    noise[9999] = char(0xFF);  // 0xFF as the very last byte
+    QByteArray syncAtTheEnd(300, char(0x11));
+    syncAtTheEnd.replace(297, 3, Bytes({0xFF, 0xFB, 0x90}));
+    struct {
+        const char* what;
+        QByteArray file;
+    } cases[] = {
+        {"no sync", noise},
+        {"a file of 0xFF bytes", QByteArray(10000, char(0xFF))},
+        {"0xFF bytes past the first chunk", QByteArray(4099, char(0xFF))},
+        {"three bytes of a header at the end", syncAtTheEnd},
+        {"three bytes of a header and nothing else", Bytes({0xFF, 0xFB, 0x90})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryBytes source(c.file);
+        bool found = true;
+        const MPEGInfo info = AnalyseMPEG(source, found);
+        EXPECT_FALSE(found);
+        const QString size = QString::number(c.file.size());
+        EXPECT_EQ(MpegCells(info), (size + "|" + size + "|0|0|0|0|0|0|||||||0").split(QLatin1Char('|')));
+    }
 }
 
 TEST(MPEGHeader, SearchStartsAfterTheID3v2Tag) {
@@ -175,8 +193,12 @@ TEST(MPEGHeader, TrailingID3v1TagIsNotCountedAsAudio) {
     EXPECT_EQ(info.FrameCount, 100000 / 417);
 }
 
-TEST(MPEGHeader, XingInfoAndVbriFramesGiveCountAndLength) {
+TEST(MPEGHeader, XingInfoAndVbriFramesGiveCountLengthAndAverageRate) {
     auto be32 = [](uint32_t v) { return Bytes({int(v >> 24), int((v >> 16) & 0xFF), int((v >> 8) & 0xFF), int(v & 0xFF)}); };
+    // A VBR file's first frame is its Xing or VBRI frame, at whatever rate;
+    // with the stream's byte count the bit rate is the average (bytes x 8 /
+    // length, rounded).  An Info frame marks a file of constant rate, whose
+    // rate stays that of its frames.
     struct {
         const char* what;
         QByteArray header;
@@ -184,17 +206,25 @@ TEST(MPEGHeader, XingInfoAndVbriFramesGiveCountAndLength) {
         QByteArray tag;
         int64_t frames;
         int64_t lengthMs;
+        int32_t bitrate;
     } cases[] = {
-        {"Xing, MPEG-1 stereo", Bytes({0xFF, 0xFB, 0x90, 0x64}), 36, "Xing" + be32(0x0F) + be32(1000), 1000,
-         1000LL * 1152 * 1000 / 44100},
+        {"Xing, MPEG-1 stereo, no byte count", Bytes({0xFF, 0xFB, 0x90, 0x64}), 36,
+         "Xing" + be32(0x0F) + be32(1000) + be32(0), 1000, 1000LL * 1152 * 1000 / 44100, 128},
+        {"Xing with a byte count", Bytes({0xFF, 0xFB, 0x90, 0x64}), 36, "Xing" + be32(0x03) + be32(1000) + be32(600000),
+         1000, 26122, 184},  // 4,800,000 bits in 26,122 ms: 183.75
+        {"Xing with a byte count but no frame count", Bytes({0xFF, 0xFB, 0x90, 0x64}), 36,
+         "Xing" + be32(0x02) + be32(600000), 100000 / 417, 100000 * 8 / 128, 128},
         {"Info, MPEG-2 mono", Bytes({0xFF, 0xF3, 0x80, 0xC4}), 13, "Info" + be32(0x01) + be32(500), 500,
-         500LL * 576 * 1000 / 22050},
-        {"Xing behind a CRC", Bytes({0xFF, 0xFA, 0x90, 0x64}), 38, "Xing" + be32(0x03) + be32(10), 10,
-         10LL * 1152 * 1000 / 44100},
+         500LL * 576 * 1000 / 22050, 64},
+        {"Info with a byte count keeps the frames' rate", Bytes({0xFF, 0xFB, 0x90, 0x64}), 36,
+         "Info" + be32(0x03) + be32(1000) + be32(440000), 1000, 26122, 128},
+        {"Xing behind a CRC", Bytes({0xFF, 0xFA, 0x90, 0x64}), 38, "Xing" + be32(0x03) + be32(10) + be32(2000), 10,
+         10LL * 1152 * 1000 / 44100, 61},  // 16,000 bits in 261 ms
         {"Xing, MPEG-2.5 stereo", Bytes({0xFF, 0xE3, 0x40, 0x44}), 21, "Xing" + be32(0x01) + be32(77), 77,
-         77LL * 576 * 1000 / 11025},
+         77LL * 576 * 1000 / 11025, 32},
         {"VBRI", Bytes({0xFF, 0xFB, 0x90, 0x64}), 36,
-         "VBRI" + Bytes({0, 1, 4, 0, 0, 75}) + be32(123456) + be32(2000), 2000, 2000LL * 1152 * 1000 / 44100},
+         "VBRI" + Bytes({0, 1, 4, 0, 0, 75}) + be32(1234567) + be32(2000), 2000, 2000LL * 1152 * 1000 / 44100,
+         189},  // 9,876,536 bits in 52,244 ms: 189.05
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -205,6 +235,11 @@ TEST(MPEGHeader, XingInfoAndVbriFramesGiveCountAndLength) {
         const MPEGInfo info = AnalyseMPEG(source, found);
         EXPECT_EQ(info.FrameCount, c.frames);
         EXPECT_EQ(info.LengthMs, c.lengthMs);
+        EXPECT_EQ(info.Bitrate, c.bitrate);
+        // The first frame's length follows its own header's rate.
+        const int32_t frameRate = info.Version == 1 ? 128 : info.Version == 2 ? 64 : 32;
+        EXPECT_EQ(info.FrameLength, (info.Layer == 3 && info.Version != 1 ? 72000 : 144000) * frameRate /
+                                        info.SampleRate + info.Padding);
     }
 
     // A Xing frame without a frame count falls back to the audio bytes.

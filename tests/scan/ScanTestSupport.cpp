@@ -39,22 +39,12 @@ unsigned ModeOf(const QString& path) {
     return st.st_mode & 07777;
 }
 
-IncludeOptions::IncludeOptions(bool withV1, bool withoutV1, bool withV2, bool withoutV2)
-    : m_old{gblnIncFilesWithID3v1, gblnIncFilesWithoutID3v1, gblnIncFilesWithID3v2, gblnIncFilesWithoutID3v2,
-            gblnWriteReadOnly} {
-    gblnIncFilesWithID3v1 = withV1;
-    gblnIncFilesWithoutID3v1 = withoutV1;
-    gblnIncFilesWithID3v2 = withV2;
-    gblnIncFilesWithoutID3v2 = withoutV2;
-    gblnWriteReadOnly = false;
-}
-
-IncludeOptions::~IncludeOptions() {
-    gblnIncFilesWithID3v1 = m_old[0];
-    gblnIncFilesWithoutID3v1 = m_old[1];
-    gblnIncFilesWithID3v2 = m_old[2];
-    gblnIncFilesWithoutID3v2 = m_old[3];
-    gblnWriteReadOnly = m_old[4];
+IncludeOptions::IncludeOptions(bool withV1, bool withoutV1, bool withV2, bool withoutV2) {
+    Options().ScanningCentre.blnIncFilesWithID3v1 = withV1;
+    Options().ScanningCentre.blnIncFilesWithoutID3v1 = withoutV1;
+    Options().ScanningCentre.blnIncFilesWithID3v2 = withV2;
+    Options().ScanningCentre.blnIncFilesWithoutID3v2 = withoutV2;
+    Options().Preferences.blnWriteReadOnly = false;
 }
 
 WithoutFileRights::WithoutFileRights() {

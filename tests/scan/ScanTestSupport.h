@@ -5,6 +5,7 @@
 // include options, losing file rights while running as root, WAV and LAME.
 
 #include "foundation/OptionRecords.h"
+#include "support/ScopedOptions.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,15 +32,11 @@ void SetMode(const QString& path, unsigned mode);
 unsigned ModeOf(const QString& path);
 
 // Sets the four include options (and the write-read-only preference) for one
-// test and puts the old values back afterwards.
-class IncludeOptions {
+// test and puts every option back afterwards.
+class IncludeOptions : public ScopedOptions {
 public:
     IncludeOptions(bool withV1 = true, bool withoutV1 = true, bool withV2 = true, bool withoutV2 = true);
-    ~IncludeOptions();
-    void writeReadOnly(bool on) { gblnWriteReadOnly = on; }
-
-private:
-    bool m_old[5];
+    void writeReadOnly(bool on) { Options().Preferences.blnWriteReadOnly = on; }
 };
 
 // While alive, file access checks run as an unprivileged user, so a file's

@@ -4,16 +4,27 @@
 #include "ScanJobSupport.h"
 #include "foundation/FileDetails.h"
 #include "foundation/ResourceStrings.h"
+#include "foundation/NativePath.h"
+#include "scanning/engine/FileBytes.h"
 #include "scanning/engine/FolderScan.h"
+#include "scanning/engine/ID3v1.h"
 #include "scanning/engine/ID3v2TagInfo.h"
 #include "scanning/engine/MPEGHeader.h"
+#include "scanning/engine/RowRefresh.h"
 #include "scanning/engine/ScanResultsModel.h"
+#include "scanning/engine/SortIntoFolders.h"
 #include "support/ScriptedUi.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <iterator>
+#include <sys/stat.h>
 
 namespace {
 
@@ -40,7 +51,8 @@ protected:
     MusicFolder music;
     ScanResultsModel model;
     RecordingHost host;
-    FolderScan scanner{model, host};
+    ScanningCentreOptions scanOptions = FirstRunScanOptions();
+    FolderScan scanner{model, host, scanOptions};
 };
 
 TEST_F(FolderScanTest, RowsHoldEveryColumnOfTheFile) {
@@ -159,10 +171,10 @@ TEST_F(FolderScanTest, IncludeOptionsFilterByTagPresence) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.withV1 << c.withoutV1 << c.withV2 << c.withoutV2);
-        gblnIncFilesWithID3v1 = c.withV1;
-        gblnIncFilesWithoutID3v1 = c.withoutV1;
-        gblnIncFilesWithID3v2 = c.withV2;
-        gblnIncFilesWithoutID3v2 = c.withoutV2;
+        scanOptions.blnIncFilesWithID3v1 = c.withV1;
+        scanOptions.blnIncFilesWithoutID3v1 = c.withoutV1;
+        scanOptions.blnIncFilesWithID3v2 = c.withV2;
+        scanOptions.blnIncFilesWithoutID3v2 = c.withoutV2;
         EXPECT_EQ(scan(), c.rows);
     }
 }
@@ -178,7 +190,7 @@ TEST_F(FolderScanTest, PatternSubfoldersAndHiddenEntries) {
     EXPECT_EQ(scan(false), (QStringList{"a.mp3", "B.MP3"}));
     EXPECT_EQ(scan(true), (QStringList{"a.mp3", "B.MP3", "c.mp3"}));
     EXPECT_EQ(model.text(2, ScanColumn::Folder), music.file(QStringLiteral("sub")));
-    gstrScanFilter.clear();  // every file
+    scanOptions.strScanFilter.clear();  // every file
     EXPECT_EQ(scan(false), (QStringList{"a.mp3", "B.MP3", "notes.txt"}));
     const int text = rowOf(QStringLiteral("notes.txt"));
     ASSERT_GE(text, 0);
@@ -192,7 +204,7 @@ TEST_F(FolderScanTest, ClearResultsReplacesOrAddsRows) {
     scan();
     scan();
     EXPECT_EQ(names(), (QStringList{"a.mp3", "b.mp3"}));
-    gblnClearResults = false;
+    scanOptions.blnClearResults = false;
     model.setChecked(0, false);
     scan();
     EXPECT_EQ(names(), (QStringList{"a.mp3", "b.mp3", "a.mp3", "b.mp3"}));
@@ -235,6 +247,83 @@ TEST_F(FolderScanTest, FailedReadsWarnAndSkipOnlyTheirFile) {
     EXPECT_EQ(host.statuses.back(), QStringLiteral("Scan complete"));
 }
 
+// Reads of files whose names end in "-unreadable.mp3" fail as a bad disk
+// sector does.
+int FailUnreadable(const QByteArray& path, bool reading) {
+    return reading && path.endsWith("-unreadable.mp3") ? EIO : 0;
+}
+
+struct FileFault {
+    explicit FileFault(FileFaultFunction f) { SetFileFaultForTesting(f); }
+    ~FileFault() { SetFileFaultForTesting(nullptr); }
+};
+
+TEST_F(FolderScanTest, EveryFailureOfAFileIsReportedForItAndTheScanGoesOn) {
+    music.mp3(QStringLiteral("a.mp3"));
+    music.mp3(QStringLiteral("b-unreadable.mp3"));
+    music.mp3(QStringLiteral("c.mp3"));
+    // A path longer than the system allows, walked between two folders.
+    music.writeNative("m/" + DeepFolders(22) + "/deep.mp3", LameAudio());
+    music.mp3(QStringLiteral("z/e.mp3"));
+    {
+        FileFault fault(&FailUnreadable);
+        scan(true);
+    }
+    EXPECT_EQ(names(), (QStringList{"a.mp3", "c.mp3", "e.mp3"}));
+    const QString expected[] = {
+        QStringLiteral("b-unreadable.mp3\r\n\r\nCannot read ID3v1 Tag. Device I/O error (Input/output error)"),
+        QStringLiteral("deep.mp3\r\n\r\nCannot read ID3v1 Tag. Bad file name or number (File name too long)"),
+    };
+    ASSERT_EQ(ui.shown.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(ui.shown[i].prompt, expected[i]);
+        EXPECT_EQ(ui.shown[i].title, QStringLiteral("Path/File Access Error"));
+        EXPECT_EQ(ui.shown[i].style, Mb::OKOnly | Mb::Exclamation);
+    }
+    EXPECT_EQ(host.statuses.back(), QStringLiteral("Scan complete"));
+    EXPECT_EQ(scanner.filesProcessed(), 5);
+}
+
+TEST_F(FolderScanTest, NamesThatAreNotUtf8ReachTheRealFile) {
+    // A file and a folder named in Latin-1, as old disks and archives hold them.
+    const ID3v1Tag v1 = SampleID3v1();
+    const ID3v2Tag v2 = SampleID3v2();
+    music.mp3(QStringLiteral("made.mp3"), &v1, &v2);
+    const QByteArray root = QFile::encodeName(music.path());
+    const QByteArray real = root + "/Alb\xFCm/caf\xE9.mp3";
+    ASSERT_EQ(::mkdir((root + "/Alb\xFCm").constData(), 0755), 0);
+    ASSERT_EQ(::rename((root + "/made.mp3").constData(), real.constData()), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(real.constData(), &st), 0);
+
+    EXPECT_EQ(scan(true).size(), 1);
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(NativePath(model.fullPath(0)), real);
+    EXPECT_EQ(model.text(0, ScanColumn::ID3v1Title), v1.Title);
+    EXPECT_EQ(model.text(0, ScanColumn::ID3v2Title), v2.Title);
+    EXPECT_EQ(model.text(0, ScanColumn::Size), QString::number(st.st_size));
+    EXPECT_EQ(model.text(0, ScanColumn::BitRate), QStringLiteral("128"));
+    EXPECT_FALSE(model.text(0, ScanColumn::Modified).isEmpty());
+    // Shown as well as it can be.
+    EXPECT_EQ(model.data(model.index(0, ScanColumn::FileName)).toString(), QStringLiteral("caf\u00E9.mp3"));
+    EXPECT_EQ(model.data(model.index(0, ScanColumn::Folder)).toString(), music.path() + QStringLiteral("/Alb\u00FCm"));
+
+    // The refresh reads the real file again.
+    ID3v1Tag changed = v1;
+    changed.Title = QStringLiteral("Changed Title");
+    ASSERT_TRUE(WriteID3v1TagInfo(model.fullPath(0), changed));
+    ASSERT_TRUE(UpdateScanResult(model, 0));
+    EXPECT_EQ(model.text(0, ScanColumn::ID3v1Title), changed.Title);
+
+    // Sorting into folders moves the real file.
+    const QString destination = music.file(QStringLiteral("sorted"));
+    ASSERT_TRUE(QDir().mkpath(destination));
+    EXPECT_EQ(SortIntoFolders(model, ScanColumn::ID3v1Artist, destination, host), SortOutcome::Complete);
+    EXPECT_EQ(::stat((QFile::encodeName(destination) + "/The Artist/caf\xE9.mp3").constData(), &st), 0);
+    EXPECT_NE(::stat(real.constData(), &st), 0);
+    EXPECT_TRUE(ui.shown.empty());
+}
+
 TEST_F(FolderScanTest, ScanRulesDecideAfterTheFilters) {
     ID3v1Tag keep = SampleID3v1();
     ID3v1Tag drop = SampleID3v1();
@@ -246,7 +335,7 @@ TEST_F(FolderScanTest, ScanRulesDecideAfterTheFilters) {
     rule.Scope = QStringLiteral("containing");
     rule.Filter = QStringLiteral("unwanted");
     rule.Target = QStringLiteral("in ID3v1 Artist");
-    gudtScanRules = {rule, ScanRule()};
+    scanOptions.udtScanRules = {rule, ScanRule()};
     EXPECT_EQ(scan(), QStringList{"keep.mp3"});
 }
 

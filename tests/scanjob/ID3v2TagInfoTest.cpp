@@ -94,8 +94,8 @@ TEST_F(ID3v2TagInfoTest, FilteredFlagFollowsTheIncludeOptions) {
     for (const Case& c : {Case{true, true, false, false}, Case{false, true, true, false},
                           Case{true, false, false, true}, Case{false, false, true, true}}) {
         SCOPED_TRACE(::testing::Message() << c.withTag << c.withoutTag);
-        gblnIncFilesWithID3v2 = c.withTag;
-        gblnIncFilesWithoutID3v2 = c.withoutTag;
+        Options().ScanningCentre.blnIncFilesWithID3v2 = c.withTag;
+        Options().ScanningCentre.blnIncFilesWithoutID3v2 = c.withoutTag;
         for (const auto& [path, expected] : {std::pair{tagged, c.taggedFiltered}, {untagged, c.untaggedFiltered}}) {
             ID3v2Tag tag;
             bool has = false, filtered = false;
@@ -113,7 +113,7 @@ TEST_F(ID3v2TagInfoTest, MissingFileIsLeftAlone) {
     const QString path = music.file(QStringLiteral("missing.mp3"));
     ID3v2Tag tag = SampleID3v2();
     bool has = true, filtered = false;
-    gblnIncFilesWithoutID3v2 = false;
+    Options().ScanningCentre.blnIncFilesWithoutID3v2 = false;
     EXPECT_TRUE(ReadID3v2TagInfo(path, tag, has, filtered));
     EXPECT_TRUE(CompareID3v2(tag, SampleID3v2()));
     EXPECT_TRUE(has);
@@ -147,7 +147,7 @@ TEST_F(ID3v2TagInfoTest, ReadOnlyFileFollowsTheWriteReadOnlyPreference) {
     EXPECT_EQ(ui.shown[1].prompt,
               QStringLiteral("ro.mp3\r\n\r\nCannot clear ID3v2 Tag. Path/File access error. The file may be read-only."));
 
-    gblnWriteReadOnly = true;
+    Options().Preferences.blnWriteReadOnly = true;
     EXPECT_TRUE(WriteID3v2TagInfo(path, changed));
     EXPECT_EQ(read(path).Artist, changed.Artist);
     EXPECT_TRUE(QFileInfo(path).permissions() & QFileDevice::WriteOwner);

@@ -29,7 +29,8 @@ protected:
     MusicFolder music;
     ScanResultsModel model;
     RecordingHost host;
-    FolderScan scanner{model, host};
+    ScanningCentreOptions scanOptions = FirstRunScanOptions();
+    FolderScan scanner{model, host, scanOptions};
     ID3v1Tag v1;
     ID3v2Tag v2;
     QString path;
@@ -49,16 +50,16 @@ TEST_F(RowRefreshTest, UnchangedFileGivesTheSameCells) {
 
 TEST_F(RowRefreshTest, NewTagsShowAndTheRowKeepsItsNameFolderAndCheck) {
     model.setChecked(row, false);
-    // Afterwards the file fails both include filters and a scan rule: the
-    // refresh applies neither.
-    gblnIncFilesWithID3v2 = false;
-    gblnIncFilesWithoutID3v1 = false;
+    // Afterwards the file fails both include filters and a scan rule of the
+    // program-wide options: the refresh applies neither.
+    Options().ScanningCentre.blnIncFilesWithID3v2 = false;
+    Options().ScanningCentre.blnIncFilesWithoutID3v1 = false;
     ScanRule rule;
     rule.Choice = QStringLiteral("Only include files");
     rule.Scope = QStringLiteral("equal to");
     rule.Filter = QStringLiteral("nothing like it");
     rule.Target = QStringLiteral("in File Name");
-    gudtScanRules = {rule, ScanRule()};
+    Options().ScanningCentre.udtScanRules = {rule, ScanRule()};
 
     ClearID3v1Tag(path);
     ID3v2Tag changed = v2;

@@ -1,6 +1,7 @@
 #include "ScanJobSupport.h"
 #include "support/Audio.h"
 
+#include "foundation/NativePath.h"
 #include "scanning/engine/ID3v1.h"
 #include "scanning/engine/ID3v2TagInfo.h"
 
@@ -11,6 +12,9 @@
 #include <QStandardPaths>
 #include <QtEndian>
 #include <cmath>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
@@ -47,6 +51,56 @@ const QByteArray& LameAudio() {
 MusicFolder::MusicFolder() {
     // Others may enter it, so a test without file rights still reaches it.
     ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
+}
+
+namespace {
+// Removes everything inside the open folder `fd` (taken over), by names
+// relative to it, so no path ever has to be named whole.
+void EmptyFolder(int fd) {
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (!std::strcmp(name, ".") || !std::strcmp(name, "..")) continue;
+        if (::unlinkat(::dirfd(dir), name, 0) == 0) continue;
+        const int child = ::openat(::dirfd(dir), name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (child >= 0) EmptyFolder(child);
+        ::unlinkat(::dirfd(dir), name, AT_REMOVEDIR);
+    }
+    ::closedir(dir);
+}
+}  // namespace
+
+MusicFolder::~MusicFolder() {
+    const int fd = ::open(QFile::encodeName(m_dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) EmptyFolder(fd);
+}
+
+QString MusicFolder::writeNative(const QByteArray& relative, const QByteArray& bytes) const {
+    int fd = ::open(QFile::encodeName(m_dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const QList<QByteArray> parts = relative.split('/');
+    for (qsizetype i = 0; i + 1 < parts.size() && fd >= 0; ++i) {
+        ::mkdirat(fd, parts[i].constData(), 0755);
+        const int next = ::openat(fd, parts[i].constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = next;
+    }
+    const int out = fd >= 0 ? ::openat(fd, parts.back().constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) : -1;
+    if (out < 0 || ::write(out, bytes.constData(), size_t(bytes.size())) != bytes.size())
+        ADD_FAILURE() << "cannot write " << relative.constData();
+    if (out >= 0) ::close(out);
+    if (fd >= 0) ::close(fd);
+    return m_dir.path() + QLatin1Char('/') + PathFromNative(relative);
+}
+
+QByteArray DeepFolders(int levels) {
+    QByteArray path;
+    for (int i = 0; i < levels; ++i) path += QByteArray(199, char('a' + i % 26)) + QByteArray::number(i % 10) + '/';
+    path.chop(1);
+    return path;
 }
 
 QString MusicFolder::write(const QString& relative, const QByteArray& bytes) const {
@@ -105,38 +159,20 @@ ID3v2Tag SampleID3v2(const QString& title) {
     return t;
 }
 
-ScanOptions::ScanOptions()
-    : m_clear(gblnClearResults),
-      m_withV1(gblnIncFilesWithID3v1),
-      m_withoutV1(gblnIncFilesWithoutID3v1),
-      m_withV2(gblnIncFilesWithID3v2),
-      m_withoutV2(gblnIncFilesWithoutID3v2),
-      m_writeReadOnly(gblnWriteReadOnly),
-      m_displayBox(gblnDisplayMessageBox),
-      m_recycle(gblnUseRecycleBin),
-      m_filter(gstrScanFilter),
-      m_rules(gudtScanRules) {
-    gblnClearResults = true;
-    gblnIncFilesWithID3v1 = gblnIncFilesWithoutID3v1 = true;
-    gblnIncFilesWithID3v2 = gblnIncFilesWithoutID3v2 = true;
-    gblnWriteReadOnly = false;
-    gblnDisplayMessageBox = true;
-    gblnUseRecycleBin = false;
-    gstrScanFilter = QStringLiteral("*.mp3");
-    gudtScanRules.assign(1, ScanRule());
+ScanningCentreOptions FirstRunScanOptions() {
+    ScanningCentreOptions options;
+    options.blnClearResults = true;
+    options.blnIncFilesWithID3v1 = options.blnIncFilesWithoutID3v1 = true;
+    options.blnIncFilesWithID3v2 = options.blnIncFilesWithoutID3v2 = true;
+    options.strScanFilter = QStringLiteral("*.mp3");
+    return options;
 }
 
-ScanOptions::~ScanOptions() {
-    gblnClearResults = m_clear;
-    gblnIncFilesWithID3v1 = m_withV1;
-    gblnIncFilesWithoutID3v1 = m_withoutV1;
-    gblnIncFilesWithID3v2 = m_withV2;
-    gblnIncFilesWithoutID3v2 = m_withoutV2;
-    gblnWriteReadOnly = m_writeReadOnly;
-    gblnDisplayMessageBox = m_displayBox;
-    gblnUseRecycleBin = m_recycle;
-    gstrScanFilter = m_filter;
-    gudtScanRules = m_rules;
+ScanOptions::ScanOptions() {
+    Options().ScanningCentre = FirstRunScanOptions();
+    Options().Preferences.blnWriteReadOnly = false;
+    Options().Preferences.blnDisplayMessageBox = true;
+    Options().Preferences.blnUseRecycleBin = false;
 }
 
 WithoutFileRights::WithoutFileRights() {

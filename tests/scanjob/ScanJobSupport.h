@@ -4,9 +4,10 @@
 // scanning options set per test, a host that records what a job reports,
 // and file-rights switching for tests that run as root.
 
+#include "foundation/JobHost.h"
 #include "foundation/OptionRecords.h"
-#include "scanning/engine/ScanHost.h"
 #include "scanning/engine/TagRecords.h"
+#include "support/ScopedOptions.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,10 +30,20 @@ public:
     QString write(const QString& relative, const QByteArray& bytes) const;
     // An MP3 of LameAudio() with the tags given (none when null).
     QString mp3(const QString& relative, const ID3v1Tag* v1 = nullptr, const ID3v2Tag* v2 = nullptr) const;
+    // Writes `bytes` at a relative path given as the file system's bytes
+    // (names that are not UTF-8, paths too long to name whole), making its
+    // folders one by one, and returns the path's text.
+    QString writeNative(const QByteArray& relative, const QByteArray& bytes) const;
+    // Everything goes, however deep or oddly named.
+    ~MusicFolder();
 
 private:
     QTemporaryDir m_dir;
 };
+
+// A relative folder path of `levels` folders of 200 characters each: from 21
+// levels on, a file inside it has a path longer than the system allows.
+QByteArray DeepFolders(int levels);
 
 QByteArray ReadBytes(const QString& path);
 void SetMode(const QString& path, unsigned mode);
@@ -41,21 +52,18 @@ void SetMode(const QString& path, unsigned mode);
 ID3v1Tag SampleID3v1(const QString& title = QStringLiteral("Song One"));
 ID3v2Tag SampleID3v2(const QString& title = QStringLiteral("Song One (v2)"));
 
-// Sets every option the scan and its tools read, to the defaults of a first
-// run unless changed, and puts the old values back afterwards.
-class ScanOptions {
+// The scanning options of a first run, as a scan takes them.
+ScanningCentreOptions FirstRunScanOptions();
+
+// Sets the program-wide options that tag access and the file tools read to
+// the values of a first run, and puts every option back afterwards.
+class ScanOptions : public ScopedOptions {
 public:
     ScanOptions();
-    ~ScanOptions();
-
-private:
-    bool m_clear, m_withV1, m_withoutV1, m_withV2, m_withoutV2, m_writeReadOnly, m_displayBox, m_recycle;
-    QString m_filter;
-    std::vector<ScanRule> m_rules;
 };
 
 // Records what a job shows; can stop the job when it reaches a position.
-class RecordingHost : public ScanHost {
+class RecordingHost : public JobHost {
 public:
     void ShowStatus(const QString& text) override { statuses << text; }
     void ShowProgress(int64_t position, int64_t maximum) override {

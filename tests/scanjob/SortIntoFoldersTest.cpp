@@ -29,7 +29,10 @@ protected:
         model.appendRow(checked, cells);
     }
     bool at(const QString& relative) const { return QFileInfo(music.file(relative)).isFile(); }
-    SortOutcome sort() { return SortIntoFolders(model, ScanColumn::ID3v1Artist, destination(), host); }
+    SortOutcome sort() {
+        host.displayMessageBox = displayBox;
+        return SortIntoFolders(model, ScanColumn::ID3v1Artist, destination(), host);
+    }
     QString noValueQuestion() const {
         return QStringLiteral("There are one or more files that do not have a value in the specified field. "
                               "Do you wish these to be moved to folder ") +
@@ -37,6 +40,7 @@ protected:
     }
 
     ScanOptions options;
+    bool displayBox = true;  // the preference DisplayMessageBox
     ScriptedUi ui;
     MusicFolder music;
     ScanResultsModel model;
@@ -76,7 +80,7 @@ TEST_F(SortIntoFoldersTest, CheckedRowsMoveIntoFoldersNamedByTheirCell) {
 }
 
 TEST_F(SortIntoFoldersTest, NoLeavesFilesWithoutValueAndNoBoxWithoutThePreference) {
-    gblnDisplayMessageBox = false;
+    displayBox = false;
     add(QStringLiteral("a.mp3"), QStringLiteral(" "));
     add(QStringLiteral("b.mp3"), QStringLiteral("Beta"));
     add(QStringLiteral("c.mp3"), QStringLiteral("::"));
@@ -113,7 +117,7 @@ TEST_F(SortIntoFoldersTest, FileAlreadyInItsPlaceIsLeftAlone) {
     cells[ScanColumn::Folder] = music.file(QStringLiteral("out/Alpha/"));
     cells[ScanColumn::ID3v1Artist] = QStringLiteral("Alpha");
     model.appendRow(true, cells);
-    gblnDisplayMessageBox = false;
+    displayBox = false;
     EXPECT_EQ(sort(), SortOutcome::Complete);
     EXPECT_TRUE(at(QStringLiteral("out/Alpha/a.mp3")));
     EXPECT_TRUE(ui.shown.empty());
@@ -134,7 +138,7 @@ TEST_F(SortIntoFoldersTest, DestinationRemovedEndsTheRun) {
 }
 
 TEST_F(SortIntoFoldersTest, StopEndsBeforeTheNextRowAndAlwaysShowsTheBox) {
-    gblnDisplayMessageBox = false;
+    displayBox = false;
     add(QStringLiteral("a.mp3"), QStringLiteral("Alpha"));
     add(QStringLiteral("b.mp3"), QStringLiteral("Beta"));
     host.onYield = [&] {
@@ -153,7 +157,7 @@ TEST_F(SortIntoFoldersTest, FailedRowsAreReportedAndTheRunIsNotComplete) {
     add(QStringLiteral("b.mp3"), QStringLiteral("Beta"));
     add(QStringLiteral("c.mp3"), QStringLiteral("Gamma"));
     QFile::remove(music.file(QStringLiteral("in/c.mp3")));  // gone since the scan
-    gblnDisplayMessageBox = false;
+    displayBox = false;
     EXPECT_EQ(sort(), SortOutcome::Incomplete);
     EXPECT_TRUE(at(QStringLiteral("in/a.mp3")));
     EXPECT_TRUE(at(QStringLiteral("out/Beta/b.mp3")));
@@ -176,7 +180,7 @@ TEST_F(SortIntoFoldersTest, MovesThatFailWhereATargetStoodAreNotComplete) {
         if (flags == 0) return EACCES;  // replacing
         return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags) == 0 ? 0 : errno;
     });
-    gblnDisplayMessageBox = false;
+    displayBox = false;
     ui.answers = {Mb::OK, Mb::Yes};
     const SortOutcome outcome = sort();
     SetRenameFunctionForTesting(nullptr);
@@ -195,7 +199,8 @@ TEST_F(SortIntoFoldersTest, MovesThatFailWhereATargetStoodAreNotComplete) {
 
 TEST_F(SortIntoFoldersTest, AFailureThatEndsTheRunIsNotComplete) {
     add(QStringLiteral("a.mp3"), QStringLiteral("Alpha"));
-    gblnDisplayMessageBox = false;
+    displayBox = false;
+    host.displayMessageBox = displayBox;
     EXPECT_EQ(SortIntoFolders(model, kScanColumnCount, destination(), host), SortOutcome::Incomplete);
     EXPECT_TRUE(at(QStringLiteral("in/a.mp3")));
     ASSERT_EQ(ui.shown.size(), 2u);

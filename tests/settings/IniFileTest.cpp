@@ -129,12 +129,67 @@ TEST_F(Ini, WritingKeepsLineEndsAndEncoding) {
     SaveToIni("S", "Other", QStringLiteral("\u00FC"), SettingType::String, path);
     EXPECT_EQ(ReadAll(path), QByteArray("[S]\nName=Caf\xE9\nOther=\xFC\n"));
     // A character the code page lacks turns the file into UTF-8 rather than losing it.
+    // A character the code page lacks goes into its own line as UTF-8; the
+    // line of Name keeps its bytes, and each line reads as it was written.
     SaveToIni("S", "Other", QStringLiteral("\u65E5"), SettingType::String, path);
-    EXPECT_EQ(ReadAll(path), QByteArray("[S]\nName=Caf\xC3\xA9\nOther=\xE6\x97\xA5\n"));
+    EXPECT_EQ(ReadAll(path), QByteArray("[S]\nName=Caf\xE9\nOther=\xE6\x97\xA5\n"));
+    EXPECT_EQ(Text("S", "Name"), QString::fromUtf8("Café"));
+    EXPECT_EQ(Text("S", "Other"), QStringLiteral("\u65E5"));
     // A new file; line breaks in a value cannot split the line.
     const QString fresh = home.file(QStringLiteral("new.pls"));
     SaveToIni("playlist", "Title1", QStringLiteral("a\r\nb"), SettingType::String, fresh);
     EXPECT_EQ(ReadAll(fresh), QByteArray("[playlist]\r\nTitle1=a  b\r\n"));
+}
+
+// Writing one key changes the bytes of that key's line only (and, when a line
+// is added after an unterminated last line, gives that line an end that does
+// not change its value), so no other key reads differently afterwards.
+TEST_F(Ini, WritingOneKeyNeverChangesAnother) {
+    auto utf16 = [](const QString& text) {
+        return QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    };
+    struct Case {
+        const char* what;
+        QByteArray before;
+        const char* key;
+        QString value;
+        QByteArray after;
+        const char* otherKey;  // read before and after
+        QString otherValue;
+    } cases[] = {
+        {"the only Windows-1252 line turns ASCII beside a UTF-8 line",
+         "[S]\r\nName=Caf\xE9\r\nTitle=\xC3\xA9t\xC3\xA9\r\n", "Name", QStringLiteral("Cafe"),
+         "[S]\r\nName=Cafe\r\nTitle=\xC3\xA9t\xC3\xA9\r\n", "Title", QString::fromUtf8("été")},
+        {"a Windows-1252 line is rewritten beside a UTF-8 line", "[S]\nTitle=\xE9t\xE9\nName=Caf\xC3\xA9\n",
+         "Title", QStringLiteral("ete"), "[S]\nTitle=ete\nName=Caf\xC3\xA9\n", "Name", QString::fromUtf8("Café")},
+        {"a Windows-1252 line stays so beside a UTF-8 one", "[S]\nTitle=\xE9t\xE9\nName=Caf\xC3\xA9\n", "Title",
+         QString::fromUtf8("\u00E0 la"), "[S]\nTitle=\xE0 la\nName=Caf\xC3\xA9\n", "Name", QString::fromUtf8("Café")},
+        {"code-page bytes that would read as UTF-8 are written as UTF-8", "[S]\nName=Caf\xE9\n", "K",
+         QString::fromUtf8("Ã©"), "[S]\nName=Caf\xE9\nK=\xC3\x83\xC2\xA9\n", "Name", QString::fromUtf8("Café")},
+        {"a value ending in CR on an unterminated last line", "[S]\nA=1\nB=x\r\r", "A", QStringLiteral("2"),
+         "[S]\nA=2\nB=x\r\r", "B", QStringLiteral("x\r")},
+        {"a key added after an unterminated last line ending in CR", "[S]\r\nA=1\r\nB=x\r\r", "C", QStringLiteral("3"),
+         "[S]\r\nA=1\r\nB=x\r\r\nC=3\r\n", "B", QStringLiteral("x\r")},
+        {"an unterminated last line that is rewritten keeps its end", "[S]\nA=1\r", "A", QStringLiteral("2"),
+         "[S]\nA=2\r", "", QString()},
+        {"each line keeps its own line end", "[S]\r\nA=1\nB=2\r\n", "A", QStringLiteral("9"), "[S]\r\nA=9\nB=2\r\n",
+         "B", QStringLiteral("2")},
+        {"UTF-16 lines", utf16(QStringLiteral("[S]\r\nA=1\nB=\u65E5")), "A", QStringLiteral("\u00E9"),
+         utf16(QStringLiteral("[S]\r\nA=\u00E9\nB=\u65E5")), "B", QStringLiteral("\u65E5")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteAll(path, c.before);
+        if (*c.otherKey) {
+            EXPECT_EQ(Text("S", c.otherKey), c.otherValue);
+        }
+        SaveToIni("S", c.key, c.value, SettingType::String, path);
+        EXPECT_EQ(ReadAll(path), c.after);
+        EXPECT_EQ(Text("S", c.key), c.value);
+        if (*c.otherKey) {
+            EXPECT_EQ(Text("S", c.otherKey), c.otherValue);
+        }
+    }
 }
 
 TEST(EdgeEscapes, OneBlankAtEachEnd) {

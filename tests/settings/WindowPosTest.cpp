@@ -5,6 +5,7 @@
 #include "foundation/Twips.h"
 #include "foundation/WindowPlaces.h"
 #include "foundation/ui/WindowPositions.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <QGuiApplication>
@@ -22,15 +23,13 @@ double Stored(const QString& key, const char* def = "-1") {
 
 class WindowPos : public testing::Test {
 protected:
+    ScopedOptions options;
     void SetUp() override {
         gsngTwipsPerPixelX = gsngTwipsPerPixelY = 15.0f;
-        gblnUseSkins = false;
+        Options().Preferences.blnUseSkins = false;
         SetScreenAreaForTesting(QRect(0, 0, 1024, 768));  // 15360 x 11520 twips
     }
-    void TearDown() override {
-        SetScreenAreaForTesting(QRect());
-        gblnUseSkins = false;
-    }
+    void TearDown() override { SetScreenAreaForTesting(QRect()); }
     static void StorePos(const QString& name, double left, double top, double width, double height) {
         SaveOptionSetting(kSection, name + "State", 0, SettingType::Integer);
         SaveOptionSetting(kSection, name + "Left", left, SettingType::Single);
@@ -248,12 +247,12 @@ TEST_F(WindowPos, SkinnedWindowStoresTheCaptionHeight) {
     const double caption = CaptionHeightPixels(&w) * 15.0;
     ASSERT_GT(caption, 0.0);
 
-    gblnUseSkins = true;
+    Options().Preferences.blnUseSkins = true;
     WriteWindowPos(&w);
     EXPECT_EQ(Stored("FormFileNameTagCoordinatorHeight"), 6000.0 + caption);
 
     // With skins off: 6000, and reopening and closing keeps 6000.
-    gblnUseSkins = false;
+    Options().Preferences.blnUseSkins = false;
     for (int i = 0; i < 3; ++i) {
         WriteWindowPos(&w);
         EXPECT_EQ(Stored("FormFileNameTagCoordinatorHeight"), 6000.0);

@@ -205,9 +205,9 @@ TEST(ControlUtils, ListSelectionsChecksAndSortColumns) {
 class ControlUtilsOnWindows : public ::testing::Test {
 protected:
     void SetUp() override {
-        gblnUseSkins = true;
-        gstrSkinScheme = QStringLiteral("Test Blue");
-        folder.AddScheme(gstrSkinScheme, 0);
+        Options().Preferences.blnUseSkins = true;
+        Options().Preferences.strSkinScheme = QStringLiteral("Test Blue");
+        folder.AddScheme(Options().Preferences.strSkinScheme, 0);
     }
     void TearDown() override {
         for (IToolWindow* w : WindowRegistry::Loaded()) delete dynamic_cast<QWidget*>(w);

@@ -21,8 +21,8 @@ protected:
     void SetUp() override {
         SetStringTableLanguage(StringTableLanguage::US);
         folder.AddScheme(QStringLiteral("Test Blue"), 0);
-        gstrSkinScheme = QStringLiteral("Test Blue");
-        gblnUseSkins = true;
+        Options().Preferences.strSkinScheme = QStringLiteral("Test Blue");
+        Options().Preferences.blnUseSkins = true;
     }
     void TearDown() override {
         for (IToolWindow* w : WindowRegistry::Loaded()) delete dynamic_cast<QWidget*>(w);
@@ -137,7 +137,7 @@ TEST_F(SkinController, ALeftPressOnTheTitleBarOrTitleDragsTheWindow) {
 
 TEST_F(SkinController, AFailedDressingIsShownAndLeavesTheCursorStepUndone) {
     folder.AddScheme(QStringLiteral("Broken"), 0, SkinFolder::DefaultIni(), {QStringLiteral("TitleBar.jpg")});
-    gstrSkinScheme = QStringLiteral("Broken");
+    Options().Preferences.strSkinScheme = QStringLiteral("Broken");
     auto* w = new TestWindow;
     w->LabelPlain->setProperty("MousePointer", 99);
     w->Load(true);
@@ -146,7 +146,7 @@ TEST_F(SkinController, AFailedDressingIsShownAndLeavesTheCursorStepUndone) {
     EXPECT_FALSE(w->LabelPlain->testAttribute(Qt::WA_SetCursor));
 
     // With a good scheme the program's cursor goes to the controls that ask for it.
-    gstrSkinScheme = QStringLiteral("Test Blue");
+    Options().Preferences.strSkinScheme = QStringLiteral("Test Blue");
     auto* good = new TestWindow(QStringLiteral("FormGood"));
     good->LabelPlain->setProperty("MousePointer", 99);
     good->Load(true);

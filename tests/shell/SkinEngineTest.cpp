@@ -23,8 +23,8 @@ protected:
     void SetUp() override {
         SetStringTableLanguage(StringTableLanguage::US);
         folder.AddScheme(QStringLiteral("Test Blue"), 0);
-        gstrSkinScheme = QStringLiteral("Test Blue");
-        gblnUseSkins = true;
+        Options().Preferences.strSkinScheme = QStringLiteral("Test Blue");
+        Options().Preferences.blnUseSkins = true;
         gudtSkinSettings = SkinSettings{};
     }
     void TearDown() override {
@@ -92,7 +92,7 @@ TEST_F(SkinEngine, SkinsOnDressTheWindowFromTheScheme) {
 }
 
 TEST_F(SkinEngine, AMissingSchemeKeepsTheDesignedPicturesWithDefaultColoursAndPositions) {
-    gstrSkinScheme = QStringLiteral("No Such Scheme");
+    Options().Preferences.strSkinScheme = QStringLiteral("No Such Scheme");
     auto* w = new TestWindow;
     const qint64 designedTitle = w->ImageTitleBar->Picture().cacheKey();
     const qint64 designedButton = w->ImageSkins[0].cacheKey();
@@ -111,7 +111,7 @@ TEST_F(SkinEngine, AMissingSchemeKeepsTheDesignedPicturesWithDefaultColoursAndPo
 
 TEST_F(SkinEngine, ASchemeWithoutSettingsUsesItsPicturesWithDefaults) {
     folder.AddScheme(QStringLiteral("Bare"), 1, QString());
-    gstrSkinScheme = QStringLiteral("Bare");
+    Options().Preferences.strSkinScheme = QStringLiteral("Bare");
     TestWindow* w = LoadedWindow();
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_EQ(SkinFolder::PictureNumber(w->ImageScan->Picture(), 1), 1);
@@ -122,7 +122,7 @@ TEST_F(SkinEngine, ASchemeWithoutSettingsUsesItsPicturesWithDefaults) {
 
 TEST_F(SkinEngine, AMissingPictureEndsTheDressingWithTheErrorOnItsTrail) {
     folder.AddScheme(QStringLiteral("Broken"), 1, SkinFolder::DefaultIni(), {QStringLiteral("RestoreDN.Jpg")});
-    gstrSkinScheme = QStringLiteral("Broken");
+    Options().Preferences.strSkinScheme = QStringLiteral("Broken");
     TestWindow* w = LoadedWindow();
 
     ASSERT_EQ(ui.shown.size(), 1u);
@@ -141,7 +141,7 @@ TEST_F(SkinEngine, AMissingPictureEndsTheDressingWithTheErrorOnItsTrail) {
 
 TEST_F(SkinEngine, ABadSettingsValueIsReportedThroughTheIniReader) {
     folder.AddScheme(QStringLiteral("Bad"), 0, QStringLiteral("[Colours]\r\nTitleForeColor=blue\r\n"));
-    gstrSkinScheme = QStringLiteral("Bad");
+    Options().Preferences.strSkinScheme = QStringLiteral("Bad");
     auto* w = new TestWindow;
     try {
         LoadSkin(w);
@@ -155,7 +155,7 @@ TEST_F(SkinEngine, ABadSettingsValueIsReportedThroughTheIniReader) {
 }
 
 TEST_F(SkinEngine, SkinsOffShowTheStandardControlsAndMoveTheWindowsOwnControlsUpOnce) {
-    gblnUseSkins = false;
+    Options().Preferences.blnUseSkins = false;
     gudtSkinSettings.TitleFromLeft = 1234;  // not read with skins off
     folder.AddScheme(QStringLiteral("Test Blue"), 0, QStringLiteral("[Colours]\r\nLabelForeColor=x\r\n"));
     TestWindow* w = LoadedWindow();
@@ -185,7 +185,7 @@ TEST_F(SkinEngine, SkinsOffShowTheStandardControlsAndMoveTheWindowsOwnControlsUp
 
     // Skins on again: the skinned layout comes back.
     folder.AddScheme(QStringLiteral("Test Blue"), 0);
-    gblnUseSkins = true;
+    Options().Preferences.blnUseSkins = true;
     LoadSkin(w);
     EXPECT_FALSE(IsDressedPlain(w));
     EXPECT_TRUE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -202,13 +202,13 @@ TEST_F(SkinEngine, SwitchingSkinsOffGivesBackThePlatformFrame) {
     TestWindow* w = LoadedWindow();
     ASSERT_TRUE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
     const int height = w->height();
-    gblnUseSkins = false;
+    Options().Preferences.blnUseSkins = false;
     SkinForms();
     EXPECT_FALSE(w->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(TitleBarHeight(w), std::lround(CaptionHeightPixels(w) * 15.0));
     // On and off again: the window ends the size it was.
-    gblnUseSkins = true;
+    Options().Preferences.blnUseSkins = true;
     SkinForms();
     EXPECT_EQ(w->height(), height);
     EXPECT_EQ(TitleBarHeight(w), 0);
@@ -223,7 +223,7 @@ TEST_F(SkinEngine, SkinFormsRedressesEveryLoadedSkinnableWindowInTheNewScheme) {
     plain->hide();
     ASSERT_TRUE(ui.shown.empty());
 
-    gstrSkinScheme = QStringLiteral("Second");
+    Options().Preferences.strSkinScheme = QStringLiteral("Second");
     SkinForms();
     ASSERT_TRUE(ui.shown.empty());
     for (TestWindow* w : {static_cast<TestWindow*>(host), plain}) {

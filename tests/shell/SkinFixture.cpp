@@ -12,8 +12,6 @@
 #include <QImageWriter>
 
 SkinFolder::SkinFolder() {
-    m_oldSkins = gblnUseSkins;
-    m_oldScheme = gstrSkinScheme;
     m_oldTppX = gsngTwipsPerPixelX;
     m_oldTppY = gsngTwipsPerPixelY;
     gsngTwipsPerPixelX = gsngTwipsPerPixelY = 15.0f;
@@ -23,8 +21,6 @@ SkinFolder::SkinFolder() {
 
 SkinFolder::~SkinFolder() {
     SetAppPathForTesting(QString());
-    gblnUseSkins = m_oldSkins;
-    gstrSkinScheme = m_oldScheme;
     gsngTwipsPerPixelX = m_oldTppX;
     gsngTwipsPerPixelY = m_oldTppY;
 }

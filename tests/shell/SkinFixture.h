@@ -7,6 +7,7 @@
 #include "shell/WindowProtocol.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <QCheckBox>
@@ -39,8 +40,7 @@ public:
 private:
     QTemporaryDir m_dir;
     TempHome m_home;
-    bool m_oldSkins;
-    QString m_oldScheme;
+    ScopedOptions m_options;
     float m_oldTppX, m_oldTppY;
 };
 

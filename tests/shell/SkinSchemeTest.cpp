@@ -76,19 +76,14 @@ TEST(SkinScheme, PlatformColourValuesHoldRedInTheLowestByte) {
 class ShippedSchemes : public ::testing::Test {
 protected:
     void SetUp() override {
-        oldSkins = gblnUseSkins;
-        oldScheme = gstrSkinScheme;
         SetAppPathForTesting(QStringLiteral(SV_BIN_DIR));
     }
     void TearDown() override {
         for (IToolWindow* w : WindowRegistry::Loaded()) delete dynamic_cast<QWidget*>(w);
         FlushDeletes();
         SetAppPathForTesting(QString());
-        gblnUseSkins = oldSkins;
-        gstrSkinScheme = oldScheme;
     }
-    bool oldSkins = false;
-    QString oldScheme;
+    ScopedOptions options;
 };
 
 TEST_F(ShippedSchemes, EverySchemeHasItsPicturesAndSettings) {
@@ -97,7 +92,7 @@ TEST_F(ShippedSchemes, EverySchemeHasItsPicturesAndSettings) {
     EXPECT_TRUE(schemes.contains(QStringLiteral("Slate")));
     for (const QString& scheme : schemes) {
         SCOPED_TRACE(scheme.toStdString());
-        gstrSkinScheme = scheme;
+        Options().Preferences.strSkinScheme = scheme;
         for (const QString& file : SkinPictureFiles()) {
             const QImage image = LoadSkinPicture(SkinSchemeFolder() + QLatin1Char('/') + file);
             EXPECT_FALSE(image.isNull()) << file.toStdString();
@@ -121,15 +116,15 @@ TEST_F(ShippedSchemes, EverySchemeHasItsPicturesAndSettings) {
 TEST_F(ShippedSchemes, AWindowFollowsASwitchBetweenThem) {
     ScriptedUi ui;
     TempHome home;
-    gblnUseSkins = true;
-    gstrSkinScheme = QStringLiteral("Fun Blue");
+    Options().Preferences.blnUseSkins = true;
+    Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
     auto* w = new TestWindow;
     w->Load(true);
     ASSERT_TRUE(ui.shown.empty()) << ui.shown[0].prompt.toStdString();
     const QColor blueTitle = w->ImageTitleBar->Picture().toImage().pixelColor(400, 13);
     const int blueTitleLeft = w->LabelTitle->x();
 
-    gstrSkinScheme = QStringLiteral("Slate");
+    Options().Preferences.strSkinScheme = QStringLiteral("Slate");
     SkinForms();
     ASSERT_TRUE(ui.shown.empty()) << ui.shown[0].prompt.toStdString();
     const QColor slateTitle = w->ImageTitleBar->Picture().toImage().pixelColor(400, 13);

@@ -16,8 +16,8 @@ protected:
     void SetUp() override {
         SetStringTableLanguage(StringTableLanguage::US);
         folder.AddScheme(QStringLiteral("Test Blue"), 0);
-        gstrSkinScheme = QStringLiteral("Test Blue");
-        gblnUseSkins = true;
+        Options().Preferences.strSkinScheme = QStringLiteral("Test Blue");
+        Options().Preferences.blnUseSkins = true;
         w = new TestWindow;
         w->Load(true);
         ASSERT_TRUE(ui.shown.empty());
@@ -55,7 +55,7 @@ TEST_F(SkinnedControls, OnlyTheLeftButtonPressesAndReleasesAPushButton) {
     EXPECT_EQ(w->LabelScan->palette().color(QPalette::WindowText), released);
 
     // With skins off the hidden picture follows all the same.
-    gblnUseSkins = false;
+    Options().Preferences.blnUseSkins = false;
     w->mbuttonScan.ButtonDown(1);
     EXPECT_EQ(Shown(w->ImageScan), kButtonDown);
     EXPECT_TRUE(ui.shown.empty());
@@ -151,7 +151,7 @@ TEST_F(SkinnedControls, SetControlsCopiesTheStandardControlAndVisibilityFollowsT
     EXPECT_TRUE(standard->isHidden());
     EXPECT_FALSE(picture->isHidden());
     EXPECT_FALSE(label->isHidden());
-    gblnUseSkins = false;
+    Options().Preferences.blnUseSkins = false;
     stop.SetVisible(true);
     EXPECT_FALSE(standard->isHidden());
     EXPECT_TRUE(picture->isHidden());
@@ -204,13 +204,13 @@ TEST_F(SkinnedControls, CheckBoxChangesToggleOnceWhicheverWayTheyCome) {
     EXPECT_EQ(check.Value(), 1);
 
     // Skins off: the user clicks the standard box itself.
-    gblnUseSkins = false;
+    Options().Preferences.blnUseSkins = false;
     w->CheckSub->show();
     w->CheckSub->click();
     EXPECT_EQ(check.Value(), 0);
     EXPECT_EQ(w->CheckSub->checkState(), Qt::Unchecked);
     EXPECT_EQ(Shown(w->ImageSub), kCheckOn);  // untouched with skins off
-    gblnUseSkins = true;
+    Options().Preferences.blnUseSkins = true;
     check.Refresh();
     EXPECT_EQ(Shown(w->ImageSub), kCheckOff);
 }
@@ -247,7 +247,7 @@ TEST_F(SkinnedControls, ReentryFlagsAreReleasedWhenAnAssignmentFails) {
     EXPECT_THROW(option.SetValue(true), SvError);
     EXPECT_FALSE(option.mblnValueChanging);
 
-    gblnUseSkins = false;
+    Options().Preferences.blnUseSkins = false;
     check.SetValue(0);
     EXPECT_EQ(check.Value(), 0);
     EXPECT_EQ(box->checkState(), Qt::Unchecked);
@@ -287,7 +287,7 @@ TEST_F(SkinnedControls, TheWindowKeepsAnOptionGroupExclusive) {
     EXPECT_EQ(SkinFolder::PictureNumber(b->Picture()->Picture(), 0), kRadioOn);
 
     // Skins off: a click on the chosen option's own button keeps it chosen.
-    gblnUseSkins = false;
+    Options().Preferences.blnUseSkins = false;
     auto* standardB = static_cast<QRadioButton*>(b->StandardControl());
     standardB->show();
     standardB->click();

@@ -24,9 +24,9 @@ protected:
 class Registry : public ::testing::Test {
 protected:
     void SetUp() override {
-        gblnUseSkins = true;
-        gstrSkinScheme = QStringLiteral("Test Blue");
-        folder.AddScheme(gstrSkinScheme, 0);
+        Options().Preferences.blnUseSkins = true;
+        Options().Preferences.strSkinScheme = QStringLiteral("Test Blue");
+        folder.AddScheme(Options().Preferences.strSkinScheme, 0);
     }
     void TearDown() override {
         WindowRegistry::SetFactory(QStringLiteral("FormDuplicateFinder"), {});

@@ -1,31 +1,31 @@
 // The program's start and end through the real windows: the start procedure
-// with the registry's stand-in windows, and the main window's close handlers
-// (a running job refuses, the close box asks, "WindowStates" is written and
-// every window unloads).
+// with the main window and the registry's stand-ins for the tools not built
+// yet, and the main window's close handlers (a running job refuses,
+// "WindowStates" is written and every window unloads).
 
 #include "foundation/ListFiles.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
+#include "scanning/ui/ScanningCentre.h"
 #include "scanning/engine/ScanRecord.h"
 #include "shell/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
 #include "foundation/ui/WindowPositions.h"
-#include "scanning/ui/ScanningCentre.h"
 #include "shell/ui/StandInWindows.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
-#include <QApplication>
-#include <QHash>
-#include <QWindow>
-
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 #include <QStandardItemModel>
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,6 +45,13 @@ struct CloseAll {
         DestroyClosedWindows();
     }
 };
+
+// The windows as the program registers them: the main window first, then a
+// stand-in for every tool window that has no factory of its own.
+void RegisterWindows() {
+    RegisterScanningCentreWindow();
+    RegisterStandInWindows();
+}
 
 QString Stored(const QString& section, const QString& key) {
     return GetOptionSetting(section, key, "<none>", SettingType::String).toString();
@@ -89,21 +96,13 @@ private:
     QHash<QString, QPoint> places;
 };
 
-// The real main window instead of its stand-in, for one test.
-struct RealMainWindow {
-    RealMainWindow() { RegisterScanningCentreWindow(); }
-    ~RealMainWindow() {
-        WindowRegistry::SetFactory(WindowNames::ScanningCentre, [] { return new StandInMainWindow(); });
-    }
-};
-
 }  // namespace
 
 TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
     TempHome home;
     ScriptedUi ui;
     CloseAll closeAll;
-    RegisterStandInWindows();
+    RegisterWindows();
     StartOptions(true);
     SaveOptionSetting("WindowStates", "FormDuplicateFinder", true, SettingType::Boolean);
     SaveOptionSetting("WindowStates", "FormCDRipper", true, SettingType::Boolean);
@@ -125,8 +124,7 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
 }
 
 TEST(ProgramLife, AFirstStartPlacesTheWindowsApartWhereTheyAreFirstShown) {
-    RealMainWindow realMain;
-    RegisterStandInWindows();
+    RegisterWindows();
     for (const QRect& screen : {QRect(0, 0, 1280, 800), QRect(0, 0, 1024, 768), QRect(64, 32, 1856, 1048)}) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height()).toStdString());
         SetScreenAreaForTesting(screen);
@@ -162,7 +160,7 @@ TEST(ProgramLife, WindowsOfTheLastRunOpenWhereTheyWereStored) {
     TempHome home;
     ScriptedUi ui;
     CloseAll closeAll;
-    RegisterStandInWindows();
+    RegisterWindows();
     StartOptions(true);
     // Stored places are used as stored, even over the launcher bar.
     const struct {
@@ -186,7 +184,7 @@ TEST(ProgramLife, WindowsOfTheLastRunOpenWhereTheyWereStored) {
 TEST(ProgramLife, AListFileOnTheCommandLineOpensInItsWindow) {
     TempHome home;
     CloseAll closeAll;
-    RegisterStandInWindows();
+    RegisterWindows();
     SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
     // A scan-results file of two rows, as the program writes them.
     QStandardItemModel rows(2, kScanColumnCount);
@@ -227,8 +225,9 @@ TEST(ProgramLife, ExitRecordsTheOpenWindowsAndUnloadsEverything) {
     TempHome home;
     ScriptedUi ui;
     CloseAll closeAll;
-    RegisterStandInWindows();
-    gblnRetainWindows = true;
+    RegisterWindows();
+    ScopedOptions options;
+    Options().Preferences.blnRetainWindows = true;
     for (const QString& name : {WindowNames::Integrator, WindowNames::ScanningCentre, WindowNames::Coordinator,
                                 WindowNames::PlaylistManager, WindowNames::MassTagging})
         ASSERT_NE(WindowRegistry::Show(name), nullptr) << name.toStdString();
@@ -245,32 +244,13 @@ TEST(ProgramLife, ExitRecordsTheOpenWindowsAndUnloadsEverything) {
     }
     EXPECT_EQ(Stored("Integrator", "StayOnTop"), QStringLiteral("0"));
     EXPECT_NE(Stored("WindowPositions", "FormMP3ScanningCentreWidth"), QStringLiteral("<none>"));
-    gblnRetainWindows = false;
-}
-
-TEST(ProgramLife, TheCloseBoxAsksFirst) {
-    TempHome home;
-    ScriptedUi ui;
-    CloseAll closeAll;
-    RegisterStandInWindows();
-    auto* main = dynamic_cast<QWidget*>(WindowRegistry::Show(WindowNames::ScanningCentre));
-    ui.answers = {Mb::No, Mb::Yes};
-    main->close();
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("Closing VE3 Zuvarozu Riride will exit the program. Are you sure "
-                                                 "you wish to do this?"));
-    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Exit Program"));
-    EXPECT_EQ(ui.shown[0].style & Mb::ButtonsMask, Mb::YesNo);
-    EXPECT_NE(WindowRegistry::Find(WindowNames::ScanningCentre), nullptr);
-    main->close();
-    EXPECT_EQ(WindowRegistry::Find(WindowNames::ScanningCentre), nullptr);
 }
 
 TEST(ProgramLife, ARunningJobKeepsTheProgramOpen) {
     TempHome home;
     ScriptedUi ui;
     CloseAll closeAll;
-    RegisterStandInWindows();
+    RegisterWindows();
     IToolWindow* main = WindowRegistry::Show(WindowNames::ScanningCentre);
     auto* coordinator = dynamic_cast<ILongJobHost*>(WindowRegistry::Show(WindowNames::Coordinator));
     auto* ripper = dynamic_cast<ILongJobHost*>(WindowRegistry::Show(WindowNames::CDRipper));
@@ -289,10 +269,16 @@ TEST(ProgramLife, ARunningJobKeepsTheProgramOpen) {
     EXPECT_EQ(ui.shown[1].prompt, QStringLiteral("There is currently a process running in Duplicate Finder. Please "
                                                  "stop the process before closing the window."));
     finder->mblnProcessRunning = false;
-    // The CD Ripper's rip does not hold the program.
+    // A rip holds the program too: ending it would cut the rip off.
     coordinator->mblnProcessRunning = false;
     ripper->mblnProcessRunning = true;
     main->UnloadWindow();
-    EXPECT_EQ(ui.shown.size(), 2u);
+    ASSERT_EQ(ui.shown.size(), 3u);
+    EXPECT_EQ(ui.shown[2].prompt, QStringLiteral("There is currently a process running in CD Ripper. Please stop the "
+                                                 "process before closing the window."));
+    // Once every job has ended the program closes, asking nothing more.
+    ripper->mblnProcessRunning = false;
+    main->UnloadWindow();
+    EXPECT_EQ(ui.shown.size(), 3u);
     EXPECT_EQ(WindowRegistry::Find(WindowNames::ScanningCentre), nullptr);
 }

@@ -6,6 +6,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
 #include "shell/start/StartProcedure.h"
+#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <QFile>
@@ -20,6 +21,7 @@ public:
     QStringList steps;
     QString failStep;  // a step that raises an error
     bool splashOption = false, retainOption = false;
+    ScopedOptions options;  // the options step sets the two above
 
     void step(const QString& s) {
         steps << s;
@@ -28,8 +30,8 @@ public:
     void InitialiseQuillmarkClass() override { step(QStringLiteral("tag object")); }
     void InitialiseArrays() override { step(QStringLiteral("arrays")); }
     void GetMainOptions() override {
-        gblnShowSplashScreen = splashOption;
-        gblnRetainWindows = retainOption;
+        Options().Preferences.blnShowSplashScreen = splashOption;
+        Options().Preferences.blnRetainWindows = retainOption;
         step(QStringLiteral("options"));
     }
     void InitialiseTwipsPerPixel() override { step(QStringLiteral("twips")); }
@@ -171,14 +173,15 @@ TEST(StartProcedure, WindowIsShownEvenWhenItsFileFailsToLoad) {
 
 TEST(Shutdown, WritesWindowStatesForTheSevenWindowsWhenRetainWindowsIsOn) {
     TempHome home;
+    ScopedOptions options;
     auto loaded = [](const QString& name) {
         return name == QLatin1String("FormMusicCataloguer") || name == QLatin1String("FormCDRipper");
     };
-    gblnRetainWindows = false;
+    Options().Preferences.blnRetainWindows = false;
     SaveWindowStates(loaded);
     EXPECT_FALSE(QFile::exists(SettingsStorePath()));
 
-    gblnRetainWindows = true;
+    Options().Preferences.blnRetainWindows = true;
     SaveWindowStates(loaded);
     for (const QString& name : ReopenableWindows()) {
         const QString stored = GetOptionSetting("WindowStates", name, "missing", SettingType::String).toString();
@@ -191,5 +194,4 @@ TEST(Shutdown, WritesWindowStatesForTheSevenWindowsWhenRetainWindowsIsOn) {
     Main(host, {});
     EXPECT_EQ(Tail(host.steps, 6), (QStringList{"show FormMusicCataloguer", "show FormCDRipper",
                                                 "front FormIntegrator"}));
-    gblnRetainWindows = false;
 }

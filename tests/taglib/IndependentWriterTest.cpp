@@ -3,18 +3,13 @@
 // there: pictures, lyrics and other frames survive byte for byte, and so
 // does the audio.
 
+#include "Oracle.h"
 #include "TagTestKit.h"
-
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 
 using namespace quillmark;
 using namespace tagtest;
 
 namespace {
-
-const char* kPython = "/usr/bin/python3";
 
 // Writes a tag of a shape (argv: file, shape) onto an existing file.
 const char* kWriter = R"PY(
@@ -42,44 +37,6 @@ t.add(WXXX(encoding=0, desc="", url="http://example.org/x"))
 t.add(TCOP(encoding=enc, text="\u00a9 2004"))
 t.save(path, v2_version=4 if v24 else 3, padding=lambda info: 1024)
 )PY";
-
-// Prints the tag as JSON: version and every frame by its key.
-const char* kReader = R"PY(
-import sys, json, hashlib
-from mutagen.id3 import ID3
-t = ID3(sys.argv[1], translate=False)
-out = {"version": "%d.%d" % t.version[:2], "frames": {}}
-for key, f in t.items():
-    d = {"id": f.FrameID}
-    for name in ("lang", "desc", "mime", "type", "owner", "url"):
-        if hasattr(f, name):
-            v = getattr(f, name)
-            d[name] = v if isinstance(v, str) else str(int(v)) if name == "type" else repr(v)
-    if hasattr(f, "text"):
-        d["text"] = "\n".join(str(x) for x in f.text) if isinstance(f.text, list) else f.text
-    if hasattr(f, "data"):
-        d["sha"] = hashlib.sha1(f.data).hexdigest()
-    out["frames"][key] = d
-print(json.dumps(out))
-)PY";
-
-bool OracleAvailable() {
-    QProcess p;
-    p.start(QString::fromLatin1(kPython), {"-c", "import mutagen.id3"});
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-QByteArray RunPython(const char* script, const QStringList& args) {
-    QProcess p;
-    p.start(QString::fromLatin1(kPython), QStringList{"-c", QString::fromUtf8(script)} + args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    return p.readAllStandardOutput();
-}
-
-QJsonObject OracleRead(const std::string& file) {
-    return QJsonDocument::fromJson(RunPython(kReader, {QString::fromStdString(file)})).object();
-}
 
 class IndependentWriter : public ::testing::TestWithParam<const char*> {
 protected:
@@ -145,8 +102,11 @@ TEST_P(IndependentWriter, ReadsItsTagsAndWritesBackEverythingItDoesNotChange) {
         if (key == "TIT2" || key == "TALB") continue;
         QJsonObject expected = it.value().toObject();
         if (key == "TPE1") expected["text"] = shape == "v24" ? "Artist/Second" : "Artist";
-        if (key == "TDRC") {
+        if (key == "TDRC") {  // a 2.3 tag holds the recording time as year and date
+            EXPECT_FALSE(framesAfter.contains("TDRC"));
             EXPECT_EQ(framesAfter["TYER"].toObject()["text"].toString(), "2004");
+            EXPECT_EQ(framesAfter["TDAT"].toObject()["text"].toString(), "0605");
+            continue;
         }
         EXPECT_EQ(framesAfter[key].toObject(), expected) << key.toStdString();
     }
@@ -171,8 +131,7 @@ TEST(IndependentReader, ReadsWhatThisLibraryWritesFromScratch) {
     EXPECT_EQ(AfterTag(ReadFile(file)), audio);
     const QJsonObject frames = OracleRead(file)["frames"].toObject();
     EXPECT_EQ(frames["TIT2"].toObject()["text"].toString(), QString::fromUtf8("\u65E5\u672C\u8A9E"));
-    // Encoding 0 is read as Latin-1 there: the euro sign is byte 0x80.
-    EXPECT_EQ(frames["TPE1"].toObject()["text"].toString(), QString::fromUtf8("Ren\u00E9e \u0080"));
+    EXPECT_EQ(frames["TPE1"].toObject()["text"].toString(), QString::fromUtf8("Ren\u00E9e \u20AC"));
     EXPECT_EQ(frames[QStringLiteral("COMM::") + QString(3, QChar(0))].toObject()["text"].toString().size(), 5000);
     EXPECT_EQ(frames["WXXX:"].toObject()["url"].toString(), "http://example.org/");
     EXPECT_EQ(frames["TENC"].toObject()["text"].toString(), "Quillmark");

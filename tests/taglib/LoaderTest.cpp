@@ -65,6 +65,63 @@ TEST_F(Loader, LibraryBesideTheProgramIsLoadedAndItsObjectWorks) {
     }
 }
 
+// The library comes from the folder of the program's files only: beside the
+// program, or the folder the environment names.  The build tree this test
+// program was built in always holds a library (the place an older program
+// had compiled in); it must never be loaded from there unasked.
+TEST_F(Loader, LoadsOnlyFromBesideTheProgramOrTheNamedFolder) {
+    ASSERT_TRUE(QFile::exists(QStringLiteral(SV_BIN_DIR "/libquillmark.so")));
+    struct KeepVariable {
+        const bool had = qEnvironmentVariableIsSet(kAppPathVariable);
+        const QByteArray value = qgetenv(kAppPathVariable);
+        ~KeepVariable() { had ? qputenv(kAppPathVariable, value) : qunsetenv(kAppPathVariable); }
+    } keepVariable;
+    enum class From { Program, Named, Nowhere };
+    struct {
+        const char* what;
+        bool libraryBesideProgram;  // false: the program runs from its own folder's stand-in, empty
+        bool programFolderSet;      // false: the program's folder is this test program's (the build tree)
+        bool variableSet;
+        bool libraryInNamed;
+        From expected;
+    } cases[] = {
+        {"installed, the library beside the program", true, true, false, false, From::Program},
+        {"installed, no library beside it, one in the build tree", false, true, false, false, From::Nowhere},
+        {"the build tree named by the variable", false, false, true, true, From::Named},
+        {"a named folder without the library", false, false, true, false, From::Nowhere},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir program, named;
+        const QString real = QStringLiteral(SV_BIN_DIR "/libquillmark.so");
+        if (c.libraryBesideProgram) {
+            ASSERT_TRUE(QFile::copy(real, program.filePath("libquillmark.so")));
+        }
+        if (c.libraryInNamed) {
+            ASSERT_TRUE(QFile::copy(real, named.filePath("libquillmark.so")));
+        }
+        SetAppPathForTesting(c.programFolderSet ? program.path() : QString());
+        if (c.variableSet) qputenv(kAppPathVariable, QFile::encodeName(named.path()));
+        else qunsetenv(kAppPathVariable);
+
+        if (c.expected == From::Nowhere) {
+            try {
+                (void)CreateQuillmarkTagObject();
+                ADD_FAILURE() << "loaded from " << QuillmarkLoader::LoadedPath().toStdString();
+            } catch (const SvError& e) {
+                EXPECT_EQ(e.number(), ErrNo::FileNotFound);
+                EXPECT_TRUE(e.description().contains(
+                    (c.programFolderSet ? program : named).filePath("libquillmark.so")))
+                    << e.description().toStdString();
+            }
+        } else {
+            const QString expected = (c.expected == From::Program ? program : named).filePath("libquillmark.so");
+            EXPECT_TRUE(CreateQuillmarkTagObject().isSet());
+            EXPECT_EQ(QuillmarkLoader::LoadedPath(), expected);
+        }
+    }
+}
+
 TEST_F(Loader, WithoutTheLibraryTheProgramRunsOnAndUsesAreError91) {
     QuillmarkLoader::SetSearchFoldersForTesting({programDir.path()});  // an empty folder
     ScriptedUi ui;

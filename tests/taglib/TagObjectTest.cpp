@@ -115,7 +115,7 @@ TEST_F(TagObject, BytesThatHoldTheWholeTagAreEnoughWithoutTheFile) {
 }
 
 TEST_F(TagObject, Version24YearAndFooter) {
-    // A 2.4 tag with a footer: the year comes from the recording time, and
+    // A 2.4 tag with a footer: the recording time becomes year and date, and
     // a write replaces header, frames and footer.
     const Bytes frames = Frame("TDRC", B({3}) + S("1999-04-01"), SizeForm::Seven) +
                          Frame("TIT2", B({3}) + S("T"), SizeForm::Seven);
@@ -132,8 +132,44 @@ TEST_F(TagObject, Version24YearAndFooter) {
     EXPECT_EQ(AfterTag(written), audio);
     std::vector<std::string> ids;
     for (const RawFrame& f : FramesOf(written)) ids.push_back(f.id);
-    EXPECT_EQ(ids, (std::vector<std::string>{"TYER", "TDRC", "TIT2"}));
-    EXPECT_EQ(FramesOf(written)[1].body, B({0}) + S("1999-04-01")) << "UTF-8 becomes encoding 0";
+    EXPECT_EQ(ids, (std::vector<std::string>{"TYER", "TDAT", "TIT2"}));
+    EXPECT_EQ(FramesOf(written)[1].body, B({0}) + S("0104"));
+}
+
+TEST_F(TagObject, Version24TimesAreWrittenInTheirVersion23Frames) {
+    // What an independent writer cannot produce: a recording time that is no
+    // time stamp, a space before the hour, a tag that already holds a year.
+    struct Case {
+        const char* name;
+        Bytes frames;  // of the 2.4 tag, before a title
+        std::vector<std::pair<std::string, std::string>> written;  // ID and text of each frame before the title
+    };
+    const Case cases[] = {
+        {"no time stamp", Frame("TDRC", B({3}) + S("spring 1971"), SizeForm::Seven), {{"TRDA", "spring 1971"}}},
+        {"space before the hour", Frame("TDRC", B({0}) + S("1999-04-01 12:30"), SizeForm::Seven),
+         {{"TYER", "1999"}, {"TDAT", "0104"}, {"TIME", "1230"}}},
+        {"year already there",
+         Frame("TYER", B({0}) + S("2001"), SizeForm::Seven) + Frame("TDRC", B({0}) + S("1999-04-01"), SizeForm::Seven),
+         {{"TYER", "2001"}, {"TDAT", "0104"}}},
+        {"original year", Frame("TDOR", B({0}) + S("1969"), SizeForm::Seven), {{"TORY", "1969"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes audio = Audio(50);
+        const std::string file = put(Tag(c.frames + TextFrame("TIT2", "T", SizeForm::Seven), 20, 4) + audio);
+        auto tag = NewTag();
+        ASSERT_EQ(tag->ReadTag(file), 0) << tag->LastError().description;
+        ASSERT_EQ(tag->WriteTag(file), 0) << tag->LastError().description;
+        const Bytes written = ReadFile(file);
+        EXPECT_EQ(AfterTag(written), audio);
+        std::vector<std::pair<std::string, std::string>> got;
+        for (const RawFrame& f : FramesOf(written))
+            got.emplace_back(f.id, std::string(f.body.begin() + 1, f.body.end()));
+        ASSERT_FALSE(got.empty());
+        EXPECT_EQ(got.back(), (std::pair<std::string, std::string>{"TIT2", "T"}));
+        got.pop_back();
+        EXPECT_EQ(got, c.written);
+    }
 }
 
 TEST_F(TagObject, CommentTooShortEndsTheReadAfterTheFramesBeforeIt) {

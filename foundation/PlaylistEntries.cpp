@@ -1,0 +1,3 @@
+#include "foundation/PlaylistEntries.h"
+
+std::vector<PlaylistEntryInfo> gPlaylistEntries(1);
