@@ -1,6 +1,7 @@
 #include "coordinator/NameDerivation.h"
 
 #include "foundation/Errors.h"
+#include "foundation/StringUtils.h"
 
 #include <QTextBoundaryFinder>
 #include <algorithm>
@@ -27,6 +28,8 @@ bool IsNumberBlank(QChar c) {
 
 bool IsBlankOrUnderscore(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('_'); }
 
+// True for the enabled separators, and with `includeBlanks` also for a blank
+// or "_".
 inline bool IsSeparatorChar(QChar c, bool includeBlanks, const DerivationSettings& settings) {
     const char16_t u = c.unicode();
     if (u < 128) {
@@ -385,13 +388,6 @@ MaskPlan PlanFor(const QString& mask, unsigned emptyBits) {
     return plan;
 }
 
-QString TrimmedBlanksAndNuls(const QString& text) {
-    qsizetype a = 0, b = text.size();
-    while (a < b && (text[a] == QLatin1Char(' ') || text[a].isNull())) ++a;
-    while (b > a && (text[b - 1] == QLatin1Char(' ') || text[b - 1].isNull())) --b;
-    return a == 0 && b == text.size() ? text : text.mid(a, b - a);
-}
-
 // The length of a text in UTF-8.
 qsizetype Utf8Length(QStringView text) {
     qsizetype n = 0;
@@ -465,10 +461,6 @@ DerivationSettings CompileDerivationSettings(const CoordinatorOptions& options, 
     s.theAtEnd = adv.blnTheAtEnd;
     s.removeDoubleSpaces = adv.blnRemoveDoubleSpaces;
     return s;
-}
-
-bool IsDerivationSeparator(QChar c, bool includeBlanks, const DerivationSettings& settings) {
-    return IsSeparatorChar(c, includeBlanks, settings);
 }
 
 // ---- simulate rules -------------------------------------------------------------------
@@ -825,10 +817,8 @@ QString FormatName(const QString& input, int kind, const DerivationSettings& set
         if (settings.removeDoubleSpaces) {
             for (int pass = 0; pass < 2; ++pass) name.replace(QLatin1String("  "), QLatin1String(" "));
         }
-        qsizetype a = 0, b = name.size();
-        while (a < b && name[a] == QLatin1Char(' ')) ++a;
-        while (b > a && name[b - 1] == QLatin1Char(' ')) --b;
-        return a == 0 && b == name.size() ? name : name.mid(a, b - a);
+        static const QString blank = QStringLiteral(" ");
+        return TrimChars(name, blank);
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("FormatName"), input, kind));
     }
@@ -859,7 +849,7 @@ QString FillFileNameMask(const std::array<MaskPlan, 16>& plans, const QString& a
         if (piece.twoDigits && value.size() < 2) out += QLatin1Char('0');
         AppendFileNameCharacters(out, value);
     }
-    return TrimmedBlanksAndNuls(out);
+    return TrimBlanks(out);
 }
 
 QString FillFileNameMask(const QString& mask, const QString& album, const QString& trackText, const QString& artist,

@@ -81,10 +81,6 @@ struct DerivationSettings {
 
 DerivationSettings CompileDerivationSettings(const CoordinatorOptions& options, const CoordinatorAdvOptions& adv);
 
-// True for the enabled separators, and with `includeBlanks` also for a blank
-// or "_".
-bool IsDerivationSeparator(QChar c, bool includeBlanks, const DerivationSettings& settings);
-
 // ---- simulate rules ---------------------------------------------------------------
 
 // The base name after every rule, in order.  Character rules keep or drop a

@@ -1,19 +1,12 @@
 #include "coordinator/SimulateChange.h"
 
+#include "foundation/StringUtils.h"
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/ScanResultsModel.h"
 
 #include <array>
 
 namespace {
-
-// Blanks and NULs off both ends.
-QString TrimmedTagText(const QString& text) {
-    qsizetype a = 0, b = text.size();
-    while (a < b && (text[a] == QLatin1Char(' ') || text[a].isNull())) ++a;
-    while (b > a && (text[b - 1] == QLatin1Char(' ') || text[b - 1].isNull())) --b;
-    return a == 0 && b == text.size() ? text : text.mid(a, b - a);
-}
 
 // "" for no track, else its decimal digits; the common numbers' texts are
 // made once and shared by every row.
@@ -26,11 +19,10 @@ QString TrackText(int track) {
     return track >= 0 && track < 256 ? common[size_t(track)] : QString::number(track);
 }
 
-QString TrimmedBlanks(const QString& text) {
-    qsizetype a = 0, b = text.size();
-    while (a < b && text[a] == QLatin1Char(' ')) ++a;
-    while (b > a && text[b - 1] == QLatin1Char(' ')) --b;
-    return a == 0 && b == text.size() ? text : text.mid(a, b - a);
+// Blanks off both ends.
+QString TrimmedBlanks(QString text) {
+    static const QString blank = QStringLiteral(" ");
+    return TrimChars(text, blank);
 }
 
 }  // namespace
@@ -69,13 +61,18 @@ SimulateOutcome NameDeriver::derive(const Cell& cell) const {
         // The ID3v1 track as a byte: nothing outside 1..255 is a track.
         const int v1Track = TrackValue(cell(ScanColumn::ID3v1Track));
         r.ID3v1Track = v1Track > 0 && v1Track <= 255 ? v1Track : 0;
-        r.Tags.ID3v1Title = TrimmedTagText(cell(ScanColumn::ID3v1Title));
-        r.Tags.ID3v1Artist = TrimmedTagText(cell(ScanColumn::ID3v1Artist));
-        r.Tags.ID3v1Album = TrimmedTagText(cell(ScanColumn::ID3v1Album));
-        r.ID3v2Track = TrimmedTagText(cell(ScanColumn::ID3v2Track));
-        r.Tags.ID3v2Title = TrimmedTagText(cell(ScanColumn::ID3v2Title));
-        r.Tags.ID3v2Artist = TrimmedTagText(cell(ScanColumn::ID3v2Artist));
-        r.Tags.ID3v2Album = TrimmedTagText(cell(ScanColumn::ID3v2Album));
+        // The tag texts without blanks and NULs at their ends.
+        const auto tagText = [&](int column) {
+            QString text = cell(column);
+            return TrimBlanks(text);
+        };
+        r.Tags.ID3v1Title = tagText(ScanColumn::ID3v1Title);
+        r.Tags.ID3v1Artist = tagText(ScanColumn::ID3v1Artist);
+        r.Tags.ID3v1Album = tagText(ScanColumn::ID3v1Album);
+        r.ID3v2Track = tagText(ScanColumn::ID3v2Track);
+        r.Tags.ID3v2Title = tagText(ScanColumn::ID3v2Title);
+        r.Tags.ID3v2Artist = tagText(ScanColumn::ID3v2Artist);
+        r.Tags.ID3v2Album = tagText(ScanColumn::ID3v2Album);
         fill(r);
         outcome.cells = fillOutColumns(r);
     } catch (...) {

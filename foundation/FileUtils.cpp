@@ -587,7 +587,8 @@ void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, in
 QString FindFile(const QString& folder, const QString& fileName, const bool& stopFlag,
                  const std::function<void(const QString&)>& showStatus) {
     try {
-        Search search{FileNamePattern(fileName), stopFlag, showStatus, GetResourceString(181), ThrottledYield()};
+        Search search{FileNamePattern(fileName), stopFlag, showStatus, GetResourceString(TextId::Common::Searching),
+                      ThrottledYield()};
         const int fd = folder.isEmpty() ? -1 : ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) {
             if (showStatus) showStatus(search.statusPrefix + folder);
@@ -649,20 +650,21 @@ bool MoveFile(const QString& source, const QString& destination) {
     QString title;
     try {
         const bool sameFolder = ParentFolder(source) == ParentFolder(destination);
-        title = GetResourceString(sameFolder ? 174 : 175);
+        title = GetResourceString(sameFolder ? TextId::Common::ErrorRenamingFile : TextId::Common::ErrorMovingFile);
         const QString sourceName = FileNamePart(source);
         const QByteArray from = Native(source);
         const QByteArray to = Native(destination);
 
         struct stat sst;
         if (::stat(from.constData(), &sst) != 0 || !S_ISREG(sst.st_mode)) {
-            MsgBox(sourceName + kCrLf2 + GetResourceString(180), Mb::OKOnly | Mb::Exclamation, title);
+            MsgBox(sourceName + kCrLf2 + GetResourceString(TextId::Common::SourceFileMissing),
+                   Mb::OKOnly | Mb::Exclamation, title);
             return false;
         }
         const QString destinationFolder = ParentFolder(destination);
         if (!FolderExists(destinationFolder.isEmpty() ? QStringLiteral(".") : destinationFolder)) {
-            MsgBox(FileNamePart(destination) + kCrLf2 + GetResourceString(179), Mb::OKOnly | Mb::Exclamation,
-                   GetResourceString(175));
+            MsgBox(FileNamePart(destination) + kCrLf2 + GetResourceString(TextId::Common::DestinationFolderMissing),
+                   Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::ErrorMovingFile));
             return false;
         }
 
@@ -696,9 +698,12 @@ bool MoveFile(const QString& source, const QString& destination) {
             if (destinationTaken && !S_ISDIR(dst.st_mode)) {
                 const qint64 destinationSize = ::stat(to.constData(), &dstTarget) == 0 ? dstTarget.st_size : dst.st_size;
                 const QString question = QLatin1Char('\'') + destination + QStringLiteral("' (") +
-                                         SizeInKb(destinationSize) + GetResourceString(177) +
+                                         SizeInKb(destinationSize) +
+                                         GetResourceString(TextId::Common::AlreadyExistsOverwrite) +
                                          SizeInKb(sst.st_size) + QStringLiteral("KB)?");
-                if (MsgBox(question, Mb::YesNo | Mb::Exclamation, GetResourceString(176)) != Mb::Yes) return false;
+                if (MsgBox(question, Mb::YesNo | Mb::Exclamation,
+                           GetResourceString(TextId::Common::FileAlreadyExists)) != Mb::Yes)
+                    return false;
                 replace = true;
             }
             if (replace && sameFile && !destinationIsLink) {
@@ -712,7 +717,8 @@ bool MoveFile(const QString& source, const QString& destination) {
         if (err == EEXIST || err == ENOTEMPTY || err == EISDIR) {
             // Something took the destination name meanwhile (or it is a
             // folder): nothing is replaced.
-            MsgBox(sourceName + kCrLf2 + GetResourceString(178), Mb::OKOnly | Mb::Exclamation, title);
+            MsgBox(sourceName + kCrLf2 + GetResourceString(TextId::Common::FileOperationUnsuccessful),
+                   Mb::OKOnly | Mb::Exclamation, title);
             return false;
         }
         if (err != 0) RaisePlainErrno(err, true);

@@ -3,11 +3,13 @@
 #include "foundation/MessageUi.h"
 #include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
+#include "quillmark/Quillmark.h"
 
 namespace {
-constexpr int32_t kTagLibraryFirst = ErrNo::ComponentErrorBase + 101;
-constexpr int32_t kTagLibraryLast = ErrNo::ComponentErrorBase + 113;
-constexpr int32_t kTagLibraryReadOnly = ErrNo::ComponentErrorBase + 111;
+// The tag library's own errors (quillmark/Quillmark.h).
+constexpr int32_t kTagLibraryFirst = quillmark::Err::FieldIdInvalid;
+constexpr int32_t kTagLibraryLast = quillmark::Err::ArraySize;
+constexpr int32_t kTagLibraryReadOnly = quillmark::Err::ReadOnly;
 
 // The file's name as the box shows it.
 QString LastPathPart(const QString& path) {
@@ -36,16 +38,16 @@ bool ReportFileError(const QString& path, int32_t actionCode, const SvError& err
     int32_t titleCode = 0;
     int32_t endingCode = 0;
     if (number == kTagLibraryReadOnly) {
-        titleCode = 93;
-        endingCode = 142;
+        titleCode = TextId::Common::PathFileAccessError;
+        endingCode = TextId::Common::FileMayBeReadOnly;
     } else if (number == ErrNo::PermissionDenied) {
-        titleCode = 144;
-        endingCode = 143;
+        titleCode = TextId::Common::PermissionDenied;
+        endingCode = TextId::Common::FileMayBeLocked;
     } else if (number == ErrNo::PathFileAccess) {
-        titleCode = 93;
-        endingCode = 142;
+        titleCode = TextId::Common::PathFileAccessError;
+        endingCode = TextId::Common::FileMayBeReadOnly;
     } else if (number >= kTagLibraryFirst && number <= kTagLibraryLast) {
-        titleCode = 854;
+        titleCode = TextId::Common::ID3v2TagError;
     } else {
         return false;
     }

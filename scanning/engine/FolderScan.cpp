@@ -17,14 +17,6 @@
 #include <unistd.h>
 
 namespace {
-// String-table codes of the scan's texts.
-constexpr int32_t kSearching = 167;      // "Searching for music files - Please wait..."
-constexpr int32_t kDriveNotReady = 168;  // "Drive Not Ready"
-constexpr int32_t kNotReadyText = 169;   // "The drive you are attempting to scan is not ready."
-constexpr int32_t kScanComplete = 170;   // "Scan complete"
-constexpr int32_t kRetrieving = 171;     // "Retrieving files - Please wait..."
-constexpr int32_t kProcessing = 172;     // "Processing: "
-
 // The scan takes read-only files; hidden files, system files and folders not.
 constexpr int32_t kScanAttributes = FileAttribute::ReadOnly;
 
@@ -42,7 +34,7 @@ QString ResolveScanFolder(const QString& selected) {
 
 void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
     mblnScanInProgress = true;
-    ResumeNext([&] { m_host.ShowStatus(GetResourceString(kSearching)); });
+    ResumeNext([&] { m_host.ShowStatus(GetResourceString(TextId::Scan::SearchingForMusicFiles)); });
     QString folder;
     bool ready = false;
     ResumeNext([&] {
@@ -50,7 +42,8 @@ void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
         ready = FolderReady(folder);
     });
     if (!ready) {
-        MsgBox(GetResourceString(kNotReadyText), Mb::OKOnly | Mb::Exclamation, GetResourceString(kDriveNotReady));
+        MsgBox(GetResourceString(TextId::Scan::DriveNotReadyText), Mb::OKOnly | Mb::Exclamation,
+               GetResourceString(TextId::Scan::DriveNotReady));
     } else {
         ResumeNext([&] { InitialiseScan(); });
         ResumeNext([&] { ScanFiles(folder, includeSubfolders); });
@@ -68,7 +61,7 @@ void FolderScan::InitialiseScan() {
 void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
     try {
         std::vector<FolderListEntry> found;
-        m_host.ShowStatus(GetResourceString(kRetrieving));
+        m_host.ShowStatus(GetResourceString(TextId::Scan::RetrievingFiles));
         mstrLastScannedFolder = folder;
         const QString pattern = m_options.strScanFilter.isEmpty() ? QStringLiteral("*.*") : m_options.strScanFilter;
         GetFolderList(folder, found, kScanAttributes, pattern, includeSubfolders, m_host.mblnStopAll);
@@ -81,7 +74,7 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
 void FolderScan::ConcludeScan() {
     WithTrail(QStringLiteral("ConcludeScan"), [&] {
         ProcessFiles(m_options.blnClearResults);
-        m_host.ShowStatus(GetResourceString(kScanComplete));
+        m_host.ShowStatus(GetResourceString(TextId::Scan::ScanComplete));
     });
 }
 
@@ -111,7 +104,7 @@ void FolderScan::ProcessFiles(bool clearFirst) {
         const int64_t total = static_cast<int64_t>(mudtScanRecords.size());
         m_host.ShowProgress(0, total);
         m_results.reserveRows(static_cast<size_t>(m_results.rows() + total));
-        const QString processing = GetResourceString(kProcessing);
+        const QString processing = GetResourceString(TextId::Scan::Processing);
         // The options as they stand now hold for the whole run (and for
         // readers on other threads).
         const ScanningCentreOptions filters = m_options;

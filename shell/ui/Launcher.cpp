@@ -33,9 +33,21 @@ constexpr double kNameTop = 690, kNameLine = 1350, kInfoTop = 1440, kInfoBottom 
 constexpr double kButtonTop = 240, kButtonWidth = 1425, kButtonGap = 120;
 
 constexpr int kToolElements[] = {0, 2, 3, 4, 5, 6};
-// Name and description texts of each tool caption.
-int NameCode(int index) { return index == 0 ? 1 : index == 6 ? 640 : index; }
-int DescriptionCode(int index) { return index == 0 ? 6 : index == 6 ? 641 : index + 5; }
+// Name and description texts of each tool caption, by element (1 is unused).
+struct ToolTexts {
+    int32_t name, description;
+};
+constexpr ToolTexts kToolTexts[] = {
+    {TextId::Launcher::ScanningCentre, TextId::Launcher::ScanningCentreInfo},
+    {0, 0},
+    {TextId::Launcher::Coordinator, TextId::Launcher::CoordinatorInfo},
+    {TextId::Launcher::MusicCataloguer, TextId::Launcher::MusicCataloguerInfo},
+    {TextId::Launcher::DuplicateFinder, TextId::Launcher::DuplicateFinderInfo},
+    {TextId::Launcher::PlaylistManager, TextId::Launcher::PlaylistManagerInfo},
+    {TextId::Launcher::EncoderDecoder, TextId::Launcher::EncoderDecoderInfo},
+};
+int32_t NameCode(int index) { return kToolTexts[static_cast<size_t>(index)].name; }
+int32_t DescriptionCode(int index) { return kToolTexts[static_cast<size_t>(index)].description; }
 
 void SetTextColour(QWidget* label, const QColor& colour) {
     QPalette palette = label->palette();
@@ -292,19 +304,23 @@ void FormIntegrator::FormLoad() {
 void FormIntegrator::InitialiseDialogText() {
     WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         const QString more = QStringLiteral("...");
-        for (int i = 1; i <= 4; ++i) mnuOptions[static_cast<size_t>(i)]->setText(GetResourceString(709 + i) + more);
-        mnuOptionsEncoderDecoder->setText(GetResourceString(335) + more);
-        mnuOptionsPreferences->setText(GetResourceString(714));
+        const int32_t optionsItems[] = {TextId::Launcher::OptionsScanningCentre, TextId::Launcher::OptionsCoordinator,
+                                        TextId::Launcher::OptionsCataloguerHTML,
+                                        TextId::Launcher::OptionsCataloguerText};
+        for (int i = 1; i <= 4; ++i)
+            mnuOptions[static_cast<size_t>(i)]->setText(GetResourceString(optionsItems[i - 1]) + more);
+        mnuOptionsEncoderDecoder->setText(GetResourceString(TextId::Launcher::OptionsEncoderDecoder) + more);
+        mnuOptionsPreferences->setText(GetResourceString(TextId::Launcher::OptionsPreferences));
         for (const int index : kToolElements)
             LabelTool[static_cast<size_t>(index)]->setText(GetResourceString(NameCode(index)));
         FitToolCaptions();
-        LabelOptions->setText(GetResourceString(645));
-        LabelExit->setText(GetResourceString(646));
-        LabelStayOnTop->setText(GetResourceString(647));
+        LabelOptions->setText(GetResourceString(TextId::Launcher::Options));
+        LabelExit->setText(GetResourceString(TextId::Launcher::ExitProgram));
+        LabelStayOnTop->setText(GetResourceString(TextId::Launcher::StayOnTop));
         LabelStayOnTop->adjustSize();
-        LabelInfo->setText(GetResourceString(648));
-        LabelStayOnTop->setToolTip(GetResourceString(649));
-        CheckStayOnTop->setToolTip(GetResourceString(649));
+        LabelInfo->setText(GetResourceString(TextId::Launcher::Welcome));
+        LabelStayOnTop->setToolTip(GetResourceString(TextId::Launcher::StayOnTopTip));
+        CheckStayOnTop->setToolTip(GetResourceString(TextId::Launcher::StayOnTopTip));
     });
 }
 
@@ -358,7 +374,7 @@ void FormIntegrator::FormUnload() {
 
 void FormIntegrator::LabelTool_MouseMove(int Index) {
     SkinLabel* label = Index >= 0 && Index < 7 ? LabelTool[static_cast<size_t>(Index)] : nullptr;
-    if (!label) RaiseError(340);
+    if (!label) RaiseMissingElement(Index);
     SetTextColour(label, ToolHighlightColour());
     LabelToolName->setText(GetResourceString(NameCode(Index)));
     LabelInfo->setText(GetResourceString(DescriptionCode(Index)));
@@ -366,7 +382,8 @@ void FormIntegrator::LabelTool_MouseMove(int Index) {
 
 void FormIntegrator::ImageBackground_MouseMove() {
     for (const int index : kToolElements) SetTextColour(LabelTool[static_cast<size_t>(index)], ToolColour());
-    ImageBackground->setToolTip(mintCheckStayOnTop == 1 ? GetResourceString(843) : QString());
+    ImageBackground->setToolTip(mintCheckStayOnTop == 1 ? GetResourceString(TextId::Launcher::StayOnTopUncheckTip)
+                                                        : QString());
 }
 
 // ---- clicks -----------------------------------------------------------------

@@ -2,6 +2,7 @@
 // panel, the button faces, its keys, Exit, and what it saves when unloaded.
 
 #include "foundation/AppPaths.h"
+#include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/DesktopServices.h"
@@ -65,19 +66,23 @@ TEST(Launcher, ShowsItsTexts) {
         EXPECT_EQ(bar.windowTitle(), QStringLiteral("Sonivard"));
         QStringList tools;
         for (const int i : {0, 2, 3, 4, 5, 6}) tools << bar.LabelTool[static_cast<size_t>(i)]->text();
-        EXPECT_EQ(tools, (QStringList{GetResourceString(1), "File Name and Tag Coordinator", GetResourceString(3),
-                                      "Duplicate Finder", "Playlist Manager", "Encoder Decoder"}));
+        EXPECT_EQ(tools,
+                  (QStringList{GetResourceString(TextId::Launcher::ScanningCentre), "File Name and Tag Coordinator",
+                               GetResourceString(TextId::Launcher::MusicCataloguer), "Duplicate Finder",
+                               "Playlist Manager", "Encoder Decoder"}));
         EXPECT_EQ(bar.LabelTool[1], nullptr);
         EXPECT_EQ(bar.LabelToolName->text(), QStringLiteral("Sonivard"));
-        EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(648));
+        EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(TextId::Launcher::Welcome));
         EXPECT_EQ(bar.LabelOptions->text(), QStringLiteral("&Options"));
         EXPECT_EQ(bar.LabelExit->text(), QStringLiteral("E&xit Program"));
         EXPECT_EQ(bar.LabelStayOnTop->text(), QStringLiteral("&Stay On Top"));
         EXPECT_EQ(bar.CheckStayOnTop->toolTip(), QStringLiteral("Check this box to keep the Integrator panel on top."));
         QStringList items;
         for (const QAction* a : bar.mnuOptionsRoot->actions()) items << (a->isSeparator() ? "-" : a->text());
-        EXPECT_EQ(items, (QStringList{GetResourceString(710) + "...", "&File Name and Tag Coordinator...",
-                                      GetResourceString(712) + "...", GetResourceString(713) + "...",
+        EXPECT_EQ(items, (QStringList{GetResourceString(TextId::Launcher::OptionsScanningCentre) + "...",
+                                      "&File Name and Tag Coordinator...",
+                                      GetResourceString(TextId::Launcher::OptionsCataloguerHTML) + "...",
+                                      GetResourceString(TextId::Launcher::OptionsCataloguerText) + "...",
                                       "&Encoder Decoder...", "-", "&Preferences"}));
         EXPECT_EQ(bar.mnuOptionsRoot->title(), QStringLiteral("&Options"));
     }
@@ -177,20 +182,36 @@ TEST(Launcher, HoverShowsTheToolUntilThePointerCrossesTheBackground) {
     EXPECT_EQ(TextColour(bar.LabelTool[2]), FormIntegrator::ToolHighlightColour());
     EXPECT_EQ(TextColour(bar.LabelTool[4]), FormIntegrator::ToolHighlightColour());
     EXPECT_EQ(bar.LabelToolName->text(), QStringLiteral("Duplicate Finder"));
-    EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(9));
+    EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(TextId::Launcher::DuplicateFinderInfo));
     bar.LabelTool_MouseMove(6);
     EXPECT_EQ(bar.LabelToolName->text(), QStringLiteral("Encoder Decoder"));
-    EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(641));
+    EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(TextId::Launcher::EncoderDecoderInfo));
     bar.ImageBackground_MouseMove();
     for (const int i : {0, 2, 3, 4, 5, 6})
         EXPECT_EQ(TextColour(bar.LabelTool[static_cast<size_t>(i)]), FormIntegrator::ToolColour());
     // The last tool's texts stay.
     EXPECT_EQ(bar.LabelToolName->text(), QStringLiteral("Encoder Decoder"));
     // The background's tip only while the bar is on top.
-    EXPECT_EQ(bar.ImageBackground->toolTip(), GetResourceString(843));
+    EXPECT_EQ(bar.ImageBackground->toolTip(), GetResourceString(TextId::Launcher::StayOnTopUncheckTip));
     bar.CheckStayOnTop_Click();
     bar.ImageBackground_MouseMove();
     EXPECT_TRUE(bar.ImageBackground->toolTip().isEmpty());
+}
+
+// Element 1 of the tool captions does not exist: the error names it.
+TEST(Launcher, HoverOverAMissingToolCaptionRaisesTheControlArrayError) {
+    TempHome home;
+    ScriptedUi ui;
+    FormIntegrator bar;
+    for (const int index : {1, 7, -1}) {
+        try {
+            bar.LabelTool_MouseMove(index);
+            ADD_FAILURE() << "no error for " << index;
+        } catch (const SvError& e) {
+            EXPECT_EQ(e.number(), ErrNo::ControlArrayElementMissing);
+            EXPECT_EQ(e.description(), QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+        }
+    }
 }
 
 TEST(Launcher, ButtonFacesPressOnlyForTheLeftButton) {
