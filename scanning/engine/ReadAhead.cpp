@@ -4,6 +4,7 @@
 #include "scanning/tagobject/ID3v2TagObject.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <climits>
 #include <linux/futex.h>
@@ -13,19 +14,28 @@
 #include <sys/sysmacros.h>
 
 namespace {
+// Files read at once: several where the disk answers many requests at once,
+// fewer where its heads serve them in turn.
 constexpr int kReaders = 8;
-// Files ahead of the row being made: a few dozen per reader where the disk
-// does not seek, a short band where it does.
-constexpr int kWideWindow = kReaders * 32;
-constexpr int kShortWindow = kReaders * 8;
+constexpr int kRotationalReaders = 4;
+// Files read ahead of the row being made.  Wide, so that readers never wait
+// for room (a wait and a wake-up cost more than a file from the page cache).
+constexpr int kWindow = 1024;
+// Checks of a slot before the scan's thread sleeps (some tens of microseconds).
+constexpr int kSpins = 2000;
 
-// The rotational flag of the block device `dev`, or -1 when it has none
-// (a file system without a disk of its own, or no such information).
+// Whether the block device `dev` has rotating heads: 1 yes, 0 no, -1 when
+// it cannot be told (no device of its own, no such information, or a virtual
+// disk, whose driver reports rotation by default whatever the host keeps
+// its data on).
 int Rotational(dev_t dev) {
-    const QByteArray device = "/sys/dev/block/" + QByteArray::number(major(dev)) + ':' + QByteArray::number(minor(dev));
+    const QString device = QStringLiteral("/sys/dev/block/%1:%2").arg(major(dev)).arg(minor(dev));
+    const QString where = QFileInfo(device).canonicalFilePath();
+    if (where.isEmpty() || where.contains(QLatin1String("/virtio")) || where.contains(QLatin1String("/xen")))
+        return -1;
     // A partition has no queue of its own: its disk's is one folder up.
     for (const char* flag : {"/queue/rotational", "/../queue/rotational"}) {
-        QFile file(QFile::decodeName(device + flag));
+        QFile file(where + QLatin1String(flag));
         if (file.open(QIODevice::ReadOnly)) return file.readAll().trimmed() == "1" ? 1 : 0;
     }
     return -1;
@@ -35,7 +45,7 @@ int Rotational(dev_t dev) {
 ReadPlan ScanReadPlan(const QString& folder) {
     struct stat st {};
     const bool rotational = ::stat(NativePath(folder).constData(), &st) == 0 && Rotational(st.st_dev) == 1;
-    return ReadPlan{kReaders, rotational ? kShortWindow : kWideWindow};
+    return ReadPlan{rotational ? kRotationalReaders : kReaders, kWindow};
 }
 
 namespace {
@@ -52,7 +62,7 @@ ReadAhead::ReadAhead(const std::vector<FolderListEntry>& work, const ScanningCen
                      std::span<ID3v2TagObject> tagObjects, int window)
     : m_work(work), m_filters(filters) {
     m_window = std::clamp<int64_t>(int64_t(work.size()), 1, std::max(window, 1));
-    m_wakeStep = std::max<int64_t>(1, m_window / 4);
+    m_wakeStep = std::max<int64_t>(1, m_window / 2);
     m_slots = std::make_unique<Slot[]>(static_cast<size_t>(m_window));
     try {
         m_threads.reserve(tagObjects.size());
@@ -108,7 +118,12 @@ void ReadAhead::run(ID3v2TagObject& tagObject) {
 
 FileReading* ReadAhead::take(int64_t index, int waitMs) {
     Slot& slot = m_slots[static_cast<size_t>(index % m_window)];
-    if (slot.index.load() == index) return &slot.reading;
+    // A file from the page cache is read in a few microseconds: waiting that
+    // long costs less than going to sleep and being woken.
+    for (int spin = 0; spin < kSpins; ++spin) {
+        if (slot.index.load(std::memory_order_acquire) == index) return &slot.reading;
+        __builtin_ia32_pause();
+    }
     m_awaited.store(index);
     const uint32_t seq = m_readySeq.load();
     if (slot.index.load() != index) {

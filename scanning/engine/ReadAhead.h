@@ -31,14 +31,13 @@ struct ReadPlan {
     int window = 1;
 };
 
-// The plan for the disk that holds `folder`.  Where the disk is not
-// rotational (or cannot be told), several readers each keep a few dozen
-// files ahead.  Where it is rotational, the read-ahead is short: the reads
-// in flight stay within a few files of the row being made, so the disk's
-// queue can order them along the walk (the files of a folder lie close
-// together) and the heads sweep forward instead of seeking between distant
-// places; a file's reads are a few small blocks, never a stream that other
-// readers would break up.
+// The plan for the disk that holds `folder`: eight readers, or four where
+// the disk is rotational.  The files in flight are always the next few of
+// the walk, which lie close together (the files of a folder), so a
+// rotational disk's queue orders them into one sweep of its heads; a file's
+// reads are a few small blocks, never a stream that other readers would
+// break up.  A virtual disk's rotation flag says nothing of the medium
+// behind it and is not taken as rotation.
 ReadPlan ScanReadPlan(const QString& folder);
 
 class ReadAhead {
