@@ -93,11 +93,12 @@ TEST(SharedServices, IsDoubleBarrelNeedsALetterOnEachSide) {
 }
 
 TEST(SharedServices, TimeFromSecondsPadsEveryPart) {
-    const std::pair<int32_t, const char*> cases[] = {
+    const std::pair<int64_t, const char*> cases[] = {
         {0, "00:00:00"},       {59, "00:00:59"},        {60, "00:01:00"},
         {3599, "00:59:59"},    {3600, "01:00:00"},      {3725, "01:02:05"},
         {86399, "23:59:59"},   {86400, "24:00:00"},     {360000, "100:00:00"},
         {-5, "00:00:00"},      {std::numeric_limits<int32_t>::max(), "596523:14:07"},
+        {3000000000LL, "833333:20:00"},
     };
     for (const auto& [seconds, expected] : cases) EXPECT_EQ(TimeFromSeconds(seconds), expected) << seconds;
 }
