@@ -238,12 +238,41 @@ QString SizeInKb(qint64 bytes) { return QLocale().toString((bytes + 512) / 1024)
 
 // ---- folder walk ------------------------------------------------------------
 
+// The entries of an open folder, read straight from the kernel in large
+// batches on the folder's own descriptor: a walk over thousands of folders
+// makes a few calls per folder.  The buffer is the caller's, shared by the
+// levels of a walk (a folder is read whole before its subfolders are).
+class FolderEntries {
+public:
+    FolderEntries(int fd, std::vector<char>& buffer) : m_fd(fd), m_buffer(buffer) {}
+    const dirent64* next() {
+        if (m_pos >= m_end) {
+            ssize_t n;
+            do {
+                n = ::getdents64(m_fd, m_buffer.data(), m_buffer.size());
+            } while (n < 0 && errno == EINTR);
+            if (n <= 0) return nullptr;  // the end, or a folder that cannot be read on
+            m_pos = 0;
+            m_end = static_cast<size_t>(n);
+        }
+        const auto* entry = reinterpret_cast<const dirent64*>(m_buffer.data() + m_pos);
+        m_pos += entry->d_reclen;
+        return entry;
+    }
+
+private:
+    int m_fd;
+    std::vector<char>& m_buffer;
+    size_t m_pos = 0;
+    size_t m_end = 0;
+};
+
 enum class EntryKind { Other, File, Folder, FolderLink };
 
 // Kind of a directory entry; `st` is filled (and `haveStat` set) when the
 // entry had to be examined.  Links are followed to decide the kind, but a
 // link to a folder stays a link.
-EntryKind KindOf(int dirfd, const dirent* entry, struct stat& st, bool& haveStat) {
+EntryKind KindOf(int dirfd, const dirent64* entry, struct stat& st, bool& haveStat) {
     haveStat = false;
     switch (entry->d_type) {
     case DT_REG: return EntryKind::File;
@@ -273,6 +302,7 @@ struct Walk {
     bool recurse;
     const bool& stop;
     ThrottledYield yield;
+    std::vector<char> buffer = std::vector<char>(64 * 1024);
 
     bool allows(bool readOnly, bool hidden, bool folder) const {
         if (readOnly && !(mask & FileAttribute::ReadOnly)) return false;
@@ -283,18 +313,12 @@ struct Walk {
 
     // Walks the open folder `fd` (taken over); returns false once stopped.
     bool run(int fd, const QString& folderText) {
-        const int listFd = ::dup(fd);
-        DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
-        if (!dir) {
-            if (listFd >= 0) ::close(listFd);
-            ::close(fd);
-            return !stop;
-        }
+        FolderEntries entries(fd, buffer);
         const bool needMode = !(mask & FileAttribute::ReadOnly);
         std::vector<QString> found;
         std::vector<std::pair<QString, QByteArray>> subfolders;
         bool stopped = false;
-        while (const dirent* entry = ::readdir(dir)) {
+        while (const dirent64* entry = entries.next()) {
             const char* name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
             yield();
@@ -323,7 +347,6 @@ struct Walk {
             if (recurse && kind == EntryKind::Folder && allows(needMode && readOnlyNow(), hidden, false))
                 subfolders.emplace_back(PathFromNative(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
         }
-        ::closedir(dir);
         if (!stopped) {
             std::sort(found.begin(), found.end(), NameLess);
             if (list.capacity() < list.size() + found.size())
@@ -356,20 +379,15 @@ struct Search {
     const std::function<void(const QString&)>& status;
     QString statusPrefix;
     ThrottledYield yield;
+    std::vector<char> buffer = std::vector<char>(64 * 1024);
 
     // Searches the open folder `fd` (taken over); the folder text when found.
     QString run(int fd, const QString& folderText, const QString& shownText) {
         if (status) status(statusPrefix + shownText);
-        const int listFd = ::dup(fd);
-        DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
-        if (!dir) {
-            if (listFd >= 0) ::close(listFd);
-            ::close(fd);
-            return QString();
-        }
+        FolderEntries entries(fd, buffer);
         bool here = false;
         std::vector<std::pair<QString, QByteArray>> subfolders;
-        while (const dirent* entry = ::readdir(dir)) {
+        while (const dirent64* entry = entries.next()) {
             const char* name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
             yield();
@@ -385,7 +403,6 @@ struct Search {
             if (kind == EntryKind::Folder)
                 subfolders.emplace_back(PathFromNative(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
         }
-        ::closedir(dir);
         if (stop) {
             ::close(fd);
             return QString();
