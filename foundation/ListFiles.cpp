@@ -277,13 +277,14 @@ bool SaveListViewToTextFile(const IListFileModel& list, const std::function<QStr
     QString path;
     try {
         if (list.rowCount() == 0) {
-            MsgBox(emptyListText, Mb::OKOnly | Mb::Exclamation, GetResourceString(204));
+            MsgBox(emptyListText, Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::ListEmpty));
             return false;
         }
         path = chooseSavePath ? chooseSavePath() : QString();
         if (path.isEmpty()) return false;
         if (IsReadOnlyFile(path)) {
-            MsgBox(path + kCrLf2 + GetResourceString(94), Mb::OKOnly | Mb::Exclamation, GetResourceString(93));
+            MsgBox(path + kCrLf2 + GetResourceString(TextId::Common::CannotSaveFileAccessError),
+                   Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::PathFileAccessError));
             return false;
         }
         WriteListFile(list, path);
@@ -292,12 +293,14 @@ bool SaveListViewToTextFile(const IListFileModel& list, const std::function<QStr
         const SvError error = CurrentError();
         switch (error.number()) {
         case ErrNo::PermissionDenied:
-            MsgBox(path + kCrLf2 + GetResourceString(141) + error.description() + GetResourceString(143),
-                   Mb::OKOnly | Mb::Exclamation, GetResourceString(144));
+            MsgBox(path + kCrLf2 + GetResourceString(TextId::Common::CannotSaveFile) + error.description() +
+                       GetResourceString(TextId::Common::FileMayBeLocked),
+                   Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::PermissionDenied));
             return false;
         case ErrNo::PathFileAccess:
-            MsgBox(path + kCrLf2 + GetResourceString(141) + error.description() + GetResourceString(142),
-                   Mb::OKOnly | Mb::Exclamation, GetResourceString(93));
+            MsgBox(path + kCrLf2 + GetResourceString(TextId::Common::CannotSaveFile) + error.description() +
+                       GetResourceString(TextId::Common::FileMayBeReadOnly),
+                   Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::PathFileAccessError));
             return false;
         case ErrNo::CommonDialogCancel: return false;
         default: PropagateError(CallSite(QStringLiteral("SaveListViewToTextFile"), list.listName(), emptyListText));
@@ -316,7 +319,7 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
         size_t length = 0;
         if (lines.empty() || !lines.next(line, length) ||
             decoder.decode(line, length, IsValidUtf8(line, length)) != list.listName()) {
-            MsgBox(invalidFileText, Mb::OKOnly | Mb::Exclamation, GetResourceString(205));
+            MsgBox(invalidFileText, Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::InvalidFile));
             return;
         }
 
@@ -347,8 +350,9 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
     } catch (...) {
         const SvError error = CurrentError();
         if (error.number() == ErrNo::PermissionDenied) {
-            MsgBox(FileNamePart(path) + kCrLf2 + error.description() + GetResourceString(143),
-                   Mb::OKOnly | Mb::Exclamation, GetResourceString(144));
+            MsgBox(
+                FileNamePart(path) + kCrLf2 + error.description() + GetResourceString(TextId::Common::FileMayBeLocked),
+                Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::PermissionDenied));
             return;
         }
         PropagateError(CallSite(QStringLiteral("LoadTextFileToListView"), list.listName(), path, invalidFileText));

@@ -20,7 +20,9 @@
 #include "foundation/FileUtils.h"
 #include "foundation/JobHost.h"
 #include "foundation/OptionRecords.h"
+#include "scanning/engine/ReadAhead.h"
 #include "scanning/engine/ScanRecord.h"
+#include "scanning/tagobject/ID3v2TagObject.h"
 
 #include <QString>
 #include <cstdint>
@@ -67,6 +69,12 @@ public:
     // the host's stop flag is set.
     void ProcessFiles(bool clearFirst);
 
+    // How ProcessFiles reads ahead: by default as the disk of the work list's
+    // first folder wants it (ScanReadPlan); `readers` 1 reads every file on
+    // the scan's own thread.  The rows, the reports and their order are the
+    // same for every plan.
+    void setReadPlan(int readers, int window) { m_readPlan = ReadPlan{readers, window}; }
+
     // What the last ProcessFiles did.
     int64_t filesProcessed() const { return m_processed; }
     int64_t rowsAdded() const { return m_rowsAdded; }
@@ -77,6 +85,13 @@ private:
     const ScanningCentreOptions& m_options;
     int64_t m_processed = 0;
     int64_t m_rowsAdded = 0;
+    ReadPlan m_readPlan{0, 0};  // readers 0: the disk's plan
+    // The readers' tag objects, made once and kept for the next scans.
+    std::vector<ID3v2TagObject> m_tagObjects;
+
+    // The plan for `files` files; makes the readers' tag objects.  One
+    // reader: the files are read on this thread.
+    ReadPlan planFor(int64_t files);
 };
 
 // The folder a scan of the folder tree's selection walks: the desktop

@@ -103,14 +103,14 @@ DialogColumnSettings::DialogColumnSettings(QWidget* parent) : QDialog(parent) {
 
 void DialogColumnSettings::InitialiseDialogText() {
     try {
-        setWindowTitle(GetResourceString(610));
-        BtnShow->setText(GetResourceString(219));
-        BtnHide->setText(GetResourceString(220));
-        LabelTheselectedcolumnshouldbe->setText(GetResourceString(215));
-        Labelpixelswide->setText(GetResourceString(216));
-        LabelInfo->setText(GetResourceString(214));
-        OKButton->setText(GetResourceString(217));
-        CancelButton->setText(GetResourceString(218));
+        setWindowTitle(GetResourceString(TextId::ColumnSettings::Caption));
+        BtnShow->setText(GetResourceString(TextId::ColumnSettings::Show));
+        BtnHide->setText(GetResourceString(TextId::ColumnSettings::Hide));
+        LabelTheselectedcolumnshouldbe->setText(GetResourceString(TextId::ColumnSettings::ColumnShouldBe));
+        Labelpixelswide->setText(GetResourceString(TextId::ColumnSettings::PixelsWide));
+        LabelInfo->setText(GetResourceString(TextId::ColumnSettings::CheckColumnsToShow));
+        OKButton->setText(GetResourceString(TextId::Common::OK));
+        CancelButton->setText(GetResourceString(TextId::Common::Cancel));
     } catch (...) {
         PropagateError(QStringLiteral("InitialiseDialogText"));
     }

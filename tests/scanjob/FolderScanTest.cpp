@@ -137,9 +137,10 @@ TEST_F(FolderScanTest, StatusTextsProgressAndLastFolder) {
     music.mp3(QStringLiteral("a.mp3"));
     music.mp3(QStringLiteral("b.mp3"));
     scan();
-    EXPECT_EQ(host.statuses.front(), GetResourceString(167));
-    EXPECT_EQ(host.statuses[1], GetResourceString(171));
-    EXPECT_TRUE(host.statuses.contains(GetResourceString(172) + music.file(QStringLiteral("b.mp3"))));
+    EXPECT_EQ(host.statuses.front(), GetResourceString(TextId::Scan::SearchingForMusicFiles));
+    EXPECT_EQ(host.statuses[1], GetResourceString(TextId::Scan::RetrievingFiles));
+    EXPECT_TRUE(
+        host.statuses.contains(GetResourceString(TextId::Scan::Processing) + music.file(QStringLiteral("b.mp3"))));
     EXPECT_EQ(host.statuses.back(), QStringLiteral("Scan complete"));
     EXPECT_EQ(host.lastPosition, 2);
     EXPECT_EQ(host.lastMaximum, 2);
