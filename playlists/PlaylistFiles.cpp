@@ -362,9 +362,9 @@ int32_t ReadPlaylist(const QString& path, PlaylistEntries& entries) {
 }
 
 void ShowReadRefused(const QString& path, const SvError& error) {
-    MsgBox(FileNamePart(path) + kCrLf + kCrLf + QStringLiteral("Cannot load file. ") + error.description() +
-               GetResourceString(143),
-           Mb::OKOnly | Mb::Exclamation, GetResourceString(144));
+    MsgBox(FileNamePart(path) + kCrLf + kCrLf + GetResourceString(TextId::Playlist::CannotLoadFile) +
+               error.description() + GetResourceString(TextId::Common::FileMayBeLocked),
+           Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::PermissionDenied));
 }
 
 // ---- writing -----------------------------------------------------------------------
@@ -415,7 +415,7 @@ void AppendXmlEscaped(QString& out, const QString& text, bool attribute) {
 // progress and yield of the job (when there is one, at most about 30 times a
 // second) and the stop check.  Returns the number of entries added.
 template <typename AddEntry>
-size_t BuildEntries(const PlaylistEntries& entries, JobHost* job, const QString& formatName, AddEntry add) {
+size_t BuildEntries(const PlaylistEntries& entries, JobHost* job, int32_t creatingText, AddEntry add) {
     const size_t count = entries.size();
     std::optional<YieldClock> clock;
     if (job) clock.emplace(job->YieldIntervalMs());
@@ -423,9 +423,9 @@ size_t BuildEntries(const PlaylistEntries& entries, JobHost* job, const QString&
         if (job) {
             if (clock->due()) {
                 job->ShowProgress(int64_t(i + 1), int64_t(count + 1));
-                job->ShowStatus(QStringLiteral("Creating ") + formatName + QStringLiteral(" playlist entry ") +
-                                QString::number(i + 1) + QStringLiteral(" of ") + QString::number(count) +
-                                QStringLiteral(" - Please wait..."));
+                job->ShowStatus(GetResourceString(creatingText) + QString::number(i + 1) +
+                                GetResourceString(TextId::Playlist::Of) + QString::number(count) +
+                                GetResourceString(TextId::Playlist::PleaseWait));
                 job->Yield();
             }
             if (job->mblnStopAll) return i;
@@ -514,7 +514,7 @@ QString ConstructM3UPlaylist(const PlaylistEntries& entries, JobHost* job) {
         text.reserve(qsizetype(entries.size()) * 96 + 16);
         text += kM3UHeader;
         text += kCrLf;
-        BuildEntries(entries, job, QStringLiteral("M3U"), [&](const PlaylistEntryInfo& entry, size_t) {
+        BuildEntries(entries, job, TextId::Playlist::CreatingM3UEntry, [&](const PlaylistEntryInfo& entry, size_t) {
             text += kExtInf;
             text += QString::number(WholeSeconds(entry.Length));
             text += QLatin1Char(',');
@@ -533,7 +533,7 @@ QString ConstructPLSPlaylist(const PlaylistEntries& entries, JobHost* job) {
         text.reserve(qsizetype(entries.size()) * 120 + 64);
         text += kPLSHeader;
         text += kCrLf;
-        const size_t added = BuildEntries(entries, job, QStringLiteral("PLS"), [&](const PlaylistEntryInfo& entry, size_t n) {
+        const size_t added = BuildEntries(entries, job, TextId::Playlist::CreatingPLSEntry, [&](const PlaylistEntryInfo& entry, size_t n) {
             const QString number = QString::number(n);
             text += QLatin1String("File");
             text += number;
@@ -570,7 +570,7 @@ QString ConstructB4SPlaylist(const PlaylistEntries& entries, JobHost* job) {
         text += QLatin1String(" -->\r\n  <playlist num_entries=\"");
         text += QString::number(entries.size());
         text += QLatin1String("\" label=\"Playlist 001\">");
-        BuildEntries(entries, job, QStringLiteral("B4S"), [&](const PlaylistEntryInfo& entry, size_t) {
+        BuildEntries(entries, job, TextId::Playlist::CreatingB4SEntry, [&](const PlaylistEntryInfo& entry, size_t) {
             text += QLatin1String("\r\n    <entry Playstring=\"file:");
             AppendXmlEscaped(text, entry.FileName, true);
             text += QLatin1String("\">\r\n      <Name>");

@@ -1,14 +1,13 @@
 #pragma once
-// Shared by the playlist tests: readable failure output for entries and
-// texts, and CR LF line joining for expected file texts.
+// Shared by the playlist tests: readable failure output for entries, and
+// CR LF line joining for expected file texts.
 
 #include "playlists/PlaylistEntries.h"
+#include "support/QtPrinters.h"
 
 #include <QString>
 #include <QStringList>
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 inline void PrintTo(const PlaylistEntryInfo& e, std::ostream* os) {
     *os << "{\"" << e.FileName.toStdString() << "\", \"" << e.Title.toStdString() << "\", " << e.Length << "}";
