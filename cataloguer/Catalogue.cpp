@@ -2,6 +2,7 @@
 
 #include "foundation/Errors.h"
 #include "foundation/Genres.h"
+#include "foundation/ResourceStrings.h"
 #include "foundation/SharedServices.h"
 #include "scanning/engine/GenreLookup.h"
 #include "scanning/engine/ID3v1.h"
@@ -42,7 +43,9 @@ int EntriesPerPageFromText(const QString& text) {
 
 QString CataloguePageNumber(int page) { return QStringLiteral("%1").arg(page, 3, 10, QLatin1Char('0')); }
 
-QString CataloguePageTabCaption(int page) { return QStringLiteral("Output ") + CataloguePageNumber(page); }
+QString CataloguePageTabCaption(int page) {
+    return GetResourceString(TextId::Cataloguer::OutputTab) + CataloguePageNumber(page);
+}
 
 // ---- Catalogue --------------------------------------------------------------
 
@@ -205,7 +208,7 @@ Catalogue BuildCatalogue(const ScanResultsModel& rows, const CatalogueBuildReque
         for (int row = 0; row < rows.rows(); ++row) {
             if (clock.due()) {
                 job.ShowProgress(catalogue.entryCount(), maximum);
-                job.ShowStatus(QStringLiteral("Reading Results: ") + rows.fullPath(row));
+                job.ShowStatus(GetResourceString(TextId::Cataloguer::ReadingResults) + rows.fullPath(row));
                 job.Yield();
             }
             if (job.mblnStopAll) break;
@@ -364,7 +367,9 @@ void SortCatalogue(Catalogue& catalogue, const QString& key, bool descending, Ta
         for (int i = 0; i < n && kind != KeyKind::None; ++i) {
             if (clock.due()) {
                 job.ShowProgress(progressBase + i, progressMaximum);
-                job.ShowStatus(QStringLiteral("Sorting Results %1 of %2 - Please wait...").arg(i + 1).arg(n));
+                job.ShowStatus(GetResourceString(TextId::Cataloguer::SortingResults) + QString::number(i + 1) +
+                               GetResourceString(TextId::Cataloguer::Of) + QString::number(n) +
+                               GetResourceString(TextId::Cataloguer::PleaseWait));
                 job.Yield();
             }
             if (job.mblnStopAll) break;
@@ -374,7 +379,7 @@ void SortCatalogue(Catalogue& catalogue, const QString& key, bool descending, Ta
         // A build stopped while reading its rows comes here with the request
         // still set: the sort then ends at once.
         if (job.mblnStopAll) {
-            job.ShowStatus(QStringLiteral("Sorting interrupted by user"));
+            job.ShowStatus(GetResourceString(TextId::Cataloguer::SortingInterrupted));
             return;
         }
         if (kind != KeyKind::None && n > 1) {
@@ -387,6 +392,6 @@ void SortCatalogue(Catalogue& catalogue, const QString& key, bool descending, Ta
             catalogue.m_entries = std::move(sorted);
         }
         job.ShowProgress(progressBase + n, progressMaximum);
-        job.ShowStatus(QStringLiteral("Sorting complete"));
+        job.ShowStatus(GetResourceString(TextId::Cataloguer::SortingComplete));
     });
 }

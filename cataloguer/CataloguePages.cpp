@@ -2,6 +2,7 @@
 
 #include "cataloguer/Catalogue.h"
 #include "foundation/JobHost.h"
+#include "foundation/ResourceStrings.h"
 #include "shell/start/VersionInfo.h"
 
 CatalogueProgram ThisProgram() {
@@ -51,7 +52,9 @@ void ForEachPageEntry(const Catalogue& catalogue, int page, JobHost& job, const 
     for (int i = range.first; i < range.end; ++i) {
         if (clock.due()) {
             job.ShowProgress(int64_t(i - range.first), maximum);
-            job.ShowStatus(QStringLiteral("Creating list item %1 of %2 - Please wait...").arg(i + 1).arg(n));
+            job.ShowStatus(GetResourceString(TextId::Cataloguer::CreatingListItem) + QString::number(i + 1) +
+                           GetResourceString(TextId::Cataloguer::Of) + QString::number(n) +
+                           GetResourceString(TextId::Cataloguer::PleaseWait));
             job.Yield();
         }
         if (job.mblnStopAll) break;

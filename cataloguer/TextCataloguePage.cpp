@@ -7,8 +7,12 @@ namespace {
 const QString CRLF = QStringLiteral("\r\n");
 }  // namespace
 
-QString TextCatalogueCell(const QString& text, int width) {
+QString TextCatalogueCell(const QString& cellText, int width) {
     if (width < 0) RaiseError(ErrNo::InvalidCall);
+    QString text = cellText;
+    // A comment may hold line breaks; in a fixed column they would split the row.
+    for (QChar& c : text)
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char(' ');
     if (text.size() <= width) return text + QString(width - text.size(), QLatin1Char(' '));
     qsizetype cut = width;
     if (cut > 0 && text[cut - 1].isHighSurrogate() && text[cut].isLowSurrogate()) --cut;

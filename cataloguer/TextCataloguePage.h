@@ -10,7 +10,9 @@
 // A cell of width w shows its text cut to w characters or padded with blanks
 // to w, and is followed by one blank; a character made of two UTF-16 halves
 // is never cut in two (the cell is then one blank shorter in text and padded).
-// Texts are written as they stand: no escaping.
+// A TAB, CR or LF in a cell becomes a blank, so a comment of several lines
+// cannot split its row; otherwise texts are written as they stand: no
+// escaping.
 //
 // The window renders a page when its tab is selected:
 //

@@ -17,8 +17,17 @@ QString LastPathPart(const QString& path) {
     return PathForDisplay(slash < 0 ? path : path.mid(slash + 1));
 }
 
-QString Message(const QString& path, int32_t actionCode, const SvError& error) {
-    return LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) + error.description();
+// The error's description followed by the ending ". The file may be ...":
+// one full stop between them, whether or not the description ends in one
+// (the tag library's descriptions do, the platform's do not).
+QString WithEnding(QString description, const QString& ending) {
+    if (ending.startsWith(QLatin1Char('.')) && description.endsWith(QLatin1Char('.'))) description.chop(1);
+    return description + ending;
+}
+
+QString Message(const QString& path, int32_t actionCode, const SvError& error, const QString& ending = QString()) {
+    return LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) +
+           WithEnding(error.description(), ending);
 }
 }  // namespace
 
@@ -42,8 +51,8 @@ bool ReportFileError(const QString& path, int32_t actionCode, const SvError& err
     } else {
         return false;
     }
-    QString message = Message(path, actionCode, error);
-    if (endingCode != 0) message += ScanEngineText(endingCode);
+    const QString message =
+        Message(path, actionCode, error, endingCode != 0 ? ScanEngineText(endingCode) : QString());
     MsgBox(message, Mb::OKOnly | Mb::Exclamation, ScanEngineText(titleCode));
     return true;
 }

@@ -1,6 +1,5 @@
 #include "scanning/ui/ScanningCentre.h"
 
-#include "foundation/AppPaths.h"
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/Help.h"
@@ -384,8 +383,12 @@ void FormMP3ScanningCentre::EnableControls(bool blnEnable) {
     try {
         mcheckIncSubfolders.SetEnabled(blnEnable);
         mbuttonScan.SetEnabled(blnEnable);
-        ListViewScanResults->setUpdatesEnabled(blnEnable);
+        // The list is hidden before its drawing is locked and drawn again
+        // before it is shown: a widget whose drawing is locked leaves its
+        // area unpainted when it is hidden, and old rows would stay on screen.
+        if (blnEnable) ListViewScanResults->setUpdatesEnabled(true);
         if (!mblnDropInProcess) ListViewScanResults->setVisible(blnEnable);
+        if (!blnEnable) ListViewScanResults->setUpdatesEnabled(false);
         SplitterPanes->setVisible(blnEnable);
         mbuttonStop.SetEnabled(!blnEnable);
         ::EnableMenus(this, blnEnable);
@@ -461,8 +464,9 @@ void FormMP3ScanningCentre::LoadScanResultsFile(const QString& path) {
 
 void FormMP3ScanningCentre::mnuFileOpen_Click() {
     RunLongJob(this, {}, [&](JobHost&) {
+        // Nothing stored: the file dialog starts in the user's home folder.
         const QString folder = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
-                                                AppPath(), SettingType::String).toString();
+                                                QString(), SettingType::String).toString();
         QString fileName;
         if (!DisplayCommonDialogOpen(CommonDialogFile, GetResourceString(TextId::Scan::LoadScanResults),
                                      ScanResultsFilter(), fileName, folder))
@@ -476,7 +480,7 @@ void FormMP3ScanningCentre::mnuFileOpen_Click() {
 void FormMP3ScanningCentre::mnuFileSave_Click() {
     RunLongJob(this, {.needsScanResults = true}, [&](JobHost&) {
         CommonDialogFile.InitDir = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
-                                                    AppPath(), SettingType::String).toString();
+                                                    QString(), SettingType::String).toString();
         CommonDialogFile.DialogTitle = GetResourceString(TextId::Common::SaveScanResults);
         CommonDialogFile.Filter = ScanResultsFilter();
         QString chosen;

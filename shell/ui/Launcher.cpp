@@ -13,13 +13,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -29,7 +28,8 @@ constexpr double kWidth = 6072, kHeight = 4080;
 constexpr double kToolLeft = 300, kToolTop = 720, kToolStep = 500;
 constexpr double kColumnLeft = 150, kColumnRight = 3150;
 constexpr double kPanelLeft = 3330, kPanelRight = 5832;
-constexpr double kNameTop = 1020, kInfoTop = 1440, kInfoBottom = 3420;
+// The tool's name sits on the name plate line, on two lines when it needs them.
+constexpr double kNameTop = 690, kNameLine = 1350, kInfoTop = 1440, kInfoBottom = 3420;
 constexpr double kButtonTop = 240, kButtonWidth = 1425, kButtonGap = 120;
 
 constexpr int kToolElements[] = {0, 2, 3, 4, 5, 6};
@@ -92,7 +92,7 @@ QPixmap BackgroundPicture() {
     p.drawRoundedRect(screen.adjusted(30, 30, -30, -30), 70, 70);
     // The name plate line.
     p.setPen(QPen(QColor(0xb0, 0x2a, 0x1e), 24));
-    p.drawLine(QPointF(kPanelLeft - 60, kNameTop + 330), QPointF(kPanelRight + 60, kNameTop + 330));
+    p.drawLine(QPointF(kPanelLeft - 60, kNameLine), QPointF(kPanelRight + 60, kNameLine));
     return QPixmap::fromImage(image);
 }
 
@@ -130,6 +130,22 @@ QPixmap CheckFace(bool checked) {
 }
 
 void SetProgramCursor(QWidget* control) { control->setProperty("MousePointer", 99); }
+
+// `font`, smaller by half points (down to 6) until every one of `texts` fits
+// `room`, on one line or, with `wrap`, broken at blanks.
+QFont FontToFit(QFont font, const QStringList& texts, const QSize& room, bool wrap) {
+    const int flags = wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+    for (double size = font.pointSizeF(); size >= 6.0; size -= 0.5) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        const bool fits = std::all_of(texts.begin(), texts.end(), [&](const QString& text) {
+            const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), flags, text);
+            return needed.width() <= room.width() && needed.height() <= room.height();
+        });
+        if (fits) break;
+    }
+    return font;
+}
 
 }  // namespace
 
@@ -194,8 +210,10 @@ void FormIntegrator::BuildControls() {
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     LabelToolName->setFont(bold);
     SetTextColour(LabelToolName, QColor(0, 0, 128));
+    LabelToolName->setWordWrap(true);
+    LabelToolName->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     LabelToolName->setGeometry(TwipsToPixelsX(kPanelLeft), TwipsToPixelsY(kNameTop),
-                               TwipsToPixelsX(kPanelRight - kPanelLeft), TwipsToPixelsY(300));
+                               TwipsToPixelsX(kPanelRight - kPanelLeft), TwipsToPixelsY(kNameLine - 30 - kNameTop));
 
     LabelInfo = new SkinLabel(this);
     LabelInfo->setObjectName(QStringLiteral("LabelInfo"));
@@ -276,14 +294,7 @@ void FormIntegrator::BuildControls() {
 
 void FormIntegrator::FormLoad() {
     ResumeNext([&] { InitialiseDialogText(); });
-    ResumeNext([&] {
-        ReadWindowPos(this);
-        // The first time, the top left corner of the screen, clear of its edge.
-        if (!HasStoredWindowPos(objectName())) {
-            if (const QScreen* screen = QGuiApplication::primaryScreen())
-                move(screen->availableGeometry().topLeft() + QPoint(24, 24));
-        }
-    });
+    ResumeNext([&] { ReadWindowPos(this); });
     ResumeNext([&] { LoadCursorToControls(this, 101); });
     ResumeNext([&] { ImageBackground->setGeometry(0, 0, width(), height()); });
     // The close command is gone with the window flags set in the constructor.
@@ -314,23 +325,20 @@ void FormIntegrator::InitialiseDialogText() {
 }
 
 void FormIntegrator::FitToolCaptions() {
-    // One font for the whole column, as large as the design's font but
-    // no wider than the column, whatever the language and the fonts at hand.
-    const int room = TwipsToPixelsX(kColumnRight - kToolLeft - 90);
-    QFont f = LabelTool[0]->font();
-    for (double size = f.pointSizeF(); size >= 6.0; size -= 0.5) {
-        f.setPointSizeF(size);
-        const QFontMetrics metrics(f);
-        int widest = 0;
-        for (const int index : kToolElements)
-            widest = std::max(widest, metrics.horizontalAdvance(LabelTool[static_cast<size_t>(index)]->text()));
-        if (widest <= room) break;
-    }
+    // One font for the whole column and one for the heading above the
+    // description, each as large as the design's font but no larger than its
+    // room, whatever the language and the fonts at hand.
+    QStringList names;
+    for (const int index : kToolElements) names << LabelTool[static_cast<size_t>(index)]->text();
+    const QFont column =
+        FontToFit(LabelTool[0]->font(), names, QSize(TwipsToPixelsX(kColumnRight - kToolLeft - 90), 1 << 20), false);
     for (const int index : kToolElements) {
         SkinLabel* label = LabelTool[static_cast<size_t>(index)];
-        label->setFont(f);
+        label->setFont(column);
         label->adjustSize();
     }
+    names << LabelToolName->text();
+    LabelToolName->setFont(FontToFit(LabelToolName->font(), names, LabelToolName->contentsRect().size(), true));
 }
 
 void FormIntegrator::ShowWindow() {
@@ -465,13 +473,6 @@ void FormIntegrator::ProcessShortcutKeys(int keyCode, int shift) {
 }
 
 // ---- settings -----------------------------------------------------------------
-
-bool HasStoredWindowPos(const QString& name) {
-    return !GetOptionSetting(QStringLiteral("WindowPositions"), name + QStringLiteral("Left"), QString(),
-                             SettingType::String)
-                .toString()
-                .isEmpty();
-}
 
 void ReadIntegratorSettings() {
     FormIntegrator* bar = FormIntegrator::Instance();

@@ -10,11 +10,9 @@
 #include "shell/ui/Launcher.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <QStandardItemModel>
 #include <QTextEdit>
 #include <QTreeView>
@@ -129,11 +127,6 @@ StandInWindow::StandInWindow(StandInDesign design, QWidget* parent)
     if (m_design.fixedSize) setFixedSize(TwipsToPixelsX(m_design.minWidth), TwipsToPixelsY(m_design.minHeight));
     else resize(TwipsToPixelsX(m_design.minWidth), TwipsToPixelsY(m_design.minHeight));
     LoadWindow(m_design.coreTool);
-    // The first time, the middle of the screen.
-    if (!HasStoredWindowPos(objectName())) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
-    }
     if (LabelStatusBar) LabelStatusBar->setText(QStringLiteral("Ready"));
     LayoutControls();
 }

@@ -27,6 +27,7 @@ TEST(TextPage, CellsAreCutOrPaddedToTheirWidth) {
         {"ab\U0001F3B5", 3, "ab "},  // never half a character
         {"ab\U0001F3B5", 4, "ab\U0001F3B5"},
         {"<b>&amp;", 8, "<b>&amp;"},  // raw
+        {"line one\r\nline\ttwo", 20, "line one  line two  "},  // a row never splits
     };
     for (const Case& c : cases) EXPECT_EQ(TextCatalogueCell(QString::fromUtf8(c.text), c.width), c.cell) << c.text;
     EXPECT_THROW(TextCatalogueCell(QStringLiteral("x"), -1), SvError);
@@ -121,6 +122,12 @@ TEST(TextPage, EachPageHoldsItsOwnLinesAndStopKeepsThoseMade) {
     RecordingJob job;
     job.stopAtYield = 3;
     EXPECT_EQ(writer.CreateList_Text(2, job), "101  \r\n102  \r\n");
+
+    // Past 32,767 entries, with a last page larger than that.
+    const Catalogue large(std::vector<ScanRecord>(40000), CatalogueOutput::Text, 35000);
+    RecordingJob quiet;
+    EXPECT_EQ(TextCataloguePage(large, o, FixedContext()).CreateList_Text(2, quiet).count(QStringLiteral("\r\n")),
+              5000);
     EXPECT_TRUE(writer.page(2, job).endsWith("\r\nGenerated using Sonivard 1.0.0 by Brellick Software"));
 }
 

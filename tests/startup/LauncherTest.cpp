@@ -12,6 +12,7 @@
 #include "shell/ui/Launcher.h"
 #include "shell/ui/SkinWidgets.h"
 #include "shell/ui/SkinnedWindow.h"
+#include "support/NativeWindowWatch.h"
 #include "support/ScriptedUi.h"
 
 #include <QAction>
@@ -19,10 +20,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 #include "support/RecordingDesktop.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +90,31 @@ TEST(Launcher, ShowsItsTexts) {
     EXPECT_TRUE(ui.shown.empty());
 }
 
+TEST(Launcher, EveryToolNameFitsTheHeadingAndTheColumnInBothLanguages) {
+    TempHome home;
+    ScriptedUi ui;
+    for (const StringTableLanguage language : {StringTableLanguage::US, StringTableLanguage::UK}) {
+        SetStringTableLanguage(language);
+        FormIntegrator bar;
+        for (const int i : {0, 2, 3, 4, 5, 6}) {
+            bar.LabelTool_MouseMove(i);
+            const QString name = bar.LabelToolName->text();
+            const QRect room = bar.LabelToolName->contentsRect();
+            const QRect needed = QFontMetrics(bar.LabelToolName->font())
+                                     .boundingRect(QRect(0, 0, room.width(), 1000), Qt::TextWordWrap, name);
+            EXPECT_LE(needed.width(), room.width()) << name.toStdString();
+            EXPECT_LE(needed.height(), room.height()) << name.toStdString();
+            const SkinLabel* caption = bar.LabelTool[static_cast<size_t>(i)];
+            EXPECT_LE(caption->geometry().right(), bar.LabelToolName->x()) << name.toStdString();
+            EXPECT_EQ(caption->width(), caption->sizeHint().width()) << name.toStdString();
+        }
+        // Still a heading: bold, and no smaller than the captions under it.
+        EXPECT_TRUE(bar.LabelToolName->font().bold());
+        EXPECT_GE(bar.LabelToolName->font().pointSizeF(), bar.LabelTool[0]->font().pointSizeF());
+    }
+    SetStringTableLanguage(StringTableLanguage::US);
+}
+
 TEST(Launcher, StayOnTopIsRestoredFromTheStoreAndSavedAtUnload) {
     struct Case {
         const char* stored;  // nullptr: nothing stored
@@ -114,6 +142,23 @@ TEST(Launcher, StayOnTopIsRestoredFromTheStoreAndSavedAtUnload) {
         EXPECT_EQ(FormIntegrator::Instance(), nullptr);
         delete bar;
         EXPECT_TRUE(ui.shown.empty());
+    }
+}
+
+TEST(Launcher, StayOnTopChangesKeepTheShownBarsNativeWindow) {
+    TempHome home;
+    ScriptedUi ui;
+    FormIntegrator bar;
+    bar.show();
+    ASSERT_NE(bar.windowHandle(), nullptr);
+    NativeWindowWatch watch(&bar);
+    for (const bool onTop : {false, true, false}) {
+        bar.CheckStayOnTop_Click();
+        EXPECT_EQ(OnTop(&bar), onTop);
+        EXPECT_EQ(bar.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        EXPECT_EQ(watch.interruptions, 0);
+        EXPECT_EQ(bar.windowRole(), QStringLiteral("FormIntegrator"));
+        EXPECT_TRUE(bar.isVisible());
     }
 }
 
