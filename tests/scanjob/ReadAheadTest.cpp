@@ -113,11 +113,6 @@ TEST_F(ReadAheadTest, TheGeneratedCollectionGivesTheSameRows) {
     }
 }
 
-// Reads of files named "*-unreadable.mp3" fail as a bad sector does.
-int FailUnreadable(const QByteArray& path, bool reading) {
-    return reading && path.endsWith("-unreadable.mp3") ? EIO : 0;
-}
-
 TEST_F(ReadAheadTest, FailuresFifosVanishedFilesAndLinkLoopsGiveTheSameRowsAndReports) {
     MusicFolder music;
     const ID3v1Tag v1 = SampleID3v1();
@@ -141,10 +136,7 @@ TEST_F(ReadAheadTest, FailuresFifosVanishedFilesAndLinkLoopsGiveTheSameRowsAndRe
     ASSERT_EQ(::symlink("..", QFile::encodeName(music.file(QStringLiteral("0/up"))).constData()), 0);
     ASSERT_EQ(::symlink("00.mp3", QFile::encodeName(music.file(QStringLiteral("0/link.mp3"))).constData()), 0);
 
-    struct FaultGuard {
-        FaultGuard() { SetFileFaultForTesting(&FailUnreadable); }
-        ~FaultGuard() { SetFileFaultForTesting(nullptr); }
-    } faults;
+    FileFault faults(&FailUnreadable);
     {
         // The whole job, with reads that start while the walk goes on.
         WithoutFileRights noRights;
@@ -187,10 +179,7 @@ TEST_F(ReadAheadTest, AStopLeavesTheRowsOfAScanStoppedAtThatFile) {
     for (int i = 0; i < 60; ++i) music.mp3(QStringLiteral("%1.mp3").arg(i, 2, 10, QLatin1Char('0')), i % 2 ? &v1 : nullptr);
     music.mp3(QStringLiteral("07-unreadable.mp3"));
     const std::vector<FolderListEntry> work = walk(music.path());
-    struct FaultGuard {
-        FaultGuard() { SetFileFaultForTesting(&FailUnreadable); }
-        ~FaultGuard() { SetFileFaultForTesting(nullptr); }
-    } faults;
+    FileFault faults(&FailUnreadable);
     for (int64_t stopAt : {1, 2, 8, 9, 33, 61}) {
         SCOPED_TRACE(::testing::Message() << "stop at file " << stopAt);
         const ScanOutcome one = oneByOne(work, stopAt);
