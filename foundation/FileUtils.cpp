@@ -302,6 +302,7 @@ struct Walk {
     bool recurse;
     const bool& stop;
     ThrottledYield yield;
+    const std::function<void(const std::vector<FolderListEntry>&)>& listed;
     std::vector<char> buffer = std::vector<char>(64 * 1024);
 
     bool allows(bool readOnly, bool hidden, bool folder) const {
@@ -352,6 +353,7 @@ struct Walk {
             if (list.capacity() < list.size() + found.size())
                 list.reserve(std::max(list.size() + found.size(), list.capacity() * 2));
             for (QString& name : found) list.push_back(FolderListEntry{folderText, std::move(name)});
+            if (listed && !found.empty()) listed(list);
             std::sort(subfolders.begin(), subfolders.end(),
                       [](const auto& a, const auto& b) { return NameLess(a.first, b.first); });
             for (const auto& [name, raw] : subfolders) {
@@ -595,12 +597,13 @@ void SetRenameFunctionForTesting(RenameFunction function) { g_rename = function 
 // ---- walk and search ------------------------------------------------------------
 
 void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, int32_t attributeMask,
-                   const QString& pattern, bool recurse, const bool& stopFlag) {
+                   const QString& pattern, bool recurse, const bool& stopFlag,
+                   const std::function<void(const std::vector<FolderListEntry>&)>& listed) {
     try {
         if (folder.isEmpty() || stopFlag) return;
         const int fd = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) return;
-        Walk walk{list, attributeMask, FileNamePattern(pattern), recurse, stopFlag, ThrottledYield()};
+        Walk walk{list, attributeMask, FileNamePattern(pattern), recurse, stopFlag, ThrottledYield(), listed};
         walk.run(fd, NormaliseFolder(folder));
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("GetFolderList"), folder, QStringLiteral("list"), attributeMask,

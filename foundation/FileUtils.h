@@ -74,8 +74,11 @@ private:
 // but never walked, so link loops cannot trap the walk.  Yields to the event
 // loop while it works and stops as soon as `stopFlag` reads true.  A folder
 // that cannot be read adds nothing.
+// `listed`, when given, is called after each folder's files were added to
+// `list` (so a scan can start on them while the walk goes on).
 void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, int32_t attributeMask,
-                   const QString& pattern, bool recurse, const bool& stopFlag);
+                   const QString& pattern, bool recurse, const bool& stopFlag,
+                   const std::function<void(const std::vector<FolderListEntry>&)>& listed = {});
 
 // Searches `folder`, then its subfolders depth first (sorted by name ignoring
 // case; hidden folders too, folder links not followed), for a file matching

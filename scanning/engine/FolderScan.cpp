@@ -12,7 +12,6 @@
 
 #include <QFile>
 #include <QStandardPaths>
-#include <optional>
 #include <span>
 #include <unistd.h>
 
@@ -23,6 +22,21 @@ constexpr int32_t kScanAttributes = FileAttribute::ReadOnly;
 // A folder the scan can reach: it exists and can be listed.
 bool FolderReady(const QString& folder) {
     return FolderExists(folder) && ::access(NativePath(folder).constData(), R_OK | X_OK) == 0;
+}
+}  // namespace
+
+namespace {
+// Whether the files a walk gave its readers are still the work list.
+bool WalkedList(const ReadAhead& ahead, const std::vector<FolderListEntry>& work) {
+    const int64_t n = static_cast<int64_t>(work.size());
+    if (ahead.size() != n) return false;
+    for (int64_t i : {int64_t(0), n / 2, n - 1}) {
+        if (n == 0) break;
+        const FolderListEntry& a = ahead.entry(i);
+        const FolderListEntry& b = work[static_cast<size_t>(i)];
+        if (a.Folder != b.Folder || a.FileName != b.FileName) return false;
+    }
+    return true;
 }
 }  // namespace
 
@@ -54,6 +68,7 @@ void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
 
 void FolderScan::InitialiseScan() {
     WithTrail(QStringLiteral("InitialiseScan"), [&] {
+        m_walkAhead.reset();
         if (m_options.blnClearResults) std::vector<FolderListEntry>().swap(mudtScanRecords);
     });
 }
@@ -64,9 +79,24 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
         m_host.ShowStatus(GetResourceString(TextId::Scan::RetrievingFiles));
         mstrLastScannedFolder = folder;
         const QString pattern = m_options.strScanFilter.isEmpty() ? QStringLiteral("*.*") : m_options.strScanFilter;
-        GetFolderList(folder, found, kScanAttributes, pattern, includeSubfolders, m_host.mblnStopAll);
+        // The files are read while the walk still finds more: each folder's
+        // files go to the readers as soon as they are listed.
+        m_walkAhead.reset();
+        const ReadPlan plan = planFor(folder);
+        if (plan.readers > 1)
+            m_walkAhead = std::make_unique<ReadAhead>(m_options, std::span(m_tagObjects).first(size_t(plan.readers)),
+                                                      plan.window);
+        size_t fed = 0;
+        auto listed = [&](const std::vector<FolderListEntry>& list) {
+            if (m_walkAhead && m_walkAhead->append(list.data() + fed, list.size() - fed)) fed = list.size();
+            else m_walkAhead.reset();
+        };
+        GetFolderList(folder, found, kScanAttributes, pattern, includeSubfolders, m_host.mblnStopAll,
+                      m_walkAhead ? std::function<void(const std::vector<FolderListEntry>&)>(listed) : nullptr);
+        if (m_walkAhead) m_walkAhead->finish();
         mudtScanRecords = std::move(found);
     } catch (...) {
+        m_walkAhead.reset();
         PropagateError(CallSite(QStringLiteral("ScanFiles"), folder));
     }
 }
@@ -78,9 +108,9 @@ void FolderScan::ConcludeScan() {
     });
 }
 
-ReadPlan FolderScan::planFor(int64_t files) {
-    if (files < 2 || !gobjID3v2Tag.isSet()) return ReadPlan{};
-    ReadPlan plan = ScanReadPlan(mudtScanRecords.front().Folder);
+ReadPlan FolderScan::planFor(const QString& folder) {
+    if (!gobjID3v2Tag.isSet()) return ReadPlan{};
+    ReadPlan plan = ScanReadPlan(folder);
     if (m_readPlan.readers > 0) plan = m_readPlan;
     if (plan.readers < 2) return ReadPlan{};
     // Each reader parses tags with a tag object of its own.
@@ -109,10 +139,16 @@ void FolderScan::ProcessFiles(bool clearFirst) {
         // readers on other threads).
         const ScanningCentreOptions filters = m_options;
         FileReader reader(gobjID3v2Tag);
-        const ReadPlan plan = planFor(total);
-        std::optional<ReadAhead> ahead;
-        if (plan.readers > 1)
-            ahead.emplace(mudtScanRecords, filters, std::span(m_tagObjects).first(size_t(plan.readers)), plan.window);
+        // The readers the walk started, when the work list is still the
+        // walk's; else readers of their own for this list.
+        std::unique_ptr<ReadAhead> ahead = std::move(m_walkAhead);
+        if (ahead && !WalkedList(*ahead, mudtScanRecords)) ahead.reset();
+        if (!ahead && total > 1) {
+            const ReadPlan plan = planFor(mudtScanRecords.front().Folder);
+            if (plan.readers > 1)
+                ahead = std::make_unique<ReadAhead>(mudtScanRecords, filters,
+                                                    std::span(m_tagObjects).first(size_t(plan.readers)), plan.window);
+        }
         YieldClock clock(m_host.YieldIntervalMs());
         auto yieldAt = [&](int64_t i) {
             const FolderListEntry& entry = mudtScanRecords[static_cast<size_t>(i)];

@@ -25,6 +25,7 @@
 #include "scanning/tagobject/ID3v2TagObject.h"
 
 #include <QString>
+#include <memory>
 #include <cstdint>
 #include <vector>
 
@@ -89,9 +90,12 @@ private:
     // The readers' tag objects, made once and kept for the next scans.
     std::vector<ID3v2TagObject> m_tagObjects;
 
-    // The plan for `files` files; makes the readers' tag objects.  One
+    // The plan for files in `folder`; makes the readers' tag objects.  One
     // reader: the files are read on this thread.
-    ReadPlan planFor(int64_t files);
+    ReadPlan planFor(const QString& folder);
+    // The readers ScanFiles started on the files as the walk found them;
+    // ProcessFiles takes them over when the work list is still the walk's.
+    std::unique_ptr<ReadAhead> m_walkAhead;
 };
 
 // The folder a scan of the folder tree's selection walks: the desktop

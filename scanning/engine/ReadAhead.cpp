@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <linux/futex.h>
+#include <pthread.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <sys/stat.h>
@@ -58,10 +59,10 @@ void FutexWake(std::atomic<uint32_t>& word, int count) {
 static_assert(sizeof(std::atomic<uint32_t>) == sizeof(uint32_t));
 }  // namespace
 
-ReadAhead::ReadAhead(const std::vector<FolderListEntry>& work, const ScanningCentreOptions& filters,
-                     std::span<ID3v2TagObject> tagObjects, int window)
-    : m_work(work), m_filters(filters) {
-    m_window = std::clamp<int64_t>(int64_t(work.size()), 1, std::max(window, 1));
+ReadAhead::ReadAhead(const ScanningCentreOptions& filters, std::span<ID3v2TagObject> tagObjects, int window)
+    : m_filters(filters) {
+    m_blocks = std::make_unique<std::unique_ptr<FolderListEntry[]>[]>(size_t(kCapacity / kChunk));
+    m_window = std::max(window, 1);
     m_wakeStep = std::max<int64_t>(1, m_window / 2);
     m_slots = std::make_unique<Slot[]>(static_cast<size_t>(m_window));
     try {
@@ -73,36 +74,78 @@ ReadAhead::ReadAhead(const std::vector<FolderListEntry>& work, const ScanningCen
     }
 }
 
+ReadAhead::ReadAhead(const std::vector<FolderListEntry>& work, const ScanningCentreOptions& filters,
+                     std::span<ID3v2TagObject> tagObjects, int window)
+    : ReadAhead(filters, tagObjects, static_cast<int>(std::clamp<int64_t>(int64_t(work.size()), 1, window))) {
+    append(work.data(), work.size());
+    finish();
+}
+
 ReadAhead::~ReadAhead() { stop(); }
 
 void ReadAhead::stop() {
     m_stopping = true;
-    m_roomSeq.fetch_add(1);
-    FutexWake(m_roomSeq, INT_MAX);
+    for (std::atomic<uint32_t>* seq : {&m_roomSeq, &m_feedSeq}) {
+        seq->fetch_add(1);
+        FutexWake(*seq, INT_MAX);
+    }
     for (std::thread& t : m_threads)
         if (t.joinable()) t.join();
     m_threads.clear();
 }
 
+bool ReadAhead::append(const FolderListEntry* entries, size_t count) {
+    const int64_t have = m_available.load();
+    if (have + int64_t(count) > kCapacity) return false;
+    for (size_t i = 0; i < count; ++i) {
+        const int64_t at = have + int64_t(i);
+        auto& block = m_blocks[size_t(at / kChunk)];
+        if (!block) block = std::make_unique<FolderListEntry[]>(size_t(kChunk));
+        block[size_t(at % kChunk)] = entries[i];
+    }
+    m_available.store(have + int64_t(count));
+    if (m_feedWaiters.load() > 0) {
+        m_feedSeq.fetch_add(1);
+        FutexWake(m_feedSeq, INT_MAX);
+    }
+    return true;
+}
+
+void ReadAhead::finish() {
+    m_complete = true;
+    m_feedSeq.fetch_add(1);
+    FutexWake(m_feedSeq, INT_MAX);
+}
+
+const FolderListEntry& ReadAhead::entry(int64_t index) const {
+    return m_blocks[size_t(index / kChunk)][size_t(index % kChunk)];
+}
+
+void ReadAhead::Sleep(std::atomic<uint32_t>& seq, std::atomic<int>& waiters, const std::function<bool()>& ready) {
+    waiters.fetch_add(1);
+    const uint32_t value = seq.load();
+    if (!ready()) FutexWait(seq, value, nullptr);
+    waiters.fetch_sub(1);
+}
+
 void ReadAhead::run(ID3v2TagObject& tagObject) {
+    ::pthread_setname_np(::pthread_self(), "scan reader");
     FileReader reader(tagObject);
-    const int64_t total = static_cast<int64_t>(m_work.size());
     for (;;) {
         const int64_t index = m_next.fetch_add(1);
-        if (index >= total) return;
-        // Room: the slot's previous file must be released.
-        while (!m_stopping && index >= m_released.load() + m_window) {
-            m_roomWaiters.fetch_add(1);
-            const uint32_t seq = m_roomSeq.load();
-            if (!m_stopping && index >= m_released.load() + m_window) FutexWait(m_roomSeq, seq, nullptr);
-            m_roomWaiters.fetch_sub(1);
-        }
+        // The file must be listed (the walk may still be finding files) ...
+        auto listed = [&] { return m_stopping || index < m_available.load() || m_complete.load(); };
+        while (!listed()) Sleep(m_feedSeq, m_feedWaiters, listed);
+        if (m_stopping || index >= m_available.load()) return;
+        // ... and the slot's previous file released.
+        auto room = [&] { return m_stopping || index < m_released.load() + m_window; };
+        while (!room()) Sleep(m_roomSeq, m_roomWaiters, room);
         if (m_stopping) return;
         // The slot is this reader's alone until the reading is handed over.
         Slot& slot = m_slots[static_cast<size_t>(index % m_window)];
         slot.reading = FileReading();
         try {
-            reader.read(m_work[static_cast<size_t>(index)], &m_filters, slot.reading);
+            reader.read(entry(index), &m_filters, slot.reading);
         } catch (...) {
             slot.reading.outcome = FileReading::Outcome::Failed;
             slot.reading.step = 0;

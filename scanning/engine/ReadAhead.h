@@ -17,6 +17,7 @@
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <thread>
@@ -42,15 +43,27 @@ ReadPlan ScanReadPlan(const QString& folder);
 
 class ReadAhead {
 public:
-    // Starts one reader per tag object, over `work` with the include options
-    // and scan rules of `filters` (both must outlive it), reading at most
-    // `window` files ahead of the file last released.
+    // Starts one reader per tag object, with the include options and scan
+    // rules of `filters`, reading at most `window` files ahead of the file
+    // last released.  The files come through append() (while a walk is still
+    // finding them) and finish(), or all at once through the second form.
+    ReadAhead(const ScanningCentreOptions& filters, std::span<ID3v2TagObject> tagObjects, int window);
     ReadAhead(const std::vector<FolderListEntry>& work, const ScanningCentreOptions& filters,
               std::span<ID3v2TagObject> tagObjects, int window);
     // Stops the readers and waits for the reads in flight.
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // Adds files to read, in order (the scan's thread only); false when they
+    // do not fit (more than kCapacity files in all), and then none is added.
+    bool append(const FolderListEntry* entries, size_t count);
+    // No more files come.
+    void finish();
+    // The files added so far.
+    int64_t size() const { return m_available.load(); }
+    const FolderListEntry& entry(int64_t index) const;
+    static constexpr int64_t kCapacity = int64_t(1) << 24;
 
     // The reading of file `index`, once it is read, or null when it is not
     // read within `waitMs` milliseconds (the caller may yield and ask again).
@@ -64,11 +77,17 @@ private:
         std::atomic<int64_t> index{-1};  // the file whose reading the slot holds
         FileReading reading;
     };
+    static constexpr int64_t kChunk = 4096;  // files per block of the list
     void run(ID3v2TagObject& tagObject);
     void stop();
+    static void Sleep(std::atomic<uint32_t>& seq, std::atomic<int>& waiters, const std::function<bool()>& ready);
 
-    const std::vector<FolderListEntry>& m_work;
-    const ScanningCentreOptions& m_filters;
+    const ScanningCentreOptions m_filters;
+    // The files: blocks that never move, so readers read them while more
+    // are added.
+    std::unique_ptr<std::unique_ptr<FolderListEntry[]>[]> m_blocks;
+    std::atomic<int64_t> m_available{0};
+    std::atomic<bool> m_complete{false};
     std::unique_ptr<Slot[]> m_slots;
     int64_t m_window = 1;
     int64_t m_wakeStep = 1;  // readers waiting for room are woken every so many files
@@ -77,11 +96,14 @@ private:
     std::atomic<bool> m_stopping{false};
     // Sleeping is done on futex words: the scan's thread on m_readySeq while
     // it waits for file m_awaited, readers on m_roomSeq while they wait for
-    // room (m_roomWaiters of them); each side wakes the other only when it
-    // sleeps, so a scan whose files are at hand makes no wake-up calls.
+    // room or on m_feedSeq while they wait for files to read; each side wakes
+    // the other only when it sleeps, so a scan whose files are at hand makes
+    // no wake-up calls.
     std::atomic<int64_t> m_awaited{-1};
     std::atomic<uint32_t> m_readySeq{0};
     std::atomic<uint32_t> m_roomSeq{0};
     std::atomic<int> m_roomWaiters{0};
+    std::atomic<uint32_t> m_feedSeq{0};
+    std::atomic<int> m_feedWaiters{0};
     std::vector<std::thread> m_threads;
 };

@@ -248,17 +248,6 @@ TEST_F(FolderScanTest, FailedReadsWarnAndSkipOnlyTheirFile) {
     EXPECT_EQ(host.statuses.back(), QStringLiteral("Scan complete"));
 }
 
-// Reads of files whose names end in "-unreadable.mp3" fail as a bad disk
-// sector does.
-int FailUnreadable(const QByteArray& path, bool reading) {
-    return reading && path.endsWith("-unreadable.mp3") ? EIO : 0;
-}
-
-struct FileFault {
-    explicit FileFault(FileFaultFunction f) { SetFileFaultForTesting(f); }
-    ~FileFault() { SetFileFaultForTesting(nullptr); }
-};
-
 TEST_F(FolderScanTest, EveryFailureOfAFileIsReportedForItAndTheScanGoesOn) {
     music.mp3(QStringLiteral("a.mp3"));
     music.mp3(QStringLiteral("b-unreadable.mp3"));

@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,14 +49,24 @@ protected:
     // Scans `work` (a walked work list) with a plan and records the outcome;
     // `stopAt` stops the scan when the progress reaches that file.
     ScanOutcome scanWith(const std::vector<FolderListEntry>& work, int readers, int window, int64_t stopAt = -1) {
+        return scan(readers, window, stopAt, [&](FolderScan& scanner) {
+            scanner.mudtScanRecords = work;
+            scanner.ConcludeScan();
+        });
+    }
+    // The Scan button's job: the readers start on the files while the walk
+    // still finds more.
+    ScanOutcome scanFolderWith(const QString& folder, int readers, int window) {
+        return scan(readers, window, -1, [&](FolderScan& scanner) { scanner.ScanFolder(folder, true); });
+    }
+    ScanOutcome scan(int readers, int window, int64_t stopAt, const std::function<void(FolderScan&)>& job) {
         ScriptedUi ui;
         ScanResultsModel model;
         RecordingHost host;
         host.stopAtPosition = stopAt;
         FolderScan scanner{model, host, scanOptions};
         scanner.setReadPlan(readers, window);
-        scanner.mudtScanRecords = work;
-        scanner.ConcludeScan();
+        job(scanner);
         ScanOutcome outcome;
         for (int r = 0; r < model.rows(); ++r) outcome.rows.emplace_back(model.isChecked(r), model.rowTexts(r));
         for (const auto& box : ui.shown) outcome.shown << box.title + QStringLiteral(": ") + box.prompt;
@@ -97,12 +109,8 @@ TEST_F(ReadAheadTest, TheGeneratedCollectionGivesTheSameRows) {
     for (const auto& [readers, window] : kPlans) {
         SCOPED_TRACE(::testing::Message() << readers << " readers, window " << window);
         EXPECT_EQ(scanWith(work, readers, window), one);
+        EXPECT_EQ(scanFolderWith(music.path(), readers, window), one);
     }
-}
-
-// Reads of files named "*-unreadable.mp3" fail as a bad sector does.
-int FailUnreadable(const QByteArray& path, bool reading) {
-    return reading && path.endsWith("-unreadable.mp3") ? EIO : 0;
 }
 
 TEST_F(ReadAheadTest, FailuresFifosVanishedFilesAndLinkLoopsGiveTheSameRowsAndReports) {
@@ -128,6 +136,18 @@ TEST_F(ReadAheadTest, FailuresFifosVanishedFilesAndLinkLoopsGiveTheSameRowsAndRe
     ASSERT_EQ(::symlink("..", QFile::encodeName(music.file(QStringLiteral("0/up"))).constData()), 0);
     ASSERT_EQ(::symlink("00.mp3", QFile::encodeName(music.file(QStringLiteral("0/link.mp3"))).constData()), 0);
 
+    FileFault faults(&FailUnreadable);
+    {
+        // The whole job, with reads that start while the walk goes on.
+        WithoutFileRights noRights;
+        const ScanOutcome one = oneByOne(walk(music.path()));
+        ASSERT_EQ(one.shown.size(), 4) << ::testing::PrintToString(one);
+        for (const auto& [readers, window] : kPlans) {
+            SCOPED_TRACE(::testing::Message() << readers << " readers, window " << window << ", from the walk");
+            EXPECT_EQ(scanFolderWith(music.path(), readers, window), one);
+        }
+    }
+
     std::vector<FolderListEntry> work = walk(music.path());
     // Gone between the walk and the reads: deleted, or a FIFO in the place
     // of a file.
@@ -138,10 +158,6 @@ TEST_F(ReadAheadTest, FailuresFifosVanishedFilesAndLinkLoopsGiveTheSameRowsAndRe
     // And one the work list names that was never there (a playlist's entry).
     work.insert(work.begin() + 20, FolderListEntry{music.file(QStringLiteral("2")), QStringLiteral("never.mp3")});
 
-    struct FaultGuard {
-        FaultGuard() { SetFileFaultForTesting(&FailUnreadable); }
-        ~FaultGuard() { SetFileFaultForTesting(nullptr); }
-    } faults;
     WithoutFileRights noRights;
     const ScanOutcome one = oneByOne(work);
     // The reports, in walk order; every other file has its row.
@@ -163,10 +179,7 @@ TEST_F(ReadAheadTest, AStopLeavesTheRowsOfAScanStoppedAtThatFile) {
     for (int i = 0; i < 60; ++i) music.mp3(QStringLiteral("%1.mp3").arg(i, 2, 10, QLatin1Char('0')), i % 2 ? &v1 : nullptr);
     music.mp3(QStringLiteral("07-unreadable.mp3"));
     const std::vector<FolderListEntry> work = walk(music.path());
-    struct FaultGuard {
-        FaultGuard() { SetFileFaultForTesting(&FailUnreadable); }
-        ~FaultGuard() { SetFileFaultForTesting(nullptr); }
-    } faults;
+    FileFault faults(&FailUnreadable);
     for (int64_t stopAt : {1, 2, 8, 9, 33, 61}) {
         SCOPED_TRACE(::testing::Message() << "stop at file " << stopAt);
         const ScanOutcome one = oneByOne(work, stopAt);
