@@ -2,22 +2,12 @@
 // prints the memory they take and how long appending and sorting take.
 // Run by hand: build/bin/scan_results_model [rows]
 
+#include "bench/BenchSupport.h"
 #include "scanning/engine/ScanResultsModel.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <cstdio>
-
-namespace {
-long ResidentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -27,39 +17,7 @@ int main(int argc, char** argv) {
     ScanResultsModel model;
     QElapsedTimer timer;
     timer.start();
-    for (int i = 0; i < rows; ++i) {
-        ScanRecord r;
-        const int album = i / 12;
-        r.FolderListEntry.Folder = QStringLiteral("/home/someone/Music/Artist Number %1/Album Title %2").arg(album / 10).arg(album);
-        r.FolderListEntry.FileName = QStringLiteral("%1 - Artist Number %2 - Song Title Number %3.mp3").arg(i % 12 + 1, 2, 10, QLatin1Char('0')).arg(album / 10).arg(i);
-        r.ID3v1Tag = ID3v1Tag{QStringLiteral("Song Title Number %1").arg(i), QStringLiteral("Artist Number %1").arg(album / 10),
-                              uint8_t(i % 12 + 1), QStringLiteral("Album Title %1").arg(album), QStringLiteral("2003"),
-                              QStringLiteral("Ripped"), uint8_t(i % 148)};
-        r.ID3v2Tag.Title = r.ID3v1Tag.Title;
-        r.ID3v2Tag.Artist = r.ID3v1Tag.Artist;
-        r.ID3v2Tag.Track = QStringLiteral("%1/12").arg(i % 12 + 1);
-        r.ID3v2Tag.Album = r.ID3v1Tag.Album;
-        r.ID3v2Tag.Year = QStringLiteral("2003");
-        r.ID3v2Tag.Genre = QStringLiteral("Rock");
-        r.ID3v2Tag.EncodedBy = QStringLiteral("LAME 3.100");
-        MPEGInfo& m = r.MPEGInfo;
-        m.FileSize = 4000000 + i * 37;
-        m.HeaderPosition = 4096;
-        m.LengthMs = 250000 + i % 1000;
-        m.Version = 1;
-        m.Layer = 3;
-        m.Bitrate = 128;
-        m.FrameCount = 9570;
-        m.SampleRate = 44100;
-        m.ChannelMode = QStringLiteral("Joint-stereo");
-        m.Private = m.CRCs = m.Copyrighted = QStringLiteral("No");
-        m.Original = QStringLiteral("Yes");
-        m.Emphasis = QStringLiteral("None");
-        m.Channels = 2;
-        r.FileDetails = {QString(), QStringLiteral("12/03/2004 18:22:41"), QStringLiteral("12/03/2004 18:22:41"),
-                         QStringLiteral("01/06/2024 09:10:11")};
-        model.appendRecord(r);
-    }
+    for (int i = 0; i < rows; ++i) model.appendRecord(SampleCollectionRecord(i));
     const qint64 appendMs = timer.elapsed();
     const long after = ResidentKiB();
     std::printf("%d rows appended in %lld ms (%.0f rows/s)\n", rows, appendMs, rows * 1000.0 / std::max<qint64>(1, appendMs));

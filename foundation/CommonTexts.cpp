@@ -17,20 +17,26 @@ struct ItemText {
     int32_t code;
 };
 
-constexpr ItemText kLabelMenu[] = {{0, 476}, {1, 477}, {2, 478}, {3, 479}, {4, 480}};
-constexpr ItemText kEdit[] = {{0, 482}, {1, 483}, {2, 484}, {3, 485}, {5, 486}, {6, 487}};
-constexpr ItemText kTools[] = {{0, 634}, {2, 635}, {3, 636}, {4, 637}, {5, 638},
-                               {6, 642}, {8, 639}, {10, 488}, {11, 489}};
-constexpr ItemText kHelp[] = {{0, 493}, {3, 495}, {5, 496}};
+namespace Menu = TextId::Menu;
+constexpr ItemText kLabelMenu[] = {
+    {0, Menu::File}, {1, Menu::Edit}, {2, Menu::Tools}, {3, Menu::Actions}, {4, Menu::Help}};
+constexpr ItemText kEdit[] = {{0, Menu::Cut},    {1, Menu::Copy},      {2, Menu::Paste},
+                              {3, Menu::Delete}, {5, Menu::SelectAll}, {6, Menu::InvertSelection}};
+constexpr ItemText kTools[] = {{0, Menu::ToolScanningCentre},  {2, Menu::ToolCoordinator},
+                               {3, Menu::ToolMusicCataloguer}, {4, Menu::ToolDuplicateFinder},
+                               {5, Menu::ToolPlaylistManager}, {6, Menu::ToolEncoderDecoder},
+                               {8, Menu::ToolMusicPlayer},     {10, Menu::Options},
+                               {11, Menu::Preferences}};
+constexpr ItemText kHelp[] = {{0, Menu::ContentsAndIndex}, {3, Menu::GoToWebSite}, {5, Menu::About}};
 
 }  // namespace
 
 void UpdateSystemMenuToolTips(IToolWindow* Form) {
     try {
         ICommonControlsHost& host = ControlsOf(Form);
-        host.SetSystemMenuToolTip(0, GetResourceString(630));
-        host.SetSystemMenuToolTip(1, GetResourceString(631));
-        host.SetSystemMenuToolTip(2, GetResourceString(632));
+        host.SetSystemMenuToolTip(0, GetResourceString(TextId::Common::Minimize));
+        host.SetSystemMenuToolTip(1, GetResourceString(TextId::Common::Maximize));
+        host.SetSystemMenuToolTip(2, GetResourceString(TextId::Common::Close));
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("UpdateSystemMenuToolTips"), Form ? Form->Name() : QString()));
     }
@@ -40,7 +46,7 @@ void UpdateCommonControls(IToolWindow* Form) {
     try {
         ICommonControlsHost& host = ControlsOf(Form);
         UpdateSystemMenuToolTips(Form);
-        host.SetGreenIndicatorToolTip(GetResourceString(633));
+        host.SetGreenIndicatorToolTip(GetResourceString(TextId::Common::ContextMenuAvailable));
         for (const ItemText& item : kLabelMenu) host.SetLabelMenuCaption(item.index, GetResourceString(item.code));
         for (const ItemText& item : kEdit)
             host.SetMenuItemCaption(ICommonControlsHost::Menu::Edit, item.index, GetResourceString(item.code));

@@ -5,6 +5,11 @@
 // shown through an installable interface, so logic code never opens a window:
 // the program installs the Qt implementation (foundation/ui/QtDialogs.h), tests
 // install a scripted one.  Without one every dialog is cancelled.
+//
+// An open or save dialog starts in InitDir when that folder exists, else in
+// the folder of the last file chosen in an open or save dialog of this run,
+// else in the user's home folder (never in the program's own folder, which
+// an installed program cannot write).
 
 #include <QString>
 #include <cstdint>

@@ -32,10 +32,16 @@ QString StandardErrorText(int32_t number) {
         {ErrNo::PermissionDenied, QStringLiteral("Permission denied")},
         {ErrNo::PathFileAccess, QStringLiteral("Path/File access error")},
         {ErrNo::PathNotFound, QStringLiteral("Path not found")},
+        {ErrNo::ErrorLoadingLibrary, QStringLiteral("Error in loading shared library")},
         {ErrNo::ObjectNotSet, QStringLiteral("Object variable or With block variable not set")},
         {ErrNo::ResourceNotFound, QStringLiteral("Resource with this identifier not found")},
+        {ErrNo::ControlArrayElementMissing, QStringLiteral("Control array element doesn't exist")},
+        {ErrNo::ObjectNotAnArray, QStringLiteral("Object not an array")},
+        {ErrNo::InvalidPropertyValue, QStringLiteral("Invalid property value")},
         {ErrNo::PropertyNotReadable, QStringLiteral("Property cannot be read at run time")},
         {ErrNo::MemberNotFound, QStringLiteral("Object doesn't support this property or method")},
+        {ErrNo::LibraryFunctionNotFound, QStringLiteral("Specified library function not found")},
+        {ErrNo::InvalidPicture, QStringLiteral("Invalid picture")},
         {ErrNo::CommonDialogCancel, QStringLiteral("Cancel was selected.")},
     };
     auto it = texts.constFind(number);
@@ -44,6 +50,11 @@ QString StandardErrorText(int32_t number) {
 
 void RaiseError(int32_t number, const QString& source, const QString& description) {
     throw SvError(number, source, description.isEmpty() ? StandardErrorText(number) : description);
+}
+
+void RaiseMissingElement(int index) {
+    RaiseError(ErrNo::ControlArrayElementMissing, QStringLiteral("Sonivard"),
+               QStringLiteral("Control array element '%1' doesn't exist").arg(index));
 }
 
 int32_t ErrnoToErrorNumber(int err, bool writing) {
@@ -111,9 +122,10 @@ void DisplayErrorMessage(const SvError& error) {
     QString title = QStringLiteral("Critical Error");
     QString text;
     try {
-        title = GetResourceString(184);
-        text = GetResourceString(185) + QString::number(error.number()) + QStringLiteral("\r\n\r\n") +
-               error.description() + QStringLiteral("\r\n\r\n") + GetResourceString(186);
+        title = GetResourceString(TextId::Common::CriticalError);
+        text = GetResourceString(TextId::Common::ErrorHasOccurred) + QString::number(error.number()) +
+               QStringLiteral("\r\n\r\n") + error.description() + QStringLiteral("\r\n\r\n") +
+               GetResourceString(TextId::Common::ErrorReportRequest);
     } catch (...) {
         // The table itself failed: still show what went wrong.
         text = QStringLiteral("An error has occurred: ") + QString::number(error.number()) +

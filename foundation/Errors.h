@@ -12,7 +12,8 @@
 #include <type_traits>
 #include <utility>
 
-// Error numbers of the platform that the program raises or tests for.
+// Error numbers of the platform that the program raises or tests for; each
+// has its text in StandardErrorText.  Raise them by name, never by number.
 namespace ErrNo {
 constexpr int32_t InvalidCall = 5;
 constexpr int32_t Overflow = 6;
@@ -27,10 +28,16 @@ constexpr int32_t DiskFull = 61;
 constexpr int32_t PermissionDenied = 70;
 constexpr int32_t PathFileAccess = 75;
 constexpr int32_t PathNotFound = 76;
+constexpr int32_t ErrorLoadingLibrary = 48;
 constexpr int32_t ObjectNotSet = 91;
 constexpr int32_t ResourceNotFound = 326;
+constexpr int32_t ControlArrayElementMissing = 340;
+constexpr int32_t ObjectNotAnArray = 343;
+constexpr int32_t InvalidPropertyValue = 380;
 constexpr int32_t PropertyNotReadable = 393;
 constexpr int32_t MemberNotFound = 438;
+constexpr int32_t LibraryFunctionNotFound = 453;
+constexpr int32_t InvalidPicture = 481;
 constexpr int32_t CommonDialogCancel = 32755;
 // Component errors: the base plus the component's own message number.
 constexpr int32_t ComponentErrorBase = static_cast<int32_t>(0x80040000u);
@@ -60,6 +67,10 @@ QString StandardErrorText(int32_t number);
 // Raise an error with the platform's text for the number (or the given description).
 [[noreturn]] void RaiseError(int32_t number, const QString& source = QStringLiteral("Sonivard"),
                              const QString& description = QString());
+
+// Error 340 for element `index` of a control array that has no such element;
+// the description names the index.
+[[noreturn]] void RaiseMissingElement(int index);
 
 // errno -> platform error number, as the file-access helpers report it.
 int32_t ErrnoToErrorNumber(int err, bool writing);

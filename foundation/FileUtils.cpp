@@ -238,12 +238,41 @@ QString SizeInKb(qint64 bytes) { return QLocale().toString((bytes + 512) / 1024)
 
 // ---- folder walk ------------------------------------------------------------
 
+// The entries of an open folder, read straight from the kernel in large
+// batches on the folder's own descriptor: a walk over thousands of folders
+// makes a few calls per folder.  The buffer is the caller's, shared by the
+// levels of a walk (a folder is read whole before its subfolders are).
+class FolderEntries {
+public:
+    FolderEntries(int fd, std::vector<char>& buffer) : m_fd(fd), m_buffer(buffer) {}
+    const dirent64* next() {
+        if (m_pos >= m_end) {
+            ssize_t n;
+            do {
+                n = ::getdents64(m_fd, m_buffer.data(), m_buffer.size());
+            } while (n < 0 && errno == EINTR);
+            if (n <= 0) return nullptr;  // the end, or a folder that cannot be read on
+            m_pos = 0;
+            m_end = static_cast<size_t>(n);
+        }
+        const auto* entry = reinterpret_cast<const dirent64*>(m_buffer.data() + m_pos);
+        m_pos += entry->d_reclen;
+        return entry;
+    }
+
+private:
+    int m_fd;
+    std::vector<char>& m_buffer;
+    size_t m_pos = 0;
+    size_t m_end = 0;
+};
+
 enum class EntryKind { Other, File, Folder, FolderLink };
 
 // Kind of a directory entry; `st` is filled (and `haveStat` set) when the
 // entry had to be examined.  Links are followed to decide the kind, but a
 // link to a folder stays a link.
-EntryKind KindOf(int dirfd, const dirent* entry, struct stat& st, bool& haveStat) {
+EntryKind KindOf(int dirfd, const dirent64* entry, struct stat& st, bool& haveStat) {
     haveStat = false;
     switch (entry->d_type) {
     case DT_REG: return EntryKind::File;
@@ -273,6 +302,8 @@ struct Walk {
     bool recurse;
     const bool& stop;
     ThrottledYield yield;
+    const std::function<void(const std::vector<FolderListEntry>&)>& listed;
+    std::vector<char> buffer = std::vector<char>(64 * 1024);
 
     bool allows(bool readOnly, bool hidden, bool folder) const {
         if (readOnly && !(mask & FileAttribute::ReadOnly)) return false;
@@ -283,18 +314,12 @@ struct Walk {
 
     // Walks the open folder `fd` (taken over); returns false once stopped.
     bool run(int fd, const QString& folderText) {
-        const int listFd = ::dup(fd);
-        DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
-        if (!dir) {
-            if (listFd >= 0) ::close(listFd);
-            ::close(fd);
-            return !stop;
-        }
+        FolderEntries entries(fd, buffer);
         const bool needMode = !(mask & FileAttribute::ReadOnly);
         std::vector<QString> found;
         std::vector<std::pair<QString, QByteArray>> subfolders;
         bool stopped = false;
-        while (const dirent* entry = ::readdir(dir)) {
+        while (const dirent64* entry = entries.next()) {
             const char* name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
             yield();
@@ -323,12 +348,12 @@ struct Walk {
             if (recurse && kind == EntryKind::Folder && allows(needMode && readOnlyNow(), hidden, false))
                 subfolders.emplace_back(PathFromNative(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
         }
-        ::closedir(dir);
         if (!stopped) {
             std::sort(found.begin(), found.end(), NameLess);
             if (list.capacity() < list.size() + found.size())
                 list.reserve(std::max(list.size() + found.size(), list.capacity() * 2));
             for (QString& name : found) list.push_back(FolderListEntry{folderText, std::move(name)});
+            if (listed && !found.empty()) listed(list);
             std::sort(subfolders.begin(), subfolders.end(),
                       [](const auto& a, const auto& b) { return NameLess(a.first, b.first); });
             for (const auto& [name, raw] : subfolders) {
@@ -356,20 +381,15 @@ struct Search {
     const std::function<void(const QString&)>& status;
     QString statusPrefix;
     ThrottledYield yield;
+    std::vector<char> buffer = std::vector<char>(64 * 1024);
 
     // Searches the open folder `fd` (taken over); the folder text when found.
     QString run(int fd, const QString& folderText, const QString& shownText) {
         if (status) status(statusPrefix + shownText);
-        const int listFd = ::dup(fd);
-        DIR* dir = listFd >= 0 ? ::fdopendir(listFd) : nullptr;
-        if (!dir) {
-            if (listFd >= 0) ::close(listFd);
-            ::close(fd);
-            return QString();
-        }
+        FolderEntries entries(fd, buffer);
         bool here = false;
         std::vector<std::pair<QString, QByteArray>> subfolders;
-        while (const dirent* entry = ::readdir(dir)) {
+        while (const dirent64* entry = entries.next()) {
             const char* name = entry->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
             yield();
@@ -385,7 +405,6 @@ struct Search {
             if (kind == EntryKind::Folder)
                 subfolders.emplace_back(PathFromNative(name, qsizetype(length)), QByteArray(name, qsizetype(length)));
         }
-        ::closedir(dir);
         if (stop) {
             ::close(fd);
             return QString();
@@ -556,6 +575,13 @@ QString ParentFolder(const QString& path) {
     return path.left(slash);
 }
 
+QString BaseNamePart(const QString& path) {
+    QString name = FileNamePart(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0) name.truncate(dot);
+    return name;
+}
+
 bool FileExists(const QString& path) {
     struct stat st;
     return !path.isEmpty() && ::stat(Native(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
@@ -571,12 +597,13 @@ void SetRenameFunctionForTesting(RenameFunction function) { g_rename = function 
 // ---- walk and search ------------------------------------------------------------
 
 void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, int32_t attributeMask,
-                   const QString& pattern, bool recurse, const bool& stopFlag) {
+                   const QString& pattern, bool recurse, const bool& stopFlag,
+                   const std::function<void(const std::vector<FolderListEntry>&)>& listed) {
     try {
         if (folder.isEmpty() || stopFlag) return;
         const int fd = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) return;
-        Walk walk{list, attributeMask, FileNamePattern(pattern), recurse, stopFlag, ThrottledYield()};
+        Walk walk{list, attributeMask, FileNamePattern(pattern), recurse, stopFlag, ThrottledYield(), listed};
         walk.run(fd, NormaliseFolder(folder));
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("GetFolderList"), folder, QStringLiteral("list"), attributeMask,
@@ -587,7 +614,8 @@ void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, in
 QString FindFile(const QString& folder, const QString& fileName, const bool& stopFlag,
                  const std::function<void(const QString&)>& showStatus) {
     try {
-        Search search{FileNamePattern(fileName), stopFlag, showStatus, GetResourceString(181), ThrottledYield()};
+        Search search{FileNamePattern(fileName), stopFlag, showStatus, GetResourceString(TextId::Common::Searching),
+                      ThrottledYield()};
         const int fd = folder.isEmpty() ? -1 : ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) {
             if (showStatus) showStatus(search.statusPrefix + folder);
@@ -649,20 +677,21 @@ bool MoveFile(const QString& source, const QString& destination) {
     QString title;
     try {
         const bool sameFolder = ParentFolder(source) == ParentFolder(destination);
-        title = GetResourceString(sameFolder ? 174 : 175);
+        title = GetResourceString(sameFolder ? TextId::Common::ErrorRenamingFile : TextId::Common::ErrorMovingFile);
         const QString sourceName = FileNamePart(source);
         const QByteArray from = Native(source);
         const QByteArray to = Native(destination);
 
         struct stat sst;
         if (::stat(from.constData(), &sst) != 0 || !S_ISREG(sst.st_mode)) {
-            MsgBox(sourceName + kCrLf2 + GetResourceString(180), Mb::OKOnly | Mb::Exclamation, title);
+            MsgBox(sourceName + kCrLf2 + GetResourceString(TextId::Common::SourceFileMissing),
+                   Mb::OKOnly | Mb::Exclamation, title);
             return false;
         }
         const QString destinationFolder = ParentFolder(destination);
         if (!FolderExists(destinationFolder.isEmpty() ? QStringLiteral(".") : destinationFolder)) {
-            MsgBox(FileNamePart(destination) + kCrLf2 + GetResourceString(179), Mb::OKOnly | Mb::Exclamation,
-                   GetResourceString(175));
+            MsgBox(FileNamePart(destination) + kCrLf2 + GetResourceString(TextId::Common::DestinationFolderMissing),
+                   Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::ErrorMovingFile));
             return false;
         }
 
@@ -696,9 +725,12 @@ bool MoveFile(const QString& source, const QString& destination) {
             if (destinationTaken && !S_ISDIR(dst.st_mode)) {
                 const qint64 destinationSize = ::stat(to.constData(), &dstTarget) == 0 ? dstTarget.st_size : dst.st_size;
                 const QString question = QLatin1Char('\'') + destination + QStringLiteral("' (") +
-                                         SizeInKb(destinationSize) + GetResourceString(177) +
+                                         SizeInKb(destinationSize) +
+                                         GetResourceString(TextId::Common::AlreadyExistsOverwrite) +
                                          SizeInKb(sst.st_size) + QStringLiteral("KB)?");
-                if (MsgBox(question, Mb::YesNo | Mb::Exclamation, GetResourceString(176)) != Mb::Yes) return false;
+                if (MsgBox(question, Mb::YesNo | Mb::Exclamation,
+                           GetResourceString(TextId::Common::FileAlreadyExists)) != Mb::Yes)
+                    return false;
                 replace = true;
             }
             if (replace && sameFile && !destinationIsLink) {
@@ -712,7 +744,8 @@ bool MoveFile(const QString& source, const QString& destination) {
         if (err == EEXIST || err == ENOTEMPTY || err == EISDIR) {
             // Something took the destination name meanwhile (or it is a
             // folder): nothing is replaced.
-            MsgBox(sourceName + kCrLf2 + GetResourceString(178), Mb::OKOnly | Mb::Exclamation, title);
+            MsgBox(sourceName + kCrLf2 + GetResourceString(TextId::Common::FileOperationUnsuccessful),
+                   Mb::OKOnly | Mb::Exclamation, title);
             return false;
         }
         if (err != 0) RaisePlainErrno(err, true);

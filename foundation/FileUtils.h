@@ -74,8 +74,11 @@ private:
 // but never walked, so link loops cannot trap the walk.  Yields to the event
 // loop while it works and stops as soon as `stopFlag` reads true.  A folder
 // that cannot be read adds nothing.
+// `listed`, when given, is called after each folder's files were added to
+// `list` (so a scan can start on them while the walk goes on).
 void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, int32_t attributeMask,
-                   const QString& pattern, bool recurse, const bool& stopFlag);
+                   const QString& pattern, bool recurse, const bool& stopFlag,
+                   const std::function<void(const std::vector<FolderListEntry>&)>& listed = {});
 
 // Searches `folder`, then its subfolders depth first (sorted by name ignoring
 // case; hidden folders too, folder links not followed), for a file matching
@@ -123,6 +126,9 @@ QString JoinPath(const QString& folder, const QString& name);
 // The last part of a path, and the folder before it (no trailing "/").
 QString FileNamePart(const QString& path);
 QString ParentFolder(const QString& path);
+// The last part of a path without its last extension (the text from its last
+// "." on); a leading "." starts no extension, so ".hidden" stays whole.
+QString BaseNamePart(const QString& path);
 // A regular file (a link to one counts) exists at `path`.
 bool FileExists(const QString& path);
 bool FolderExists(const QString& path);

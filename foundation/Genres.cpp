@@ -2,7 +2,6 @@
 
 #include "foundation/Errors.h"
 #include "foundation/OptionRecords.h"
-#include "foundation/PlaylistEntries.h"
 
 #include <QHash>
 
@@ -53,7 +52,6 @@ void InitialiseArrays() {
         gstrGenres = Table();
         Options().ScanningCentre.udtScanRules.assign(1, ScanRule{});
         Options().Coordinator.udtSimulateRules.assign(1, SimulateRule{});
-        gPlaylistEntries.assign(1, PlaylistEntryInfo{});
     } catch (...) {
         PropagateError(QStringLiteral("InitialiseArrays"));
     }

@@ -14,10 +14,10 @@ constexpr uint8_t kNoGenre = 255;
 // The table, filled by InitialiseArrays() and never changed afterwards.
 extern QStringList gstrGenres;
 
-// Fills gstrGenres and gives the shared arrays (the two rule arrays of the
-// option records and gPlaylistEntries) their single empty element,
-// discarding what they held.  The start procedure calls it once, before the
-// option readers fill the rule arrays.
+// Fills gstrGenres and gives the two rule arrays of the option records their
+// single empty element, discarding what they held.  The start procedure calls
+// it once, before the option readers fill the rule arrays.  (The open
+// playlist starts empty without it: playlists/PlaylistEntries.h.)
 void InitialiseArrays();
 
 // The index of `name` compared ignoring letter case (not trimmed); 255 when

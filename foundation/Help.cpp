@@ -72,5 +72,8 @@ void DisplayHelpTopic(int16_t topicIndex, int16_t keyCode) {
     ResumeNext([&] { localOpen = DesktopServices().openUrl(QUrl::fromLocalFile(LocalHelpPath(topicIndex))); });
     if (localOpen) return;
 
-    ResumeNext([] { MsgBox(GetResourceString(653), Mb::OKOnly | Mb::Exclamation, GetResourceString(654)); });
+    ResumeNext([] {
+        MsgBox(GetResourceString(TextId::Common::OnlineHelpUnavailableText), Mb::OKOnly | Mb::Exclamation,
+               GetResourceString(TextId::Common::OnlineHelpUnavailable));
+    });
 }

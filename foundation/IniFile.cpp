@@ -412,28 +412,48 @@ QString PlatformSectionName(QStringView trimmed) {
 // ---- IniDocument ---------------------------------------------------------------
 
 IniDocument::Section* IniDocument::findSection(const QString& section) {
-    auto it = m_index.constFind(Fold(section));
+    auto it = m_index.constFind(Name{section});
     return it == m_index.constEnd() ? nullptr : &m_sections[static_cast<size_t>(*it)];
 }
 
 const IniDocument::Section* IniDocument::findSection(const QString& section) const {
-    auto it = m_index.constFind(Fold(section));
+    auto it = m_index.constFind(Name{section});
     return it == m_index.constEnd() ? nullptr : &m_sections[static_cast<size_t>(*it)];
 }
 
 IniDocument::Section& IniDocument::addSection(const QString& name) {
-    const QString folded = Fold(name);
-    auto it = m_index.constFind(folded);
+    auto it = m_index.constFind(Name{name});
     if (it != m_index.constEnd()) return m_sections[static_cast<size_t>(*it)];
-    m_index.insert(folded, static_cast<int>(m_sections.size()));
+    m_index.insert(Name{name}, static_cast<int>(m_sections.size()));
     m_sections.push_back(Section{name, {}, {}});
     return m_sections.back();
 }
 
+size_t qHash(const IniDocument::Name& name, size_t seed) noexcept {
+    // FNV-1a over the case-folded code points, so names equal ignoring case
+    // hash alike (the same folding as the comparison).
+    size_t h = 1469598103934665603ull ^ seed;
+    const QChar* p = name.text.constData();
+    const QChar* const end = p + name.text.size();
+    for (; p < end; ++p) {
+        char32_t c = p->unicode();
+        if (c < 0x80) {
+            if (c >= u'A' && c <= u'Z') c += 32;
+        } else if (p->isHighSurrogate() && p + 1 < end && p[1].isLowSurrogate()) {
+            c = QChar::toCaseFolded(QChar::surrogateToUcs4(p[0], p[1]));
+            ++p;
+        } else {
+            c = QChar::toCaseFolded(c);
+        }
+        h = (h ^ c) * 1099511628211ull;
+    }
+    return h;
+}
+
 void IniDocument::addEntry(Section& s, const QString& key, const QString& value) {
-    const QString folded = Fold(key);
-    if (s.index.contains(folded)) return;  // the first of equal keys counts
-    s.index.insert(folded, static_cast<int>(s.entries.size()));
+    const Name name{key};
+    if (s.index.contains(name)) return;  // the first of equal keys counts
+    s.index.insert(name, static_cast<int>(s.entries.size()));
     s.entries.emplace_back(key, value);
 }
 
@@ -461,7 +481,7 @@ IniDocument IniDocument::parse(QStringView text, IniSyntax syntax) {
             } else {
                 name = PlatformSectionName(t);
             }
-            skippingDuplicate = syntax == IniSyntax::Platform && doc.m_index.contains(Fold(name));
+            skippingDuplicate = syntax == IniSyntax::Platform && doc.m_index.contains(Name{name});
             current = &doc.addSection(name);
             continue;
         }
@@ -477,6 +497,13 @@ IniDocument IniDocument::parse(QStringView text, IniSyntax syntax) {
                 rawValue.back() == rawValue.front())
                 rawValue = rawValue.mid(1, rawValue.size() - 2);
             addEntry(*current, rawKey.toString(), rawValue.toString());
+        }
+        // A large section (a long playlist) is given room for the lines still
+        // to come at once, instead of growing its index step by step.
+        if (current->entries.size() == 4096) {
+            const size_t rest = size_t(text.sliced(std::min(pos, n)).count(QLatin1Char('\n'))) + 1;
+            current->entries.reserve(current->entries.size() + rest);
+            current->index.reserve(qsizetype(current->entries.size() + rest));
         }
     }
     return doc;
@@ -500,7 +527,7 @@ QString IniDocument::toStoreText() const {
 const QString* IniDocument::value(const QString& section, const QString& key) const {
     const Section* s = findSection(section);
     if (!s) return nullptr;
-    auto it = s->index.constFind(Fold(key));
+    auto it = s->index.constFind(Name{key});
     return it == s->index.constEnd() ? nullptr : &s->entries[static_cast<size_t>(*it)].second;
 }
 
@@ -508,7 +535,7 @@ bool IniDocument::hasSection(const QString& section) const { return findSection(
 
 bool IniDocument::setValue(const QString& section, const QString& key, const QString& value) {
     Section& s = addSection(section);
-    auto it = s.index.constFind(Fold(key));
+    auto it = s.index.constFind(Name{key});
     if (it == s.index.constEnd()) {
         addEntry(s, key, value);
         return true;
@@ -522,20 +549,20 @@ bool IniDocument::setValue(const QString& section, const QString& key, const QSt
 bool IniDocument::removeKey(const QString& section, const QString& key) {
     Section* s = findSection(section);
     if (!s) return false;
-    auto it = s->index.constFind(Fold(key));
+    auto it = s->index.constFind(Name{key});
     if (it == s->index.constEnd()) return false;
     s->entries.erase(s->entries.begin() + *it);
     s->index.clear();
-    for (size_t i = 0; i < s->entries.size(); ++i) s->index.insert(Fold(s->entries[i].first), static_cast<int>(i));
+    for (size_t i = 0; i < s->entries.size(); ++i) s->index.insert(Name{s->entries[i].first}, static_cast<int>(i));
     return true;
 }
 
 bool IniDocument::removeSection(const QString& section) {
-    auto it = m_index.constFind(Fold(section));
+    auto it = m_index.constFind(Name{section});
     if (it == m_index.constEnd()) return false;
     m_sections.erase(m_sections.begin() + *it);
     m_index.clear();
-    for (size_t i = 0; i < m_sections.size(); ++i) m_index.insert(Fold(m_sections[i].name), static_cast<int>(i));
+    for (size_t i = 0; i < m_sections.size(); ++i) m_index.insert(Name{m_sections[i].name}, static_cast<int>(i));
     return true;
 }
 
@@ -543,6 +570,12 @@ QStringList IniDocument::sectionNames() const {
     QStringList names;
     for (const Section& s : m_sections) names << s.name;
     return names;
+}
+
+void IniDocument::forEachEntry(const QString& section,
+                               const std::function<void(const QString& key, const QString& value)>& visit) const {
+    if (const Section* s = findSection(section))
+        for (const auto& [key, value] : s->entries) visit(key, value);
 }
 
 QStringList IniDocument::keyNames(const QString& section) const {

@@ -61,12 +61,24 @@ public:
 
     QStringList sectionNames() const;
     QStringList keyNames(const QString& section) const;
+    // Calls `visit` with every key (first spelling) and value of the section,
+    // in file order; nothing when the section does not exist.
+    void forEachEntry(const QString& section, const std::function<void(const QString& key, const QString& value)>& visit) const;
+
+    // A section or key name as the indexes hold it: compared and hashed
+    // ignoring letter case (case folding), without a folded copy.
+    struct Name {
+        QString text;
+        friend bool operator==(const Name& a, const Name& b) {
+            return a.text.compare(b.text, Qt::CaseInsensitive) == 0;
+        }
+    };
 
 private:
     struct Section {
         QString name;
         std::vector<std::pair<QString, QString>> entries;
-        QHash<QString, int> index;  // folded key -> position in entries
+        QHash<Name, int> index;  // key -> position in entries
     };
     Section* findSection(const QString& section);
     const Section* findSection(const QString& section) const;
@@ -74,8 +86,10 @@ private:
     static void addEntry(Section& s, const QString& key, const QString& value);
 
     std::vector<Section> m_sections;
-    QHash<QString, int> m_index;  // folded section -> position in m_sections
+    QHash<Name, int> m_index;  // section -> position in m_sections
 };
+
+size_t qHash(const IniDocument::Name& name, size_t seed = 0) noexcept;
 
 // Store-syntax escapes of one value or name.
 QString EscapeStoreValue(QStringView text);

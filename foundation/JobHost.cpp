@@ -14,4 +14,4 @@ void JobHost::ShowResult(const QString& status, bool showBox, const QString& box
     if (showBox) MsgBox(status + QStringLiteral(". ") + boxText, Mb::OKOnly | Mb::Exclamation, Caption());
 }
 
-QString JobHost::Caption() const { return GetResourceString(1); }
+QString JobHost::Caption() const { return GetResourceString(TextId::Launcher::ScanningCentre); }

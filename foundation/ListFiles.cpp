@@ -277,13 +277,14 @@ bool SaveListViewToTextFile(const IListFileModel& list, const std::function<QStr
     QString path;
     try {
         if (list.rowCount() == 0) {
-            MsgBox(emptyListText, Mb::OKOnly | Mb::Exclamation, GetResourceString(204));
+            MsgBox(emptyListText, Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::ListEmpty));
             return false;
         }
         path = chooseSavePath ? chooseSavePath() : QString();
         if (path.isEmpty()) return false;
         if (IsReadOnlyFile(path)) {
-            MsgBox(path + kCrLf2 + GetResourceString(94), Mb::OKOnly | Mb::Exclamation, GetResourceString(93));
+            MsgBox(path + kCrLf2 + GetResourceString(TextId::Common::CannotSaveFileAccessError),
+                   Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::PathFileAccessError));
             return false;
         }
         WriteListFile(list, path);
@@ -292,12 +293,14 @@ bool SaveListViewToTextFile(const IListFileModel& list, const std::function<QStr
         const SvError error = CurrentError();
         switch (error.number()) {
         case ErrNo::PermissionDenied:
-            MsgBox(path + kCrLf2 + GetResourceString(141) + error.description() + GetResourceString(143),
-                   Mb::OKOnly | Mb::Exclamation, GetResourceString(144));
+            MsgBox(path + kCrLf2 + GetResourceString(TextId::Common::CannotSaveFile) + error.description() +
+                       GetResourceString(TextId::Common::FileMayBeLocked),
+                   Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::PermissionDenied));
             return false;
         case ErrNo::PathFileAccess:
-            MsgBox(path + kCrLf2 + GetResourceString(141) + error.description() + GetResourceString(142),
-                   Mb::OKOnly | Mb::Exclamation, GetResourceString(93));
+            MsgBox(path + kCrLf2 + GetResourceString(TextId::Common::CannotSaveFile) + error.description() +
+                       GetResourceString(TextId::Common::FileMayBeReadOnly),
+                   Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::PathFileAccessError));
             return false;
         case ErrNo::CommonDialogCancel: return false;
         default: PropagateError(CallSite(QStringLiteral("SaveListViewToTextFile"), list.listName(), emptyListText));
@@ -316,7 +319,7 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
         size_t length = 0;
         if (lines.empty() || !lines.next(line, length) ||
             decoder.decode(line, length, IsValidUtf8(line, length)) != list.listName()) {
-            MsgBox(invalidFileText, Mb::OKOnly | Mb::Exclamation, GetResourceString(205));
+            MsgBox(invalidFileText, Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::InvalidFile));
             return;
         }
 
@@ -347,8 +350,9 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
     } catch (...) {
         const SvError error = CurrentError();
         if (error.number() == ErrNo::PermissionDenied) {
-            MsgBox(FileNamePart(path) + kCrLf2 + error.description() + GetResourceString(143),
-                   Mb::OKOnly | Mb::Exclamation, GetResourceString(144));
+            MsgBox(
+                FileNamePart(path) + kCrLf2 + error.description() + GetResourceString(TextId::Common::FileMayBeLocked),
+                Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::PermissionDenied));
             return;
         }
         PropagateError(CallSite(QStringLiteral("LoadTextFileToListView"), list.listName(), path, invalidFileText));
@@ -370,4 +374,57 @@ QString GetTextFromFile(const QString& path) {
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("GetTextFromFile"), path));
     }
+}
+
+struct TextFileLines::Reader {
+    explicit Reader(const QString& path) : lines(path) {}
+    FileLines lines;
+    LineDecoder decoder;
+};
+
+TextFileLines::TextFileLines(const QString& path) : m_reader(std::make_unique<Reader>(path)) {}
+TextFileLines::~TextFileLines() = default;
+
+bool TextFileLines::next(QStringView& line) {
+    const char* text = nullptr;
+    size_t length = 0;
+    if (!m_reader->lines.next(text, length)) return false;
+    line = m_reader->decoder.decode(text, length, IsValidUtf8(text, length));
+    return true;
+}
+
+bool IsValidUtf8Text(QByteArrayView bytes) { return IsValidUtf8(bytes.data(), size_t(bytes.size())); }
+
+QString DecodeTextFile(QByteArrayView bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
+    QString text;
+    if (IsValidUtf8(bytes.data(), size_t(bytes.size()))) {
+        text = QString::fromUtf8(bytes);
+    } else {
+        text.reserve(bytes.size());
+        LineDecoder decoder;
+        for (const char *p = bytes.data(), *const end = p + bytes.size(); p < end;) {
+            const char* stop = p;
+            while (stop < end && *stop != '\n' && *stop != '\r') ++stop;
+            text += decoder.decode(p, size_t(stop - p), IsValidUtf8(p, size_t(stop - p)));
+            if (stop == end) break;
+            text += QChar(*stop);  // the line end, made one LF below
+            p = stop + 1;
+        }
+    }
+    if (text.contains(QLatin1Char('\r'))) {
+        QChar* const data = text.data();
+        const qsizetype n = text.size();
+        qsizetype out = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (data[i] != QLatin1Char('\r')) {
+                data[out++] = data[i];
+                continue;
+            }
+            data[out++] = QLatin1Char('\n');
+            if (i + 1 < n && data[i + 1] == QLatin1Char('\n')) ++i;
+        }
+        text.truncate(out);
+    }
+    return text;
 }

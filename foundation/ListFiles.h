@@ -7,10 +7,12 @@
 // a BOM, with CR LF, LF or CR line ends, and lines that are not UTF-8 are
 // taken as Windows-1252 (list files of older versions).
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 #include <functional>
+#include <memory>
 #include <span>
 
 class QAbstractItemModel;
@@ -84,3 +86,30 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
 // The whole text of a file, every line followed by CR LF (the last one too).
 // Raises the platform error when the file cannot be read.
 QString GetTextFromFile(const QString& path);
+
+// A text file's bytes as text, by the rules of the list-file reader: a UTF-8
+// byte-order mark is skipped; a line that is valid UTF-8 is read as UTF-8,
+// any other line as Windows-1252; every line end (CR LF, LF or a lone CR)
+// becomes one LF.
+QString DecodeTextFile(QByteArrayView bytes);
+// A text file read line by line, by the same rules, through one reusable
+// buffer (the whole file is never held).
+class TextFileLines {
+public:
+    // Raises the platform error (as a read) when the file cannot be opened.
+    explicit TextFileLines(const QString& path);
+    ~TextFileLines();
+    TextFileLines(const TextFileLines&) = delete;
+    TextFileLines& operator=(const TextFileLines&) = delete;
+    // The next line without its line end, valid until the next call; false
+    // after the last line.  Raises the platform error of a failed read.
+    bool next(QStringView& line);
+
+private:
+    struct Reader;
+    std::unique_ptr<Reader> m_reader;
+};
+
+// True when the bytes are UTF-8 throughout (no overlong forms, surrogates or
+// code points above U+10FFFF).
+bool IsValidUtf8Text(QByteArrayView bytes);

@@ -22,8 +22,9 @@ ILongJobHost& HostOf(IToolWindow* form) {
 IScanResultsHost* MainWindow() { return WindowRegistry::FindAs<IScanResultsHost>(WindowNames::ScanningCentre); }
 
 void RefuseRunning(const QString& caption) {
-    MsgBox(GetResourceString(188) + caption + GetResourceString(189), Mb::OKOnly | Mb::Exclamation,
-           GetResourceString(187));
+    MsgBox(GetResourceString(TextId::Common::ProcessRunningIn) + caption +
+               GetResourceString(TextId::Common::StopProcessBeforeClosing),
+           Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::Common::ProcessRunning));
 }
 
 // A window with a job of its own counts in the program's close check: the
@@ -74,12 +75,14 @@ bool InitialiseNewProcess(IToolWindow* Form, bool blnNeedsScanResults, bool blnC
         if (blnNeedsScanResults) {
             main = MainWindow();
             if (main && main->mblnScanInProgress) {
-                MsgBox(GetResourceString(191), Mb::OKOnly | Mb::Exclamation, GetResourceString(190));
+                MsgBox(GetResourceString(TextId::Common::ScanInProgressText), Mb::OKOnly | Mb::Exclamation,
+                       GetResourceString(TextId::Common::ScanInProgress));
                 return false;
             }
             // No Scanning Centre loaded means no scan results either.
             if (!main || main->ScanResultsCount() <= 0) {
-                MsgBox(GetResourceString(193), Mb::OKOnly | Mb::Exclamation, GetResourceString(192));
+                MsgBox(GetResourceString(TextId::Common::InsufficientScanResultsText), Mb::OKOnly | Mb::Exclamation,
+                       GetResourceString(TextId::Common::InsufficientScanResults));
                 return false;
             }
         }

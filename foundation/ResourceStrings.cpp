@@ -15,8 +15,9 @@ static void InitCompiledResources() { Q_INIT_RESOURCE(resources); }
 namespace {
 using Table = QHash<int32_t, QString>;
 
-// One entry a line: the entry number, a tab, the text.  Inside the text "\n",
-// "\r", "\t" and "\\" stand for line feed, carriage return, tab and backslash.
+// One entry a line: the entry number, a tab, the text's name (the build makes
+// the TextId constants of it), a tab, the text.  Inside the text "\n", "\r",
+// "\t" and "\\" stand for line feed, carriage return, tab and backslash.
 Table LoadTable(const QString& resource) {
     static const bool initialised = (InitCompiledResources(), true);
     (void)initialised;
@@ -28,11 +29,12 @@ Table LoadTable(const QString& resource) {
         if (line.endsWith('\r')) line.chop(1);
         if (line.isEmpty() || line.startsWith('#')) continue;
         const int tab = line.indexOf('\t');
-        if (tab <= 0) continue;
+        const int nameTab = line.indexOf('\t', tab + 1);
+        if (tab <= 0 || nameTab < 0) continue;
         bool ok = false;
         const int32_t id = line.left(tab).toInt(&ok);
         if (!ok) continue;
-        const QString raw = QString::fromUtf8(line.mid(tab + 1));
+        const QString raw = QString::fromUtf8(line.mid(nameTab + 1));
         QString text;
         text.reserve(raw.size());
         for (qsizetype i = 0; i < raw.size(); ++i) {

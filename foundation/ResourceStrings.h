@@ -1,7 +1,11 @@
 #pragma once
 // The numbered texts of the program (captions, tool tips, messages), in a US
 // and a UK English table with the same entry numbers.  Code number N is table
-// entry N + 1000.
+// entry N + 1000.  Callers name the code: GetResourceString(TextId::Scan::Caption)
+// with the constants of resources/StringIds.h, which the build generates from
+// the tables (how to add a text: see that header or scripts/check-strings.py).
+
+#include "resources/StringIds.h"
 
 #include <QLocale>
 #include <QString>

@@ -106,35 +106,6 @@ bool ReadExponent(QStringView s, qsizetype& pos, long long& exponent) {
     return true;
 }
 
-// The number a text begins with: blanks, TABs and line feeds are skipped
-// wherever they stand, reading stops at the first other character, and a text
-// that does not begin with a number is 0.
-double LenientNumber(const QString& text) {
-    QString s;
-    s.reserve(text.size());
-    for (QChar c : text)
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n')) s += c;
-    qsizetype pos = 0;
-    if (s.size() >= 2 && s[0] == QLatin1Char('&')) {
-        const char16_t r = s[1].toUpper().unicode();
-        if (r == u'H' || r == u'O') {
-            pos = 2;
-            int count = 0;
-            return RadixValue(ReadRadixDigits(s, pos, r == u'H' ? 16 : 8, count));
-        }
-    }
-    DecimalParts p;
-    if (pos < s.size() && (s[pos] == QLatin1Char('+') || s[pos] == QLatin1Char('-'))) p.negative = s[pos++] == QLatin1Char('-');
-    for (; pos < s.size() && IsDigit(s[pos]); ++pos) p.intDigits += static_cast<char>(s[pos].unicode());
-    if (pos < s.size() && s[pos] == QLatin1Char('.')) {
-        ++pos;
-        for (; pos < s.size() && IsDigit(s[pos]); ++pos) p.fracDigits += static_cast<char>(s[pos].unicode());
-    }
-    p.any = !p.intDigits.empty() || !p.fracDigits.empty();
-    if (p.any) ReadExponent(s, pos, p.exponent);
-    return DecimalValue(p);
-}
-
 QStringView TrimBlanks(QStringView s) {
     qsizetype b = 0, e = s.size();
     while (b < e && (s[b] == QLatin1Char(' ') || s[b] == QLatin1Char('\t'))) ++b;
@@ -254,17 +225,6 @@ QVariant ConvertStoreText(const QString& text, int settingType) {
     return QVariant();
 }
 
-// The INI column.
-QVariant ConvertIniText(const QString& text, int settingType) {
-    if (settingType == SettingType::String) {
-        QString copy = text;
-        return ReplaceSpaces(copy);
-    }
-    if (settingType == SettingType::Boolean) return BooleanText(text);
-    if (IsNumberType(settingType)) return StrictToType(text, settingType);
-    return QVariant();
-}
-
 QString ShortestNumber(double v) {
     if (v == 0.0) return QStringLiteral("0");  // also -0
     char buf[64];
@@ -294,6 +254,46 @@ QString StoredText(const QVariant& value) {
 const QString kStoreSource = QStringLiteral("SettingsStore");
 
 }  // namespace
+
+// The number a text begins with: blanks, TABs and line feeds are skipped
+// wherever they stand, reading stops at the first other character, and a text
+// that does not begin with a number is 0.
+double LenientNumber(const QString& text) {
+    QString s;
+    s.reserve(text.size());
+    for (QChar c : text)
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\n')) s += c;
+    qsizetype pos = 0;
+    if (s.size() >= 2 && s[0] == QLatin1Char('&')) {
+        const char16_t r = s[1].toUpper().unicode();
+        if (r == u'H' || r == u'O') {
+            pos = 2;
+            int count = 0;
+            return RadixValue(ReadRadixDigits(s, pos, r == u'H' ? 16 : 8, count));
+        }
+    }
+    DecimalParts p;
+    if (pos < s.size() && (s[pos] == QLatin1Char('+') || s[pos] == QLatin1Char('-'))) p.negative = s[pos++] == QLatin1Char('-');
+    for (; pos < s.size() && IsDigit(s[pos]); ++pos) p.intDigits += static_cast<char>(s[pos].unicode());
+    if (pos < s.size() && s[pos] == QLatin1Char('.')) {
+        ++pos;
+        for (; pos < s.size() && IsDigit(s[pos]); ++pos) p.fracDigits += static_cast<char>(s[pos].unicode());
+    }
+    p.any = !p.intDigits.empty() || !p.fracDigits.empty();
+    if (p.any) ReadExponent(s, pos, p.exponent);
+    return DecimalValue(p);
+}
+
+// The INI column of the conversion table.
+QVariant ConvertIniText(const QString& text, int settingType) {
+    if (settingType == SettingType::String) {
+        QString copy = text;
+        return ReplaceSpaces(copy);
+    }
+    if (settingType == SettingType::Boolean) return BooleanText(text);
+    if (IsNumberType(settingType)) return StrictToType(text, settingType);
+    return QVariant();
+}
 
 QString SettingsStorePath() {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");

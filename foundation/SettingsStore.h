@@ -36,6 +36,20 @@ void DeleteOptionSetting(const QString& section, const QString& key = QString())
 
 QVariant LoadFromIni(const QString& section, const QString& key, const QString& defaultText, int settingType,
                      const QString& iniFile, bool useDefaultIfEmpty);
+// The number a text begins with, as the store reads a number setting:
+// blanks, TABs and line feeds are skipped wherever they stand, "&H" and "&O"
+// start hexadecimal and octal digits, else an optional sign, digits, a
+// fraction after "." and an exponent; reading stops at the first other
+// character, and a text that does not begin with a number is 0.  Raises 6
+// when the number is too large for a double.
+double LenientNumber(const QString& text);
+// The conversion LoadFromIni gives a value's text (or its default), for
+// callers that read a parsed INI document themselves: a text loses one
+// leading and one trailing "%20" (each read as a blank); a number type needs
+// the whole text (blanks around it allowed) to be a number (13 type mismatch
+// otherwise), rounded to the type (halves to even; 6 overflow beyond its
+// range).
+QVariant ConvertIniText(const QString& text, int settingType);
 void SaveToIni(const QString& section, const QString& key, const QVariant& value, int settingType,
                const QString& iniFile);
 

@@ -81,11 +81,11 @@ bool OpenWebBrowser(const QString& strURL, QObject* owner) {
     }
 }
 
-QString TimeFromSeconds(int32_t lngSeconds) {
-    const int32_t total = lngSeconds < 0 ? 0 : lngSeconds;
-    const int32_t hours = total / 3600;
-    const int32_t minutes = (total - hours * 3600) / 60;
-    const int32_t seconds = total - hours * 3600 - minutes * 60;
+QString TimeFromSeconds(int64_t lngSeconds) {
+    const int64_t total = lngSeconds < 0 ? 0 : lngSeconds;
+    const int64_t hours = total / 3600;
+    const int64_t minutes = (total - hours * 3600) / 60;
+    const int64_t seconds = total - hours * 3600 - minutes * 60;
     const QChar zero = QLatin1Char('0');
     return QStringLiteral("%1:%2:%3").arg(hours, 2, 10, zero).arg(minutes, 2, 10, zero).arg(seconds, 2, 10, zero);
 }

@@ -31,8 +31,9 @@ bool OpenWebBrowser(const QString& strURL, QObject* owner = nullptr);
 
 // A length in seconds as "hh:mm:ss".  Lengths of a day or more keep counting
 // hours ("25:00:00", "100:00:00"); minutes and seconds stay two digits.  A
-// negative length gives "00:00:00".
-QString TimeFromSeconds(int32_t lngSeconds);
+// negative length gives "00:00:00".  64-bit, so the total of a whole
+// collection fits.
+QString TimeFromSeconds(int64_t lngSeconds);
 
 // Shows the colour dialog `dialog` (the window's CommonDialogColour) preset to
 // `backColour` with `lngFlags` plus the preset flag.  On OK `backColour` takes

@@ -1,11 +1,32 @@
 #!/usr/bin/env python3
-"""Check the US and UK string tables against each other and against design notes.
+"""Check the US and UK string tables and generate the header of named text ids.
 
-Usage: scripts/check-strings.py [--tables DIR] [--list] [DOCUMENT ...]
+Usage: scripts/check-strings.py [--tables DIR] [--header FILE] [--list] [DOCUMENT ...]
 
-Without documents it checks the tables alone: well-formed lines, no entry
-number twice, entry numbers within 1001..1859, and the same entry numbers in
-both tables.
+Each table line is: entry number (code + 1000), a tab, the text's name, a tab,
+the text.  Without documents it checks the tables alone: well-formed lines, no
+entry number or name twice, the same numbers with the same names in both
+tables, entry numbers within 1001..9999, and every code above 859 inside the
+block of codes its area owns (AREA_BLOCKS below).
+
+--header FILE writes the C++ header of named ids (TextId::Area::Name, one
+constant per entry, with its US text as a comment), only when the tables are
+in order and only when its contents change; the build runs it.
+
+Names.  A name is Area.Name, both in UpperCamelCase.  Area is the window or
+dialog that shows the text (Scan, Coordinator, EncoderOptions, ...; Common for
+texts that several windows share, Menu for the menu captions every window
+has).  Name says what the text is, from its own words: "Scan complete" is
+Scan.ScanComplete; a tool tip ends in Tip (Scan.ScanTip); a window's caption is
+Area.Caption; a message box's text beside its title ends in Text
+(Scan.DriveNotReady / Scan.DriveNotReadyText); a piece of a joined message is
+named by its words (Common.ProcessRunningIn).
+
+Adding a text: add one line to BOTH strings_us.txt and strings_uk.txt, with
+the same entry number and the same name, the UK line in UK spelling.  The code
+is the next free one in the area's block (AREA_BLOCKS; a new window adds its
+block there), the entry number is code + 1000.  Code uses the name:
+GetResourceString(TextId::Scan::ScanComplete), never the number.
 
 With documents (Markdown design notes that name texts by their code number) it
 also collects every code number the documents use, reports each one missing
@@ -31,7 +52,22 @@ import os
 import re
 import sys
 
-FIRST_CODE, LAST_CODE = 1, 859
+# Codes 1 to 859 are the program's first table; the areas share them.  Texts
+# added later take codes from their area's block, so windows built side by
+# side never reach for the same number.  An area belongs to the first block
+# that names it or a prefix of it (CoordinatorAdv is in Coordinator's block).
+FIRST_CODE, LAST_CODE, FIRST_TABLE_LAST_CODE = 1, 8999, 859
+AREA_BLOCKS = [
+    ((1000, 1999), ("Playlist",)),
+    ((2000, 2999), ("Cataloguer",)),
+    ((3000, 3999), ("Duplicates",)),
+    ((4000, 4999), ("Encoder",)),
+    ((5000, 5999), ("Ripper",)),
+    ((6000, 6999), ("Coordinator", "ApplyChanges", "MassTagging")),
+    ((7000, 7999), ("Options",)),
+    ((8000, 8999), ("Common", "Menu", "Launcher", "Scan", "FileInfo", "ColumnSettings", "About")),
+]
+NAME = re.compile(r"^([A-Z][A-Za-z0-9]*)\.([A-Z][A-Za-z0-9]*)$")
 QUOTE = r'"([^"\n]*)"'
 
 # Quotations that sit beside a number but are data, not texts of the table
@@ -58,8 +94,17 @@ def unescape(raw):
     return "".join(out)
 
 
+def block_of(area):
+    for (first, last), areas in AREA_BLOCKS:
+        if any(area.startswith(a) for a in areas):
+            return first, last
+    return None
+
+
 def read_table(path, problems):
+    """Entry number -> (name, text)."""
     table = {}
+    names = {}
     with open(path, encoding="utf-8", newline="") as f:
         text = f.read()
     for lineno, line in enumerate(text.split("\n"), 1):
@@ -67,17 +112,88 @@ def read_table(path, problems):
             line = line[:-1]
         if not line or line.startswith("#"):
             continue
-        entry, tab, raw = line.partition("\t")
-        if not tab or not entry.isdigit():
-            problems.append(f"{path}:{lineno}: malformed line")
+        fields = line.split("\t", 2)
+        if len(fields) != 3 or not fields[0].isdigit():
+            problems.append(f"{path}:{lineno}: malformed line (want: number, tab, Area.Name, tab, text)")
             continue
+        entry, name, raw = fields
         number = int(entry)
+        where = f"{path}:{lineno}"
         if not 1000 + FIRST_CODE <= number <= 1000 + LAST_CODE:
-            problems.append(f"{path}:{lineno}: entry {number} outside {1000 + FIRST_CODE}..{1000 + LAST_CODE}")
+            problems.append(f"{where}: entry {number} outside {1000 + FIRST_CODE}..{1000 + LAST_CODE}")
         if number in table:
-            problems.append(f"{path}:{lineno}: entry {number} appears twice")
-        table[number] = unescape(raw)
+            problems.append(f"{where}: entry {number} appears twice")
+        if "\t" in raw:
+            problems.append(f"{where}: a tab inside the text (write \\t)")
+        m = NAME.match(name)
+        if not m:
+            problems.append(f"{where}: name {name!r} is not Area.Name in UpperCamelCase")
+        elif number - 1000 > FIRST_TABLE_LAST_CODE:
+            block = block_of(m.group(1))
+            code = number - 1000
+            if block is None:
+                problems.append(f"{where}: area {m.group(1)} has no block of codes (add it to AREA_BLOCKS)")
+            elif not block[0] <= code <= block[1]:
+                problems.append(f"{where}: code {code} of area {m.group(1)} is outside its block "
+                                f"{block[0]}..{block[1]}")
+        if name in names:
+            problems.append(f"{where}: name {name} also names entry {names[name]}")
+        names[name] = number
+        table[number] = (name, unescape(raw))
     return table
+
+
+def header_text(table):
+    """The C++ header of named ids: TextId::Area::Name = code, by area, then by code."""
+    by_area = collections.defaultdict(list)
+    for number, (name, text) in table.items():
+        area, short = name.split(".")
+        by_area[area].append((number - 1000, short, text))
+    out = [
+        "#pragma once",
+        "// Named ids of the program's texts, generated at build time from",
+        "// resources/strings/strings_us.txt and strings_uk.txt by",
+        "// scripts/check-strings.py: do not edit, change the tables.",
+        "//",
+        "// Code never passes a bare number: GetResourceString(TextId::Scan::ScanComplete).",
+        "// A name is Area.Name in the tables: Area is the window or dialog that shows",
+        "// the text (Common for texts several windows share, Menu for menu captions),",
+        "// Name says what the text is from its own words; tool tips end in Tip, a",
+        "// window's caption is Area.Caption, a box text beside its title ends in Text.",
+        "//",
+        "// Adding a text: one line in BOTH tables (strings_us.txt, strings_uk.txt) with",
+        "// the same entry number and name: entry number (code + 1000), tab, Area.Name,",
+        "// tab, text.  New codes come from the area's block in the script's AREA_BLOCKS",
+        "// (the next free one); a new window adds its block there.",
+        "",
+        "#include <cstdint>",
+        "",
+        "namespace TextId {",
+    ]
+    for area in sorted(by_area):
+        out.append(f"namespace {area} {{")
+        for code, short, text in sorted(by_area[area]):
+            shown = text.replace("\\", "\\\\").replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t")
+            if len(shown) > 60:
+                shown = shown[:57] + "..."
+            out.append(f'inline constexpr int32_t {short} = {code};  // "{shown}"')
+        out.append(f"}}  // namespace {area}")
+    out.append("}  // namespace TextId")
+    return "\n".join(out) + "\n"
+
+
+def write_if_changed(path, text):
+    try:
+        with open(path, encoding="utf-8") as f:
+            if f.read() == text:
+                return
+    except OSError:
+        pass
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    tmp = path + ".tmp"
+    with open(tmp, "w", encoding="utf-8") as f:
+        f.write(text)
+    os.replace(tmp, path)
 
 
 # ---- reading the documents ----------------------------------------------------
@@ -110,7 +226,7 @@ def scan_document(path, used, quoted):
 
     def use(number, lineno, text=None, rest=""):
         code = to_code(number)
-        if not FIRST_CODE <= code <= LAST_CODE:
+        if not FIRST_CODE <= code <= FIRST_TABLE_LAST_CODE:
             return
         place = f"{os.path.basename(path)}:{lineno}"
         used[code].append(place)
@@ -170,17 +286,23 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--tables", default=os.path.join(here, "..", "resources", "strings"))
     parser.add_argument("--list", action="store_true", help="print every code the documents use")
+    parser.add_argument("--header", help="write the header of named text ids to this file")
     parser.add_argument("documents", nargs="*")
     args = parser.parse_args()
 
     problems = []
-    tables = {}
+    named = {}
     for lang in ("us", "uk"):
-        tables[lang] = read_table(os.path.join(args.tables, f"strings_{lang}.txt"), problems)
-    us, uk = tables["us"], tables["uk"]
-    for number in sorted(set(us) ^ set(uk)):
-        side = "US" if number in us else "UK"
+        named[lang] = read_table(os.path.join(args.tables, f"strings_{lang}.txt"), problems)
+    for number in sorted(set(named["us"]) ^ set(named["uk"])):
+        side = "US" if number in named["us"] else "UK"
         problems.append(f"entry {number} is only in the {side} table")
+    for number in sorted(set(named["us"]) & set(named["uk"])):
+        if named["us"][number][0] != named["uk"][number][0]:
+            problems.append(f"entry {number} is named {named['us'][number][0]} in the US table "
+                            f"and {named['uk'][number][0]} in the UK table")
+    tables = {lang: {n: text for n, (_, text) in t.items()} for lang, t in named.items()}
+    us, uk = tables["us"], tables["uk"]
 
     if args.documents:
         used = collections.defaultdict(list)
@@ -208,7 +330,11 @@ def main():
 
     for p in problems:
         print(p)
-    return 1 if problems else 0
+    if problems:
+        return 1
+    if args.header:
+        write_if_changed(args.header, header_text(named["us"]))
+    return 0
 
 
 if __name__ == "__main__":

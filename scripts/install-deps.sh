@@ -13,6 +13,7 @@ packages=(
   xvfb xauth x11-utils imagemagick xdg-utils
   clang libclang-rt-14-dev
   shared-mime-info desktop-file-utils
+  tidy
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -21,11 +21,8 @@ fi
 mkdir -p "$out"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
+# A first start: nothing stored, every window at its default place.
 mkdir -p "$home/config/Sonivard" "$home/data"
-# The main window beside the launcher bar (which stays on top), so neither
-# hides the other in the pictures.
-printf '[WindowPositions]\r\nFormMP3ScanningCentreLeft=6900\r\nFormMP3ScanningCentreTop=900\r\n' \
-    > "$home/config/Sonivard/Sonivard.ini"
 
 # The window whose role (the window's object name) is $1, or nothing.
 window_of() {

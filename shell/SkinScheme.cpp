@@ -60,8 +60,8 @@ QImage LoadSkinPicture(const QString& path) {
     reader.setDecideFormatFromContent(true);
     QImage image = reader.read();
     if (image.isNull())
-        RaiseError(kErrInvalidPicture, QStringLiteral("Sonivard"),
-                   QStringLiteral("Invalid picture (") + path + QLatin1Char(')'));
+        RaiseError(ErrNo::InvalidPicture, QStringLiteral("Sonivard"),
+                   StandardErrorText(ErrNo::InvalidPicture) + QStringLiteral(" (") + path + QLatin1Char(')'));
     return image;
 }
 

@@ -60,7 +60,6 @@ constexpr int ButtonUp = 0, ButtonDown = 1, CheckOn = 2, CheckOff = 3, CloseUp =
 // Loads one picture: error 53 when the file is missing, 481 ("Invalid
 // picture") when it is not a picture.
 QImage LoadSkinPicture(const QString& path);
-constexpr int32_t kErrInvalidPicture = 481;
 
 // The platform colour value as a colour, and back.
 QColor ColorFromValue(int32_t value);

@@ -12,7 +12,9 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "playlists/PlaylistFiles.h"
 #include "scanning/ui/ScanningCentre.h"
+#include "scanning/ui/WindowServices.h"
 #include "shell/ui/StandInWindows.h"
 
 #include <QApplication>
@@ -71,6 +73,7 @@ int main(int argc, char** argv) {
     InstallKeyRouter();
     InstallExitSignals(&app);
     RegisterScanningCentreWindow();
+    SetPlaylistFileReader(ReadPlaylistFilePaths);
     RegisterStandInWindows();
 
     // The command line after the program's name; Qt has taken its own options out.

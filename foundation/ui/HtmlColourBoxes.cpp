@@ -55,7 +55,8 @@ void HTMLColourIntoPictureBox(QComboBox* combo, QWidget* pictureBox) {
             return;
         }
         SetBackground(pictureBox, ButtonFace());
-        MsgBox(GetResourceString(183), Mb::OKOnly | Mb::Exclamation, GetResourceString(182));
+        MsgBox(GetResourceString(TextId::Common::InvalidColorText), Mb::OKOnly | Mb::Exclamation,
+               GetResourceString(TextId::Common::InvalidColor));
         combo->setFocus();
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("HTMLColourIntoPictureBox"), NameOf(combo), NameOf(pictureBox)));

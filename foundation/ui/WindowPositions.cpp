@@ -4,6 +4,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/Twips.h"
+#include "foundation/WindowPlaces.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -26,9 +27,9 @@ QRect& TestScreenArea() {
 
 QString NameOf(const QWidget* form) { return form ? form->objectName() : QString(); }
 
-// The available area, in twips, of the screen holding `pixelPoint` (when
+// The available area, in pixels, of the screen holding `pixelPoint` (when
 // given and on a screen), else of the window's own screen.
-QRectF ScreenAreaTwips(const QWidget* form, const QPoint* pixelPoint = nullptr) {
+QRect ScreenArea(const QWidget* form, const QPoint* pixelPoint = nullptr) {
     QRect pixels = TestScreenArea();
     if (pixels.isEmpty()) {
         const QScreen* screen = pixelPoint ? QGuiApplication::screenAt(*pixelPoint) : nullptr;
@@ -36,8 +37,51 @@ QRectF ScreenAreaTwips(const QWidget* form, const QPoint* pixelPoint = nullptr) 
         if (!screen) screen = QGuiApplication::primaryScreen();
         if (screen) pixels = screen->availableGeometry();
     }
+    return pixels;
+}
+
+QRectF ScreenAreaTwips(const QWidget* form, const QPoint* pixelPoint = nullptr) {
+    const QRect pixels = ScreenArea(form, pixelPoint);
     return QRectF(PixelsToTwipsX(pixels.x()), PixelsToTwipsY(pixels.y()), PixelsToTwipsX(pixels.width()),
                   PixelsToTwipsY(pixels.height()));
+}
+
+// The window manager's decorations around a window: the real ones once the
+// window is on screen and framed, else a title bar and a thin border.
+QMargins FrameOf(const QWidget* form) {
+    if (form->isVisible()) {
+        const QRect frame = form->frameGeometry();
+        const QRect client = form->geometry();
+        if (frame != client)
+            return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                            frame.bottom() - client.bottom());
+    }
+    constexpr int kBorder = 4;
+    return QMargins(kBorder, CaptionHeightPixels(form) + kBorder, kBorder, kBorder);
+}
+
+// The launcher bar when it is on screen (other than `form` itself).
+const QWidget* ShownLauncher(const QWidget* form) {
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (window != form && window->objectName() == kLauncherWindowName && window->isVisible()) return window;
+    return nullptr;
+}
+
+// Places a window for which nothing is stored (see foundation/WindowPlaces.h):
+// on the launcher bar's screen, clear of the bar.
+void PlaceAtDefault(QWidget* form, QSize client, bool sizable) {
+    const QWidget* launcher = ShownLauncher(form);
+    std::optional<QRect> launcherFrame;
+    if (launcher) {
+        const QMargins m = FrameOf(launcher);
+        launcherFrame = QRect(launcher->pos(), launcher->size().grownBy(m));
+    }
+    const QMargins frame = FrameOf(form);
+    const QRect place =
+        DefaultWindowPlace({form->objectName(), client, sizable ? form->minimumSize() : client, frame},
+                           ScreenArea(launcher ? launcher : form), launcherFrame);
+    form->move(place.topLeft());
+    if (sizable) form->resize(place.size().shrunkBy(frame));
 }
 
 bool IsSizable(const QWidget* form) {
@@ -60,6 +104,13 @@ int CaptionHeightPixels(const QWidget* form) {
 }
 
 void SetScreenAreaForTesting(const QRect& pixels) { TestScreenArea() = pixels; }
+
+bool HasStoredWindowPos(const QString& name) {
+    for (const char* key : {"Left", "Top"})
+        if (!GetOptionSetting(kSection, name + QLatin1String(key), QString(), SettingType::String).toString().isEmpty())
+            return true;
+    return false;
+}
 
 bool IsCoreTool(QWidget* form) { return form && IsCoreTool(form->objectName()); }
 
@@ -134,6 +185,7 @@ void ReadWindowPos(QWidget* form) {
                                        SettingType::Single)
                           .toDouble();
         const bool sizable = IsSizable(form);
+        const bool placeStored = HasStoredWindowPos(name);
         double height, width;
         if (sizable) {
             height = GetOptionSetting(kSection, name + QStringLiteral("Height"), NumberText(DefaultHeight(form)),
@@ -145,6 +197,13 @@ void ReadWindowPos(QWidget* form) {
         } else {
             height = PixelsToTwipsY(form->height());
             width = PixelsToTwipsX(form->width());
+        }
+        if (!placeStored) {
+            // A sizable window without a stored or default size keeps the size it has.
+            const QSize client = width > 0 && height > 0 ? QSize(TwipsToPixelsX(width), TwipsToPixelsY(height))
+                                                         : form->size();
+            PlaceAtDefault(form, client, sizable);
+            return;
         }
         if (!(width > 0 && height > 0)) return;
 

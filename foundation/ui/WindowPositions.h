@@ -9,14 +9,22 @@
 // Left and Top are the window's position (frame included), Width and Height
 // the size of its client area, all in twips.  The screen is the available
 // area of the screen the stored position lies on (else the window's screen).
+//
+// A window for which no position is stored opens at its default place
+// (foundation/WindowPlaces.h): beside the launcher bar when the bar is on
+// screen, on the bar's screen.  A stored position is used as stored.
 
 #include <QRect>
+#include <QString>
 
 class QWidget;
 
 // The title bar height in pixels that a window manager would add; the skin
 // engine takes the same amount away when it removes the title bar.
 int CaptionHeightPixels(const QWidget* form);
+
+// Whether "WindowPositions" holds a position (Left or Top) for the window.
+bool HasStoredWindowPos(const QString& name);
 
 // Tests pin the available screen area (in pixels); an empty rectangle
 // returns to the real screens.

@@ -3,11 +3,13 @@
 #include "foundation/MessageUi.h"
 #include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
+#include "quillmark/Quillmark.h"
 
 namespace {
-constexpr int32_t kTagLibraryFirst = ErrNo::ComponentErrorBase + 101;
-constexpr int32_t kTagLibraryLast = ErrNo::ComponentErrorBase + 113;
-constexpr int32_t kTagLibraryReadOnly = ErrNo::ComponentErrorBase + 111;
+// The tag library's own errors (quillmark/Quillmark.h).
+constexpr int32_t kTagLibraryFirst = quillmark::Err::FieldIdInvalid;
+constexpr int32_t kTagLibraryLast = quillmark::Err::ArraySize;
+constexpr int32_t kTagLibraryReadOnly = quillmark::Err::ReadOnly;
 
 // The file's name as the box shows it.
 QString LastPathPart(const QString& path) {
@@ -15,8 +17,17 @@ QString LastPathPart(const QString& path) {
     return PathForDisplay(slash < 0 ? path : path.mid(slash + 1));
 }
 
-QString Message(const QString& path, int32_t actionCode, const SvError& error) {
-    return LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) + error.description();
+// The error's description followed by the ending ". The file may be ...":
+// one full stop between them, whether or not the description ends in one
+// (the tag library's descriptions do, the platform's do not).
+QString WithEnding(QString description, const QString& ending) {
+    if (ending.startsWith(QLatin1Char('.')) && description.endsWith(QLatin1Char('.'))) description.chop(1);
+    return description + ending;
+}
+
+QString Message(const QString& path, int32_t actionCode, const SvError& error, const QString& ending = QString()) {
+    return LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) +
+           WithEnding(error.description(), ending);
 }
 }  // namespace
 
@@ -27,21 +38,21 @@ bool ReportFileError(const QString& path, int32_t actionCode, const SvError& err
     int32_t titleCode = 0;
     int32_t endingCode = 0;
     if (number == kTagLibraryReadOnly) {
-        titleCode = 93;
-        endingCode = 142;
+        titleCode = TextId::Common::PathFileAccessError;
+        endingCode = TextId::Common::FileMayBeReadOnly;
     } else if (number == ErrNo::PermissionDenied) {
-        titleCode = 144;
-        endingCode = 143;
+        titleCode = TextId::Common::PermissionDenied;
+        endingCode = TextId::Common::FileMayBeLocked;
     } else if (number == ErrNo::PathFileAccess) {
-        titleCode = 93;
-        endingCode = 142;
+        titleCode = TextId::Common::PathFileAccessError;
+        endingCode = TextId::Common::FileMayBeReadOnly;
     } else if (number >= kTagLibraryFirst && number <= kTagLibraryLast) {
-        titleCode = 854;
+        titleCode = TextId::Common::ID3v2TagError;
     } else {
         return false;
     }
-    QString message = Message(path, actionCode, error);
-    if (endingCode != 0) message += ScanEngineText(endingCode);
+    const QString message =
+        Message(path, actionCode, error, endingCode != 0 ? ScanEngineText(endingCode) : QString());
     MsgBox(message, Mb::OKOnly | Mb::Exclamation, ScanEngineText(titleCode));
     return true;
 }

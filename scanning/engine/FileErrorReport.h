@@ -5,19 +5,20 @@
 // whether the error was dealt with; if not, the caller passes it up the trail.
 
 #include "foundation/Errors.h"
+#include "resources/StringIds.h"
 
 #include <QString>
 #include <cstdint>
 
-// Action codes: string-table codes of the failed step.
+// Action codes: the texts of the failed steps.
 namespace FileAction {
-constexpr int32_t ReadID3v1 = 197;
-constexpr int32_t ReadID3v2 = 198;
-constexpr int32_t ModifyID3v1 = 199;
-constexpr int32_t ModifyID3v2 = 200;
-constexpr int32_t ClearID3v1 = 201;
-constexpr int32_t ClearID3v2 = 202;
-constexpr int32_t ReadMPEG = 629;
+constexpr int32_t ReadID3v1 = TextId::Common::CannotReadID3v1Tag;
+constexpr int32_t ReadID3v2 = TextId::Common::CannotReadID3v2Tag;
+constexpr int32_t ModifyID3v1 = TextId::Common::CannotModifyID3v1Tag;
+constexpr int32_t ModifyID3v2 = TextId::Common::CannotModifyID3v2Tag;
+constexpr int32_t ClearID3v1 = TextId::Common::CannotClearID3v1Tag;
+constexpr int32_t ClearID3v2 = TextId::Common::CannotClearID3v2Tag;
+constexpr int32_t ReadMPEG = TextId::Common::CannotReadMPEGInformation;
 }  // namespace FileAction
 
 // Shows the warning for `error` when it is one the reporter knows and returns

@@ -6,27 +6,37 @@
 #include "foundation/ResourceStrings.h"
 #include "scanning/engine/FileReading.h"
 #include "scanning/engine/ID3v2TagInfo.h"
+#include "scanning/engine/ReadAhead.h"
 #include "scanning/engine/ScanResultsModel.h"
+#include "scanning/tagobject/QuillmarkLoader.h"
 
 #include <QFile>
 #include <QStandardPaths>
+#include <span>
 #include <unistd.h>
 
 namespace {
-// String-table codes of the scan's texts.
-constexpr int32_t kSearching = 167;      // "Searching for music files - Please wait..."
-constexpr int32_t kDriveNotReady = 168;  // "Drive Not Ready"
-constexpr int32_t kNotReadyText = 169;   // "The drive you are attempting to scan is not ready."
-constexpr int32_t kScanComplete = 170;   // "Scan complete"
-constexpr int32_t kRetrieving = 171;     // "Retrieving files - Please wait..."
-constexpr int32_t kProcessing = 172;     // "Processing: "
-
 // The scan takes read-only files; hidden files, system files and folders not.
 constexpr int32_t kScanAttributes = FileAttribute::ReadOnly;
 
 // A folder the scan can reach: it exists and can be listed.
 bool FolderReady(const QString& folder) {
     return FolderExists(folder) && ::access(NativePath(folder).constData(), R_OK | X_OK) == 0;
+}
+}  // namespace
+
+namespace {
+// Whether the files a walk gave its readers are still the work list.
+bool WalkedList(const ReadAhead& ahead, const std::vector<FolderListEntry>& work) {
+    const int64_t n = static_cast<int64_t>(work.size());
+    if (ahead.size() != n) return false;
+    for (int64_t i : {int64_t(0), n / 2, n - 1}) {
+        if (n == 0) break;
+        const FolderListEntry& a = ahead.entry(i);
+        const FolderListEntry& b = work[static_cast<size_t>(i)];
+        if (a.Folder != b.Folder || a.FileName != b.FileName) return false;
+    }
+    return true;
 }
 }  // namespace
 
@@ -38,7 +48,7 @@ QString ResolveScanFolder(const QString& selected) {
 
 void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
     mblnScanInProgress = true;
-    ResumeNext([&] { m_host.ShowStatus(GetResourceString(kSearching)); });
+    ResumeNext([&] { m_host.ShowStatus(GetResourceString(TextId::Scan::SearchingForMusicFiles)); });
     QString folder;
     bool ready = false;
     ResumeNext([&] {
@@ -46,7 +56,8 @@ void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
         ready = FolderReady(folder);
     });
     if (!ready) {
-        MsgBox(GetResourceString(kNotReadyText), Mb::OKOnly | Mb::Exclamation, GetResourceString(kDriveNotReady));
+        MsgBox(GetResourceString(TextId::Scan::DriveNotReadyText), Mb::OKOnly | Mb::Exclamation,
+               GetResourceString(TextId::Scan::DriveNotReady));
     } else {
         ResumeNext([&] { InitialiseScan(); });
         ResumeNext([&] { ScanFiles(folder, includeSubfolders); });
@@ -57,6 +68,7 @@ void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
 
 void FolderScan::InitialiseScan() {
     WithTrail(QStringLiteral("InitialiseScan"), [&] {
+        m_walkAhead.reset();
         if (m_options.blnClearResults) std::vector<FolderListEntry>().swap(mudtScanRecords);
     });
 }
@@ -64,12 +76,27 @@ void FolderScan::InitialiseScan() {
 void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
     try {
         std::vector<FolderListEntry> found;
-        m_host.ShowStatus(GetResourceString(kRetrieving));
+        m_host.ShowStatus(GetResourceString(TextId::Scan::RetrievingFiles));
         mstrLastScannedFolder = folder;
         const QString pattern = m_options.strScanFilter.isEmpty() ? QStringLiteral("*.*") : m_options.strScanFilter;
-        GetFolderList(folder, found, kScanAttributes, pattern, includeSubfolders, m_host.mblnStopAll);
+        // The files are read while the walk still finds more: each folder's
+        // files go to the readers as soon as they are listed.
+        m_walkAhead.reset();
+        const ReadPlan plan = planFor(folder);
+        if (plan.readers > 1)
+            m_walkAhead = std::make_unique<ReadAhead>(m_options, std::span(m_tagObjects).first(size_t(plan.readers)),
+                                                      plan.window);
+        size_t fed = 0;
+        auto listed = [&](const std::vector<FolderListEntry>& list) {
+            if (m_walkAhead && m_walkAhead->append(list.data() + fed, list.size() - fed)) fed = list.size();
+            else m_walkAhead.reset();
+        };
+        GetFolderList(folder, found, kScanAttributes, pattern, includeSubfolders, m_host.mblnStopAll,
+                      m_walkAhead ? std::function<void(const std::vector<FolderListEntry>&)>(listed) : nullptr);
+        if (m_walkAhead) m_walkAhead->finish();
         mudtScanRecords = std::move(found);
     } catch (...) {
+        m_walkAhead.reset();
         PropagateError(CallSite(QStringLiteral("ScanFiles"), folder));
     }
 }
@@ -77,8 +104,22 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
 void FolderScan::ConcludeScan() {
     WithTrail(QStringLiteral("ConcludeScan"), [&] {
         ProcessFiles(m_options.blnClearResults);
-        m_host.ShowStatus(GetResourceString(kScanComplete));
+        m_host.ShowStatus(GetResourceString(TextId::Scan::ScanComplete));
     });
+}
+
+ReadPlan FolderScan::planFor(const QString& folder) {
+    if (!gobjID3v2Tag.isSet()) return ReadPlan{};
+    ReadPlan plan = ScanReadPlan(folder);
+    if (m_readPlan.readers > 0) plan = m_readPlan;
+    if (plan.readers < 2) return ReadPlan{};
+    // Each reader parses tags with a tag object of its own.
+    try {
+        while (static_cast<int>(m_tagObjects.size()) < plan.readers) m_tagObjects.push_back(CreateQuillmarkTagObject());
+    } catch (...) {
+        return ReadPlan{};
+    }
+    return plan;
 }
 
 void FolderScan::ProcessFiles(bool clearFirst) {
@@ -93,25 +134,50 @@ void FolderScan::ProcessFiles(bool clearFirst) {
         const int64_t total = static_cast<int64_t>(mudtScanRecords.size());
         m_host.ShowProgress(0, total);
         m_results.reserveRows(static_cast<size_t>(m_results.rows() + total));
-        const QString processing = GetResourceString(kProcessing);
-        // The options as they stand now hold for the whole run.
+        const QString processing = GetResourceString(TextId::Scan::Processing);
+        // The options as they stand now hold for the whole run (and for
+        // readers on other threads).
         const ScanningCentreOptions filters = m_options;
         FileReader reader(gobjID3v2Tag);
-        YieldClock clock(m_host.YieldIntervalMs());
-        for (int64_t i = 0; i < total; ++i) {
-            const FolderListEntry& entry = mudtScanRecords[static_cast<size_t>(i)];
-            if (clock.due()) {
-                flush();
-                m_host.ShowProgress(i + 1, total);
-                m_host.ShowStatus(processing + PathForDisplay(JoinFolderFile(entry.Folder, entry.FileName)));
-                m_host.Yield();
-            }
-            if (m_host.mblnStopAll) break;
-            ++m_processed;
-            FileReading reading;
-            reader.read(entry, &filters, reading);
-            if (SettleReading(reading)) m_results.stageRecord(reading.record);
+        // The readers the walk started, when the work list is still the
+        // walk's; else readers of their own for this list.
+        std::unique_ptr<ReadAhead> ahead = std::move(m_walkAhead);
+        if (ahead && !WalkedList(*ahead, mudtScanRecords)) ahead.reset();
+        if (!ahead && total > 1) {
+            const ReadPlan plan = planFor(mudtScanRecords.front().Folder);
+            if (plan.readers > 1)
+                ahead = std::make_unique<ReadAhead>(mudtScanRecords, filters,
+                                                    std::span(m_tagObjects).first(size_t(plan.readers)), plan.window);
         }
+        YieldClock clock(m_host.YieldIntervalMs());
+        auto yieldAt = [&](int64_t i) {
+            const FolderListEntry& entry = mudtScanRecords[static_cast<size_t>(i)];
+            flush();
+            m_host.ShowProgress(i + 1, total);
+            m_host.ShowStatus(processing + PathForDisplay(JoinFolderFile(entry.Folder, entry.FileName)));
+            m_host.Yield();
+        };
+        for (int64_t i = 0; i < total; ++i) {
+            if (clock.due()) yieldAt(i);
+            if (m_host.mblnStopAll) break;
+            FileReading own;
+            FileReading* reading = &own;
+            if (ahead) {
+                // The window stays alive while a slow disk delivers the file.
+                while (!(reading = ahead->take(i, std::max(1, m_host.YieldIntervalMs())))) {
+                    if (clock.due()) yieldAt(i);
+                    if (m_host.mblnStopAll) break;
+                }
+                if (!reading) break;
+            } else {
+                reader.read(mudtScanRecords[static_cast<size_t>(i)], &filters, own);
+            }
+            ++m_processed;
+            if (SettleReading(*reading)) m_results.stageRecord(reading->record);
+            if (ahead) ahead->release(i);
+        }
+        // Reads in flight past a stop are dropped with the readers.
+        ahead.reset();
         flush();
         m_host.ShowProgress(m_processed, total);
     } catch (...) {

@@ -20,9 +20,12 @@
 #include "foundation/FileUtils.h"
 #include "foundation/JobHost.h"
 #include "foundation/OptionRecords.h"
+#include "scanning/engine/ReadAhead.h"
 #include "scanning/engine/ScanRecord.h"
+#include "scanning/tagobject/ID3v2TagObject.h"
 
 #include <QString>
+#include <memory>
 #include <cstdint>
 #include <vector>
 
@@ -67,6 +70,12 @@ public:
     // the host's stop flag is set.
     void ProcessFiles(bool clearFirst);
 
+    // How ProcessFiles reads ahead: by default as the disk of the work list's
+    // first folder wants it (ScanReadPlan); `readers` 1 reads every file on
+    // the scan's own thread.  The rows, the reports and their order are the
+    // same for every plan.
+    void setReadPlan(int readers, int window) { m_readPlan = ReadPlan{readers, window}; }
+
     // What the last ProcessFiles did.
     int64_t filesProcessed() const { return m_processed; }
     int64_t rowsAdded() const { return m_rowsAdded; }
@@ -77,6 +86,16 @@ private:
     const ScanningCentreOptions& m_options;
     int64_t m_processed = 0;
     int64_t m_rowsAdded = 0;
+    ReadPlan m_readPlan{0, 0};  // readers 0: the disk's plan
+    // The readers' tag objects, made once and kept for the next scans.
+    std::vector<ID3v2TagObject> m_tagObjects;
+
+    // The plan for files in `folder`; makes the readers' tag objects.  One
+    // reader: the files are read on this thread.
+    ReadPlan planFor(const QString& folder);
+    // The readers ScanFiles started on the files as the walk found them;
+    // ProcessFiles takes them over when the work list is still the walk's.
+    std::unique_ptr<ReadAhead> m_walkAhead;
 };
 
 // The folder a scan of the folder tree's selection walks: the desktop

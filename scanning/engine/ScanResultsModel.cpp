@@ -1,13 +1,11 @@
 #include "scanning/engine/ScanResultsModel.h"
 
 #include "foundation/NativePath.h"
+#include "foundation/TextOrder.h"
 #include "scanning/engine/GenreLookup.h"
 
-#include <QCollator>
-#include <QLocale>
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 ScanResultsModel::ScanResultsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -103,44 +101,10 @@ void ScanResultsModel::sort(int column, Qt::SortOrder order) {
     if (column < 0 || column >= kScanColumnCount || m_rows.size() < 2) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    std::vector<int> permutation(m_rows.size());
-    std::iota(permutation.begin(), permutation.end(), 0);
-    auto sortBy = [&](const auto& keys) {
-        if (order == Qt::AscendingOrder)
-            std::stable_sort(permutation.begin(), permutation.end(),
-                             [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
-        else
-            std::stable_sort(permutation.begin(), permutation.end(),
-                             [&](int a, int b) { return keys[size_t(b)].compare(keys[size_t(a)]) < 0; });
-    };
-    const QLocale locale;
-    if (locale.language() == QLocale::C) {
-        // The C locale's collation keys are the bare character codes, capitals
-        // first, whatever case setting it is given: fold the case, then
-        // compare the codes.
-        std::vector<QString> keys;
-        keys.reserve(m_rows.size());
-        for (size_t i = 0; i < m_rows.size(); ++i)
-            keys.push_back(cellView(static_cast<int>(i), column).toString().toCaseFolded());
-        sortBy(keys);
-    } else {
-        QCollator collator{locale};
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
-        std::vector<QCollatorSortKey> keys;
-        keys.reserve(m_rows.size());
-        for (size_t i = 0; i < m_rows.size(); ++i)
-            keys.push_back(collator.sortKey(cellView(static_cast<int>(i), column).toString()));
-        sortBy(keys);
-    }
+    const std::vector<int> permutation = CaseInsensitiveOrder(
+        rows(), [&](int row) { return cellView(row, column).toString(); }, order);
 
-    std::vector<Row> sorted;
-    sorted.reserve(m_rows.size());
-    std::vector<int> newRowOf(m_rows.size());
-    for (size_t i = 0; i < permutation.size(); ++i) {
-        sorted.push_back(std::move(m_rows[size_t(permutation[i])]));
-        newRowOf[size_t(permutation[i])] = static_cast<int>(i);
-    }
-    m_rows = std::move(sorted);
+    const std::vector<int> newRowOf = ApplyOrder(m_rows, permutation);
 
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;

@@ -14,13 +14,6 @@
 #include <sys/stat.h>
 
 namespace {
-constexpr int32_t kSorting = 160;           // "Sorting files into folders - Please wait..."
-constexpr int32_t kNoValueTitle = 161;      // "Files Without Field Value"
-constexpr int32_t kNoValueQuestion = 162;   // "There are one or more files that ... to folder "
-constexpr int32_t kNotComplete = 163;       // "Sort into folders not complete"
-constexpr int32_t kDestinationGone = 164;   // "Destination folder was removed."
-constexpr int32_t kComplete = 165;          // "Sort into folders complete"
-constexpr int32_t kInterrupted = 166;       // "Sort into folders interrupted by user"
 
 constexpr qsizetype kMaxNameBytes = 255;
 
@@ -79,7 +72,7 @@ void EnsureSubfolder(const QString& folder) {
 // declined to replace a file that stood at a move's target.
 class ReplaceQuestionWatch final : public IMessageUi {
 public:
-    ReplaceQuestionWatch() : m_shown(MessageUi()), m_title(GetResourceString(176)) {
+    ReplaceQuestionWatch() : m_shown(MessageUi()), m_title(GetResourceString(TextId::Common::FileAlreadyExists)) {
         m_previous = SetMessageUi(this);
     }
     ~ReplaceQuestionWatch() override { SetMessageUi(m_previous); }
@@ -174,7 +167,7 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
     ResumeNext([&] {
         const QString root = QDir::cleanPath(destination);
         const std::vector<SortMove> plan = PlanSortIntoFolders(results, column, root);
-        host.ShowStatus(GetResourceString(kSorting));
+        host.ShowStatus(GetResourceString(TextId::Scan::SortingFiles));
         const int64_t total = static_cast<int64_t>(plan.size());
         host.ShowProgress(0, total);
         int answer = 0;  // the question about files without a value: not asked yet
@@ -202,8 +195,9 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
                 continue;
             }
             if (answer == 0)
-                answer = MsgBox(GetResourceString(kNoValueQuestion) + root + QLatin1Char('?'),
-                                Mb::YesNo | Mb::Question, GetResourceString(kNoValueTitle));
+                answer =
+                    MsgBox(GetResourceString(TextId::Scan::FilesWithoutFieldValueQuestion) + root + QLatin1Char('?'),
+                           Mb::YesNo | Mb::Question, GetResourceString(TextId::Scan::FilesWithoutFieldValue));
             if (answer == Mb::Yes && !MoveOne(move.source, JoinPath(root, FileNamePart(move.source)))) failed = true;
         }
         ranToEnd = true;
@@ -216,11 +210,14 @@ SortOutcome SortIntoFolders(const ScanResultsModel& results, int column, const Q
     ResumeNext([&] {
         switch (outcome) {
         case SortOutcome::DestinationRemoved:
-            host.ShowResult(GetResourceString(kNotComplete), true, GetResourceString(kDestinationGone));
+            host.ShowResult(GetResourceString(TextId::Scan::SortNotComplete), true,
+                            GetResourceString(TextId::Scan::DestinationFolderRemoved));
             break;
-        case SortOutcome::Interrupted: host.ReportInterrupted(GetResourceString(kInterrupted)); break;
-        case SortOutcome::Incomplete: host.ShowResult(GetResourceString(kNotComplete), true, QString()); break;
-        case SortOutcome::Complete: host.ReportComplete(GetResourceString(kComplete)); break;
+        case SortOutcome::Interrupted: host.ReportInterrupted(GetResourceString(TextId::Scan::SortInterrupted)); break;
+        case SortOutcome::Incomplete:
+            host.ShowResult(GetResourceString(TextId::Scan::SortNotComplete), true, QString());
+            break;
+        case SortOutcome::Complete: host.ReportComplete(GetResourceString(TextId::Scan::SortComplete)); break;
         }
     });
     return outcome;

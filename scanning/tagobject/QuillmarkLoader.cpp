@@ -26,14 +26,14 @@ QmDllGetClassObjectFn LoadFactoryEntry(const QString& path) {
     void* handle = ::dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = ::dlerror();
-        throw SvError(QuillmarkLoader::ErrorLoadingLibrary, kSource,
+        throw SvError(ErrNo::ErrorLoadingLibrary, kSource,
                       QStringLiteral("Error in loading shared library %1 (%2)")
                           .arg(path, QString::fromLocal8Bit(why ? why : "unknown reason")));
     }
     auto entry = reinterpret_cast<QmDllGetClassObjectFn>(::dlsym(handle, "DllGetClassObject"));
     if (!entry) {
         ::dlclose(handle);
-        throw SvError(QuillmarkLoader::EntryPointNotFound, kSource,
+        throw SvError(ErrNo::LibraryFunctionNotFound, kSource,
                       QStringLiteral("Specified library function not found (DllGetClassObject in %1)").arg(path));
     }
     Loaded().insert(path, entry);

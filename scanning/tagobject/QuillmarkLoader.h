@@ -25,9 +25,6 @@ ID3v2TagObject CreateQuillmarkTagObject();
 
 namespace QuillmarkLoader {
 
-inline constexpr int32_t ErrorLoadingLibrary = 48;
-inline constexpr int32_t EntryPointNotFound = 453;
-
 // The file name of the library.
 QString LibraryFileName();
 // The folders searched: AppPath() alone.

@@ -3,7 +3,8 @@
 #include "foundation/Errors.h"
 #include "foundation/Help.h"
 #include "foundation/ResourceStrings.h"
-#include "scanning/ui/ListColumns.h"
+#include "foundation/ui/ListColumns.h"
+#include "options/ControlSettings.h"
 #include "foundation/Twips.h"
 #include "shell/ui/ControlUtils.h"
 
@@ -102,14 +103,14 @@ DialogColumnSettings::DialogColumnSettings(QWidget* parent) : QDialog(parent) {
 
 void DialogColumnSettings::InitialiseDialogText() {
     try {
-        setWindowTitle(GetResourceString(610));
-        BtnShow->setText(GetResourceString(219));
-        BtnHide->setText(GetResourceString(220));
-        LabelTheselectedcolumnshouldbe->setText(GetResourceString(215));
-        Labelpixelswide->setText(GetResourceString(216));
-        LabelInfo->setText(GetResourceString(214));
-        OKButton->setText(GetResourceString(217));
-        CancelButton->setText(GetResourceString(218));
+        setWindowTitle(GetResourceString(TextId::ColumnSettings::Caption));
+        BtnShow->setText(GetResourceString(TextId::ColumnSettings::Show));
+        BtnHide->setText(GetResourceString(TextId::ColumnSettings::Hide));
+        LabelTheselectedcolumnshouldbe->setText(GetResourceString(TextId::ColumnSettings::ColumnShouldBe));
+        Labelpixelswide->setText(GetResourceString(TextId::ColumnSettings::PixelsWide));
+        LabelInfo->setText(GetResourceString(TextId::ColumnSettings::CheckColumnsToShow));
+        OKButton->setText(GetResourceString(TextId::Common::OK));
+        CancelButton->setText(GetResourceString(TextId::Common::Cancel));
     } catch (...) {
         PropagateError(QStringLiteral("InitialiseDialogText"));
     }
@@ -135,7 +136,7 @@ void DialogColumnSettings::InitiateDialog(QTreeView* list) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             if (ColumnCountsAsHidden(list, c)) {
                 item->setCheckState(0, Qt::Unchecked);
-                msngColumnWidths[static_cast<size_t>(c)] = static_cast<float>(StoredColumnWidthTwips(list, c));
+                msngColumnWidths[static_cast<size_t>(c)] = static_cast<float>(ListColumnSettings::StoredWidth(list->objectName(), c));
             } else {
                 item->setCheckState(0, Qt::Checked);
                 msngColumnWidths[static_cast<size_t>(c)] = static_cast<float>(ColumnWidthTwips(list, c));

@@ -60,8 +60,9 @@ void SetFileInfoDialogDriver(std::function<void(FormFileInfo&)> driver) { Driver
 bool DisplayFileInfoDialog(const QString& path) {
     try {
         if (!FileExists(path)) {
-            MsgBox(GetResourceString(195) + path + GetResourceString(196), Mb::OKOnly | Mb::Exclamation,
-                   GetResourceString(194));
+            MsgBox(GetResourceString(TextId::FileInfo::TheFile) + path +
+                       GetResourceString(TextId::FileInfo::NoLongerExists),
+                   Mb::OKOnly | Mb::Exclamation, GetResourceString(TextId::FileInfo::FileMissing));
             return false;
         }
         FormFileInfo window(path);
@@ -219,11 +220,11 @@ void FormFileInfo::BuildControls() {
 
 void FormFileInfo::InitialiseDialogText() {
     try {
-        setWindowTitle(GetResourceString(623));
-        BtnCopyFromID3v1->setText(GetResourceString(505));
-        BtnCopyToID3v1->setText(GetResourceString(504));
-        BtnOK->setText(GetResourceString(217));
-        BtnCancel->setText(GetResourceString(218));
+        setWindowTitle(GetResourceString(TextId::FileInfo::Caption));
+        BtnCopyFromID3v1->setText(GetResourceString(TextId::FileInfo::CopyFromID3v1));
+        BtnCopyToID3v1->setText(GetResourceString(TextId::FileInfo::CopyToID3v1));
+        BtnOK->setText(GetResourceString(TextId::Common::OK));
+        BtnCancel->setText(GetResourceString(TextId::Common::Cancel));
     } catch (...) {
         PropagateError(QStringLiteral("InitialiseDialogText"));
     }
@@ -413,7 +414,7 @@ void FormFileInfo::BtnOK_Click() {
             tag.Copyright = TextID3v2Copyright->text();
             tag.URL = TextID3v2URL->text();
             tag.EncodedBy = TextID3v2Encodedby->text();
-            LabelInfo->setText(GetResourceString(58));
+            LabelInfo->setText(GetResourceString(TextId::FileInfo::UpdatingFile));
             LabelInfo->repaint();
             WriteID3v2TagInfo(path, tag);
         } else if (mblnHadID3v2Tag) {

@@ -162,27 +162,26 @@ bool ScanResultsView::acceptsDrag(const QMimeData* data) const {
     return !DroppedFiles(data).isEmpty();
 }
 
-void ScanResultsView::dragEnterEvent(QDragEnterEvent* event) {
-    if (acceptsDrag(event->mimeData()))
-        event->acceptProposedAction();
-    else
+bool ScanResultsView::acceptAsCopy(QDropEvent* event) const {
+    // Dropped files are only read: they are taken as a copy whatever the
+    // user proposed, so that the program they come from never deletes them
+    // as after a move.  A drag that offers no copy is refused.
+    if (!acceptsDrag(event->mimeData()) || !(event->possibleActions() & Qt::CopyAction)) {
         event->ignore();
+        return false;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
 }
 
-void ScanResultsView::dragMoveEvent(QDragMoveEvent* event) {
-    if (acceptsDrag(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
+void ScanResultsView::dragEnterEvent(QDragEnterEvent* event) { acceptAsCopy(event); }
+
+void ScanResultsView::dragMoveEvent(QDragMoveEvent* event) { acceptAsCopy(event); }
 
 void ScanResultsView::dropEvent(QDropEvent* event) {
-    const QStringList files = acceptsDrag(event->mimeData()) ? DroppedFiles(event->mimeData()) : QStringList();
-    if (files.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
+    if (!acceptAsCopy(event)) return;
+    const QStringList files = DroppedFiles(event->mimeData());
     // The files are processed as a job of the window once the drag is over,
     // so the dragging program is not held while they are read.
     QPointer<ScanResultsView> self(this);

@@ -1,12 +1,14 @@
 #pragma once
 // The results list of the scanning centre as a control: a checked, sortable
 // list over the results model that hands its rows out as files when they are
-// dragged and takes dropped files in.  It only reports; the window decides.
+// dragged and takes dropped files in, always as a copy.  It only reports; the
+// window decides.
 
 #include <QStringList>
 #include <QTreeView>
 #include <functional>
 
+class QDropEvent;
 class QMimeData;
 class ScanResultsModel;
 
@@ -57,5 +59,7 @@ protected:
 
 private:
     bool acceptsDrag(const QMimeData* data) const;
+    // Accepts the drag or drop as a copy, or ignores it; true when accepted.
+    bool acceptAsCopy(QDropEvent* event) const;
     ScanResultsModel* m_model = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "scanning/ui/ScanningCentre.h"
 
-#include "foundation/AppPaths.h"
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/Help.h"
@@ -19,7 +18,8 @@
 #include "scanning/ui/ColumnSettingsDialog.h"
 #include "scanning/ui/FileInfoDialog.h"
 #include "scanning/ui/FolderTree.h"
-#include "scanning/ui/ListColumns.h"
+#include "foundation/ui/ListColumns.h"
+#include "options/ui/ControlSettingsUi.h"
 #include "scanning/ui/ScanResultsView.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/SkinScheme.h"
@@ -254,31 +254,33 @@ void FormMP3ScanningCentre::BuildMenus() {
 
 void FormMP3ScanningCentre::InitialiseDialogText() {
     try {
-        SetCaption(GetResourceString(628));
-        if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(652));
-        mnuFileOpen->setText(GetResourceString(506));
-        mnuFileSave->setText(GetResourceString(507));
-        mnuFileExit->setText(GetResourceString(481));
-        mnuActionsFileInfo->setText(GetResourceString(508));
-        mnuActionsPlay->setText(GetResourceString(509));
-        mnuActionsScanFromPlaylist->setText(GetResourceString(589));
-        mnuActionsSortIntoFolders->setText(GetResourceString(590));
-        mnuActionsSortIntoFoldersByID3v1TagRoot->setTitle(GetResourceString(591));
-        mnuActionsSortIntoFoldersByID3v2TagRoot->setTitle(GetResourceString(597));
-        static const int kByItems[] = {592, 593, 594, 595, 596, 598, 599, 600, 601, 602};
+        SetCaption(GetResourceString(TextId::Scan::Caption));
+        if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
+        mnuFileOpen->setText(GetResourceString(TextId::Menu::Open));
+        mnuFileSave->setText(GetResourceString(TextId::Menu::Save));
+        mnuFileExit->setText(GetResourceString(TextId::Menu::Exit));
+        mnuActionsFileInfo->setText(GetResourceString(TextId::Menu::FileInformation));
+        mnuActionsPlay->setText(GetResourceString(TextId::Menu::Play));
+        mnuActionsScanFromPlaylist->setText(GetResourceString(TextId::Scan::ScanFromPlaylist));
+        mnuActionsSortIntoFolders->setText(GetResourceString(TextId::Scan::SortIntoFolders));
+        mnuActionsSortIntoFoldersByID3v1TagRoot->setTitle(GetResourceString(TextId::Scan::ByID3v1Tag));
+        mnuActionsSortIntoFoldersByID3v2TagRoot->setTitle(GetResourceString(TextId::Scan::ByID3v2Tag));
+        using namespace TextId::Scan;
+        static const int32_t kByItems[] = {ByArtist,   ByAlbum,      ByGenre,     ByYear, ByComment,
+                                           ByComposer, ByOrigArtist, ByCopyright, ByURL,  ByEncodedBy};
         for (size_t i = 0; i < mnuActionsSortIntoFoldersByID3v1Tag.size(); ++i)
             mnuActionsSortIntoFoldersByID3v1Tag[i]->setText(GetResourceString(kByItems[i]));
         for (size_t i = 0; i < mnuActionsSortIntoFoldersByID3v2Tag.size(); ++i)
             mnuActionsSortIntoFoldersByID3v2Tag[i]->setText(GetResourceString(kByItems[i]));
-        mnuActionsCheckAll->setText(GetResourceString(758));
-        mnuActionsUncheckAll->setText(GetResourceString(759));
-        mnuActionsCustCols->setText(GetResourceString(603));
-        mcheckIncSubfolders.SetCaption(GetResourceString(361));
-        mcheckIncSubfolders.SetToolTipText(GetResourceString(406));
-        mbuttonScan.SetCaption(GetResourceString(604));
-        mbuttonScan.SetToolTipText(GetResourceString(605));
-        mbuttonStop.SetCaption(GetResourceString(499));
-        mbuttonStop.SetToolTipText(GetResourceString(502));
+        mnuActionsCheckAll->setText(GetResourceString(TextId::Menu::CheckAll));
+        mnuActionsUncheckAll->setText(GetResourceString(TextId::Menu::UncheckAll));
+        mnuActionsCustCols->setText(GetResourceString(TextId::Scan::CustomizeColumns));
+        mcheckIncSubfolders.SetCaption(GetResourceString(TextId::Scan::IncludeSubfolders));
+        mcheckIncSubfolders.SetToolTipText(GetResourceString(TextId::Scan::IncludeSubfoldersTip));
+        mbuttonScan.SetCaption(GetResourceString(TextId::Scan::Scan));
+        mbuttonScan.SetToolTipText(GetResourceString(TextId::Scan::ScanTip));
+        mbuttonStop.SetCaption(GetResourceString(TextId::Common::Stop));
+        mbuttonStop.SetToolTipText(GetResourceString(TextId::Common::StopTip));
         // The caption of the plain check box fits whatever the language.
         CheckIncSubfolders->resize(std::max(TwipsToPixelsX(kCheckWidth), CheckIncSubfolders->sizeHint().width()),
                                    CheckIncSubfolders->height());
@@ -348,8 +350,12 @@ void FormMP3ScanningCentre::EnableControls(bool blnEnable) {
     try {
         mcheckIncSubfolders.SetEnabled(blnEnable);
         mbuttonScan.SetEnabled(blnEnable);
-        ListViewScanResults->setUpdatesEnabled(blnEnable);
+        // The list is hidden before its drawing is locked and drawn again
+        // before it is shown: a widget whose drawing is locked leaves its
+        // area unpainted when it is hidden, and old rows would stay on screen.
+        if (blnEnable) ListViewScanResults->setUpdatesEnabled(true);
         if (!mblnDropInProcess) ListViewScanResults->setVisible(blnEnable);
+        if (!blnEnable) ListViewScanResults->setUpdatesEnabled(false);
         SplitterPanes->setVisible(blnEnable);
         mbuttonStop.SetEnabled(!blnEnable);
         ::EnableMenus(this, blnEnable);
@@ -409,7 +415,7 @@ void FormMP3ScanningCentre::ConcludeScan(bool clearFirst) {
         m_scan->ProcessFiles(clearFirst);
         SortListIfSorted(ListViewScanResults);
         EnableControls(true);
-        ProgressIndication(this, GetResourceString(170), false, QString(), 0);
+        ProgressIndication(this, GetResourceString(TextId::Scan::ScanComplete), false, QString(), 0);
     } catch (...) {
         PropagateError(QStringLiteral("ConcludeScan"));
     }
@@ -419,16 +425,18 @@ void FormMP3ScanningCentre::ConcludeScan(bool clearFirst) {
 
 void FormMP3ScanningCentre::LoadScanResultsFile(const QString& path) {
     ScanResultsListFile list(*m_results);
-    LoadTextFileToListView(list, path, GetResourceString(155));
+    LoadTextFileToListView(list, path, GetResourceString(TextId::Common::InvalidScanResultsFile));
     SortListIfSorted(ListViewScanResults);
 }
 
 void FormMP3ScanningCentre::mnuFileOpen_Click() {
     RunLongJob(this, {}, [&](JobHost&) {
+        // Nothing stored: the file dialog starts in the user's home folder.
         const QString folder = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
-                                                AppPath(), SettingType::String).toString();
+                                                QString(), SettingType::String).toString();
         QString fileName;
-        if (!DisplayCommonDialogOpen(CommonDialogFile, GetResourceString(154), ScanResultsFilter(), fileName, folder))
+        if (!DisplayCommonDialogOpen(CommonDialogFile, GetResourceString(TextId::Scan::LoadScanResults),
+                                     ScanResultsFilter(), fileName, folder))
             return;
         ResumeNext([&] { LoadScanResultsFile(fileName); });
         SaveOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"), ParentFolder(fileName),
@@ -439,8 +447,8 @@ void FormMP3ScanningCentre::mnuFileOpen_Click() {
 void FormMP3ScanningCentre::mnuFileSave_Click() {
     RunLongJob(this, {.needsScanResults = true}, [&](JobHost&) {
         CommonDialogFile.InitDir = GetOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"),
-                                                    AppPath(), SettingType::String).toString();
-        CommonDialogFile.DialogTitle = GetResourceString(156);
+                                                    QString(), SettingType::String).toString();
+        CommonDialogFile.DialogTitle = GetResourceString(TextId::Common::SaveScanResults);
         CommonDialogFile.Filter = ScanResultsFilter();
         QString chosen;
         const ScanResultsListFile list(*m_results);
@@ -456,7 +464,7 @@ void FormMP3ScanningCentre::mnuFileSave_Click() {
                 chosen = CommonDialogFile.FileName;
                 return chosen;
             },
-            GetResourceString(157));
+            GetResourceString(TextId::Common::NoScanResultsToSave));
         if (saved)
             SaveOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"), ParentFolder(chosen),
                               SettingType::String);
@@ -531,7 +539,7 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
         QString playlist;
         bool chosen = false;
         ResumeNext([&] {
-            chosen = DisplayCommonDialogOpen(CommonDialogFile, GetResourceString(158),
+            chosen = DisplayCommonDialogOpen(CommonDialogFile, GetResourceString(TextId::Scan::ScanPlaylist),
                                              QStringLiteral("Playlist Files (*.m3u,*.pls,*.b4s)|*.m3u;*.pls;*.b4s"),
                                              playlist, QString());
         });
@@ -540,7 +548,10 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
         int32_t format = kNotAPlaylist;
         ResumeNext([&] { format = ReadPlaylistEntries(playlist, entries); });
         if (format == kNotAPlaylist) {
-            ResumeNext([&] { MsgBox(GetResourceString(139), Mb::OKOnly | Mb::Exclamation, GetResourceString(138)); });
+            ResumeNext([&] {
+                MsgBox(GetResourceString(TextId::Scan::InvalidPlaylistFileText), Mb::OKOnly | Mb::Exclamation,
+                       GetResourceString(TextId::Scan::InvalidPlaylistFile));
+            });
             return;
         }
         ResumeNext([&] { InitialiseScan(); });
@@ -550,7 +561,7 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
             work.reserve(static_cast<size_t>(entries.size()));
             for (const QString& entry : entries) {
                 if (mblnStopAll) break;
-                // The path as the playlist stores it, relative ones too.
+                // Relative entries come already joined to the playlist's folder.
                 work.push_back(FolderListEntry{ParentFolder(entry), FileNamePart(entry)});
             }
         });
@@ -581,7 +592,7 @@ void FormMP3ScanningCentre::mnuActionsSortIntoFoldersByID3v2Tag_Click(int Index)
 void FormMP3ScanningCentre::SortIntoFolders(int column) {
     RunLongJob(this, {}, [&](JobHost& job) {
         QString destination;
-        ResumeNext([&] { destination = BrowseForFolder(this, GetResourceString(159)); });
+        ResumeNext([&] { destination = BrowseForFolder(this, GetResourceString(TextId::Scan::SortDestinationPrompt)); });
         // Only the checked rows are moved; the rows keep their cells.
         if (!destination.isEmpty()) ResumeNext([&] { ::SortIntoFolders(*m_results, column, destination, job); });
     });
@@ -664,8 +675,8 @@ bool FormMP3ScanningCentre::eventFilter(QObject* watched, QEvent* event) {
 // ---- close and shutdown -----------------------------------------------------------------
 
 void FormMP3ScanningCentre::ImageSystemMenuClose_Click() {
-    if (MsgBox(GetResourceString(839), Mb::YesNo | Mb::Exclamation | Mb::DefaultButton1, GetResourceString(840)) !=
-        Mb::Yes)
+    if (MsgBox(GetResourceString(TextId::Common::ExitQuestion), Mb::YesNo | Mb::Exclamation | Mb::DefaultButton1,
+               GetResourceString(TextId::Common::ExitProgram)) != Mb::Yes)
         return;
     m_closeFromPlatform = false;
     if (clsSkin* skin = Skin()) skin->ImageSystemMenu_Click(2);
@@ -688,8 +699,8 @@ void FormMP3ScanningCentre::QueryUnload(bool& cancel) {
         cancel = true;
         return;
     }
-    if (m_closeFromPlatform &&
-        MsgBox(GetResourceString(839), Mb::YesNo, GetResourceString(840)) == Mb::No)
+    if (m_closeFromPlatform && MsgBox(GetResourceString(TextId::Common::ExitQuestion), Mb::YesNo,
+                                      GetResourceString(TextId::Common::ExitProgram)) == Mb::No)
         cancel = true;
 }
 
@@ -732,35 +743,31 @@ void FormMP3ScanningCentre::FormUnload() {
 
 // ---- settings ---------------------------------------------------------------------------
 
-void FormMP3ScanningCentre::ReadScanningCentreSettings() {
-    try {
-        const QString section = QStringLiteral("MP3ScanningCentre");
-        FolderTreeview->SetSelectedFolder(
-            GetOptionSetting(section, QStringLiteral("SelectedFolder"), QString(), SettingType::String).toString());
-        const int include =
-            GetOptionSetting(section, QStringLiteral("IncludeSubfolders"), QStringLiteral("0"), SettingType::Integer)
-                .toInt();
-        mcheckIncSubfolders.SetValue(static_cast<int16_t>(include == 1 ? 1 : 0));
-        ReadSortSettings(ListViewScanResults);
-        ReadColumnSettings(ListViewScanResults);
-    } catch (...) {
-        PropagateError(QStringLiteral("ReadScanningCentreSettings"));
-    }
+ScanningCentreSettings FormMP3ScanningCentre::TakeScanningCentreSettings() const {
+    ScanningCentreSettings settings;
+    settings.SelectedFolder = FolderTreeview->SelectedFolder();
+    settings.CheckIncSubfolders = mcheckIncSubfolders.Value() != 0;
+    settings.ListViewScanResultsSort = TakeListSort(ListViewScanResults);
+    settings.ListViewScanResultsColumns = TakeListColumns(ListViewScanResults);
+    return settings;
 }
 
-void FormMP3ScanningCentre::WriteScanningCentreSettings() {
-    try {
-        const QString section = QStringLiteral("MP3ScanningCentre");
-        SaveOptionSetting(section, QStringLiteral("SelectedFolder"), FolderTreeview->SelectedFolder(),
-                          SettingType::String);
-        SaveOptionSetting(section, QStringLiteral("IncludeSubfolders"), static_cast<int>(mcheckIncSubfolders.Value()),
-                          SettingType::Integer);
-        WriteSortSettings(ListViewScanResults);
-        WriteColumnSettings(ListViewScanResults);
-    } catch (...) {
-        PropagateError(QStringLiteral("WriteScanningCentreSettings"));
-    }
+void FormMP3ScanningCentre::ShowScanningCentreSettings(const ScanningCentreSettings& settings) {
+    FolderTreeview->SetSelectedFolder(settings.SelectedFolder);
+    mcheckIncSubfolders.SetValue(settings.CheckIncSubfolders ? 1 : 0);
+    ShowListSort(ListViewScanResults, settings.ListViewScanResultsSort);
+    ShowListColumns(ListViewScanResults, settings.ListViewScanResultsColumns);
 }
+
+void FormMP3ScanningCentre::ReadScanningCentreSettings() {
+    ScanningCentreSettings settings = TakeScanningCentreSettings();
+    // Columns not read keep their width.
+    settings.ListViewScanResultsColumns.Widths.clear();
+    ReadThenShow([&] { settings.Read(m_results->columnCount()); },
+                 [&] { ShowScanningCentreSettings(settings); });
+}
+
+void FormMP3ScanningCentre::WriteScanningCentreSettings() { TakeScanningCentreSettings().Write(); }
 
 void RegisterScanningCentreWindow() {
     WindowRegistry::SetFactory(WindowNames::ScanningCentre, [] { return new FormMP3ScanningCentre; });

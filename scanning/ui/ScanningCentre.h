@@ -5,6 +5,7 @@
 
 #include "foundation/Dialogs.h"
 #include "foundation/LongJob.h"
+#include "options/WindowSettings.h"
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/FolderScan.h"
 #include "scanning/engine/ScanResultsModel.h"
@@ -132,9 +133,11 @@ public:
     QWidget* EditControl() const override;
 
     // Settings of the window (section "MP3ScanningCentre") with the list's
-    // sort and columns.
+    // sort and columns (options/WindowSettings.h).
     void ReadScanningCentreSettings();
     void WriteScanningCentreSettings();
+    ScanningCentreSettings TakeScanningCentreSettings() const;
+    void ShowScanningCentreSettings(const ScanningCentreSettings& settings);
 
 protected:
     void LayoutControls() override;

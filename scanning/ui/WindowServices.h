@@ -20,9 +20,10 @@ using FolderBrowser = std::function<QString(QWidget* owner, const QString& promp
 // Installs a folder browser; an empty function restores the platform's.
 void SetFolderBrowser(FolderBrowser browser);
 
-// Reads a playlist's entries (their paths as the playlist stores them, in
-// playlist order) and returns its format: 0 M3U, 1 PLS, 2 B4S, 3 not a
-// playlist.  Failures are raised (the error trail).
+// Reads a playlist's entries (the paths of their files, in playlist order;
+// a relative entry is found beside the playlist) and returns its format: 0
+// M3U, 1 PLS, 2 B4S, 3 not a playlist.  Failures are raised (the error
+// trail).
 using PlaylistFileReader = std::function<int32_t(const QString& path, QStringList& entryPaths)>;
 void SetPlaylistFileReader(PlaylistFileReader reader);
 int32_t ReadPlaylistEntries(const QString& path, QStringList& entryPaths);

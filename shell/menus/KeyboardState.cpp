@@ -54,3 +54,15 @@ KeyWaitState& KeyWait() {
     static KeyWaitState state;
     return state;
 }
+
+void HeldModifiers::Press(int keyCode, int shift) {
+    if (keyCode == 0 || keyCode == KeyCode::Shift || keyCode == KeyCode::Control || keyCode == KeyCode::Alt) return;
+    m_atPress.insert(keyCode, shift & (ShiftBit::Shift | ShiftBit::Ctrl | ShiftBit::Alt));
+}
+
+int HeldModifiers::Release(int keyCode, int shift) { return shift | m_atPress.take(keyCode); }
+
+HeldModifiers& KeyModifiers() {
+    static HeldModifiers held;
+    return held;
+}

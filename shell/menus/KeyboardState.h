@@ -7,11 +7,12 @@
 // does the application losing the focus, since the release may then never
 // reach us.  Nothing spins: the state is looked at when events arrive.
 
+#include <QHash>
 #include <QString>
 
 // Key codes and shift bits, with the platform's values.
 namespace KeyCode {
-constexpr int Alt = 18, Delete = 46, F1 = 112;
+constexpr int Shift = 16, Control = 17, Alt = 18, Delete = 46, F1 = 112;
 constexpr int A = 65, C = 67, E = 69, F = 70, H = 72, O = 79, Q = 81, S = 83, T = 84, V = 86, X = 88;
 }  // namespace KeyCode
 namespace ShiftBit {
@@ -48,3 +49,23 @@ private:
 
 // The one state of the program.
 KeyWaitState& KeyWait();
+
+// The modifiers (shift bits) held when each key went down.  A key acts when
+// it is released, with the modifiers held at its press: a user who lets go of
+// Ctrl or Alt before the letter still gets Ctrl+O or Alt+F.  The modifier
+// keys themselves are not remembered, so their own release has their bit
+// clear.
+class HeldModifiers {
+public:
+    // `keyCode` went down with `shift`.
+    void Press(int keyCode, int shift);
+    // `keyCode` came up with `shift`: the shift state it acts with.
+    int Release(int keyCode, int shift);
+    // Forgets every press (the program lost the keyboard).
+    void Reset() { m_atPress.clear(); }
+
+private:
+    QHash<int, int> m_atPress;
+};
+
+HeldModifiers& KeyModifiers();

@@ -38,10 +38,11 @@ void StartMusicPlayer(CommonDialog& dialog) {
 
     QString path = GetOptionSetting(kSettings, kPlayerPath, QString(), SettingType::String).toString();
     if (!QFileInfo(path).isFile()) {
-        if (MsgBox(GetResourceString(98), Mb::YesNo, GetResourceString(99)) == Mb::Yes) {
+        if (MsgBox(GetResourceString(TextId::Menu::NoMusicPlayerFound), Mb::YesNo,
+                   GetResourceString(TextId::Menu::MusicPlayerNotFound)) == Mb::Yes) {
             // Programs on this system carry no extension, so every file is offered.
-            if (DisplayCommonDialogOpen(dialog, GetResourceString(100), QStringLiteral("Executables (*)|*"), path,
-                                        QString()))
+            if (DisplayCommonDialogOpen(dialog, GetResourceString(TextId::Menu::SelectMusicPlayer),
+                                        QStringLiteral("Executables (*)|*"), path, QString()))
                 SaveOptionSetting(kSettings, kPlayerPath, path, SettingType::String);
         }
     }

@@ -6,6 +6,8 @@
 namespace VersionInfo {
 // The product title.
 QString Title();
+// The maker's name.
+QString CompanyName();
 // Major, minor and revision of the build (the CMake project version).
 int Major();
 int Minor();

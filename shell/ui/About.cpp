@@ -120,19 +120,21 @@ void FormAbout::FormLoad() {
         ImageBackground->setPixmap(AboutPicture(size()));
         ImageBackground->lower();
     });
-    ResumeNext([&] { setWindowTitle(GetResourceString(621) + VersionInfo::Title()); });
+    ResumeNext([&] { setWindowTitle(GetResourceString(TextId::About::Caption) + VersionInfo::Title()); });
     ResumeNext([&] { LabelTitle->setText(VersionInfo::Title()); });
-    ResumeNext([&] { LabelVersion->setText(GetResourceString(857) + VersionInfo::VersionText()); });
+    ResumeNext([&] { LabelVersion->setText(GetResourceString(TextId::About::Version) + VersionInfo::VersionText()); });
     ResumeNext([&] { LabelCopyright->setText(VersionInfo::LegalCopyright()); });
 }
 
 void FormAbout::InitialiseDialogText() {
     WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
-        LabelThanks->setText(GetResourceString(664));
+        LabelThanks->setText(GetResourceString(TextId::About::ThanksIntro));
         QString list;
-        for (const int code : {656, 657, 658, 659, 660, 661, 662, 805, 806})
+        using namespace TextId::About;
+        for (const int32_t code : {ThanksTesters, ThanksSuggestions, ThanksLame, ThanksCDLibraries, ThanksProofReaders,
+                                   ThanksSkins, ThanksHelpPages, ThanksProblemReports, ThanksFamilies})
             list += GetResourceString(code) + QStringLiteral("\r\n");
-        list += GetResourceString(663);
+        list += GetResourceString(TextId::About::ThanksOthers);
         LabelThanksList->setText(list);
     });
 }
@@ -148,7 +150,7 @@ void FormAbout::BtnSystemInfo_Click() {
     } catch (...) {
         // Any failure here means the same to the user as no program at all.
     }
-    MsgBox(GetResourceString(49), Mb::OKOnly, VersionInfo::Title());
+    MsgBox(GetResourceString(TextId::About::SystemInformationUnavailable), Mb::OKOnly, VersionInfo::Title());
 }
 
 void FormAbout::keyPressEvent(QKeyEvent* event) {

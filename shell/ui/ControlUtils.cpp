@@ -18,6 +18,7 @@
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QTreeView>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -51,6 +52,19 @@ QPointF TwipsInWindow(QWidget* control, QWidget* window) {
 
 void SetBeepForTesting(std::function<void()> beep) { BeepHook() = std::move(beep); }
 
+void SetWindowFlagInPlace(QWidget* window, Qt::WindowType flag, bool on) {
+    Qt::WindowFlags flags = window->windowFlags();
+    flags.setFlag(flag, on);
+    if (flags == window->windowFlags()) return;
+    QWindow* handle = window->windowHandle();
+    if (handle && window->testAttribute(Qt::WA_WState_Created)) {
+        window->overrideWindowFlags(flags);
+        handle->setFlags(flags);
+    } else {
+        window->setWindowFlags(flags);
+    }
+}
+
 void SetOnTop(QWidget* window, bool blnOnTop) {
     try {
         Required(window);
@@ -58,7 +72,7 @@ void SetOnTop(QWidget* window, bool blnOnTop) {
         const bool quiet = window->testAttribute(Qt::WA_ShowWithoutActivating);
         window->setAttribute(Qt::WA_ShowWithoutActivating, true);
         if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != blnOnTop) {
-            window->setWindowFlag(Qt::WindowStaysOnTopHint, blnOnTop);
+            SetWindowFlagInPlace(window, Qt::WindowStaysOnTopHint, blnOnTop);
             window->setGeometry(geometry);
         }
         window->show();

@@ -21,6 +21,10 @@ class QTreeView;
 class QWidget;
 
 void SetOnTop(QWidget* window, bool blnOnTop);
+// Sets or clears one window flag.  A window that already has its native
+// window keeps it: the change goes to that window, where re-creating it
+// would lose what was set on it (its role, its place in the stacking order).
+void SetWindowFlagInPlace(QWidget* window, Qt::WindowType flag, bool on);
 bool FormLoaded(const QString& strFormName);
 void ChangeListViewRowColour(QAbstractItemView* list, int row, int32_t lngColour);
 void IncDecTextBox(QLineEdit* textBox, int32_t direction, int32_t limit, int32_t step);

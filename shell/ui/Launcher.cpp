@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "options/WindowSettings.h"
 #include "shell/ScreenTwips.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
@@ -13,13 +14,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMenu>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -29,13 +29,26 @@ constexpr double kWidth = 6072, kHeight = 4080;
 constexpr double kToolLeft = 300, kToolTop = 720, kToolStep = 500;
 constexpr double kColumnLeft = 150, kColumnRight = 3150;
 constexpr double kPanelLeft = 3330, kPanelRight = 5832;
-constexpr double kNameTop = 1020, kInfoTop = 1440, kInfoBottom = 3420;
+// The tool's name sits on the name plate line, on two lines when it needs them.
+constexpr double kNameTop = 690, kNameLine = 1350, kInfoTop = 1440, kInfoBottom = 3420;
 constexpr double kButtonTop = 240, kButtonWidth = 1425, kButtonGap = 120;
 
 constexpr int kToolElements[] = {0, 2, 3, 4, 5, 6};
-// Name and description texts of each tool caption.
-int NameCode(int index) { return index == 0 ? 1 : index == 6 ? 640 : index; }
-int DescriptionCode(int index) { return index == 0 ? 6 : index == 6 ? 641 : index + 5; }
+// Name and description texts of each tool caption, by element (1 is unused).
+struct ToolTexts {
+    int32_t name, description;
+};
+constexpr ToolTexts kToolTexts[] = {
+    {TextId::Launcher::ScanningCentre, TextId::Launcher::ScanningCentreInfo},
+    {0, 0},
+    {TextId::Launcher::Coordinator, TextId::Launcher::CoordinatorInfo},
+    {TextId::Launcher::MusicCataloguer, TextId::Launcher::MusicCataloguerInfo},
+    {TextId::Launcher::DuplicateFinder, TextId::Launcher::DuplicateFinderInfo},
+    {TextId::Launcher::PlaylistManager, TextId::Launcher::PlaylistManagerInfo},
+    {TextId::Launcher::EncoderDecoder, TextId::Launcher::EncoderDecoderInfo},
+};
+int32_t NameCode(int index) { return kToolTexts[static_cast<size_t>(index)].name; }
+int32_t DescriptionCode(int index) { return kToolTexts[static_cast<size_t>(index)].description; }
 
 void SetTextColour(QWidget* label, const QColor& colour) {
     QPalette palette = label->palette();
@@ -80,7 +93,7 @@ QPixmap BackgroundPicture() {
     p.drawRoundedRect(screen.adjusted(30, 30, -30, -30), 70, 70);
     // The name plate line.
     p.setPen(QPen(QColor(0xb0, 0x2a, 0x1e), 24));
-    p.drawLine(QPointF(kPanelLeft - 60, kNameTop + 330), QPointF(kPanelRight + 60, kNameTop + 330));
+    p.drawLine(QPointF(kPanelLeft - 60, kNameLine), QPointF(kPanelRight + 60, kNameLine));
     return QPixmap::fromImage(image);
 }
 
@@ -118,6 +131,22 @@ QPixmap CheckFace(bool checked) {
 }
 
 void SetProgramCursor(QWidget* control) { control->setProperty("MousePointer", 99); }
+
+// `font`, smaller by half points (down to 6) until every one of `texts` fits
+// `room`, on one line or, with `wrap`, broken at blanks.
+QFont FontToFit(QFont font, const QStringList& texts, const QSize& room, bool wrap) {
+    const int flags = wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+    for (double size = font.pointSizeF(); size >= 6.0; size -= 0.5) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        const bool fits = std::all_of(texts.begin(), texts.end(), [&](const QString& text) {
+            const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 1 << 20), flags, text);
+            return needed.width() <= room.width() && needed.height() <= room.height();
+        });
+        if (fits) break;
+    }
+    return font;
+}
 
 }  // namespace
 
@@ -182,8 +211,10 @@ void FormIntegrator::BuildControls() {
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     LabelToolName->setFont(bold);
     SetTextColour(LabelToolName, QColor(0, 0, 128));
+    LabelToolName->setWordWrap(true);
+    LabelToolName->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     LabelToolName->setGeometry(TwipsToPixelsX(kPanelLeft), TwipsToPixelsY(kNameTop),
-                               TwipsToPixelsX(kPanelRight - kPanelLeft), TwipsToPixelsY(300));
+                               TwipsToPixelsX(kPanelRight - kPanelLeft), TwipsToPixelsY(kNameLine - 30 - kNameTop));
 
     LabelInfo = new SkinLabel(this);
     LabelInfo->setObjectName(QStringLiteral("LabelInfo"));
@@ -259,14 +290,7 @@ void FormIntegrator::BuildControls() {
 
 void FormIntegrator::FormLoad() {
     ResumeNext([&] { InitialiseDialogText(); });
-    ResumeNext([&] {
-        ReadWindowPos(this);
-        // The first time, the top left corner of the screen, clear of its edge.
-        if (!HasStoredWindowPos(objectName())) {
-            if (const QScreen* screen = QGuiApplication::primaryScreen())
-                move(screen->availableGeometry().topLeft() + QPoint(24, 24));
-        }
-    });
+    ResumeNext([&] { ReadWindowPos(this); });
     ResumeNext([&] { LoadCursorToControls(this, 101); });
     ResumeNext([&] { ImageBackground->setGeometry(0, 0, width(), height()); });
     // The close command is gone with the window flags set in the constructor.
@@ -276,40 +300,41 @@ void FormIntegrator::FormLoad() {
 void FormIntegrator::InitialiseDialogText() {
     WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         const QString more = QStringLiteral("...");
-        for (int i = 1; i <= 4; ++i) mnuOptions[static_cast<size_t>(i)]->setText(GetResourceString(709 + i) + more);
-        mnuOptionsEncoderDecoder->setText(GetResourceString(335) + more);
-        mnuOptionsPreferences->setText(GetResourceString(714));
+        const int32_t optionsItems[] = {TextId::Launcher::OptionsScanningCentre, TextId::Launcher::OptionsCoordinator,
+                                        TextId::Launcher::OptionsCataloguerHTML,
+                                        TextId::Launcher::OptionsCataloguerText};
+        for (int i = 1; i <= 4; ++i)
+            mnuOptions[static_cast<size_t>(i)]->setText(GetResourceString(optionsItems[i - 1]) + more);
+        mnuOptionsEncoderDecoder->setText(GetResourceString(TextId::Launcher::OptionsEncoderDecoder) + more);
+        mnuOptionsPreferences->setText(GetResourceString(TextId::Launcher::OptionsPreferences));
         for (const int index : kToolElements)
             LabelTool[static_cast<size_t>(index)]->setText(GetResourceString(NameCode(index)));
         FitToolCaptions();
-        LabelOptions->setText(GetResourceString(645));
-        LabelExit->setText(GetResourceString(646));
-        LabelStayOnTop->setText(GetResourceString(647));
+        LabelOptions->setText(GetResourceString(TextId::Launcher::Options));
+        LabelExit->setText(GetResourceString(TextId::Launcher::ExitProgram));
+        LabelStayOnTop->setText(GetResourceString(TextId::Launcher::StayOnTop));
         LabelStayOnTop->adjustSize();
-        LabelInfo->setText(GetResourceString(648));
-        LabelStayOnTop->setToolTip(GetResourceString(649));
-        CheckStayOnTop->setToolTip(GetResourceString(649));
+        LabelInfo->setText(GetResourceString(TextId::Launcher::Welcome));
+        LabelStayOnTop->setToolTip(GetResourceString(TextId::Launcher::StayOnTopTip));
+        CheckStayOnTop->setToolTip(GetResourceString(TextId::Launcher::StayOnTopTip));
     });
 }
 
 void FormIntegrator::FitToolCaptions() {
-    // One font for the whole column, as large as the design's font but
-    // no wider than the column, whatever the language and the fonts at hand.
-    const int room = TwipsToPixelsX(kColumnRight - kToolLeft - 90);
-    QFont f = LabelTool[0]->font();
-    for (double size = f.pointSizeF(); size >= 6.0; size -= 0.5) {
-        f.setPointSizeF(size);
-        const QFontMetrics metrics(f);
-        int widest = 0;
-        for (const int index : kToolElements)
-            widest = std::max(widest, metrics.horizontalAdvance(LabelTool[static_cast<size_t>(index)]->text()));
-        if (widest <= room) break;
-    }
+    // One font for the whole column and one for the heading above the
+    // description, each as large as the design's font but no larger than its
+    // room, whatever the language and the fonts at hand.
+    QStringList names;
+    for (const int index : kToolElements) names << LabelTool[static_cast<size_t>(index)]->text();
+    const QFont column =
+        FontToFit(LabelTool[0]->font(), names, QSize(TwipsToPixelsX(kColumnRight - kToolLeft - 90), 1 << 20), false);
     for (const int index : kToolElements) {
         SkinLabel* label = LabelTool[static_cast<size_t>(index)];
-        label->setFont(f);
+        label->setFont(column);
         label->adjustSize();
     }
+    names << LabelToolName->text();
+    LabelToolName->setFont(FontToFit(LabelToolName->font(), names, LabelToolName->contentsRect().size(), true));
 }
 
 void FormIntegrator::ShowWindow() {
@@ -345,7 +370,7 @@ void FormIntegrator::FormUnload() {
 
 void FormIntegrator::LabelTool_MouseMove(int Index) {
     SkinLabel* label = Index >= 0 && Index < 7 ? LabelTool[static_cast<size_t>(Index)] : nullptr;
-    if (!label) RaiseError(340);
+    if (!label) RaiseMissingElement(Index);
     SetTextColour(label, ToolHighlightColour());
     LabelToolName->setText(GetResourceString(NameCode(Index)));
     LabelInfo->setText(GetResourceString(DescriptionCode(Index)));
@@ -353,7 +378,8 @@ void FormIntegrator::LabelTool_MouseMove(int Index) {
 
 void FormIntegrator::ImageBackground_MouseMove() {
     for (const int index : kToolElements) SetTextColour(LabelTool[static_cast<size_t>(index)], ToolColour());
-    ImageBackground->setToolTip(mintCheckStayOnTop == 1 ? GetResourceString(843) : QString());
+    ImageBackground->setToolTip(mintCheckStayOnTop == 1 ? GetResourceString(TextId::Launcher::StayOnTopUncheckTip)
+                                                        : QString());
 }
 
 // ---- clicks -----------------------------------------------------------------
@@ -444,32 +470,22 @@ void FormIntegrator::ProcessShortcutKeys(int keyCode, int shift) {
 
 // ---- settings -----------------------------------------------------------------
 
-bool HasStoredWindowPos(const QString& name) {
-    return !GetOptionSetting(QStringLiteral("WindowPositions"), name + QStringLiteral("Left"), QString(),
-                             SettingType::String)
-                .toString()
-                .isEmpty();
-}
-
 void ReadIntegratorSettings() {
-    WithTrail(QStringLiteral("ReadIntegratorSettings"), [] {
-        FormIntegrator* bar = FormIntegrator::Instance();
-        if (!bar) RaiseError(ErrNo::ObjectNotSet);
-        const int stored =
-            GetOptionSetting(QStringLiteral("Integrator"), QStringLiteral("StayOnTop"), QStringLiteral("1"),
-                             SettingType::Integer)
-                .toInt();
+    FormIntegrator* bar = FormIntegrator::Instance();
+    if (!bar) RaiseError(ErrNo::ObjectNotSet);
+    IntegratorSettings settings;
+    settings.CheckStayOnTop = bar->mintCheckStayOnTop != 0;
+    ReadThenShow([&] { settings.Read(); }, [&] {
         // UpdateSkinControls flips the value once and applies it.
-        bar->mintCheckStayOnTop = stored == 1 ? 0 : 1;
+        bar->mintCheckStayOnTop = settings.CheckStayOnTop ? 0 : 1;
         bar->UpdateSkinControls();
     });
 }
 
 void WriteIntegratorSettings() {
-    WithTrail(QStringLiteral("WriteIntegratorSettings"), [] {
-        FormIntegrator* bar = FormIntegrator::Instance();
-        if (!bar) RaiseError(ErrNo::ObjectNotSet);
-        SaveOptionSetting(QStringLiteral("Integrator"), QStringLiteral("StayOnTop"),
-                          static_cast<int>(bar->mintCheckStayOnTop), SettingType::Integer);
-    });
+    FormIntegrator* bar = FormIntegrator::Instance();
+    if (!bar) RaiseError(ErrNo::ObjectNotSet);
+    IntegratorSettings settings;
+    settings.CheckStayOnTop = bar->mintCheckStayOnTop != 0;
+    settings.Write();
 }

@@ -101,9 +101,6 @@ private:
     bool m_unloaded = false;
 };
 
-// Whether "WindowPositions" holds a position for the window of that name.
-bool HasStoredWindowPos(const QString& name);
-
 // The bar's settings: "Integrator"/"StayOnTop" (1 on top, the default).
 void ReadIntegratorSettings();
 void WriteIntegratorSettings();

@@ -36,7 +36,8 @@ void clsSkin::Resize() {
         SkinnedWindow& window = Owned(mfrmOwner);
         SkinImage* maximise = window.ImageSystemMenu[1];
         if (!maximise) RaiseError(ErrNo::MemberNotFound);
-        maximise->setToolTip(GetResourceString(window.isMaximized() ? 807 : 631));
+        maximise->setToolTip(
+            GetResourceString(window.isMaximized() ? TextId::Common::Restore : TextId::Common::Maximize));
         if (!window.ImageTitleBar) RaiseError(ErrNo::MemberNotFound);
         const int width = TwipsToPixelsX(PixelsToTwipsX(window.width()) - 50);
         window.ImageTitleBar->resize(std::max(0, width), window.ImageTitleBar->height());
@@ -49,8 +50,7 @@ void clsSkin::LabelMenu_MouseDown(int Index, int Button, int, float, float) {
     if (Button != 1) return;
     ResumeNext([&] {
         SkinnedWindow& window = Owned(mfrmOwner);
-        if (Index < 0 || Index > 4 || !window.LabelMenu[static_cast<size_t>(Index)])
-            RaiseError(340, QStringLiteral("Sonivard"), QStringLiteral("Control array element '%1' doesn't exist").arg(Index));
+        if (Index < 0 || Index > 4 || !window.LabelMenu[static_cast<size_t>(Index)]) RaiseMissingElement(Index);
         window.LabelMenu[static_cast<size_t>(Index)]->SetBorderStyle(1);
     });
 }
@@ -59,8 +59,7 @@ void clsSkin::LabelMenu_MouseUp(int Index, int Button, int, float, float) {
     if (Button != 1) return;
     ResumeNext([&] {
         SkinnedWindow& window = Owned(mfrmOwner);
-        if (Index < 0 || Index > 4 || !window.LabelMenu[static_cast<size_t>(Index)])
-            RaiseError(340, QStringLiteral("Sonivard"), QStringLiteral("Control array element '%1' doesn't exist").arg(Index));
+        if (Index < 0 || Index > 4 || !window.LabelMenu[static_cast<size_t>(Index)]) RaiseMissingElement(Index);
         window.LabelMenu[static_cast<size_t>(Index)]->SetBorderStyle(0);
     });
 }

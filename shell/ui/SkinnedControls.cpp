@@ -152,7 +152,7 @@ void clsCheckBox::SetStandardCaption(const QString& caption) { static_cast<QChec
 
 void clsCheckBox::SetValue(int16_t value) {
     if (mblnSettingValue) return;
-    if (value < 0 || value > 2) RaiseError(380, QStringLiteral("Sonivard"), QStringLiteral("Invalid property value"));
+    if (value < 0 || value > 2) RaiseError(ErrNo::InvalidPropertyValue);
     mblnSettingValue = true;
     // Released on every way out, an error included.
     const auto release = qScopeGuard([this] { mblnSettingValue = false; });
@@ -202,7 +202,7 @@ void clsOption::SetValue(bool value) {
 
 QString clsOption::Index() const {
     const QVariant index = Standard().property("Index");
-    if (!index.isValid()) RaiseError(343, QStringLiteral("Sonivard"), QStringLiteral("Object not an array"));
+    if (!index.isValid()) RaiseError(ErrNo::ObjectNotAnArray);
     return QString::number(index.toInt());
 }
 

@@ -30,8 +30,7 @@ constexpr double kProgBarWidth = 2400;
 constexpr int kEdgeGrip = 5;  // pixels of the sizing border of a frameless window
 
 void CheckIndex(int index, size_t size) {
-    if (index < 0 || static_cast<size_t>(index) >= size) RaiseError(340, QStringLiteral("Sonivard"),
-                                                                    QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+    if (index < 0 || static_cast<size_t>(index) >= size) RaiseMissingElement(index);
 }
 }  // namespace
 

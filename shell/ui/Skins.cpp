@@ -97,7 +97,7 @@ void SetFrameless(QWidget* frm, bool frameless) {
     if (frm->windowFlags().testFlag(Qt::FramelessWindowHint) == frameless) return;
     const QRect geometry = frm->geometry();
     const bool visible = frm->isVisible();
-    frm->setWindowFlag(Qt::FramelessWindowHint, frameless);
+    SetWindowFlagInPlace(frm, Qt::FramelessWindowHint, frameless);
     frm->setGeometry(geometry);
     if (visible) frm->show();
 }

@@ -10,11 +10,9 @@
 #include "shell/ui/Launcher.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <QStandardItemModel>
 #include <QTextEdit>
 #include <QTreeView>
@@ -27,7 +25,7 @@ constexpr double kMargin = 120;
 const std::vector<StandInDesign>& StandInDesigns() {
     static const std::vector<StandInDesign> designs = [] {
         std::vector<StandInDesign> d;
-        auto add = [&](const QString& name, int caption, int topic, int page) {
+        auto add = [&](const QString& name, int32_t caption, int topic, int page) {
             StandInDesign s;
             s.name = name;
             s.captionCode = caption;
@@ -36,33 +34,33 @@ const std::vector<StandInDesign>& StandInDesigns() {
             d.push_back(s);
             return &d.back();
         };
-        StandInDesign* s = add(WindowNames::Coordinator, 2, 2, 2);
+        StandInDesign* s = add(WindowNames::Coordinator, TextId::Launcher::Coordinator, 2, 2);
         s->fileOpen = s->fileSave = true;
         s->editControl = QStringLiteral("ListViewSimResults");
         s->editColumns = {QStringLiteral("Old File Name"), QStringLiteral("Folder"), QStringLiteral("Track"),
                           QStringLiteral("Album"),         QStringLiteral("Artist"), QStringLiteral("Title"),
                           QStringLiteral("New File Name"), QStringLiteral("Action")};
         s->minHeight = 5460;
-        s = add(WindowNames::MusicCataloguer, 3, 3, 3);
+        s = add(WindowNames::MusicCataloguer, TextId::Launcher::MusicCataloguer, 3, 3);
         s->fileSave = true;
         s->editControl = QStringLiteral("RichViewer");
         s->editIsText = true;
-        s = add(WindowNames::DuplicateFinder, 4, 4, -1);
+        s = add(WindowNames::DuplicateFinder, TextId::Launcher::DuplicateFinder, 4, -1);
         s->editControl = QStringLiteral("ListViewDuplicates");
-        s = add(WindowNames::PlaylistManager, 5, 5, -1);
+        s = add(WindowNames::PlaylistManager, TextId::Launcher::PlaylistManager, 5, -1);
         s->fileOpen = s->fileSave = true;
         s->editControl = QStringLiteral("ListViewPlaylist");
-        s = add(WindowNames::EncoderDecoder, 640, 6, 6);
+        s = add(WindowNames::EncoderDecoder, TextId::Launcher::EncoderDecoder, 6, 6);
         s->fileOpen = true;
         s->editControl = QStringLiteral("ListViewFiles");
         s->minWidth = 8196;
-        s = add(WindowNames::CDRipper, 791, 18, -1);
+        s = add(WindowNames::CDRipper, TextId::Ripper::Caption, 18, -1);
         s->coreTool = false;
         s->menuBar = false;
         s->fixedSize = true;
         s->minHeight = 4800;
         s->minWidth = 6600;
-        s = add(WindowNames::MassTagging, 616, 2, -1);
+        s = add(WindowNames::MassTagging, TextId::MassTagging::Caption, 2, -1);
         s->coreTool = false;
         s->menuBar = false;
         s->fixedSize = true;
@@ -129,11 +127,6 @@ StandInWindow::StandInWindow(StandInDesign design, QWidget* parent)
     if (m_design.fixedSize) setFixedSize(TwipsToPixelsX(m_design.minWidth), TwipsToPixelsY(m_design.minHeight));
     else resize(TwipsToPixelsX(m_design.minWidth), TwipsToPixelsY(m_design.minHeight));
     LoadWindow(m_design.coreTool);
-    // The first time, the middle of the screen.
-    if (!HasStoredWindowPos(objectName())) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
-    }
     if (LabelStatusBar) LabelStatusBar->setText(QStringLiteral("Ready"));
     LayoutControls();
 }
@@ -143,9 +136,9 @@ void StandInWindow::InitialiseDialogText() {
         SetCaption(GetResourceString(m_design.captionCode));
         // A window without the shared menus sets its title-bar tool tips itself.
         if (!m_design.coreTool) UpdateSystemMenuToolTips(this);
-        if (mnuFileOpen) mnuFileOpen->setText(GetResourceString(506) + QStringLiteral("\tCtrl+O"));
-        if (mnuFileSave) mnuFileSave->setText(GetResourceString(507) + QStringLiteral("\tCtrl+S"));
-        if (mnuFileExit) mnuFileExit->setText(GetResourceString(481) + QStringLiteral("\tCtrl+Q"));
+        if (mnuFileOpen) mnuFileOpen->setText(GetResourceString(TextId::Menu::Open) + QStringLiteral("\tCtrl+O"));
+        if (mnuFileSave) mnuFileSave->setText(GetResourceString(TextId::Menu::Save) + QStringLiteral("\tCtrl+S"));
+        if (mnuFileExit) mnuFileExit->setText(GetResourceString(TextId::Menu::Exit) + QStringLiteral("\tCtrl+Q"));
     });
 }
 

@@ -102,22 +102,23 @@ Target ResolveTarget(const std::string& givenPath, std::string_view source) {
     char* resolved = givenPath.empty() ? nullptr : ::realpath(givenPath.c_str(), nullptr);
     if (!resolved) {
         const int err = givenPath.empty() ? ENOENT : errno;
-        if (err == ENOENT || err == ENOTDIR || err == ELOOP) RaiseError(109, source, {"%FILE%"}, {givenPath});
+        if (err == ENOENT || err == ENOTDIR || err == ELOOP)
+            RaiseError(Msg::FileNotFound, source, {"%FILE%"}, {givenPath});
         RaiseErrno(err, false);
     }
     t.path = resolved;
     std::free(resolved);
     if (::stat(t.path.c_str(), &t.info) != 0) {
-        if (errno == ENOENT) RaiseError(109, source, {"%FILE%"}, {givenPath});
+        if (errno == ENOENT) RaiseError(Msg::FileNotFound, source, {"%FILE%"}, {givenPath});
         RaiseErrno(errno, false);
     }
-    if (!S_ISREG(t.info.st_mode)) RaiseError(109, source, {"%FILE%"}, {givenPath});
+    if (!S_ISREG(t.info.st_mode)) RaiseError(Msg::FileNotFound, source, {"%FILE%"}, {givenPath});
     return t;
 }
 
 void CheckWritable(const Target& target, bool ignoreReadOnly, std::string_view source) {
     if (IsReadOnly(target.info)) {
-        if (!ignoreReadOnly) RaiseError(111, source);
+        if (!ignoreReadOnly) RaiseError(Msg::ReadOnly, source);
         // Only the owner may make the file writable again.
         const uid_t me = ::geteuid();
         if (me != 0 && me != target.info.st_uid) RaiseErrno(EPERM, true);

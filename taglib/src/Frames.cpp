@@ -21,7 +21,7 @@ FrameKind GetFrameKind(std::string_view id) {
 FrameKind GetFrameKind(const FrameIdBytes& id) { return GetFrameKind(std::string_view(id.data(), id.size())); }
 
 void FrameObject::setFrameId(std::u16string_view value, std::string_view source) {
-    if (value.size() != 4) RaiseError(102, source, {"%ID%"}, {text::U16ToUtf8(value)});
+    if (value.size() != 4) RaiseError(Msg::FrameIdInvalid, source, {"%ID%"}, {text::U16ToUtf8(value)});
     for (size_t i = 0; i < 4; ++i) {
         const int b = cp1252::EncodeChar(value[i]);
         id[i] = static_cast<char>(b < 0 ? '?' : b);
@@ -29,7 +29,7 @@ void FrameObject::setFrameId(std::u16string_view value, std::string_view source)
 }
 
 void FrameObject::setFlags(const uint8_t* p, size_t n, std::string_view source) {
-    if (n != 2) RaiseError(107, source);
+    if (n != 2) RaiseError(Msg::FlagsInvalid, source);
     flags[0] = p[0];
     flags[1] = p[1];
 }
@@ -76,7 +76,7 @@ bool HandledFrame::appendRaw(std::vector<uint8_t>& out) const {
 }
 
 void TextFrameCore::parse(const uint8_t* p, size_t n, int version) {
-    if (n == 0) RaiseError(105, kParseSource);
+    if (n == 0) RaiseError(Msg::TextFrameInvalid, kParseSource);
     m_encoding = p[0];
     m_data = text::Decode(m_encoding, p + 1, n - 1);
     bool joined = false;
@@ -107,7 +107,7 @@ void WebFrameCore::setDescription(std::u16string_view v) {
 }
 
 void WebFrameCore::parse(const uint8_t* p, size_t n, int) {
-    if (n == 0) RaiseError(106, kParseSource);
+    if (n == 0) RaiseError(Msg::WebFrameInvalid, kParseSource);
     m_encoding = p[0];
     const size_t len = text::TerminatedLength(m_encoding, p + 1, n - 1);
     if (len == std::u16string::npos) {
@@ -144,7 +144,7 @@ void CommentFrameCore::setLanguage(std::u16string_view v) {
 }
 
 void CommentFrameCore::parse(const uint8_t* p, size_t n, int) {
-    if (n < 5) RaiseError(104, kParseSource);
+    if (n < 5) RaiseError(Msg::CommentFrameInvalid, kParseSource);
     m_encoding = p[0];
     m_language = text::Cp1252(p + 1, 3);
     const size_t len = text::TerminatedLength(m_encoding, p + 4, n - 4);
@@ -184,7 +184,7 @@ std::unique_ptr<HandledFrame> MakeFrame(FrameKind kind) {
 // ---- the collection --------------------------------------------------------------
 
 void FrameCollection::Add(std::unique_ptr<FrameObject> frame) {
-    if (!frame) RaiseError(103, "cFrames::Add");
+    if (!frame) RaiseError(Msg::FrameObjectInvalid, "cFrames::Add");
     m_items.push_back(std::move(frame));
 }
 

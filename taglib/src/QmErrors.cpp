@@ -22,8 +22,8 @@ constexpr std::string_view kMessages[] = {
     "The file %FILE% has an invalid file size.",                                 // 112
     "The source array and destination array are not the same size",             // 113
 };
-constexpr int32_t kFirstMessage = 101;
-constexpr int32_t kLastMessage = 113;
+constexpr int32_t kFirstMessage = Msg::FieldIdInvalid;
+constexpr int32_t kLastMessage = Msg::ArraySize;
 constexpr const char* kLibrarySource = "Quillmark";
 }  // namespace
 

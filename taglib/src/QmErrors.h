@@ -21,6 +21,25 @@ struct QmError : std::exception {
     std::string description;
 };
 
+// Identifiers of the library's message table, the error numbers of
+// quillmark/Quillmark.h less the component-error base.
+namespace Msg {
+constexpr int32_t Of(int32_t error) { return error - kComponentErrorBase; }
+constexpr int32_t FieldIdInvalid = Of(Err::FieldIdInvalid);
+constexpr int32_t FrameIdInvalid = Of(Err::FrameIdInvalid);
+constexpr int32_t FrameObjectInvalid = Of(Err::FrameObjectInvalid);
+constexpr int32_t CommentFrameInvalid = Of(Err::CommentFrameInvalid);
+constexpr int32_t TextFrameInvalid = Of(Err::TextFrameInvalid);
+constexpr int32_t WebFrameInvalid = Of(Err::WebFrameInvalid);
+constexpr int32_t FlagsInvalid = Of(Err::FlagsInvalid);
+constexpr int32_t UnknownFrameId = Of(Err::UnknownFrameId);
+constexpr int32_t FileNotFound = Of(Err::FileNotFound);
+constexpr int32_t FrameHeaderSize = Of(Err::FrameHeaderSize);
+constexpr int32_t ReadOnly = Of(Err::ReadOnly);
+constexpr int32_t InvalidFileSize = Of(Err::InvalidFileSize);
+constexpr int32_t ArraySize = Of(Err::ArraySize);
+}  // namespace Msg
+
 // The text of the library's message table for an identifier (101 to 113).
 std::string_view MessageText(int32_t id);
 

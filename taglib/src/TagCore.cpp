@@ -12,7 +12,7 @@ namespace quillmark {
 const char* LookupFrameID(int32_t value) {
     static constexpr const char* kIds[] = {"TRCK", "TIT2", "TPE1", "TALB", "TYER", "TCON",
                                            "COMM", "TCOM", "TOPE", "TCOP", "WXXX", "TENC"};
-    if (value < eTrack || value > eEncodedBy) RaiseError(108, "ID3v2::LookupFrameID");
+    if (value < eTrack || value > eEncodedBy) RaiseError(Msg::UnknownFrameId, "ID3v2::LookupFrameID");
     return kIds[value - 1];
 }
 
@@ -27,12 +27,13 @@ void TagCore::readTag(const std::string& path) {
     frames.Clear();
     files::Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR || path.empty()) RaiseError(109, "ID3v2::ReadTag", {"%FILE%"}, {path});
+        if (errno == ENOENT || errno == ENOTDIR || path.empty())
+            RaiseError(Msg::FileNotFound, "ID3v2::ReadTag", {"%FILE%"}, {path});
         RaiseErrno(errno, false);
     }
     struct stat st;
     if (::fstat(fd.get(), &st) != 0) RaiseErrno(errno, false);
-    if (!S_ISREG(st.st_mode)) RaiseError(109, "ID3v2::ReadTag", {"%FILE%"}, {path});
+    if (!S_ISREG(st.st_mode)) RaiseError(Msg::FileNotFound, "ID3v2::ReadTag", {"%FILE%"}, {path});
     uint8_t head[10];
     const size_t got = files::ReadAt(fd.get(), head, sizeof head, 0);
     const TagHeader header = ParseTagHeader(head, got);
@@ -40,10 +41,10 @@ void TagCore::readTag(const std::string& path) {
     if (!header.readable()) return;
     // The size field decides how much is read: never more than the file holds.
     if (header.totalLength() > static_cast<uint64_t>(st.st_size))
-        RaiseError(112, "ID3v2::ReadTag", {"%FILE%"}, {path});
+        RaiseError(Msg::InvalidFileSize, "ID3v2::ReadTag", {"%FILE%"}, {path});
     std::vector<uint8_t> body(header.size);
     if (files::ReadAt(fd.get(), body.data(), body.size(), 10) != body.size())
-        RaiseError(112, "ID3v2::ReadTag", {"%FILE%"}, {path});
+        RaiseError(Msg::InvalidFileSize, "ID3v2::ReadTag", {"%FILE%"}, {path});
     fd.reset();
     ReadFrames(header, body.data(), body.size(), frames);
 }
@@ -91,7 +92,7 @@ void TagCore::writeTag(const std::string& path, bool ignoreReadOnly) {
     OpenTarget(path, ignoreReadOnly, "clsID3v2::WriteTag", t);
     // The old tag, whatever its version, gives way to the new one.
     const uint64_t oldLength = t.header.totalLength();
-    if (t.size < oldLength) RaiseError(112, "ID3v2::WriteTag", {"%FILE%"}, {path});
+    if (t.size < oldLength) RaiseError(Msg::InvalidFileSize, "ID3v2::WriteTag", {"%FILE%"}, {path});
     const std::vector<uint8_t> tag = BuildTag(frames);
     files::Rewrite(t.target, t.fd.get(), t.size, tag, oldLength, ignoreReadOnly);
     hasTag = true;
@@ -102,7 +103,7 @@ void TagCore::removeTag(const std::string& path, bool ignoreReadOnly) {
     OpenTarget(path, ignoreReadOnly, "clsID3v2::RemoveTag", t);
     if (!t.header.present) return;  // nothing to remove: nothing changes
     const uint64_t oldLength = t.header.totalLength();
-    if (t.size < oldLength) RaiseError(112, "clsID3v2::RemoveTag", {"%FILE%"}, {path});
+    if (t.size < oldLength) RaiseError(Msg::InvalidFileSize, "clsID3v2::RemoveTag", {"%FILE%"}, {path});
     files::Rewrite(t.target, t.fd.get(), t.size, {}, oldLength, ignoreReadOnly);
     frames.Clear();
     hasTag = false;

@@ -162,7 +162,7 @@ void AddFrame(FrameCollection& frames, const FrameIdBytes& id, const uint8_t fla
 void AddFrameV3(FrameCollection& frames, const FrameIdBytes& id, const uint8_t flags[2], const uint8_t* p, size_t n) {
     // Compressed, encrypted or grouped frames carry extra bytes before their
     // data: they are kept as they are.
-    if (flags[1] & 0xE0) {
+    if (flags[1] & FrameFlagV3::ExtraBytes) {
         AddOpaque(frames, id, flags, std::vector<uint8_t>(p, p + n));
         return;
     }
@@ -215,8 +215,9 @@ std::vector<uint8_t> TranscodeV24(const FrameIdBytes& id, const uint8_t* p, size
 void AddFrameV4(FrameCollection& frames, const FrameIdBytes& id, const uint8_t flags[2], const uint8_t* p, size_t n,
                 bool tagUnsync) {
     const uint8_t f1 = flags[1];
-    const bool grouped = f1 & 0x40, compressed = f1 & 0x08, encrypted = f1 & 0x04;
-    const bool unsync = (f1 & 0x02) || tagUnsync, lengthGiven = f1 & 0x01;
+    const bool grouped = f1 & FrameFlagV4::Grouping, compressed = f1 & FrameFlagV4::Compression,
+               encrypted = f1 & FrameFlagV4::Encryption;
+    const bool unsync = (f1 & FrameFlagV4::Unsynchronisation) || tagUnsync, lengthGiven = f1 & FrameFlagV4::DataLength;
     const size_t extras = (grouped ? 1 : 0) + (encrypted ? 1 : 0) + (lengthGiven ? 4 : 0);
     if (n < extras) return;  // not even its own header data: nothing to keep
     size_t pos = 0;
@@ -238,8 +239,9 @@ void AddFrameV4(FrameCollection& frames, const FrameIdBytes& id, const uint8_t f
     }
     // Status flags move up one bit; format flags take their 2.3 places.
     const uint8_t v3flags[2] = {static_cast<uint8_t>((flags[0] << 1) & 0xE0),
-                                static_cast<uint8_t>((compressed ? 0x80 : 0) | (encrypted ? 0x40 : 0) |
-                                                     (grouped ? 0x20 : 0))};
+                                static_cast<uint8_t>((compressed ? FrameFlagV3::Compression : 0) |
+                                                     (encrypted ? FrameFlagV3::Encryption : 0) |
+                                                     (grouped ? FrameFlagV3::Grouping : 0))};
     if (compressed || encrypted || grouped) {
         std::vector<uint8_t> body;
         body.reserve(dn + 6);
@@ -277,7 +279,7 @@ bool V24Only(std::string_view id) {
 // grouped.
 std::vector<std::u16string> StringsOf(const FrameObject& f) {
     std::vector<std::u16string> out;
-    if (f.kind() != FrameKind::Unsupported || (f.flags[1] & 0xE0)) return out;
+    if (f.kind() != FrameKind::Unsupported || (f.flags[1] & FrameFlagV3::ExtraBytes)) return out;
     const auto& body = static_cast<const OpaqueFrame&>(f).body;
     if (body.empty()) return out;
     const std::u16string all = text::Decode(body[0], body.data() + 1, body.size() - 1);
@@ -390,7 +392,7 @@ void ConvertToV23(FrameCollection& frames, size_t first) {
 
 void WalkV3V4(const TagHeader& h, const uint8_t* body, size_t S, size_t p, FrameCollection& frames) {
     const FrameWalk walk(body, S);
-    const bool tagUnsync = h.major == 4 && (h.flags & 0x80);
+    const bool tagUnsync = h.major == 4 && (h.flags & TagFlag::Unsynchronisation);
     const std::optional<SizeForm> form = TagSizeForm(walk, p, h.major);
     while (p < S) {
         if (S - p < 10) break;
@@ -518,18 +520,18 @@ void ReadFrames(const TagHeader& h, const uint8_t* body, size_t n, FrameCollecti
     if (!h.readable()) return;
     std::vector<uint8_t> resynced;
     // Versions 2.2 and 2.3 unsynchronise the whole tag; 2.4 each frame.
-    if (h.major < 4 && (h.flags & 0x80)) {
+    if (h.major < 4 && (h.flags & TagFlag::Unsynchronisation)) {
         resynced = Resync(body, n);
         body = resynced.data();
         n = resynced.size();
     }
     if (h.major == 2) {
-        if (h.flags & 0x40) return;  // a compressed 2.2 tag: no scheme was ever defined
+        if (h.flags & TagFlag::ExtendedHeader) return;  // a compressed 2.2 tag: no scheme was ever defined
         WalkV2(body, n, frames);
         return;
     }
     size_t start = 0;
-    if (h.flags & 0x40) {  // extended header
+    if (h.flags & TagFlag::ExtendedHeader) {
         if (n < 4) return;
         if (h.major == 3) {
             const uint32_t ext = Be32(body);  // size without its own 4 bytes

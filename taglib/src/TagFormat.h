@@ -12,6 +12,28 @@
 
 namespace quillmark {
 
+// Flag bits of the tag header.
+namespace TagFlag {
+constexpr uint8_t Unsynchronisation = 0x80;
+constexpr uint8_t ExtendedHeader = 0x40;  // in a version 2.2 header: compression
+constexpr uint8_t Footer = 0x10;          // version 2.4
+}  // namespace TagFlag
+
+// Format flag bits of a frame header (its second flag byte).
+namespace FrameFlagV3 {
+constexpr uint8_t Compression = 0x80;
+constexpr uint8_t Encryption = 0x40;
+constexpr uint8_t Grouping = 0x20;
+constexpr uint8_t ExtraBytes = Compression | Encryption | Grouping;  // data does not start at once
+}  // namespace FrameFlagV3
+namespace FrameFlagV4 {
+constexpr uint8_t Grouping = 0x40;
+constexpr uint8_t Compression = 0x08;
+constexpr uint8_t Encryption = 0x04;
+constexpr uint8_t Unsynchronisation = 0x02;
+constexpr uint8_t DataLength = 0x01;
+}  // namespace FrameFlagV4
+
 struct TagHeader {
     bool present = false;  // the file starts with "ID3"
     uint8_t major = 0;
@@ -20,7 +42,7 @@ struct TagHeader {
     uint32_t size = 0;  // bytes after the header (frames and padding)
 
     bool readable() const { return present && major >= 2 && major <= 4; }
-    bool hasFooter() const { return present && major == 4 && (flags & 0x10); }
+    bool hasFooter() const { return present && major == 4 && (flags & TagFlag::Footer); }
     // The whole tag: header, body and (version 2.4) footer.
     uint64_t totalLength() const { return present ? 10ull + size + (hasFooter() ? 10 : 0) : 0; }
 };

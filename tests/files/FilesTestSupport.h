@@ -12,8 +12,7 @@
 
 #include <ostream>
 
-// Readable QString values in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "support/QtPrinters.h"
 
 namespace filetest {
 

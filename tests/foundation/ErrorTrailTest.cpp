@@ -29,6 +29,29 @@ void Outer(int n) {
 }
 }  // namespace
 
+// Every error the program raises by number carries its own text, never the
+// catch-all one.
+TEST(ErrorTrail, ErrorsTheProgramRaisesHaveTheirOwnTexts) {
+    const std::pair<int32_t, const char*> cases[] = {
+        {ErrNo::ErrorLoadingLibrary, "Error in loading shared library"},
+        {ErrNo::ControlArrayElementMissing, "Control array element doesn't exist"},
+        {ErrNo::ObjectNotAnArray, "Object not an array"},
+        {ErrNo::InvalidPropertyValue, "Invalid property value"},
+        {ErrNo::LibraryFunctionNotFound, "Specified library function not found"},
+        {ErrNo::InvalidPicture, "Invalid picture"},
+        {ErrNo::ResourceNotFound, "Resource with this identifier not found"},
+    };
+    for (const auto& [number, text] : cases) {
+        EXPECT_EQ(StandardErrorText(number), QString::fromUtf8(text)) << number;
+        try {
+            RaiseError(number);
+        } catch (const SvError& e) {
+            EXPECT_EQ(e.description(), QString::fromUtf8(text)) << number;
+        }
+    }
+    EXPECT_EQ(StandardErrorText(12345), QStringLiteral("Application-defined or object-defined error"));
+}
+
 TEST(ErrorTrail, ThreeLevelsDeepShowOneBoxAndTheHandlerGoesOn) {
     ScriptedUi ui;
     SetStringTableLanguage(StringTableLanguage::US);

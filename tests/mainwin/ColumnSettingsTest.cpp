@@ -6,7 +6,7 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/Twips.h"
 #include "scanning/ui/ColumnSettingsDialog.h"
-#include "scanning/ui/ListColumns.h"
+#include "foundation/ui/ListColumns.h"
 #include "scanning/ui/ScanResultsView.h"
 
 #include <QLineEdit>

@@ -1,5 +1,6 @@
 // Keys pressed in the scanning centre, through the program's key router:
-// the window's own Alt keys and the Edit keys on the results list.
+// the window's own Alt keys, the Edit keys on the results list and the File
+// keys.
 
 #include "mainwin/MainWinSupport.h"
 
@@ -98,6 +99,25 @@ TEST_F(KeysTest, CtrlASelectsEveryRowOnce) {
     list->setFocus();
     Key(list, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(list->SelectedRows().size(), 3);
+}
+
+TEST_F(KeysTest, CtrlLetGoBeforeTheLetterStillOpensAndSaves) {
+    ScanResultsView* list = window->ListViewScanResults;
+    for (const Qt::Key letter : {Qt::Key_O, Qt::Key_S}) {
+        list->setFocus();  // the job before took it away
+        QKeyEvent ctrl(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+        QApplication::sendEvent(list, &ctrl);
+        QKeyEvent press(QEvent::KeyPress, letter, Qt::ControlModifier);
+        QApplication::sendEvent(list, &press);
+        QKeyEvent ctrlUp(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+        QApplication::sendEvent(list, &ctrlUp);
+        QKeyEvent release(QEvent::KeyRelease, letter, Qt::NoModifier);
+        QApplication::sendEvent(list, &release);
+    }
+    ASSERT_EQ(dialogs.shown.size(), 2u);  // both cancelled
+    EXPECT_EQ(dialogs.shown[0].title, "Load Scan Results");
+    EXPECT_EQ(dialogs.shown[1].title, "Save Scan Results");
+    EXPECT_FALSE(window->mblnProcessRunning);
 }
 
 }  // namespace

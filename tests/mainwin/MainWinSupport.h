@@ -5,6 +5,7 @@
 // message boxes and dialogs, fresh options, and a loaded main window.
 
 #include "scanning/ui/ScanningCentre.h"
+#include "support/QtPrinters.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedUi.h"
@@ -20,12 +21,6 @@
 
 // Readable failure messages.
 inline std::ostream& operator<<(std::ostream& os, const QString& s) { return os << s.toStdString(); }
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QStringList& list, std::ostream* os) {
-    *os << '{';
-    for (const QString& s : list) *os << '"' << s.toStdString() << "\" ";
-    *os << '}';
-}
 
 struct Mp3Recipe {
     // ID3v1 (written when `v1` is set).

@@ -9,9 +9,15 @@
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanResultsView.h"
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTimer>
 #include <QUrl>
 
@@ -176,6 +182,43 @@ TEST_F(ScanWindowTest, StopEndsTheJobBeforeTheNextFile) {
     EXPECT_EQ(rows().rows(), 2);
 }
 
+// The window's own painting, from the moment it is set up.
+class PaintedRegion final : public QObject {
+public:
+    explicit PaintedRegion(QWidget* window) { window->installEventFilter(this); }
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(ScanWindowTest, TheListHiddenForAJobLeavesNothingOfItOnScreen) {
+    Scan(folder);
+    ASSERT_EQ(rows().rows(), 4);
+    window->show();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    ScanResultsView* list = window->ListViewScanResults;
+    const QRect area = list->geometry();
+    ASSERT_FALSE(area.isEmpty());
+
+    // A job hides the list: the window paints over every part of it.
+    PaintedRegion painted(window);
+    window->EnableControls(false);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(QRegion(area).subtracted(painted.region), QRegion());
+
+    // And back in one piece at its end, drawing again.
+    window->EnableControls(true);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_TRUE(list->updatesEnabled());
+}
+
 TEST_F(ScanWindowTest, DroppedFilesAreAppendedWhateverClearResultsSays) {
     Scan(folder);
     ASSERT_EQ(rows().rows(), 4);
@@ -188,6 +231,46 @@ TEST_F(ScanWindowTest, DroppedFilesAreAppendedWhateverClearResultsSays) {
     EXPECT_TRUE(window->ListViewScanResults->isVisible());
     // The last folder scanned stays the scan's.
     EXPECT_EQ(window->mstrLastScannedFolder, folder);
+}
+
+TEST_F(ScanWindowTest, FilesDroppedOnTheListAreTakenAsACopyNeverAMove) {
+    struct Case {
+        const char* what;
+        Qt::DropActions offered;
+        Qt::KeyboardModifiers keys;  // Shift proposes a move, Ctrl a copy
+        bool taken;
+    };
+    const Case cases[] = {
+        {"a move proposed", Qt::CopyAction | Qt::MoveAction, Qt::ShiftModifier, true},
+        {"a copy proposed", Qt::CopyAction | Qt::MoveAction, Qt::ControlModifier, true},
+        {"copy, move or link offered", Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::NoModifier, true},
+        {"only a move offered", Qt::MoveAction, Qt::NoModifier, false},
+    };
+    ScanResultsView* list = window->ListViewScanResults;
+    window->show();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(taggedPath)});
+    int expectedRows = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QPointF at(20, 20);
+        QDragEnterEvent enter(at.toPoint(), c.offered, &data, Qt::LeftButton, c.keys);
+        QApplication::sendEvent(list->viewport(), &enter);
+        QDragMoveEvent move(at.toPoint(), c.offered, &data, Qt::LeftButton, c.keys);
+        QApplication::sendEvent(list->viewport(), &move);
+        QDropEvent drop(at, c.offered, &data, Qt::LeftButton, c.keys);
+        QApplication::sendEvent(list->viewport(), &drop);
+        for (QDropEvent* event : {static_cast<QDropEvent*>(&enter), static_cast<QDropEvent*>(&move), &drop}) {
+            EXPECT_EQ(event->isAccepted(), c.taken);
+            if (c.taken) {
+                EXPECT_EQ(event->dropAction(), Qt::CopyAction);
+            }
+        }
+        QCoreApplication::processEvents();
+        if (c.taken) ++expectedRows;
+        EXPECT_EQ(rows().rows(), expectedRows);
+    }
+    EXPECT_TRUE(QFileInfo::exists(taggedPath));
 }
 
 TEST_F(ScanWindowTest, DragDataCarriesThePathsOfTheSelectedRowsInListOrder) {

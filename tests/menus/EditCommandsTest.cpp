@@ -279,7 +279,7 @@ TEST(EditMenu, AnErrorCarriesTheCallSiteTrail) {
         EditMenuRootSelect(&w.window, w.text, w.items);
         FAIL() << "no error";
     } catch (const SvError& e) {
-        EXPECT_EQ(e.number(), 340);
+        EXPECT_EQ(e.number(), ErrNo::ControlArrayElementMissing);
         EXPECT_TRUE(e.description().endsWith(QStringLiteral("|EditMenuRootSelect;FormTest;TextBox")));
     }
 }

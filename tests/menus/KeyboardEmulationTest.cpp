@@ -143,6 +143,44 @@ TEST_F(KeyboardEmulation, FileShortcutsFollowTheWindowsItems) {
     EXPECT_EQ(finder.log.filter(QStringLiteral("File")), QStringList{"mnuFileExit_Click"});
 }
 
+TEST_F(KeyboardEmulation, AKeyActsWithTheModifiersHeldWhenItWentDown) {
+    struct Step {
+        QEvent::Type type;
+        int key;
+        Qt::KeyboardModifiers modifiers;  // as the window system reports them
+    };
+    const QEvent::Type down = QEvent::KeyPress, up = QEvent::KeyRelease;
+    const Qt::KeyboardModifiers none = Qt::NoModifier, ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+        QStringList clicks;
+    };
+    const Case cases[] = {
+        {"Ctrl let go before O", {{down, Qt::Key_Control, ctrl}, {down, Qt::Key_O, ctrl}, {up, Qt::Key_Control, none},
+                                  {up, Qt::Key_O, none}}, {"mnuFileOpen_Click"}},
+        {"Ctrl let go before S", {{down, Qt::Key_Control, ctrl}, {down, Qt::Key_S, ctrl}, {up, Qt::Key_Control, none},
+                                  {up, Qt::Key_S, none}}, {"mnuFileSave_Click"}},
+        {"Ctrl let go before Q", {{down, Qt::Key_Control, ctrl}, {down, Qt::Key_Q, ctrl}, {up, Qt::Key_Control, none},
+                                  {up, Qt::Key_Q, none}}, {"mnuFileExit_Click"}},
+        {"Alt let go before F", {{down, Qt::Key_Alt, alt}, {down, Qt::Key_F, alt}, {up, Qt::Key_Alt, none},
+                                 {up, Qt::Key_F, none}}, {"LabelMenu_Click 0"}},
+        {"Alt let go before H", {{down, Qt::Key_Alt, alt}, {down, Qt::Key_H, alt}, {up, Qt::Key_Alt, none},
+                                 {up, Qt::Key_H, none}}, {"LabelMenu_Click 4"}},
+        {"O alone", {{down, Qt::Key_O, none}, {up, Qt::Key_O, none}}, {}},
+        {"Ctrl+O, then O alone", {{down, Qt::Key_O, ctrl}, {up, Qt::Key_O, none}, {down, Qt::Key_O, none},
+                                  {up, Qt::Key_O, none}}, {"mnuFileOpen_Click"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window->log.clear();
+        for (const Step& step : c.steps) SendKey(window, step.type, step.key, step.modifiers);
+        EXPECT_EQ(window->log.filter(QStringLiteral("_Click")), c.clicks);
+        EXPECT_FALSE(KeyWait().Waiting());
+        EXPECT_FALSE(MarksHidden());
+    }
+}
+
 TEST_F(KeyboardEmulation, AWindowWithoutMenusIgnoresMenuAndShortcutKeys) {
     FakeToolWindow ripper(QStringLiteral("FormCDRipper"), {false, false, false});
     ripper.show();

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include "support/RecordingDesktop.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -93,11 +95,12 @@ TEST(SharedServices, IsDoubleBarrelNeedsALetterOnEachSide) {
 }
 
 TEST(SharedServices, TimeFromSecondsPadsEveryPart) {
-    const std::pair<int32_t, const char*> cases[] = {
+    const std::pair<int64_t, const char*> cases[] = {
         {0, "00:00:00"},       {59, "00:00:59"},        {60, "00:01:00"},
         {3599, "00:59:59"},    {3600, "01:00:00"},      {3725, "01:02:05"},
         {86399, "23:59:59"},   {86400, "24:00:00"},     {360000, "100:00:00"},
         {-5, "00:00:00"},      {std::numeric_limits<int32_t>::max(), "596523:14:07"},
+        {3000000000LL, "833333:20:00"},
     };
     for (const auto& [seconds, expected] : cases) EXPECT_EQ(TimeFromSeconds(seconds), expected) << seconds;
 }
@@ -176,10 +179,11 @@ protected:
 };
 
 TEST_F(DialogTest, FileDialogsReturnTheChosenName) {
+    QTemporaryDir music;
     dialogs.answers.push_back(ScriptedDialogs::ChooseFile("/music/list.m3u"));
     dialogs.answers.push_back(ScriptedDialogs::ChooseFile("/music/new.pls"));
     QString name = "old.m3u";
-    EXPECT_TRUE(DisplayCommonDialogOpen(file, "Open Playlist", "Playlist Files|*.m3u;*.pls", name, "/music"));
+    EXPECT_TRUE(DisplayCommonDialogOpen(file, "Open Playlist", "Playlist Files|*.m3u;*.pls", name, music.path()));
     EXPECT_EQ(name, "/music/list.m3u");
     EXPECT_TRUE(DisplayCommonDialogSave(file, "Save Playlist", "M3U|*.m3u", name, "/tmp"));
     EXPECT_EQ(name, "/music/new.pls");
@@ -191,10 +195,42 @@ TEST_F(DialogTest, FileDialogsReturnTheChosenName) {
     EXPECT_EQ(open.title, "Open Playlist");
     EXPECT_EQ(open.filter, "Playlist Files|*.m3u;*.pls");
     EXPECT_EQ(open.fileName, "old.m3u");
-    EXPECT_EQ(open.initDir, "/music");
+    EXPECT_EQ(open.initDir, music.path());
     EXPECT_EQ(open.flags, 4102);  // the window's own flags are left alone
     EXPECT_EQ(dialogs.shown[1].kind, CommonDialog::Kind::Save);
     EXPECT_EQ(dialogs.shown[1].fileName, "/music/list.m3u");
+}
+
+TEST_F(DialogTest, FileDialogsStartInTheirFolderElseTheLastOneUsedElseHome) {
+    QTemporaryDir first, second;
+    const QString gone = first.path() + "/no such folder";
+    struct Step {
+        const char* what;
+        QString initDir;
+        QString chosen;  // empty: cancelled
+        QString startsIn;
+    };
+    // A dialog without an existing folder of its own starts where the last
+    // file was chosen, and at home when that folder is gone too.
+    const Step steps[] = {
+        {"its own folder", second.path(), first.path() + "/a.scn", second.path()},
+        {"no folder: the last one used", "", "", first.path()},
+        {"a folder that is gone: the last one used", gone, second.path() + "/b.scn", first.path()},
+        {"the last one used moves with each choice", "", "", second.path()},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (!step.chosen.isEmpty()) dialogs.answers.push_back(ScriptedDialogs::ChooseFile(step.chosen));
+        QString name;
+        DisplayCommonDialogSave(file, "Save", "Scan Results (*.scn)|*.scn", name, step.initDir);
+        EXPECT_EQ(dialogs.shown.back().initDir, step.startsIn);
+        EXPECT_EQ(file.InitDir, step.initDir);  // the window's own value is kept
+    }
+    // Once the last folder used is gone too, home.
+    second.remove();
+    QString name;
+    DisplayCommonDialogOpen(file, "Open", "", name, "");
+    EXPECT_EQ(dialogs.shown.back().initDir, QDir::homePath());
 }
 
 TEST_F(DialogTest, CancelledFileDialogKeepsTheNameGiven) {

@@ -44,6 +44,32 @@ TEST(FileErrorReport, KnownErrorsShowTheirWarning) {
     }
 }
 
+TEST(FileErrorReport, TheDescriptionAndTheEndingShareOneFullStop) {
+    const int32_t base = ErrNo::ComponentErrorBase;
+    const struct {
+        int32_t number;
+        const char* description;
+        const char* prompt;
+    } cases[] = {
+        // The tag library's own text ends in a full stop.
+        {base + 111, "Path/File access error.",
+         "song.mp3\r\n\r\nCannot modify ID3v2 Tag. Path/File access error. The file may be read-only."},
+        {ErrNo::PathFileAccess, "Path/File access error",
+         "song.mp3\r\n\r\nCannot modify ID3v2 Tag. Path/File access error. The file may be read-only."},
+        {ErrNo::PermissionDenied, "Permission denied.",
+         "song.mp3\r\n\r\nCannot modify ID3v2 Tag. Permission denied. The file may be locked by another process."},
+        // Without an ending the description stays as it is.
+        {base + 109, "File not found.", "song.mp3\r\n\r\nCannot modify ID3v2 Tag. File not found."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        ScriptedUi ui;
+        EXPECT_TRUE(ReportFileError("/music/song.mp3", FileAction::ModifyID3v2, SvError(c.number, "src", c.description)));
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].prompt, c.prompt);
+    }
+}
+
 TEST(FileErrorReport, OtherErrorsShowNothing) {
     const int32_t base = ErrNo::ComponentErrorBase;
     for (int32_t number : {ErrNo::OutOfMemory, ErrNo::Overflow, ErrNo::FileNotFound, ErrNo::DeviceIO, base + 100,

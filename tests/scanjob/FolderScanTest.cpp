@@ -137,9 +137,10 @@ TEST_F(FolderScanTest, StatusTextsProgressAndLastFolder) {
     music.mp3(QStringLiteral("a.mp3"));
     music.mp3(QStringLiteral("b.mp3"));
     scan();
-    EXPECT_EQ(host.statuses.front(), GetResourceString(167));
-    EXPECT_EQ(host.statuses[1], GetResourceString(171));
-    EXPECT_TRUE(host.statuses.contains(GetResourceString(172) + music.file(QStringLiteral("b.mp3"))));
+    EXPECT_EQ(host.statuses.front(), GetResourceString(TextId::Scan::SearchingForMusicFiles));
+    EXPECT_EQ(host.statuses[1], GetResourceString(TextId::Scan::RetrievingFiles));
+    EXPECT_TRUE(
+        host.statuses.contains(GetResourceString(TextId::Scan::Processing) + music.file(QStringLiteral("b.mp3"))));
     EXPECT_EQ(host.statuses.back(), QStringLiteral("Scan complete"));
     EXPECT_EQ(host.lastPosition, 2);
     EXPECT_EQ(host.lastMaximum, 2);
@@ -246,17 +247,6 @@ TEST_F(FolderScanTest, FailedReadsWarnAndSkipOnlyTheirFile) {
     EXPECT_TRUE(ui.shown[1].prompt.startsWith(QStringLiteral("c-broken.mp3\r\n\r\nCannot read ID3v2 Tag. ")));
     EXPECT_EQ(host.statuses.back(), QStringLiteral("Scan complete"));
 }
-
-// Reads of files whose names end in "-unreadable.mp3" fail as a bad disk
-// sector does.
-int FailUnreadable(const QByteArray& path, bool reading) {
-    return reading && path.endsWith("-unreadable.mp3") ? EIO : 0;
-}
-
-struct FileFault {
-    explicit FileFault(FileFaultFunction f) { SetFileFaultForTesting(f); }
-    ~FileFault() { SetFileFaultForTesting(nullptr); }
-};
 
 TEST_F(FolderScanTest, EveryFailureOfAFileIsReportedForItAndTheScanGoesOn) {
     music.mp3(QStringLiteral("a.mp3"));

@@ -142,8 +142,10 @@ TEST_F(ID3v2TagInfoTest, ReadOnlyFileFollowsTheWriteReadOnlyPreference) {
         EXPECT_TRUE(box.prompt.endsWith(QStringLiteral(". The file may be read-only.")));
         EXPECT_EQ(box.style, Mb::OKOnly | Mb::Exclamation);
     }
-    EXPECT_TRUE(ui.shown[0].prompt.startsWith(QStringLiteral("ro.mp3\r\n\r\nCannot modify ID3v2 Tag. ")));
-    EXPECT_TRUE(ui.shown[1].prompt.startsWith(QStringLiteral("ro.mp3\r\n\r\nCannot clear ID3v2 Tag. ")));
+    EXPECT_EQ(ui.shown[0].prompt,
+              QStringLiteral("ro.mp3\r\n\r\nCannot modify ID3v2 Tag. Path/File access error. The file may be read-only."));
+    EXPECT_EQ(ui.shown[1].prompt,
+              QStringLiteral("ro.mp3\r\n\r\nCannot clear ID3v2 Tag. Path/File access error. The file may be read-only."));
 
     Options().Preferences.blnWriteReadOnly = true;
     EXPECT_TRUE(WriteID3v2TagInfo(path, changed));

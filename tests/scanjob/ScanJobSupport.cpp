@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtEndian>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <dirent.h>
@@ -94,6 +95,10 @@ QString MusicFolder::writeNative(const QByteArray& relative, const QByteArray& b
     if (out >= 0) ::close(out);
     if (fd >= 0) ::close(fd);
     return m_dir.path() + QLatin1Char('/') + PathFromNative(relative);
+}
+
+int FailUnreadable(const QByteArray& nativePath, bool reading) {
+    return reading && nativePath.endsWith("-unreadable.mp3") ? EIO : 0;
 }
 
 QByteArray DeepFolders(int levels) {

@@ -6,6 +6,7 @@
 
 #include "foundation/JobHost.h"
 #include "foundation/OptionRecords.h"
+#include "scanning/engine/FileBytes.h"
 #include "scanning/engine/TagRecords.h"
 #include "support/ScopedOptions.h"
 
@@ -95,6 +96,18 @@ public:
 private:
     bool m_switched = false;
 };
+
+// While alive, the scan's file reads fail as `fault` decides (see
+// SetFileFaultForTesting).
+struct FileFault {
+    explicit FileFault(FileFaultFunction fault) { SetFileFaultForTesting(fault); }
+    ~FileFault() { SetFileFaultForTesting(nullptr); }
+    FileFault(const FileFault&) = delete;
+    FileFault& operator=(const FileFault&) = delete;
+};
+// Reads of files whose names end in "-unreadable.mp3" fail as a bad disk
+// sector does (EIO).
+int FailUnreadable(const QByteArray& nativePath, bool reading);
 
 // An ID3v2.3 tag built byte by byte: frames given as (ID, body).
 QByteArray ID3v23Tag(const std::vector<std::pair<QByteArray, QByteArray>>& frames, int padding = 0);

@@ -3,6 +3,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/Twips.h"
+#include "foundation/WindowPlaces.h"
 #include "foundation/ui/WindowPositions.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
@@ -42,9 +43,9 @@ protected:
 }  // namespace
 
 TEST_F(WindowPos, FirstOpeningWithoutStoredPosition) {
-    // A sizable core tool: top-left, half the screen high, two thirds wide.
+    // A sizable core tool: the corner, half the screen high, two thirds wide.
     QWidget core;
-    core.setObjectName("FormDuplicateFinder");
+    core.setObjectName("FormMP3ScanningCentre");
     core.setGeometry(200, 150, 300, 200);
     EXPECT_DOUBLE_EQ(DefaultHeight(&core), 5760.0);
     EXPECT_DOUBLE_EQ(DefaultWidth(&core), 10240.0);
@@ -52,13 +53,14 @@ TEST_F(WindowPos, FirstOpeningWithoutStoredPosition) {
     EXPECT_EQ(core.pos(), QPoint(0, 0));
     EXPECT_EQ(core.size(), QSize(683, 384));
 
-    // A sizable window that is no core tool stays as designed.
+    // A sizable window that is no core tool keeps its designed size.
     QWidget other;
     other.setObjectName("FormCDRipper");
     other.setGeometry(200, 150, 300, 200);
     EXPECT_DOUBLE_EQ(DefaultHeight(&other), 0.0);
     ReadWindowPos(&other);
-    EXPECT_EQ(other.geometry(), QRect(200, 150, 300, 200));
+    EXPECT_EQ(other.size(), QSize(300, 200));
+    EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(other.geometry()));
 
     // A fixed-size dialog goes to the corner with its designed size.
     QWidget dialog;
@@ -67,8 +69,104 @@ TEST_F(WindowPos, FirstOpeningWithoutStoredPosition) {
     dialog.setFixedSize(300, 200);
     ReadWindowPos(&dialog);
     EXPECT_EQ(dialog.geometry(), QRect(0, 0, 300, 200));
+
+    // Tool windows opened one after the other do not lie on top of each other.
+    QList<QPoint> places;
+    for (const char* name : {"FormMP3ScanningCentre", "FormFileNameTagCoordinator", "FormMusicCataloguer",
+                             "FormDuplicateFinder", "FormPlaylistManager", "FormEncoderDecoder"}) {
+        QWidget tool;
+        tool.setObjectName(name);
+        ReadWindowPos(&tool);
+        EXPECT_FALSE(places.contains(tool.pos())) << name;
+        EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(tool.geometry())) << name;
+        places << tool.pos();
+    }
 }
 
+TEST_F(WindowPos, FirstOpeningBesideTheLauncherBarAndStoredPlacesAsStored) {
+    QWidget launcher;
+    launcher.setObjectName("FormIntegrator");
+    launcher.setFixedSize(405, 272);
+    ReadWindowPos(&launcher);
+    EXPECT_EQ(launcher.pos(), QPoint(0, 0));
+    launcher.show();
+
+    QWidget main;
+    main.setObjectName("FormMP3ScanningCentre");
+    main.setMinimumSize(533, 352);
+    ReadWindowPos(&main);
+    EXPECT_FALSE(main.frameGeometry().intersects(launcher.frameGeometry()));
+    EXPECT_GT(main.x(), launcher.frameGeometry().right());
+    EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(main.geometry()));
+    EXPECT_GE(main.width(), 533);
+
+    // Where the user put a window, it opens again, over the bar or not.
+    StorePos("FormMP3ScanningCentre", 1500, 1500, 9000, 6000);
+    QWidget again;
+    again.setObjectName("FormMP3ScanningCentre");
+    ReadWindowPos(&again);
+    EXPECT_EQ(again.geometry(), QRect(100, 100, 600, 400));
+}
+
+TEST(WindowPlaces, DefaultPlacesKeepClearOfTheLauncherBar) {
+    const QMargins frame(4, 24, 4, 4);
+    const QSize mainMinimum(533, 352);
+    struct Case {
+        const char* what;
+        QRect screen;
+        std::optional<QRect> launcher;
+        const char* name;
+        QSize size;
+        QSize minimum;
+        QRect expected;  // empty: checked by its properties only
+    };
+    const Case cases[] = {
+        {"main window right of the bar", {0, 0, 1280, 800}, QRect(0, 0, 413, 300), "FormMP3ScanningCentre",
+         {853, 400}, mainMinimum, {421, 0, 859, 428}},
+        {"narrower to fit beside the bar", {0, 0, 1024, 768}, QRect(0, 0, 413, 300), "FormMP3ScanningCentre",
+         {683, 384}, mainMinimum, {421, 0, 603, 412}},
+        {"below a bar that leaves no room at its side", {0, 0, 1280, 1024}, QRect(700, 0, 413, 300),
+         "FormMP3ScanningCentre", {853, 512}, mainMinimum, {0, 308, 861, 540}},
+        {"on a screen whose visible area starts after a panel", {64, 32, 1856, 1048}, QRect(64, 32, 413, 300),
+         "FormMP3ScanningCentre", {1237, 524}, mainMinimum, {485, 32, 1245, 552}},
+        {"a bar on another screen is no obstacle", {1920, 0, 1280, 1024}, QRect(0, 0, 413, 300),
+         "FormMP3ScanningCentre", {853, 512}, mainMinimum, {1920, 0, 861, 540}},
+        {"no bar: the corner", {0, 0, 1280, 800}, std::nullopt, "FormMP3ScanningCentre", {853, 400}, mainMinimum,
+         {0, 0, 861, 428}},
+        {"the bar itself takes the corner", {64, 32, 1216, 768}, std::nullopt, "FormIntegrator", {405, 272},
+         {405, 272}, {64, 32, 413, 300}},
+        {"a tool steps away from the main window's corner", {0, 0, 1920, 1080}, QRect(0, 0, 413, 300),
+         "FormDuplicateFinder", {1280, 540}, mainMinimum, {}},
+        {"a fixed window keeps its size", {0, 0, 1280, 800}, QRect(0, 0, 413, 300), "FormCDRipper", {440, 320},
+         {440, 320}, {}},
+        {"too small a screen: the whole screen", {0, 0, 800, 600}, QRect(0, 0, 413, 300), "FormMP3ScanningCentre",
+         {533, 300}, mainMinimum, {0, 0, 541, 380}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect place = DefaultWindowPlace({c.name, c.size, c.minimum, frame}, c.screen, c.launcher);
+        if (!c.expected.isEmpty()) {
+            EXPECT_EQ(place, c.expected);
+        }
+        EXPECT_TRUE(c.screen.contains(place));
+        EXPECT_GE(place.width(), c.minimum.width() + 8);
+        EXPECT_GE(place.height(), c.minimum.height() + 28);
+        if (c.launcher && c.screen.width() > 800) {
+            EXPECT_FALSE(place.intersects(*c.launcher));
+        }
+    }
+    // Each tool window has a place of its own, clear of the bar.
+    QList<QPoint> corners;
+    for (const char* name : {"FormMP3ScanningCentre", "FormFileNameTagCoordinator", "FormMusicCataloguer",
+                             "FormDuplicateFinder", "FormPlaylistManager", "FormEncoderDecoder", "FormCDRipper",
+                             "DialogMassTaggingOverrideTool"}) {
+        const QRect place =
+            DefaultWindowPlace({name, {853, 400}, mainMinimum, frame}, {0, 0, 1280, 800}, QRect(0, 0, 413, 300));
+        EXPECT_FALSE(corners.contains(place.topLeft())) << name;
+        EXPECT_FALSE(place.intersects(QRect(0, 0, 413, 300))) << name;
+        corners << place.topLeft();
+    }
+}
 TEST_F(WindowPos, NormalWindowRoundTrips) {
     QWidget w;
     w.setObjectName("FormPlaylistManager");

@@ -1,4 +1,5 @@
 #include "SkinFixture.h"
+#include "support/NativeWindowWatch.h"
 
 #include "foundation/Errors.h"
 #include "foundation/OptionRecords.h"
@@ -13,6 +14,7 @@
 #include <QProgressBar>
 #include <QStandardItemModel>
 #include <QTreeView>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 // ---- the rules --------------------------------------------------------------
@@ -298,4 +300,34 @@ TEST_F(ControlUtilsOnWindows, StayOnTopKeepsThePlaceAndComesToTheFrontWhenCleare
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->geometry(), QRect(50, 60, 500, 350));
     EXPECT_FALSE(w->testAttribute(Qt::WA_ShowWithoutActivating));
+}
+
+TEST_F(ControlUtilsOnWindows, FlagChangesOnAShownWindowKeepItsNativeWindow) {
+    auto* w = new TestWindow;
+    w->setWindowRole(QStringLiteral("TestRole"));
+    w->show();
+    QWindow* handle = w->windowHandle();
+    ASSERT_NE(handle, nullptr);
+    NativeWindowWatch watch(w);
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        Qt::WindowType flag;
+        bool on;
+    } steps[] = {
+        {"on top", [&] { SetOnTop(w, true); }, Qt::WindowStaysOnTopHint, true},
+        {"off top", [&] { SetOnTop(w, false); }, Qt::WindowStaysOnTopHint, false},
+        {"frameless", [&] { SetWindowFlagInPlace(w, Qt::FramelessWindowHint, true); }, Qt::FramelessWindowHint, true},
+        {"framed", [&] { SetWindowFlagInPlace(w, Qt::FramelessWindowHint, false); }, Qt::FramelessWindowHint, false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        EXPECT_EQ(w->windowHandle(), handle);
+        EXPECT_EQ(watch.interruptions, 0);
+        EXPECT_EQ(w->windowFlags().testFlag(step.flag), step.on);
+        EXPECT_EQ(handle->flags().testFlag(step.flag), step.on);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(w->windowRole(), QStringLiteral("TestRole"));
+    }
 }

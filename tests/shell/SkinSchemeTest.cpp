@@ -62,7 +62,8 @@ TEST(SkinScheme, PicturesThatAreMissingOrNotPicturesAreNumberedErrors) {
         LoadSkinPicture(home.file(QStringLiteral("ButtonUP.Jpg")));
         ADD_FAILURE();
     } catch (const SvError& e) {
-        EXPECT_EQ(e.number(), kErrInvalidPicture);
+        EXPECT_EQ(e.number(), ErrNo::InvalidPicture);
+        EXPECT_TRUE(e.description().startsWith(QStringLiteral("Invalid picture ("))) << e.description().toStdString();
     }
 }
 

@@ -226,7 +226,8 @@ TEST_F(SkinnedControls, AGreyCheckBoxShowsOffAndBecomesCheckedOnItsFirstClick) {
         check.SetValue(3);
         ADD_FAILURE() << "no error";
     } catch (const SvError& e) {
-        EXPECT_EQ(e.number(), 380);
+        EXPECT_EQ(e.number(), ErrNo::InvalidPropertyValue);
+        EXPECT_EQ(e.description(), QStringLiteral("Invalid property value"));
     }
     EXPECT_EQ(check.Value(), 1);
 }
@@ -300,7 +301,7 @@ TEST_F(SkinnedControls, TheWindowKeepsAnOptionGroupExclusive) {
         (void)loose.Index();
         ADD_FAILURE() << "no error";
     } catch (const SvError& e) {
-        EXPECT_EQ(e.number(), 343);
+        EXPECT_EQ(e.number(), ErrNo::ObjectNotAnArray);
     }
 }
 

@@ -48,9 +48,9 @@ TEST(About, ShowsTitleVersionNoticeAndCredits) {
               QStringLiteral("Thanks go out to the following people for their fantastic help and support:"));
     const QStringList lines = about.LabelThanksList->text().split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 10);
-    EXPECT_EQ(lines[0], GetResourceString(656));
-    EXPECT_EQ(lines[7], GetResourceString(805));
-    EXPECT_EQ(lines[8], GetResourceString(806));
+    EXPECT_EQ(lines[0], GetResourceString(TextId::About::ThanksTesters));
+    EXPECT_EQ(lines[7], GetResourceString(TextId::About::ThanksProblemReports));
+    EXPECT_EQ(lines[8], GetResourceString(TextId::About::ThanksFamilies));
     EXPECT_EQ(lines[9], QStringLiteral("And thanks to all the other people who have contributed"));
     EXPECT_EQ(about.BtnSystemInfo->text(), QStringLiteral("&System Info..."));
     EXPECT_EQ(about.BtnOK->text(), QStringLiteral("&OK"));

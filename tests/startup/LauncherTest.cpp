@@ -2,6 +2,7 @@
 // panel, the button faces, its keys, Exit, and what it saves when unloaded.
 
 #include "foundation/AppPaths.h"
+#include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/DesktopServices.h"
@@ -11,6 +12,7 @@
 #include "shell/ui/Launcher.h"
 #include "shell/ui/SkinWidgets.h"
 #include "shell/ui/SkinnedWindow.h"
+#include "support/NativeWindowWatch.h"
 #include "support/ScriptedUi.h"
 
 #include <QAction>
@@ -18,10 +20,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 #include "support/RecordingDesktop.h"
 
 #include <gtest/gtest.h>
@@ -62,24 +66,53 @@ TEST(Launcher, ShowsItsTexts) {
         EXPECT_EQ(bar.windowTitle(), QStringLiteral("Sonivard"));
         QStringList tools;
         for (const int i : {0, 2, 3, 4, 5, 6}) tools << bar.LabelTool[static_cast<size_t>(i)]->text();
-        EXPECT_EQ(tools, (QStringList{GetResourceString(1), "File Name and Tag Coordinator", GetResourceString(3),
-                                      "Duplicate Finder", "Playlist Manager", "Encoder Decoder"}));
+        EXPECT_EQ(tools,
+                  (QStringList{GetResourceString(TextId::Launcher::ScanningCentre), "File Name and Tag Coordinator",
+                               GetResourceString(TextId::Launcher::MusicCataloguer), "Duplicate Finder",
+                               "Playlist Manager", "Encoder Decoder"}));
         EXPECT_EQ(bar.LabelTool[1], nullptr);
         EXPECT_EQ(bar.LabelToolName->text(), QStringLiteral("Sonivard"));
-        EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(648));
+        EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(TextId::Launcher::Welcome));
         EXPECT_EQ(bar.LabelOptions->text(), QStringLiteral("&Options"));
         EXPECT_EQ(bar.LabelExit->text(), QStringLiteral("E&xit Program"));
         EXPECT_EQ(bar.LabelStayOnTop->text(), QStringLiteral("&Stay On Top"));
         EXPECT_EQ(bar.CheckStayOnTop->toolTip(), QStringLiteral("Check this box to keep the Integrator panel on top."));
         QStringList items;
         for (const QAction* a : bar.mnuOptionsRoot->actions()) items << (a->isSeparator() ? "-" : a->text());
-        EXPECT_EQ(items, (QStringList{GetResourceString(710) + "...", "&File Name and Tag Coordinator...",
-                                      GetResourceString(712) + "...", GetResourceString(713) + "...",
+        EXPECT_EQ(items, (QStringList{GetResourceString(TextId::Launcher::OptionsScanningCentre) + "...",
+                                      "&File Name and Tag Coordinator...",
+                                      GetResourceString(TextId::Launcher::OptionsCataloguerHTML) + "...",
+                                      GetResourceString(TextId::Launcher::OptionsCataloguerText) + "...",
                                       "&Encoder Decoder...", "-", "&Preferences"}));
         EXPECT_EQ(bar.mnuOptionsRoot->title(), QStringLiteral("&Options"));
     }
     SetStringTableLanguage(StringTableLanguage::US);
     EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST(Launcher, EveryToolNameFitsTheHeadingAndTheColumnInBothLanguages) {
+    TempHome home;
+    ScriptedUi ui;
+    for (const StringTableLanguage language : {StringTableLanguage::US, StringTableLanguage::UK}) {
+        SetStringTableLanguage(language);
+        FormIntegrator bar;
+        for (const int i : {0, 2, 3, 4, 5, 6}) {
+            bar.LabelTool_MouseMove(i);
+            const QString name = bar.LabelToolName->text();
+            const QRect room = bar.LabelToolName->contentsRect();
+            const QRect needed = QFontMetrics(bar.LabelToolName->font())
+                                     .boundingRect(QRect(0, 0, room.width(), 1000), Qt::TextWordWrap, name);
+            EXPECT_LE(needed.width(), room.width()) << name.toStdString();
+            EXPECT_LE(needed.height(), room.height()) << name.toStdString();
+            const SkinLabel* caption = bar.LabelTool[static_cast<size_t>(i)];
+            EXPECT_LE(caption->geometry().right(), bar.LabelToolName->x()) << name.toStdString();
+            EXPECT_EQ(caption->width(), caption->sizeHint().width()) << name.toStdString();
+        }
+        // Still a heading: bold, and no smaller than the captions under it.
+        EXPECT_TRUE(bar.LabelToolName->font().bold());
+        EXPECT_GE(bar.LabelToolName->font().pointSizeF(), bar.LabelTool[0]->font().pointSizeF());
+    }
+    SetStringTableLanguage(StringTableLanguage::US);
 }
 
 TEST(Launcher, StayOnTopIsRestoredFromTheStoreAndSavedAtUnload) {
@@ -112,6 +145,23 @@ TEST(Launcher, StayOnTopIsRestoredFromTheStoreAndSavedAtUnload) {
     }
 }
 
+TEST(Launcher, StayOnTopChangesKeepTheShownBarsNativeWindow) {
+    TempHome home;
+    ScriptedUi ui;
+    FormIntegrator bar;
+    bar.show();
+    ASSERT_NE(bar.windowHandle(), nullptr);
+    NativeWindowWatch watch(&bar);
+    for (const bool onTop : {false, true, false}) {
+        bar.CheckStayOnTop_Click();
+        EXPECT_EQ(OnTop(&bar), onTop);
+        EXPECT_EQ(bar.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        EXPECT_EQ(watch.interruptions, 0);
+        EXPECT_EQ(bar.windowRole(), QStringLiteral("FormIntegrator"));
+        EXPECT_TRUE(bar.isVisible());
+    }
+}
+
 TEST(Launcher, HasNoCloseCommand) {
     TempHome home;
     ScriptedUi ui;
@@ -132,20 +182,36 @@ TEST(Launcher, HoverShowsTheToolUntilThePointerCrossesTheBackground) {
     EXPECT_EQ(TextColour(bar.LabelTool[2]), FormIntegrator::ToolHighlightColour());
     EXPECT_EQ(TextColour(bar.LabelTool[4]), FormIntegrator::ToolHighlightColour());
     EXPECT_EQ(bar.LabelToolName->text(), QStringLiteral("Duplicate Finder"));
-    EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(9));
+    EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(TextId::Launcher::DuplicateFinderInfo));
     bar.LabelTool_MouseMove(6);
     EXPECT_EQ(bar.LabelToolName->text(), QStringLiteral("Encoder Decoder"));
-    EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(641));
+    EXPECT_EQ(bar.LabelInfo->text(), GetResourceString(TextId::Launcher::EncoderDecoderInfo));
     bar.ImageBackground_MouseMove();
     for (const int i : {0, 2, 3, 4, 5, 6})
         EXPECT_EQ(TextColour(bar.LabelTool[static_cast<size_t>(i)]), FormIntegrator::ToolColour());
     // The last tool's texts stay.
     EXPECT_EQ(bar.LabelToolName->text(), QStringLiteral("Encoder Decoder"));
     // The background's tip only while the bar is on top.
-    EXPECT_EQ(bar.ImageBackground->toolTip(), GetResourceString(843));
+    EXPECT_EQ(bar.ImageBackground->toolTip(), GetResourceString(TextId::Launcher::StayOnTopUncheckTip));
     bar.CheckStayOnTop_Click();
     bar.ImageBackground_MouseMove();
     EXPECT_TRUE(bar.ImageBackground->toolTip().isEmpty());
+}
+
+// Element 1 of the tool captions does not exist: the error names it.
+TEST(Launcher, HoverOverAMissingToolCaptionRaisesTheControlArrayError) {
+    TempHome home;
+    ScriptedUi ui;
+    FormIntegrator bar;
+    for (const int index : {1, 7, -1}) {
+        try {
+            bar.LabelTool_MouseMove(index);
+            ADD_FAILURE() << "no error for " << index;
+        } catch (const SvError& e) {
+            EXPECT_EQ(e.number(), ErrNo::ControlArrayElementMissing);
+            EXPECT_EQ(e.description(), QStringLiteral("Control array element '%1' doesn't exist").arg(index));
+        }
+    }
 }
 
 TEST(Launcher, ButtonFacesPressOnlyForTheLeftButton) {

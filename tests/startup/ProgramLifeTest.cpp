@@ -12,16 +12,20 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
+#include "foundation/ui/WindowPositions.h"
 #include "shell/ui/StandInWindows.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QHash>
 #include <QStandardItemModel>
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +57,45 @@ QString Stored(const QString& section, const QString& key) {
     return GetOptionSetting(section, key, "<none>", SettingType::String).toString();
 }
 
+// A start without the splash window, reopening the windows of the last run
+// or not.
+void StartOptions(bool retainWindows) {
+    SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
+    SaveOptionSetting("Preferences", "RetainWindows", retainWindows, SettingType::Boolean);
+}
+
+QWidget* WindowOf(const QString& name) { return dynamic_cast<QWidget*>(WindowRegistry::Find(name)); }
+QRect FrameOf(const QString& name) { return WindowOf(name) ? WindowOf(name)->frameGeometry() : QRect(); }
+
+// Notes where each window was when it was first shown: a window must be
+// mapped at its place, not shown somewhere and then moved there.
+class FirstShowPlaces final : public QObject {
+public:
+    FirstShowPlaces() { qApp->installEventFilter(this); }
+    ~FirstShowPlaces() override { qApp->removeEventFilter(this); }
+    // Every loaded window is still where it was first shown.
+    void ExpectEveryWindowWhereItWasShown() const {
+        for (IToolWindow* tool : WindowRegistry::Loaded()) {
+            const auto* window = dynamic_cast<QWidget*>(tool);
+            ASSERT_TRUE(window && window->windowHandle());
+            ASSERT_TRUE(places.contains(tool->Name())) << tool->Name().toStdString();
+            EXPECT_EQ(places.value(tool->Name()), window->windowHandle()->framePosition()) << tool->Name().toStdString();
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && window && window->isWindow() && window->windowHandle() &&
+            !places.contains(window->objectName()))
+            places.insert(window->objectName(), window->windowHandle()->framePosition());
+        return false;
+    }
+
+private:
+    QHash<QString, QPoint> places;
+};
+
 }  // namespace
 
 TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
@@ -60,8 +103,7 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
     ScriptedUi ui;
     CloseAll closeAll;
     RegisterWindows();
-    SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
-    SaveOptionSetting("Preferences", "RetainWindows", true, SettingType::Boolean);
+    StartOptions(true);
     SaveOptionSetting("WindowStates", "FormDuplicateFinder", true, SettingType::Boolean);
     SaveOptionSetting("WindowStates", "FormCDRipper", true, SettingType::Boolean);
     StartHost host;
@@ -79,6 +121,64 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
     for (const SkinImage* button : ripper->ImageSystemMenu) tips << button->toolTip();
     EXPECT_EQ(tips, (QStringList{"Minimize", "Maximize", "Close"}));
     for (const auto& box : ui.shown) ADD_FAILURE() << box.prompt.toStdString();
+}
+
+TEST(ProgramLife, AFirstStartPlacesTheWindowsApartWhereTheyAreFirstShown) {
+    RegisterWindows();
+    for (const QRect& screen : {QRect(0, 0, 1280, 800), QRect(0, 0, 1024, 768), QRect(64, 32, 1856, 1048)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height()).toStdString());
+        SetScreenAreaForTesting(screen);
+        TempHome home;
+        ScriptedUi ui;
+        CloseAll closeAll;
+        StartOptions(false);
+        FirstShowPlaces shown;
+        StartHost host;
+        Main(host, {});
+        const QRect launcher = FrameOf(WindowNames::Integrator);
+        const QRect main = FrameOf(WindowNames::ScanningCentre);
+        EXPECT_FALSE(main.intersects(launcher)) << "main window under the launcher bar";
+        EXPECT_TRUE(screen.contains(WindowOf(WindowNames::Integrator)->geometry()));
+        EXPECT_TRUE(screen.contains(WindowOf(WindowNames::ScanningCentre)->geometry()));
+
+        // The tools opened afterwards: each its own place, none under the bar.
+        QList<QPoint> corners{main.topLeft()};
+        for (const QString& name : ReopenableWindows()) {
+            ASSERT_NE(WindowRegistry::Show(name), nullptr);
+            const QRect frame = FrameOf(name);
+            EXPECT_FALSE(frame.intersects(launcher)) << name.toStdString();
+            EXPECT_FALSE(corners.contains(frame.topLeft())) << name.toStdString();
+            corners << frame.topLeft();
+        }
+        shown.ExpectEveryWindowWhereItWasShown();
+    }
+    SetScreenAreaForTesting(QRect());
+}
+
+TEST(ProgramLife, WindowsOfTheLastRunOpenWhereTheyWereStored) {
+    SetScreenAreaForTesting(QRect(0, 0, 1280, 800));
+    TempHome home;
+    ScriptedUi ui;
+    CloseAll closeAll;
+    RegisterWindows();
+    StartOptions(true);
+    // Stored places are used as stored, even over the launcher bar.
+    const struct {
+        QString name;
+        QPoint place;  // twips / 15
+    } stored[] = {{WindowNames::ScanningCentre, {40, 20}}, {WindowNames::DuplicateFinder, {300, 200}},
+                  {WindowNames::CDRipper, {700, 360}}};
+    for (const auto& w : stored) {
+        SaveOptionSetting("WindowPositions", w.name + "Left", w.place.x() * 15, SettingType::Single);
+        SaveOptionSetting("WindowPositions", w.name + "Top", w.place.y() * 15, SettingType::Single);
+        if (w.name != WindowNames::ScanningCentre) SaveOptionSetting("WindowStates", w.name, true, SettingType::Boolean);
+    }
+    FirstShowPlaces shown;
+    StartHost host;
+    Main(host, {});
+    for (const auto& w : stored) EXPECT_EQ(FrameOf(w.name).topLeft(), w.place) << w.name.toStdString();
+    shown.ExpectEveryWindowWhereItWasShown();
+    SetScreenAreaForTesting(QRect());
 }
 
 TEST(ProgramLife, AListFileOnTheCommandLineOpensInItsWindow) {

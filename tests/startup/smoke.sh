@@ -1,8 +1,9 @@
 #!/bin/bash
 # Starts the real program under Xvfb with a temporary settings folder in which
-# the last run left the Playlist Manager open, waits for the splash window to
-# go and the windows to come up, ends the program as the session would
-# (SIGTERM), and checks what it saved on the way out.
+# the last run left the Playlist Manager open and the main window's folder,
+# check box, sort and columns set, waits for the splash window to go and the
+# windows to come up, ends the program as the session would (SIGTERM), and
+# checks what it saved on the way out: the main window stores what it loaded.
 #
 #   smoke.sh PROGRAM         exit 0 passed, 77 skipped (no xvfb-run), else failed
 set -u
@@ -12,9 +13,13 @@ command -v xwininfo >/dev/null && command -v xprop >/dev/null || { echo "x11-uti
 
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-mkdir -p "$home/config/Sonivard" "$home/data"
+mkdir -p "$home/config/Sonivard" "$home/data" "$home/music"
 printf '[Preferences]\r\nRetainWindows=True\r\n\r\n[WindowStates]\r\nFormPlaylistManager=True\r\nFormDuplicateFinder=False\r\n' \
     > "$home/config/Sonivard/Sonivard.ini"
+printf '\r\n[MP3ScanningCentre]\r\nSelectedFolder=%s\r\nIncludeSubfolders=1\r\n' "$home/music" \
+    >> "$home/config/Sonivard/Sonivard.ini"
+printf '\r\n[ListViewScanResults]\r\nSorted=True\r\nSortKey=5\r\nSortOrder=1\r\n3Visible=False\r\n2Width=2880\r\n' \
+    >> "$home/config/Sonivard/Sonivard.ini"
 # The program must talk to the X server, whatever platform the test runner chose.
 export QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" SV_SMOKE_PROGRAM="$program"
@@ -65,6 +70,15 @@ expect "FormDuplicateFinder=False"
 expect "FormFileNameTagCoordinator=False"
 expect "StayOnTop=1"
 expect "Initialised=True"
+expect "SelectedFolder=$home/music"
+expect "IncludeSubfolders=1"
+expect "Sorted=True"
+expect "SortKey=5"
+expect "SortOrder=1"
+expect "3Visible=False"
+expect "2Visible=True"
+expect "2Width=2880"
+expect "4Width=1440"
 tr -d '\r' < "$ini" | grep -q "^FormIntegratorLeft=" || { echo "the launcher bar's position was not saved"; fail=1; }
 [ "$fail" = 0 ] && echo "passed"
 exit "$fail"

@@ -42,26 +42,29 @@ SvError ErrorOf(int32_t code) {
 TEST_F(StringTables, LooksUpTheTextOfEachLanguage) {
     const Lookup cases[] = {
         // the error box
-        {184, "Critical Error", "Critical Error"},
-        {185, "An error has occurred: ", "An error has occurred: "},
+        {TextId::Common::CriticalError, "Critical Error", "Critical Error"},
+        {TextId::Common::ErrorHasOccurred, "An error has occurred: ", "An error has occurred: "},
         // title-bar buttons, Tools menu and launcher texts
-        {630, "Minimize", "Minimise"},
-        {631, "Maximize", "Maximise"},
-        {807, "Restore", "Restore"},
-        {634, "&VE3 Zuvarozu Riride", "&ZA3 Redozozo Reveva"},
-        {636, "M&usic Cataloger", "M&usic Cataloguer"},
-        {3, "Dovud Ivezozuvu", "Music Cataloguer"},
-        {493, "&Contents && Index", "&Contents && Index"},
-        {182, "Invalid Color", "Invalid Colour"},
+        {TextId::Common::Minimize, "Minimize", "Minimise"},
+        {TextId::Common::Maximize, "Maximize", "Maximise"},
+        {TextId::Common::Restore, "Restore", "Restore"},
+        {TextId::Menu::ToolScanningCentre, "&VE3 Zuvarozu Riride", "&ZA3 Redozozo Reveva"},
+        {TextId::Menu::ToolMusicCataloguer, "M&usic Cataloger", "M&usic Cataloguer"},
+        {TextId::Launcher::MusicCataloguer, "Dovud Ivezozuvu", "Music Cataloguer"},
+        {TextId::Menu::ContentsAndIndex, "&Contents && Index", "&Contents && Index"},
+        {TextId::Common::InvalidColor, "Invalid Color", "Invalid Colour"},
         // scanning centre and coordinator texts, some quoted in their UK form
-        {603, "&Customize Columns...", "&Customise Columns..."},
-        {227, "Capitalize Each Word", "Capitalise Each Word"},
-        {275, "Click to open a color dialog.", "Click to open a colour dialogue."},
-        {839, "Closing VE3 Zuvarozu Riride will exit the program. Are you sure you wish to do this?",
+        {TextId::Scan::CustomizeColumns, "&Customize Columns...", "&Customise Columns..."},
+        {TextId::CoordinatorAdv::CapitalizeEachWord, "Capitalize Each Word", "Capitalise Each Word"},
+        {TextId::CoordinatorAdv::OpenColorDialogTip, "Click to open a color dialog.",
+         "Click to open a colour dialogue."},
+        {TextId::Common::ExitQuestion,
+         "Closing VE3 Zuvarozu Riride will exit the program. Are you sure you wish to do this?",
          "Closing ZA3 Redozozo Reveva will exit the program. Are you sure you wish to do this?"},
         // encoder and options texts
-        {783, "Press to open up the CD Ripper dialog.", "Press to open up the CD Ripper dialogue."},
-        {338, "Encoder Decoder Options", "Encoder Decoder Options"},
+        {TextId::Encoder::RipCDTip, "Press to open up the CD Ripper dialog.",
+         "Press to open up the CD Ripper dialogue."},
+        {TextId::EncoderOptions::Caption, "Encoder Decoder Options", "Encoder Decoder Options"},
     };
     for (const Lookup& c : cases) {
         EXPECT_EQ(In(StringTableLanguage::US, c.code), QString::fromUtf8(c.us)) << "US " << c.code;
@@ -73,20 +76,24 @@ TEST_F(StringTables, LooksUpTheTextOfEachLanguage) {
 // of a text is part of it.
 TEST_F(StringTables, KeepsBlanksAndQuotesAtTheEdgesOfTexts) {
     const Lookup cases[] = {
-        {188, "There is currently a process running in ", nullptr},
-        {189, ". Please stop the process before closing the window.", nullptr},
-        {177, "KB) already exists. Overwrite with new file (", nullptr},
-        {197, "Cannot read ID3v1 Tag. ", nullptr},
-        {26, "All ID3v1 Tags to be changed according to the ", nullptr},
-        {852, " columns in the Simulate Results table.", nullptr},
-        {11, "All ID3v1 Tags to be updated with \"", nullptr},
-        {19, "\" in the Track field.", nullptr},
-        {768, " file.", nullptr},
-        {774, " Would you like to be notified of further files in this batch that cannot be processed? "
-              "Press Cancel to stop processing the batch.", nullptr},
-        {740, "Change choice of algorithms to determine the best scalefactors and huffman encoding:   0: "
-              "slowest but best   2: recommended   9: poor quality.", nullptr},
-        {857, "Version ", nullptr},
+        {TextId::Common::ProcessRunningIn, "There is currently a process running in ", nullptr},
+        {TextId::Common::StopProcessBeforeClosing, ". Please stop the process before closing the window.", nullptr},
+        {TextId::Common::AlreadyExistsOverwrite, "KB) already exists. Overwrite with new file (", nullptr},
+        {TextId::Common::CannotReadID3v1Tag, "Cannot read ID3v1 Tag. ", nullptr},
+        {TextId::ApplyChanges::AllID3v1TagsChanged, "All ID3v1 Tags to be changed according to the ", nullptr},
+        {TextId::ApplyChanges::ColumnsInSimulateResults, " columns in the Simulate Results table.", nullptr},
+        {TextId::ApplyChanges::AllID3v1TagsUpdatedWith, "All ID3v1 Tags to be updated with \"", nullptr},
+        {TextId::ApplyChanges::InTheTrackField, "\" in the Track field.", nullptr},
+        {TextId::Encoder::FileEnd, " file.", nullptr},
+        {TextId::Encoder::NotifyFurtherFiles,
+         " Would you like to be notified of further files in this batch that cannot be processed? "
+         "Press Cancel to stop processing the batch.",
+         nullptr},
+        {TextId::EncoderOptions::AlgorithmQualityTip,
+         "Change choice of algorithms to determine the best scalefactors and huffman encoding:   0: "
+         "slowest but best   2: recommended   9: poor quality.",
+         nullptr},
+        {TextId::About::Version, "Version ", nullptr},
     };
     for (const Lookup& c : cases) {
         EXPECT_EQ(In(StringTableLanguage::US, c.code), QString::fromUtf8(c.us)) << c.code;
@@ -95,15 +102,16 @@ TEST_F(StringTables, KeepsBlanksAndQuotesAtTheEdgesOfTexts) {
 }
 
 TEST_F(StringTables, ReportRequestNamesTheSupportAddress) {
-    const QString request = In(StringTableLanguage::US, 186);
+    const QString request = In(StringTableLanguage::US, TextId::Common::ErrorReportRequest);
     EXPECT_TRUE(request.startsWith("Please send this information to support@brellick.example together with"));
     EXPECT_TRUE(request.endsWith("Please include as much information as possible. Thank you."));
-    EXPECT_EQ(In(StringTableLanguage::UK, 186), request);
+    EXPECT_EQ(In(StringTableLanguage::UK, TextId::Common::ErrorReportRequest), request);
 }
 
 TEST_F(StringTables, BothTablesHoldTheSameCodes) {
     int present = 0;
-    for (int32_t code = 1; code <= 859; ++code) {
+    // The first table's codes and every area's block of later ones.
+    for (int32_t code = 1; code <= 8999; ++code) {
         bool inUs = true, inUk = true;
         try { In(StringTableLanguage::US, code); } catch (const SvError&) { inUs = false; }
         try { In(StringTableLanguage::UK, code); } catch (const SvError&) { inUk = false; }

@@ -6,6 +6,7 @@
 #include "TagTestKit.h"
 
 #include "foundation/AppPaths.h"
+#include "foundation/Errors.h"
 #include "scanning/tagobject/QuillmarkLoader.h"
 #include "support/ScriptedUi.h"
 
@@ -166,7 +167,7 @@ TEST_F(Loader, AFileThatIsNoLibraryIsALoadError) {
         (void)CreateQuillmarkTagObject();
         FAIL() << "no error";
     } catch (const SvError& e) {
-        EXPECT_EQ(e.number(), QuillmarkLoader::ErrorLoadingLibrary);
+        EXPECT_EQ(e.number(), ErrNo::ErrorLoadingLibrary);
         EXPECT_TRUE(e.description().contains(programDir.filePath("libquillmark.so")));
     }
 }

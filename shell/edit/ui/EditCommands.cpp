@@ -148,7 +148,7 @@ QItemSelection AllRows(const QAbstractItemView* view) {
 
 void SetItem(const EditMenuItems& items, int index, bool enabled) {
     QAction* action = items[static_cast<size_t>(index)];
-    if (!action) RaiseError(340, QStringLiteral("Sonivard"), QStringLiteral("Control array element does not exist"));
+    if (!action) RaiseMissingElement(index);
     action->setEnabled(enabled);
 }
 

@@ -36,10 +36,12 @@ protected:
         const bool press = type == QEvent::KeyPress;
         const int code = PlatformKeyCode(key->key());
         const int shift = PlatformShiftState(key->modifiers(), key->key(), press);
-        if (press)
+        if (press) {
+            KeyModifiers().Press(code, shift);
             WindowKeyDown(tool, code, shift);
-        else if (!key->isAutoRepeat())
-            WindowKeyUp(tool, code, shift);
+        } else if (!key->isAutoRepeat()) {
+            WindowKeyUp(tool, code, KeyModifiers().Release(code, shift));
+        }
         return false;
     }
 };
@@ -52,7 +54,10 @@ void InstallKeyRouter() {
     router = new KeyRouter(qApp);
     qApp->installEventFilter(router);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, router, [](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive) CancelKeyWait();
+        if (state != Qt::ApplicationActive) {
+            KeyModifiers().Reset();
+            CancelKeyWait();
+        }
     });
 }
 
@@ -80,8 +85,8 @@ int PlatformKeyCode(int qtKey) {
     case Qt::Key_Tab: return 9;
     case Qt::Key_Return:
     case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
+    case Qt::Key_Shift: return KeyCode::Shift;
+    case Qt::Key_Control: return KeyCode::Control;
     case Qt::Key_Alt: return KeyCode::Alt;
     case Qt::Key_Escape: return 27;
     case Qt::Key_Space: return 32;

@@ -5,8 +5,9 @@
 // any of its controls, runs the window's key procedure: with Alt held it
 // calls KeyEventStart and then the window's own Alt+letter keys, otherwise it
 // passes the key to the window's help topic (F1).  Every key-up calls
-// KeyEventEnd with the window's edit control.  The events still reach their
-// controls as usual.
+// KeyEventEnd with the window's edit control, with the modifiers held when
+// that key went down as well as those held now (HeldModifiers).  The events
+// still reach their controls as usual.
 //
 // Key codes and shift states are the platform's (see shell/menus/KeyboardState.h).
 

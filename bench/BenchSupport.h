@@ -1,0 +1,58 @@
+#pragma once
+// Small measuring helpers the benchmarks share, and the rows of a typical
+// collection.
+
+#include "scanning/engine/ScanRecord.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// The resident memory of this process in KiB, -1 when it cannot be read.
+inline long ResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Row i of a collection of albums of twelve songs, ten albums an artist, with
+// full tags and the header of a 128 kbit/s file.
+inline ScanRecord SampleCollectionRecord(int i) {
+    ScanRecord r;
+    const int album = i / 12;
+    r.FolderListEntry.Folder =
+        QStringLiteral("/home/someone/Music/Artist Number %1/Album Title %2").arg(album / 10).arg(album);
+    r.FolderListEntry.FileName = QStringLiteral("%1 - Artist Number %2 - Song Title Number %3.mp3")
+                                     .arg(i % 12 + 1, 2, 10, QLatin1Char('0'))
+                                     .arg(album / 10)
+                                     .arg(i);
+    r.ID3v1Tag = ID3v1Tag{QStringLiteral("Song Title Number %1").arg(i), QStringLiteral("Artist Number %1").arg(album / 10),
+                          uint8_t(i % 12 + 1), QStringLiteral("Album Title %1").arg(album), QStringLiteral("2003"),
+                          QStringLiteral("Ripped"), uint8_t(i % 148)};
+    r.ID3v2Tag.Title = r.ID3v1Tag.Title;
+    r.ID3v2Tag.Artist = r.ID3v1Tag.Artist;
+    r.ID3v2Tag.Track = QStringLiteral("%1/12").arg(i % 12 + 1);
+    r.ID3v2Tag.Album = r.ID3v1Tag.Album;
+    r.ID3v2Tag.Year = QStringLiteral("2003");
+    r.ID3v2Tag.Genre = QStringLiteral("Rock");
+    r.ID3v2Tag.EncodedBy = QStringLiteral("LAME 3.100");
+    MPEGInfo& m = r.MPEGInfo;
+    m.FileSize = 4000000 + i * 37;
+    m.HeaderPosition = 4096;
+    m.LengthMs = 250000 + i % 1000;
+    m.Version = 1;
+    m.Layer = 3;
+    m.Bitrate = 128;
+    m.FrameCount = 9570;
+    m.SampleRate = 44100;
+    m.ChannelMode = QStringLiteral("Joint-stereo");
+    m.Private = m.CRCs = m.Copyrighted = QStringLiteral("No");
+    m.Original = QStringLiteral("Yes");
+    m.Emphasis = QStringLiteral("None");
+    m.Channels = 2;
+    r.FileDetails = {QString(), QStringLiteral("12/03/2004 18:22:41"), QStringLiteral("12/03/2004 18:22:41"),
+                     QStringLiteral("01/06/2024 09:10:11")};
+    return r;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// One row of the simulate results: its eight cells in their fixed column
+// order (every reader and writer addresses a cell by index), the four action
+// values, and the one rule that ties a row's check mark and text colour to
+// its action.  Plain values only: the table model (SimResultsModel.h) and the
+// derivation engine (Derivation.h) both build on these.
+
+#include "foundation/OptionRecords.h"
+
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace SimColumn {
+enum : int {
+    OldFileName = 0,
+    Folder,
+    Track,
+    Album,
+    Artist,
+    Title,
+    NewFileName,
+    Action,
+};
+}  // namespace SimColumn
+
+constexpr int kSimColumnCount = 8;
+using SimRowTexts = std::array<QString, kSimColumnCount>;
+
+// The fixed captions "Old File Name" to "Action", index 0 to 7.
+const std::array<QString, kSimColumnCount>& SimColumnCaptions();
+
+// The action values as the Action cell holds them.
+enum class SimAction { Change, ChangeQ, NoChange, Delete };
+QString SimActionText(SimAction action);  // "Change", "Change ??", "No Change", "Delete"
+// The action a cell text names, ignoring letter case; none for any other
+// text (an action edited by hand in a list file, or an empty cell).
+std::optional<SimAction> ParseSimAction(QStringView text);
+
+// What an action makes of its row: ticked or not, and the colour value
+// (foundation/SharedServices.h: PaintColour) of the row's text.
+struct SimRowStyle {
+    bool checked = false;
+    int32_t colour = 0;
+};
+// "Change", "Change ??" and "Delete" tick the row, "No Change" unticks it,
+// each with its colour option; any other text gives none, and the row keeps
+// the tick and colour it has.
+std::optional<SimRowStyle> SimActionStyle(QStringView action, const CoordinatorAdvOptions& options);

@@ -1,3 +1,0 @@
-#include "foundation/PlaylistEntries.h"
-
-std::vector<PlaylistEntryInfo> gPlaylistEntries(1);

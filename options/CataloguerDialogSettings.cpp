@@ -1,0 +1,124 @@
+#include "options/CataloguerDialogSettings.h"
+
+#include "foundation/Errors.h"
+#include "foundation/StoredValues.h"
+
+namespace {
+
+const QString kHTML = QStringLiteral("MusicCataloguerHTML");
+const QString kText = QStringLiteral("MusicCataloguerText");
+const QString kTicked = QStringLiteral("1");
+
+constexpr int kPageLinkPlaces = 3;
+
+QString Numbered(const char* key, int n) { return QLatin1String(key) + QString::number(n); }
+
+using Checks = CataloguerHeaderChecks;
+
+// The header checks after the title, in reading order.
+struct HeaderCheck {
+    const char* key;
+    bool Checks::*check;
+};
+const HeaderCheck kHeaderChecks[] = {
+    {"CollectionProps", &Checks::CheckCollectionProperties},
+    {"TotalNumFiles", &Checks::CheckTotalNumFiles},
+    {"TotalSizeFiles", &Checks::CheckTotalSizeFiles},
+    {"TotalLengthFiles", &Checks::CheckTotalLengthFiles},
+    {"ListProps", &Checks::CheckListProperties},
+    {"ListCreationDate", &Checks::CheckListCreationDate},
+    {"ListCreationTime", &Checks::CheckListCreationTime},
+    {"NumPagesInList", &Checks::CheckNumPagesInList},
+    {"ColumnHeadings", &Checks::CheckColumnHeadings},
+};
+
+}  // namespace
+
+QString DefaultPageKeywords() {
+    return QStringLiteral("Brellick Software, ") + QStringLiteral("Sonivard") + QStringLiteral(", MP3, Music");
+}
+
+// ---- page properties ----------------------------------------------------------------
+
+void HTMLPagePropertiesSettings::Read() {
+    WithTrail(QStringLiteral("ReadHTMLPagePropertiesSettings"), [&] {
+        TextTitle = Stored::Text(kHTML, QStringLiteral("Title"), kDefaultCatalogueTitle);
+        TextDescription = Stored::Text(kHTML, QStringLiteral("Description"), kDefaultCatalogueTitle);
+        TextKeywords = Stored::Text(kHTML, QStringLiteral("Keywords"), DefaultPageKeywords());
+        TextBackgroundImage = Stored::Text(kHTML, QStringLiteral("BackgroundImage"));
+        for (int i = 0; i < 5; ++i)
+            ComboColour[i] = Stored::Text(kHTML, Numbered("PageColour", i), QStringLiteral("Default"));
+        for (int j = 0; j < 4; ++j) TextMargin[j] = Stored::Text(kHTML, Numbered("Margin", j));
+    });
+}
+
+void HTMLPagePropertiesSettings::Write() const {
+    WithTrail(QStringLiteral("WriteHTMLPagePropertiesSettings"), [&] {
+        Stored::SaveText(kHTML, QStringLiteral("Title"), TextTitle);
+        Stored::SaveText(kHTML, QStringLiteral("Description"), TextDescription);
+        Stored::SaveText(kHTML, QStringLiteral("Keywords"), TextKeywords);
+        Stored::SaveText(kHTML, QStringLiteral("BackgroundImage"), TextBackgroundImage);
+        for (int i = 0; i < 5; ++i) Stored::SaveText(kHTML, Numbered("PageColour", i), ComboColour[i]);
+        for (int j = 0; j < 4; ++j) Stored::SaveText(kHTML, Numbered("Margin", j), TextMargin[j]);
+    });
+}
+
+// ---- header checks ----------------------------------------------------------------------
+
+void CataloguerHeaderChecks::ReadChecks(const QString& section) {
+    CheckTitle = Stored::Check(section, QStringLiteral("HeaderTitle"), kTicked);
+    TextTitle = Stored::Text(section, QStringLiteral("TitleText"), kDefaultCatalogueTitle);
+    for (const HeaderCheck& c : kHeaderChecks) this->*c.check = Stored::Check(section, QLatin1String(c.key), kTicked);
+}
+
+void CataloguerHeaderChecks::WriteChecks(const QString& section) const {
+    Stored::SaveCheck(section, QStringLiteral("HeaderTitle"), CheckTitle);
+    Stored::SaveText(section, QStringLiteral("TitleText"), TextTitle);
+    for (const HeaderCheck& c : kHeaderChecks) Stored::SaveCheck(section, QLatin1String(c.key), this->*c.check);
+}
+
+void HTMLCataloguerHeaderSettings::Read() {
+    WithTrail(QStringLiteral("ReadHTMLCataloguerHeaderOptionsSettings"), [&] {
+        // The page-links box has three places and refuses any other.
+        const int place = Stored::Integer(kHTML, QStringLiteral("PageLinksAppear"), QStringLiteral("0"));
+        if (place < 0 || place >= kPageLinkPlaces) RaiseError(ErrNo::InvalidPropertyValue);
+        ComboPageLinks = place;
+        ReadChecks(kHTML);
+        for (int n = 0; n < 5; ++n) {
+            LabelFont[n] = Stored::Text(kHTML, Numbered("HeaderFont", n), kDefaultHeaderFont);
+            ComboFill[n] = Stored::Text(kHTML, Numbered("HeaderColour", n));
+        }
+    });
+}
+
+void HTMLCataloguerHeaderSettings::Write() const {
+    WithTrail(QStringLiteral("WriteHTMLCataloguerHeaderOptionsSettings"), [&] {
+        Stored::SaveInteger(kHTML, QStringLiteral("PageLinksAppear"), ComboPageLinks);
+        WriteChecks(kHTML);
+        for (int n = 0; n < 5; ++n) {
+            Stored::SaveText(kHTML, Numbered("HeaderFont", n), LabelFont[n]);
+            Stored::SaveText(kHTML, Numbered("HeaderColour", n), ComboFill[n]);
+        }
+    });
+}
+
+void TextCataloguerHeaderSettings::Read() {
+    WithTrail(QStringLiteral("ReadTextCataloguerHeaderOptionsSettings"), [&] { ReadChecks(kText); });
+}
+
+void TextCataloguerHeaderSettings::Write() const {
+    WithTrail(QStringLiteral("WriteTextCataloguerHeaderOptionsSettings"), [&] { WriteChecks(kText); });
+}
+
+// ---- font history -------------------------------------------------------------------------
+
+void HTMLFontSettings::Read() {
+    WithTrail(QStringLiteral("ReadHTMLFontSettings"),
+              [&] { ComboFontCombination.Read(ComboName, Limit, QStringLiteral("Default")); });
+}
+
+void HTMLFontSettings::Write(bool typed) {
+    WithTrail(QStringLiteral("WriteHTMLFontSettings"), [&] {
+        if (ComboFontCombination.Text.contains(QLatin1Char(','))) ComboFontCombination.Write(ComboName, Limit, typed);
+    });
+}

@@ -1,0 +1,208 @@
+#include "options/CoordinatorDialogSettings.h"
+
+#include "foundation/Errors.h"
+#include "foundation/Genres.h"
+#include "foundation/StoredValues.h"
+
+namespace {
+
+// ---- advanced options -------------------------------------------------------------
+
+const QString kCoordinator = QStringLiteral("FileNameTagCoordinator");
+const QString kCSWFrom = QStringLiteral("CSWFrom");
+const QString kCSWTo = QStringLiteral("CSWTo");
+const QString kSpecialWords = QStringLiteral("SpecialWordsFormat");
+
+using Adv = FileNameTagCoordAdvSettings;
+
+const char* const kNames[2] = {"Artist", "Title"};
+
+// The case options of one name, in reading order.
+struct CaseOption {
+    const char* key;
+    std::array<bool, 2> Adv::*option;
+    const char* defaultText;
+};
+const CaseOption kCaseOptions[] = {
+    {"UpperCase", &Adv::OptionAllUppercase, "False"},
+    {"LowerCase", &Adv::OptionAllLowercase, "False"},
+    {"Capitalise", &Adv::OptionCapitaliseEachWord, "True"},
+    {"DontChange", &Adv::OptionDontChange, "False"},
+};
+
+struct ColourEntry {
+    const char* key;
+    const char* defaultText;
+};
+const ColourEntry kColours[4] = {
+    {"ColourChange", "&H80000008"},
+    {"ColourChangeQ", "&H00C00000"},
+    {"ColourNoChange", "&H00808080"},
+    {"ColourDelete", "&H000000C0"},
+};
+
+QString NameKey(int name, const char* what) { return QLatin1String(kNames[name]) + QLatin1String(what); }
+
+// ---- override tool ------------------------------------------------------------------
+
+const QString kOverride = QStringLiteral("MassTaggingOverrideTool");
+
+using Mass = MassTaggingOverrideToolSettings;
+
+// One field: its key after "ID3v1"/"ID3v2", its value (none for the ID3v1
+// genre, a list position) and its check.
+struct OverrideField {
+    const char* key;
+    QString Mass::*value;
+    bool Mass::*check;
+};
+const OverrideField kID3v1Fields[] = {
+    {"Artist", &Mass::TextID3v1Artist, &Mass::CheckID3v1Artist},
+    {"Title", &Mass::TextID3v1Title, &Mass::CheckID3v1Title},
+    {"Album", &Mass::TextID3v1Album, &Mass::CheckID3v1Album},
+    {"Year", &Mass::TextID3v1Year, &Mass::CheckID3v1Year},
+    {"Genre", nullptr, &Mass::CheckID3v1Genre},
+    {"Comment", &Mass::TextID3v1Comment, &Mass::CheckID3v1Comment},
+};
+const OverrideField kID3v2Fields[] = {
+    {"Track", &Mass::TextID3v2Track, &Mass::CheckID3v2Track},
+    {"Artist", &Mass::TextID3v2Artist, &Mass::CheckID3v2Artist},
+    {"Title", &Mass::TextID3v2Title, &Mass::CheckID3v2Title},
+    {"Album", &Mass::TextID3v2Album, &Mass::CheckID3v2Album},
+    {"Year", &Mass::TextID3v2Year, &Mass::CheckID3v2Year},
+    {"Genre", &Mass::ComboID3v2Genre, &Mass::CheckID3v2Genre},
+    {"Comment", &Mass::TextID3v2Comment, &Mass::CheckID3v2Comment},
+    {"Composer", &Mass::TextID3v2Composer, &Mass::CheckID3v2Composer},
+    {"OrigArtist", &Mass::TextID3v2OrigArtist, &Mass::CheckID3v2OrigArtist},
+    {"Copyright", &Mass::TextID3v2Copyright, &Mass::CheckID3v2Copyright},
+    {"URL", &Mass::TextID3v2URL, &Mass::CheckID3v2URL},
+    {"Encodedby", &Mass::TextID3v2Encodedby, &Mass::CheckID3v2Encodedby},
+};
+
+QString ValueKey(const char* tag, const OverrideField& field) {
+    return QLatin1String(tag) + QLatin1String(field.key);
+}
+QString CheckKey(const char* tag, const OverrideField& field) {
+    return QStringLiteral("Override") + ValueKey(tag, field);
+}
+
+template <size_t N>
+void ReadValues(Mass& s, const char* tag, const OverrideField (&fields)[N]) {
+    for (const OverrideField& f : fields) {
+        if (f.value) {
+            s.*f.value = Stored::Text(kOverride, ValueKey(tag, f));
+            continue;
+        }
+        // The genre box holds the empty entry and the genres; it refuses
+        // any other position.
+        const int position = Stored::Integer(kOverride, ValueKey(tag, f), QStringLiteral("0"));
+        if (position < -1 || position > kGenreCount) RaiseError(ErrNo::InvalidPropertyValue);
+        s.ComboID3v1Genre = position;
+    }
+}
+template <size_t N>
+void ReadChecks(Mass& s, const char* tag, const OverrideField (&fields)[N]) {
+    for (const OverrideField& f : fields) s.*f.check = Stored::Check(kOverride, CheckKey(tag, f), QStringLiteral("0"));
+}
+template <size_t N>
+void WriteValues(const Mass& s, const char* tag, const OverrideField (&fields)[N]) {
+    for (const OverrideField& f : fields) {
+        if (f.value)
+            Stored::SaveText(kOverride, ValueKey(tag, f), s.*f.value);
+        else
+            Stored::SaveInteger(kOverride, ValueKey(tag, f), s.ComboID3v1Genre);
+    }
+}
+template <size_t N>
+void WriteChecks(const Mass& s, const char* tag, const OverrideField (&fields)[N]) {
+    for (const OverrideField& f : fields) Stored::SaveCheck(kOverride, CheckKey(tag, f), s.*f.check);
+}
+
+}  // namespace
+
+// ---- advanced options -------------------------------------------------------------
+
+void FileNameTagCoordAdvSettings::Read() {
+    WithTrail(QStringLiteral("ReadFileNameTagCoordinatorAdvSettings"), [&] {
+        for (int name = 0; name < 2; ++name) {
+            for (const CaseOption& option : kCaseOptions) {
+                const bool value =
+                    Stored::Truth(kCoordinator, NameKey(name, option.key), QLatin1String(option.defaultText));
+                if (value)
+                    for (const CaseOption& other : kCaseOptions) (this->*other.option)[name] = false;
+                (this->*option.option)[name] = value;
+            }
+            CheckRemoveUnderscores[name] =
+                Stored::Check(kCoordinator, NameKey(name, "RemoveUnder"), QStringLiteral("1"));
+        }
+        for (int n = 0; n < 14; ++n) {
+            TextChangeSpecialWordFrom[n] = Stored::Text(kCSWFrom, QString::number(n));
+            TextChangeSpecialWordTo[n] = Stored::Text(kCSWTo, QString::number(n));
+        }
+        for (int list = 0; list < 6; ++list) {
+            const QString countKey = QString::number(list);
+            const int count = Stored::Integer(kSpecialWords, countKey, QStringLiteral("0"));
+            for (int i = 1; i <= count; ++i)
+                ListSpecialWordsFormat[list].append(Stored::Text(kSpecialWords, countKey + QString::number(i)));
+        }
+        CheckTheAtEnd = Stored::Check(kCoordinator, QStringLiteral("TheAtEnd"), QStringLiteral("0"));
+        CheckRemoveDoubleSpaces = Stored::Check(kCoordinator, QStringLiteral("RemoveDoubleSpaces"), QStringLiteral("1"));
+        CheckRigorousTrackNum = Stored::Check(kCoordinator, QStringLiteral("RigorousTrackNum"), QStringLiteral("1"));
+        for (int c = 0; c < 4; ++c)
+            PictureColour[c] = Stored::Long(kCoordinator, QLatin1String(kColours[c].key),
+                                            QLatin1String(kColours[c].defaultText));
+        TextTrackNumLimit = Stored::Text(kCoordinator, QStringLiteral("TrackNumLimit"), QStringLiteral("30"));
+    });
+}
+
+void FileNameTagCoordAdvSettings::Write() const {
+    WithTrail(QStringLiteral("WriteFileNameTagCoordinatorAdvOptionsSettings"), [&] {
+        for (int name = 0; name < 2; ++name) {
+            for (const CaseOption& option : kCaseOptions)
+                Stored::SaveTruth(kCoordinator, NameKey(name, option.key), (this->*option.option)[name]);
+            Stored::SaveCheck(kCoordinator, NameKey(name, "RemoveUnder"), CheckRemoveUnderscores[name]);
+        }
+        for (int n = 0; n < 14; ++n) {
+            Stored::SaveText(kCSWFrom, QString::number(n), TextChangeSpecialWordFrom[n]);
+            Stored::SaveText(kCSWTo, QString::number(n), TextChangeSpecialWordTo[n]);
+        }
+        // Keys of entries beyond a shortened list stay; the count says how
+        // many are read.
+        for (int list = 0; list < 6; ++list) {
+            const QString countKey = QString::number(list);
+            const QStringList& words = ListSpecialWordsFormat[list];
+            Stored::SaveInteger(kSpecialWords, countKey, static_cast<int32_t>(words.size()));
+            for (qsizetype i = 0; i < words.size(); ++i)
+                Stored::SaveText(kSpecialWords, countKey + QString::number(i + 1), words.at(i));
+        }
+        Stored::SaveCheck(kCoordinator, QStringLiteral("TheAtEnd"), CheckTheAtEnd);
+        Stored::SaveCheck(kCoordinator, QStringLiteral("RemoveDoubleSpaces"), CheckRemoveDoubleSpaces);
+        Stored::SaveCheck(kCoordinator, QStringLiteral("RigorousTrackNum"), CheckRigorousTrackNum);
+        for (int c = 0; c < 4; ++c) Stored::SaveInteger(kCoordinator, QLatin1String(kColours[c].key), PictureColour[c]);
+        Stored::SaveText(kCoordinator, QStringLiteral("TrackNumLimit"), TextTrackNumLimit);
+    });
+}
+
+// ---- override tool ------------------------------------------------------------------
+
+void MassTaggingOverrideToolSettings::Read() {
+    WithTrail(QStringLiteral("ReadMassTaggingOverrideToolSettings"), [&] {
+        CheckID3v1Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v1Tag"), QStringLiteral("0"));
+        ReadValues(*this, "ID3v1", kID3v1Fields);
+        ReadChecks(*this, "ID3v1", kID3v1Fields);
+        ReadValues(*this, "ID3v2", kID3v2Fields);
+        CheckID3v2Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v2Tag"), QStringLiteral("0"));
+        ReadChecks(*this, "ID3v2", kID3v2Fields);
+    });
+}
+
+void MassTaggingOverrideToolSettings::Write() const {
+    WithTrail(QStringLiteral("WriteMassTaggingOverrideToolSettings"), [&] {
+        Stored::SaveCheck(kOverride, QStringLiteral("OverrideID3v1Tag"), CheckID3v1Tag);
+        WriteValues(*this, "ID3v1", kID3v1Fields);
+        WriteChecks(*this, "ID3v1", kID3v1Fields);
+        Stored::SaveCheck(kOverride, QStringLiteral("OverrideID3v2Tag"), CheckID3v2Tag);
+        WriteValues(*this, "ID3v2", kID3v2Fields);
+        WriteChecks(*this, "ID3v2", kID3v2Fields);
+    });
+}
