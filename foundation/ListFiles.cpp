@@ -96,8 +96,10 @@ private:
 // (as a read) when the file cannot be opened or read.
 class FileLines {
 public:
-    explicit FileLines(const QString& path) : m_buffer(1 << 20) {
-        m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    explicit FileLines(const QString& path) : FileLines(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
+    // Takes over `fd` (reads from its current position); -1 is the failed
+    // open whose errno is raised.
+    explicit FileLines(int fd) : m_fd(fd), m_buffer(1 << 20) {
         if (m_fd < 0) RaisePlainErrno(errno, false);
         fill();
         if (m_end - m_start >= 3 && static_cast<unsigned char>(m_buffer[0]) == 0xEF &&
@@ -378,11 +380,13 @@ QString GetTextFromFile(const QString& path) {
 
 struct TextFileLines::Reader {
     explicit Reader(const QString& path) : lines(path) {}
+    explicit Reader(int fd) : lines(fd) {}
     FileLines lines;
     LineDecoder decoder;
 };
 
 TextFileLines::TextFileLines(const QString& path) : m_reader(std::make_unique<Reader>(path)) {}
+TextFileLines::TextFileLines(int fd) : m_reader(std::make_unique<Reader>(fd)) {}
 TextFileLines::~TextFileLines() = default;
 
 bool TextFileLines::next(QStringView& line) {

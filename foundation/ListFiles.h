@@ -98,6 +98,10 @@ class TextFileLines {
 public:
     // Raises the platform error (as a read) when the file cannot be opened.
     explicit TextFileLines(const QString& path);
+    // Reads an open file from its current position and closes it at the end
+    // (a duplicate of a descriptor the caller keeps is fine).  -1 raises the
+    // errno of the open or dup that failed.
+    explicit TextFileLines(int fd);
     ~TextFileLines();
     TextFileLines(const TextFileLines&) = delete;
     TextFileLines& operator=(const TextFileLines&) = delete;

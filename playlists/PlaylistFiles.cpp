@@ -13,6 +13,8 @@
 
 #include <QXmlStreamReader>
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -332,8 +334,8 @@ int32_t ReadPlaylist(const QString& path, PlaylistEntries& entries) {
     if (!file.open(path)) RaiseError(ErrNo::FileNotFound);
     switch (Sniff(file.head())) {
     case Sniffed::M3U: {
-        file.close();
-        TextFileLines lines(path);
+        // The file already open, so nothing put at the path meanwhile is read.
+        TextFileLines lines(::fcntl(file.fd(), F_DUPFD_CLOEXEC, 0));
         QStringView first;
         if (!lines.next(first) || first != kM3UHeader) return PlaylistFileFormat::NotAPlaylist;
         ParseM3UBody([&](QStringView& view) { return lines.next(view); }, entries);
@@ -343,8 +345,7 @@ int32_t ReadPlaylist(const QString& path, PlaylistEntries& entries) {
         // Decoded as it is read: the INI reader takes the whole text.
         QString text;
         text.reserve(qsizetype(std::min<int64_t>(file.size(), std::numeric_limits<qsizetype>::max() / 4)));
-        file.close();
-        TextFileLines lines(path);
+        TextFileLines lines(::fcntl(file.fd(), F_DUPFD_CLOEXEC, 0));
         QStringView line;
         while (lines.next(line)) {
             text += line;

@@ -18,6 +18,8 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 namespace {
@@ -126,6 +128,28 @@ TEST(PlaylistFiles, EveryFormatKeepsNonLatinTextsThroughSaveAndLoad) {
         EXPECT_EQ(LoadPlaylistFile(path, back, true), format);
         EXPECT_EQ(back, entries) << format;
     }
+}
+
+// No count of entries stops at 16 bits: numbers, texts and loads go on.
+TEST(PlaylistFiles, PlaylistsBeyond32767Entries) {
+    MusicFolder folder;
+    PlaylistEntries entries;
+    for (int i = 0; i < 40000; ++i) entries.push_back({QStringLiteral("/m/%1.mp3").arg(i), QStringLiteral("T%1").arg(i), 1000 * (i % 500)});
+    for (int32_t format : {PlaylistFileFormat::M3U, PlaylistFileFormat::PLS, PlaylistFileFormat::B4S}) {
+        const QString path = folder.file(QStringLiteral("long%1").arg(format));
+        const QString text = ConstructPlaylist(format, entries);
+        SavePlaylistFile(path, text);
+        PlaylistEntries back;
+        EXPECT_EQ(LoadPlaylistFile(path, back, true), format);
+        EXPECT_EQ(back, entries) << format;
+    }
+    EXPECT_TRUE(ConstructPLSPlaylist(entries).contains(QStringLiteral("File40000=/m/39999.mp3\r\n")));
+    EXPECT_TRUE(ConstructPLSPlaylist(entries).endsWith(QStringLiteral("NumberOfEntries=40000\r\nVersion=2")));
+    PlaylistEntries sorted = entries;
+    SortPlaylist(sorted, PlaylistSortKey::FileName);
+    EXPECT_EQ(sorted.size(), entries.size());
+    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end(),
+                               [](const PlaylistEntryInfo& a, const PlaylistEntryInfo& b) { return a.FileName < b.FileName; }));
 }
 
 TEST(PlaylistFiles, SavingReplacesTheWholeFileAndKeepsItsMode) {
