@@ -12,6 +12,7 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "coordinator/ui/FileNameTagCoordinator.h"
 #include "playlists/PlaylistFiles.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     InstallKeyRouter();
     InstallExitSignals(&app);
     RegisterScanningCentreWindow();
+    RegisterFileNameTagCoordinatorWindow();
     SetPlaylistFileReader(ReadPlaylistFilePaths);
     RegisterStandInWindows();
 

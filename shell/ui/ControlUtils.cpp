@@ -35,13 +35,6 @@ std::function<void()>& BeepHook() {
     return hook;
 }
 
-void Beep() {
-    if (BeepHook())
-        BeepHook()();
-    else
-        QApplication::beep();
-}
-
 // The point of a control's top-left corner in its window, in twips.
 QPointF TwipsInWindow(QWidget* control, QWidget* window) {
     const QPoint p = control->parentWidget() == window ? control->pos()
@@ -51,6 +44,13 @@ QPointF TwipsInWindow(QWidget* control, QWidget* window) {
 }  // namespace
 
 void SetBeepForTesting(std::function<void()> beep) { BeepHook() = std::move(beep); }
+
+void Beep() {
+    if (BeepHook())
+        BeepHook()();
+    else
+        QApplication::beep();
+}
 
 void SetWindowFlagInPlace(QWidget* window, Qt::WindowType flag, bool on) {
     Qt::WindowFlags flags = window->windowFlags();

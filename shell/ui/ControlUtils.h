@@ -43,6 +43,8 @@ void ChangeSortColumn(QTreeView* list, int32_t header);
 // The program's cursor resources (101); error 326 for any other number.
 QCursor ProgramCursor(int32_t id);
 
+// The beep of a control that refused a character.
+void Beep();
 // Tests count the beeps of EnsureNumericTextBox (an empty function restores
 // the platform's beep).
 void SetBeepForTesting(std::function<void()> beep);

@@ -21,6 +21,15 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
+        if (type == QEvent::ShortcutOverride) {
+            // A digit of the numeric keypad is no access key (Qt would take
+            // it for the digit of the main row): the key goes to the window
+            // as the keypad's own.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->modifiers() & Qt::KeypadModifier) && key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9)
+                event->accept();
+            return false;
+        }
         if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget) return false;
@@ -34,7 +43,11 @@ protected:
         if (!tool || !dynamic_cast<IKeyHost*>(window)) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         const bool press = type == QEvent::KeyPress;
-        const int code = PlatformKeyCode(key->key());
+        int code = PlatformKeyCode(key->key());
+        // The digits of the numeric keypad have codes of their own (96 to
+        // 105), so no window takes them for the digits of the main row.
+        if ((key->modifiers() & Qt::KeypadModifier) && key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9)
+            code = 96 + (key->key() - Qt::Key_0);
         const int shift = PlatformShiftState(key->modifiers(), key->key(), press);
         if (press) {
             KeyModifiers().Press(code, shift);

@@ -1,0 +1,50 @@
+#pragma once
+// The simulate results table as a control: a checked, sortable list over the
+// simulate results model that takes dragged scan results rows and dropped
+// ".sim" files.  It only reports; the window decides.  The view's model() is
+// a pass-through of the rows that is also the list as the list-file reader
+// and writer see it, so code that knows only the list by name (the command
+// line's ".sim") can load it.
+
+#include <QStringList>
+#include <QTreeView>
+#include <functional>
+
+class QDropEvent;
+class QMimeData;
+class SimResultsModel;
+
+class SimResultsView : public QTreeView {
+    Q_OBJECT
+public:
+    explicit SimResultsView(QWidget* parent = nullptr);
+
+    void setResultsModel(SimResultsModel* model);
+    SimResultsModel* resultsModel() const { return m_model; }
+
+    // Asked on every drag over the list with the files the drag carries (never
+    // empty): whether a drop would be taken.
+    std::function<bool(const QStringList& files)> acceptsFiles;
+
+signals:
+    void ColumnClicked(int column);
+    void RowDoubleClicked();
+    void RightButtonUp(const QPoint& globalPos);
+    void FocusChanged(bool hasFocus);
+    // Files dropped on the list (delivered after the drop event has ended).
+    void FilesDropped(const QStringList& paths);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // Accepts the drag or drop as a copy, or ignores it; true when accepted.
+    bool acceptAsCopy(QDropEvent* event) const;
+    SimResultsModel* m_model = nullptr;
+};
