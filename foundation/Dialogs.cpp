@@ -48,6 +48,19 @@ QString CommonDialog::ownerName() const { return m_owner ? m_owner->objectName()
 
 void CommonDialog::ShowOpen() { show(Kind::Open); }
 void CommonDialog::ShowSave() { show(Kind::Save); }
+
+QString CommonDialog::ChooseSavePath() {
+    FileName.clear();
+    const bool cancelError = CancelError;
+    CancelError = false;
+    struct Restore {
+        bool& flag;
+        bool value;
+        ~Restore() { flag = value; }
+    } restore{CancelError, cancelError};
+    ShowSave();
+    return FileName;
+}
 void CommonDialog::ShowColor() { show(Kind::Colour); }
 void CommonDialog::ShowFont() { show(Kind::Font); }
 

@@ -70,6 +70,10 @@ public:
 
     void ShowOpen();
     void ShowSave();
+    // The Save dialog as a list file's save asks for its path: the chosen
+    // path, or "" when the user cancelled (no error, whatever CancelError
+    // says; FileName is cleared first).
+    QString ChooseSavePath();
     void ShowColor();
     void ShowFont();
 

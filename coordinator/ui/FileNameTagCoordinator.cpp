@@ -707,16 +707,7 @@ void FormFileNameTagCoordinator::mnuFileSave_Click() {
         const SimResultsListFile list(*m_results);
         const bool saved = SaveListViewToTextFile(
             list,
-            [&]() -> QString {
-                // A cancelled dialog leaves the cleared name: nothing is saved.
-                CommonDialogFile.FileName.clear();
-                const bool cancelError = CommonDialogFile.CancelError;
-                CommonDialogFile.CancelError = false;
-                CommonDialogFile.ShowSave();
-                CommonDialogFile.CancelError = cancelError;
-                chosen = CommonDialogFile.FileName;
-                return chosen;
-            },
+            [&] { return chosen = CommonDialogFile.ChooseSavePath(); },
             GetResourceString(TextId::Common::NoSimulateResultsToSave));
         if (saved) SaveOptionSetting(kSettingsSection, kLocationKey, ParentFolder(chosen), SettingType::String);
     });

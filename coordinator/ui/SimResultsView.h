@@ -6,15 +6,16 @@
 // and writer see it, so code that knows only the list by name (the command
 // line's ".sim") can load it.
 
+#include "foundation/ui/ResultsListView.h"
+
 #include <QStringList>
-#include <QTreeView>
 #include <functional>
 
 class QDropEvent;
 class QMimeData;
 class SimResultsModel;
 
-class SimResultsView : public QTreeView {
+class SimResultsView : public ResultsListView {
     Q_OBJECT
 public:
     explicit SimResultsView(QWidget* parent = nullptr);
@@ -26,22 +27,10 @@ public:
     // empty): whether a drop would be taken.
     std::function<bool(const QStringList& files)> acceptsFiles;
 
-signals:
-    void ColumnClicked(int column);
-    void RowDoubleClicked();
-    void RightButtonUp(const QPoint& globalPos);
-    void FocusChanged(bool hasFocus);
-    // Files dropped on the list (delivered after the drop event has ended).
-    void FilesDropped(const QStringList& paths);
-
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     // Accepts the drag or drop as a copy, or ignores it; true when accepted.

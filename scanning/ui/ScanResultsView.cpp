@@ -57,61 +57,22 @@ private:
     mutable bool m_built = false;
     mutable QList<QUrl> m_urls;
 };
-// The rows as the view shows them, and as a list file sees them.
-class ScanResultsListModel final : public QIdentityProxyModel, public IListFileModel {
-public:
-    ScanResultsListModel(ScanResultsModel& rows, QObject* parent) : QIdentityProxyModel(parent), m_file(rows) {
-        setSourceModel(&rows);
-    }
-    int rowCount(const QModelIndex& parent) const override { return QIdentityProxyModel::rowCount(parent); }
-    int columnCount(const QModelIndex& parent) const override { return QIdentityProxyModel::columnCount(parent); }
-    QString listName() const override { return m_file.listName(); }
-    int rowCount() const override { return m_file.rowCount(); }
-    int columnCount() const override { return m_file.columnCount(); }
-    bool isChecked(int row) const override { return m_file.isChecked(row); }
-    QString cellText(int row, int column) const override { return m_file.cellText(row, column); }
-    void clearRows() override { m_file.clearRows(); }
-    void appendRow(bool checked, std::span<const QStringView> cells) override { m_file.appendRow(checked, cells); }
-    void beginLoad() override { m_file.beginLoad(); }
-    void endLoad() override { m_file.endLoad(); }
-
-private:
-    ScanResultsListFile m_file;
-};
-
 }  // namespace
 
-ScanResultsView::ScanResultsView(QWidget* parent) : QTreeView(parent) {
-    setObjectName(QStringLiteral("ListViewScanResults"));
-    setProperty("Checkboxes", true);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+ScanResultsView::ScanResultsView(QWidget* parent)
+    : ResultsListView(QStringLiteral("ListViewScanResults"), parent) {
     setAlternatingRowColors(true);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(true);
-    setAcceptDrops(true);
-    setDropIndicatorShown(false);
     setDragDropMode(QAbstractItemView::DragDrop);
-    setDefaultDropAction(Qt::CopyAction);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     QHeaderView* h = header();
-    h->setStretchLastSection(false);
-    h->setSectionsMovable(false);
-    h->setSectionsClickable(true);
     h->setMinimumSectionSize(std::max(4, TwipsToPixelsX(150)));
     h->setDefaultSectionSize(TwipsToPixelsX(1440));
-    h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(h, &QHeaderView::sectionClicked, this, [this](int section) { emit ColumnClicked(section); });
 }
 
 void ScanResultsView::setResultsModel(ScanResultsModel* model) {
     m_model = model;
     QAbstractItemModel* old = this->model();
-    setModel(model ? new ScanResultsListModel(*model, this) : nullptr);
+    setModel(model ? new ListFileProxyModel(*model, std::make_unique<ScanResultsListFile>(*model), this) : nullptr);
     if (old && old->parent() == this) old->deleteLater();
     // Column widths are set by the window (every column starts 1440 twips).
     for (int c = 0; c < (model ? model->columnCount() : 0); ++c) header()->resizeSection(c, TwipsToPixelsX(1440));
@@ -132,14 +93,6 @@ QStringList ScanResultsView::SelectedPaths() const {
     if (!m_model) return paths;
     for (int row : SelectedRows()) paths.push_back(m_model->fullPath(row));
     return paths;
-}
-
-QStringList ScanResultsView::DroppedFiles(const QMimeData* data) {
-    QStringList files;
-    if (!data || !data->hasUrls()) return files;
-    for (const QUrl& url : data->urls())
-        if (const QString path = PathFromFileUrl(url); !path.isEmpty()) files.push_back(path);
-    return files;
 }
 
 QMimeData* ScanResultsView::FileListData(std::function<QStringList()> paths) {
@@ -184,28 +137,5 @@ void ScanResultsView::dropEvent(QDropEvent* event) {
     const QStringList files = DroppedFiles(event->mimeData());
     // The files are processed as a job of the window once the drag is over,
     // so the dragging program is not held while they are read.
-    QPointer<ScanResultsView> self(this);
-    QTimer::singleShot(0, this, [self, files] {
-        if (self) emit self->FilesDropped(files);
-    });
-}
-
-void ScanResultsView::focusInEvent(QFocusEvent* event) {
-    QTreeView::focusInEvent(event);
-    emit FocusChanged(true);
-}
-
-void ScanResultsView::focusOutEvent(QFocusEvent* event) {
-    QTreeView::focusOutEvent(event);
-    emit FocusChanged(false);
-}
-
-void ScanResultsView::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTreeView::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton) emit RowDoubleClicked();
-}
-
-void ScanResultsView::mouseReleaseEvent(QMouseEvent* event) {
-    QTreeView::mouseReleaseEvent(event);
-    if (event->button() == Qt::RightButton) emit RightButtonUp(event->globalPosition().toPoint());
+    DeliverDroppedFiles(files);
 }

@@ -4,15 +4,16 @@
 // dragged and takes dropped files in, always as a copy.  It only reports; the
 // window decides.
 
+#include "foundation/ui/ResultsListView.h"
+
 #include <QStringList>
-#include <QTreeView>
 #include <functional>
 
 class QDropEvent;
 class QMimeData;
 class ScanResultsModel;
 
-class ScanResultsView : public QTreeView {
+class ScanResultsView : public ResultsListView {
     Q_OBJECT
 public:
     explicit ScanResultsView(QWidget* parent = nullptr);
@@ -33,29 +34,15 @@ public:
     std::function<bool()> dragInProcess;
     std::function<void(bool)> setDragInProcess;
 
-    // The local files a drag carries (in order); empty when it carries none.
-    static QStringList DroppedFiles(const QMimeData* data);
     // The drag data of rows dragged out: the file-list format, filled with
     // the paths only when a drop target asks for it.
     static QMimeData* FileListData(std::function<QStringList()> paths);
-
-signals:
-    void ColumnClicked(int column);
-    void RowDoubleClicked();
-    void RightButtonUp(const QPoint& globalPos);
-    void FocusChanged(bool hasFocus);
-    // Files dropped on the list (delivered after the drop event has ended).
-    void FilesDropped(const QStringList& paths);
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     bool acceptsDrag(const QMimeData* data) const;

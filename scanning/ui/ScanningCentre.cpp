@@ -454,16 +454,7 @@ void FormMP3ScanningCentre::mnuFileSave_Click() {
         const ScanResultsListFile list(*m_results);
         const bool saved = SaveListViewToTextFile(
             list,
-            [&]() -> QString {
-                // A cancelled dialog leaves the cleared name: nothing is saved.
-                CommonDialogFile.FileName.clear();
-                const bool cancelError = CommonDialogFile.CancelError;
-                CommonDialogFile.CancelError = false;
-                CommonDialogFile.ShowSave();
-                CommonDialogFile.CancelError = cancelError;
-                chosen = CommonDialogFile.FileName;
-                return chosen;
-            },
+            [&] { return chosen = CommonDialogFile.ChooseSavePath(); },
             GetResourceString(TextId::Common::NoScanResultsToSave));
         if (saved)
             SaveOptionSetting(QStringLiteral("Settings"), QStringLiteral("ScanResultsLocation"), ParentFolder(chosen),
