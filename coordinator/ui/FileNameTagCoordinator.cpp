@@ -135,10 +135,14 @@ void FormFileNameTagCoordinator::BuildControls() {
                                              {kLeft, kBodyTop + kSimulateTop, kColumnWidth, kButtonHeight},
                                              [this] { BtnSimulate_Click(); });
     BtnSimulate = simulate.standard;
+    ImageSimulate = simulate.picture;
+    LabelSimulate = simulate.label;
     const auto massTagging = BuildSkinnedButton(this, mbuttonMassTagging, QStringLiteral("MassTagging"),
                                                 {kLeft, kBodyTop + kMassTaggingTop, kColumnWidth, kButtonHeight},
                                                 [this] { BtnMassTagging_Click(); });
     BtnMassTagging = massTagging.standard;
+    ImageMassTagging = massTagging.picture;
+    LabelMassTagging = massTagging.label;
     LabelTagOverrides = MakeLabel(this, "LabelTagOverrides");
     LabelTagOverrides->setWordWrap(true);
     LabelTagOverrides->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -375,15 +379,28 @@ void FormFileNameTagCoordinator::LayoutControls() {
     double top = kBodyTop;
     if (LabelMenu[0]) top = std::max(top, PixelsToTwipsY(LabelMenu[0]->geometry().bottom() + 1) + 90);
 
-    // The left column keeps its built places, under the menu bar.
+    // The left column keeps its built places, under the menu bar; it is only
+    // widened where a larger font needs more room for its captions.
+    const double column = LeftColumnTwips();
+    const double listLeft = kLeft + column + (kListLeft - kLeft - kColumnWidth);
     ResumeNext([&] {
         mcheckOverrideArtist.SetTop(static_cast<float>(top + kOverrideArtistTop));
         TextOverrideArtist->setGeometry(TwipsToPixelsX(kLeft), TwipsToPixelsY(top + kTextOverrideArtistTop),
-                                        TwipsToPixelsX(kColumnWidth), TwipsToPixelsY(kTextOverrideArtistHeight));
+                                        TwipsToPixelsX(column), TwipsToPixelsY(kTextOverrideArtistHeight));
+        const struct {
+            clsButton& wrapper;
+            QWidget* parts[3];
+        } buttons[] = {{mbuttonSimulate, {BtnSimulate, ImageSimulate, LabelSimulate}},
+                       {mbuttonMassTagging, {BtnMassTagging, ImageMassTagging, LabelMassTagging}}};
+        for (const auto& b : buttons) {
+            for (int i = 0; i < 2; ++i) b.parts[i]->resize(TwipsToPixelsX(column), b.parts[i]->height());
+            b.parts[2]->adjustSize();
+            b.wrapper.SetLeft(static_cast<float>(kLeft));
+        }
         mbuttonSimulate.SetTop(static_cast<float>(top + kSimulateTop));
         mbuttonMassTagging.SetTop(static_cast<float>(top + kMassTaggingTop));
         LabelTagOverrides->setGeometry(TwipsToPixelsX(kLeft), TwipsToPixelsY(top + kTagOverridesTop),
-                                       TwipsToPixelsX(kColumnWidth), TwipsToPixelsY(kTagOverridesHeight));
+                                       TwipsToPixelsX(column), TwipsToPixelsY(kTagOverridesHeight));
         mcheckChangeFileName.SetTop(static_cast<float>(top + kChangeFileNameTop));
         mcheckChangeID3v1Tag.SetTop(static_cast<float>(top + kChangeID3v1Top));
         mcheckChangeID3v2Tag.SetTop(static_cast<float>(top + kChangeID3v2Top));
@@ -394,35 +411,49 @@ void FormFileNameTagCoordinator::LayoutControls() {
     // The list fills the rest down to the proposed-change rows.
     const double listBottom = H - 1368;
     const double listHeight = std::max(0.0, listBottom - top);
-    const double listWidth = std::max(0.0, W - 3336);
+    const double listWidth = std::max(0.0, W - 576 - listLeft);
     ResumeNext([&] {
-        ListViewSimResults->setGeometry(TwipsToPixelsX(kListLeft), TwipsToPixelsY(top), TwipsToPixelsX(listWidth),
+        ListViewSimResults->setGeometry(TwipsToPixelsX(listLeft), TwipsToPixelsY(top), TwipsToPixelsX(listWidth),
                                         TwipsToPixelsY(listHeight));
     });
     ResumeNext([&] {
+        // Each label as wide as its caption, at least as built; the Album,
+        // Artist and Title boxes share what is left, a third to the Album
+        // and half the rest to the Artist.
+        auto captionTwips = [](QLabel* label, double built) {
+            return std::max(built, PixelsToTwipsX(label->sizeHint().width()) + 60);
+        };
         const double labelTop = top + listHeight + 180;
         const double boxTop = top + listHeight + 108;
-        const double albumWidth = std::max(0.0, (W - 4032) / 3);
-        const double artistLabelLeft = kTextAlbumLeft + albumWidth + 228;
-        const double artistLeft = artistLabelLeft + 588;
-        const double artistWidth = std::max(0.0, (W - 4032 - albumWidth) / 2);
+        const double trackLeft = kLeft + captionTwips(LabelTrack, kTextTrackLeft - kLeft);
+        const double albumLabelLeft = trackLeft + kTextTrackWidth + 228;
+        const double albumLeft = albumLabelLeft + captionTwips(LabelAlbum, kTextAlbumLeft - kLabelAlbumLeft);
+        const double artistLabelWidth = captionTwips(LabelArtist, 588);
+        const double titleLabelWidth = captionTwips(LabelMP3Title, 588);
+        const double rest = std::max(0.0, W - 576 - albumLeft - 2 * 228 - artistLabelWidth - titleLabelWidth);
+        const double albumWidth = rest / 3;
+        const double artistWidth = (rest - albumWidth) / 2;
+        const double artistLabelLeft = albumLeft + albumWidth + 228;
+        const double artistLeft = artistLabelLeft + artistLabelWidth;
         const double titleLabelLeft = artistLeft + artistWidth + 228;
-        const double titleLeft = titleLabelLeft + 588;
+        const double titleLeft = titleLabelLeft + titleLabelWidth;
         const double titleWidth = std::max(0.0, W - titleLeft - 576);
+        const double newNameLeft =
+            kLeft + captionTwips(LabelNewFileName, kTextNewFileNameLeft - kLeft);
         auto place = [](QWidget* w, double left, double t, double width, double height) {
             w->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(t), TwipsToPixelsX(width), TwipsToPixelsY(height));
         };
-        place(LabelTrack, kLeft, labelTop, kTextTrackLeft - kLeft, kLabelHeight);
-        place(TextTrack, kTextTrackLeft, boxTop, kTextTrackWidth, kTextHeight);
-        place(LabelAlbum, kLabelAlbumLeft, labelTop, kTextAlbumLeft - kLabelAlbumLeft, kLabelHeight);
-        place(TextAlbum, kTextAlbumLeft, boxTop, albumWidth, kTextHeight);
-        place(LabelArtist, artistLabelLeft, labelTop, 588, kLabelHeight);
+        place(LabelTrack, kLeft, labelTop, trackLeft - kLeft, kLabelHeight);
+        place(TextTrack, trackLeft, boxTop, kTextTrackWidth, kTextHeight);
+        place(LabelAlbum, albumLabelLeft, labelTop, albumLeft - albumLabelLeft, kLabelHeight);
+        place(TextAlbum, albumLeft, boxTop, albumWidth, kTextHeight);
+        place(LabelArtist, artistLabelLeft, labelTop, artistLabelWidth, kLabelHeight);
         place(TextArtist, artistLeft, boxTop, artistWidth, kTextHeight);
-        place(LabelMP3Title, titleLabelLeft, labelTop, 588, kLabelHeight);
+        place(LabelMP3Title, titleLabelLeft, labelTop, titleLabelWidth, kLabelHeight);
         place(TextTitle, titleLeft, boxTop, titleWidth, kTextHeight);
-        place(LabelNewFileName, kLeft, labelTop + 432, kTextNewFileNameLeft - kLeft, kLabelHeight);
-        place(TextNewFileName, kTextNewFileNameLeft, boxTop + 420,
-              std::max(0.0, kListLeft + listWidth - kTextNewFileNameLeft), kTextHeight);
+        place(LabelNewFileName, kLeft, labelTop + 432, newNameLeft - kLeft, kLabelHeight);
+        place(TextNewFileName, newNameLeft, boxTop + 420, std::max(0.0, listLeft + listWidth - newNameLeft),
+              kTextHeight);
     });
     // A vertical progress bar at the right edge, the status line at the foot.
     const double progLeft = W - 468;
@@ -444,6 +475,20 @@ void FormFileNameTagCoordinator::LayoutControls() {
         if (ImageGreenIndicator) ImageGreenIndicator->move(x, y);
     });
     ResumeNext([&] { ResizeColumns(); });
+}
+
+double FormFileNameTagCoordinator::LeftColumnTwips() const {
+    int pixels = 0;
+    for (QWidget* standard : std::initializer_list<QWidget*>{CheckOverrideArtist, CheckChangeFileName,
+                                                             CheckChangeID3v1Tag, CheckChangeID3v2Tag, BtnSimulate,
+                                                             BtnMassTagging})
+        pixels = std::max(pixels, standard->sizeHint().width());
+    // A skinned check box's caption stands beside its picture.
+    for (const clsCheckBox* check : {&mcheckOverrideArtist, &mcheckChangeFileName, &mcheckChangeID3v1Tag,
+                                     &mcheckChangeID3v2Tag})
+        if (QLabel* label = check->CaptionLabel())
+            pixels = std::max(pixels, label->x() + label->sizeHint().width() - TwipsToPixelsX(kLeft));
+    return std::max(kColumnWidth, PixelsToTwipsX(pixels) + 60);
 }
 
 void FormFileNameTagCoordinator::ResizeColumns() {

@@ -64,7 +64,11 @@ public:
     QCheckBox* CheckChangeID3v1Tag = nullptr;
     QCheckBox* CheckChangeID3v2Tag = nullptr;
     QPushButton* BtnSimulate = nullptr;
+    SkinImage* ImageSimulate = nullptr;
+    SkinLabel* LabelSimulate = nullptr;
     QPushButton* BtnMassTagging = nullptr;
+    SkinImage* ImageMassTagging = nullptr;
+    SkinLabel* LabelMassTagging = nullptr;
     QPushButton* BtnApply = nullptr;
     QPushButton* BtnStop = nullptr;
     QLabel* LabelTagOverrides = nullptr;
@@ -172,6 +176,9 @@ private:
     void BuildControls();
     void BuildMenus();
     void ResizeColumns();
+    // The width of the left column (twips): its built width, or what its
+    // captions need in a larger font.
+    double LeftColumnTwips() const;
     void UpdateProposedChangesTextBoxes(bool blnEnable);
     // A proposed-change box's text went into cell `column` of the selected row.
     void ProposedChange(QLineEdit* box, int column);
