@@ -548,7 +548,10 @@ bool FormFileNameTagCoordinator::MassTaggingOverridesInEffect() const { return f
 
 void FormFileNameTagCoordinator::EnableMassTaggingTool(bool enable) { (void)enable; }
 
-void FormFileNameTagCoordinator::ConfirmApplyChanges() { mblnApplyChanges = false; }
+void FormFileNameTagCoordinator::ConfirmApplyChanges() {
+    mblnApplyChanges = false;
+    if (LabelStatusBar) LabelStatusBar->setText(QStringLiteral("Applying changes is not available yet."));
+}
 
 void FormFileNameTagCoordinator::ApplyConfirmedChanges(JobHost& job) { (void)job; }
 

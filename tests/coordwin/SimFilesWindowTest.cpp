@@ -10,6 +10,7 @@
 #include "foundation/SettingsStore.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "scanning/ui/ScanResultsView.h"
+#include "shell/menus/ui/Menus.h"
 #include "shell/start/ui/StartHost.h"
 
 #include <QCoreApplication>
@@ -210,6 +211,8 @@ TEST_F(SimFilesTest, TheCommandLinesSimFileReachesTheRealTable) {
     coordinator = WindowRegistry::FindAs<FormFileNameTagCoordinator>(WindowNames::Coordinator);
     ASSERT_TRUE(coordinator);
     EXPECT_EQ(OldNames(), QStringList{"x.mp3"});
+    // The Tools menu and the launcher bar show the same window by its name.
+    EXPECT_EQ(WindowRegistry::Show(ToolWindowForItem(ToolsItem::Coordinator)), coordinator.data());
 }
 
 TEST_F(SimFilesTest, TheThreeApplySwitchesAndTheSortComeBackInTheNextRun) {
