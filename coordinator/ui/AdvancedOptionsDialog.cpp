@@ -217,7 +217,7 @@ void DialogFileNameTagCoordAdvOptions::BuildControls() {
 
     // Every key of the dialog passes the help key on.
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
-    for (QListWidget* list : ListSpecialWordsFormat) list->installEventFilter(this);
+    installEventFilter(this);
 }
 
 void DialogFileNameTagCoordAdvOptions::InitialiseDialogText() {
@@ -408,7 +408,10 @@ bool DialogFileNameTagCoordAdvOptions::eventFilter(QObject* watched, QEvent* eve
                 return true;
             }
     }
-    if (event->type() == QEvent::KeyPress) {
+    // A key that a control ignores travels on to its parents: it counts once,
+    // where it arrived.
+    QWidget* first = focusWidget() ? focusWidget() : this;
+    if (event->type() == QEvent::KeyPress && watched == first) {
         auto* key = static_cast<QKeyEvent*>(event);
         ResumeNext([&] { DisplayHelpTopic(kHelpTopic, static_cast<int16_t>(PlatformKeyCode(key->key()))); });
         if (watched == TextTrackNumLimit && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {

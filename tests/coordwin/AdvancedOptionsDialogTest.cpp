@@ -9,6 +9,9 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/QtDialogs.h"
 #include "shell/ui/ControlUtils.h"
+#include "foundation/Help.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingDesktop.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedUi.h"
@@ -182,6 +185,8 @@ TEST_F(AdvancedOptionsTest, TheLimitBoxTakesDigitsAndItsArrowsStayWithinOneTo99)
         EXPECT_EQ(box->text(), a.end) << a.start << " " << a.direction;
     }
     // The Up and Down keys in the box work as the arrows.
+    d->show();
+    box->setFocus();
     box->setText("5");
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
     QApplication::sendEvent(box, &up);
@@ -225,6 +230,20 @@ TEST_F(AdvancedOptionsTest, TheTabsShowOneNamesFramesAndKeepTheOthersValues) {
     EXPECT_EQ(d->TextChangeSpecialWordFrom[1]->text(), "artistword");
     EXPECT_EQ(d->TextChangeSpecialWordFrom[8]->text(), "titleword");
     EXPECT_EQ(d->TabStripNames->tabText(1), "&Title");
+}
+
+TEST_F(AdvancedOptionsTest, F1OpensTheDialogsHelpPageOnce) {
+    RecordingDesktop desktop;
+    auto d = Open();
+    d->show();
+    d->TextChangeSpecialWordFrom[0]->setFocus();
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(d->TextChangeSpecialWordFrom[0], &f1);
+    ASSERT_EQ(desktop.opened.size(), 1);
+    EXPECT_TRUE(desktop.opened[0].endsWith(HelpTopicPage(13))) << desktop.opened[0].toStdString();
+    QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(d->TextChangeSpecialWordFrom[0], &a);
+    EXPECT_EQ(desktop.opened.size(), 1);
 }
 
 TEST_F(AdvancedOptionsTest, TheCaseChoiceTurnsOffItsOwnWordList) {
