@@ -50,10 +50,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
         s = add(WindowNames::PlaylistManager, TextId::Launcher::PlaylistManager, 5, -1);
         s->fileOpen = s->fileSave = true;
         s->editControl = QStringLiteral("ListViewPlaylist");
-        s = add(WindowNames::EncoderDecoder, TextId::Launcher::EncoderDecoder, 6, 6);
-        s->fileOpen = true;
-        s->editControl = QStringLiteral("ListViewFiles");
-        s->minWidth = 8196;
         s = add(WindowNames::CDRipper, TextId::Ripper::Caption, 18, -1);
         s->coreTool = false;
         s->menuBar = false;
