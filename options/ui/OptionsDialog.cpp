@@ -96,6 +96,14 @@ void SelectText(QComboBox* combo, const QString& text) {
 
 QString Text(int32_t id) { return GetResourceString(id); }
 
+// A stored sort key that is no longer among the included columns leaves the
+// key the sort box chose, so a ticked box never stands without a key.
+void SelectStoredKey(QComboBox* keys, const QString& stored) {
+    if (stored.isEmpty()) return;
+    const int i = keys->findText(stored, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (i >= 0) keys->setCurrentIndex(i);
+}
+
 }  // namespace
 
 // ---- building -------------------------------------------------------------------------
@@ -111,6 +119,9 @@ void DialogOptions::BuildControls() {
     TabStripOptions = Named(new QTabBar(this), QStringLiteral("TabStripOptions"));
     for (int i = 0; i < 5; ++i) TabStripOptions->addTab(QString());
     TabStripOptions->setExpanding(false);
+    // Every page's tab in sight: the dialog is as wide as the five captions.
+    TabStripOptions->setUsesScrollButtons(false);
+    TabStripOptions->setElideMode(Qt::ElideNone);
     FramesStack = Named(new QStackedWidget(this), QStringLiteral("FramesStack"));
     FrameOptions = {BuildScanPage(), BuildFileNamePage(), BuildHtmlPage(), BuildTextPage(), BuildPreferencesPage()};
     for (int i = 0; i < 5; ++i) {
@@ -217,6 +228,7 @@ QWidget* DialogOptions::BuildFileNamePage() {
     for (int i = 0; i < 5; ++i) LabelLegend[i] = Named(new QLabel(FrameFileNameFormat), Indexed("LabelLegend", i));
     LabelFileNameFormatInfo = Named(new QLabel(FrameFileNameFormat), QStringLiteral("LabelFileNameFormatInfo"));
     LabelFileNameFormatInfo->setWordWrap(true);
+    LabelFileNameFormatInfo->setMinimumHeight(LabelFileNameFormatInfo->fontMetrics().lineSpacing() * 3);
     connect(ComboFileNameFormat->lineEdit(), &QLineEdit::textEdited, this, [this] { m_fileNameFormatTyped = true; });
     connect(ComboFileNameFormat, &QComboBox::activated, this, [this] { m_fileNameFormatTyped = false; });
     auto* format = new QGridLayout(FrameFileNameFormat);
@@ -242,6 +254,7 @@ QWidget* DialogOptions::BuildFileNamePage() {
                 [this, i] { ResumeNext([&] { TextSourceSeparator_Change(i); }); });
     }
 
+    separators->setColumnStretch(4, 1);
     auto* order = new QHBoxLayout;
     for (int k = 0; k < 3; ++k) {
         LabelOrder[k] = Named(new QLabel(page), Indexed("LabelOrder", k + 1));
@@ -418,6 +431,7 @@ QWidget* DialogOptions::BuildHtmlPage() {
     PictureFill->setCursor(Qt::PointingHandCursor);
     ComboFill = EditableCombo(page, QStringLiteral("ComboFill"));
     LabelFill->setBuddy(ComboFill);
+    LabelListText->setBuddy(BtnChangeFont);
     connect(BtnChangeFont, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnChangeFont_Click(); }); });
     connect(ComboFill, &QComboBox::activated, this, [this] { ResumeNext([&] { ComboFill_Click(); }); });
 
@@ -918,7 +932,7 @@ void DialogOptions::ShowSettings(const OptionsSettings& s) {
     RefreshColumnLists(true);
     UpdateComboSortKeyHTML();
     SetCheck(CheckSortByHTML, s.CheckSortByHTML);
-    if (!s.ComboSortKeyHTML.isEmpty()) SelectText(ComboSortKeyHTML, s.ComboSortKeyHTML);
+    SelectStoredKey(ComboSortKeyHTML, s.ComboSortKeyHTML);
     ComboOrderHTML->setCurrentIndex(s.ComboOrderHTML);
     LabelFont->setText(s.LabelFont);
     ComboFill->setEditText(s.ComboFill);
@@ -930,7 +944,7 @@ void DialogOptions::ShowSettings(const OptionsSettings& s) {
     RefreshColumnLists(false);
     UpdateComboSortKeyText();
     SetCheck(CheckSortByText, s.CheckSortByText);
-    if (!s.ComboSortKeyText.isEmpty()) SelectText(ComboSortKeyText, s.ComboSortKeyText);
+    SelectStoredKey(ComboSortKeyText, s.ComboSortKeyText);
     ComboOrderText->setCurrentIndex(s.ComboOrderText);
 }
 

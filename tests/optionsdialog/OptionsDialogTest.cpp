@@ -627,6 +627,16 @@ TEST_F(OptionsDialogTest, PreferencesAskAboutTheRecycleBinAndWarnAboutSkins) {
     EXPECT_EQ(d->SkinSchemesModel->item(2)->checkState(), Qt::Checked);
 }
 
+TEST_F(OptionsDialogTest, StoredSortKeyNoLongerIncludedLeavesTheFirstKeyChosen) {
+    for (const auto& [key, value] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"NumColumnHeadings", "2"}, {"ColumnHeading1", "Title"}, {"ColumnHeadingWidth1", "15"},
+             {"ColumnHeading2", "Artist"}, {"ColumnHeadingWidth2", "15"}, {"SortBy", "1"}, {"SortKey", "Genre"}})
+        SaveOptionSetting("MusicCataloguerText", key, value, SettingType::String);
+    auto d = Open(4);
+    EXPECT_TRUE(d->CheckSortByText->isChecked());
+    EXPECT_EQ(d->ComboSortKeyText->currentText(), "Artist");
+}
+
 TEST_F(OptionsDialogTest, StoredSchemeInAnotherCaseLeavesTheFirstTicked) {
     SaveOptionSetting("Preferences", "SkinScheme", "sunset", SettingType::String);
     auto d = Open(5);
