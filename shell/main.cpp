@@ -14,7 +14,8 @@
 #include "shell/start/ui/StartHost.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "encoder/ui/EncoderDecoder.h"
-#include "playlists/PlaylistFiles.h"
+#include "options/ui/OptionsDialog.h"
+#include "playlists/ui/PlaylistManager.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/ui/StandInWindows.h"
@@ -76,8 +77,9 @@ int main(int argc, char** argv) {
     InstallExitSignals(&app);
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterOptionsDialog();
+    RegisterPlaylistManagerWindow();
     RegisterEncoderDecoderWindow();
-    SetPlaylistFileReader(ReadPlaylistFilePaths);
     RegisterStandInWindows();
 
     // The command line after the program's name; Qt has taken its own options out.
