@@ -12,6 +12,7 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "playlists/PlaylistFiles.h"
 #include "scanning/ui/ScanningCentre.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     InstallExitSignals(&app);
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterMusicCataloguerWindow();
     SetPlaylistFileReader(ReadPlaylistFilePaths);
     RegisterStandInWindows();
 
