@@ -8,6 +8,7 @@
 #include "foundation/ResourceStrings.h"
 #include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/QtMessageUi.h"
+#include "options/FileAssociations.h"
 #include "shell/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     SetDialogUi(&dialogUi);
     InstallKeyRouter();
     InstallExitSignals(&app);
+    InstallFirstRunAssociations();
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
     RegisterMusicCataloguerWindow();
