@@ -13,6 +13,7 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     InstallFirstRunAssociations();
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();
     RegisterPlaylistManagerWindow();
     RegisterStandInWindows();

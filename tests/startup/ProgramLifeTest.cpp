@@ -13,6 +13,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
 #include "foundation/ui/WindowPositions.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "shell/ui/StandInWindows.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -53,6 +54,7 @@ struct CloseAll {
 // factory of its own.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
+    RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
     RegisterStandInWindows();
 }
