@@ -45,9 +45,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
         s->fileSave = true;
         s->editControl = QStringLiteral("RichViewer");
         s->editIsText = true;
-        s = add(WindowNames::PlaylistManager, TextId::Launcher::PlaylistManager, 5, -1);
-        s->fileOpen = s->fileSave = true;
-        s->editControl = QStringLiteral("ListViewPlaylist");
         s = add(WindowNames::EncoderDecoder, TextId::Launcher::EncoderDecoder, 6, 6);
         s->fileOpen = true;
         s->editControl = QStringLiteral("ListViewFiles");
