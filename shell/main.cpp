@@ -13,8 +13,10 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "cataloguer/ui/CataloguerDialogs.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
+#include "duplicates/ui/DuplicateFinder.h"
 #include "encoder/ui/EncoderDecoder.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -80,8 +82,10 @@ int main(int argc, char** argv) {
     InstallFirstRunAssociations();
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();
+    RegisterCataloguerDialogs();
     RegisterPlaylistManagerWindow();
     RegisterEncoderDecoderWindow();
     RegisterStandInWindows();
