@@ -13,6 +13,7 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "cataloguer/ui/CataloguerDialogs.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -79,6 +80,7 @@ int main(int argc, char** argv) {
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
     RegisterOptionsDialog();
+    RegisterCataloguerDialogs();
     RegisterPlaylistManagerWindow();
     RegisterStandInWindows();
 
