@@ -14,7 +14,9 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "cataloguer/ui/CataloguerDialogs.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
+#include "duplicates/ui/DuplicateFinder.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "scanning/ui/ScanningCentre.h"
@@ -79,6 +81,8 @@ int main(int argc, char** argv) {
     InstallFirstRunAssociations();
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterDuplicateFinderWindow();
+    RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();
     RegisterCataloguerDialogs();
     RegisterPlaylistManagerWindow();

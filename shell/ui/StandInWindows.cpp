@@ -45,8 +45,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
         s->fileSave = true;
         s->editControl = QStringLiteral("RichViewer");
         s->editIsText = true;
-        s = add(WindowNames::DuplicateFinder, TextId::Launcher::DuplicateFinder, 4, -1);
-        s->editControl = QStringLiteral("ListViewDuplicates");
         s = add(WindowNames::EncoderDecoder, TextId::Launcher::EncoderDecoder, 6, 6);
         s->fileOpen = true;
         s->editControl = QStringLiteral("ListViewFiles");

@@ -6,6 +6,7 @@
 #include "foundation/ListFiles.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
+#include "duplicates/ui/DuplicateFinder.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/engine/ScanRecord.h"
 #include "shell/WindowProtocol.h"
@@ -13,6 +14,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
 #include "foundation/ui/WindowPositions.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "shell/ui/StandInWindows.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -53,6 +55,8 @@ struct CloseAll {
 // factory of its own.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
+    RegisterDuplicateFinderWindow();
+    RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
     RegisterStandInWindows();
 }
