@@ -7,6 +7,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
 #include "duplicates/ui/DuplicateFinder.h"
+#include "encoder/ui/EncoderDecoder.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/engine/ScanRecord.h"
 #include "shell/WindowProtocol.h"
@@ -58,6 +59,7 @@ void RegisterWindows() {
     RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
+    RegisterEncoderDecoderWindow();
     RegisterStandInWindows();
 }
 
