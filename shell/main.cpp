@@ -14,6 +14,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "playlists/PlaylistFiles.h"
+#include "ripper/ui/CDRipper.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/ui/StandInWindows.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     InstallExitSignals(&app);
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterCDRipperWindow();
     SetPlaylistFileReader(ReadPlaylistFilePaths);
     RegisterStandInWindows();
 

@@ -13,6 +13,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
 #include "foundation/ui/WindowPositions.h"
+#include "ripper/ui/CDRipper.h"
 #include "shell/ui/StandInWindows.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
@@ -50,6 +51,7 @@ struct CloseAll {
 // stand-in for every tool window that has no factory of its own.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
+    RegisterCDRipperWindow();
     RegisterStandInWindows();
 }
 
