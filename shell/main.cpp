@@ -13,7 +13,7 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
-#include "playlists/PlaylistFiles.h"
+#include "playlists/ui/PlaylistManager.h"
 #include "ripper/ui/CDRipper.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
@@ -76,8 +76,8 @@ int main(int argc, char** argv) {
     InstallExitSignals(&app);
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterPlaylistManagerWindow();
     RegisterCDRipperWindow();
-    SetPlaylistFileReader(ReadPlaylistFilePaths);
     RegisterStandInWindows();
 
     // The command line after the program's name; Qt has taken its own options out.
