@@ -13,6 +13,7 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
+#include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "ripper/ui/CDRipper.h"
 #include "scanning/ui/ScanningCentre.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     InstallExitSignals(&app);
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterOptionsDialog();
     RegisterPlaylistManagerWindow();
     RegisterCDRipperWindow();
     RegisterStandInWindows();
