@@ -8,10 +8,12 @@
 #include "foundation/ResourceStrings.h"
 #include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/QtMessageUi.h"
+#include "options/FileAssociations.h"
 #include "shell/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -75,8 +77,10 @@ int main(int argc, char** argv) {
     SetDialogUi(&dialogUi);
     InstallKeyRouter();
     InstallExitSignals(&app);
+    InstallFirstRunAssociations();
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();
     RegisterPlaylistManagerWindow();
     RegisterCDRipperWindow();

@@ -13,6 +13,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
 #include "foundation/ui/WindowPositions.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "ripper/ui/CDRipper.h"
 #include "shell/ui/StandInWindows.h"
 #include "playlists/PlaylistEntries.h"
@@ -54,6 +55,7 @@ struct CloseAll {
 // factory of its own.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
+    RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
     RegisterCDRipperWindow();
     RegisterStandInWindows();
