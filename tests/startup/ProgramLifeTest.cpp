@@ -6,6 +6,7 @@
 #include "foundation/ListFiles.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
+#include "duplicates/ui/DuplicateFinder.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/engine/ScanRecord.h"
 #include "shell/WindowProtocol.h"
@@ -55,6 +56,7 @@ struct CloseAll {
 // factory of its own.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
+    RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
     RegisterCDRipperWindow();
