@@ -20,6 +20,7 @@
 #include "encoder/ui/EncoderDecoder.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
+#include "ripper/ui/CDRipper.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/ui/StandInWindows.h"
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
     RegisterOptionsDialog();
     RegisterCataloguerDialogs();
     RegisterPlaylistManagerWindow();
+    RegisterCDRipperWindow();
     RegisterEncoderDecoderWindow();
     RegisterStandInWindows();
 

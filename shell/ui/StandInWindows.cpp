@@ -45,12 +45,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
         s->fileSave = true;
         s->editControl = QStringLiteral("RichViewer");
         s->editIsText = true;
-        s = add(WindowNames::CDRipper, TextId::Ripper::Caption, 18, -1);
-        s->coreTool = false;
-        s->menuBar = false;
-        s->fixedSize = true;
-        s->minHeight = 4800;
-        s->minWidth = 6600;
         s = add(WindowNames::MassTagging, TextId::MassTagging::Caption, 2, -1);
         s->coreTool = false;
         s->menuBar = false;
