@@ -13,6 +13,7 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
+#include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "playlists/PlaylistFiles.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     InstallExitSignals(&app);
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterMassTaggingOverrideToolWindow();
     SetPlaylistFileReader(ReadPlaylistFilePaths);
     RegisterStandInWindows();
 

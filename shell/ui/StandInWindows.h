@@ -72,7 +72,7 @@ private:
     QWidget* m_editControl = nullptr;
 };
 
-// The designs of the seven tool windows that can stand in (the main window
+// The designs of the tool windows that can stand in (the main window
 // never does: it is built, and it alone runs the program's shutdown).
 const std::vector<StandInDesign>& StandInDesigns();
 // Registers a factory for each window that has none yet, and the launcher

@@ -3,6 +3,7 @@
 // yet, and the main window's close handlers (a running job refuses,
 // "WindowStates" is written and every window unloads).
 
+#include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "foundation/ListFiles.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
@@ -50,6 +51,7 @@ struct CloseAll {
 // stand-in for every tool window that has no factory of its own.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
+    RegisterMassTaggingOverrideToolWindow();
     RegisterStandInWindows();
 }
 
