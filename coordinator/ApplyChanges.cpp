@@ -507,7 +507,7 @@ bool ApplyRun::planID3v2(const QString& path, const SimRowTexts& cells, TagWork&
     return true;
 }
 
-// The file's new content in one piece: the new ID3v2 tag (or none), the
+// The file's new content as a whole: the new ID3v2 tag (or none), the
 // audio as it is, the ID3v1 tag as planned.
 void ApplyRun::rewrite(const QString& path, const TagWork& work) {
     // The file a link points to is rewritten, not the link.
