@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -82,11 +83,29 @@ DialogApplyChanges::DialogApplyChanges(FormFileNameTagCoordinator& coordinator, 
         }
     });
     ResumeNext([&] {
+        // The rows keep their places; the dialog is as wide as its longest
+        // caption needs in the font in use (never narrower than designed).
+        int width = TwipsToPixelsX(kWidth);
+        const int left = TwipsToPixelsX(kLeft);
+        for (const ConfirmationRow& row : m_rows)
+            width = std::max(width, left * 2 + CheckChange[size_t(row.index)]->sizeHint().width());
+        for (const ConfirmationRow& row : m_rows) {
+            QCheckBox* box = CheckChange[size_t(row.index)];
+            box->resize(width - 2 * left, box->height());
+        }
+        const int labelHeight = std::max(TwipsToPixelsY(612), LabelInfo->heightForWidth(width - 2 * left));
+        LabelInfo->resize(width - 2 * left, labelHeight);
+        // Rows move down as far as the instruction grew.
+        const int shift = labelHeight - TwipsToPixelsY(612);
+        for (const ConfirmationRow& row : m_rows) CheckChange[size_t(row.index)]->move(left, TwipsToPixelsY(row.top) + shift);
         const double height = m_rows.empty() ? 1800 : ApplyConfirmationHeight(m_rows);
-        setFixedSize(TwipsToPixelsX(kWidth), TwipsToPixelsY(height));
-        const double buttonTop = height - 792;
-        OKButton->setGeometry(Twips(3480, buttonTop, kButtonWidth, kButtonHeight));
-        CancelButton->setGeometry(Twips(4800, buttonTop, kButtonWidth, kButtonHeight));
+        const int pixelHeight = TwipsToPixelsY(height) + shift;
+        setFixedSize(width, pixelHeight);
+        const int buttonTop = pixelHeight - TwipsToPixelsY(792);
+        const int buttonWidth = TwipsToPixelsX(kButtonWidth);
+        CancelButton->setGeometry(width - left - buttonWidth, buttonTop, buttonWidth, TwipsToPixelsY(kButtonHeight));
+        OKButton->setGeometry(CancelButton->x() - TwipsToPixelsX(105) - buttonWidth, buttonTop, buttonWidth,
+                              TwipsToPixelsY(kButtonHeight));
     });
     for (QWidget* control : findChildren<QWidget*>()) control->installEventFilter(this);
     installEventFilter(this);

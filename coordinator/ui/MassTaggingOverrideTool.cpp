@@ -22,9 +22,9 @@ namespace {
 
 // Layout, twips.  Two frames under the title bar, Hide at the bottom right.
 constexpr double kBodyTop = 480, kMargin = 120;
-constexpr double kFrameWidth = 4572, kFrame1Height = 2412, kFrame2Height = 4692;
+constexpr double kFrameWidth = 5400, kFrame1Height = 2412, kFrame2Height = 4692;
 constexpr double kFirstRow = 300, kRowStep = 330, kRowHeight = 285;
-constexpr double kCheckLeft = 120, kCheckWidth = 1320, kValueLeft = 1500, kValueRight = 4452;
+constexpr double kCheckLeft = 120, kCheckWidth = 1500, kValueLeft = 1680, kValueRight = 5280;
 constexpr double kCommentHeight = 855;
 constexpr double kButtonWidth = 1215, kButtonHeight = 375;
 constexpr double kWidth = kFrameWidth + 2 * kMargin;
@@ -215,19 +215,19 @@ void DialogMassTaggingOverrideTool::LayoutFrames() {
     const double valueWidth = kValueRight - kValueLeft;
     // First row: Tag en masse, Remove, Track #.
     const auto firstRow = [&](QCheckBox* tag, QCheckBox* remove, QCheckBox* track, QLineEdit* trackBox) {
-        tag->setGeometry(Twips(kCheckLeft, kFirstRow, 1380, kRowHeight));
-        remove->setGeometry(Twips(1560, kFirstRow, 960, kRowHeight));
-        track->setGeometry(Twips(2580, kFirstRow, 1020, kRowHeight));
-        trackBox->setGeometry(Twips(3660, kFirstRow, kValueRight - 3660, kRowHeight));
+        tag->setGeometry(Twips(kCheckLeft, kFirstRow, 1740, kRowHeight));
+        remove->setGeometry(Twips(1920, kFirstRow, 1140, kRowHeight));
+        track->setGeometry(Twips(3120, kFirstRow, 1140, kRowHeight));
+        trackBox->setGeometry(Twips(4320, kFirstRow, kValueRight - 4320, kRowHeight));
     };
     firstRow(CheckID3v1Tag, CheckID3v1Remove, CheckID3v1[V1Field::Track], TextID3v1[V1Field::Track]);
     firstRow(CheckID3v2Tag, CheckID3v2Remove, CheckID3v2[V2Field::Track], TextID3v2[V2Field::Track]);
     // Year and genre share a row.
     const auto yearGenre = [&](double top, QCheckBox* year, QLineEdit* yearBox, QCheckBox* genre, QComboBox* combo) {
         year->setGeometry(Twips(kCheckLeft, top, kCheckWidth, kRowHeight));
-        yearBox->setGeometry(Twips(kValueLeft, top, 900, kRowHeight));
-        genre->setGeometry(Twips(2460, top, 780, kRowHeight));
-        combo->setGeometry(Twips(3300, top - 15, kValueRight - 3300, kRowHeight + 30));
+        yearBox->setGeometry(Twips(kValueLeft, top, 960, kRowHeight));
+        genre->setGeometry(Twips(2760, top, 960, kRowHeight));
+        combo->setGeometry(Twips(3780, top - 15, kValueRight - 3780, kRowHeight + 30));
     };
     double top = kFirstRow + kRowStep;
     for (int f : {V1Field::Title, V1Field::Artist, V1Field::Album, V1Field::Year, V1Field::Comment}) {
