@@ -5,7 +5,7 @@
 function(sv_collect_sources core_var gui_var)
   set(core)
   set(gui)
-  foreach(dir foundation shell scanning coordinator playlists cataloguer duplicates encoder options)
+  foreach(dir foundation shell scanning coordinator playlists cataloguer duplicates encoder ripper options)
     file(GLOB_RECURSE files CONFIGURE_DEPENDS
          ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.h)
     foreach(f ${files})

@@ -837,6 +837,21 @@ void AtomicFileWriter::write(const char* data, size_t size) {
     }
 }
 
+void AtomicFileWriter::writeAt(uint64_t offset, const char* data, size_t size) {
+    if (m_fd < 0) RaisePlainErrno(EBADF, true);
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(m_fd, data + done, size - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int err = n < 0 ? errno : EIO;
+            abandon();
+            RaisePlainErrno(err, true);
+        }
+        done += size_t(n);
+    }
+}
+
 void AtomicFileWriter::commit() {
     if (m_fd < 0) RaisePlainErrno(EBADF, true);
     int err = ::fsync(m_fd) == 0 ? 0 : errno;

@@ -152,6 +152,9 @@ public:
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
     void write(const char* data, size_t size);
     void write(const QByteArray& data) { write(data.constData(), size_t(data.size())); }
+    // Overwrites bytes already written (a header whose sizes are known only
+    // at the end), leaving the end of the file where it is.
+    void writeAt(uint64_t offset, const char* data, size_t size);
     void commit();
 
 private:

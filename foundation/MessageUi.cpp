@@ -33,6 +33,11 @@ int DefaultAnswer(int style) {
         {Mb::Retry, Mb::Cancel, Mb::Cancel},
     };
     int buttons = style & Mb::ButtonsMask;
+    if (buttons == Mb::YesYesToAllNoCancel) {
+        static const int four[4] = {Mb::Yes, Mb::YesToAll, Mb::No, Mb::Cancel};
+        const int which = (style & 0xF00) >> 8;
+        return four[which < 4 ? which : 0];
+    }
     if (buttons > 5) buttons = 0;
     int which = (style & 0xF00) >> 8;
     if (which > 2) which = 0;

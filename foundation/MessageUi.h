@@ -17,6 +17,10 @@ constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
 constexpr int DefaultButton1 = 0, DefaultButton2 = 256, DefaultButton3 = 512;
 // Answers
 constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
+// Beyond the platform's sets: Yes, Yes to All, No, Cancel (the overwrite
+// question of a batch), whose second button answers YesToAll.
+constexpr int YesYesToAllNoCancel = 8;
+constexpr int YesToAll = 8;
 constexpr int ButtonsMask = 0x0F;
 constexpr int IconMask = 0xF0;
 }  // namespace Mb

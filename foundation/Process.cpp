@@ -33,7 +33,9 @@ bool clsProcess::StartNewProcess(const QString& program, const QStringList& argu
     try {
         endChild();
         m_process = std::make_unique<QProcess>();
-        m_process->setProcessChannelMode(QProcess::ForwardedChannels);
+        m_errorOutput.clear();
+        m_process->setProcessChannelMode(m_keepErrorOutput ? QProcess::ForwardedOutputChannel
+                                                           : QProcess::ForwardedChannels);
         m_process->setStandardInputFile(QProcess::nullDevice());
         m_process->setProgram(program);
         m_process->setArguments(arguments);
@@ -62,3 +64,29 @@ int clsProcess::ExitCode() const {
 }
 
 qint64 clsProcess::ProcessId() const { return m_process ? m_process->processId() : 0; }
+
+void clsProcess::collectErrorOutput() {
+    if (!m_process || !m_keepErrorOutput) return;
+    m_errorOutput += m_process->readAllStandardError();
+    constexpr qsizetype kKeep = 64 * 1024;
+    if (m_errorOutput.size() > kKeep) m_errorOutput.remove(0, m_errorOutput.size() - kKeep);
+}
+
+QByteArray clsProcess::ErrorOutput() {
+    collectErrorOutput();
+    return m_errorOutput;
+}
+
+bool clsProcess::WaitForEnd(int milliseconds) {
+    if (!m_process) return true;
+    if (m_process->state() != QProcess::NotRunning) m_process->waitForFinished(milliseconds);
+    collectErrorOutput();
+    return m_process->state() == QProcess::NotRunning;
+}
+
+void clsProcess::Kill() {
+    if (!m_process || m_process->state() == QProcess::NotRunning) return;
+    m_process->kill();
+    m_process->waitForFinished(5000);
+    collectErrorOutput();
+}

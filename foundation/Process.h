@@ -3,6 +3,7 @@
 // optionally waiting for it while the windows stay alive, and kills a child
 // that still runs when the object is destroyed.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -32,7 +33,21 @@ public:
     // The last child's process id while it runs, else 0.
     qint64 ProcessId() const;
 
+    // Keep the child's standard error (the last 64 KiB of it) instead of
+    // passing it on, so a caller can report the child's own words.  Set
+    // before StartNewProcess.
+    void SetKeepErrorOutput(bool keep) { m_keepErrorOutput = keep; }
+    QByteArray ErrorOutput();
+    // Waits at most `milliseconds` for a child started without waiting to
+    // end, without yielding; true when no child runs any more.
+    bool WaitForEnd(int milliseconds);
+    // Ends the running child at once (it gets no chance to finish).
+    void Kill();
+
 private:
     void endChild();
+    void collectErrorOutput();
     std::unique_ptr<QProcess> m_process;
+    bool m_keepErrorOutput = false;
+    QByteArray m_errorOutput;
 };

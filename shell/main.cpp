@@ -14,7 +14,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
-#include "playlists/PlaylistFiles.h"
+#include "playlists/ui/PlaylistManager.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/ui/StandInWindows.h"
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
     RegisterMassTaggingOverrideToolWindow();
-    SetPlaylistFileReader(ReadPlaylistFilePaths);
+    RegisterPlaylistManagerWindow();
     RegisterStandInWindows();
 
     // The command line after the program's name; Qt has taken its own options out.

@@ -28,6 +28,12 @@ int QtMessageUi::MsgBox(const QString& prompt, int style, const QString& title) 
         break;
     case Mb::YesNo: choices = {{QMessageBox::Yes, Mb::Yes}, {QMessageBox::No, Mb::No}}; break;
     case Mb::RetryCancel: choices = {{QMessageBox::Retry, Mb::Retry}, {QMessageBox::Cancel, Mb::Cancel}}; break;
+    case Mb::YesYesToAllNoCancel:
+        choices = {{QMessageBox::Yes, Mb::Yes},
+                   {QMessageBox::YesToAll, Mb::YesToAll},
+                   {QMessageBox::No, Mb::No},
+                   {QMessageBox::Cancel, Mb::Cancel}};
+        break;
     default: choices = {{QMessageBox::Ok, Mb::OK}}; break;
     }
     QMessageBox::StandardButtons buttons;

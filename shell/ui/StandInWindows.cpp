@@ -47,9 +47,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
         s->editIsText = true;
         s = add(WindowNames::DuplicateFinder, TextId::Launcher::DuplicateFinder, 4, -1);
         s->editControl = QStringLiteral("ListViewDuplicates");
-        s = add(WindowNames::PlaylistManager, TextId::Launcher::PlaylistManager, 5, -1);
-        s->fileOpen = s->fileSave = true;
-        s->editControl = QStringLiteral("ListViewPlaylist");
         s = add(WindowNames::EncoderDecoder, TextId::Launcher::EncoderDecoder, 6, 6);
         s->fileOpen = true;
         s->editControl = QStringLiteral("ListViewFiles");

@@ -15,6 +15,8 @@
 #include "shell/ui/Launcher.h"
 #include "foundation/ui/WindowPositions.h"
 #include "shell/ui/StandInWindows.h"
+#include "playlists/PlaylistEntries.h"
+#include "playlists/ui/PlaylistManager.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
@@ -47,11 +49,13 @@ struct CloseAll {
     }
 };
 
-// The windows as the program registers them: the main window first, then a
-// stand-in for every tool window that has no factory of its own.
+// The windows as the program registers them: the main window first, the
+// tool windows that are built, then a stand-in for every tool window that has no
+// factory of its own.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
     RegisterMassTaggingOverrideToolWindow();
+    RegisterPlaylistManagerWindow();
     RegisterStandInWindows();
 }
 
@@ -109,7 +113,17 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
     SaveOptionSetting("WindowStates", "FormDuplicateFinder", true, SettingType::Boolean);
     SaveOptionSetting("WindowStates", "FormCDRipper", true, SettingType::Boolean);
     StartHost host;
-    Main(host, {QStringLiteral("\"/music/party mix.M3U\"")});
+    // A playlist named on the command line opens in the Playlist Manager.
+    const QString playlist = home.file(QStringLiteral("party mix.M3U"));
+    QFile list(playlist);
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("#EXTM3U\r\n#EXTINF:3,Dance\r\n/music/dance.mp3\r\n");
+    list.close();
+    gPlaylistEntries.clear();
+    Main(host, {QLatin1Char('"') + playlist + QLatin1Char('"')});
+    ASSERT_EQ(gPlaylistEntries.size(), 1u);
+    EXPECT_EQ(gPlaylistEntries[0].Title, QStringLiteral("Dance"));
+    gPlaylistEntries.clear();
     EXPECT_TRUE(gblnStartupComplete);
     EXPECT_EQ(LoadedNames(), (QStringList{"FormIntegrator", "FormMP3ScanningCentre", "FormDuplicateFinder",
                                           "FormCDRipper", "FormPlaylistManager"}));

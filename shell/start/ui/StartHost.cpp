@@ -61,5 +61,11 @@ void OpenListFile(const QString& windowName, const QString& listName, const QStr
     LoadTextFileToListView(rows, path, message);
 }
 
-// The Playlist Manager is not built yet: its stand-in window opens empty.
-void OpenPlaylist(const QString& path) { (void)path; }
+// The Playlist Manager's LoadPlaylist, reached by name: the shell knows no
+// subsystem's window class.
+void OpenPlaylist(const QString& path) {
+    auto* window = dynamic_cast<QObject*>(WindowRegistry::Find(WindowNames::PlaylistManager));
+    if (!window) RaiseError(ErrNo::ObjectNotSet);
+    if (!QMetaObject::invokeMethod(window, "LoadPlaylist", Qt::DirectConnection, Q_ARG(QString, path)))
+        RaiseError(ErrNo::MemberNotFound);
+}
