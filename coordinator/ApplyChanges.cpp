@@ -177,23 +177,25 @@ public:
 
     void add(StagedFile file) {
         m_targets.insert(file.target);
+        // Writing back starts now; the flush then mostly waits for nothing.
+        ::sync_file_range(file.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
         m_files.push_back(std::move(file));
         if (m_files.size() >= 128) flush();
     }
 
     // Makes every new file durable, then renames each over its target, then
-    // makes the renames durable: one flush of each file system for the whole
-    // batch instead of one per file.
+    // makes the renames durable (each folder once per batch).
     void flush() {
         if (m_files.empty()) return;
-        std::map<dev_t, int> fileSystems;
-        for (const StagedFile& f : m_files) fileSystems.emplace(f.device, f.fd);
-        std::map<dev_t, int> syncResult;
-        for (const auto& [device, fd] : fileSystems) syncResult[device] = ::syncfs(fd) == 0 ? 0 : errno;
+        // Each new file is made durable on its own: a flush of the whole
+        // file system would also wait for every other program's writing.
+        std::vector<int> syncResult(m_files.size(), 0);
+        for (size_t i = 0; i < m_files.size(); ++i) syncResult[i] = ::fdatasync(m_files[i].fd) == 0 ? 0 : errno;
         QSet<QByteArray> folders;
-        for (StagedFile& f : m_files) {
+        for (size_t i = 0; i < m_files.size(); ++i) {
+            StagedFile& f = m_files[i];
             try {
-                const int err = syncResult[f.device];
+                const int err = syncResult[i];
                 if (err != 0) RaiseWrite(err);
                 if (::close(std::exchange(f.fd, -1)) != 0) RaiseWrite(errno);
                 // The file must still be the one the new file was made from.
