@@ -8,8 +8,20 @@
 // which reads the file).
 //
 // Run by hand: QT_QPA_PLATFORM=offscreen build/bin/playlist_window_bench
+//
+//   playlist_window_bench --screenshot FILE --folder DIR [--no-skins] [--delay MS]
+//       opens a playlist of the MP3 files in DIR (and one missing file) in
+//       the window and saves a PNG of it (scripts/screenshot-playlists.sh
+//       runs it under Xvfb).
 
+#include "foundation/Errors.h"
+#include "foundation/FirstRun.h"
+#include "foundation/Genres.h"
 #include "foundation/JobHost.h"
+#include "foundation/OptionRecords.h"
+#include "foundation/ReadOptions.h"
+#include "foundation/Twips.h"
+#include "options/FileAssociations.h"
 #include "foundation/MessageUi.h"
 #include "playlists/AutoTidy.h"
 #include "playlists/PlaylistFiles.h"
@@ -18,6 +30,10 @@
 #include "scanning/engine/ID3v2TagInfo.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDirIterator>
+#include <QScreen>
+#include <QTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -65,11 +81,83 @@ double StatEach(const PlaylistEntries& entries) {
     });
 }
 
+int RunScreenshot(const QString& folder, const QString& file, int delay) {
+    // The folder's MP3 files, by name, and one that has gone.
+    QStringList files;
+    for (QDirIterator it(folder, {QStringLiteral("*.mp3")}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        files << it.next();
+    files.sort();
+    PlaylistEntries entries;
+    for (const QString& path : files) entries.push_back(PlaylistEntryForFile(path));
+    if (entries.size() > 3)
+        entries.insert(entries.begin() + 3, {QStringLiteral("/media/old disk/Missing Artist - Lost Song.mp3"),
+                                             QStringLiteral("Missing Artist - Lost Song"), 214000});
+    QTemporaryDir dir;
+    const QString playlist = dir.filePath(QStringLiteral("Party Mix.m3u"));
+    SavePlaylistFile(playlist, ConstructM3UPlaylist(entries));
+
+    auto* window = new FormPlaylistManager;
+    window->move(30, 30);
+    window->resize(TwipsToPixelsX(10800), TwipsToPixelsY(6600));
+    window->LoadPlaylist(playlist);
+    window->OptionShow_Click(0);
+    window->SelectRow(1);
+    window->Playlist()->setChecked(0, true);
+    window->Playlist()->setChecked(2, true);
+    window->raise();
+    bool ok = false;
+    QTimer::singleShot(delay, window, [&] {
+        QScreen* screen = window->screen();
+        const QRect area = window->frameGeometry().adjusted(-10, -10, 10, 10);
+        const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        ok = shot.save(file, "PNG");
+        std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
+                     shot.height());
+        QApplication::exit(0);
+    });
+    QApplication::exec();
+    window->mnuFileExit_Click();
+    return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool screenshot = [&] {
+        for (int i = 1; i < argc; ++i)
+            if (qstrcmp(argv[i], "--screenshot") == 0) return true;
+        return false;
+    }();
+    if (!screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sonivard"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("screenshot"), QStringLiteral("Save a PNG and quit."), QStringLiteral("file")});
+    parser.addOption({QStringLiteral("folder"), QStringLiteral("Folder of MP3 files for the screenshot."),
+                      QStringLiteral("dir")});
+    parser.addOption({QStringLiteral("no-skins"), QStringLiteral("Plain windows.")});
+    parser.addOption({QStringLiteral("delay"), QStringLiteral("Milliseconds before the screenshot."),
+                      QStringLiteral("ms"), QStringLiteral("1500")});
+    parser.process(app);
+    // Settings go to a scratch folder: the bench never touches the user's.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    if (screenshot) {
+        InitialiseTwipsPerPixel();
+        InitialiseArrays();
+        ResumeNext([] { InitialiseQuillmarkClass(); });
+        ResumeNext([] {
+            SetAssociationRefresher([](const QString&) {});
+            InitialiseFirstTimeOptions();
+        });
+        ResumeNext([] { GetMainOptions(); });
+        Options().Preferences.blnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
+        Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
+        return RunScreenshot(parser.value(QStringLiteral("folder")), parser.value(QStringLiteral("screenshot")),
+                             parser.value(QStringLiteral("delay")).toInt());
+    }
     QuietUi quiet;
     SetMessageUi(&quiet);
     InitialiseQuillmarkClass();

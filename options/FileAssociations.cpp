@@ -314,14 +314,31 @@ FileAssociationFindings GetFileAssociations(AssociationBoxes& boxes) {
     });
 }
 
-void SetFileAssociations(const FileAssociationFindings& findings, const AssociationBoxes& boxes) {
-    WithTrail(QStringLiteral("SetFileAssociations"), [&] {
-        for (int i = 0; i < AssociatedTypeCount; ++i) {
-            const auto type = static_cast<AssociatedType>(i);
-            if (boxes[i] == Qt::Checked && !findings.found[i])
-                RegisterFileType(type);
-            else if (boxes[i] == Qt::Unchecked && findings.found[i])
-                RemoveFileType(type);
+bool SetFileAssociations(const FileAssociationFindings& findings, const AssociationBoxes& boxes) {
+    bool allDone = true;
+    for (int i = 0; i < AssociatedTypeCount; ++i) {
+        const auto type = static_cast<AssociatedType>(i);
+        const bool add = boxes[i] == Qt::Checked && !findings.found[i];
+        const bool remove = boxes[i] == Qt::Unchecked && findings.found[i];
+        if (!add && !remove) continue;
+        // Each type on its own: a failure is shown and the next type still goes.
+        try {
+            WithTrail(QStringLiteral("SetFileAssociations"), [&] {
+                if (add)
+                    RegisterFileType(type);
+                else
+                    RemoveFileType(type);
+                // The desktop reads these files, not our intent: check that
+                // the change really stands.
+                if (IsFileTypeAssociated(type) != add)
+                    RaiseError(ErrNo::PathFileAccess, kSource,
+                               StandardErrorText(ErrNo::PathFileAccess) + QStringLiteral(": ") +
+                                   AssociationDesktopFile(type));
+            });
+        } catch (...) {
+            allDone = false;
+            DisplayErrorMessage();
         }
-    });
+    }
+    return allDone;
 }

@@ -69,4 +69,7 @@ struct FileAssociationFindings {
 FileAssociationFindings GetFileAssociations(AssociationBoxes& boxes);
 // At OK: registers each ticked type that was not found, removes each cleared
 // type that was found; anything else (no change, a greyed box) does nothing.
-void SetFileAssociations(const FileAssociationFindings& findings, const AssociationBoxes& boxes);
+// Each change is checked afterwards; a type whose change failed is shown in
+// the error box (DisplayErrorMessage) and the next type still goes.  False
+// when any failed.
+bool SetFileAssociations(const FileAssociationFindings& findings, const AssociationBoxes& boxes);

@@ -14,6 +14,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
+#include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
     RegisterMassTaggingOverrideToolWindow();
+    RegisterOptionsDialog();
     RegisterPlaylistManagerWindow();
     RegisterStandInWindows();
 

@@ -408,6 +408,23 @@ void FormPlaylistManager::LayoutControls() {
         mbuttonAutoTidy.SetTop(float(kViewTop + shift));
         moptionTitleInfo.SetTop(float(kOptionsTop + shift));
         moptionFileInfo.SetTop(float(kOptionsTop + shift));
+        // Each option as wide as its caption needs; the second starts where
+        // the first one's caption ends, never left of its built place.
+        int firstRight = 0;
+        for (clsOption* option : {&moptionTitleInfo, &moptionFileInfo}) {
+            QWidget* standard = option->StandardControl();
+            standard->resize(std::max(standard->width(), standard->sizeHint().width()), standard->height());
+            QLabel* label = option->CaptionLabel();
+            label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+            if (option == &moptionTitleInfo) {
+                firstRight = std::max(standard->x() + standard->sizeHint().width(), label->x() + label->width());
+                continue;
+            }
+            const int left = std::max(TwipsToPixelsX(2400), firstRight + TwipsToPixelsX(240));
+            const int dx = left - std::min(standard->x(), option->Picture()->x());
+            for (QWidget* part : {standard, static_cast<QWidget*>(option->Picture()), static_cast<QWidget*>(label)})
+                part->move(part->x() + dx, part->y());
+        }
     });
     ResumeNext([&] {
         place(ListViewPlaylist, 120, kListTop + shift, W - 696, viewsBottom - (kListTop + shift));
@@ -427,8 +444,15 @@ void FormPlaylistManager::LayoutControls() {
 void FormPlaylistManager::ResizeColumns() {
     try {
         QHeaderView* header = ListViewPlaylist->header();
-        const int rest = std::max(0, ListViewPlaylist->width() - TwipsToPixelsX(1300));
-        header->resizeSection(PlaylistColumn::Length, TwipsToPixelsX(1000));
+        // The length column is 1000 twips, or as wide as its caption needs
+        // in a larger font; the shown text column takes the rest.
+        const int length =
+            std::max(TwipsToPixelsX(1000),
+                     header->fontMetrics().horizontalAdvance(
+                         m_playlist->headerData(PlaylistColumn::Length, Qt::Horizontal).toString()) +
+                         24);
+        const int rest = std::max(0, ListViewPlaylist->width() - length - TwipsToPixelsX(300));
+        header->resizeSection(PlaylistColumn::Length, length);
         // The hidden column keeps its data; it is only 0 wide.
         const bool titles = moptionTitleInfo.Value();
         header->resizeSection(PlaylistColumn::Title, titles ? rest : 0);

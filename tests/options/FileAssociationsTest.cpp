@@ -256,16 +256,26 @@ TEST_F(FileAssociationsTest, MovedProgramIsRegisteredAgainForTheListFilesOnly) {
     EXPECT_TRUE(ReadText(AssociationDesktopFile(AssociatedType::ScanResults)).contains("/home/me/apps/sonivard"));
 }
 
-TEST_F(FileAssociationsTest, FailedApplyEndsWithBothTrailEntries) {
-    AssociationBoxes boxes = {Qt::Unchecked, Qt::Unchecked, Qt::Checked, Qt::Unchecked};
-    WriteText(home.file("data/applications"), "not a folder");
-    try {
-        SetFileAssociations(FileAssociationFindings{}, boxes);
-        FAIL() << "no error";
-    } catch (const SvError& e) {
-        EXPECT_TRUE(e.description().endsWith("|SetM3UPlaylistFilesAssociation|SetFileAssociations"))
-            << e.description().toStdString();
-    }
+TEST_F(FileAssociationsTest, FailedChangeIsReportedAndTheOtherTypesStillChange) {
+    // A folder where M3U's desktop entry belongs: its registration cannot
+    // be written; PLS's can.
+    ASSERT_TRUE(QDir().mkpath(AssociationDesktopFile(AssociatedType::M3UPlaylist) + "/blocked"));
+    AssociationBoxes boxes = {Qt::Unchecked, Qt::Unchecked, Qt::Checked, Qt::Checked};
+    EXPECT_FALSE(SetFileAssociations(FileAssociationFindings{}, boxes));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_TRUE(ui.shown[0].prompt.contains("SetM3UPlaylistFilesAssociation|SetFileAssociations"))
+        << ui.shown[0].prompt.toStdString();
+    EXPECT_TRUE(IsFileTypeAssociated(AssociatedType::PLSPlaylist));
+
+    // Removing a type whose entry cannot be deleted is reported too.
+    ui.shown.clear();
+    FileAssociationFindings found;
+    found.found = {false, false, true, true};
+    boxes = {Qt::Unchecked, Qt::Unchecked, Qt::Unchecked, Qt::Unchecked};
+    EXPECT_FALSE(SetFileAssociations(found, boxes));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_TRUE(ui.shown[0].prompt.contains("SetFileAssociations"));
+    EXPECT_FALSE(IsFileTypeAssociated(AssociatedType::PLSPlaylist));
 }
 
 }  // namespace

@@ -16,6 +16,11 @@ OptionDialogHandler& Handler() {
     return handler;
 }
 
+OptionDialogHandler& OptionsTabHandler() {
+    static OptionDialogHandler handler;
+    return handler;
+}
+
 void ShowStandInDialog(int page) {
     QDialog dialog;
     const bool encoder = page == kEncoderDecoderOptionsPage;
@@ -37,7 +42,9 @@ void ShowStandInDialog(int page) {
 void ShowWithLauncherLowered(int page) {
     FormIntegrator* bar = FormIntegrator::Instance();
     if (bar) SetOnTop(bar, false);
-    if (Handler())
+    if (page != kEncoderDecoderOptionsPage && OptionsTabHandler())
+        OptionsTabHandler()(page);
+    else if (Handler())
         Handler()(page);
     else
         ShowStandInDialog(page);
@@ -59,5 +66,11 @@ void ShowEncoderDecoderOptions() { ShowWithLauncherLowered(kEncoderDecoderOption
 OptionDialogHandler SetOptionDialogHandler(OptionDialogHandler handler) {
     OptionDialogHandler previous = std::move(Handler());
     Handler() = std::move(handler);
+    return previous;
+}
+
+OptionDialogHandler SetOptionsTabHandler(OptionDialogHandler handler) {
+    OptionDialogHandler previous = std::move(OptionsTabHandler());
+    OptionsTabHandler() = std::move(handler);
     return previous;
 }

@@ -24,3 +24,6 @@ using OptionDialogHandler = std::function<void(int page)>;
 // Installs the handler (an empty one returns to the stand-in) and returns
 // the one it replaces.
 OptionDialogHandler SetOptionDialogHandler(OptionDialogHandler handler);
+// The Options dialog's own handler (pages 1 to 5 and -1); when installed it
+// takes those pages from the handler above.
+OptionDialogHandler SetOptionsTabHandler(OptionDialogHandler handler);

@@ -1,0 +1,189 @@
+#include "options/OptionsSettings.h"
+
+#include "foundation/Errors.h"
+#include "foundation/StoredValues.h"
+
+#include <limits>
+
+namespace {
+
+const QString kPreferences = QStringLiteral("Preferences");
+const QString kScanningCentre = QStringLiteral("MP3ScanningCentre");
+const QString kScanRules = QStringLiteral("ScanRules");
+const QString kFileNameFormat = QStringLiteral("ComboFileNameFormat");
+const QString kSeparators = QStringLiteral("SourceSeparator");
+const QString kCoordinator = QStringLiteral("FileNameTagCoordinator");
+const QString kSimulateRules = QStringLiteral("SimulateRules");
+const QString kHTML = QStringLiteral("MusicCataloguerHTML");
+const QString kText = QStringLiteral("MusicCataloguerText");
+
+using S = OptionsSettings;
+
+struct CheckKey {
+    const char* key;
+    int S::*field;
+    const char* defaultText;
+};
+const CheckKey kPreferenceChecks[] = {
+    {"DisplayMessageBox", &S::CheckDisplayMessageBox, "1"}, {"UseRecycleBin", &S::CheckRecycleBin, "0"},
+    {"WebHelp", &S::CheckWebHelp, "0"},                     {"WriteReadOnly", &S::CheckWriteReadOnly, "0"},
+    {"SplashScreen", &S::CheckSplashScreen, "1"},           {"RetainWindows", &S::CheckRetainWindows, "0"},
+    {"UseSkins", &S::CheckUseSkins, "1"},
+};
+const CheckKey kScanChecks[] = {
+    {"ClearResults", &S::CheckClearResults, "1"},
+    {"IncFilesWithID3v1", &S::CheckIncludeID3v1, "1"},
+    {"IncFilesWithoutID3v1", &S::CheckDontIncludeID3v1, "1"},
+    {"IncFilesWithID3v2", &S::CheckIncludeID3v2, "1"},
+    {"IncFilesWithoutID3v2", &S::CheckDontIncludeID3v2, "1"},
+};
+
+QString key(const char* name) { return QLatin1String(name); }
+QString ruleKey(int n, const char* field) { return QString::number(n) + QLatin1String(field); }
+QString columnKey(const char* name, int n) { return QLatin1String(name) + QString::number(n); }
+
+}  // namespace
+
+void OptionsSettings::Read() {
+    WithTrail(QStringLiteral("ReadOptionsSettings"), [this] {
+        for (const CheckKey& c : kPreferenceChecks)
+            this->*c.field = Stored::Integer(kPreferences, key(c.key), key(c.defaultText));
+        SkinScheme = Stored::Text(kPreferences, key("SkinScheme"), QStringLiteral("Fun Blue"));
+
+        for (const CheckKey& c : kScanChecks)
+            this->*c.field = Stored::Integer(kScanningCentre, key(c.key), key(c.defaultText));
+        ComboScanFilter = Stored::Text(kScanningCentre, key("ScanFilter"), QStringLiteral("*.mp3"));
+
+        ComboFileNameFormat.Read(kFileNameFormat, kFileNameFormatHistory, kDefaultFileNameFormat);
+
+        for (int i = 0; i < 6; ++i)
+            CheckSourceSeparator[i] = Stored::Integer(kSeparators, QString::number(i), i == 0 ? key("1") : key("0"));
+        TextSourceSeparator[0] = Stored::Text(kSeparators, key("TextSourceSeparator1"));
+        TextSourceSeparator[1] = Stored::Text(kSeparators, key("TextSourceSeparator2"));
+
+        LabelOrder[0] = Stored::Text(kCoordinator, key("Order1"), QStringLiteral("Album"));
+        LabelOrder[1] = Stored::Text(kCoordinator, key("Order2"), QStringLiteral("Artist"));
+        LabelOrder[2] = Stored::Text(kCoordinator, key("Order3"), QStringLiteral("Title"));
+        OptionID3v1TagPref = Stored::Truth(kCoordinator, key("ID3v1TagPref"), QStringLiteral("False"));
+        OptionID3v2TagPref = Stored::Truth(kCoordinator, key("ID3v2TagPref"), QStringLiteral("False"));
+        CheckDoubleBarrel = Stored::Integer(kCoordinator, key("DoubleBarrel"), key("1"));
+
+        ListIncludedHTML.clear();
+        const int htmlCount = Stored::Integer(kHTML, key("NumColumnHeadings"), key("0"));
+        for (int n = 1; n <= htmlCount; ++n) ListIncludedHTML << Stored::Text(kHTML, columnKey("ColumnHeading", n));
+        CheckSortByHTML = Stored::Integer(kHTML, key("SortBy"), key("0"));
+        ComboSortKeyHTML = Stored::Text(kHTML, key("SortKey"));
+        ComboOrderHTML = Stored::Integer(kHTML, key("SortOrder"), key("0"));
+        // The order box offers two entries: another index is no value it can show.
+        if (ComboOrderHTML < -1 || ComboOrderHTML > 1) RaiseError(ErrNo::InvalidPropertyValue);
+        LabelFont = Stored::Text(kHTML, key("ListTextFont"), kDefaultListTextFont);
+        ComboFill = Stored::Text(kHTML, key("ListTextColour"));
+        TextOutputFileNameExtension = Stored::Text(kHTML, key("OutputExtension"), QStringLiteral("html"));
+
+        ListIncludedText.clear();
+        const int textCount = Stored::Integer(kText, key("NumColumnHeadings"), key("0"));
+        for (int n = 1; n <= textCount; ++n) {
+            IncludedColumn column;
+            column.name = Stored::Text(kText, columnKey("ColumnHeading", n));
+            column.width = Stored::Text(kText, columnKey("ColumnHeadingWidth", n));
+            ListIncludedText.push_back(column);
+        }
+        CheckSortByText = Stored::Integer(kText, key("SortBy"), key("0"));
+        ComboSortKeyText = Stored::Text(kText, key("SortKey"));
+        ComboOrderText = Stored::Integer(kText, key("SortOrder"), key("0"));
+        if (ComboOrderText < -1 || ComboOrderText > 1) RaiseError(ErrNo::InvalidPropertyValue);
+    });
+}
+
+void OptionsSettings::Write(const std::vector<ScanRule>& scanRules,
+                            const std::vector<SimulateRule>& simulateRules) const {
+    WithTrail(QStringLiteral("WriteOptionsSettings"), [&] {
+        for (const CheckKey& c : kPreferenceChecks) Stored::SaveInteger(kPreferences, key(c.key), this->*c.field);
+        if (!SkinScheme.isEmpty()) Stored::SaveText(kPreferences, key("SkinScheme"), SkinScheme);
+
+        for (const CheckKey& c : kScanChecks) Stored::SaveInteger(kScanningCentre, key(c.key), this->*c.field);
+        Stored::SaveText(kScanningCentre, key("ScanFilter"), ComboScanFilter);
+
+        // Keys of rules beyond the count stay from a longer list; the count
+        // tells the reader where to stop.
+        const int scanCount = RuleCount(scanRules);
+        Stored::SaveInteger(kScanRules, key("NumScanRules"), scanCount);
+        for (int n = 1; n <= scanCount; ++n) {
+            const ScanRule& rule = scanRules[static_cast<size_t>(n - 1)];
+            Stored::SaveText(kScanRules, ruleKey(n, "Choice"), rule.Choice);
+            Stored::SaveText(kScanRules, ruleKey(n, "Scope"), rule.Scope);
+            Stored::SaveText(kScanRules, ruleKey(n, "Filter"), rule.Filter);
+            Stored::SaveText(kScanRules, ruleKey(n, "Target"), rule.Target);
+            Stored::SaveTruth(kScanRules, ruleKey(n, "CaseSensitive"), rule.CaseSensitive);
+        }
+
+        ComboBoxSettings format = ComboFileNameFormat;
+        format.Write(kFileNameFormat, kFileNameFormatHistory, FileNameFormatTyped);
+
+        for (int i = 0; i < 6; ++i) Stored::SaveInteger(kSeparators, QString::number(i), CheckSourceSeparator[i]);
+        Stored::SaveText(kSeparators, key("TextSourceSeparator1"), TextSourceSeparator[0]);
+        Stored::SaveText(kSeparators, key("TextSourceSeparator2"), TextSourceSeparator[1]);
+
+        Stored::SaveText(kCoordinator, key("Order1"), LabelOrder[0]);
+        Stored::SaveText(kCoordinator, key("Order2"), LabelOrder[1]);
+        Stored::SaveText(kCoordinator, key("Order3"), LabelOrder[2]);
+        Stored::SaveTruth(kCoordinator, key("ID3v1TagPref"), OptionID3v1TagPref);
+        Stored::SaveTruth(kCoordinator, key("ID3v2TagPref"), OptionID3v2TagPref);
+        Stored::SaveInteger(kCoordinator, key("DoubleBarrel"), CheckDoubleBarrel);
+
+        const int simCount = RuleCount(simulateRules);
+        Stored::SaveInteger(kSimulateRules, key("NumSimulateRules"), simCount);
+        for (int n = 1; n <= simCount; ++n) {
+            const SimulateRule& rule = simulateRules[static_cast<size_t>(n - 1)];
+            Stored::SaveText(kSimulateRules, ruleKey(n, "Choice"), rule.Choice);
+            Stored::SaveText(kSimulateRules, ruleKey(n, "Range"), rule.Range);
+            Stored::SaveText(kSimulateRules, ruleKey(n, "Point"), rule.Point);
+            Stored::SaveInteger(kSimulateRules, ruleKey(n, "Point1"), rule.Point1);
+            Stored::SaveInteger(kSimulateRules, ruleKey(n, "Point2"), rule.Point2);
+        }
+
+        Stored::SaveInteger(kHTML, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedHTML.size()));
+        for (int n = 1; n <= ListIncludedHTML.size(); ++n)
+            Stored::SaveText(kHTML, columnKey("ColumnHeading", n), ListIncludedHTML[n - 1]);
+        Stored::SaveInteger(kHTML, key("SortBy"), CheckSortByHTML);
+        Stored::SaveText(kHTML, key("SortKey"), ComboSortKeyHTML);
+        Stored::SaveInteger(kHTML, key("SortOrder"), ComboOrderHTML);
+        Stored::SaveText(kHTML, key("ListTextFont"), LabelFont);
+        Stored::SaveText(kHTML, key("ListTextColour"), ComboFill);
+        Stored::SaveText(kHTML, key("OutputExtension"), TextOutputFileNameExtension);
+
+        Stored::SaveInteger(kText, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedText.size()));
+        for (int n = 1; n <= static_cast<int>(ListIncludedText.size()); ++n) {
+            const IncludedColumn& column = ListIncludedText[static_cast<size_t>(n - 1)];
+            Stored::SaveText(kText, columnKey("ColumnHeading", n), column.name);
+            Stored::SaveText(kText, columnKey("ColumnHeadingWidth", n), column.width);
+        }
+        Stored::SaveInteger(kText, key("SortBy"), CheckSortByText);
+        Stored::SaveText(kText, key("SortKey"), ComboSortKeyText);
+        Stored::SaveInteger(kText, key("SortOrder"), ComboOrderText);
+    });
+}
+
+std::optional<OptionsProblem> CheckOptionsForStore(const OptionsSettings& settings,
+                                                   const std::vector<ScanRule>& scanRules,
+                                                   const std::vector<SimulateRule>& simulateRules) {
+    using K = OptionsProblem::Kind;
+    if (RuleCount(scanRules) > MaxRuleCount) return OptionsProblem{K::TooManyScanRules, 0, -1, {}, 0};
+    if (RuleCount(simulateRules) > MaxRuleCount)
+        return OptionsProblem{K::TooManySimulateRules, 1, -1, {}, 0};
+    // The reader takes points as 16-bit numbers.
+    constexpr int lowest = std::numeric_limits<int16_t>::min(), highest = std::numeric_limits<int16_t>::max();
+    for (int n = 0; n < RuleCount(simulateRules); ++n) {
+        const SimulateRule& rule = simulateRules[static_cast<size_t>(n)];
+        if (rule.Point1 < lowest || rule.Point1 > highest || rule.Point2 < lowest || rule.Point2 > highest)
+            return OptionsProblem{K::RulePointOutOfRange, 1, n, {}, 0};
+    }
+    // The reader takes a width only as a whole number, and a wider cell than
+    // the column's largest would break the page's layout.
+    for (int n = 0; n < static_cast<int>(settings.ListIncludedText.size()); ++n) {
+        const IncludedColumn& column = settings.ListIncludedText[static_cast<size_t>(n)];
+        if (!TextColumnWidthValid(column))
+            return OptionsProblem{K::ColumnWidthOutOfRange, 3, n, column.name, TextColumnMaxWidth(column.name)};
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,105 @@
+#pragma once
+// The settings of the Options dialog: one record whose fields are named
+// after the dialog's controls, its reader and writer over the settings store,
+// and the check OK makes before anything is stored.  The record starts at the
+// dialog's design state, which is also what a new user sees.
+//
+// Sections and keys are the ones the option readers (foundation/ReadOptions.h)
+// read into the option records: "Preferences", "MP3ScanningCentre",
+// "ScanRules", "ComboFileNameFormat", "SourceSeparator",
+// "FileNameTagCoordinator", "SimulateRules", "MusicCataloguerHTML" and
+// "MusicCataloguerText".  Rule keys put the rule number first ("3Choice"),
+// column keys put it last ("ColumnHeading3").  Check boxes are stored as
+// their value ("0", "1", "2" greyed), option buttons as "True"/"False".
+//
+// Read fills the record in the writer's order and does not touch the rule
+// sections (the dialog shows the rules from the option records).  An error
+// ends Read or Write at that entry and passes up the trail with
+// "ReadOptionsSettings" or "WriteOptionsSettings": what was read or written
+// before it stays.  Use ReadThenShow (options/ControlSettings.h) on load.
+
+#include "foundation/OptionRecords.h"
+#include "options/ControlSettings.h"
+#include "options/OptionRules.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+#include <vector>
+
+inline const QString kDefaultFileNameFormat = QStringLiteral("%N2 - :%A: - %T");
+inline const QString kDefaultListTextFont = QStringLiteral("Font: Default, Size Default, Colour Default");
+constexpr int kFileNameFormatHistory = 5;
+
+struct OptionsSettings {
+    // ---- "Preferences" ----
+    int CheckDisplayMessageBox = 1;  // "DisplayMessageBox"
+    int CheckRecycleBin = 0;         // "UseRecycleBin"
+    int CheckWebHelp = 0;            // "WebHelp"
+    int CheckWriteReadOnly = 0;      // "WriteReadOnly"
+    int CheckSplashScreen = 1;       // "SplashScreen"
+    int CheckRetainWindows = 0;      // "RetainWindows"
+    int CheckUseSkins = 1;           // "UseSkins"
+    // "SkinScheme": read, the stored scheme; written only when not empty
+    // (no scheme ticked leaves the stored one as it was).
+    QString SkinScheme = QStringLiteral("Fun Blue");
+
+    // ---- "MP3ScanningCentre" ----
+    int CheckClearResults = 1;      // "ClearResults"
+    int CheckIncludeID3v1 = 1;      // "IncFilesWithID3v1"
+    int CheckDontIncludeID3v1 = 1;  // "IncFilesWithoutID3v1"
+    int CheckIncludeID3v2 = 1;      // "IncFilesWithID3v2"
+    int CheckDontIncludeID3v2 = 1;  // "IncFilesWithoutID3v2"
+    QString ComboScanFilter = QStringLiteral("*.mp3");  // "ScanFilter"
+
+    // ---- "ComboFileNameFormat": the remembered masks and the text ----
+    ComboBoxSettings ComboFileNameFormat{{kDefaultFileNameFormat}, kDefaultFileNameFormat};
+    bool FileNameFormatTyped = false;  // the text was typed, so Write remembers it
+
+    // ---- "SourceSeparator": keys "0" to "5", "TextSourceSeparator1", "2" ----
+    std::array<int, 6> CheckSourceSeparator{1, 0, 0, 0, 0, 0};
+    std::array<QString, 2> TextSourceSeparator;
+
+    // ---- "FileNameTagCoordinator" ----
+    std::array<QString, 3> LabelOrder{QStringLiteral("Album"), QStringLiteral("Artist"), QStringLiteral("Title")};
+    bool OptionID3v1TagPref = false;  // "ID3v1TagPref"
+    bool OptionID3v2TagPref = false;  // "ID3v2TagPref"
+    int CheckDoubleBarrel = 1;        // "DoubleBarrel"
+
+    // ---- "MusicCataloguerHTML" ----
+    QStringList ListIncludedHTML;     // "NumColumnHeadings", "ColumnHeading" n
+    int CheckSortByHTML = 0;          // "SortBy"
+    QString ComboSortKeyHTML;         // "SortKey" (read: empty leaves the box alone)
+    int ComboOrderHTML = 0;           // "SortOrder": index, -1 none
+    QString LabelFont = kDefaultListTextFont;         // "ListTextFont"
+    QString ComboFill;                                // "ListTextColour"
+    QString TextOutputFileNameExtension = QStringLiteral("html");  // "OutputExtension"
+
+    // ---- "MusicCataloguerText" ----
+    std::vector<IncludedColumn> ListIncludedText;  // "ColumnHeading" n, "ColumnHeadingWidth" n
+    int CheckSortByText = 0;
+    QString ComboSortKeyText;
+    int ComboOrderText = 0;
+
+    void Read();
+    // Also stores the two rule lists (shaped as the option records' arrays).
+    void Write(const std::vector<ScanRule>& scanRules, const std::vector<SimulateRule>& simulateRules) const;
+    bool operator==(const OptionsSettings&) const = default;
+};
+
+// What OK must refuse before it stores anything: values the option readers
+// would reject (so a later start could not read its options) or a page could
+// not use.  `page` is the dialog's page (0 scan, 1 file name, 2 HTML, 3 text),
+// `row` the rule or column concerned (0-based, -1 none).
+struct OptionsProblem {
+    enum class Kind { TooManyScanRules, TooManySimulateRules, RulePointOutOfRange, ColumnWidthOutOfRange };
+    Kind kind;
+    int page = 0;
+    int row = -1;
+    QString column;  // the column of a bad width
+    int maximum = 0;  // its largest width
+};
+std::optional<OptionsProblem> CheckOptionsForStore(const OptionsSettings& settings,
+                                                   const std::vector<ScanRule>& scanRules,
+                                                   const std::vector<SimulateRule>& simulateRules);
