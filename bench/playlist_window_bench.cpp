@@ -9,10 +9,11 @@
 //
 // Run by hand: QT_QPA_PLATFORM=offscreen build/bin/playlist_window_bench
 //
-//   playlist_window_bench --screenshot FILE --folder DIR [--no-skins] [--delay MS]
+//   playlist_window_bench --screenshot FILE --folder DIR [--no-skins] [--delay MS] [--dialog entry|results]
 //       opens a playlist of the MP3 files in DIR (and one missing file) in
 //       the window and saves a PNG of it (scripts/screenshot-playlists.sh
-//       runs it under Xvfb).
+//       runs it under Xvfb); with --dialog, of its Playlist Entry or
+//       Auto-Tidy Results dialog over it.
 
 #include "foundation/Errors.h"
 #include "foundation/FirstRun.h"
@@ -26,10 +27,13 @@
 #include "playlists/AutoTidy.h"
 #include "playlists/PlaylistFiles.h"
 #include "playlists/PlaylistModel.h"
+#include "playlists/ui/AutoTidyResultsDialog.h"
+#include "playlists/ui/PlaylistEntryDialog.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "scanning/engine/ID3v2TagInfo.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QCommandLineParser>
 #include <QDirIterator>
 #include <QScreen>
@@ -81,7 +85,16 @@ double StatEach(const PlaylistEntries& entries) {
     });
 }
 
-int RunScreenshot(const QString& folder, const QString& file, int delay) {
+bool Grab(QWidget* widget, const QString& file) {
+    const QRect area = widget->frameGeometry().adjusted(-10, -10, 10, 10);
+    const QPixmap shot = widget->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    const bool ok = shot.save(file, "PNG");
+    std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
+                 shot.height());
+    return ok;
+}
+
+int RunScreenshot(const QString& folder, const QString& file, int delay, const QString& dialog) {
     // The folder's MP3 files, by name, and one that has gone.
     QStringList files;
     for (QDirIterator it(folder, {QStringLiteral("*.mp3")}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
@@ -106,16 +119,36 @@ int RunScreenshot(const QString& folder, const QString& file, int delay) {
     window->Playlist()->setChecked(2, true);
     window->raise();
     bool ok = false;
-    QTimer::singleShot(delay, window, [&] {
-        QScreen* screen = window->screen();
-        const QRect area = window->frameGeometry().adjusted(-10, -10, 10, 10);
-        const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-        ok = shot.save(file, "PNG");
-        std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
-                     shot.height());
-        QApplication::exit(0);
-    });
-    QApplication::exec();
+    if (dialog == QLatin1String("entry")) {
+        DialogPlaylistEntry entry(*window, 1);
+        entry.mplaylistEntry = 0;
+        entry.TextTitle->setText(gPlaylistEntries[1].Title);
+        entry.TextFile->setText(gPlaylistEntries[1].FileName);
+        QTimer::singleShot(delay, &entry, [&] {
+            ok = Grab(&entry, file);
+            entry.reject();
+        });
+        entry.exec();
+    } else if (dialog == QLatin1String("results")) {
+        AutoTidyReport report;
+        report.found = {{QStringLiteral("Artist 00 - Gold Moon River"), QStringLiteral("Gold Moon River.mp3"),
+                         folder + QStringLiteral("/moved")}};
+        report.unfound = {{QStringLiteral("Missing Artist - Lost Song"),
+                           QStringLiteral("/media/old disk/Missing Artist - Lost Song.mp3")},
+                          {QStringLiteral("Another - Gone"), QStringLiteral("../elsewhere/Another - Gone.mp3")}};
+        DialogAutoTidyResults results(report, window);
+        QTimer::singleShot(delay, &results, [&] {
+            ok = Grab(&results, file);
+            results.reject();
+        });
+        results.exec();
+    } else {
+        QTimer::singleShot(delay, window, [&] {
+            ok = Grab(window, file);
+            QApplication::exit(0);
+        });
+        QApplication::exec();
+    }
     window->mnuFileExit_Click();
     return ok ? 0 : 1;
 }
@@ -137,6 +170,8 @@ int main(int argc, char** argv) {
     parser.addOption({QStringLiteral("folder"), QStringLiteral("Folder of MP3 files for the screenshot."),
                       QStringLiteral("dir")});
     parser.addOption({QStringLiteral("no-skins"), QStringLiteral("Plain windows.")});
+    parser.addOption({QStringLiteral("dialog"), QStringLiteral("Screenshot of a dialog: entry or results."),
+                      QStringLiteral("name")});
     parser.addOption({QStringLiteral("delay"), QStringLiteral("Milliseconds before the screenshot."),
                       QStringLiteral("ms"), QStringLiteral("1500")});
     parser.process(app);
@@ -156,7 +191,7 @@ int main(int argc, char** argv) {
         Options().Preferences.blnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
         Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
         return RunScreenshot(parser.value(QStringLiteral("folder")), parser.value(QStringLiteral("screenshot")),
-                             parser.value(QStringLiteral("delay")).toInt());
+                             parser.value(QStringLiteral("delay")).toInt(), parser.value(QStringLiteral("dialog")));
     }
     QuietUi quiet;
     SetMessageUi(&quiet);

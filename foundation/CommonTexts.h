@@ -4,7 +4,7 @@
 // Tools and Help menus.  They are fetched from the string table each time, so
 // a window always shows the user's language.
 
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 
 // Fills every common text of a core tool window (which must offer
 // ICommonControlsHost; a missing control stops the fill there with its error).

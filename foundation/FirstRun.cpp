@@ -2,10 +2,10 @@
 
 #include "foundation/Errors.h"
 #include "foundation/SettingsStore.h"
-#include "options/FileAssociations.h"
 
 #include <QVariant>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -107,6 +107,17 @@ std::vector<StartingValue> startingValues() {
 
 }  // namespace
 
+namespace {
+std::vector<std::function<void()>>& FirstRunRegistrations() {
+    static std::vector<std::function<void()>> registrations;
+    return registrations;
+}
+}  // namespace
+
+void SetFirstRunRegistrations(std::vector<std::function<void()>> registrations) {
+    FirstRunRegistrations() = std::move(registrations);
+}
+
 void InitialiseFirstTimeOptions() {
     WithTrail(QStringLiteral("InitialiseFirstTimeOptions"), [] {
         const QString settings = QStringLiteral("Settings");
@@ -115,8 +126,7 @@ void InitialiseFirstTimeOptions() {
 
         // A registration that fails is shown and the first run goes on: the
         // user can register the types later from the Options dialog.
-        ResumeNext([] { SetScanResultsFilesAssociation(); });
-        ResumeNext([] { SetSimResultsFilesAssociation(); });
+        for (const std::function<void()>& registration : FirstRunRegistrations()) ResumeNext(registration);
 
         for (const StartingValue& value : startingValues())
             SaveOptionSetting(value.section, value.key, value.value, value.type);

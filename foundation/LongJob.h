@@ -31,7 +31,7 @@
 // protocol's steps, for the few callers that need one of them alone.
 
 #include "foundation/JobHost.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 
 #include <QString>
 #include <cstdint>

@@ -8,8 +8,6 @@
 #include <QString>
 #include <QVariant>
 
-class QWidget;
-
 // Type codes (the platform's variant type numbers).
 namespace SettingType {
 constexpr int Integer = 2;
@@ -58,18 +56,11 @@ void SaveToIni(const QString& section, const QString& key, const QVariant& value
 QString AnySpaces(QString& text);
 QString ReplaceSpaces(QString& text);
 
-// Window positions in section "WindowPositions", in twips (keys: the window's
-// objectName() followed by "State", "Top", "Height", "Left", "Width").  A
-// window counts as skinnable when its dynamic property "Tag" is "Skinnable";
-// see foundation/ui/WindowPositions.h for the rest of the rules.  These are
-// defined in the gui library.
-void WriteWindowPos(QWidget* form);
-void ReadWindowPos(QWidget* form);
-double DefaultHeight(QWidget* form);
-double DefaultWidth(QWidget* form);
+// Window positions (WriteWindowPos, ReadWindowPos) are in
+// foundation/ui/WindowPositions.h, beside the widgets they work on.
+
 // True for the six core tool windows' exact object names.
 bool IsCoreTool(const QString& formName);
-bool IsCoreTool(QWidget* form);
 
 // Full path of the store file (follows $XDG_CONFIG_HOME on every call, so
 // tests can point it at a temporary folder).

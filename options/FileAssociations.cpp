@@ -1,6 +1,7 @@
 #include "options/FileAssociations.h"
 
 #include "foundation/Errors.h"
+#include "foundation/FirstRun.h"
 #include "foundation/IniFile.h"
 
 #include <QCoreApplication>
@@ -300,6 +301,10 @@ void SetScanResultsFilesAssociation() { RegisterFileType(AssociatedType::ScanRes
 void SetSimResultsFilesAssociation() { RegisterFileType(AssociatedType::SimulateResults); }
 void SetM3UPlaylistFilesAssociation() { RegisterFileType(AssociatedType::M3UPlaylist); }
 void SetPLSPlaylistFilesAssociation() { RegisterFileType(AssociatedType::PLSPlaylist); }
+
+void InstallFirstRunAssociations() {
+    SetFirstRunRegistrations({[] { SetScanResultsFilesAssociation(); }, [] { SetSimResultsFilesAssociation(); }});
+}
 
 FileAssociationFindings GetFileAssociations(AssociationBoxes& boxes) {
     return WithTrail(QStringLiteral("GetFileAssociations"), [&boxes] {

@@ -39,6 +39,8 @@ void SetPLSPlaylistFilesAssociation();
 void RegisterFileType(AssociatedType type);
 void RemoveFileType(AssociatedType type);
 bool IsFileTypeAssociated(AssociatedType type);
+// Makes the first run register the two list-file types (".scn", then ".sim").
+void InstallFirstRunAssociations();
 
 // The Exec value this program registers: its quoted path, a blank and "%f".
 QString AssociationCommand();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Opens a playlist of a small generated collection (and one missing file) in
 # the Playlist Manager under Xvfb and saves a PNG of the window.
-#   scripts/screenshot-playlists.sh [output.png] [--no-skins]
+#   scripts/screenshot-playlists.sh [output.png] [--no-skins] [--dialog entry|results]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-build/playlist-manager.png}"

@@ -1,6 +1,6 @@
 #include "shell/ControlRules.h"
 
-#include "scanning/engine/NumberText.h"
+#include "foundation/NumberText.h"
 
 #include <QLocale>
 #include <cmath>

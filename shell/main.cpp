@@ -8,10 +8,12 @@
 #include "foundation/ResourceStrings.h"
 #include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/QtMessageUi.h"
+#include "options/FileAssociations.h"
 #include "shell/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "options/ui/OptionsDialog.h"
@@ -75,9 +77,11 @@ int main(int argc, char** argv) {
     SetDialogUi(&dialogUi);
     InstallKeyRouter();
     InstallExitSignals(&app);
+    InstallFirstRunAssociations();
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
     RegisterMassTaggingOverrideToolWindow();
+    RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();
     RegisterPlaylistManagerWindow();
     RegisterStandInWindows();

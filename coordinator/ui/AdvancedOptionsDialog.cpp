@@ -6,6 +6,7 @@
 #include "foundation/ReadOptions.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/ui/WindowPositions.h"
 #include "foundation/ui/QtDialogs.h"
 #include "options/ControlSettings.h"
 #include "shell/menus/ui/KeyRouter.h"

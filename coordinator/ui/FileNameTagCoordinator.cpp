@@ -17,6 +17,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/ui/WindowPositions.h"
 #include "foundation/SharedServices.h"
 #include "options/ControlSettings.h"
 #include "foundation/Twips.h"

@@ -1,7 +1,7 @@
 #pragma once
-// Window positions (WriteWindowPos, ReadWindowPos, DefaultHeight,
-// DefaultWidth, IsCoreTool(QWidget*) are declared in SettingsStore.h and
-// defined here, beside the widgets they work on).
+// Window positions in the settings store's section "WindowPositions", in
+// twips (keys: the window's objectName() followed by "State", "Top",
+// "Height", "Left", "Width").
 //
 // A window is known by its objectName().  It is "skinnable" when its dynamic
 // property "Tag" is the text "Skinnable".  It is sizable unless its minimum
@@ -18,6 +18,13 @@
 #include <QString>
 
 class QWidget;
+
+void WriteWindowPos(QWidget* form);
+void ReadWindowPos(QWidget* form);
+double DefaultHeight(QWidget* form);
+double DefaultWidth(QWidget* form);
+// True for the six core tool windows (by objectName()).
+bool IsCoreTool(QWidget* form);
 
 // The title bar height in pixels that a window manager would add; the skin
 // engine takes the same amount away when it removes the title bar.

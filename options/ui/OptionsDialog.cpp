@@ -10,6 +10,7 @@
 #include "foundation/ReadOptions.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/ui/WindowPositions.h"
 #include "foundation/ui/HtmlColourBoxes.h"
 #include "foundation/ui/QtDialogs.h"
 #include "options/ui/CataloguerDialogHooks.h"

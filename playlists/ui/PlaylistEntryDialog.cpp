@@ -5,6 +5,7 @@
 #include "foundation/MessageUi.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SharedServices.h"
+#include "foundation/Twips.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
 
@@ -97,7 +98,8 @@ DialogPlaylistEntry::DialogPlaylistEntry(FormPlaylistManager& owner, int selecte
 
     // Load.
     ResumeNext([&] { InitialiseDialogText(); });
-    resize(std::max(sizeHint().width(), 460), sizeHint().height());
+    // Wide enough for a full path.
+    resize(std::max(sizeHint().width(), TwipsToPixelsX(9600)), sizeHint().height());
     ResumeNext([&] {
         // Centred on the Playlist Manager.
         const QRect o = owner.frameGeometry();

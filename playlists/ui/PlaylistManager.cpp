@@ -9,6 +9,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/ui/WindowPositions.h"
 #include "foundation/SharedServices.h"
 #include "foundation/Twips.h"
 #include "options/WindowSettings.h"

@@ -6,7 +6,7 @@
 #include "foundation/codec/Cp1252.h"
 #include "scanning/engine/FileBytes.h"
 #include "scanning/engine/FileErrorReport.h"
-#include "scanning/engine/NumberText.h"
+#include "foundation/NumberText.h"
 
 #include <QFile>
 #include <cerrno>

@@ -2,7 +2,7 @@
 
 #include "foundation/Errors.h"
 #include "scanning/engine/GenreLookup.h"
-#include "scanning/engine/NumberText.h"
+#include "foundation/NumberText.h"
 
 #include <QCollator>
 #include <QLocale>

@@ -8,6 +8,7 @@
 #include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/ui/WindowPositions.h"
 #include "foundation/ui/GenreCombo.h"
 #include "scanning/engine/ID3v1.h"
 #include "scanning/engine/MPEGHeader.h"

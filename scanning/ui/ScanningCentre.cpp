@@ -9,6 +9,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/ui/WindowPositions.h"
 #include "foundation/SharedServices.h"
 #include "foundation/Twips.h"
 #include "scanning/engine/ID3v2TagInfo.h"
@@ -27,6 +28,7 @@
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
 #include "shell/start/StartProcedure.h"
+#include "shell/start/ui/StartHost.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/SkinController.h"
 #include "shell/ui/SkinnedControlBuilder.h"
@@ -762,4 +764,7 @@ void FormMP3ScanningCentre::WriteScanningCentreSettings() { TakeScanningCentreSe
 
 void RegisterScanningCentreWindow() {
     WindowRegistry::SetFactory(WindowNames::ScanningCentre, [] { return new FormMP3ScanningCentre; });
+    // The tag object is this window's to release (on unload), so its
+    // creation at start-up is set here too.
+    SetTagLibraryStarter(InitialiseQuillmarkClass);
 }

@@ -9,7 +9,7 @@
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/FolderScan.h"
 #include "scanning/engine/ScanResultsModel.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
@@ -170,5 +170,6 @@ private:
 };
 
 // Registers the window's factory with the window registry, so the start
-// procedure (and every "show by name") creates this window.
+// procedure (and every "show by name") creates this window, and sets how the
+// start procedure creates the tag object.
 void RegisterScanningCentreWindow();

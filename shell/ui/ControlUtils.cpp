@@ -4,7 +4,7 @@
 #include "shell/ControlRules.h"
 #include "foundation/Twips.h"
 #include "shell/SkinScheme.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/ui/ControlTypes.h"
 #include "shell/ui/SkinnedWindow.h"
 

@@ -9,6 +9,9 @@
 // (0 ascending, 1 descending) and "Sorted"; check marks of a list are the
 // check state of column 0.
 
+// Every dialog reads and writes its position (ReadWindowPos, WriteWindowPos).
+#include "foundation/ui/WindowPositions.h"
+
 #include <QCursor>
 #include <QString>
 #include <cstdint>

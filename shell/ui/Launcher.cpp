@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/ui/WindowPositions.h"
 #include "options/WindowSettings.h"
 #include "shell/ScreenTwips.h"
 #include "shell/menus/KeyboardState.h"

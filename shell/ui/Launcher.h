@@ -6,7 +6,7 @@
 // has no skin, no menu bar and no close command; it stays loaded until the
 // main window's unload unloads every window.
 
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 
 #include <QPixmap>

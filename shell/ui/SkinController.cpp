@@ -4,6 +4,7 @@
 #include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
+#include "foundation/ui/WindowPositions.h"
 #include "foundation/Twips.h"
 #include "shell/SkinScheme.h"
 #include "shell/ui/ControlUtils.h"

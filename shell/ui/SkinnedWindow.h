@@ -20,7 +20,9 @@
 // close it, and its edges resize it.  With skins off it wears the platform's
 // frame.
 
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
+// Every window reads and writes its position (ReadWindowPos, WriteWindowPos).
+#include "foundation/ui/WindowPositions.h"
 #include "shell/ui/SkinWidgets.h"
 
 #include <QCursor>

@@ -4,7 +4,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/Twips.h"
 #include "shell/SkinScheme.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "foundation/ui/WindowPositions.h"
 #include "shell/ui/ControlTypes.h"
 #include "shell/ui/ControlUtils.h"

@@ -41,10 +41,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
                           QStringLiteral("Album"),         QStringLiteral("Artist"), QStringLiteral("Title"),
                           QStringLiteral("New File Name"), QStringLiteral("Action")};
         s->minHeight = 5460;
-        s = add(WindowNames::MusicCataloguer, TextId::Launcher::MusicCataloguer, 3, 3);
-        s->fileSave = true;
-        s->editControl = QStringLiteral("RichViewer");
-        s->editIsText = true;
         s = add(WindowNames::DuplicateFinder, TextId::Launcher::DuplicateFinder, 4, -1);
         s->editControl = QStringLiteral("ListViewDuplicates");
         s = add(WindowNames::EncoderDecoder, TextId::Launcher::EncoderDecoder, 6, 6);

@@ -14,6 +14,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/Launcher.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "shell/ui/StandInWindows.h"
 
 #include <QDir>
@@ -101,6 +102,7 @@ TEST_F(MainWindowTest, ABadStoredSortShowsItsErrorAndKeepsWhatWasReadBeforeIt) {
 // exit through the launcher bar; run again.
 TEST_F(MainWindowTest, TheProgramStartsAgainWithTheMainWindowAsLeft) {
     RegisterScanningCentreWindow();
+    RegisterMusicCataloguerWindow();
     RegisterStandInWindows();
     SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
     const QString folder = work.path() + "/Music/Pop";

@@ -117,7 +117,12 @@ bool Marked() { return GetOptionSetting("Settings", "Initialised", "False", Sett
 
 bool Registered(AssociatedType type) { return QFileInfo::exists(AssociationDesktopFile(type)); }
 
-class FirstRunTest : public OptionsTest {};
+class FirstRunTest : public OptionsTest {
+protected:
+    // As the program does at start-up.
+    FirstRunTest() { InstallFirstRunAssociations(); }
+    ~FirstRunTest() override { SetFirstRunRegistrations({}); }
+};
 
 TEST_F(FirstRunTest, EmptyStoreGetsEveryStartingValueThenTheMarker) {
     InitialiseFirstTimeOptions();

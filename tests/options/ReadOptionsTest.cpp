@@ -3,6 +3,7 @@
 
 #include "OptionsFixture.h"
 
+#include "foundation/FirstRun.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
 #include "support/ScopedOptions.h"
@@ -639,7 +640,9 @@ TEST_F(ReadOptionsTest, EncoderValuesAndTheFirstKeysError) {
 // ---- all groups ----------------------------------------------------------
 
 TEST_F(ReadOptionsTest, FirstStartReadsTheStartingValues) {
+    InstallFirstRunAssociations();  // as the program does at start-up
     GetMainOptions(o);
+    SetFirstRunRegistrations({});
 
     EXPECT_TRUE(pref.blnDisplayMessageBox);
     EXPECT_TRUE(pref.blnUseSkins);

@@ -14,6 +14,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
 #include "foundation/ui/WindowPositions.h"
+#include "cataloguer/ui/MusicCataloguer.h"
 #include "shell/ui/StandInWindows.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -55,6 +56,7 @@ struct CloseAll {
 void RegisterWindows() {
     RegisterScanningCentreWindow();
     RegisterMassTaggingOverrideToolWindow();
+    RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
     RegisterStandInWindows();
 }

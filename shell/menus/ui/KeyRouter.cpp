@@ -1,7 +1,7 @@
 #include "shell/menus/ui/KeyRouter.h"
 
 #include "foundation/Errors.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/HelpLink.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"

@@ -3,7 +3,7 @@
 #include "foundation/Dialogs.h"
 #include "foundation/Errors.h"
 #include "foundation/SharedServices.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/HelpLink.h"
 #include "shell/menus/KeyboardState.h"

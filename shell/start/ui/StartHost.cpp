@@ -5,14 +5,25 @@
 #include "foundation/ListFiles.h"
 #include "foundation/ReadOptions.h"
 #include "foundation/Twips.h"
-#include "shell/WindowProtocol.h"
-#include "scanning/engine/ID3v2TagInfo.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/ui/Splash.h"
 
 #include <QAbstractItemView>
 #include <QWidget>
+#include <utility>
 
-void StartHost::InitialiseQuillmarkClass() { ::InitialiseQuillmarkClass(); }
+namespace {
+std::function<void()>& TagLibraryStarter() {
+    static std::function<void()> starter;
+    return starter;
+}
+}  // namespace
+
+void SetTagLibraryStarter(std::function<void()> starter) { TagLibraryStarter() = std::move(starter); }
+
+void StartHost::InitialiseQuillmarkClass() {
+    if (TagLibraryStarter()) TagLibraryStarter()();
+}
 
 void StartHost::InitialiseArrays() { ::InitialiseArrays(); }
 

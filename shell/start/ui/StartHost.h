@@ -1,11 +1,14 @@
 #pragma once
 // The real host of the start procedure: windows through the window registry,
-// the splash window, the option readers and the tag library.
+// the splash window, the option readers and the tag library (through the
+// starter its owner sets).
 //
 // The list-file loader and the Playlist Manager's loader are reached through
 // the two small functions below.
 
 #include "shell/start/StartProcedure.h"
+
+#include <functional>
 
 class StartHost final : public IStartHost {
 public:
@@ -27,3 +30,7 @@ public:
 void OpenListFile(const QString& windowName, const QString& listName, const QString& path, const QString& message);
 // The Playlist Manager's LoadPlaylist.
 void OpenPlaylist(const QString& path);
+// How InitialiseQuillmarkClass creates the tag object.  The object belongs to
+// the scanning code, which sets this when it registers its window; unset,
+// the step does nothing.
+void SetTagLibraryStarter(std::function<void()> starter);

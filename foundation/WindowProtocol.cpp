@@ -1,4 +1,4 @@
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 
 #include <QHash>
 #include <algorithm>

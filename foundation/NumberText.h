@@ -1,0 +1,18 @@
+#pragma once
+// Reading numbers out of user texts the way the platform's numeric functions
+// do: the value of the number a text begins with, and whether a whole text is
+// a number.
+
+#include <QString>
+
+// The value of the number that `text` begins with: blanks (space, tab, line
+// feed, carriage return) are skipped wherever they stand, then an optional
+// sign, digits, one "." and an exponent (E or D) are read until a character
+// cannot continue the number; "&H" and "&O" start hexadecimal and octal
+// numbers.  No number gives 0.
+double LeadingNumber(const QString& text);
+
+// True when the whole of `text` (surrounding blanks aside) is a number: a sign
+// in front or behind, digits with the locale's group separators, the locale's
+// decimal separator, an exponent; or an "&H"/"&O" number.
+bool IsNumericText(const QString& text);

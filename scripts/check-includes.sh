@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Checks the include rules that keep the folders free of cycles:
+#   - foundation/ includes nothing of the other subsystems (only foundation/
+#     and the generated resources/ headers);
+#   - no file outside a ui/ folder includes a header from a ui/ folder (the
+#     program's entry, shell/main.cpp, wires the windows and is the one
+#     exception);
+#   - taglib/ includes nothing of the program.
+# Prints every offending include as "file:line: #include ... (rule)" and
+# exits 1 when there is one.  Usage: scripts/check-includes.sh [source root]
+set -euo pipefail
+
+root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
+cd "$root"
+
+# The program's source folders (top-level folders that hold its code).
+program_dirs="foundation taglib shell scanning coordinator playlists cataloguer duplicates encoder ripper options resources"
+
+existing=()
+for d in $program_dirs; do [[ -d "$d" ]] && existing+=("$d"); done
+
+if ! find "${existing[@]}" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' -o -name '*.c' \) -print0 | sort -z |
+    xargs -0 awk -v dirs="$program_dirs" '
+    BEGIN { n = split(dirs, list, " "); for (i = 1; i <= n; ++i) program[list[i]] = 1; bad = 0 }
+    /^[ \t]*#[ \t]*include[ \t]*[<"]/ {
+        target = $0
+        sub(/^[ \t]*#[ \t]*include[ \t]*[<"]/, "", target)
+        sub(/[>"].*$/, "", target)
+        if (index(target, "/") == 0) next
+        top = substr(target, 1, index(target, "/") - 1)
+        if (!(top in program)) next
+        file = FILENAME
+        if (file ~ /^foundation\// && top != "foundation" && top != "resources")
+            fail(file, FNR, $0, "foundation/ may include only foundation/ and resources/")
+        if (file ~ /^taglib\//)
+            fail(file, FNR, $0, "taglib/ includes nothing of the program")
+        if (file !~ /\/ui\// && file != "shell/main.cpp" && ("/" target) ~ /\/ui\//)
+            fail(file, FNR, $0, "only files in a ui/ folder include ui/ headers")
+    }
+    function fail(file, line, text, rule) {
+        printf "%s:%d: %s (%s)\n", file, line, text, rule
+        ++bad
+    }
+    END {
+        if (bad > 0) { printf "check-includes: %d include(s) break the folder rules\n", bad > "/dev/stderr"; exit 1 }
+    }'; then
+    exit 1
+fi
+echo "check-includes: OK"
