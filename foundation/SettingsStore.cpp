@@ -373,13 +373,3 @@ QString ReplaceSpaces(QString& text) {
     return text;
 }
 
-bool IsCoreTool(const QString& formName) {
-    static const QString names[] = {
-        QStringLiteral("FormEncoderDecoder"),  QStringLiteral("FormMP3ScanningCentre"),
-        QStringLiteral("FormPlaylistManager"), QStringLiteral("FormMusicCataloguer"),
-        QStringLiteral("FormFileNameTagCoordinator"), QStringLiteral("FormDuplicateFinder"),
-    };
-    for (const QString& n : names)
-        if (n == formName) return true;
-    return false;
-}

@@ -59,9 +59,6 @@ QString ReplaceSpaces(QString& text);
 // Window positions (WriteWindowPos, ReadWindowPos) are in
 // foundation/ui/WindowPositions.h, beside the widgets they work on.
 
-// True for the six core tool windows' exact object names.
-bool IsCoreTool(const QString& formName);
-
 // Full path of the store file (follows $XDG_CONFIG_HOME on every call, so
 // tests can point it at a temporary folder).
 QString SettingsStorePath();

@@ -13,6 +13,8 @@
 //
 // Nothing here includes a widget header: the windows themselves live in ui/.
 
+#include "foundation/ToolWindows.h"  // the window names
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -134,19 +136,6 @@ public:
     virtual ~IFileSaveHost();
     virtual void mnuFileSave_Click() = 0;
 };
-
-// ---- names of the windows -------------------------------------------------
-namespace WindowNames {
-inline const QString ScanningCentre = QStringLiteral("FormMP3ScanningCentre");
-inline const QString Coordinator = QStringLiteral("FormFileNameTagCoordinator");
-inline const QString PlaylistManager = QStringLiteral("FormPlaylistManager");
-inline const QString MusicCataloguer = QStringLiteral("FormMusicCataloguer");
-inline const QString DuplicateFinder = QStringLiteral("FormDuplicateFinder");
-inline const QString EncoderDecoder = QStringLiteral("FormEncoderDecoder");
-inline const QString CDRipper = QStringLiteral("FormCDRipper");
-inline const QString MassTagging = QStringLiteral("DialogMassTaggingOverrideTool");
-inline const QString Integrator = QStringLiteral("FormIntegrator");
-}  // namespace WindowNames
 
 // ---- the loaded windows ---------------------------------------------------
 namespace WindowRegistry {

@@ -16,6 +16,7 @@
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
+#include "duplicates/ui/DuplicateFinder.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "scanning/ui/ScanningCentre.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
     RegisterMassTaggingOverrideToolWindow();
+    RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();
     RegisterPlaylistManagerWindow();

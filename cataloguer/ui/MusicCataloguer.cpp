@@ -190,6 +190,8 @@ void FormMusicCataloguer::BuildControls() {
         ImageReliabilityPref[i] = preference[i].picture;
         LabelReliabilityPref[i] = preference[i].label;
     }
+    // Its access key marks the pair's caption, not a literal "&".
+    FrameReliabilityPref->setBuddy(OptionReliabilityPref[0]);
     moptionID3v1Pref.SetCaption(QStringLiteral("ID3v&1 Tag"));
     moptionID3v2Pref.SetCaption(QStringLiteral("ID3v&2 Tag"));
 

@@ -14,6 +14,8 @@
 // (foundation/WindowPlaces.h): beside the launcher bar when the bar is on
 // screen, on the bar's screen.  A stored position is used as stored.
 
+#include "foundation/ToolWindows.h"
+
 #include <QRect>
 #include <QString>
 

@@ -256,7 +256,7 @@ void FormMP3ScanningCentre::BuildMenus() {
 
 void FormMP3ScanningCentre::InitialiseDialogText() {
     try {
-        SetCaption(GetResourceString(TextId::Scan::Caption));
+        SetCaption(GetResourceString(ToolWindow(WindowNames::ScanningCentre).captionId));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
         mnuFileOpen->setText(GetResourceString(TextId::Menu::Open));
         mnuFileSave->setText(GetResourceString(TextId::Menu::Save));

@@ -126,7 +126,7 @@ public:
     // The skinned close button's click (asks, then unloads).
     void ImageSystemMenuClose_Click();
     // ---- keys (the keyboard emulation calls these) ----
-    int HelpTopic() const override { return 1; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::ScanningCentre).helpTopic; }
     // The window's own Alt+letter keys: Alt+S scans (or stops the scan),
     // Alt+I flips Include subfolders.  Shift bits: 1 Shift, 2 Ctrl, 4 Alt.
     void ProcessShortcutKeys(int KeyCode, int Shift) override;

@@ -11,24 +11,7 @@ bool gblnStartupComplete = false;
 
 namespace {
 const QString kWindowStates = QStringLiteral("WindowStates");
-const QString kScanningCentre = QStringLiteral("FormMP3ScanningCentre");
-const QString kCoordinator = QStringLiteral("FormFileNameTagCoordinator");
-const QString kPlaylistManager = QStringLiteral("FormPlaylistManager");
-const QString kIntegrator = QStringLiteral("FormIntegrator");
 }  // namespace
-
-const QStringList& ReopenableWindows() {
-    static const QStringList names = {
-        kCoordinator,
-        QStringLiteral("FormMusicCataloguer"),
-        QStringLiteral("FormDuplicateFinder"),
-        kPlaylistManager,
-        QStringLiteral("FormEncoderDecoder"),
-        QStringLiteral("FormCDRipper"),
-        QStringLiteral("DialogMassTaggingOverrideTool"),
-    };
-    return names;
-}
 
 QString CommandLinePath(const QStringList& arguments) {
     QString path = arguments.join(QLatin1Char(' '));
@@ -58,8 +41,8 @@ void Main(IStartHost& host, const QStringList& arguments) {
     ResumeNext([&] {
         if (Options().Preferences.blnShowSplashScreen) host.ShowSplashScreen();
     });
-    ResumeNext([&] { host.ShowWindow(kIntegrator); });
-    ResumeNext([&] { host.ShowWindow(kScanningCentre); });
+    ResumeNext([&] { host.ShowWindow(WindowNames::Integrator); });
+    ResumeNext([&] { host.ShowWindow(WindowNames::ScanningCentre); });
     bool retain = false;
     ResumeNext([&] { retain = Options().Preferences.blnRetainWindows; });
     if (retain) {
@@ -73,23 +56,23 @@ void Main(IStartHost& host, const QStringList& arguments) {
             if (open) ResumeNext([&] { host.ShowWindow(name); });
         }
     }
-    ResumeNext([&] { host.BringToFront(kIntegrator); });
+    ResumeNext([&] { host.BringToFront(WindowNames::Integrator); });
     ResumeNext([&] {
         const QString path = CommandLinePath(arguments);
         switch (CommandLineActionFor(path)) {
         case CommandLineAction::ScanResults:
-            host.LoadListFile(kScanningCentre, QStringLiteral("ListViewScanResults"), path, kInvalidScanResultsFile);
+            host.LoadListFile(WindowNames::ScanningCentre, QStringLiteral("ListViewScanResults"), path, kInvalidScanResultsFile);
             break;
         case CommandLineAction::SimulateResults:
             ResumeNext([&] {
-                host.LoadListFile(kCoordinator, QStringLiteral("ListViewSimResults"), path,
+                host.LoadListFile(WindowNames::Coordinator, QStringLiteral("ListViewSimResults"), path,
                                   kInvalidSimulateResultsFile);
             });
-            host.ShowWindow(kCoordinator);
+            host.ShowWindow(WindowNames::Coordinator);
             break;
         case CommandLineAction::Playlist:
             ResumeNext([&] { host.LoadPlaylist(path); });
-            host.ShowWindow(kPlaylistManager);
+            host.ShowWindow(WindowNames::PlaylistManager);
             break;
         case CommandLineAction::None: break;
         }

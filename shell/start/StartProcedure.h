@@ -8,6 +8,8 @@
 // Shutdown's share lives here too: SaveWindowStates records which tool windows
 // are open, for the next start to reopen them.
 
+#include "foundation/ToolWindows.h"  // ReopenableWindows
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -15,9 +17,6 @@
 // False until the start procedure has run its last step; the keyboard
 // emulation does nothing before that.
 extern bool gblnStartupComplete;
-
-// The seven windows reopened at start, in their order.
-const QStringList& ReopenableWindows();
 
 // The whole command line (the arguments after the program, joined by one
 // blank) as one path, with every double quote at either end removed.

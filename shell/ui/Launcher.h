@@ -43,7 +43,7 @@ public:
     void UnloadWindow() override;
 
     // ---- IKeyHost ----
-    int HelpTopic() const override { return 0; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::Integrator).helpTopic; }
     // Alt+O the Options pop-up, Alt+X Exit, Alt+S Stay On Top.
     void ProcessShortcutKeys(int keyCode, int shift) override;
 

@@ -41,8 +41,10 @@ const std::vector<StandInDesign>& StandInDesigns() {
                           QStringLiteral("Album"),         QStringLiteral("Artist"), QStringLiteral("Title"),
                           QStringLiteral("New File Name"), QStringLiteral("Action")};
         s->minHeight = 5460;
-        s = add(WindowNames::DuplicateFinder, TextId::Launcher::DuplicateFinder, 4, -1);
-        s->editControl = QStringLiteral("ListViewDuplicates");
+        s = add(WindowNames::MusicCataloguer, TextId::Launcher::MusicCataloguer, 3, 3);
+        s->fileSave = true;
+        s->editControl = QStringLiteral("RichViewer");
+        s->editIsText = true;
         s = add(WindowNames::EncoderDecoder, TextId::Launcher::EncoderDecoder, 6, 6);
         s->fileOpen = true;
         s->editControl = QStringLiteral("ListViewFiles");

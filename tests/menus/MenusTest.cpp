@@ -2,6 +2,7 @@
 // and File menus (US and UK), which items are enabled, and what each Tools and
 // Help item does.
 
+#include "duplicates/ui/DuplicateFinder.h"
 #include "FakeToolWindow.h"
 
 #include "foundation/AppPaths.h"
@@ -87,13 +88,13 @@ TEST(SharedMenus, CaptionsAndItemNumbersInBothLanguages) {
 TEST(SharedMenus, HelpMenuHasItsSeparatorsAtTwoAndFour) {
     TempHome home;
     ScriptedUi ui;
-    LoadedStandIn s(WindowNames::DuplicateFinder);
-    EXPECT_TRUE(s.window->mnuHelp[2]->isSeparator());
-    EXPECT_TRUE(s.window->mnuHelp[4]->isSeparator());
+    FormDuplicateFinder window;
+    EXPECT_TRUE(window.mnuHelp[2]->isSeparator());
+    EXPECT_TRUE(window.mnuHelp[4]->isSeparator());
     // Item 1 has neither a caption nor a command: it is not shown.
-    EXPECT_FALSE(s.window->mnuHelp[1]->isVisible());
+    EXPECT_FALSE(window.mnuHelp[1]->isVisible());
     // Without Open and Save the File menu offers Exit alone.
-    EXPECT_EQ(Captions(s.window->mnuFileRoot), QStringList{"E&xit\tCtrl+Q"});
+    EXPECT_EQ(Captions(window.mnuFile), QStringList{"E&xit\tCtrl+Q"});
 }
 
 TEST(SharedMenus, OptionsAndPreferencesAreDisabledWhileAnyWindowRunsAJob) {

@@ -7,6 +7,7 @@
 #include "foundation/ListFiles.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
+#include "duplicates/ui/DuplicateFinder.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/engine/ScanRecord.h"
 #include "shell/WindowProtocol.h"
@@ -56,6 +57,7 @@ struct CloseAll {
 void RegisterWindows() {
     RegisterScanningCentreWindow();
     RegisterMassTaggingOverrideToolWindow();
+    RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
     RegisterStandInWindows();
