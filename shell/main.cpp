@@ -15,6 +15,7 @@
 #include "shell/start/ui/StartHost.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
+#include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "duplicates/ui/DuplicateFinder.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv) {
     InstallFirstRunAssociations();
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterMassTaggingOverrideToolWindow();
     RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();

@@ -55,12 +55,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
         s->fixedSize = true;
         s->minHeight = 4800;
         s->minWidth = 6600;
-        s = add(WindowNames::MassTagging, TextId::MassTagging::Caption, 2, -1);
-        s->coreTool = false;
-        s->menuBar = false;
-        s->fixedSize = true;
-        s->minHeight = 4200;
-        s->minWidth = 6000;
         return d;
     }();
     return designs;

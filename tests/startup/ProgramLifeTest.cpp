@@ -3,6 +3,7 @@
 // yet, and the main window's close handlers (a running job refuses,
 // "WindowStates" is written and every window unloads).
 
+#include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "foundation/ListFiles.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
@@ -55,6 +56,7 @@ struct CloseAll {
 // factory of its own.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
+    RegisterMassTaggingOverrideToolWindow();
     RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
