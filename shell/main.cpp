@@ -19,6 +19,7 @@
 #include "duplicates/ui/DuplicateFinder.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
+#include "ripper/ui/CDRipper.h"
 #include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/ui/StandInWindows.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
     RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();
     RegisterPlaylistManagerWindow();
+    RegisterCDRipperWindow();
     RegisterStandInWindows();
 
     // The command line after the program's name; Qt has taken its own options out.

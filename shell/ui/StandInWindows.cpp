@@ -49,12 +49,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
         s->fileOpen = true;
         s->editControl = QStringLiteral("ListViewFiles");
         s->minWidth = 8196;
-        s = add(WindowNames::CDRipper, TextId::Ripper::Caption, 18, -1);
-        s->coreTool = false;
-        s->menuBar = false;
-        s->fixedSize = true;
-        s->minHeight = 4800;
-        s->minWidth = 6600;
         return d;
     }();
     return designs;

@@ -16,6 +16,7 @@
 #include "shell/ui/Launcher.h"
 #include "foundation/ui/WindowPositions.h"
 #include "cataloguer/ui/MusicCataloguer.h"
+#include "ripper/ui/CDRipper.h"
 #include "shell/ui/StandInWindows.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -60,6 +61,7 @@ void RegisterWindows() {
     RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
+    RegisterCDRipperWindow();
     RegisterStandInWindows();
 }
 
