@@ -17,6 +17,7 @@
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "duplicates/ui/DuplicateFinder.h"
+#include "encoder/ui/EncoderDecoder.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "ripper/ui/CDRipper.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
     RegisterOptionsDialog();
     RegisterPlaylistManagerWindow();
     RegisterCDRipperWindow();
+    RegisterEncoderDecoderWindow();
     RegisterStandInWindows();
 
     // The command line after the program's name; Qt has taken its own options out.

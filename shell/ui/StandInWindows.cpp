@@ -41,14 +41,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
                           QStringLiteral("Album"),         QStringLiteral("Artist"), QStringLiteral("Title"),
                           QStringLiteral("New File Name"), QStringLiteral("Action")};
         s->minHeight = 5460;
-        s = add(WindowNames::MusicCataloguer, TextId::Launcher::MusicCataloguer, 3, 3);
-        s->fileSave = true;
-        s->editControl = QStringLiteral("RichViewer");
-        s->editIsText = true;
-        s = add(WindowNames::EncoderDecoder, TextId::Launcher::EncoderDecoder, 6, 6);
-        s->fileOpen = true;
-        s->editControl = QStringLiteral("ListViewFiles");
-        s->minWidth = 8196;
         return d;
     }();
     return designs;

@@ -17,6 +17,7 @@
 #include "foundation/ui/WindowPositions.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "ripper/ui/CDRipper.h"
+#include "encoder/ui/EncoderDecoder.h"
 #include "shell/ui/StandInWindows.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -62,6 +63,7 @@ void RegisterWindows() {
     RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();
     RegisterCDRipperWindow();
+    RegisterEncoderDecoderWindow();
     RegisterStandInWindows();
 }
 
