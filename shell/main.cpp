@@ -13,6 +13,7 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
+#include "cataloguer/ui/CataloguerDialogs.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
     RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();
+    RegisterCataloguerDialogs();
     RegisterPlaylistManagerWindow();
     RegisterCDRipperWindow();
     RegisterEncoderDecoderWindow();

@@ -1,0 +1,5 @@
+#pragma once
+// Makes the cataloguer's option dialogs the ones the Options dialog opens
+// (options/ui/CataloguerDialogHooks.h).  The program calls it once at start.
+
+void RegisterCataloguerDialogs();
