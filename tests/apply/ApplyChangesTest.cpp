@@ -274,8 +274,10 @@ TEST_F(ApplyTest, ARowWhoseFileIsNoLongerTheScannedOneIsSkippedAndReported) {
     AddRow(table, folder.path(), kRow);
     AddRow(table, folder.path(), {QStringLiteral("gone.mp3"), {}, {}, {}, {}, QStringLiteral("T")});
     // Another file now stands at the first path; the second file is gone.
+    // The scanned file is moved aside, not removed, so the new file cannot
+    // reuse its inode (which a removal frees at once on most file systems).
     const QByteArray stranger = ReadBytes(path) + QByteArrayLiteral("!");
-    QFile::remove(path);
+    ASSERT_TRUE(QFile::rename(path, folder.file("scanned.mp3.old")));
     folder.write(QStringLiteral("song.mp3"), stranger);
     QFile::remove(folder.file("gone.mp3"));
 
