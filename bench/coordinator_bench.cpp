@@ -19,7 +19,10 @@
 #include "coordinator/SimResultsModel.h"
 #include "coordinator/SimulateChange.h"
 #include "coordinator/SimulateRun.h"
+#include "coordinator/MassTaggingOverrides.h"
 #include "coordinator/ui/AdvancedOptionsDialog.h"
+#include "coordinator/ui/ApplyChangesDialog.h"
+#include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "coordinator/ui/SimResultsView.h"
 #include "foundation/Errors.h"
@@ -35,6 +38,9 @@
 #include "scanning/ui/ScanningCentre.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QScreen>
@@ -152,7 +158,41 @@ int RunScreenshot(const QString& folder, const QString& file, const QString& dia
         window->ListViewSimResults->setCurrentIndex(window->ListViewSimResults->model()->index(0, 0));
     }
     bool ok = false;
-    if (dialog == QLatin1String("advanced")) {
+    if (dialog == QLatin1String("apply")) {
+        // A few overrides, the three switches and one row to delete.
+        RegisterMassTaggingOverrideToolWindow();
+        MassTaggingOverrides set;
+        set.id3v1Tag = set.id3v2Tag = true;
+        set.id3v1[V1Field::Year] = {true, QStringLiteral("1999")};
+        set.id3v2[V2Field::Artist] = {true, QStringLiteral("Various Artists")};
+        set.id3v2[V2Field::Genre] = {true, QStringLiteral("Soundtrack")};
+        set.id3v1Remove = true;
+        MassTagging().setValues(set);
+        window->mcheckChangeFileName.SetValue(1);
+        window->mcheckChangeID3v1Tag.SetValue(1);
+        window->mcheckChangeID3v2Tag.SetValue(1);
+        DialogApplyChanges confirm(*window, 1, window);
+        confirm.move(80, 60);
+        QTimer::singleShot(delay, &confirm, [&] {
+            ok = Grab(&confirm, file);
+            confirm.reject();
+        });
+        confirm.exec();
+    } else if (dialog == QLatin1String("masstagging")) {
+        RegisterMassTaggingOverrideToolWindow();
+        auto* tool = dynamic_cast<DialogMassTaggingOverrideTool*>(WindowRegistry::Load(WindowNames::MassTagging));
+        tool->move(80, 40);
+        tool->CheckID3v2Tag->click();
+        tool->TextID3v2[V2Field::Artist]->setText(QStringLiteral("Various Artists"));
+        tool->TextID3v2[V2Field::Year]->setText(QStringLiteral("2004"));
+        tool->ComboID3v2Genre->setCurrentText(QStringLiteral("Soundtrack"));
+        tool->ShowWindow();
+        QTimer::singleShot(delay, tool, [&] {
+            ok = Grab(tool, file);
+            QApplication::exit(0);
+        });
+        QApplication::exec();
+    } else if (dialog == QLatin1String("advanced")) {
         DialogFileNameTagCoordAdvOptions advanced(window);
         advanced.move(80, 60);
         QTimer::singleShot(delay, &advanced, [&] {

@@ -76,7 +76,8 @@ void SimResultsModel::sort(int column, Qt::SortOrder order) {
 }
 
 SimResultsModel::Row SimResultsModel::makeRow(SimRowTexts cells) {
-    Row row{std::move(cells)};
+    Row row;
+    row.cells = std::move(cells);
     // Rows of one folder share its text.
     if (!m_rows.empty()) {
         const QString& folder = m_rows.back().cells[SimColumn::Folder];

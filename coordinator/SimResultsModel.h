@@ -68,6 +68,9 @@ public:
     const QString& text(int row, int column) const { return m_rows[size_t(row)].cells[size_t(column)]; }
     const SimRowTexts& rowTexts(int row) const { return m_rows[size_t(row)].cells; }
     void setText(int row, int column, const QString& text);
+    // The file the row was derived from (unknown for rows of a list file).
+    const FileIdentity& identity(int row) const { return m_rows[size_t(row)].identity; }
+    void setIdentity(int row, const FileIdentity& identity) { m_rows[size_t(row)].identity = identity; }
     // The row's colour value (foundation/SharedServices.h), if it has one.
     std::optional<int32_t> colour(int row) const;
 
@@ -81,6 +84,7 @@ private:
         bool checked = false;
         bool coloured = false;
         int32_t colour = 0;
+        FileIdentity identity;
     };
     Row makeRow(SimRowTexts cells);
     void reserveFor(size_t more);

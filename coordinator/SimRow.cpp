@@ -1,6 +1,9 @@
 #include "coordinator/SimRow.h"
 
+#include "foundation/NativePath.h"
+
 #include <QLatin1StringView>
+#include <sys/stat.h>
 #include <utility>
 
 const std::array<QString, kSimColumnCount>& SimColumnCaptions() {
@@ -44,4 +47,10 @@ std::optional<SimRowStyle> SimActionStyle(QStringView action, const CoordinatorA
     case SimAction::Delete: return SimRowStyle{true, options.lngColourDelete};
     }
     return std::nullopt;
+}
+
+FileIdentity IdentityOf(const QString& path) {
+    struct stat st {};
+    if (path.isEmpty() || ::stat(NativePath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
 }

@@ -39,6 +39,19 @@ QString SimActionText(SimAction action);  // "Change", "Change ??", "No Change",
 // text (an action edited by hand in a list file, or an empty cell).
 std::optional<SimAction> ParseSimAction(QStringView text);
 
+// Which file a row was made from: the file system's device and inode
+// numbers of its path when the row was derived.  Apply leaves a row alone when
+// its path no longer names that file.  Rows read from a list file have none.
+struct FileIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    bool known() const { return inode != 0; }
+    bool operator==(const FileIdentity&) const = default;
+};
+// The identity of the regular file at `path` (a link counts as its target);
+// unknown when there is none.
+FileIdentity IdentityOf(const QString& path);
+
 // What an action makes of its row: ticked or not, and the colour value
 // (foundation/SharedServices.h: PaintColour) of the row's text.
 struct SimRowStyle {

@@ -14,10 +14,14 @@ SimulateRunReport SimulateResultsRows(const ScanResultsModel& results, const std
                                       const CoordinatorAdvOptions& colours, JobHost& job) {
     SimulateRunReport report;
     std::vector<SimRowTexts> pending;
+    std::vector<FileIdentity> identities;  // of the pending rows
     const auto flush = [&] {
         if (pending.empty()) return;
         report.added += static_cast<int64_t>(pending.size());
+        const int first = table.rows();
         table.appendDerivedRows(std::exchange(pending, {}), colours);
+        for (size_t i = 0; i < identities.size(); ++i) table.setIdentity(first + int(i), identities[i]);
+        identities.clear();
     };
     const QString workingWith = GetResourceString(TextId::Common::WorkingWith);
     YieldClock clock(job.YieldIntervalMs());
@@ -42,6 +46,8 @@ SimulateRunReport SimulateResultsRows(const ScanResultsModel& results, const std
         lastTaken = row;
         SimulateOutcome outcome = deriver.simulate(results, row);
         if (outcome.ok()) {
+            // Apply later acts only on this very file.
+            identities.push_back(IdentityOf(results.fullPath(row)));
             pending.push_back(std::move(outcome.cells));
         } else {
             ++report.failed;

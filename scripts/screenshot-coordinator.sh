@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Simulates a small generated collection in the File Name and Tag Coordinator
 # under Xvfb and saves a PNG of the window (or, with --dialog advanced, of its
-# Advanced Options dialog).
+# Advanced Options dialog, or with apply / masstagging the Apply Changes dialog
+# or the Mass Tagging Override Tool).
 #   scripts/screenshot-coordinator.sh [output.png] [--no-skins] [--dialog advanced]
 set -euo pipefail
 cd "$(dirname "$0")/.."

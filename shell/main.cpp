@@ -16,6 +16,7 @@
 #include "cataloguer/ui/CataloguerDialogs.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
+#include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "duplicates/ui/DuplicateFinder.h"
 #include "encoder/ui/EncoderDecoder.h"
 #include "options/ui/OptionsDialog.h"
@@ -83,6 +84,7 @@ int main(int argc, char** argv) {
     InstallFirstRunAssociations();
     RegisterScanningCentreWindow();
     RegisterFileNameTagCoordinatorWindow();
+    RegisterMassTaggingOverrideToolWindow();
     RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterOptionsDialog();

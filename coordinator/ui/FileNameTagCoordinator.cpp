@@ -1,4 +1,8 @@
 #include "coordinator/ui/FileNameTagCoordinator.h"
+#include "coordinator/ApplyChanges.h"
+#include "coordinator/MassTaggingOverrides.h"
+#include "coordinator/ui/ApplyChangesDialog.h"
+#include "coordinator/ui/MassTaggingOverrideTool.h"
 
 #include "coordinator/SimResultsModel.h"
 #include "coordinator/SimulateChange.h"
@@ -545,16 +549,47 @@ void FormFileNameTagCoordinator::LoadMassTaggingTool() {
     if (auto* window = dynamic_cast<QWidget*>(tool); window && !wasLoaded) window->hide();
 }
 
-bool FormFileNameTagCoordinator::MassTaggingOverridesInEffect() const { return false; }
-
-void FormFileNameTagCoordinator::EnableMassTaggingTool(bool enable) { (void)enable; }
-
-void FormFileNameTagCoordinator::ConfirmApplyChanges() {
-    mblnApplyChanges = false;
-    if (LabelStatusBar) LabelStatusBar->setText(QStringLiteral("Applying changes is not available yet."));
+bool FormFileNameTagCoordinator::MassTaggingOverridesInEffect() const {
+    // The tool restores the stored set as it loads.
+    const_cast<FormFileNameTagCoordinator*>(this)->LoadMassTaggingTool();
+    return MassTagging().values().anyFieldInForce();
 }
 
-void FormFileNameTagCoordinator::ApplyConfirmedChanges(JobHost& job) { (void)job; }
+void FormFileNameTagCoordinator::EnableMassTaggingTool(bool enable) {
+    if (auto* tool = WindowRegistry::FindAs<DialogMassTaggingOverrideTool>(WindowNames::MassTagging))
+        tool->EnableControls(enable);
+}
+
+void FormFileNameTagCoordinator::ConfirmApplyChanges() {
+    // The override set must hold its stored values before it is listed.
+    LoadMassTaggingTool();
+    int deleteRows = 0;
+    for (int row = 0; row < m_results->rows(); ++row)
+        if (m_results->isChecked(row) && ParseSimAction(m_results->text(row, SimColumn::Action)) == SimAction::Delete)
+            ++deleteRows;
+    m_applyDeletes = true;
+    ::ConfirmApplyChanges(*this, deleteRows, m_applyDeletes);
+}
+
+void FormFileNameTagCoordinator::ApplyConfirmedChanges(JobHost& job) {
+    ApplySettings settings;
+    settings.changeFileName = mcheckChangeFileName.Value() == 1;
+    settings.changeID3v1Tag = mcheckChangeID3v1Tag.Value() == 1;
+    settings.changeID3v2Tag = mcheckChangeID3v2Tag.Value() == 1;
+    settings.deleteFiles = m_applyDeletes;
+    settings.writeReadOnly = Options().Preferences.blnWriteReadOnly;
+    // The tool's controls are off for the whole run: one reading serves
+    // every row.
+    settings.overrides = MassTagging().values();
+    const ApplyReport report = ApplyChanges(*m_results, settings, job);
+    const QString text = ApplyEndText(report);
+    if (report.stopped)
+        job.ReportInterrupted(text);
+    else if (report.failed > 0)
+        job.ShowResult(text, true, QString());  // failed work is never reported quietly
+    else
+        job.ReportComplete(text);
+}
 
 void FormFileNameTagCoordinator::BtnMassTagging_Click() {
     // Modeless and without an owner: the coordinator stays usable beside it.

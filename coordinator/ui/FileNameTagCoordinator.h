@@ -204,6 +204,7 @@ private:
 
     SimResultsModel* m_results = nullptr;
     bool mblnDropInProcess = false;
+    bool m_applyDeletes = true;  // the confirmation's answer for rows marked "Delete"
     bool m_inLayout = false;
     bool m_unloaded = false;
 };

@@ -89,7 +89,7 @@ public:
     QGroupBox* FrameSeparators = nullptr;
     std::array<QCheckBox*, 6> CheckSourceSeparator{};
     std::array<QLineEdit*, 2> TextSourceSeparator{};
-    std::array<QLabel*, 3> LabelOrder{};  // element k is the spec's LabelOrder(k + 1)
+    std::array<QLabel*, 3> LabelOrder{};  // element k is the order label numbered k + 1
     QToolButton* UpDownOrderLeft = nullptr;   // the spinner's down arrow: one place left
     QToolButton* UpDownOrderRight = nullptr;  // its up arrow: one place right
     QGroupBox* FrameReliabilityPref = nullptr;

@@ -41,16 +41,6 @@ const std::vector<StandInDesign>& StandInDesigns() {
                           QStringLiteral("Album"),         QStringLiteral("Artist"), QStringLiteral("Title"),
                           QStringLiteral("New File Name"), QStringLiteral("Action")};
         s->minHeight = 5460;
-        s = add(WindowNames::MusicCataloguer, TextId::Launcher::MusicCataloguer, 3, 3);
-        s->fileSave = true;
-        s->editControl = QStringLiteral("RichViewer");
-        s->editIsText = true;
-        s = add(WindowNames::MassTagging, TextId::MassTagging::Caption, 2, -1);
-        s->coreTool = false;
-        s->menuBar = false;
-        s->fixedSize = true;
-        s->minHeight = 4200;
-        s->minWidth = 6000;
         return d;
     }();
     return designs;

@@ -3,6 +3,7 @@
 // yet, and the main window's close handlers (a running job refuses,
 // "WindowStates" is written and every window unloads).
 
+#include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "foundation/ListFiles.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
@@ -17,6 +18,7 @@
 #include "foundation/ui/WindowPositions.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "ripper/ui/CDRipper.h"
+#include "encoder/ui/EncoderDecoder.h"
 #include "shell/ui/StandInWindows.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -57,6 +59,7 @@ struct CloseAll {
 // factory of its own.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
+    RegisterMassTaggingOverrideToolWindow();
     RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
     RegisterPlaylistManagerWindow();

@@ -1,0 +1,662 @@
+#include "coordinator/ApplyChanges.h"
+
+#include "coordinator/NameDerivation.h"
+#include "coordinator/SimResultsModel.h"
+#include "foundation/Errors.h"
+#include "foundation/FileUtils.h"
+#include "foundation/Genres.h"
+#include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
+#include "foundation/OptionRecords.h"
+#include "foundation/ResourceStrings.h"
+#include "quillmark/Quillmark.h"
+#include "scanning/engine/FileErrorReport.h"
+#include "scanning/engine/ID3v1.h"
+#include "scanning/engine/ID3v2TagInfo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <map>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+ApplyWriteFault g_writeFault = nullptr;
+
+constexpr const char* kSource = "Sonivard";
+
+// The marker of the hidden files a tag rewrite writes before it renames them
+// over their file: ".<name>" + kTempMarker + random letters.  Only Apply
+// makes such files, and none of them is ever the only copy of anything, so
+// any one left by an interrupted run can go.
+constexpr const char kTempMarker[] = ".svtag-";
+
+[[noreturn]] void RaiseWrite(int err) { RaiseErrno(err, true, QString::fromLatin1(kSource)); }
+[[noreturn]] void RaiseRead(int err, const QString& path) { RaiseErrno(err, false, QString::fromLatin1(kSource), path); }
+
+bool WriteAllBytes(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+bool PreadAll(int fd, char* data, size_t size, off_t offset) {
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, data, size, offset);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        data += n;
+        size -= size_t(n);
+        offset += n;
+    }
+    return true;
+}
+
+// Copies `length` bytes of `in` from `offset` to the end of `out`.
+bool CopyRange(int in, off_t offset, uint64_t length, int out) {
+    while (length > 0) {
+        const ssize_t n = ::copy_file_range(in, &offset, out, nullptr, size_t(std::min<uint64_t>(length, 1u << 30)), 0);
+        if (n > 0) {
+            length -= uint64_t(n);
+            continue;
+        }
+        if (n == 0) {
+            errno = EIO;  // the file became shorter meanwhile
+            return false;
+        }
+        if (errno == EINTR) continue;
+        if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) return false;
+        break;
+    }
+    static thread_local std::vector<char> buffer(1 << 20);
+    while (length > 0) {
+        const size_t chunk = size_t(std::min<uint64_t>(length, buffer.size()));
+        if (!PreadAll(in, buffer.data(), chunk, offset)) return false;
+        if (!WriteAllBytes(out, buffer.data(), chunk)) return false;
+        offset += off_t(chunk);
+        length -= chunk;
+    }
+    return true;
+}
+
+QByteArray Base36Random() { return QByteArray::number(QRandomGenerator::global()->generate64(), 36); }
+
+bool IsApplyTemporary(const char* name) {
+    if (name[0] != '.') return false;
+    const char* marker = std::strstr(name + 1, kTempMarker);
+    if (!marker || marker == name + 1) return false;
+    const char* tail = marker + sizeof kTempMarker - 1;
+    if (*tail == '\0') return false;
+    for (const char* c = tail; *c; ++c)
+        if (!((*c >= '0' && *c <= '9') || (*c >= 'a' && *c <= 'z'))) return false;
+    return true;
+}
+
+// Removes the hidden files an interrupted run left in `folder`.
+void RemoveStaleTemporaries(const QByteArray& folder) {
+    DIR* dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
+    if (!dir) return;
+    const int dfd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsApplyTemporary(entry->d_name)) continue;
+        struct stat st;
+        if (::fstatat(dfd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            ::unlinkat(dfd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+QString Text(int32_t id) { return GetResourceString(id); }
+
+void Warn(const QString& path, int32_t textId, int32_t titleId) {
+    MsgBox(path + QStringLiteral("\r\n\r\n") + Text(textId), Mb::OKOnly | Mb::Exclamation, Text(titleId));
+}
+
+// Reports the error being handled for `path`: the tag reporter's warning
+// when it knows the error, else the critical error box.
+void ReportFailure(const QString& path, int32_t action) {
+    const SvError error = CurrentError();
+    if (!ReportFileError(path, action, error)) DisplayErrorMessage(error);
+}
+
+bool IsEmpty(const ID3v1Tag& tag) { return CompareID3v1(tag, ID3v1Tag{}); }
+bool IsEmpty(const ID3v2Tag& tag) { return CompareID3v2(tag, ID3v2Tag{}); }
+
+// ---- new files, written now and put in place in batches ------------------------------
+
+// A file rewritten beside its target and not yet renamed over it.
+struct StagedFile {
+    QString path;        // the target, as the row names it
+    QByteArray target;   // its native path
+    QByteArray temp;     // the hidden new file beside it
+    int fd = -1;         // the new file, open until it is in place
+    dev_t device = 0;
+    ino_t inode = 0;     // the target the new file was made from
+    int row = -1;        // the table row it serves
+};
+
+class Staging {
+public:
+    Staging(int64_t& failed, SimResultsModel& table) : m_failed(failed), m_table(table) {}
+    ~Staging() { flush(); }
+
+    bool holds(const QByteArray& target) const { return m_targets.contains(target); }
+    size_t size() const { return m_files.size(); }
+
+    void add(StagedFile file) {
+        m_targets.insert(file.target);
+        // Writing back starts now; the flush then mostly waits for nothing.
+        ::sync_file_range(file.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+        m_files.push_back(std::move(file));
+        if (m_files.size() >= 128) flush();
+    }
+
+    // Makes every new file durable, then renames each over its target, then
+    // makes the renames durable (each folder once per batch).
+    void flush() {
+        if (m_files.empty()) return;
+        // Each new file is made durable on its own: a flush of the whole
+        // file system would also wait for every other program's writing.
+        std::vector<int> syncResult(m_files.size(), 0);
+        for (size_t i = 0; i < m_files.size(); ++i) syncResult[i] = ::fdatasync(m_files[i].fd) == 0 ? 0 : errno;
+        QSet<QByteArray> folders;
+        for (size_t i = 0; i < m_files.size(); ++i) {
+            StagedFile& f = m_files[i];
+            try {
+                const int err = syncResult[i];
+                if (err != 0) RaiseWrite(err);
+                if (::close(std::exchange(f.fd, -1)) != 0) RaiseWrite(errno);
+                // The file must still be the one the new file was made from.
+                struct stat st;
+                if (::lstat(f.target.constData(), &st) != 0 || st.st_dev != f.device || st.st_ino != f.inode) {
+                    ::unlink(f.temp.constData());
+                    ++m_failed;
+                    Warn(f.path, TextId::Coordinator::FileReplacedText, TextId::Coordinator::FileSkipped);
+                    continue;
+                }
+                if (::rename(f.temp.constData(), f.target.constData()) != 0) RaiseWrite(errno);
+                folders.insert(NativeParentOf(f.target));
+                // The row now stands for the new file, so a later run over
+                // the same table still finds the file it changed.
+                struct stat now;
+                if (f.row >= 0 && f.row < m_table.rows() && ::stat(f.target.constData(), &now) == 0)
+                    m_table.setIdentity(f.row, {uint64_t(now.st_dev), uint64_t(now.st_ino)});
+            } catch (...) {
+                if (f.fd >= 0) ::close(std::exchange(f.fd, -1));
+                ::unlink(f.temp.constData());
+                ++m_failed;
+                ReportFailure(f.path, FileAction::ModifyID3v2);
+            }
+        }
+        for (const QByteArray& folder : folders) {
+            const int dfd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (dfd >= 0) {
+                ::fsync(dfd);
+                ::close(dfd);
+            }
+        }
+        m_files.clear();
+        m_targets.clear();
+    }
+
+    static QByteArray NativeParentOf(const QByteArray& path) {
+        const qsizetype slash = path.lastIndexOf('/');
+        if (slash < 0) return QByteArrayLiteral(".");
+        if (slash == 0) return QByteArrayLiteral("/");
+        return path.left(slash);
+    }
+
+private:
+    int64_t& m_failed;
+    SimResultsModel& m_table;
+    std::vector<StagedFile> m_files;
+    QSet<QByteArray> m_targets;
+};
+
+// ---- the ID3v2 tag as bytes ------------------------------------------------------
+
+// The tag object writes tags to files only: the new tag is written to an
+// empty scratch file in a private folder in memory (where flushing costs
+// nothing) and read back.  Folders of runs that were killed are removed.
+class TagRenderer {
+public:
+    TagRenderer() {
+        QString base = QStringLiteral("/dev/shm");
+        if (!QFileInfo(base).isDir() || !QFileInfo(base).isWritable())
+            base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (base.isEmpty() || !QFileInfo(base).isDir()) base = QDir::tempPath();
+        RemoveDeadFolders(base);
+        m_dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/sonivard-apply-") +
+                                                QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
+        if (!m_dir->isValid()) RaiseWrite(EACCES);
+        m_scratch = m_dir->filePath(QStringLiteral("tag"));
+    }
+
+    // The tag the object holds, with `tag`'s twelve values set.
+    QByteArray render(const ID3v2Tag& tag) {
+        const QByteArray native = NativePath(m_scratch);
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (fd < 0) RaiseWrite(errno);
+        ::close(fd);
+        gobjID3v2Tag.SetFrameValue(quillmark::eTrack, tag.Track);
+        gobjID3v2Tag.SetFrameValue(quillmark::eTitle, tag.Title);
+        gobjID3v2Tag.SetFrameValue(quillmark::eArtist, tag.Artist);
+        gobjID3v2Tag.SetFrameValue(quillmark::eAlbum, tag.Album);
+        gobjID3v2Tag.SetFrameValue(quillmark::eYear, tag.Year);
+        gobjID3v2Tag.SetFrameValue(quillmark::eComment, tag.Comment);
+        gobjID3v2Tag.SetFrameValue(quillmark::eGenre, tag.Genre);
+        gobjID3v2Tag.SetFrameValue(quillmark::eComposer, tag.Composer);
+        gobjID3v2Tag.SetFrameValue(quillmark::eOrigArtist, tag.OrigArtist);
+        gobjID3v2Tag.SetFrameValue(quillmark::eCopyright, tag.Copyright);
+        gobjID3v2Tag.SetFrameValue(quillmark::eURL, tag.URL);
+        gobjID3v2Tag.SetFrameValue(quillmark::eEncodedBy, tag.EncodedBy);
+        gobjID3v2Tag.WriteTag(m_scratch, false);
+        QFile file(m_scratch);
+        if (!file.open(QIODevice::ReadOnly)) RaiseRead(EIO, m_scratch);
+        return file.readAll();
+    }
+
+private:
+    static void RemoveDeadFolders(const QString& base) {
+        const QStringList names =
+            QDir(base).entryList({QStringLiteral("sonivard-apply-*")}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+        for (const QString& name : names) {
+            const QStringList parts = name.split(QLatin1Char('-'));
+            bool ok = false;
+            const pid_t pid = parts.size() >= 4 ? pid_t(parts.at(2).toLong(&ok)) : 0;
+            if (!ok || pid <= 0 || pid == ::getpid()) continue;
+            if (::kill(pid, 0) == 0 || errno == EPERM) continue;  // its run is alive
+            QDir(base + QLatin1Char('/') + name).removeRecursively();
+        }
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_scratch;
+};
+
+// ---- one file's tags ---------------------------------------------------------------
+
+enum class Plan { Keep, Write, Remove };
+
+struct TagWork {
+    Plan v1 = Plan::Keep;
+    ID3v1Tag id3v1;
+    Plan v2 = Plan::Keep;
+    ID3v2Tag id3v2;
+    QByteArray v2Bytes;  // the new tag, for Plan::Write
+};
+
+class ApplyRun {
+public:
+    ApplyRun(const ApplySettings& settings, ApplyReport& report, SimResultsModel& table)
+        : m_settings(settings), m_report(report), m_staging(report.failed, table) {}
+
+    void row(int index, const SimRowTexts& cells, const FileIdentity& identity);
+    void flush() { m_staging.flush(); }
+
+private:
+    bool deleteFile(const QString& folder, const QString& name, const QString& path);
+    // The name the tags are written under: the new one after a rename.
+    QString rename(const QString& folder, const QString& oldName, const QString& newName, bool& failed);
+    bool tags(const QString& path, const SimRowTexts& cells);
+    bool planID3v1(const QString& path, const SimRowTexts& cells, TagWork& work);
+    bool planID3v2(const QString& path, const SimRowTexts& cells, TagWork& work);
+    void rewrite(const QString& path, const TagWork& work);
+    bool writeID3v1InPlace(const QString& path, const TagWork& work);
+    void flushFor(const QString& path) {
+        if (m_staging.holds(NativePath(path))) m_staging.flush();
+    }
+    void cleanFolder(const QString& folder) {
+        if (m_cleaned.contains(folder)) return;
+        m_cleaned.insert(folder);
+        RemoveStaleTemporaries(NativePath(folder));
+    }
+
+    const ApplySettings& m_settings;
+    ApplyReport& m_report;
+    Staging m_staging;
+    int m_row = -1;  // the row being applied
+    std::unique_ptr<TagRenderer> m_renderer;
+    QSet<QString> m_cleaned;
+};
+
+void ApplyRun::row(int index, const SimRowTexts& cells, const FileIdentity& identity) {
+    m_row = index;
+    const QString& folder = cells[SimColumn::Folder];
+    const QString& oldName = cells[SimColumn::OldFileName];
+    const QString path = JoinPath(folder, oldName);
+    cleanFolder(folder);
+
+    // Only the file the row was made from is touched.
+    const FileIdentity now = IdentityOf(path);
+    if (!now.known()) {
+        ++m_report.failed;
+        Warn(path, TextId::Coordinator::FileGoneText, TextId::Coordinator::FileSkipped);
+        return;
+    }
+    if (identity.known() && !(identity == now)) {
+        ++m_report.failed;
+        Warn(path, TextId::Coordinator::FileReplacedText, TextId::Coordinator::FileSkipped);
+        return;
+    }
+
+    const std::optional<SimAction> action = ParseSimAction(cells[SimColumn::Action]);
+    if (action == SimAction::Delete) {
+        if (m_settings.deleteFiles && !deleteFile(folder, oldName, path)) ++m_report.failed;
+        return;
+    }
+    bool failed = false;
+    const QString current = rename(folder, oldName, cells[SimColumn::NewFileName], failed);
+    if (!tags(JoinPath(folder, current), cells)) failed = true;
+    if (failed) ++m_report.failed;
+}
+
+bool ApplyRun::deleteFile(const QString& folder, const QString& name, const QString& path) {
+    flushFor(path);
+    const bool toTrash = Options().Preferences.blnUseRecycleBin;
+    bool gone = false;
+    try {
+        gone = DeleteFile(folder, name);
+    } catch (...) {
+        DisplayErrorMessage();
+        return false;
+    }
+    if (!gone)
+        Warn(path, toTrash ? TextId::Coordinator::RecycleFailedText : TextId::Coordinator::DeleteFailedText,
+             TextId::Coordinator::DeleteFailed);
+    return gone;
+}
+
+QString ApplyRun::rename(const QString& folder, const QString& oldName, const QString& newName, bool& failed) {
+    // Exact comparison: a change of letter case alone is a rename too.
+    if (!m_settings.changeFileName || newName == oldName) return oldName;
+    if (!IsPlainFileName(newName)) {
+        failed = true;
+        Warn(JoinPath(folder, oldName), TextId::Coordinator::InvalidNewFileNameText,
+             TextId::Coordinator::InvalidNewFileName);
+        return oldName;
+    }
+    const QString from = JoinPath(folder, oldName);
+    const QString to = JoinPath(folder, newName);
+    flushFor(from);
+    flushFor(to);
+    try {
+        // MoveFile asks before it replaces a file and reports its own failures.
+        if (MoveFile(from, to)) return newName;
+    } catch (...) {
+        DisplayErrorMessage();
+    }
+    failed = true;
+    return oldName;
+}
+
+bool ApplyRun::tags(const QString& path, const SimRowTexts& cells) {
+    TagWork work;
+    try {
+        // A failed ID3v1 read was reported: the ID3v2 step is skipped too, so
+        // one unreadable file gives one warning.
+        if (!planID3v1(path, cells, work)) return false;
+        const bool v2Read = planID3v2(path, cells, work);
+        if (work.v2 != Plan::Keep) {
+            rewrite(path, work);
+        } else if (work.v1 != Plan::Keep) {
+            if (!writeID3v1InPlace(path, work)) return false;
+        }
+        return v2Read;
+    } catch (...) {
+        ReportFailure(path, work.v2 != Plan::Keep ? FileAction::ModifyID3v2 : FileAction::ModifyID3v1);
+        return false;
+    }
+}
+
+bool ApplyRun::planID3v1(const QString& path, const SimRowTexts& cells, TagWork& work) {
+    const MassTaggingOverrides& o = m_settings.overrides;
+    if (o.id3v1RemoveInForce()) {
+        work.v1 = Plan::Remove;
+        return true;
+    }
+    ID3v1Tag tag;
+    bool hadTag = false, ignored = false;
+    if (!ReadID3v1TagInfo(path, tag, hadTag, ignored)) return false;
+    const ID3v1Tag before = tag;
+    const bool fromRow = m_settings.changeID3v1Tag;
+    const auto value = [&](int field) -> const QString& { return o.id3v1[size_t(field)].value; };
+    if (o.id3v1InForce(V1Field::Track)) tag.Track = GetID3v1Track(value(V1Field::Track));
+    else if (fromRow) tag.Track = GetID3v1Track(cells[SimColumn::Track]);
+    if (o.id3v1InForce(V1Field::Title)) tag.Title = value(V1Field::Title);
+    else if (fromRow) tag.Title = cells[SimColumn::Title];
+    if (o.id3v1InForce(V1Field::Artist)) tag.Artist = value(V1Field::Artist);
+    else if (fromRow) tag.Artist = cells[SimColumn::Artist];
+    if (o.id3v1InForce(V1Field::Album)) tag.Album = value(V1Field::Album);
+    else if (fromRow) tag.Album = cells[SimColumn::Album];
+    if (o.id3v1InForce(V1Field::Year)) tag.Year = value(V1Field::Year);
+    if (o.id3v1InForce(V1Field::Genre)) tag.Genre = GetIDFromGenre(value(V1Field::Genre));
+    if (o.id3v1InForce(V1Field::Comment)) tag.Comment = value(V1Field::Comment);
+    // A file without a tag gets one only when something is set in it.
+    const bool change = hadTag ? !CompareID3v1(before, tag) : !IsEmpty(tag);
+    work.v1 = change ? Plan::Write : Plan::Keep;
+    work.id3v1 = tag;
+    return true;
+}
+
+bool ApplyRun::planID3v2(const QString& path, const SimRowTexts& cells, TagWork& work) {
+    const MassTaggingOverrides& o = m_settings.overrides;
+    if (o.id3v2RemoveInForce()) {
+        work.v2 = Plan::Remove;
+        return true;
+    }
+    ID3v2Tag tag;
+    bool hadTag = false, ignored = false;
+    if (!ReadID3v2TagInfo(path, tag, hadTag, ignored)) return false;
+    const ID3v2Tag before = tag;
+    const bool fromRow = m_settings.changeID3v2Tag;
+    const auto set = [&](int field, QString& slot, const QString* rowValue) {
+        if (o.id3v2InForce(field)) slot = o.id3v2[size_t(field)].value;
+        else if (fromRow && rowValue) slot = *rowValue;
+    };
+    set(V2Field::Track, tag.Track, &cells[SimColumn::Track]);
+    set(V2Field::Title, tag.Title, &cells[SimColumn::Title]);
+    set(V2Field::Artist, tag.Artist, &cells[SimColumn::Artist]);
+    set(V2Field::Album, tag.Album, &cells[SimColumn::Album]);
+    set(V2Field::Year, tag.Year, nullptr);
+    set(V2Field::Genre, tag.Genre, nullptr);
+    set(V2Field::Comment, tag.Comment, nullptr);
+    set(V2Field::Composer, tag.Composer, nullptr);
+    set(V2Field::OrigArtist, tag.OrigArtist, nullptr);
+    set(V2Field::Copyright, tag.Copyright, nullptr);
+    set(V2Field::URL, tag.URL, nullptr);
+    set(V2Field::EncodedBy, tag.EncodedBy, nullptr);
+    const bool change = hadTag ? !CompareID3v2(before, tag) : !IsEmpty(tag);
+    if (!change) return true;
+    // The object holds this file's frames (the read above): frames that no
+    // field replaces go into the new tag unchanged.
+    if (!m_renderer) m_renderer = std::make_unique<TagRenderer>();
+    work.v2Bytes = m_renderer->render(tag);
+    work.v2 = Plan::Write;
+    work.id3v2 = tag;
+    return true;
+}
+
+// The file's new content as a whole: the new ID3v2 tag (or none), the
+// audio as it is, the ID3v1 tag as planned.
+void ApplyRun::rewrite(const QString& path, const TagWork& work) {
+    // The file a link points to is rewritten, not the link.
+    QByteArray native = NativePath(path);
+    if (char* resolved = ::realpath(native.constData(), nullptr)) {
+        native = QByteArray(resolved);
+        std::free(resolved);
+    }
+    const int in = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) RaiseRead(errno, path);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closeIn{in};
+    struct stat st;
+    if (::fstat(in, &st) != 0) RaiseRead(errno, path);
+    const uint64_t size = uint64_t(st.st_size);
+    const bool readOnly = !(st.st_mode & S_IWUSR);
+    if (readOnly && !m_settings.writeReadOnly)
+        throw SvError(quillmark::Err::ReadOnly, QStringLiteral("clsID3v2::WriteTag"),
+                      StandardErrorText(ErrNo::PathFileAccess));
+    if (::access(native.constData(), W_OK) != 0 && !readOnly) RaiseWrite(errno);
+
+    uint8_t head[10] = {};
+    uint64_t oldTag = 0;
+    if (size >= 10) {
+        if (!PreadAll(in, reinterpret_cast<char*>(head), sizeof head, 0)) RaiseRead(errno, path);
+        if (head[0] == 'I' && head[1] == 'D' && head[2] == '3') {
+            oldTag = 10ull + (uint64_t(head[6]) << 21) + (uint64_t(head[7]) << 14) + (uint64_t(head[8]) << 7) + head[9];
+            if (head[3] == 4 && (head[5] & 0x10)) oldTag += 10;
+        }
+    }
+    if (work.v2 == Plan::Remove && oldTag == 0 && work.v1 == Plan::Keep) return;  // nothing to remove
+    ID3v1Block block{};
+    bool hasV1 = false;
+    if (size > uint64_t(kID3v1Size)) {
+        if (!PreadAll(in, reinterpret_cast<char*>(block.data()), block.size(), off_t(size - kID3v1Size)))
+            RaiseRead(errno, path);
+        hasV1 = std::memcmp(block.data(), "TAG", 3) == 0;
+    }
+    const uint64_t audioEnd = size - (hasV1 ? kID3v1Size : 0);
+    if (oldTag > audioEnd)
+        throw SvError(quillmark::Err::InvalidFileSize, QStringLiteral("ID3v2::WriteTag"),
+                      QStringLiteral("The file %1 has an invalid file size.").arg(path));
+    bool writeBlock = hasV1;
+    if (work.v1 == Plan::Write) {
+        if (!hasV1) block = NewID3v1Block();
+        FillID3v1Block(block, work.id3v1);
+        writeBlock = true;
+    } else if (work.v1 == Plan::Remove && hasV1) {
+        // As the ID3v1 clear does: the marker blanked, the bytes kept.
+        std::memcpy(block.data(), "   ", 3);
+    }
+
+    StagedFile staged;
+    staged.path = path;
+    staged.target = native;
+    staged.device = st.st_dev;
+    staged.inode = st.st_ino;
+    staged.row = m_row;
+    const QByteArray folder = Staging::NativeParentOf(native);
+    const QByteArray name = native.mid(native.lastIndexOf('/') + 1);
+    for (int attempt = 0; attempt < 100 && staged.fd < 0; ++attempt) {
+        staged.temp = folder + '/' + '.' + name.left(100) + kTempMarker + Base36Random();
+        staged.fd = ::open(staged.temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (staged.fd < 0 && errno != EEXIST) break;
+    }
+    if (staged.fd < 0) RaiseWrite(errno);
+    try {
+        const int fault = g_writeFault ? g_writeFault(native) : 0;
+        if (fault != 0) RaiseWrite(fault);
+        const QByteArray& prefix = work.v2 == Plan::Write ? work.v2Bytes : QByteArray();
+        if (!WriteAllBytes(staged.fd, prefix.constData(), size_t(prefix.size()))) RaiseWrite(errno);
+        if (!CopyRange(in, off_t(oldTag), audioEnd - oldTag, staged.fd)) RaiseWrite(errno);
+        if (writeBlock && !WriteAllBytes(staged.fd, reinterpret_cast<const char*>(block.data()), block.size()))
+            RaiseWrite(errno);
+        // Owner first (changing it clears set-id bits), then the mode.
+        if (::fchown(staged.fd, st.st_uid, st.st_gid) != 0) { /* keeping the owner is best effort */ }
+        mode_t mode = st.st_mode & 07777;
+        if (readOnly) mode |= S_IWUSR;
+        if (::fchmod(staged.fd, mode) != 0) RaiseWrite(errno);
+    } catch (...) {
+        ::close(staged.fd);
+        ::unlink(staged.temp.constData());
+        throw;
+    }
+    m_staging.add(std::move(staged));
+}
+
+bool ApplyRun::writeID3v1InPlace(const QString& path, const TagWork& work) {
+    if (work.v1 == Plan::Remove) {
+        ClearID3v1Tag(path);  // reports its own failures
+        return true;
+    }
+    // One write of the block (appended when the file has none; a failed
+    // append is cut off again).  The writer reports its failures; a file too
+    // short to hold a tag behind audio gets none.
+    if (WriteID3v1TagInfo(path, work.id3v1)) return true;
+    struct stat st {};
+    return ::stat(NativePath(path).constData(), &st) == 0 && st.st_size <= kID3v1Size;
+}
+
+}  // namespace
+
+ApplyReport ApplyChanges(SimResultsModel& table, const ApplySettings& settings, JobHost& job) {
+    ApplyReport report;
+    const int64_t total = table.checkedCount();
+    const QString workingWith = GetResourceString(TextId::Common::WorkingWith);
+    ApplyRun run(settings, report, table);
+    YieldClock clock(job.YieldIntervalMs());
+    QString lastPath;
+    const int rows = table.rows();
+    for (int row = 0; row < rows; ++row) {
+        if (clock.due()) {
+            // New files go in place before the user can act between files.
+            run.flush();
+            job.ShowProgress(report.processed, total);
+            if (!lastPath.isEmpty()) job.ShowStatus(workingWith + lastPath);
+            job.Yield();
+        }
+        if (job.mblnStopAll) {
+            report.stopped = true;
+            break;
+        }
+        if (!table.isChecked(row)) continue;
+        ++report.processed;
+        const SimRowTexts cells = table.rowTexts(row);
+        lastPath = JoinPath(cells[SimColumn::Folder], cells[SimColumn::OldFileName]);
+        try {
+            run.row(row, cells, table.identity(row));
+        } catch (...) {
+            ++report.failed;
+            DisplayErrorMessage();
+        }
+    }
+    run.flush();
+    job.ShowProgress(report.processed, total);
+    if (!lastPath.isEmpty()) job.ShowStatus(workingWith + lastPath);
+    return report;
+}
+
+QString ApplyEndText(const ApplyReport& report) {
+    if (report.stopped) return GetResourceString(TextId::Coordinator::ApplyInterrupted);
+    if (report.failed == 0) return GetResourceString(TextId::Coordinator::ApplyComplete);
+    return GetResourceString(TextId::Coordinator::ApplyFinishedWithFailures)
+        .arg(report.failed)
+        .arg(report.processed);
+}
+
+void SetApplyWriteFaultForTesting(ApplyWriteFault fault) { g_writeFault = fault; }

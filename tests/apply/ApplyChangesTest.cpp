@@ -1,0 +1,415 @@
+// Apply over real MP3 files on disk, with python3-mutagen reading back what
+// was written: where each field's value comes from, renames, deletes, the
+// rows that must be left alone, and that every failure is counted.
+
+#include "ApplySupport.h"
+
+#include "foundation/FileUtils.h"
+#include "foundation/Genres.h"
+#include "foundation/MessageUi.h"
+#include "resources/StringIds.h"
+#include "foundation/ResourceStrings.h"
+#include "support/ScriptedUi.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+ID3v1Tag FileV1() {
+    ID3v1Tag t;
+    t.Title = QStringLiteral("Old Title");
+    t.Artist = QStringLiteral("Old Artist");
+    t.Album = QStringLiteral("Old Album");
+    t.Year = QStringLiteral("1999");
+    t.Comment = QStringLiteral("Old Comment");
+    t.Track = 4;
+    t.Genre = 17;
+    return t;
+}
+
+ID3v2Tag FileV2() {
+    ID3v2Tag t;
+    t.Title = QStringLiteral("Old Title 2");
+    t.Artist = QStringLiteral("Old Artist 2");
+    t.Album = QStringLiteral("Old Album 2");
+    t.Track = QStringLiteral("4");
+    t.Year = QStringLiteral("1999");
+    t.Genre = QStringLiteral("Rock");
+    t.Comment = QStringLiteral("Old Comment 2");
+    t.Composer = QStringLiteral("Old Composer");
+    return t;
+}
+
+const TestRow kRow{QStringLiteral("song.mp3"), QStringLiteral("New Name.mp3"), QStringLiteral("7"),
+                   QStringLiteral("Row Album"), QStringLiteral("Row Artist"), QStringLiteral("Row Title")};
+
+class ApplyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (LameAudio().isEmpty()) GTEST_SKIP() << "lame is not installed";
+        if (!OracleAvailable()) GTEST_SKIP() << "python3-mutagen is not installed";
+        InitialiseArrays();
+    }
+
+    QString song(const QString& name = QStringLiteral("song.mp3"), bool v1 = true, bool v2 = true) {
+        const ID3v1Tag t1 = FileV1();
+        const ID3v2Tag t2 = FileV2();
+        return folder.mp3(name, v1 ? &t1 : nullptr, v2 ? &t2 : nullptr);
+    }
+    ApplyReport apply(const ApplySettings& settings) { return ApplyChanges(table, settings, host); }
+    QString v2(const QJsonObject& tags, const char* id) const { return tags["v2"].toObject()[id].toString(); }
+    QString v1(const QJsonObject& tags, const char* field) const {
+        return tags["v1"].toObject()[field].toVariant().toString();
+    }
+
+    ScanOptions options;
+    ScriptedUi ui;
+    MusicFolder folder;
+    SimResultsModel table;
+    ApplyHost host;
+};
+
+// ---- where each value comes from ---------------------------------------------------------
+
+struct PrecedenceCase {
+    const char* name;
+    std::function<void(ApplySettings&)> set;
+    // Expected: ID3v1 title, artist, track, genre; ID3v2 title, artist, track, year.
+    const char *v1Title, *v1Artist, *v1Track;
+    int v1Genre;
+    const char *v2Title, *v2Artist, *v2Track, *v2Year;
+};
+
+TEST_F(ApplyTest, EachFieldTakesTheOverrideInForceElseTheRowWhenItsSwitchIsOnElseKeepsItsValue) {
+    const std::vector<PrecedenceCase> cases = {
+        {"only the ID3v2 switch", [](ApplySettings& s) { s.changeID3v2Tag = true; },
+         "Old Title", "Old Artist", "4", 17, "Row Title", "Row Artist", "7", "1999"},
+        {"both switches", [](ApplySettings& s) { s.changeID3v1Tag = s.changeID3v2Tag = true; },
+         "Row Title", "Row Artist", "7", 17, "Row Title", "Row Artist", "7", "1999"},
+        {"overrides in force win over the row",
+         [](ApplySettings& s) {
+             s.changeID3v1Tag = s.changeID3v2Tag = true;
+             s.overrides.id3v1Tag = s.overrides.id3v2Tag = true;
+             s.overrides.id3v1[V1Field::Title] = {true, QStringLiteral("Mass One")};
+             s.overrides.id3v1[V1Field::Genre] = {true, QStringLiteral("jazz")};  // any letter case
+             s.overrides.id3v2[V2Field::Artist] = {true, QStringLiteral("Mass Two")};
+             s.overrides.id3v2[V2Field::Year] = {true, QStringLiteral("2024")};
+         },
+         "Mass One", "Row Artist", "7", 8, "Row Title", "Mass Two", "7", "2024"},
+        {"a ticked field of a group switched off does nothing",
+         [](ApplySettings& s) {
+             s.overrides.id3v1[V1Field::Title] = {true, QStringLiteral("Ignored")};
+             s.overrides.id3v2[V2Field::Title] = {true, QStringLiteral("Ignored")};
+         },
+         "Old Title", "Old Artist", "4", 17, "Old Title 2", "Old Artist 2", "4", "1999"},
+        {"blank genre and a track above 255",
+         [](ApplySettings& s) {
+             s.overrides.id3v1Tag = true;
+             s.overrides.id3v1[V1Field::Genre] = {true, QString()};
+             s.overrides.id3v1[V1Field::Track] = {true, QStringLiteral("300")};
+         },
+         "Old Title", "Old Artist", "", 255, "Old Title 2", "Old Artist 2", "4", "1999"},
+    };
+    for (const PrecedenceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        MusicFolder caseFolder;
+        const ID3v1Tag t1 = FileV1();
+        const ID3v2Tag t2 = FileV2();
+        const QString path = caseFolder.mp3(QStringLiteral("song.mp3"), &t1, &t2);
+        SimResultsModel rows;
+        AddRow(rows, caseFolder.path(), kRow);
+        ApplySettings settings;
+        c.set(settings);
+        const ApplyReport report = ApplyChanges(rows, settings, host);
+        EXPECT_EQ(report.failed, 0);
+        const QJsonObject tags = OracleRead(path);
+        EXPECT_EQ(v1(tags, "title"), c.v1Title);
+        EXPECT_EQ(v1(tags, "artist"), c.v1Artist);
+        EXPECT_EQ(v1(tags, "track"), c.v1Track);
+        EXPECT_EQ(tags["v1"].toObject()["genre"].toInt(), c.v1Genre);
+        EXPECT_EQ(v2(tags, "TIT2"), c.v2Title);
+        EXPECT_EQ(v2(tags, "TPE1"), c.v2Artist);
+        EXPECT_EQ(v2(tags, "TRCK"), c.v2Track);
+        EXPECT_EQ(v2(tags, "TYER"), c.v2Year);
+        // What no field replaces stays, and the audio is the same bytes.
+        EXPECT_EQ(v2(tags, "TCOM"), "Old Composer");
+        const QByteArray bytes = ReadBytes(path);
+        EXPECT_TRUE(bytes.contains(LameAudio()));
+    }
+}
+
+TEST_F(ApplyTest, RemoveTakesTheTagAwayOnlyWhileItsGroupIsSwitchedOn) {
+    const QString path = song();
+    AddRow(table, folder.path(), kRow);
+    ApplySettings settings = Switches(false, true, true);
+    settings.overrides.id3v1Remove = settings.overrides.id3v2Remove = true;  // groups off: no effect
+    apply(settings);
+    QJsonObject tags = OracleRead(path);
+    EXPECT_EQ(v1(tags, "title"), "Row Title");
+    EXPECT_EQ(v2(tags, "TIT2"), "Row Title");
+
+    settings.overrides.id3v1Tag = true;  // ID3v1 removed, ID3v2 still written
+    settings.changeID3v2Tag = false;
+    settings.overrides.id3v2Tag = false;
+    apply(settings);
+    tags = OracleRead(path);
+    EXPECT_FALSE(tags.contains("v1"));
+    EXPECT_EQ(v2(tags, "TIT2"), "Row Title");
+
+    settings.overrides.id3v2Tag = true;
+    apply(settings);
+    tags = OracleRead(path);
+    EXPECT_FALSE(tags.contains("v2"));
+    EXPECT_TRUE(ReadBytes(path).startsWith(LameAudio().left(64)));
+}
+
+TEST_F(ApplyTest, NoTagIsCreatedOnAFileThatHasNoneWhenNothingIsSetInIt) {
+    const QString bare = song(QStringLiteral("bare.mp3"), false, false);
+    const QByteArray before = ReadBytes(bare);
+    AddRow(table, folder.path(), {QStringLiteral("bare.mp3")});
+    apply(Switches(true, true, true));  // the row's values are all empty
+    EXPECT_EQ(ReadBytes(bare), before);
+    EXPECT_TRUE(ui.shown.empty());
+
+    // With something to set, both tags are made.
+    table.setText(0, SimColumn::Title, QStringLiteral("Now Titled"));
+    apply(Switches(false, true, true));
+    const QJsonObject tags = OracleRead(bare);
+    EXPECT_EQ(v1(tags, "title"), "Now Titled");
+    EXPECT_EQ(v2(tags, "TIT2"), "Now Titled");
+    EXPECT_EQ(tags["v1"].toObject()["genre"].toInt(), 255);
+}
+
+TEST_F(ApplyTest, NothingToChangeLeavesEveryByteAsItWas) {
+    const QString path = song();
+    const QByteArray before = ReadBytes(path);
+    AddRow(table, folder.path(), kRow);
+    const ApplyReport report = apply(Switches(false, false, false));
+    EXPECT_EQ(report.processed, 1);
+    EXPECT_EQ(report.failed, 0);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(ApplyEndText(report), GetResourceString(TextId::Coordinator::ApplyComplete));
+}
+
+// ---- renames ----------------------------------------------------------------------------------
+
+TEST_F(ApplyTest, RenamesThenWritesTheTagsUnderTheNewName) {
+    song();
+    AddRow(table, folder.path(), kRow);
+    const ApplyReport report = apply(Switches(true, false, true));
+    EXPECT_EQ(report.failed, 0);
+    EXPECT_FALSE(QFile::exists(folder.file("song.mp3")));
+    EXPECT_EQ(v2(OracleRead(folder.file("New Name.mp3")), "TIT2"), "Row Title");
+
+    // The switch off: the name stays whatever the row says.
+    song(QStringLiteral("other.mp3"));
+    SimResultsModel rows;
+    AddRow(rows, folder.path(), {QStringLiteral("other.mp3"), QStringLiteral("Elsewhere.mp3")});
+    ApplyChanges(rows, Switches(false, false, false), host);
+    EXPECT_TRUE(QFile::exists(folder.file("other.mp3")));
+    EXPECT_FALSE(QFile::exists(folder.file("Elsewhere.mp3")));
+}
+
+TEST_F(ApplyTest, AChangeOfLetterCaseAloneRenamesTheFile) {
+    song(QStringLiteral("loud song.mp3"));
+    AddRow(table, folder.path(), {QStringLiteral("loud song.mp3"), QStringLiteral("Loud Song.mp3"), {}, {}, {},
+                                  QStringLiteral("Loud Song")});
+    const ApplyReport report = apply(Switches(true, false, true));
+    EXPECT_EQ(report.failed, 0);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Loud Song.mp3"});
+    EXPECT_EQ(v2(OracleRead(folder.file("Loud Song.mp3")), "TIT2"), "Loud Song");
+}
+
+TEST_F(ApplyTest, ARenameNeverReplacesAnotherFileWithoutTheUsersYes) {
+    song();
+    const QString taken = folder.write(QStringLiteral("New Name.mp3"), QByteArrayLiteral("someone else's file"));
+    AddRow(table, folder.path(), kRow);
+    ui.answers = {Mb::No};
+    const ApplyReport report = apply(Switches(true, false, true));
+    EXPECT_EQ(ReadBytes(taken), QByteArrayLiteral("someone else's file"));
+    // The tags went to the file under its old name, and the refusal counts.
+    EXPECT_EQ(v2(OracleRead(folder.file("song.mp3")), "TIT2"), "Row Title");
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_NE(ApplyEndText(report), GetResourceString(TextId::Coordinator::ApplyComplete));
+}
+
+TEST_F(ApplyTest, ANewNameThatIsNoPlainFileNameIsReportedAndTheTagsAreStillWritten) {
+    const QStringList badNames = {QStringLiteral("a/b.mp3"), QString(QChar('x')).repeated(252) + ".mp3", ".."};
+    for (const QString& bad : badNames) {
+        SCOPED_TRACE(bad.left(20).toStdString());
+        MusicFolder caseFolder;
+        const ID3v2Tag t2 = FileV2();
+        caseFolder.mp3(QStringLiteral("song.mp3"), nullptr, &t2);
+        SimResultsModel rows;
+        TestRow row = kRow;
+        row.newName = bad;
+        AddRow(rows, caseFolder.path(), row);
+        ScriptedUi boxes;
+        const ApplyReport report = ApplyChanges(rows, Switches(true, false, true), host);
+        EXPECT_EQ(report.failed, 1);
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].title, GetResourceString(TextId::Coordinator::InvalidNewFileName));
+        EXPECT_EQ(QDir(caseFolder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"song.mp3"});
+        EXPECT_EQ(v2(OracleRead(caseFolder.file("song.mp3")), "TIT2"), "Row Title");
+    }
+    // An empty new name is the same (the table never shows one, a list file may).
+    MusicFolder caseFolder;
+    caseFolder.mp3(QStringLiteral("song.mp3"));
+    SimResultsModel rows;
+    AddRow(rows, caseFolder.path(), kRow);
+    rows.setText(0, SimColumn::NewFileName, QString());
+    EXPECT_EQ(ApplyChanges(rows, Switches(true, false, false), host).failed, 1);
+    EXPECT_TRUE(QFile::exists(caseFolder.file("song.mp3")));
+}
+
+// ---- rows left alone ---------------------------------------------------------------------
+
+TEST_F(ApplyTest, ARowWhoseFileIsNoLongerTheScannedOneIsSkippedAndReported) {
+    const QString path = song();
+    song(QStringLiteral("gone.mp3"));
+    AddRow(table, folder.path(), kRow);
+    AddRow(table, folder.path(), {QStringLiteral("gone.mp3"), {}, {}, {}, {}, QStringLiteral("T")});
+    // Another file now stands at the first path; the second file is gone.
+    // The scanned file is moved aside, not removed, so the new file cannot
+    // reuse its inode (which a removal frees at once on most file systems).
+    const QByteArray stranger = ReadBytes(path) + QByteArrayLiteral("!");
+    ASSERT_TRUE(QFile::rename(path, folder.file("scanned.mp3.old")));
+    folder.write(QStringLiteral("song.mp3"), stranger);
+    QFile::remove(folder.file("gone.mp3"));
+
+    const ApplyReport report = apply(Switches(true, true, true));
+    EXPECT_EQ(report.processed, 2);
+    EXPECT_EQ(report.failed, 2);
+    EXPECT_EQ(ReadBytes(path), stranger);
+    EXPECT_FALSE(QFile::exists(folder.file("New Name.mp3")));
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_TRUE(ui.shown[0].prompt.contains(GetResourceString(TextId::Coordinator::FileReplacedText)));
+    EXPECT_TRUE(ui.shown[1].prompt.contains(GetResourceString(TextId::Coordinator::FileGoneText)));
+}
+
+TEST_F(ApplyTest, DeleteRowsDeleteOnlyWhenTickedAndNeverRenameOrTag) {
+    song(QStringLiteral("a.mp3"));
+    song(QStringLiteral("b.mp3"));
+    song(QStringLiteral("c.mp3"));
+    TestRow a{QStringLiteral("a.mp3"), QStringLiteral("x.mp3")};
+    a.action = QStringLiteral("DELETE");  // any letter case
+    TestRow b{QStringLiteral("b.mp3")};
+    b.action = QStringLiteral("Delete");
+    b.checked = false;
+    TestRow c{QStringLiteral("c.mp3")};
+    c.action = QStringLiteral("Delete");
+    AddRow(table, folder.path(), a);
+    AddRow(table, folder.path(), b);
+    AddRow(table, folder.path(), c);
+    ApplySettings settings = Switches(true, true, true);
+    settings.deleteFiles = true;
+    Options().Preferences.blnUseRecycleBin = false;
+    const ApplyReport report = apply(settings);
+    EXPECT_EQ(report.processed, 2);
+    EXPECT_EQ(report.failed, 0);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"b.mp3"});
+
+    // Deletes switched off in the confirmation: the file stays.
+    song(QStringLiteral("c.mp3"));
+    SimResultsModel rows;
+    AddRow(rows, folder.path(), c);
+    settings.deleteFiles = false;
+    EXPECT_EQ(ApplyChanges(rows, settings, host).failed, 0);
+    EXPECT_TRUE(QFile::exists(folder.file("c.mp3")));
+}
+
+TEST_F(ApplyTest, AFailedMoveToTheTrashLeavesTheFileAndCountsAsAFailure) {
+    song(QStringLiteral("keep.mp3"));
+    TestRow row{QStringLiteral("keep.mp3")};
+    row.action = QStringLiteral("Delete");
+    AddRow(table, folder.path(), row);
+    Options().Preferences.blnUseRecycleBin = true;
+    // No trash can be made: its parent is a plain file.
+    const QString blocker = folder.write(QStringLiteral("not-a-folder"), QByteArrayLiteral("x"));
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
+    const ApplyReport report = apply(Switches(false, false, false));
+    qputenv("XDG_DATA_HOME", oldData);
+    if (!QFile::exists(folder.file("keep.mp3")) && report.failed == 0)
+        GTEST_SKIP() << "this system found another trash for the file";
+    EXPECT_TRUE(QFile::exists(folder.file("keep.mp3")));
+    EXPECT_EQ(report.failed, 1);
+    ASSERT_FALSE(ui.shown.empty());
+    EXPECT_TRUE(ui.shown.back().prompt.contains(GetResourceString(TextId::Coordinator::RecycleFailedText)));
+}
+
+// ---- the run ------------------------------------------------------------------------------
+
+TEST_F(ApplyTest, StopTakesEffectBetweenFilesAndTheEndTextSaysSo) {
+    for (int i = 0; i < 4; ++i) song(QStringLiteral("s%1.mp3").arg(i));
+    for (int i = 0; i < 4; ++i)
+        AddRow(table, folder.path(), {QStringLiteral("s%1.mp3").arg(i), {}, {}, {}, {}, QStringLiteral("Stopped")});
+    host.stopAtPosition = 2;  // set while the third file is next
+    const ApplyReport report = apply(Switches(false, false, true));
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(report.processed, 2);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(v2(OracleRead(folder.file(QStringLiteral("s%1.mp3").arg(i))), "TIT2"),
+                  i < 2 ? "Stopped" : "Old Title 2");
+    EXPECT_EQ(ApplyEndText(report), GetResourceString(TextId::Coordinator::ApplyInterrupted));
+    EXPECT_TRUE(host.statuses.last().endsWith(folder.file("s1.mp3")));
+}
+
+TEST_F(ApplyTest, TheEndTextCountsFailuresInsteadOfSayingComplete) {
+    ApplyReport report;
+    report.processed = 10;
+    report.failed = 3;
+    const QString text = ApplyEndText(report);
+    EXPECT_NE(text, GetResourceString(TextId::Coordinator::ApplyComplete));
+    EXPECT_TRUE(text.contains(QStringLiteral("3 of 10")));
+}
+
+int FailWithDiskFull(const QByteArray&) { return ENOSPC; }
+
+TEST_F(ApplyTest, AWriteThatFailsLeavesTheFileByteIdenticalAndNoHiddenFileBehind) {
+    const QString path = song();
+    const QByteArray before = ReadBytes(path);
+    AddRow(table, folder.path(), kRow);
+    SetApplyWriteFaultForTesting(&FailWithDiskFull);
+    const ApplyReport report = apply(Switches(false, true, true));
+    SetApplyWriteFaultForTesting(nullptr);
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"song.mp3"});
+    EXPECT_FALSE(ui.shown.empty());
+}
+
+TEST_F(ApplyTest, HiddenFilesOfAnInterruptedRunAreRemovedWhenARunMeetsTheirFolder) {
+    song();
+    const QString stale = folder.write(QStringLiteral(".song.mp3.svtag-k3j9x0"), QByteArrayLiteral("half"));
+    // Not ours: a rename's intermediate name, and a user's own hidden file.
+    const QString middle = folder.write(QStringLiteral(".song.mp3.sv-abc123"), QByteArrayLiteral("a file"));
+    const QString own = folder.write(QStringLiteral(".svtag-notes"), QByteArrayLiteral("mine"));
+    AddRow(table, folder.path(), kRow);
+    apply(Switches(false, false, false));
+    EXPECT_FALSE(QFile::exists(stale));
+    EXPECT_TRUE(QFile::exists(middle));
+    EXPECT_TRUE(QFile::exists(own));
+}
+
+TEST_F(ApplyTest, ReadOnlyFilesKeepTheirTagsUnlessThePreferenceSaysOtherwise) {
+    const QString path = song();
+    ::chmod(QFile::encodeName(path).constData(), 0444);
+    const QByteArray before = ReadBytes(path);
+    AddRow(table, folder.path(), kRow);
+    ApplySettings settings = Switches(false, false, true);
+    Options().Preferences.blnWriteReadOnly = false;
+    EXPECT_EQ(apply(settings).failed, 1);
+    EXPECT_EQ(ReadBytes(path), before);
+
+    settings.writeReadOnly = true;
+    Options().Preferences.blnWriteReadOnly = true;
+    EXPECT_EQ(apply(settings).failed, 0);
+    EXPECT_EQ(v2(OracleRead(path), "TIT2"), "Row Title");
+}
+
+}  // namespace
