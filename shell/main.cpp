@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QStringList>
+#include <QTimer>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -39,6 +40,22 @@ namespace {
 // window unloads (saving what it saves) without asking.  The handler only
 // writes a byte; the message loop does the work.
 int g_signalPipe[2] = {-1, -1};
+// A signal that comes while the program is still starting (the splash window
+// lets events through before the message loop runs) waits until the loop
+// runs: ending then would be lost, as quitting before the loop does nothing.
+bool g_messageLoopRunning = false;
+bool g_endPending = false;
+
+void EndAsExitDoes() {
+    if (!g_messageLoopRunning) {
+        g_endPending = true;
+        return;
+    }
+    if (IToolWindow* main = WindowRegistry::Find(WindowNames::ScanningCentre))
+        main->UnloadWindow();
+    else
+        QCoreApplication::quit();
+}
 
 void OnSignal(int) {
     const char byte = 1;
@@ -51,10 +68,7 @@ void InstallExitSignals(QObject* parent) {
     QObject::connect(notifier, &QSocketNotifier::activated, parent, [] {
         char byte = 0;
         [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[1], &byte, 1);
-        if (IToolWindow* main = WindowRegistry::Find(WindowNames::ScanningCentre))
-            main->UnloadWindow();
-        else
-            QCoreApplication::quit();
+        EndAsExitDoes();
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -102,7 +116,12 @@ int main(int argc, char** argv) {
     Main(host, arguments);
     // Without a main window (it could not be created) nothing would ever end
     // the message loop.
-    const int rc = WindowRegistry::Find(WindowNames::ScanningCentre) ? QApplication::exec() : 1;
+    int rc = 1;
+    if (WindowRegistry::Find(WindowNames::ScanningCentre)) {
+        g_messageLoopRunning = true;
+        if (g_endPending) QTimer::singleShot(0, &app, &EndAsExitDoes);
+        rc = QApplication::exec();
+    }
     SetDialogUi(nullptr);
     SetMessageUi(nullptr);
     return rc;

@@ -9,6 +9,7 @@
 #include "support/Audio.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,11 +42,6 @@ void WriteFile(const QString& path, const QByteArray& data) {
     f.write(data);
 }
 
-QByteArray ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Every name in `dir`, hidden ones too.
 QStringList Names(const QString& dir) {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -66,7 +62,7 @@ QString MakeFakeLame(const QString& dir, const QString& body) {
 }
 
 QStringList FakeArgs(const QString& dir) {
-    return QString::fromUtf8(ReadFile(dir + QStringLiteral("/args"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(ReadBytes(dir + QStringLiteral("/args"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 class ConversionTest : public ::testing::Test {
@@ -160,7 +156,7 @@ TEST_F(RealLameTest, DecodesToAWavWithItsHeader) {
     o.blnEnableVBR = true;
     o.blnDisableVBRTag = true;
     ASSERT_EQ(run(QStringLiteral("tone.mp3"), ConversionMode::Decode, o), ConversionResult::Converted);
-    const QByteArray wav = ReadFile(path(QStringLiteral("tone.wav")));
+    const QByteArray wav = ReadBytes(path(QStringLiteral("tone.wav")));
     ASSERT_GT(wav.size(), 44);
     EXPECT_EQ(wav.left(4), QByteArray("RIFF"));
     EXPECT_EQ(wav.mid(8, 8), QByteArray("WAVEfmt "));
@@ -198,7 +194,7 @@ TEST_F(ConversionTest, RunsFromAnArgumentVectorWithAbsolutePaths) {
     EXPECT_EQ(args[8], QStringLiteral("A Title"));
     EXPECT_EQ(args[9], path(QStringLiteral("a b.wav")));
     EXPECT_TRUE(args[10].startsWith(folder + QStringLiteral("/.a b.mp3."))) << args[10].toStdString();
-    EXPECT_EQ(ReadFile(path(QStringLiteral("a b.mp3"))), QByteArray("MP3"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("a b.mp3"))), QByteArray("MP3"));
     EXPECT_EQ(converter.mstrLAMESwitches, QStringLiteral(" -b 128 -V 4 -B 128 --tt \"A Title\""));
 }
 
@@ -292,7 +288,7 @@ TEST_F(ConversionTest, AnExistingOutputIsReplacedOnlyAfterYes) {
 
     ui.answers = {Mb::No};
     EXPECT_EQ(run(QStringLiteral("a.wav"), ConversionMode::Encode, o), ConversionResult::Skipped);
-    EXPECT_EQ(ReadFile(path(QStringLiteral("a.mp3"))), QByteArray("OLD"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("a.mp3"))), QByteArray("OLD"));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Replace File"));
     EXPECT_EQ(ui.shown[0].style & Mb::ButtonsMask, Mb::YesYesToAllNoCancel);
@@ -301,12 +297,12 @@ TEST_F(ConversionTest, AnExistingOutputIsReplacedOnlyAfterYes) {
 
     ui.answers = {Mb::Yes};
     EXPECT_EQ(run(QStringLiteral("a.wav"), ConversionMode::Encode, o), ConversionResult::Converted);
-    EXPECT_EQ(ReadFile(path(QStringLiteral("a.mp3"))), QByteArray("NEW"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("a.mp3"))), QByteArray("NEW"));
 
     ui.answers = {Mb::Cancel};
     EXPECT_EQ(run(QStringLiteral("b.wav"), ConversionMode::Encode, o), ConversionResult::Skipped);
     EXPECT_TRUE(stop);
-    EXPECT_EQ(ReadFile(path(QStringLiteral("b.mp3"))), QByteArray("OLD"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("b.mp3"))), QByteArray("OLD"));
     stop = false;
 
     ui.shown.clear();
@@ -314,7 +310,7 @@ TEST_F(ConversionTest, AnExistingOutputIsReplacedOnlyAfterYes) {
     EXPECT_EQ(run(QStringLiteral("b.wav"), ConversionMode::Encode, o), ConversionResult::Converted);
     EXPECT_EQ(run(QStringLiteral("c.wav"), ConversionMode::Encode, o), ConversionResult::Converted);
     EXPECT_EQ(ui.shown.size(), 1u);  // asked once
-    EXPECT_EQ(ReadFile(path(QStringLiteral("c.mp3"))), QByteArray("NEW"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("c.mp3"))), QByteArray("NEW"));
     EXPECT_EQ(Names(folder).size(), 6);
 }
 
@@ -327,12 +323,12 @@ TEST_F(ConversionTest, TheSourceIsDeletedOnlyAfterThisRunSucceeded) {
     converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("exit 1"));
     EXPECT_EQ(run(QStringLiteral("s.wav"), ConversionMode::Encode, o), ConversionResult::Failed);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("s.wav"))));
-    EXPECT_EQ(ReadFile(path(QStringLiteral("s.mp3"))), QByteArray("STALE"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("s.mp3"))), QByteArray("STALE"));
 
     converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("printf 'NEW' > \"$out\""));
     EXPECT_EQ(run(QStringLiteral("s.wav"), ConversionMode::Encode, o), ConversionResult::Converted);
     EXPECT_EQ(Names(folder), QStringList{"s.mp3"});
-    EXPECT_EQ(ReadFile(path(QStringLiteral("s.mp3"))), QByteArray("NEW"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("s.mp3"))), QByteArray("NEW"));
 }
 
 TEST_F(ConversionTest, OutputGoesToTheChosenFolder) {

@@ -13,6 +13,7 @@
 #include <ostream>
 
 #include "support/QtPrinters.h"
+#include "support/TestFiles.h"
 
 namespace filetest {
 
@@ -21,20 +22,6 @@ inline void WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
     file.write(bytes);
-}
-
-inline QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
-    return file.readAll();
-}
-
-inline void SetMode(const QString& path, mode_t mode) { ::chmod(QFile::encodeName(path).constData(), mode); }
-
-inline mode_t ModeOf(const QString& path) {
-    struct stat st {};
-    ::stat(QFile::encodeName(path).constData(), &st);
-    return st.st_mode & 07777;
 }
 
 inline bool Exists(const QString& path) {

@@ -5,6 +5,7 @@
 
 #include "scanning/ui/FolderTree.h"
 
+#include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -88,3 +89,26 @@ TEST_F(FolderTreeTest, TheSelectionReadsAsAPathOrAsDesktop) {
 }
 
 }  // namespace
+
+TEST_F(FolderTreeTest, KeepsQtsModelContractAsFoldersComeAndGo) {
+    FolderTreeModel& model = *tree->folderModel();
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const QModelIndex desktop = model.index(0, 0);
+    ASSERT_TRUE(WaitFor([&] { return model.rowCount(desktop) == 3; }));
+    const QModelIndex home = model.index(0, 0, desktop);
+    model.fetchMore(home);
+    ASSERT_TRUE(WaitFor([&] { return model.rowCount(home) == 1; }));
+    const QModelIndex music = model.index(0, 0, home);
+    model.fetchMore(music);
+    ASSERT_TRUE(WaitFor([&] { return model.rowCount(music) == 2; }));
+
+    // Folders made and taken away while the tree watches them.
+    ASSERT_TRUE(QDir().mkpath(root + "/home/Music/Blues"));
+    ASSERT_TRUE(WaitFor([&] { return model.rowCount(music) == 3; }));
+    ASSERT_TRUE(QDir(root + "/home/Music/Rock").removeRecursively());
+    ASSERT_TRUE(WaitFor([&] { return model.rowCount(music) == 2; }));
+    ASSERT_TRUE(QDir().mkpath(root + "/Desktop/Outbox"));
+    ASSERT_TRUE(WaitFor([&] { return model.rowCount(desktop) == 4; }));
+    tree->SetSelectedFolder(root + "/home/Music/Blues");
+    EXPECT_EQ(tree->SelectedFolder(), root + "/home/Music/Blues");
+}

@@ -5,6 +5,7 @@
 #include "ripper/CdDrive.h"
 #include "support/DiscImage.h"
 #include "support/ScriptedUi.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -40,10 +41,6 @@ protected:
     QString output;
 };
 
-inline QByteArray ReadWhole(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 inline uint32_t LE32(const QByteArray& b, int at) {
     return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
            uint32_t(uint8_t(b[at + 3])) << 24;

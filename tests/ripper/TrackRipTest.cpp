@@ -64,7 +64,7 @@ TEST_F(RipperTest, TheTickedAudioTracksBecomeWavFilesOfExactlyTheirSamples) {
     EXPECT_EQ(written, expected);
     EXPECT_EQ(announced, expected);
     for (int t = 0; t < 2; ++t) {
-        const QByteArray wav = ReadWhole(expected[t]);
+        const QByteArray wav = ReadBytes(expected[t]);
         ExpectConsistentWav(wav);
         EXPECT_EQ(wav.mid(0, 44), ConstructWavHeader(uint32_t(image.trackFrames[t] * kCdFrameBytes)));
         EXPECT_TRUE(wav.mid(44) == image.Bytes(image.FirstFrame(t), image.EndFrame(t))) << "track " << t + 1;
@@ -88,7 +88,7 @@ TEST_F(RipperTest, UntickedRowsAreSkippedAndAnEmptyTrackGivesAHeaderOnly) {
     rows[1].endFrame = rows[1].firstFrame;  // first and end frame equal
     EXPECT_EQ(RipTracks(drive.get(), rows, output, job), QStringList{OutFile("Track 2.wav")});
     EXPECT_FALSE(QFileInfo::exists(OutFile("Track 1.wav")));
-    EXPECT_EQ(ReadWhole(OutFile("Track 2.wav")), ConstructWavHeader(0));
+    EXPECT_EQ(ReadBytes(OutFile("Track 2.wav")), ConstructWavHeader(0));
 }
 
 TEST_F(RipperTest, AMissingOutputFolderIsReportedAndNothingIsRead) {
@@ -112,7 +112,7 @@ TEST_F(RipperTest, StopEndsTheTrackWithAWavWhoseSizesMatchItsDataAndRipsNoMore) 
         RipTracks(drive.get(), Rows(image), output, job, [&](const QString& path) { announced << path; });
     EXPECT_EQ(written, QStringList{OutFile("Track 1.wav")});
     EXPECT_EQ(announced, written);
-    const QByteArray wav = ReadWhole(OutFile("Track 1.wav"));
+    const QByteArray wav = ReadBytes(OutFile("Track 1.wav"));
     ExpectConsistentWav(wav);
     EXPECT_EQ(wav.size(), 44 + 52 * kCdFrameBytes);
     EXPECT_TRUE(wav.mid(44) == image.Bytes(0, 52));
@@ -145,8 +145,8 @@ TEST_F(RipperTest, AnExistingWavIsReplacedOnlyAfterYesAndThenHoldsNoOldBytes) {
               QStringLiteral("The file '%1' already exists. Do you wish to overwrite it?").arg(OutFile("Track 1.wav")));
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("File Already Exists"));
     EXPECT_EQ(ui.shown[0].style, Mb::YesNo | Mb::Exclamation | Mb::DefaultButton2);
-    EXPECT_EQ(ReadWhole(OutFile("Track 1.wav")), old);
-    const QByteArray wav = ReadWhole(OutFile("Track 2.wav"));
+    EXPECT_EQ(ReadBytes(OutFile("Track 1.wav")), old);
+    const QByteArray wav = ReadBytes(OutFile("Track 2.wav"));
     EXPECT_EQ(wav.size(), 44 + 60 * kCdFrameBytes);
     ExpectConsistentWav(wav);
 }
@@ -187,7 +187,7 @@ TEST_F(RipperTest, ReadsThatKeepFailingEndTheTrackWithTheChunksReadSoFar) {
     EXPECT_EQ(ui.shown[0].style, Mb::OKOnly);
     EXPECT_EQ(ui.shown[0].prompt, CdLibraryErrorText(drive->LastError()));
     EXPECT_FALSE(ui.shown[0].prompt.isEmpty());
-    const QByteArray wav = ReadWhole(OutFile("long.wav"));
+    const QByteArray wav = ReadBytes(OutFile("long.wav"));
     ExpectConsistentWav(wav);
     EXPECT_EQ((wav.size() - 44) % kCdFrameBytes, 0);
     EXPECT_LT(wav.size() - 44, 70 * kCdFrameBytes);

@@ -217,7 +217,7 @@ TEST_F(CDRipperWindowTest, RipWritesTheTickedTracksAndHandsThemToTheEncoderDecod
     EXPECT_FALSE(encoder.mblnProcessRunning);
     EXPECT_FALSE(w->mblnProcessRunning);
     EXPECT_TRUE(w->mbuttonRip.Enabled());
-    EXPECT_TRUE(ReadWhole(OutFile("Second Song.wav")).mid(44) == image.Bytes(100, 160));
+    EXPECT_TRUE(ReadBytes(OutFile("Second Song.wav")).mid(44) == image.Bytes(100, 160));
     EXPECT_TRUE(ui.shown.empty());
 }
 

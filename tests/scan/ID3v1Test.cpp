@@ -141,7 +141,7 @@ TEST(ID3v1, WritingAppendsOrOverwritesTheTagInPlace) {
     const QString path = dir.write("new.mp3", audio);
     const ID3v1Tag tag = Tag("A title that is longer than thirty", "Artist", 7, "Album", "99", "Comment", 17);
     ASSERT_TRUE(WriteID3v1TagInfo(path, tag));
-    QByteArray file = ReadAll(path);
+    QByteArray file = ReadBytes(path);
     ASSERT_EQ(file.size(), 5128);
     EXPECT_EQ(file.left(5000), audio);
     QByteArray expected = Block("A title that is longer than th", "Artist", "Album", "99", "Comment", 17, ' ');
@@ -151,7 +151,7 @@ TEST(ID3v1, WritingAppendsOrOverwritesTheTagInPlace) {
 
     // Track 0 over an ID3v1.1 tag: the comment runs to byte 126 again.
     ASSERT_TRUE(WriteID3v1TagInfo(path, Tag("T", "A", 0, "B", "2004", "C", 255)));
-    file = ReadAll(path);
+    file = ReadBytes(path);
     ASSERT_EQ(file.size(), 5128);
     EXPECT_EQ(file.mid(5000), Block("T", "A", "B", "2004", "C", 255, ' '));
     bool hasTag = false, filtered = false;
@@ -161,7 +161,7 @@ TEST(ID3v1, WritingAppendsOrOverwritesTheTagInPlace) {
 
     // Characters outside Windows-1252 become "?".
     ASSERT_TRUE(WriteID3v1TagInfo(path, Tag(QString::fromUtf8("€uro ✓"), "", 0, "", "", "", 0)));
-    EXPECT_EQ(ReadAll(path).mid(5003, 6), QByteArray("\x80uro ?"));
+    EXPECT_EQ(ReadBytes(path).mid(5003, 6), QByteArray("\x80uro ?"));
     EXPECT_TRUE(ui.shown.empty());
 }
 
@@ -183,7 +183,7 @@ TEST(ID3v1, WriteRefusals) {
     const QByteArray shortBytes = Block("Only", "Tag", "", "", "", 1);
     const QString tiny = dir.write("tiny.mp3", shortBytes);
     EXPECT_FALSE(WriteID3v1TagInfo(tiny, Tag("New", "", 0, "", "", "", 1)));
-    EXPECT_EQ(ReadAll(tiny), shortBytes);
+    EXPECT_EQ(ReadBytes(tiny), shortBytes);
     const QString empty = dir.write("empty.mp3", QByteArray());
     EXPECT_FALSE(WriteID3v1TagInfo(empty, Tag("New", "", 0, "", "", "", 1)));
     EXPECT_EQ(FileSizeOf(empty), 0);
@@ -207,7 +207,7 @@ TEST(ID3v1, ReadOnlyFiles) {
         written = WriteID3v1TagInfo(locked, Tag("New", "", 0, "", "", "", 1));
     }
     EXPECT_FALSE(written);
-    EXPECT_EQ(ReadAll(locked), original);
+    EXPECT_EQ(ReadBytes(locked), original);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].title, "Path/File Access Error");
     EXPECT_EQ(ui.shown[0].style, Mb::OKOnly | Mb::Exclamation);
@@ -249,7 +249,7 @@ TEST(ID3v1, ClearingBlanksTheMarkerOnly) {
     const QByteArray block = Block("T", "A", "B", "2000", "C", 3, ' ');
     const QString path = dir.write("c.mp3", Audio(300) + block);
     ClearID3v1Tag(path);
-    const QByteArray file = ReadAll(path);
+    const QByteArray file = ReadBytes(path);
     ASSERT_EQ(file.size(), 428);
     EXPECT_EQ(file.mid(300, 3), "   ");
     EXPECT_EQ(file.mid(303), block.mid(3));
@@ -266,7 +266,7 @@ TEST(ID3v1, ClearingBlanksTheMarkerOnly) {
         ClearID3v1Tag(plain);
         ClearID3v1Tag(dir.file("missing.mp3"));
     }
-    EXPECT_EQ(ReadAll(plain), Audio(300));
+    EXPECT_EQ(ReadBytes(plain), Audio(300));
     EXPECT_TRUE(ui.shown.empty());
 }
 

@@ -58,7 +58,7 @@ TEST_F(LameFiles, LengthAndFrameCountMatchTheEncodedFrames) {
         SCOPED_TRACE(e.what);
         const QString path = encode(e, QString("e%1").arg(n++));
         ASSERT_FALSE(path.isEmpty());
-        const QByteArray bytes = ReadAll(path);
+        const QByteArray bytes = ReadBytes(path);
         const FrameWalk walk = WalkLayer3Frames(bytes, 0);
         ASSERT_GT(walk.frames, 2);
         ASSERT_EQ(walk.end, bytes.size()) << "the walk must cover the whole file";
@@ -96,7 +96,7 @@ TEST_F(LameFiles, TagsAroundTheAudio) {
                      1, 44100, true};
     const QString path = encode(e, "tagged");
     ASSERT_FALSE(path.isEmpty());
-    const QByteArray bytes = ReadAll(path);
+    const QByteArray bytes = ReadBytes(path);
     const int64_t tagSize = ID3v2Size(bytes);
     ASSERT_GT(tagSize, 2000);
     const FrameWalk walk = WalkLayer3Frames(bytes, tagSize);
@@ -136,7 +136,7 @@ TEST_F(LameFiles, TagsAroundTheAudio) {
     changed.Title = "Other";
     changed.Track = 0;
     ASSERT_TRUE(WriteID3v1TagInfo(path, changed));
-    const QByteArray after = ReadAll(path);
+    const QByteArray after = ReadBytes(path);
     ASSERT_EQ(after.size(), bytes.size());
     EXPECT_EQ(after.left(bytes.size() - 128), bytes.left(bytes.size() - 128));
     EXPECT_TRUE(ui.shown.empty());

@@ -1,5 +1,6 @@
 #include "scanning/engine/ScanResultsModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QLocale>
 #include <QPersistentModelIndex>
 #include <gtest/gtest.h>
@@ -167,4 +168,37 @@ TEST(ScanResultsModel, SortingByColumnText) {
         EXPECT_EQ(Column(wide, 0), QStringList({QString::fromUtf8("\xC3\xA9t\xC3\xA9 a"), QString::fromUtf8("\xC3\x89T\xC3\x89 b"),
                                                 QString::fromUtf8("\xCF\x89mega c"), QString::fromUtf8("\xCE\xA9MEGA d")}));
     }
+}
+
+TEST(ScanResultsModel, KeepsQtsModelContract) {
+    ScanResultsModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    model.appendRow(true, Row("b.mp3"));
+    model.appendRow(false, Row("A.mp3", "/n"));
+    std::vector<ScanResultsModel::NewRow> many(3);
+    for (int i = 0; i < 3; ++i) many[size_t(i)].texts[ScanColumn::FileName] = QStringLiteral("m%1.mp3").arg(2 - i);
+    model.appendRows(std::move(many));
+    const QString cells[2] = {QStringLiteral("staged.mp3"), QStringLiteral("/s")};
+    const QStringView views[2] = {cells[0], cells[1]};
+    model.stageRow(true, views);
+    model.commitStaged();
+    ASSERT_EQ(model.rowCount(), 6);
+
+    const QPersistentModelIndex held = model.index(1, ScanColumn::Folder);  // A.mp3
+    model.sort(ScanColumn::FileName);
+    EXPECT_EQ(model.text(0, ScanColumn::FileName), "A.mp3");
+    EXPECT_EQ(held.row(), 0);
+    model.sort(ScanColumn::FileName, Qt::DescendingOrder);
+    EXPECT_EQ(held.row(), 5);
+    EXPECT_EQ(held.data().toString(), "/n");
+
+    model.setText(0, ScanColumn::ID3v1Title, QStringLiteral("Title"));
+    EXPECT_TRUE(model.setData(model.index(0, 0), Qt::Unchecked, Qt::CheckStateRole));
+    model.setAllChecked(true);
+    model.updateRowFromRecord(1, model.record(2));
+    EXPECT_TRUE(model.removeRows(1, 3));
+    EXPECT_FALSE(model.removeRows(2, 4));
+    EXPECT_EQ(model.rowCount(), 3);
+    model.clear();
+    EXPECT_EQ(model.rowCount(), 0);
 }

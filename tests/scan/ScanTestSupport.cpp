@@ -6,7 +6,6 @@
 #include <QtEndian>
 #include <cmath>
 #include <stdexcept>
-#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,23 +19,9 @@ QString ScanTempDir::write(const QString& name, const QByteArray& bytes) const {
     return path;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
 int64_t FileSizeOf(const QString& path) {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_size : -1;
-}
-
-void SetMode(const QString& path, unsigned mode) { ::chmod(QFile::encodeName(path).constData(), mode); }
-
-unsigned ModeOf(const QString& path) {
-    struct stat st {};
-    ::stat(QFile::encodeName(path).constData(), &st);
-    return st.st_mode & 07777;
 }
 
 IncludeOptions::IncludeOptions(bool withV1, bool withoutV1, bool withV2, bool withoutV2) {
@@ -46,22 +31,6 @@ IncludeOptions::IncludeOptions(bool withV1, bool withoutV1, bool withV2, bool wi
     Options().ScanningCentre.blnIncFilesWithoutID3v2 = withoutV2;
     Options().Preferences.blnWriteReadOnly = false;
 }
-
-WithoutFileRights::WithoutFileRights() {
-    if (::geteuid() != 0) return;
-    // Leaving file-system uid 0 drops the capabilities that bypass permission
-    // bits; going back to 0 restores them.
-    ::setfsgid(65534);
-    ::setfsuid(65534);
-    m_switched = true;
-}
-
-WithoutFileRights::~WithoutFileRights() {
-    if (!m_switched) return;
-    ::setfsuid(0);
-    ::setfsgid(0);
-}
-
 
 FrameWalk WalkLayer3Frames(const QByteArray& file, int64_t offset) {
     static const int v1[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, -1};

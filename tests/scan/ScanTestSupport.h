@@ -6,6 +6,7 @@
 
 #include "foundation/OptionRecords.h"
 #include "support/ScopedOptions.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,10 +27,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-QByteArray ReadAll(const QString& path);
 int64_t FileSizeOf(const QString& path);
-void SetMode(const QString& path, unsigned mode);
-unsigned ModeOf(const QString& path);
 
 // Sets the four include options (and the write-read-only preference) for one
 // test and puts every option back afterwards.
@@ -37,17 +35,6 @@ class IncludeOptions : public ScopedOptions {
 public:
     IncludeOptions(bool withV1 = true, bool withoutV1 = true, bool withV2 = true, bool withoutV2 = true);
     void writeReadOnly(bool on) { Options().Preferences.blnWriteReadOnly = on; }
-};
-
-// While alive, file access checks run as an unprivileged user, so a file's
-// permission bits apply even when the tests run as root.
-class WithoutFileRights {
-public:
-    WithoutFileRights();
-    ~WithoutFileRights();
-
-private:
-    bool m_switched = false;
 };
 
 

@@ -1,5 +1,4 @@
 #include "ScanJobSupport.h"
-#include "support/Audio.h"
 
 #include "foundation/NativePath.h"
 #include "scanning/engine/ID3v1.h"
@@ -17,7 +16,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,22 +30,6 @@ QByteArray SyncSafe(uint32_t n) {
     return b;
 }
 }  // namespace
-
-const QByteArray& LameAudio() {
-    static const QByteArray audio = [] {
-        if (LameProgram().isEmpty()) return QByteArray();
-        QTemporaryDir dir;
-        const QString wav = dir.filePath(QStringLiteral("tone.wav"));
-        const QString mp3 = dir.filePath(QStringLiteral("tone.mp3"));
-        QFile out(wav);
-        if (!out.open(QIODevice::WriteOnly)) return QByteArray();
-        out.write(MakeWav(44100, 2, 600));
-        out.close();
-        if (!RunLame({QStringLiteral("-b"), QStringLiteral("128"), wav, mp3})) return QByteArray();
-        return ReadBytes(mp3);
-    }();
-    return audio;
-}
 
 MusicFolder::MusicFolder() {
     // Others may enter it, so a test without file rights still reaches it.
@@ -128,13 +110,6 @@ QString MusicFolder::mp3(const QString& relative, const ID3v1Tag* v1, const ID3v
     return path;
 }
 
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void SetMode(const QString& path, unsigned mode) { ::chmod(QFile::encodeName(path).constData(), mode); }
-
 ID3v1Tag SampleID3v1(const QString& title) {
     ID3v1Tag t;
     t.Title = title;
@@ -178,19 +153,6 @@ ScanOptions::ScanOptions() {
     Options().Preferences.blnWriteReadOnly = false;
     Options().Preferences.blnDisplayMessageBox = true;
     Options().Preferences.blnUseRecycleBin = false;
-}
-
-WithoutFileRights::WithoutFileRights() {
-    if (::geteuid() != 0) return;
-    ::setfsgid(65534);
-    ::setfsuid(65534);
-    m_switched = true;
-}
-
-WithoutFileRights::~WithoutFileRights() {
-    if (!m_switched) return;
-    ::setfsuid(0);
-    ::setfsgid(0);
 }
 
 QByteArray ID3v23Tag(const std::vector<std::pair<QByteArray, QByteArray>>& frames, int padding) {

@@ -1,14 +1,15 @@
 #pragma once
 // Helpers of the scan job tests: a folder of MP3 files made here (LAME audio,
 // tags written by the program's own ID3v1 writer and the tag library), the
-// scanning options set per test, a host that records what a job reports,
-// and file-rights switching for tests that run as root.
+// scanning options set per test, a host that records what a job reports.
 
 #include "foundation/JobHost.h"
 #include "foundation/OptionRecords.h"
 #include "scanning/engine/FileBytes.h"
 #include "scanning/engine/TagRecords.h"
+#include "support/Audio.h"
 #include "support/ScopedOptions.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,10 +17,6 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <vector>
-
-// LAME output of a short stereo tone (44.1 kHz, 128 kbit/s CBR), made once
-// per test program; empty when lame is missing.
-const QByteArray& LameAudio();
 
 // A temporary folder of files.
 class MusicFolder {
@@ -46,8 +43,6 @@ private:
 // levels on, a file inside it has a path longer than the system allows.
 QByteArray DeepFolders(int levels);
 
-QByteArray ReadBytes(const QString& path);
-void SetMode(const QString& path, unsigned mode);
 
 // A fully filled tag of each kind.
 ID3v1Tag SampleID3v1(const QString& title = QStringLiteral("Song One"));
@@ -84,17 +79,6 @@ public:
     int64_t stopAtPosition = -1;
     int yields = 0;
     std::function<void()> onYield;
-};
-
-// While alive, file access checks run as an unprivileged user, so a file's
-// permission bits apply even when the tests run as root.
-class WithoutFileRights {
-public:
-    WithoutFileRights();
-    ~WithoutFileRights();
-
-private:
-    bool m_switched = false;
 };
 
 // While alive, the scan's file reads fail as `fault` decides (see

@@ -2,6 +2,7 @@
 #include "foundation/Errors.h"
 #include "foundation/SettingsStore.h"
 #include "support/ScriptedUi.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,10 +16,6 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class Ini : public testing::Test {
 protected:
@@ -104,7 +101,7 @@ TEST_F(Ini, WritingKeepsTheRestOfTheFile) {
     SaveToIni("Fonts", "Name", QStringLiteral("Arial"), SettingType::String, path);
     SaveToIni("Fonts", "Bold", true, SettingType::Boolean, path);
     SaveToIni("Fonts", "Object", 3, 9, path);  // a type without a text form writes the empty text
-    EXPECT_EQ(ReadAll(path),
+    EXPECT_EQ(ReadBytes(path),
               QByteArray("; skin made by hand\r\n"
                          "[Colours]\r\n"
                          "LabelForeColor=255\r\n"
@@ -127,18 +124,18 @@ TEST_F(Ini, WritingKeepsTheRestOfTheFile) {
 TEST_F(Ini, WritingKeepsLineEndsAndEncoding) {
     WriteAll(path, "[S]\nName=Caf\xE9\n");
     SaveToIni("S", "Other", QStringLiteral("\u00FC"), SettingType::String, path);
-    EXPECT_EQ(ReadAll(path), QByteArray("[S]\nName=Caf\xE9\nOther=\xFC\n"));
+    EXPECT_EQ(ReadBytes(path), QByteArray("[S]\nName=Caf\xE9\nOther=\xFC\n"));
     // A character the code page lacks turns the file into UTF-8 rather than losing it.
     // A character the code page lacks goes into its own line as UTF-8; the
     // line of Name keeps its bytes, and each line reads as it was written.
     SaveToIni("S", "Other", QStringLiteral("\u65E5"), SettingType::String, path);
-    EXPECT_EQ(ReadAll(path), QByteArray("[S]\nName=Caf\xE9\nOther=\xE6\x97\xA5\n"));
+    EXPECT_EQ(ReadBytes(path), QByteArray("[S]\nName=Caf\xE9\nOther=\xE6\x97\xA5\n"));
     EXPECT_EQ(Text("S", "Name"), QString::fromUtf8("Café"));
     EXPECT_EQ(Text("S", "Other"), QStringLiteral("\u65E5"));
     // A new file; line breaks in a value cannot split the line.
     const QString fresh = home.file(QStringLiteral("new.pls"));
     SaveToIni("playlist", "Title1", QStringLiteral("a\r\nb"), SettingType::String, fresh);
-    EXPECT_EQ(ReadAll(fresh), QByteArray("[playlist]\r\nTitle1=a  b\r\n"));
+    EXPECT_EQ(ReadBytes(fresh), QByteArray("[playlist]\r\nTitle1=a  b\r\n"));
 }
 
 // Writing one key changes the bytes of that key's line only (and, when a line
@@ -184,7 +181,7 @@ TEST_F(Ini, WritingOneKeyNeverChangesAnother) {
             EXPECT_EQ(Text("S", c.otherKey), c.otherValue);
         }
         SaveToIni("S", c.key, c.value, SettingType::String, path);
-        EXPECT_EQ(ReadAll(path), c.after);
+        EXPECT_EQ(ReadBytes(path), c.after);
         EXPECT_EQ(Text("S", c.key), c.value);
         if (*c.otherKey) {
             EXPECT_EQ(Text("S", c.otherKey), c.otherValue);

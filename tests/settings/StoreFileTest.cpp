@@ -4,6 +4,7 @@
 #include "foundation/IniFile.h"
 #include "foundation/SettingsStore.h"
 #include "support/ScriptedUi.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,10 +16,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -52,7 +49,7 @@ TEST_F(Store, NamesMatchIgnoringCaseAndKeepTheFirstSpelling) {
     EXPECT_EQ(GetOptionSetting(QStringLiteral("combofilenameformat"), QStringLiteral("listindex"), QStringLiteral("0"),
                                SettingType::Integer),
               QVariant(4));
-    const IniDocument doc = IniDocument::parse(QString::fromUtf8(ReadAll(SettingsStorePath())), IniSyntax::Store);
+    const IniDocument doc = IniDocument::parse(QString::fromUtf8(ReadBytes(SettingsStorePath())), IniSyntax::Store);
     EXPECT_EQ(doc.sectionNames(), QStringList{QStringLiteral("ComboFilenameFormat")});
     EXPECT_EQ(doc.keyNames(QStringLiteral("COMBOFILENAMEFORMAT")), QStringList{QStringLiteral("ListIndex")});
 }
@@ -92,7 +89,7 @@ TEST_F(Store, EveryTextRoundTripsThroughTheFile) {
         for (const QString& k : keys) SaveOptionSetting(section, k + QString::number(i++), t, SettingType::String);
 
     // Read back through the store and through a fresh parse of the file.
-    const IniDocument doc = IniDocument::parse(QString::fromUtf8(ReadAll(SettingsStorePath())), IniSyntax::Store);
+    const IniDocument doc = IniDocument::parse(QString::fromUtf8(ReadBytes(SettingsStorePath())), IniSyntax::Store);
     i = 0;
     for (const QString& t : texts) {
         for (const QString& k : keys) {
@@ -107,7 +104,7 @@ TEST_F(Store, EveryTextRoundTripsThroughTheFile) {
     // One line per key: nothing the values hold splits a line.
     EXPECT_EQ(GetText(QString(), QString(QChar(0xFEFF)) + QStringLiteral("first")), QStringLiteral("v"));
     EXPECT_NE(doc.value(QString(), QString(QChar(0xFEFF)) + QStringLiteral("first")), nullptr);
-    EXPECT_EQ(ReadAll(SettingsStorePath()).count('\n'), 3 + std::size(texts) * std::size(keys));
+    EXPECT_EQ(ReadBytes(SettingsStorePath()).count('\n'), 3 + std::size(texts) * std::size(keys));
 }
 
 TEST_F(Store, DeletesKeysAndSections) {
@@ -132,7 +129,7 @@ TEST_F(Store, WritesLeaveNoTemporaryFiles) {
 
 TEST_F(Store, AFailedWriteLeavesTheOldFile) {
     SaveOptionSetting(QStringLiteral("S"), QStringLiteral("Kept"), QStringLiteral("old"), SettingType::String);
-    const QByteArray before = ReadAll(SettingsStorePath());
+    const QByteArray before = ReadBytes(SettingsStorePath());
 
     // Let no file grow past a small size: the write of the temporary file fails.
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -152,7 +149,7 @@ TEST_F(Store, AFailedWriteLeavesTheOldFile) {
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_EQ(number, ErrNo::DiskFull);
-    EXPECT_EQ(ReadAll(SettingsStorePath()), before);
+    EXPECT_EQ(ReadBytes(SettingsStorePath()), before);
     EXPECT_EQ(QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("Sonivard.ini")});
     EXPECT_EQ(GetText(QStringLiteral("S"), QStringLiteral("Big")), QStringLiteral("<missing>"));
@@ -183,7 +180,7 @@ TEST_F(Store, FollowsASymbolicLinkAndKeepsIt) {
     ASSERT_TRUE(QFile::link(real, SettingsStorePath()));
     SaveOptionSetting(QStringLiteral("S"), QStringLiteral("K"), 5, SettingType::Integer);
     EXPECT_TRUE(QFileInfo(SettingsStorePath()).isSymLink());
-    EXPECT_TRUE(ReadAll(real).contains("K=5"));
+    EXPECT_TRUE(ReadBytes(real).contains("K=5"));
 }
 
 TEST_F(Store, AnUnwritableFolderRaisesAndLosesNothing) {
@@ -198,6 +195,6 @@ TEST_F(Store, AnUnwritableFolderRaisesAndLosesNothing) {
         EXPECT_TRUE(e.description().contains(QStringLiteral("|SaveOptionSetting;S;K;1;2")))
             << e.description().toStdString();
     }
-    EXPECT_EQ(ReadAll(home.file(QStringLiteral("config/Sonivard"))), QByteArray("not a folder"));
+    EXPECT_EQ(ReadBytes(home.file(QStringLiteral("config/Sonivard"))), QByteArray("not a folder"));
     EXPECT_EQ(GetText(QStringLiteral("S"), QStringLiteral("K")), QStringLiteral("<missing>"));
 }

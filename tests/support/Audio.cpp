@@ -1,7 +1,10 @@
 #include "support/Audio.h"
+#include "support/TestFiles.h"
 
 #include <QProcess>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <cmath>
 #include <cstdint>
@@ -47,4 +50,20 @@ bool RunLame(const QStringList& args, QString* errorText) {
     if (!lame.waitForFinished(60000)) return false;
     if (errorText) *errorText = QString::fromLocal8Bit(lame.readAllStandardError());
     return lame.exitStatus() == QProcess::NormalExit && lame.exitCode() == 0;
+}
+
+const QByteArray& LameAudio() {
+    static const QByteArray audio = [] {
+        if (LameProgram().isEmpty()) return QByteArray();
+        QTemporaryDir dir;
+        const QString wav = dir.filePath(QStringLiteral("tone.wav"));
+        const QString mp3 = dir.filePath(QStringLiteral("tone.mp3"));
+        QFile out(wav);
+        if (!out.open(QIODevice::WriteOnly)) return QByteArray();
+        out.write(MakeWav(44100, 2, 600));
+        out.close();
+        if (!RunLame({QStringLiteral("-b"), QStringLiteral("128"), wav, mp3})) return QByteArray();
+        return ReadBytes(mp3);
+    }();
+    return audio;
 }

@@ -11,3 +11,6 @@ QByteArray MakeWav(int sampleRate, int channels, int milliseconds, double freque
 QString LameProgram();
 // Runs lame --quiet with `args`; true on a clean exit 0.
 bool RunLame(const QStringList& args, QString* errorText = nullptr);
+// LAME output of a short stereo tone (44.1 kHz, 128 kbit/s CBR), made once
+// per test program; empty when lame is missing.
+const QByteArray& LameAudio();

@@ -1,6 +1,6 @@
-// One main for every test program: a QApplication exists for the whole run
-// (window tests need it, logic tests do not mind), except when the runner only
-// lists the tests.
+// The main of the window test programs: a QApplication exists for the whole
+// run, except when the runner only lists the tests.  Engine tests use
+// CoreTestMain.cpp instead.
 #include "support/ScriptedUi.h"
 
 #include "foundation/ResourceStrings.h"

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Installs a build into a temporary prefix and checks that what is installed
+# runs on its own: every companion file is in place, the tag library loads and
+# offers its entry point, and the installed program starts (offscreen, with a
+# temporary settings folder), stays up and ends cleanly on SIGTERM.
+#
+#   check-install.sh [BUILD_DIR]     exit 0 passed, else failed
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; exit 1; }
+
+fail=0
+need() { [ -e "$prefix/$1" ] || { echo "not installed: $1"; fail=1; }; }
+need bin/sonivard
+need lib/sonivard/sonivard
+need lib/sonivard/libquillmark.so
+need include/quillmark/Quillmark.h
+need "lib/sonivard/Skins/Fun Blue/Settings.ini"
+need "lib/sonivard/Skins/Slate/TitleBar.jpg"
+need lib/sonivard/WebHelp
+soname=$(objdump -p "$prefix/lib/sonivard/libquillmark.so" | awk '/SONAME/ {print $2}')
+[ "$soname" = libquillmark.so.1 ] || { echo "the tag library's SONAME is '$soname'"; fail=1; }
+need "lib/sonivard/$soname"
+[ "$fail" = 0 ] || exit 1
+
+python3 - "$prefix/lib/sonivard/libquillmark.so" <<'PY' || exit 1
+import ctypes, sys
+ctypes.CDLL(sys.argv[1]).DllGetClassObject
+PY
+
+# The installed program alone: nothing of the build tree may be found.  It
+# is ended by SIGTERM twice: while it is still starting, and once it is up.
+unset SV_BIN_DIR
+export QT_QPA_PLATFORM=offscreen
+catches_term() {
+    local mask
+    mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$1/status" 2>/dev/null) || return 1
+    [ -n "$mask" ] && (((16#$mask >> 14) & 1))
+}
+run_and_end() {
+    local after=$1 home=$work/home-$1
+    mkdir -p "$home/config" "$home/data"
+    XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data "$prefix/bin/sonivard" >"$work/run.log" 2>&1 &
+    local pid=$! rc
+    # From the moment the program catches SIGTERM (before that the signal's
+    # default action would end it), then `after` seconds more.
+    for ((i = 0; i < 300; i++)); do
+        catches_term "$pid" && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    sleep "$after"
+    if ! kill -0 "$pid" 2>/dev/null; then
+        wait "$pid" && rc=0 || rc=$?
+        echo "the installed program ended by itself (exit $rc):"
+        cat "$work/run.log"
+        return 1
+    fi
+    kill -TERM "$pid"
+    for ((i = 0; i < 400; i++)); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -KILL "$pid"
+        wait "$pid" 2>/dev/null || true
+        echo "the installed program did not end within 40 s of SIGTERM (sent after $after s)"
+        return 1
+    fi
+    wait "$pid" && rc=0 || rc=$?
+    [ "$rc" = 0 ] || { echo "the installed program ended with $rc on SIGTERM:"; cat "$work/run.log"; return 1; }
+}
+run_and_end 0
+run_and_end "${SV_INSTALL_CHECK_SECONDS:-4}"
+echo "passed: $prefix/bin/sonivard started and ended cleanly"
