@@ -28,7 +28,13 @@ soname=$(objdump -p "$prefix/lib/sonivard/libquillmark.so" | awk '/SONAME/ {prin
 need "lib/sonivard/$soname"
 [ "$fail" = 0 ] || exit 1
 
-python3 - "$prefix/lib/sonivard/libquillmark.so" <<'PY' || exit 1
+# A sanitizer build's library needs the sanitizer runtime loaded first, and
+# python's own leaks are not ours.
+preload=
+if objdump -p "$prefix/lib/sonivard/libquillmark.so" | grep -q 'NEEDED.*libasan'; then
+    preload=$(${CXX:-c++} -print-file-name=libasan.so)
+fi
+LD_PRELOAD=$preload ASAN_OPTIONS=detect_leaks=0 python3 - "$prefix/lib/sonivard/libquillmark.so" <<'PY' || exit 1
 import ctypes, sys
 ctypes.CDLL(sys.argv[1]).DllGetClassObject
 PY

@@ -89,7 +89,7 @@ DialogEncoderDecoderOptions::DialogEncoderDecoderOptions(QWidget* parent) : QDia
     });
     TabStripOptions->setCurrentIndex(0);
     TabStripOptions_Click(0);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
         if (m_checkingFocus || !from || !isAncestorOf(from) || !to || !isAncestorOf(to)) return;
         m_refusedBox = nullptr;
         if (!FocusLeaving(from, to)) {
@@ -101,7 +101,11 @@ DialogEncoderDecoderOptions::DialogEncoderDecoderOptions(QWidget* parent) : QDia
     });
 }
 
-DialogEncoderDecoderOptions::~DialogEncoderDecoderOptions() = default;
+DialogEncoderDecoderOptions::~DialogEncoderDecoderOptions() {
+    // The focus moves while the dialog's base part takes its boxes down; by
+    // then this part is gone and must hear nothing more.
+    disconnect(m_focusWatch);
+}
 
 void DialogEncoderDecoderOptions::BuildControls() {
     auto* layout = new QVBoxLayout(this);

@@ -140,6 +140,7 @@ private:
     bool m_checkingFocus = false;
     // The box whose focus move was refused last (cleared by the next key).
     QWidget* m_refusedBox = nullptr;
+    QMetaObject::Connection m_focusWatch;
 };
 
 // Shows the dialog modally.

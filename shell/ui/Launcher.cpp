@@ -154,6 +154,8 @@ QFont FontToFit(QFont font, const QStringList& texts, const QSize& room, bool wr
 FormIntegrator::FormIntegrator(QWidget* parent) : QWidget(parent) {
     setObjectName(WindowNames::Integrator);
     setWindowRole(objectName());
+    // Once unloaded the bar goes, as every other window does.
+    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Sonivard"));
     // A fixed border and no close command: the title bar offers minimise only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |

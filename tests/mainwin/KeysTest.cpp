@@ -52,10 +52,16 @@ protected:
     }
 
     // A button's access key clicks it a moment later (its pressed look first).
-    static void Pause() {
+    // Lets the key events through until `done` holds (at most five seconds:
+    // a slow machine, or a sanitizer build, takes its time).
+    template <typename F>
+    static void WaitUntil(F done) {
         QElapsedTimer timer;
         timer.start();
-        while (timer.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        while (!done() && timer.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        // Long enough for a second, wrong flip to show.
+        const qint64 settled = timer.elapsed() + 300;
+        while (timer.elapsed() < settled) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
 
     QString folder;
@@ -70,10 +76,10 @@ TEST_F(KeysTest, AltIFlipsTheSubfolderBoxOnceFromAnyControl) {
         QApplication::setActiveWindow(window);
         const int before = window->mcheckIncSubfolders.Value();
         AltKey(window->FolderTreeview, Qt::Key_I);
-        Pause();
+        WaitUntil([&] { return window->mcheckIncSubfolders.Value() != before; });
         EXPECT_EQ(window->mcheckIncSubfolders.Value(), before == 1 ? 0 : 1) << skins;
         AltKey(window->ListViewScanResults, Qt::Key_I);
-        Pause();
+        WaitUntil([&] { return window->mcheckIncSubfolders.Value() == before; });
         EXPECT_EQ(window->mcheckIncSubfolders.Value(), before) << skins;
     }
 }
