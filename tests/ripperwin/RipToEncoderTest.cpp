@@ -56,7 +56,7 @@ TEST_F(RipToEncoderTest, RippedFilesReachTheEncoderDecodersListThroughTheRegistr
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_EQ(Paths(*encoder->Files()), (QStringList{OutFile("Track 1.wav"), OutFile("Track 2.wav")}));
     for (int r = 0; r < encoder->Files()->rows(); ++r) EXPECT_TRUE(encoder->Files()->row(r).checked);
-    EXPECT_TRUE(ReadWhole(OutFile("Track 1.wav")).mid(44) == image.Bytes(0, 100));
+    EXPECT_TRUE(ReadBytes(OutFile("Track 1.wav")).mid(44) == image.Bytes(0, 100));
     // Both jobs are over and the new rows can be encoded.
     EXPECT_FALSE(encoder->mblnProcessRunning);
     EXPECT_FALSE(ripper->mblnProcessRunning);
