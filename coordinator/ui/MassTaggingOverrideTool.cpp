@@ -77,7 +77,13 @@ void KeepDigits(QLineEdit* box) { EnsureNumericTextBox(box, true, false, false);
 DialogMassTaggingOverrideTool::DialogMassTaggingOverrideTool(QWidget* parent)
     : SkinnedWindow(WindowNames::MassTagging, Features{false, false}, parent) {
     setWindowRole(objectName());
-    setWindowFlag(Qt::Tool, true);  // not in the task bar
+    // Not in the task bar; a close box and no minimise or maximise button,
+    // in the platform's frame (skins off) as in the skinned title bar.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    for (SkinImage* button : {ImageSystemMenu[0], ImageSystemMenu[1]}) {
+        button->hide();
+        button->setEnabled(false);
+    }
     BuildControls();
     SetMinimumSizeTwips(kHeight, kWidth);
     resize(TwipsToPixelsX(kWidth), TwipsToPixelsY(kHeight));

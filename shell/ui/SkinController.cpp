@@ -65,9 +65,19 @@ void clsSkin::LabelMenu_MouseUp(int Index, int Button, int, float, float) {
     });
 }
 
-void clsSkin::ImageTitleBar_DblClick() { ImageSystemMenu_Click(1); }
+// A double click maximises or restores, as the maximise button does, and
+// not on a window that has that button switched off.
+static bool CanMaximise(const SkinnedWindow* window) {
+    return !window || !window->ImageSystemMenu[1] || window->ImageSystemMenu[1]->isEnabled();
+}
 
-void clsSkin::LabelTitle_DblClick() { ImageSystemMenu_Click(1); }
+void clsSkin::ImageTitleBar_DblClick() {
+    if (CanMaximise(mfrmOwner)) ImageSystemMenu_Click(1);
+}
+
+void clsSkin::LabelTitle_DblClick() {
+    if (CanMaximise(mfrmOwner)) ImageSystemMenu_Click(1);
+}
 
 void clsSkin::DragOwner(int Button) {
     if (Button != 1) return;
