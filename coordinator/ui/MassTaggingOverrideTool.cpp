@@ -77,9 +77,9 @@ void KeepDigits(QLineEdit* box) { EnsureNumericTextBox(box, true, false, false);
 DialogMassTaggingOverrideTool::DialogMassTaggingOverrideTool(QWidget* parent)
     : SkinnedWindow(WindowNames::MassTagging, Features{false, false}, parent) {
     setWindowRole(objectName());
-    // Not in the task bar; a close box and no minimise or maximise button,
-    // in the platform's frame (skins off) as in the skinned title bar.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // Not in the task bar.  The skinned title bar has a close box only (a
+    // fixed-size tool window gets no more from the platform's frame).
+    setWindowFlag(Qt::Tool, true);
     for (SkinImage* button : {ImageSystemMenu[0], ImageSystemMenu[1]}) {
         button->hide();
         button->setEnabled(false);
