@@ -114,14 +114,12 @@ public:
     void mnuActionsPlay_Click();
     void mnuActionsCheckAll_Click();
     void mnuActionsUncheckAll_Click();
-    void mnuTools_Click(int Index);
-    void mnuHelp_Click(int Index);
     void ActionsMenuRootSelect();
     // Files dropped on the list (folders are passed over).
     void ListViewFiles_OLEDragDrop(const QStringList& paths);
 
     // ---- keys ----
-    int HelpTopic() const override { return 6; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::EncoderDecoder).helpTopic; }
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
     QWidget* EditControl() const override;
 

@@ -601,23 +601,6 @@ void FormMP3ScanningCentre::mnuEdit_Click(int Index) {
     }
 }
 
-void FormMP3ScanningCentre::mnuTools_Click(int Index) {
-    try {
-        // Page 1: the Options dialog opens on this window's page.
-        ToolsMenuItemSelect(Index, 1);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
-void FormMP3ScanningCentre::mnuHelp_Click(int Index) {
-    try {
-        HelpMenuItemSelect(Index);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 void FormMP3ScanningCentre::mnuFileExit_Click() {
     try {
         m_closeFromPlatform = false;
@@ -628,20 +611,13 @@ void FormMP3ScanningCentre::mnuFileExit_Click() {
 }
 
 void FormMP3ScanningCentre::LabelMenu_Click(int Index) {
-    if (Index < 0 || Index > 4) return;
-    if (Index == 1) ResumeNext([&] { EditMenuRootSelect(this, ListViewScanResults, mnuEdit); });
-    if (Index == 2) ResumeNext([&] { ToolsMenuRootSelect(this); });
-    if (Index == 3) ResumeNext([&] { ActionsMenuRootSelect(); });
-    ResumeNext([&] { PopupLabelMenu(Index); });
+    LabelMenuClick(this, Index, ListViewScanResults, [this] { ActionsMenuRootSelect(); });
 }
 
 // ---- keys -------------------------------------------------------------------------------
 
 void FormMP3ScanningCentre::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (!(Shift & ShiftBit::Alt)) {
-        DisplayHelpTopic(1, static_cast<int16_t>(KeyCode));
-        return;
-    }
+    if (!(Shift & ShiftBit::Alt)) return;  // F1 is the key router's
     if (KeyCode == KeyCode::S) {
         // Both captions carry S: Scan when it can run, else Stop.
         if (mbuttonScan.Enabled())

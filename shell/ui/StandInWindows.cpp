@@ -123,9 +123,8 @@ void StandInWindow::EnableControls(bool blnEnable) {
 }
 
 void StandInWindow::LabelMenu_Click(int Index) {
-    if (Index == 1) EditMenuRootSelect(this, m_editControl, mnuEdit);
-    if (Index == 2) ToolsMenuRootSelect(this);
-    PopupLabelMenu(Index);
+    // The Actions menu is empty: nothing to set before it pops up.
+    LabelMenuClick(this, Index, m_editControl, [] {});
 }
 
 void StandInWindow::mnuEdit_Click(int Index) {
@@ -136,7 +135,7 @@ void StandInWindow::mnuEdit_Click(int Index) {
     }
 }
 
-void StandInWindow::mnuFileExit_Click() { UnloadWindow(); }
+void StandInWindow::mnuFileExit_Click() { FileExitClick(this); }
 
 void StandInWindow::mnuFileOpen_Click() {
     if (LabelStatusBar) LabelStatusBar->setText(QStringLiteral("Opening files is not available yet."));
