@@ -13,7 +13,7 @@
 #include "foundation/Dialogs.h"
 #include "foundation/JobHost.h"
 #include "options/WindowSettings.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"

@@ -19,7 +19,7 @@
 
 #include "foundation/Dialogs.h"
 #include "foundation/JobHost.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"

@@ -96,7 +96,7 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
     ResumeNext([&] {
         CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     });
-    ResumeNext([&] { m_scan->mudtScanRecords.clear(); });
+    ResumeNext([&] { m_scan->workList.clear(); });
 
     ResumeNext([&] {
         SplitterPanes->SetOrientation(0);
@@ -480,7 +480,7 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
         ResumeNext([&] { InitialiseScan(); });
         ResumeNext([&] {
             // Every dropped file is taken, in its order (no 16-bit limit).
-            std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
+            std::vector<FolderListEntry>& work = m_scan->workList;
             work.clear();
             work.reserve(static_cast<size_t>(paths.size()));
             for (const QString& path : paths) work.push_back(FolderListEntry{ParentFolder(path), FileNamePart(path)});
@@ -549,7 +549,7 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
         }
         ResumeNext([&] { InitialiseScan(); });
         ResumeNext([&] {
-            std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
+            std::vector<FolderListEntry>& work = m_scan->workList;
             work.clear();
             work.reserve(static_cast<size_t>(entries.size()));
             for (const QString& entry : entries) {

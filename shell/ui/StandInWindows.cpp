@@ -4,7 +4,7 @@
 #include "foundation/Errors.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/ui/Menus.h"
 #include "shell/ui/Launcher.h"
