@@ -104,7 +104,7 @@ bool InitialiseNewProcess(IToolWindow* Form, bool blnNeedsScanResults, bool blnC
 }
 
 void ConcludeProcess(IToolWindow* Form) {
-    try {
+    WithTrail(CallSite(QStringLiteral("ConcludeProcess"), NameOf(Form)), [&] {
         ILongJobHost& host = HostOf(Form);
         // A failing step must not leave the window busy or scanning locked:
         // every step runs, and the first failure is passed on at the end.
@@ -130,9 +130,7 @@ void ConcludeProcess(IToolWindow* Form) {
             }
         });
         if (failure) std::rethrow_exception(failure);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("ConcludeProcess"), NameOf(Form)));
-    }
+    });
 }
 
 int32_t ProgressIndication(IToolWindow* Form, const QString& strStatus, bool blnShowBox, const QString& strBoxText,

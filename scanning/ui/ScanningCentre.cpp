@@ -255,7 +255,7 @@ void FormMP3ScanningCentre::BuildMenus() {
 }
 
 void FormMP3ScanningCentre::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         SetCaption(GetResourceString(ToolWindow(WindowNames::ScanningCentre).captionId));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
         mnuFileOpen->setText(GetResourceString(TextId::Menu::Open));
@@ -286,9 +286,7 @@ void FormMP3ScanningCentre::InitialiseDialogText() {
         // The caption of the plain check box fits whatever the language.
         CheckIncSubfolders->resize(std::max(TwipsToPixelsX(kCheckWidth), CheckIncSubfolders->sizeHint().width()),
                                    CheckIncSubfolders->height());
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -403,24 +401,20 @@ void FormMP3ScanningCentre::CheckIncSubfolders_Click() { mcheckIncSubfolders.Cli
 void FormMP3ScanningCentre::ImageIncSubfolders_Click() { mcheckIncSubfolders.Click(); }
 
 void FormMP3ScanningCentre::InitialiseScan() {
-    try {
+    WithTrail(QStringLiteral("InitialiseScan"), [&] {
         EnableControls(false);
         m_scan->InitialiseScan();
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseScan"));
-    }
+    });
 }
 
 void FormMP3ScanningCentre::ConcludeScan(bool clearFirst) {
-    try {
+    WithTrail(QStringLiteral("ConcludeScan"), [&] {
         // Rows are added while the list is hidden (or locked, for a drop).
         m_scan->ProcessFiles(clearFirst);
         SortListIfSorted(ListViewScanResults);
         EnableControls(true);
         ProgressIndication(this, GetResourceString(TextId::Scan::ScanComplete), false, QString(), 0);
-    } catch (...) {
-        PropagateError(QStringLiteral("ConcludeScan"));
-    }
+    });
 }
 
 // ---- list files ---------------------------------------------------------------------
@@ -493,7 +487,7 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
 // ---- actions ----------------------------------------------------------------------------
 
 void FormMP3ScanningCentre::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const bool hasRows = m_results->rows() > 0;
         mnuActionsSortIntoFolders->setEnabled(hasRows);
         mnuActionsCheckAll->setEnabled(hasRows);
@@ -503,9 +497,7 @@ void FormMP3ScanningCentre::ActionsMenuRootSelect() {
             fileThere = FileExists(m_results->fullPath(ListViewScanResults->currentIndex().row()));
         mnuActionsFileInfo->setEnabled(fileThere);
         mnuActionsPlay->setEnabled(fileThere);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 void FormMP3ScanningCentre::mnuActionsFileInfo_Click() {
