@@ -7,7 +7,7 @@
 //       over the same files.  Prints the best of each and what the window
 //       adds per file in milliseconds.
 //
-//   encoder_bench --screenshot FILE [--dialog options] [--no-skins] [--delay MS]
+//   encoder_bench --screenshot FILE [--dialog options [--page N]] [--no-skins] [--delay MS]
 //       Shows the window with a few rows (or the Encoder Decoder Options
 //       dialog) and saves a PNG of it (scripts/screenshot-encoder.sh runs it
 //       under Xvfb).
@@ -28,6 +28,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtEndian>
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
     parser.addOption({"ms", "length of each file", "M", "300"});
     parser.addOption({"screenshot", "save a PNG", "FILE"});
     parser.addOption({"dialog", "the dialog to show", "NAME"});
+    parser.addOption({"page", "the options dialog's page (1 to 5)", "N", "1"});
     parser.addOption({"no-skins", "plain controls"});
     parser.addOption({"delay", "wait before the shot", "MS", "800"});
     parser.process(app);
@@ -121,6 +123,7 @@ int main(int argc, char** argv) {
         if (parser.value("dialog") == QLatin1String("options")) {
             dialog = std::make_unique<DialogEncoderDecoderOptions>();
             dialog->show();
+            dialog->TabStripOptions->setCurrentIndex(parser.value("page").toInt() - 1);
             shown = dialog.get();
         } else {
             window = new FormEncoderDecoder;

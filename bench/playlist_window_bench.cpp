@@ -3,9 +3,9 @@
 // filled, painted) should take under 2 seconds; Auto-Tidy of it should cost
 // at most twice one stat() per entry, measured in the same run.  Auto-Tidy
 // is timed on entries whose files are all missing (the folder prompt
-// cancelled, so each is looked up once and removed), and, for the record,
-// on entries whose files all exist (each is also re-titled from its tags,
-// which reads the file).
+// cancelled, so each is looked up once and removed), and on entries whose
+// files all exist (each is also re-titled from its tags, which reads the
+// file).
 //
 // Run by hand: QT_QPA_PLATFORM=offscreen build/bin/playlist_window_bench
 //
@@ -219,7 +219,7 @@ int main(int argc, char** argv) {
         const double ratio = tidyBest / statBest;
         std::printf("Auto-Tidy, %-18s best %6.3f s  one stat each %6.3f s  (%.2f x)\n", what, tidyBest, statBest,
                     ratio);
-        if (source == &missing) ok = ok && ratio <= 2.0;
+        ok = ok && ratio <= 2.0;
     }
     SetMessageUi(nullptr);
     std::printf("%s\n", ok ? "goals met" : "A GOAL WAS MISSED");

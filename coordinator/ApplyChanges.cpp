@@ -30,6 +30,7 @@
 #include <fcntl.h>
 #include <map>
 #include <memory>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -113,27 +114,70 @@ bool CopyRange(int in, off_t offset, uint64_t length, int out) {
 
 QByteArray Base36Random() { return QByteArray::number(QRandomGenerator::global()->generate64(), 36); }
 
+// The marker of a hidden file's name: its last occurrence (a file's own
+// name may hold the same letters).
+const char* FindMarker(const char* name) {
+    const char* found = nullptr;
+    for (const char* at = std::strstr(name, kTempMarker); at; at = std::strstr(at + 1, kTempMarker)) found = at;
+    return found;
+}
+
+// A hidden file of Apply: ".<name>.svtag-<letters>", or, for a file that is
+// renamed as it is rewritten, ".<old name>.svtag-<letters>-<old inode>".
 bool IsApplyTemporary(const char* name) {
     if (name[0] != '.') return false;
-    const char* marker = std::strstr(name + 1, kTempMarker);
+    const char* marker = FindMarker(name + 1);
     if (!marker || marker == name + 1) return false;
     const char* tail = marker + sizeof kTempMarker - 1;
-    if (*tail == '\0') return false;
-    for (const char* c = tail; *c; ++c)
+    if (*tail == '\0' || *tail == '-') return false;
+    int dashes = 0;
+    for (const char* c = tail; *c; ++c) {
+        if (*c == '-') {
+            if (++dashes > 1 || c[1] == '\0') return false;
+            continue;
+        }
         if (!((*c >= '0' && *c <= '9') || (*c >= 'a' && *c <= 'z'))) return false;
+    }
     return true;
 }
 
-// Removes the hidden files an interrupted run left in `folder`.
+// A rename with a rewrite puts the new file in place under its new name
+// (a second name of the hidden file) before it removes the old file.  A
+// run killed in between leaves both, and the hidden name, which still
+// names the new file, records the old one: its name and its inode.  The old
+// file is removed only while it is that very file and has no other name.
+void FinishInterruptedMove(int dfd, const char* hiddenName, const struct stat& hidden) {
+    if (hidden.st_nlink < 2) return;  // the new file never got its new name
+    const char* marker = FindMarker(hiddenName + 1);
+    const char* dash = std::strchr(marker + sizeof kTempMarker - 1, '-');
+    if (!dash) return;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long inode = std::strtoull(dash + 1, &end, 36);
+    if (errno != 0 || !end || *end != '\0') return;
+    const std::string oldName(hiddenName + 1, marker);
+    struct stat old;
+    if (::fstatat(dfd, oldName.c_str(), &old, AT_SYMLINK_NOFOLLOW) != 0) return;  // already gone
+    if (!S_ISREG(old.st_mode) || old.st_dev != hidden.st_dev || uint64_t(old.st_ino) != inode ||
+        old.st_ino == hidden.st_ino || old.st_nlink != 1)
+        return;
+    ::unlinkat(dfd, oldName.c_str(), 0);
+}
+
+// Removes the hidden files an interrupted run left in `folder`, first
+// finishing a move that was cut short.
 void RemoveStaleTemporaries(const QByteArray& folder) {
     DIR* dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
     if (!dir) return;
     const int dfd = ::dirfd(dir);
-    while (const dirent* entry = ::readdir(dir)) {
-        if (!IsApplyTemporary(entry->d_name)) continue;
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(dir))
+        if (IsApplyTemporary(entry->d_name)) stale.emplace_back(entry->d_name);
+    for (const std::string& name : stale) {
         struct stat st;
-        if (::fstatat(dfd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
-            ::unlinkat(dfd, entry->d_name, 0);
+        if (::fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+        FinishInterruptedMove(dfd, name.c_str(), st);
+        ::unlinkat(dfd, name.c_str(), 0);
     }
     ::closedir(dir);
 }
@@ -161,9 +205,9 @@ struct StagedFile {
     QString path;        // the target, as the row names it
     QByteArray target;   // its native path
     QByteArray temp;     // the hidden new file beside it
+    QByteArray moveTo;   // the new name's native path, when the file is renamed too
     int fd = -1;         // the new file, open until it is in place
-    dev_t device = 0;
-    ino_t inode = 0;     // the target the new file was made from
+    FileIdentity source; // the target the new file was made from
     int row = -1;        // the table row it serves
 };
 
@@ -177,6 +221,7 @@ public:
 
     void add(StagedFile file) {
         m_targets.insert(file.target);
+        if (!file.moveTo.isEmpty()) m_targets.insert(file.moveTo);
         // Writing back starts now; the flush then mostly waits for nothing.
         ::sync_file_range(file.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
         m_files.push_back(std::move(file));
@@ -200,19 +245,36 @@ public:
                 if (::close(std::exchange(f.fd, -1)) != 0) RaiseWrite(errno);
                 // The file must still be the one the new file was made from.
                 struct stat st;
-                if (::lstat(f.target.constData(), &st) != 0 || st.st_dev != f.device || st.st_ino != f.inode) {
+                if (::lstat(f.target.constData(), &st) != 0 || !(IdentityOf(st) == f.source)) {
                     ::unlink(f.temp.constData());
                     ++m_failed;
                     Warn(f.path, TextId::Coordinator::FileReplacedText, TextId::Coordinator::FileSkipped);
                     continue;
                 }
-                if (::rename(f.temp.constData(), f.target.constData()) != 0) RaiseWrite(errno);
+                const QByteArray& finalPath = f.moveTo.isEmpty() ? f.target : f.moveTo;
+                if (f.moveTo.isEmpty()) {
+                    if (::rename(f.temp.constData(), f.target.constData()) != 0) RaiseWrite(errno);
+                } else {
+                    // Renamed and rewritten: the new file takes its new name
+                    // (never over another file), then the old file goes.  Until
+                    // then the hidden name records the old file, so a run that
+                    // dies here is finished by the next one.
+                    if (::link(f.temp.constData(), f.moveTo.constData()) != 0) RaiseWrite(errno);
+                    folders.insert(NativeParentOf(f.target));
+                    if (::unlink(f.target.constData()) != 0) {
+                        const int err = errno;
+                        // Both stay: the old file is whole and the new one too.
+                        ::unlink(f.temp.constData());
+                        RaiseWrite(err);
+                    }
+                    ::unlink(f.temp.constData());
+                }
                 folders.insert(NativeParentOf(f.target));
                 // The row now stands for the new file, so a later run over
                 // the same table still finds the file it changed.
                 struct stat now;
-                if (f.row >= 0 && f.row < m_table.rows() && ::stat(f.target.constData(), &now) == 0)
-                    m_table.setIdentity(f.row, {uint64_t(now.st_dev), uint64_t(now.st_ino)});
+                if (f.row >= 0 && f.row < m_table.rows() && ::stat(finalPath.constData(), &now) == 0)
+                    m_table.setIdentity(f.row, IdentityOf(now));
             } catch (...) {
                 if (f.fd >= 0) ::close(std::exchange(f.fd, -1));
                 ::unlink(f.temp.constData());
@@ -321,7 +383,7 @@ struct TagWork {
 class ApplyRun {
 public:
     ApplyRun(const ApplySettings& settings, ApplyReport& report, SimResultsModel& table)
-        : m_settings(settings), m_report(report), m_staging(report.failed, table) {}
+        : m_settings(settings), m_report(report), m_table(table), m_staging(report.failed, table) {}
 
     void row(int index, const SimRowTexts& cells, const FileIdentity& identity);
     void flush() { m_staging.flush(); }
@@ -333,10 +395,19 @@ private:
     bool tags(const QString& path, const SimRowTexts& cells);
     bool planID3v1(const QString& path, const SimRowTexts& cells, TagWork& work);
     bool planID3v2(const QString& path, const SimRowTexts& cells, TagWork& work);
-    void rewrite(const QString& path, const TagWork& work);
+    // Stages the file's new content; with `newName`, under that name in the
+    // same step.  False when there was nothing to write.
+    bool rewrite(const QString& path, const TagWork& work, const QString& newName = QString());
+    // The rename and the tag changes of a row as one step; false when this
+    // row cannot take that way (the caller renames, then writes the tags).
+    bool renameWithTags(const QString& folder, const QString& oldName, const QString& newName,
+                        const SimRowTexts& cells, bool& failed);
     bool writeID3v1InPlace(const QString& path, const TagWork& work);
     void flushFor(const QString& path) {
         if (m_staging.holds(NativePath(path))) m_staging.flush();
+    }
+    void flushFor(const QByteArray& native) {
+        if (m_staging.holds(native)) m_staging.flush();
     }
     void cleanFolder(const QString& folder) {
         if (m_cleaned.contains(folder)) return;
@@ -346,6 +417,7 @@ private:
 
     const ApplySettings& m_settings;
     ApplyReport& m_report;
+    SimResultsModel& m_table;
     Staging m_staging;
     int m_row = -1;  // the row being applied
     std::unique_ptr<TagRenderer> m_renderer;
@@ -359,7 +431,9 @@ void ApplyRun::row(int index, const SimRowTexts& cells, const FileIdentity& iden
     const QString path = JoinPath(folder, oldName);
     cleanFolder(folder);
 
-    // Only the file the row was made from is touched.
+    // Only the file the row was made from is touched (as it is once the
+    // work waiting for it is in place).
+    flushFor(path);
     const FileIdentity now = IdentityOf(path);
     if (!now.known()) {
         ++m_report.failed;
@@ -378,6 +452,10 @@ void ApplyRun::row(int index, const SimRowTexts& cells, const FileIdentity& iden
         return;
     }
     bool failed = false;
+    if (renameWithTags(folder, oldName, cells[SimColumn::NewFileName], cells, failed)) {
+        if (failed) ++m_report.failed;
+        return;
+    }
     const QString current = rename(folder, oldName, cells[SimColumn::NewFileName], failed);
     if (!tags(JoinPath(folder, current), cells)) failed = true;
     if (failed) ++m_report.failed;
@@ -422,6 +500,49 @@ QString ApplyRun::rename(const QString& folder, const QString& oldName, const QS
     return oldName;
 }
 
+bool ApplyRun::renameWithTags(const QString& folder, const QString& oldName, const QString& newName,
+                              const SimRowTexts& cells, bool& failed) {
+    if (!m_settings.changeFileName || newName == oldName || !IsPlainFileName(newName)) return false;
+    const QString from = JoinPath(folder, oldName);
+    const QByteArray fromNative = NativePath(from);
+    const QByteArray toNative = NativePath(JoinPath(folder, newName));
+    // The hidden file records the old name in full beside its marker.
+    const QByteArray oldNative = fromNative.mid(fromNative.lastIndexOf('/') + 1);
+    if (oldNative.size() > 200) return false;
+    flushFor(fromNative);
+    flushFor(toNative);
+    // Only a plain file whose new name is free; a link, a name taken (the
+    // user is asked) and a change of letter case the file system ignores go
+    // the way of a rename first.
+    struct stat st;
+    if (::lstat(fromNative.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (::lstat(toNative.constData(), &st) == 0 || errno != ENOENT) return false;
+
+    TagWork work;
+    bool staged = false;
+    try {
+        if (planID3v1(from, cells, work)) {
+            if (!planID3v2(from, cells, work)) failed = true;
+            if (work.v1 != Plan::Keep || work.v2 != Plan::Keep) staged = rewrite(from, work, newName);
+        } else {
+            failed = true;
+        }
+    } catch (...) {
+        ReportFailure(from, work.v2 != Plan::Keep ? FileAction::ModifyID3v2 : FileAction::ModifyID3v1);
+        failed = true;
+    }
+    if (staged) return true;
+    // Nothing to write, or the writing failed (the file is as it was): the
+    // rename alone.
+    try {
+        if (!MoveFile(from, JoinPath(folder, newName))) failed = true;
+    } catch (...) {
+        DisplayErrorMessage();
+        failed = true;
+    }
+    return true;
+}
+
 bool ApplyRun::tags(const QString& path, const SimRowTexts& cells) {
     TagWork work;
     try {
@@ -432,7 +553,12 @@ bool ApplyRun::tags(const QString& path, const SimRowTexts& cells) {
         if (work.v2 != Plan::Keep) {
             rewrite(path, work);
         } else if (work.v1 != Plan::Keep) {
-            if (!writeID3v1InPlace(path, work)) return false;
+            const bool written = writeID3v1InPlace(path, work);
+            // The row stands for the file as written now (its size and time
+            // changed), so a later run over the same table still finds it.
+            const FileIdentity now = IdentityOf(path);
+            if (now.known()) m_table.setIdentity(m_row, now);
+            if (!written) return false;
         }
         return v2Read;
     } catch (...) {
@@ -511,7 +637,7 @@ bool ApplyRun::planID3v2(const QString& path, const SimRowTexts& cells, TagWork&
 
 // The file's new content as a whole: the new ID3v2 tag (or none), the
 // audio as it is, the ID3v1 tag as planned.
-void ApplyRun::rewrite(const QString& path, const TagWork& work) {
+bool ApplyRun::rewrite(const QString& path, const TagWork& work, const QString& newName) {
     // The file a link points to is rewritten, not the link.
     QByteArray native = NativePath(path);
     if (char* resolved = ::realpath(native.constData(), nullptr)) {
@@ -542,7 +668,7 @@ void ApplyRun::rewrite(const QString& path, const TagWork& work) {
             if (head[3] == 4 && (head[5] & 0x10)) oldTag += 10;
         }
     }
-    if (work.v2 == Plan::Remove && oldTag == 0 && work.v1 == Plan::Keep) return;  // nothing to remove
+    if (work.v2 == Plan::Remove && oldTag == 0 && work.v1 == Plan::Keep) return false;  // nothing to remove
     ID3v1Block block{};
     bool hasV1 = false;
     if (size > uint64_t(kID3v1Size)) {
@@ -567,13 +693,17 @@ void ApplyRun::rewrite(const QString& path, const TagWork& work) {
     StagedFile staged;
     staged.path = path;
     staged.target = native;
-    staged.device = st.st_dev;
-    staged.inode = st.st_ino;
+    staged.source = IdentityOf(st);
     staged.row = m_row;
     const QByteArray folder = Staging::NativeParentOf(native);
     const QByteArray name = native.mid(native.lastIndexOf('/') + 1);
+    QByteArray record;
+    if (!newName.isEmpty()) {
+        staged.moveTo = folder + '/' + NativePath(newName);
+        record = '-' + QByteArray::number(qulonglong(st.st_ino), 36);
+    }
     for (int attempt = 0; attempt < 100 && staged.fd < 0; ++attempt) {
-        staged.temp = folder + '/' + '.' + name.left(100) + kTempMarker + Base36Random();
+        staged.temp = folder + '/' + '.' + (newName.isEmpty() ? name.left(100) : name) + kTempMarker + Base36Random() + record;
         staged.fd = ::open(staged.temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (staged.fd < 0 && errno != EEXIST) break;
     }
@@ -583,7 +713,9 @@ void ApplyRun::rewrite(const QString& path, const TagWork& work) {
         if (fault != 0) RaiseWrite(fault);
         const QByteArray& prefix = work.v2 == Plan::Write ? work.v2Bytes : QByteArray();
         if (!WriteAllBytes(staged.fd, prefix.constData(), size_t(prefix.size()))) RaiseWrite(errno);
-        if (!CopyRange(in, off_t(oldTag), audioEnd - oldTag, staged.fd)) RaiseWrite(errno);
+        // A kept ID3v2 tag is copied with the audio.
+        const uint64_t from = work.v2 == Plan::Keep ? 0 : oldTag;
+        if (!CopyRange(in, off_t(from), audioEnd - from, staged.fd)) RaiseWrite(errno);
         if (writeBlock && !WriteAllBytes(staged.fd, reinterpret_cast<const char*>(block.data()), block.size()))
             RaiseWrite(errno);
         // Owner first (changing it clears set-id bits), then the mode.
@@ -597,6 +729,7 @@ void ApplyRun::rewrite(const QString& path, const TagWork& work) {
         throw;
     }
     m_staging.add(std::move(staged));
+    return true;
 }
 
 bool ApplyRun::writeID3v1InPlace(const QString& path, const TagWork& work) {

@@ -8,7 +8,8 @@
 //
 // What it guarantees for the user's files:
 //   - A row whose path no longer names the file it was derived from (another
-//     file stands there, or none) is skipped and reported.
+//     file stands there, or none, or the file was rewritten since: its size
+//     or modification time differs) is skipped and reported.
 //   - A rename never replaces another file without the user's yes, and a
 //     change of letter case alone is carried out (through an intermediate
 //     name).  A new name that is no plain file name (empty, with "/", more
@@ -17,8 +18,10 @@
 //     the audio, the ID3v1 tag) is written beside it under a hidden name and
 //     renamed over it, so the file is always either as it was or as it should
 //     be.  A tag that only changes in place (an ID3v1 tag alone) is one write.
-//     Hidden files of an interrupted run are removed when a later run meets
-//     their folder.  Durability is batched: the new files of a batch are
+//     A file renamed and retagged gets its new name only as the finished new
+//     file; the old file goes after that (a run killed in between leaves
+//     both, whole, and the next run removes the old one).  Hidden files of an
+//     interrupted run are removed when a later run meets their folder.  Durability is batched: the new files of a batch are
 //     flushed to disk together before any of them replaces its file.
 //   - A tag is never created on a file that has none when nothing would be
 //     set in it, and a "Remove" acts only while its group is switched on.

@@ -52,5 +52,10 @@ std::optional<SimRowStyle> SimActionStyle(QStringView action, const CoordinatorA
 FileIdentity IdentityOf(const QString& path) {
     struct stat st {};
     if (path.isEmpty() || ::stat(NativePath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
-    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    return IdentityOf(st);
+}
+
+FileIdentity IdentityOf(const struct stat& st) {
+    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }

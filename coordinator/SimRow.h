@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <optional>
 
+struct stat;
+
 namespace SimColumn {
 enum : int {
     OldFileName = 0,
@@ -40,17 +42,24 @@ QString SimActionText(SimAction action);  // "Change", "Change ??", "No Change",
 std::optional<SimAction> ParseSimAction(QStringView text);
 
 // Which file a row was made from: the file system's device and inode
-// numbers of its path when the row was derived.  Apply leaves a row alone when
-// its path no longer names that file.  Rows read from a list file have none.
+// numbers of its path when the row was derived, with the file's size and
+// modification time (nanoseconds), so that a file rewritten in place, or
+// replaced by one that took over the freed inode, is not taken for it.
+// Apply leaves a row alone when its path no longer names that file.  Rows
+// read from a list file have none.
 struct FileIdentity {
     uint64_t device = 0;
     uint64_t inode = 0;
+    int64_t size = 0;
+    int64_t modifiedNs = 0;
     bool known() const { return inode != 0; }
     bool operator==(const FileIdentity&) const = default;
 };
 // The identity of the regular file at `path` (a link counts as its target);
 // unknown when there is none.
 FileIdentity IdentityOf(const QString& path);
+// The identity a stat call gave.
+FileIdentity IdentityOf(const struct stat& st);
 
 // What an action makes of its row: ticked or not, and the colour value
 // (foundation/SharedServices.h: PaintColour) of the row's text.

@@ -12,6 +12,13 @@
 // end (also after a stop), so a playlist of many missing files costs one
 // look-up per entry, not one shift of the list per removal.  A search cut
 // short by Stop removes nothing.
+//
+// The entries' files are read a few at once on reader threads (one open per
+// file, only the bytes a title needs), ahead of the entry being settled;
+// the entries are settled strictly in visiting order on the caller's
+// thread, so the results, the questions and the reports are those of
+// reading each file in turn.  A file whose read fails is read again in turn
+// so that its failure is reported as ever.
 
 #include "playlists/PlaylistEntries.h"
 

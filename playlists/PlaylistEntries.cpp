@@ -200,6 +200,26 @@ bool RandomisePlaylist(PlaylistEntries& entries, QRandomGenerator& generator) {
 
 // ---- titles, lengths and files -------------------------------------------------
 
+bool TitleFromTags(const ID3v1Tag* v1, const ID3v2Tag* v2, QString& title) {
+    QString artist, song;
+    if (v2) {
+        artist = v2->Artist.isEmpty() && v1 ? v1->Artist : v2->Artist;
+        song = v2->Title.isEmpty() && v1 ? v1->Title : v2->Title;
+    } else if (v1) {
+        artist = v1->Artist;
+        song = v1->Title;
+    }
+    if (!artist.isEmpty() && !song.isEmpty()) {
+        title = artist + QStringLiteral(" - ") + song;
+        return true;
+    }
+    if (!artist.isEmpty() || !song.isEmpty()) {
+        title = artist.isEmpty() ? song : artist;
+        return true;
+    }
+    return false;
+}
+
 bool GetTitleFromID3(const QString& path, QString& title, bool useFileName) {
     return WithTrail(CallSite(QStringLiteral("GetTitleFromID3"), path, title, useFileName), [&] {
         ID3v1Tag v1;
@@ -207,22 +227,7 @@ bool GetTitleFromID3(const QString& path, QString& title, bool useFileName) {
         bool hasV1 = false, hasV2 = false, filtered = false;
         ReadID3v1TagInfo(path, v1, hasV1, filtered);
         ReadID3v2TagInfo(path, v2, hasV2, filtered);
-        QString artist, song;
-        if (hasV2) {
-            artist = v2.Artist.isEmpty() && hasV1 ? v1.Artist : v2.Artist;
-            song = v2.Title.isEmpty() && hasV1 ? v1.Title : v2.Title;
-        } else if (hasV1) {
-            artist = v1.Artist;
-            song = v1.Title;
-        }
-        if (!artist.isEmpty() && !song.isEmpty()) {
-            title = artist + QStringLiteral(" - ") + song;
-            return true;
-        }
-        if (!artist.isEmpty() || !song.isEmpty()) {
-            title = artist.isEmpty() ? song : artist;
-            return true;
-        }
+        if (TitleFromTags(hasV1 ? &v1 : nullptr, hasV2 ? &v2 : nullptr, title)) return true;
         if (useFileName) title = BaseNamePart(path);
         return false;
     });

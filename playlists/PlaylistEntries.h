@@ -18,6 +18,8 @@
 // header readers report an unreadable file themselves (a warning naming the
 // file) and the operation goes on with what they delivered.
 
+#include "scanning/engine/TagRecords.h"
+
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -88,6 +90,9 @@ bool RandomisePlaylist(PlaylistEntries& entries, QRandomGenerator& generator);
 // folder and last extension), else `title` stays; False either way.  The
 // tag texts are used as read (no trimming, no case change).
 bool GetTitleFromID3(const QString& path, QString& title, bool useFileName);
+// The title part of GetTitleFromID3 on tags in hand (null where the file has
+// no such tag): True with `title` set, or False with `title` untouched.
+bool TitleFromTags(const ID3v1Tag* v1, const ID3v2Tag* v2, QString& title);
 // GetTitleFromID3 for the entry at `index`, on the file its path names in
 // the playlist saved at `playlistFile` (see GetFullPathOfFileInPlaylist).
 bool SyncTitleWithID3(PlaylistEntries& entries, size_t index, bool useFileName, const QString& playlistFile);

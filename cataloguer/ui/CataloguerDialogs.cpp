@@ -1,10 +1,39 @@
 #include "cataloguer/ui/CataloguerDialogs.h"
 
+#include "cataloguer/ui/HTMLFontDialog.h"
+#include "cataloguer/ui/HeaderOptionsDialogs.h"
 #include "cataloguer/ui/PagePropertiesDialog.h"
+#include "foundation/HtmlColours.h"
+#include "foundation/ui/HtmlColourBoxes.h"
 #include "options/ui/CataloguerDialogHooks.h"
+
+#include <QLabel>
+#include <QString>
+#include <QVariant>
+#include <QWidget>
 
 void RegisterCataloguerDialogs() {
     CataloguerDialogHooks hooks = CataloguerDialogs();
+    hooks.htmlFont = [](QWidget* parent, QString& description) {
+        QLabel label(description);
+        if (!ShowHTMLFontDialog(&label, parent)) return false;
+        description = label.text();
+        return true;
+    };
     hooks.htmlPageProperties = [](QWidget* parent) { ShowHTMLPageProperties(parent); };
+    hooks.htmlHeader = [](QWidget* parent) { ShowHTMLCataloguerHeader(parent); };
+    hooks.textHeader = [](QWidget* parent) { ShowTextCataloguerHeader(parent); };
     SetCataloguerDialogHooks(std::move(hooks));
+}
+
+bool IsCatalogueColourText(const QString& text) {
+    if (text.isEmpty() || text.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0) return true;
+    QString converted = text;
+    return HTML2VBColour(converted);
+}
+
+void PaintColourBox(QComboBox* combo, QWidget* swatch) {
+    // SwatchColour prefers a colour the colour dialog stored over the paint.
+    if (swatch) swatch->setProperty("BackColor", QVariant());
+    HTMLColourIntoPictureBox(combo, swatch);
 }

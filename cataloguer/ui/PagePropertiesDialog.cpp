@@ -1,5 +1,7 @@
 #include "cataloguer/ui/PagePropertiesDialog.h"
 
+#include "cataloguer/ui/CataloguerDialogs.h"
+
 #include "foundation/Errors.h"
 #include "foundation/Help.h"
 #include "foundation/HtmlColours.h"
@@ -36,15 +38,6 @@ T* Named(T* control, const QString& name) {
 }
 
 QString Indexed(const char* name, int index) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index); }
-
-// A page colour text the page writer can use: none ("Default" in any case, or
-// empty), a colour name of the table, or six hexadecimal digits with or
-// without "#".
-bool IsPageColourText(const QString& text) {
-    if (text.isEmpty() || text.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0) return true;
-    QString converted = text;
-    return HTML2VBColour(converted);
-}
 
 }  // namespace
 
@@ -212,11 +205,11 @@ void DialogHTMLPageProperties::BtnBrowseBackgroundImage_Click() {
 }
 
 void DialogHTMLPageProperties::ComboColour_Click(int index) {
-    HTMLColourIntoPictureBox(ComboColour[index], PictureColour[index]);
+    PaintColourBox(ComboColour[index], PictureColour[index]);
 }
 
 void DialogHTMLPageProperties::ComboColour_LostFocus(int index) {
-    HTMLColourIntoPictureBox(ComboColour[index], PictureColour[index]);
+    PaintColourBox(ComboColour[index], PictureColour[index]);
 }
 
 void DialogHTMLPageProperties::PictureColour_Click(int index) {
@@ -233,7 +226,7 @@ void DialogHTMLPageProperties::OKButton_Click() {
     // focus up to OK): nothing is stored until every colour is one the page
     // writer can use.
     for (int i = 0; i < 5; ++i) {
-        if (IsPageColourText(ComboColour[i]->currentText())) continue;
+        if (IsCatalogueColourText(ComboColour[i]->currentText())) continue;
         ComboColour_LostFocus(i);
         ComboColour[i]->setFocus();
         return;

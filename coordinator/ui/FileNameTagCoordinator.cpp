@@ -435,7 +435,10 @@ void FormFileNameTagCoordinator::LayoutControls() {
         const double albumLeft = albumLabelLeft + captionTwips(LabelAlbum, kTextAlbumLeft - kLabelAlbumLeft);
         const double artistLabelWidth = captionTwips(LabelArtist, 588);
         const double titleLabelWidth = captionTwips(LabelMP3Title, 588);
-        const double rest = std::max(0.0, W - 576 - albumLeft - 2 * 228 - artistLabelWidth - titleLabelWidth);
+        // As built, the Album box takes (W - 4032) / 3 and the Artist box half
+        // of what is left of W - 4032; wider captions take their room first.
+        const double wider = (albumLeft - kTextAlbumLeft) + (artistLabelWidth - 588) + (titleLabelWidth - 588);
+        const double rest = std::max(0.0, W - 4032 - wider);
         const double albumWidth = rest / 3;
         const double artistWidth = (rest - albumWidth) / 2;
         const double artistLabelLeft = albumLeft + albumWidth + 228;

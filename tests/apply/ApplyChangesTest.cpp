@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QJsonObject>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
@@ -291,6 +292,77 @@ TEST_F(ApplyTest, ARowWhoseFileIsNoLongerTheScannedOneIsSkippedAndReported) {
     EXPECT_TRUE(ui.shown[1].prompt.contains(GetResourceString(TextId::Coordinator::FileGoneText)));
 }
 
+TEST_F(ApplyTest, AFileRewrittenInPlaceSinceTheScanIsSkippedAsAReplacedOne) {
+    // Same path, same inode: only the size or the modification time tells.
+    struct Case {
+        const char* name;
+        bool grow;        // one byte appended, else one byte changed
+        long shiftNs;     // then the modification time moved by this much
+    };
+    const std::vector<Case> cases = {{"longer", true, 0}, {"same size, a nanosecond later", false, 1},
+                                     {"same size, an earlier time", false, -1000000000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MusicFolder caseFolder;
+        const ID3v2Tag t2 = FileV2();
+        const QString path = caseFolder.mp3(QStringLiteral("song.mp3"), nullptr, &t2);
+        struct stat scanned {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &scanned), 0);
+        SimResultsModel rows;
+        AddRow(rows, caseFolder.path(), kRow);
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            if (c.grow) {
+                file.seek(file.size());
+                file.write("!");
+            } else {
+                file.seek(file.size() - 1);
+                file.write("!");
+            }
+        }
+        struct timespec times[2] = {{0, UTIME_OMIT}, scanned.st_mtim};
+        times[1].tv_nsec += c.shiftNs % 1000000000;
+        times[1].tv_sec += c.shiftNs / 1000000000;
+        if (times[1].tv_nsec >= 1000000000) {
+            times[1].tv_nsec -= 1000000000;
+            ++times[1].tv_sec;
+        }
+        if (c.shiftNs != 0) ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        struct stat now {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &now), 0);
+        ASSERT_EQ(now.st_ino, scanned.st_ino);
+        const QByteArray rewritten = ReadBytes(path);
+
+        ScriptedUi boxes;
+        const ApplyReport report = ApplyChanges(rows, Switches(true, true, true), host);
+        EXPECT_EQ(report.failed, 1);
+        EXPECT_EQ(ReadBytes(path), rewritten);
+        EXPECT_FALSE(QFile::exists(caseFolder.file("New Name.mp3")));
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_TRUE(boxes.shown[0].prompt.contains(GetResourceString(TextId::Coordinator::FileReplacedText)));
+    }
+}
+
+TEST_F(ApplyTest, ATableAppliedTwiceStillFindsTheFilesItChanged) {
+    // The first run changes sizes and times (an ID3v1 tag written in place,
+    // a file rewritten); the second run over the same table must not take
+    // those files for strangers.
+    song(QStringLiteral("a.mp3"), true, false);
+    song(QStringLiteral("b.mp3"));
+    AddRow(table, folder.path(), {QStringLiteral("a.mp3"), {}, {}, {}, {}, QStringLiteral("First")});
+    AddRow(table, folder.path(), {QStringLiteral("b.mp3"), {}, {}, {}, {}, QStringLiteral("First")});
+    ASSERT_EQ(apply(Switches(false, true, false)).failed, 0);  // both written in place
+    for (const char* title : {"Second", "Third"}) {
+        table.setText(0, SimColumn::Title, QString::fromLatin1(title));
+        table.setText(1, SimColumn::Title, QString::fromLatin1(title));
+        EXPECT_EQ(apply(Switches(false, true, true)).failed, 0);  // both rewritten
+    }
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(v1(OracleRead(folder.file("a.mp3")), "title"), "Third");
+    EXPECT_EQ(v2(OracleRead(folder.file("b.mp3")), "TIT2"), "Third");
+}
+
 TEST_F(ApplyTest, DeleteRowsDeleteOnlyWhenTickedAndNeverRenameOrTag) {
     song(QStringLiteral("a.mp3"));
     song(QStringLiteral("b.mp3"));
@@ -394,6 +466,66 @@ TEST_F(ApplyTest, HiddenFilesOfAnInterruptedRunAreRemovedWhenARunMeetsTheirFolde
     EXPECT_FALSE(QFile::exists(stale));
     EXPECT_TRUE(QFile::exists(middle));
     EXPECT_TRUE(QFile::exists(own));
+}
+
+TEST_F(ApplyTest, AMoveCutShortBetweenTheNewNameAndTheOldOneGoingIsFinishedByTheNextRun) {
+    // The state a kill leaves: the new file under its new name and under the
+    // hidden name that records the old file; the old file still there.
+    struct Case {
+        const char* name;
+        bool linked;        // the new file got its new name
+        bool inodeMatches;  // the old file is still the one recorded
+        bool oldRemoved;
+    };
+    const std::vector<Case> cases = {{"cut short after the new name", true, true, true},
+                                     {"the old name now holds another file", true, false, false},
+                                     {"cut short before the new name", false, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MusicFolder caseFolder;
+        caseFolder.mp3(QStringLiteral("song.mp3"));
+        const QString old = caseFolder.write(QStringLiteral("old name.mp3"), QByteArrayLiteral("old file"));
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(old).constData(), &st), 0);
+        const qulonglong recorded = c.inodeMatches ? qulonglong(st.st_ino) : qulonglong(st.st_ino) + 7;
+        const QString hidden = caseFolder.write(
+            QStringLiteral(".old name.mp3.svtag-q0z9-") + QString::number(recorded, 36), QByteArrayLiteral("new file"));
+        const QString renamed = caseFolder.file(QStringLiteral("New Name.mp3"));
+        if (c.linked) ASSERT_EQ(::link(QFile::encodeName(hidden).constData(), QFile::encodeName(renamed).constData()), 0);
+        SimResultsModel rows;
+        AddRow(rows, caseFolder.path(), {QStringLiteral("song.mp3")});
+        ApplyChanges(rows, Switches(false, false, false), host);
+        EXPECT_FALSE(QFile::exists(hidden));
+        EXPECT_EQ(QFile::exists(old), !c.oldRemoved);
+        if (c.linked) EXPECT_EQ(ReadBytes(renamed), QByteArrayLiteral("new file"));
+    }
+}
+
+TEST_F(ApplyTest, ARenameWithTagsLeavesOnlyTheNewFileAndKeepsWhatIsNotChanged) {
+    // The ID3v1 tag alone changes: the ID3v2 tag is carried over as it is.
+    song();
+    AddRow(table, folder.path(), kRow);
+    const ApplyReport report = apply(Switches(true, true, false));
+    EXPECT_EQ(report.failed, 0);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"New Name.mp3"});
+    const QJsonObject tags = OracleRead(folder.file("New Name.mp3"));
+    EXPECT_EQ(v1(tags, "title"), "Row Title");
+    EXPECT_EQ(v2(tags, "TIT2"), "Old Title 2");
+    EXPECT_EQ(v2(tags, "TCOM"), "Old Composer");
+    // The row now stands for the new file.
+    EXPECT_EQ(IdentityOf(folder.file("New Name.mp3")), table.identity(0));
+}
+
+TEST_F(ApplyTest, ARenameWithTagsThatCannotBeWrittenStillRenames) {
+    const QString path = song();
+    const QByteArray before = ReadBytes(path);
+    AddRow(table, folder.path(), kRow);
+    SetApplyWriteFaultForTesting(&FailWithDiskFull);
+    const ApplyReport report = apply(Switches(true, true, true));
+    SetApplyWriteFaultForTesting(nullptr);
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"New Name.mp3"});
+    EXPECT_EQ(ReadBytes(folder.file("New Name.mp3")), before);
 }
 
 TEST_F(ApplyTest, ReadOnlyFilesKeepTheirTagsUnlessThePreferenceSaysOtherwise) {

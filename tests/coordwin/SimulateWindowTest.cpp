@@ -9,7 +9,15 @@
 #include "foundation/SharedServices.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "scanning/ui/ScanResultsView.h"
+#include "foundation/Twips.h"
 #include "shell/ui/ControlUtils.h"
+#include "scanning/ui/FileInfoDialog.h"
+#include "support/RecordingDesktop.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QProgressBar>
+#include <QScopeGuard>
 
 #include <QAction>
 #include <QLabel>
@@ -379,6 +387,75 @@ TEST_F(RowActionsTest, HeaderClicksSortByTheColumnAndASecondClickReverses) {
     emit list->ColumnClicked(SimColumn::Action);
     EXPECT_EQ(OldNames(), (QStringList{"No Change.mp3", "Delete.mp3", "Change ??.mp3", "Change.mp3"}));
     EXPECT_EQ(list->property("SortOrder").toInt(), 1);
+}
+
+// ---- play and layout -----------------------------------------------------------------
+
+TEST_F(RowActionsTest, PlayOpensTheCurrentRowsFileByItsOldNameAndNothingWithoutOne) {
+    RecordingDesktop desktop;
+    // A name a web address would cut at its '#'.
+    const QString name = QStringLiteral("Track #1.mp3");
+    WriteFile(music, name, MakeMp3({}));
+    coordinator->SimResults()->setText(2, SimColumn::OldFileName, name);
+    coordinator->mnuActionsPlay_Click();
+    EXPECT_TRUE(desktop.opened.isEmpty());
+    SelectRow(2);
+    coordinator->mnuActionsPlay_Click();
+    EXPECT_EQ(desktop.opened, QStringList{music + QStringLiteral("/") + name});
+}
+
+TEST_F(RowActionsTest, FileInformationShowsTheCurrentRowsFileAndWarnsWhenItIsGone) {
+    QStringList shown;
+    SetFileInfoDialogDriver([&](FormFileInfo& info) {
+        shown << info.mstrFileName;
+        info.reject();
+    });
+    const auto driverBack = qScopeGuard([] { SetFileInfoDialogDriver({}); });
+    WriteFile(music, QStringLiteral("Change.mp3"), MakeMp3({}));
+    // A double click without a current row does nothing.
+    emit coordinator->ListViewSimResults->RowDoubleClicked();
+    EXPECT_TRUE(shown.isEmpty());
+    SelectRow(0);
+    emit coordinator->ListViewSimResults->RowDoubleClicked();
+    EXPECT_EQ(shown, QStringList{music + QStringLiteral("/Change.mp3")});
+    // The row is not read again afterwards.
+    EXPECT_EQ(coordinator->SimResults()->text(0, SimColumn::NewFileName), "new.mp3");
+    // A file renamed since (the list is never refreshed) is missing.
+    SelectRow(1);
+    coordinator->mnuActionsFileInfo_Click();
+    EXPECT_EQ(shown.size(), 1);
+    EXPECT_TRUE(WasShown("File Missing")) << Shown();
+}
+
+TEST_F(RowActionsTest, TheBoxesAndTheListShareTheWidthAsBuilt) {
+    // Outer size 9108 x 6060 twips.  As built (captions no wider than their
+    // labels), the Album and Artist boxes get (W - 4032) / 3 each; wider
+    // captions take their room first.  The Title box is 96 twips narrower
+    // and ends 576 twips from the right edge, with the list; the vertical
+    // bar stands 468 from it.
+    coordinator->resize(TwipsToPixelsX(9108), TwipsToPixelsY(6060));
+    QCoreApplication::processEvents();
+    const double W = PixelsToTwipsX(coordinator->width());
+    const double pixel = PixelsToTwipsX(1);
+    auto widthOf = [](const QWidget* w) { return PixelsToTwipsX(w->width()); };
+    const double wider = PixelsToTwipsX(coordinator->TextAlbum->x()) - 1920 +
+                         widthOf(coordinator->LabelArtist) - 588 + widthOf(coordinator->LabelMP3Title) - 588;
+    EXPECT_GE(wider, -3 * pixel);
+    const double third = (W - 4032 - std::max(0.0, wider)) / 3;
+    EXPECT_NEAR(widthOf(coordinator->TextAlbum), third, 3 * pixel);
+    EXPECT_NEAR(widthOf(coordinator->TextArtist), third, 3 * pixel);
+    EXPECT_NEAR(widthOf(coordinator->TextTitle), third - 96, 3 * pixel);
+    EXPECT_NEAR(PixelsToTwipsX(coordinator->TextTitle->geometry().right() + 1), W - 576, 2 * pixel);
+    const QRect list = coordinator->ListViewSimResults->geometry();
+    EXPECT_NEAR(PixelsToTwipsX(list.right() + 1), W - 576, 2 * pixel);
+    EXPECT_NEAR(coordinator->TextNewFileName->geometry().right(), list.right(), 1);
+    EXPECT_NEAR(PixelsToTwipsX(coordinator->ProgBar->x()), W - 468, 2 * pixel);
+    // The folder column is hidden; the others share the list's width less 300.
+    QHeaderView* header = coordinator->ListViewSimResults->header();
+    EXPECT_TRUE(header->isSectionHidden(SimColumn::Folder));
+    const double room = PixelsToTwipsX(list.width()) - 300;
+    EXPECT_NEAR(PixelsToTwipsX(header->sectionSize(SimColumn::OldFileName)), room * 0.2, 2 * pixel);
+    EXPECT_NEAR(PixelsToTwipsX(header->sectionSize(SimColumn::Action)), room * 0.07, 2 * pixel);
 }
 
 }  // namespace

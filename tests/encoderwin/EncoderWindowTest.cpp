@@ -7,17 +7,24 @@
 #include "scanning/engine/MPEGHeader.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
+#include "scanning/ui/FileInfoDialog.h"
 #include "support/Audio.h"
+#include "support/RecordingDesktop.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
+
+#include <csignal>
 
 namespace {
 
@@ -189,6 +196,84 @@ TEST_F(EncoderWindowTest, StopFinishesTheFileAndASecondStopEndsLameLeavingNoPart
     encoder->BtnEncodeAll_Click();
     EXPECT_EQ(Status(), "Encoding interrupted by user");
     EXPECT_EQ(Names(music), (QStringList{"1.wav", "2.wav", "3.wav"}));
+}
+
+TEST_F(EncoderWindowTest, ASecondStopDuringOneFilesEncodeKillsLameRemovesItsOutputAndKeepsTheSource) {
+    const QString wav = Wav("one.wav", 20);
+    const QByteArray source = ReadBytes(wav);
+    encoder->AddFilesToEncoderList({wav});
+    // LAME leaves its process id behind and would run on for a long while.
+    encoder->Converter().lameProgram =
+        FakeLame("echo $$ > '" + tools + "/pid'; printf 'MP' > \"$out\"; exec sleep 30");
+    int yields = 0;
+    encoder->Converter().yield = [&] {
+        QCoreApplication::processEvents();
+        if (QFile::exists(tools + "/pid") && ++yields == 3) {
+            encoder->BtnStop_Click();
+            encoder->BtnStop_Click();
+        }
+    };
+    encoder->ListViewFiles->setCurrentIndex(encoder->Files()->index(0, 0));
+    QElapsedTimer clock;
+    clock.start();
+    encoder->mnuActionsEncode_Click();
+    // Not a speed check: a LAME left to run would hold the action for 30 s.
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_EQ(Status(), "Encoding interrupted by user") << Shown();
+    EXPECT_EQ(Names(music), QStringList{"one.wav"});  // no partial or temporary output
+    EXPECT_EQ(ReadBytes(wav), source);
+    const pid_t pid = ReadBytes(tools + "/pid").trimmed().toInt();
+    ASSERT_GT(pid, 0);
+    EXPECT_NE(::kill(pid, 0), 0);  // LAME is gone, not left running
+    EXPECT_FALSE(encoder->mblnProcessRunning);
+    EXPECT_TRUE(encoder->mbuttonEncodeAll.Enabled());
+}
+
+TEST_F(EncoderWindowTest, PlayOpensTheSelectedFileThroughTheDesktop) {
+    RecordingDesktop desktop;
+    encoder->AddFilesToEncoderList({Wav("a.wav"), Wav("b c.wav")});
+    encoder->mnuActionsPlay_Click();  // no row selected: nothing opens
+    EXPECT_TRUE(desktop.opened.isEmpty());
+    encoder->ListViewFiles->setCurrentIndex(encoder->Files()->index(1, 0));
+    encoder->mnuActionsPlay_Click();
+    EXPECT_EQ(desktop.opened, QStringList{music + "/b c.wav"});
+    // A file gone since: the desktop's failure is passed over quietly.
+    QFile::remove(music + "/b c.wav");
+    encoder->mnuActionsPlay_Click();
+    EXPECT_EQ(desktop.opened.size(), 1);
+    EXPECT_TRUE(ui.shown.empty()) << Shown();
+}
+
+TEST_F(EncoderWindowTest, FileInformationShowsTheSelectedFilesDetailsOrSaysItIsMissing) {
+    Mp3Recipe tagged;
+    tagged.v2 = {{"TIT2", QStringLiteral("Second Title")}, {"TPE1", QStringLiteral("Second Band")}};
+    encoder->AddFilesToEncoderList({WriteFile(music, "first.mp3", MakeMp3({})),
+                                    WriteFile(music, "second.mp3", MakeMp3(tagged))});
+    QString shownFile, shownTitle, shownArtist, shownMpeg;
+    SetFileInfoDialogDriver([&](FormFileInfo& w) {
+        shownFile = w.TextFileName->text();
+        shownTitle = w.TextID3v2Title->text();
+        shownArtist = w.TextID3v2Artist->text();
+        shownMpeg = w.TextMPEGInfo->toPlainText();
+        w.BtnCancel_Click();
+    });
+    encoder->ListViewFiles->setCurrentIndex(encoder->Files()->index(1, 0));
+    encoder->mnuActionsFileInfo_Click();
+    SetFileInfoDialogDriver({});
+    EXPECT_EQ(shownFile, music + "/second.mp3");
+    EXPECT_EQ(shownTitle, "Second Title");
+    EXPECT_EQ(shownArtist, "Second Band");
+    EXPECT_FALSE(shownMpeg.isEmpty());
+    EXPECT_TRUE(ui.shown.empty()) << Shown();
+
+    // The file has gone: the warning, and the row stays.
+    QFile::remove(music + "/second.mp3");
+    ui.answers = {Mb::OK};
+    encoder->mnuActionsFileInfo_Click();
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].title, "File Missing");
+    EXPECT_EQ(ui.shown[0].prompt, "The file '" + music + "/second.mp3' no longer exists.");
+    EXPECT_EQ(encoder->Files()->rows(), 2);
 }
 
 TEST_F(EncoderWindowTest, RowsComeFromDropsTheRipperAndTheScanResultsButNeverFolders) {

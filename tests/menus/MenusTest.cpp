@@ -2,6 +2,8 @@
 // and File menus (US and UK), which items are enabled, and what each Tools and
 // Help item does.
 
+#include "coordinator/ui/FileNameTagCoordinator.h"
+#include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "duplicates/ui/DuplicateFinder.h"
 #include "FakeToolWindow.h"
 
@@ -15,7 +17,6 @@
 #include "shell/menus/ui/Menus.h"
 #include "shell/menus/ui/OptionDialogs.h"
 #include "shell/ui/Launcher.h"
-#include "shell/ui/StandInWindows.h"
 #include "support/ScriptedUi.h"
 
 #include <QApplication>
@@ -39,16 +40,19 @@ QStringList Captions(const QMenu* menu) {
     return out;
 }
 
-// A stand-in window of the registry, closed at the end of the test.
-struct LoadedStandIn {
-    explicit LoadedStandIn(const QString& name) {
-        RegisterStandInWindows();
-        window = dynamic_cast<StandInWindow*>(WindowRegistry::Load(name));
+// The coordinator as the registry loads it, closed at the end of the test.
+struct LoadedCoordinator {
+    LoadedCoordinator() {
+        RegisterFileNameTagCoordinatorWindow();
+        RegisterMassTaggingOverrideToolWindow();
+        window = dynamic_cast<FormFileNameTagCoordinator*>(WindowRegistry::Load(WindowNames::Coordinator));
     }
-    ~LoadedStandIn() {
-        if (WindowRegistry::Find(window->Name())) delete window;
+    ~LoadedCoordinator() {
+        if (WindowRegistry::Find(WindowNames::Coordinator)) window->mnuFileExit_Click();
+        WindowRegistry::SetFactory(WindowNames::Coordinator, nullptr);
+        WindowRegistry::SetFactory(WindowNames::MassTagging, nullptr);
     }
-    StandInWindow* window = nullptr;
+    FormFileNameTagCoordinator* window = nullptr;
 };
 
 }  // namespace
@@ -63,20 +67,24 @@ TEST(SharedMenus, CaptionsAndItemNumbersInBothLanguages) {
     for (const Case& c : {Case{StringTableLanguage::US, "&VE3 Zuvarozu Riride", "M&usic Cataloger"},
                           Case{StringTableLanguage::UK, "&ZA3 Redozozo Reveva", "M&usic Cataloguer"}}) {
         SetStringTableLanguage(c.language);
-        LoadedStandIn s(WindowNames::Coordinator);
-        StandInWindow& w = *s.window;
+        LoadedCoordinator s;
+        ASSERT_NE(s.window, nullptr);
+        FormFileNameTagCoordinator& w = *s.window;
         EXPECT_EQ(Captions(w.mnuToolsRoot),
                   (QStringList{c.scanningCentre, "-", "&File Name and Tag Coordinator", c.cataloguer,
                                "&Duplicate Finder", "&Playlist Manager", "&Encoder Decoder", "-", "&Music Player", "-",
                                "&Options...", "P&references..."}));
         EXPECT_EQ(Captions(w.mnuHelpRoot), (QStringList{"&Contents && Index", "-", "Go to &www.brellick.example",
                                                          "-", "&About Sonivard..."}));
-        EXPECT_EQ(Captions(w.mnuEditRoot), (QStringList{"Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All",
-                                                         "&Invert Selection"}));
+        // The coordinator builds Paste hidden: rows are never pasted into its table.
+        EXPECT_EQ(Captions(w.mnuEditRoot),
+                  (QStringList{"Cu&t", "&Copy", "&Delete", "-", "Select &All", "&Invert Selection"}));
+        EXPECT_EQ(w.mnuEdit[2]->text(), QStringLiteral("&Paste"));
         QStringList labels;
         for (const SkinLabel* l : w.LabelMenu) labels << l->text();
         EXPECT_EQ(labels, (QStringList{"&File", "&Edit", "&Tools", "&Actions", "&Help"}));
-        EXPECT_EQ(Captions(w.mnuFileRoot), (QStringList{"&Open...\tCtrl+O", "&Save...\tCtrl+S", "-", "E&xit\tCtrl+Q"}));
+        EXPECT_EQ(Captions(w.mnuFile),
+                  (QStringList{"&Open...\tCtrl+O", "-", "&Save...\tCtrl+S", "-", "E&xit\tCtrl+Q"}));
         // The array index is the item number the menu procedures act on.
         EXPECT_EQ(w.mnuTools[8]->text(), QStringLiteral("&Music Player"));
         EXPECT_EQ(w.mnuHelp[5]->text(), QStringLiteral("&About Sonivard..."));

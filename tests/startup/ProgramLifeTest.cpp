@@ -1,8 +1,9 @@
 // The program's start and end through the real windows: the start procedure
-// with the main window and the registry's stand-ins for the tools not built
-// yet, and the main window's close handlers (a running job refuses,
-// "WindowStates" is written and every window unloads).
+// with the main window and the tool windows, and the main window's close
+// handlers (a running job refuses, "WindowStates" is written and every window
+// unloads).
 
+#include "coordinator/ui/FileNameTagCoordinator.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "foundation/ListFiles.h"
 #include "foundation/OptionRecords.h"
@@ -53,11 +54,11 @@ struct CloseAll {
     }
 };
 
-// The windows as the program registers them: the main window first, the
-// tool windows that are built, then a stand-in for every tool window that has no
-// factory of its own.
+// The windows as the program registers them: the main window first, then
+// the tool windows and the launcher bar.
 void RegisterWindows() {
     RegisterScanningCentreWindow();
+    RegisterFileNameTagCoordinatorWindow();
     RegisterMassTaggingOverrideToolWindow();
     RegisterDuplicateFinderWindow();
     RegisterMusicCataloguerWindow();
@@ -284,7 +285,9 @@ TEST(ProgramLife, ARunningJobKeepsTheProgramOpen) {
     EXPECT_EQ(ui.shown[0].prompt, QStringLiteral("There is currently a process running in File Name and Tag "
                                                  "Coordinator. Please stop the process before closing the window."));
     EXPECT_EQ(ui.shown[0].title, QStringLiteral("Process Running"));
-    EXPECT_EQ(LoadedNames().size(), 3);
+    // Nothing unloaded: the main window, the coordinator with its override
+    // tool (loaded hidden) and the ripper.
+    EXPECT_EQ(LoadedNames().size(), 4);
     // Of several windows running jobs, the last loaded is named.
     auto* finder = dynamic_cast<ILongJobHost*>(WindowRegistry::Show(WindowNames::DuplicateFinder));
     finder->mblnProcessRunning = true;
