@@ -93,10 +93,8 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
-    });
-    ResumeNext([&] { m_scan->workList.clear(); });
+    CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
+    m_scan->workList.clear();
 
     ResumeNext([&] {
         SplitterPanes->SetOrientation(0);
@@ -325,23 +323,18 @@ void FormMP3ScanningCentre::LayoutControls() {
         mbuttonScan.SetTop(buttonsTop);
         mbuttonStop.SetTop(buttonsTop);
     });
-    ResumeNext([&] {
-        if (!ProgBar) return;
+    // Plain geometry from here on: nothing that can fail.
+    if (ProgBar)
         ProgBar->setGeometry(TwipsToPixelsX(W - kProgBarFromRight), TwipsToPixelsY(top), TwipsToPixelsX(kProgBarWidth),
                              TwipsToPixelsY(listHeight));
-    });
-    ResumeNext([&] {
-        if (!LabelStatusBar) return;
+    if (LabelStatusBar)
         LabelStatusBar->setGeometry(TwipsToPixelsX(kMargin) + TwipsToPixelsX(240), TwipsToPixelsY(statusTop),
                                     TwipsToPixelsX(W - kWidthLessSplitter - 240), TwipsToPixelsY(kStatusHeight));
-    });
-    ResumeNext([&] {
-        // The indicators lead the status line.
-        const int x = TwipsToPixelsX(kMargin);
-        const int y = TwipsToPixelsY(statusTop) + (TwipsToPixelsY(kStatusHeight) - ImageRedIndicator->height()) / 2;
-        ImageRedIndicator->move(x, y);
-        if (ImageGreenIndicator) ImageGreenIndicator->move(x, y);
-    });
+    // The indicators lead the status line.
+    const int x = TwipsToPixelsX(kMargin);
+    const int y = TwipsToPixelsY(statusTop) + (TwipsToPixelsY(kStatusHeight) - ImageRedIndicator->height()) / 2;
+    ImageRedIndicator->move(x, y);
+    if (ImageGreenIndicator) ImageGreenIndicator->move(x, y);
 }
 
 // ---- job mode -----------------------------------------------------------------------
