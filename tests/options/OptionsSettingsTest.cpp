@@ -317,6 +317,33 @@ TEST_F(OptionsSettingsTest, TextColumnWidthsStartFromTheTableAndTheSpinnerKeepsT
     EXPECT_EQ(text.Included()[0].width, "1");
 }
 
+TEST_F(OptionsSettingsTest, TheWidthSpinnerNeverTakesATextColumnToZeroOrBelow) {
+    // Widths as a damaged store can hand them over: Down leaves 1 and below
+    // as they are (OK refuses them), Up brings them to 1 at once.
+    const struct {
+        const char* width;
+        const char* afterDown;
+        const char* afterUp;
+    } cases[] = {
+        {"2", "1", "3"}, {"1", "1", "2"}, {"0", "0", "1"}, {"-3", "-3", "1"}, {"7", "6", "7"},
+    };
+    for (const auto& c : cases) {
+        CatalogueColumnLists text(true);
+        text.Add(static_cast<int>(text.NotIncluded().indexOf("Year")));  // at most 7 wide
+        text.SetWidth(0, c.width);
+        text.WidthDown(0);
+        EXPECT_EQ(text.Included()[0].width, c.afterDown) << c.width;
+        text.SetWidth(0, c.width);
+        text.WidthUp(0);
+        EXPECT_EQ(text.Included()[0].width, c.afterUp) << c.width;
+    }
+    // Holding Down stops at 1.
+    CatalogueColumnLists text(true);
+    text.Add(static_cast<int>(text.NotIncluded().indexOf("Path")));
+    for (int i = 0; i < 40; ++i) text.WidthDown(0);
+    EXPECT_EQ(text.Included()[0].width, "1");
+}
+
 // ---- what OK refuses ------------------------------------------------------------------
 
 TEST_F(OptionsSettingsTest, OKRefusesWhatTheReadersWouldRejectBeforeAnythingIsStored) {
