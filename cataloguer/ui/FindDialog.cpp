@@ -331,6 +331,9 @@ void DialogFind::closeEvent(QCloseEvent* event) {
 }
 
 bool DialogFind::eventFilter(QObject* watched, QEvent* event) {
+    // Coming back to the search text selects all of it, ready to be typed over.
+    if (event->type() == QEvent::FocusIn && (watched == ComboFind || watched == ComboFind->lineEdit()))
+        QMetaObject::invokeMethod(ComboFind->lineEdit(), &QLineEdit::selectAll, Qt::QueuedConnection);
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {

@@ -34,6 +34,8 @@
 #include <QFrame>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QPalette>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -244,6 +246,12 @@ void FormMusicCataloguer::BuildControls() {
     viewerFont.setStyleHint(QFont::TypeWriter);
     viewerFont.setPointSizeF(8.4);
     RichViewer->setFont(viewerFont);
+    // A match the Find dialog selects must stay visible while the dialog,
+    // not the viewer, has the focus.
+    QPalette viewerPalette = RichViewer->palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        viewerPalette.setColor(QPalette::Inactive, role, viewerPalette.color(QPalette::Active, role));
+    RichViewer->setPalette(viewerPalette);
 
     ImageRedIndicator = new SkinImage(this);
     ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
@@ -301,6 +309,14 @@ void FormMusicCataloguer::BuildMenus() {
         mnuEditFindNext = add(mnuEditRoot, "mnuEditFindNext", QStringLiteral("Find Next\tF3"));
         mnuEditRoot->addSeparator()->setObjectName(QStringLiteral("mnuEditGap2"));
         mnuEditFont = add(mnuEditRoot, "mnuEditFont", QStringLiteral("F&ont..."));
+        // Ctrl+F and F3 reach the two items from anywhere in the window, also
+        // while the Edit menu is closed.
+        mnuEditFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+        mnuEditFindNext->setShortcut(QKeySequence(Qt::Key_F3));
+        for (QAction* item : {mnuEditFind, mnuEditFindNext}) {
+            item->setShortcutContext(Qt::WindowShortcut);
+            addAction(item);
+        }
         connect(mnuEditFind, &QAction::triggered, this, [this] { ResumeNext([&] { mnuEditFind_Click(); }); });
         connect(mnuEditFindNext, &QAction::triggered, this, [this] { ResumeNext([&] { mnuEditFindNext_Click(); }); });
         connect(mnuEditFont, &QAction::triggered, this, [this] { ResumeNext([&] { mnuEditFont_Click(); }); });
