@@ -14,11 +14,23 @@
 //       window (and one with the Find dialog open after a search), and with
 //       --save writes the pages to DIR.
 //       (scripts/screenshot-cataloguer.sh runs it under Xvfb.)
+//
+//   cataloguer_window_bench --dialogs DIR
+//       Saves a PNG of each of the cataloguer's option dialogs (page
+//       properties, HTML header, text header, HTML font) into DIR.
+//
+//   cataloguer_window_bench --render-pages DIR
+//       Draws the first, a middle and the last HTML page saved in DIR with
+//       Qt's rich-text engine into DIR/page-first.png ... (for a machine
+//       without a browser to look at the pages with).
 
 #include "bench/BenchSupport.h"
 #include "cataloguer/Catalogue.h"
 #include "cataloguer/HtmlCataloguePage.h"
 #include "cataloguer/ui/FindDialog.h"
+#include "cataloguer/ui/HTMLFontDialog.h"
+#include "cataloguer/ui/HeaderOptionsDialogs.h"
+#include "cataloguer/ui/PagePropertiesDialog.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "foundation/Errors.h"
 #include "foundation/FirstRun.h"
@@ -36,6 +48,13 @@
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTextDocument>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -100,16 +119,6 @@ int RunBenchmark(int rows, const QString& perPage) {
     return 0;
 }
 
-bool Grab(QWidget* widget, const QString& file) {
-    QScreen* screen = widget->screen();
-    const QRect area = widget->frameGeometry().adjusted(-10, -10, 10, 10);
-    const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    const bool ok = shot.save(file, "PNG");
-    std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
-                 shot.height());
-    return ok;
-}
-
 // Rows whose tags try to break the page: markup, quotes, ampersands,
 // letters outside Latin-1, a title of several lines.
 void AwkwardRows(ScanResultsModel& model) {
@@ -129,6 +138,7 @@ int RunScreenshot(const QString& file, const QString& findFile, const QString& s
     main->move(500, 300);
     auto* window = new FormMusicCataloguer;
     window->move(30, 30);
+    window->resize(1100, 700);
     window->raise();
     window->TextEntriesPerPage->setText(QStringLiteral("10"));
     window->BtnBuild_Click();
@@ -146,7 +156,7 @@ int RunScreenshot(const QString& file, const QString& findFile, const QString& s
         window->RichViewer->setFocus();
         window->mnuEditFind_Click();
         DialogFind& find = DialogFind::Instance();
-        find.move(window->x() + 420, window->y() + 260);
+        find.move(window->x() + 600, window->y() + 470);
         find.ComboFind->setEditText(QStringLiteral("Rock"));
         find.BtnFindNext_Click();
         QTimer::singleShot(delay, window, [&] {
@@ -158,6 +168,56 @@ int RunScreenshot(const QString& file, const QString& findFile, const QString& s
     window->mnuFileExit_Click();
     main->mnuFileExit_Click();
     return ok ? 0 : 1;
+}
+
+// Each option dialog shown on its own, on the first run's values.
+int RunDialogShots(const QString& dir, int delay) {
+    QLabel font(QStringLiteral("Font: DejaVu Sans, Serif, Size +2, Colour lime, Bold Underline"));
+    auto* fontDialog = new DialogHTMLFont;
+    fontDialog->Load(&font);
+    const std::pair<QDialog*, const char*> dialogs[] = {
+        {new DialogHTMLPageProperties, "page-properties.png"},
+        {new DialogHTMLCataloguerHeader, "html-header.png"},
+        {new DialogTextCataloguerHeader, "text-header.png"},
+        {fontDialog, "html-font.png"}};
+    bool ok = true;
+    for (const auto& [dialog, name] : dialogs) {
+        dialog->setModal(false);
+        dialog->move(40, 40);
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
+        QEventLoop wait;
+        QTimer::singleShot(delay, &wait, &QEventLoop::quit);
+        wait.exec();
+        ok = Grab(dialog, dir + QLatin1Char('/') + QLatin1String(name)) && ok;
+        dialog->hide();
+        delete dialog;
+    }
+    return ok ? 0 : 1;
+}
+
+int RenderPages(const QString& dir) {
+    const QStringList pages = QDir(dir).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+    if (pages.isEmpty()) return 1;
+    const std::pair<const char*, qsizetype> picks[] = {
+        {"first", 0}, {"middle", pages.size() / 2}, {"last", pages.size() - 1}};
+    for (const auto& [name, index] : picks) {
+        QFile file(QDir(dir).filePath(pages[index]));
+        if (!file.open(QIODevice::ReadOnly)) return 1;
+        QTextDocument page;
+        page.setHtml(QString::fromUtf8(file.readAll()));
+        page.setTextWidth(1000);
+        QImage image(1000, std::min(1400, int(page.size().height()) + 1), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        page.drawContents(&painter);
+        painter.end();
+        const QString out = QDir(dir).filePath(QStringLiteral("page-%1.png").arg(QLatin1String(name)));
+        std::fprintf(stderr, "%s %s from %s\n", image.save(out, "PNG") ? "saved" : "could not save", qPrintable(out),
+                     qPrintable(pages[index]));
+    }
+    return 0;
 }
 
 }  // namespace
@@ -175,6 +235,10 @@ int main(int argc, char** argv) {
     parser.addOption({QStringLiteral("find"), QStringLiteral("Also a PNG with the Find dialog."),
                       QStringLiteral("file")});
     parser.addOption({QStringLiteral("save"), QStringLiteral("Save the pages to this folder."), QStringLiteral("dir")});
+    parser.addOption({QStringLiteral("dialogs"), QStringLiteral("PNGs of the option dialogs into this folder."),
+                      QStringLiteral("dir")});
+    parser.addOption({QStringLiteral("render-pages"), QStringLiteral("PNGs of saved HTML pages in this folder."),
+                      QStringLiteral("dir")});
     parser.addOption({QStringLiteral("no-skins"), QStringLiteral("Plain windows.")});
     parser.addOption({QStringLiteral("delay"), QStringLiteral("Milliseconds before the screenshot."),
                       QStringLiteral("ms"), QStringLiteral("1500")});
@@ -182,20 +246,13 @@ int main(int argc, char** argv) {
 
     // Settings go to a scratch folder: the bench never touches the user's.
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    InitialiseTwipsPerPixel();
-    InitialiseArrays();
-    ResumeNext([] { InitialiseQuillmarkClass(); });
-    ResumeNext([] {
-        SetAssociationRefresher([](const QString&) {});
-        InitialiseFirstTimeOptions();
-    });
-    ResumeNext([] { GetMainOptions(); });
-    Options().Preferences.blnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
-    Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
+    UseScratchHome(home.path());
+    StartBenchProgram(!parser.isSet(QStringLiteral("no-skins")));
     Options().Preferences.blnDisplayMessageBox = false;
 
+    if (parser.isSet(QStringLiteral("render-pages"))) return RenderPages(parser.value(QStringLiteral("render-pages")));
+    if (parser.isSet(QStringLiteral("dialogs")))
+        return RunDialogShots(parser.value(QStringLiteral("dialogs")), parser.value(QStringLiteral("delay")).toInt());
     if (parser.isSet(QStringLiteral("screenshot")))
         return RunScreenshot(parser.value(QStringLiteral("screenshot")), parser.value(QStringLiteral("find")),
                              parser.value(QStringLiteral("save")), parser.value(QStringLiteral("delay")).toInt());

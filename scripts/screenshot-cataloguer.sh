@@ -2,7 +2,9 @@
 # Builds a small catalogue with awkward titles in the Music Cataloguer under
 # Xvfb and saves PNGs of the window and of the window with the Find dialog;
 # the pages are saved too, and the first, a middle and the last page are
-# rendered by headless Chromium when it is installed.
+# rendered by headless Chromium when it is installed (else by Qt's rich-text
+# engine); last, a PNG of each of
+# the cataloguer's option dialogs.
 #   scripts/screenshot-cataloguer.sh [output-folder] [--no-skins]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,5 +25,11 @@ if [ -n "$browser" ]; then
       --screenshot="$(realpath "$out")/page-$page.png" "file://$(realpath "$out/pages/My Music Collection $page.html")" \
       >/dev/null 2>&1 || true
   done
+else
+  # No browser: Qt's own rich-text engine draws the pages instead.
+  QT_QPA_PLATFORM=offscreen build/bin/cataloguer_window_bench --render-pages "$(realpath "$out/pages")"
 fi
+xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" \
+  env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/cataloguer_window_bench \
+  --dialogs "$(realpath "$out")" --delay 700
 ls "$out"

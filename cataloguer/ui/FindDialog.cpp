@@ -5,7 +5,7 @@
 #include "foundation/Help.h"
 #include "foundation/MessageUi.h"
 #include "foundation/ResourceStrings.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/start/VersionInfo.h"
 #include "shell/ui/ControlUtils.h"
 
@@ -331,6 +331,9 @@ void DialogFind::closeEvent(QCloseEvent* event) {
 }
 
 bool DialogFind::eventFilter(QObject* watched, QEvent* event) {
+    // Coming back to the search text selects all of it, ready to be typed over.
+    if (event->type() == QEvent::FocusIn && (watched == ComboFind || watched == ComboFind->lineEdit()))
+        QMetaObject::invokeMethod(ComboFind->lineEdit(), &QLineEdit::selectAll, Qt::QueuedConnection);
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {

@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -67,6 +68,11 @@ DialogHTMLFont::DialogHTMLFont(QWidget* parent)
     setModal(true);
     BuildControls();
     ResumeNext([&] { InitialiseDialogText(); });
+    // A dialog of fixed size: its layout decides it, the stored position only places it.
+    ResumeNext([&] {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        layout()->activate();
+    });
     ResumeNext([&] { ReadWindowPos(this); });
     ResumeNext([&] { CommonDialogColour.Flags = Cdl::CCFullOpen; });
     ResumeNext([&] {

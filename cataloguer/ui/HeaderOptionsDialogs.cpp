@@ -22,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -215,6 +216,11 @@ DialogHTMLCataloguerHeader::DialogHTMLCataloguerHeader(QWidget* parent)
       CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
     BuildControls();
     ResumeNext([&] { InitialiseDialogText(); });
+    // A dialog of fixed size: its layout decides it, the stored position only places it.
+    ResumeNext([&] {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        layout()->activate();
+    });
     ResumeNext([&] { ReadWindowPos(this); });
     ResumeNext([&] { CommonDialogColour.Flags = Cdl::CCFullOpen; });
     ResumeNext([&] {
@@ -243,7 +249,7 @@ void DialogHTMLCataloguerHeader::BuildControls() {
         LabelFont[n] = Named(new QLabel(this), Indexed("LabelFont", n));
         LabelFont[n]->setText(kDefaultHeaderFont);
         LabelFont[n]->setWordWrap(true);
-        LabelFont[n]->setFixedWidth(230);
+        LabelFont[n]->setFixedWidth(290);
         LabelFill[n] = Named(new QLabel(this), Indexed("LabelFill", n));
         PictureFill[n] = Named(new QLabel(this), Indexed("PictureFill", n));
         PictureFill[n]->setFixedSize(40, 20);
@@ -408,6 +414,11 @@ DialogTextCataloguerHeader::DialogTextCataloguerHeader(QWidget* parent)
     : CataloguerHeaderDialog(parent, QStringLiteral("DialogTextCataloguerHeader")) {
     BuildControls();
     ResumeNext([&] { InitialiseDialogText(); });
+    // A dialog of fixed size: its layout decides it, the stored position only places it.
+    ResumeNext([&] {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        layout()->activate();
+    });
     ResumeNext([&] { ReadWindowPos(this); });
     ResumeNext([&] {
         const CataloguerHeaderControls controls = HeaderControls();

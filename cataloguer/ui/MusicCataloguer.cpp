@@ -34,6 +34,8 @@
 #include <QFrame>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QPalette>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -244,6 +246,12 @@ void FormMusicCataloguer::BuildControls() {
     viewerFont.setStyleHint(QFont::TypeWriter);
     viewerFont.setPointSizeF(8.4);
     RichViewer->setFont(viewerFont);
+    // A match the Find dialog selects must stay visible while the dialog,
+    // not the viewer, has the focus.
+    QPalette viewerPalette = RichViewer->palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        viewerPalette.setColor(QPalette::Inactive, role, viewerPalette.color(QPalette::Active, role));
+    RichViewer->setPalette(viewerPalette);
 
     ImageRedIndicator = new SkinImage(this);
     ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
@@ -301,6 +309,14 @@ void FormMusicCataloguer::BuildMenus() {
         mnuEditFindNext = add(mnuEditRoot, "mnuEditFindNext", QStringLiteral("Find Next\tF3"));
         mnuEditRoot->addSeparator()->setObjectName(QStringLiteral("mnuEditGap2"));
         mnuEditFont = add(mnuEditRoot, "mnuEditFont", QStringLiteral("F&ont..."));
+        // Ctrl+F and F3 reach the two items from anywhere in the window, also
+        // while the Edit menu is closed.
+        mnuEditFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+        mnuEditFindNext->setShortcut(QKeySequence(Qt::Key_F3));
+        for (QAction* item : {mnuEditFind, mnuEditFindNext}) {
+            item->setShortcutContext(Qt::WindowShortcut);
+            addAction(item);
+        }
         connect(mnuEditFind, &QAction::triggered, this, [this] { ResumeNext([&] { mnuEditFind_Click(); }); });
         connect(mnuEditFindNext, &QAction::triggered, this, [this] { ResumeNext([&] { mnuEditFindNext_Click(); }); });
         connect(mnuEditFont, &QAction::triggered, this, [this] { ResumeNext([&] { mnuEditFont_Click(); }); });
@@ -744,41 +760,15 @@ void FormMusicCataloguer::mnuEditFont_Click() {
 
 void FormMusicCataloguer::mnuEdit_Click(int Index) { ResumeNext([&] { EditMenuItemSelect(Index, RichViewer); }); }
 
-void FormMusicCataloguer::mnuFileExit_Click() {
-    try {
-        UnloadWindow();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
+void FormMusicCataloguer::mnuFileExit_Click() { FileExitClick(this); }
 
 void FormMusicCataloguer::mnuFileSave_Click() { BtnSave_Click(); }
 
-void FormMusicCataloguer::mnuTools_Click(int Index) {
-    try {
-        ToolsMenuItemSelect(Index, moptionHTMLOutput.Value() ? 3 : 4);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
-void FormMusicCataloguer::mnuHelp_Click(int Index) {
-    try {
-        HelpMenuItemSelect(Index);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 void FormMusicCataloguer::LabelMenu_Click(int Index) {
-    if (Index < 0 || Index > 4 || Index == 3) return;
-    if (Index == 1) ResumeNext([&] { EditMenuRootSelect(this, RichViewer, mnuEdit); });
-    if (Index == 2) ResumeNext([&] {
-        ToolsMenuRootSelect(this);
-        // This window's own entry.
-        if (QAction* own = mnuTools[3]) own->setEnabled(false);
+    // No Actions menu here; this window's own Tools entry is off.
+    LabelMenuClick(this, Index, RichViewer, {}, [this] {
+        if (QAction* own = mnuTools[ToolsItem::Cataloguer]) own->setEnabled(false);
     });
-    ResumeNext([&] { PopupLabelMenu(Index); });
 }
 
 void FormMusicCataloguer::UpdateSkinControls() {
@@ -797,10 +787,7 @@ void FormMusicCataloguer::UpdateSkinControls() {
 // ---- keys ---------------------------------------------------------------------------------
 
 void FormMusicCataloguer::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (!(Shift & ShiftBit::Alt)) {
-        ResumeNext([&] { DisplayHelpTopic(3, static_cast<int16_t>(KeyCode)); });
-        return;
-    }
+    if (!(Shift & ShiftBit::Alt)) return;  // F1 is the key router's
     auto focus = [](QWidget* box) {
         if (box->isEnabled() && box->isVisible()) box->setFocus(Qt::ShortcutFocusReason);
     };

@@ -23,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -49,6 +50,11 @@ DialogHTMLPageProperties::DialogHTMLPageProperties(QWidget* parent)
     setModal(true);
     BuildControls();
     ResumeNext([&] { InitialiseDialogText(); });
+    // A dialog of fixed size: its layout decides it, the stored position only places it.
+    ResumeNext([&] {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        layout()->activate();
+    });
     ResumeNext([&] { ReadWindowPos(this); });
     ResumeNext([&] {
         CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;

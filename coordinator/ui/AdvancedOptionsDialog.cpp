@@ -331,7 +331,9 @@ void DialogFileNameTagCoordAdvOptions::TextSpecialWordFormat_Change(int index) {
     QLineEdit* box = TextSpecialWordFormat[index];
     const bool any = !box->text().isEmpty();
     BtnAddSpecialWordFormat[index]->setEnabled(any);
+    // Enter adds while there is a word to add, else it is OK's again.
     BtnAddSpecialWordFormat[index]->setDefault(any);
+    if (!any) OKButton->setDefault(true);
     const QString text = SpecialWordText(index, box->text());
     if (text == box->text()) return;
     const int caret = box->cursorPosition();

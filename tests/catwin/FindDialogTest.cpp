@@ -1,7 +1,8 @@
 // The Find dialog over the cataloguer's viewer: match case and whole words,
 // the next match, the wrap of the displayed page with "All" and "Down", the
 // search across all pages, text that occurs nowhere, the history of search
-// texts, and nothing to search.
+// texts, nothing to search, the selected-text scope, Ctrl+F and F3 as key
+// presses, and the match staying visible while the viewer has no focus.
 
 #include "catwin/CatWinSupport.h"
 
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTest>
 #include <QTextCursor>
 
 namespace {
@@ -190,6 +192,101 @@ TEST_F(FindDialogTest, ClosingTheWindowHidesTheDialogItServes) {
     EXPECT_FALSE(find->isVisible());
     // The dialog stays loaded, with its search texts.
     EXPECT_EQ(DialogFind::IfLoaded(), find);
+}
+
+TEST_F(FindDialogTest, SelectedTextSearchesOnlyTheSelectionAndShowsNoEndMessage) {
+    BuildTitles({"alpha one alpha two alpha"});
+    const int a1 = Pos("alpha"), a2 = Pos("alpha", a1 + 1), a3 = Pos("alpha", a2 + 1);
+    // The selection runs from just after the first match to just before the third.
+    QTextCursor c = cataloguer->RichViewer->textCursor();
+    c.setPosition(a1 + 1);
+    c.setPosition(a3 + 2, QTextCursor::KeepAnchor);
+    cataloguer->RichViewer->setTextCursor(c);
+    find->ResetDialog();
+
+    // The dialog's activation offers the scope while there is a selection.
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(find, &activate);
+    EXPECT_TRUE(find->OptionSelectedText->isEnabled());
+    EXPECT_TRUE(find->OptionSelectedText->isChecked());
+
+    Search("alpha");
+    Next();
+    EXPECT_EQ(SelectionAt(), a2);
+    EXPECT_EQ(Selected(), "alpha");
+    // The selection is now the match itself: the next search finds it again,
+    // and never reports the end of its scope.
+    Next();
+    EXPECT_EQ(SelectionAt(), a2);
+    Search("two alpha");  // reaches beyond the selection: nothing is found
+    Next();
+    EXPECT_EQ(SelectionAt(), a2);
+    EXPECT_EQ(Selected(), "alpha");
+    EXPECT_TRUE(ui.shown.empty()) << Shown();
+
+    // Without a selection the scope is off, and "All Outputs" takes its place.
+    Caret(0);
+    QCoreApplication::sendEvent(find, &activate);
+    EXPECT_FALSE(find->OptionSelectedText->isEnabled());
+    EXPECT_TRUE(find->OptionAllOutputs->isChecked());
+}
+
+TEST_F(FindDialogTest, CtrlFOpensTheDialogAndF3FindsTheNextMatch) {
+    BuildTitles({"delta and delta"});
+    const int d1 = Pos("delta"), d2 = Pos("delta", d1 + 1);
+    find->hide();
+    cataloguer->show();
+    cataloguer->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(cataloguer));
+    cataloguer->RichViewer->setFocus();
+
+    QTest::keyClick(cataloguer->RichViewer, Qt::Key_F, Qt::ControlModifier);
+    Settle();
+    EXPECT_TRUE(find->isVisible());
+
+    Search("delta");
+    find->BtnFindNext->setEnabled(true);
+    cataloguer->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(cataloguer));
+    cataloguer->RichViewer->setFocus();
+    Caret(0);
+    QTest::keyClick(cataloguer->RichViewer, Qt::Key_F3);
+    Settle();
+    EXPECT_EQ(SelectionAt(), d1);
+    QTest::keyClick(cataloguer, Qt::Key_F3);  // on the window itself, too
+    Settle();
+    EXPECT_EQ(SelectionAt(), d2);
+    EXPECT_TRUE(ui.shown.empty()) << Shown();
+
+    // While Find Next is off, F3 does nothing.
+    find->BtnFindNext->setEnabled(false);
+    QTest::keyClick(cataloguer->RichViewer, Qt::Key_F3);
+    Settle();
+    EXPECT_EQ(SelectionAt(), d2);
+    find->hide();
+}
+
+TEST_F(FindDialogTest, TheMatchStaysVisiblySelectedWhileTheViewerHasNoFocus) {
+    BuildTitles({"epsilon"});
+    const QPalette palette = cataloguer->RichViewer->palette();
+    EXPECT_EQ(palette.color(QPalette::Inactive, QPalette::Highlight),
+              palette.color(QPalette::Active, QPalette::Highlight));
+    EXPECT_EQ(palette.color(QPalette::Inactive, QPalette::HighlightedText),
+              palette.color(QPalette::Active, QPalette::HighlightedText));
+}
+
+TEST_F(FindDialogTest, TheSearchTextIsSelectedWhenItGetsTheFocus) {
+    BuildTitles({"zeta"});
+    cataloguer->mnuEditFind_Click();
+    Search("zeta");
+    find->ComboFind->lineEdit()->deselect();
+    find->CheckMatchCase->setFocus();
+    find->activateWindow();
+    QTest::qWaitForWindowActive(find);
+    find->ComboFind->setFocus(Qt::MouseFocusReason);  // a click: the line edit itself would not select
+    Settle();
+    EXPECT_EQ(find->ComboFind->lineEdit()->selectedText(), "zeta");
+    find->hide();
 }
 
 }  // namespace

@@ -147,8 +147,13 @@ TEST_F(AdvancedOptionsTest, AddTakesAWordOnceAndRemoveSelectsTheOneBefore) {
     QListWidget* list = d->ListSpecialWordsFormat[0];
     for (const char* word : {"ABBA", "AC", "DC", "REM", "UB", "abba"}) {
         d->TextSpecialWordFormat[0]->setText(word);
+        // Enter adds the word typed; once the box is empty again it is OK's.
+        EXPECT_TRUE(d->BtnAddSpecialWordFormat[0]->isDefault());
+        EXPECT_FALSE(d->OKButton->isDefault());
         d->BtnAddSpecialWordFormat_Click(0);
         EXPECT_EQ(d->TextSpecialWordFormat[0]->text(), "");
+        EXPECT_FALSE(d->BtnAddSpecialWordFormat[0]->isDefault());
+        EXPECT_TRUE(d->OKButton->isDefault());
     }
     // "abba" reached the UPPERCASE list as ABBA, which it holds already.
     EXPECT_EQ(Words(list), (QStringList{"ABBA", "AC", "DC", "REM", "UB"}));

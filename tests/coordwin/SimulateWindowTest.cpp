@@ -11,11 +11,13 @@
 #include "scanning/ui/ScanResultsView.h"
 #include "foundation/Twips.h"
 #include "shell/ui/ControlUtils.h"
+#include "scanning/ui/FileInfoDialog.h"
 #include "support/RecordingDesktop.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QProgressBar>
+#include <QScopeGuard>
 
 #include <QAction>
 #include <QLabel>
@@ -400,6 +402,29 @@ TEST_F(RowActionsTest, PlayOpensTheCurrentRowsFileByItsOldNameAndNothingWithoutO
     SelectRow(2);
     coordinator->mnuActionsPlay_Click();
     EXPECT_EQ(desktop.opened, QStringList{music + QStringLiteral("/") + name});
+}
+
+TEST_F(RowActionsTest, FileInformationShowsTheCurrentRowsFileAndWarnsWhenItIsGone) {
+    QStringList shown;
+    SetFileInfoDialogDriver([&](FormFileInfo& info) {
+        shown << info.mstrFileName;
+        info.reject();
+    });
+    const auto driverBack = qScopeGuard([] { SetFileInfoDialogDriver({}); });
+    WriteFile(music, QStringLiteral("Change.mp3"), MakeMp3({}));
+    // A double click without a current row does nothing.
+    emit coordinator->ListViewSimResults->RowDoubleClicked();
+    EXPECT_TRUE(shown.isEmpty());
+    SelectRow(0);
+    emit coordinator->ListViewSimResults->RowDoubleClicked();
+    EXPECT_EQ(shown, QStringList{music + QStringLiteral("/Change.mp3")});
+    // The row is not read again afterwards.
+    EXPECT_EQ(coordinator->SimResults()->text(0, SimColumn::NewFileName), "new.mp3");
+    // A file renamed since (the list is never refreshed) is missing.
+    SelectRow(1);
+    coordinator->mnuActionsFileInfo_Click();
+    EXPECT_EQ(shown.size(), 1);
+    EXPECT_TRUE(WasShown("File Missing")) << Shown();
 }
 
 TEST_F(RowActionsTest, TheBoxesAndTheListShareTheWidthAsBuilt) {

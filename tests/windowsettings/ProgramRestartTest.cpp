@@ -29,7 +29,7 @@
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanResultsView.h"
 #include "scanning/ui/ScanningCentre.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
