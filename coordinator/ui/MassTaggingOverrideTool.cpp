@@ -5,7 +5,7 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/Twips.h"
 #include "options/ControlSettings.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/ui/ControlUtils.h"
 
 #include <QCheckBox>

@@ -11,7 +11,7 @@
 #include "coordinator/ui/SimResultsView.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/ui/ControlUtils.h"
 
 #include <QCheckBox>
