@@ -1,12 +1,25 @@
 #pragma once
-// Small measuring helpers the benchmarks share, and the rows of a typical
-// collection.
+// Small measuring helpers the benchmarks share, the rows of a typical
+// collection, and the set-up of the window benches (a program as a new user
+// starts it, with its settings in a scratch folder, and a screenshot saver).
 
+#include "foundation/Errors.h"
+#include "foundation/FirstRun.h"
+#include "foundation/Genres.h"
+#include "foundation/OptionRecords.h"
+#include "foundation/ReadOptions.h"
+#include "foundation/Twips.h"
+#include "options/FileAssociations.h"
+#include "scanning/engine/ID3v2TagInfo.h"
 #include "scanning/engine/ScanRecord.h"
 
 #include <QByteArray>
 #include <QFile>
+#include <QPixmap>
+#include <QScreen>
 #include <QString>
+#include <QWidget>
+#include <cstdio>
 
 // The resident memory of this process in KiB, -1 when it cannot be read.
 inline long ResidentKiB() {
@@ -55,4 +68,41 @@ inline ScanRecord SampleCollectionRecord(int i) {
     r.FileDetails = {QString(), QStringLiteral("12/03/2004 18:22:41"), QStringLiteral("12/03/2004 18:22:41"),
                      QStringLiteral("01/06/2024 09:10:11")};
     return r;
+}
+
+// Settings and data of this run go below `home`: a bench never touches the
+// user's own.
+inline void UseScratchHome(const QString& home) {
+    qputenv("XDG_CONFIG_HOME", home.toUtf8());
+    qputenv("XDG_DATA_HOME", home.toUtf8());
+}
+
+// What the program's start does before its windows: twips, genre arrays, the
+// tag library and the options, with the options a first run writes when
+// `firstRun` (file associations left alone); then skins on or off, in the
+// "Fun Blue" scheme.  A step that fails is reported and the next runs.
+inline void StartBenchProgram(bool skins, bool firstRun = true) {
+    InitialiseTwipsPerPixel();
+    InitialiseArrays();
+    ResumeNext([] { InitialiseQuillmarkClass(); });
+    if (firstRun) {
+        ResumeNext([] {
+            SetAssociationRefresher([](const QString&) {});
+            InitialiseFirstTimeOptions();
+        });
+    }
+    ResumeNext([] { GetMainOptions(); });
+    Options().Preferences.blnUseSkins = skins;
+    Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
+}
+
+// Saves the screen area of `widget` (with a margin) as a PNG and says so on
+// standard error.
+inline bool Grab(QWidget* widget, const QString& file) {
+    const QRect area = widget->frameGeometry().adjusted(-10, -10, 10, 10);
+    const QPixmap shot = widget->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    const bool ok = shot.save(file, "PNG");
+    std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
+                 shot.height());
+    return ok;
 }

@@ -119,16 +119,6 @@ int RunBenchmark(int rows, const QString& perPage) {
     return 0;
 }
 
-bool Grab(QWidget* widget, const QString& file) {
-    QScreen* screen = widget->screen();
-    const QRect area = widget->frameGeometry().adjusted(-10, -10, 10, 10);
-    const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    const bool ok = shot.save(file, "PNG");
-    std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
-                 shot.height());
-    return ok;
-}
-
 // Rows whose tags try to break the page: markup, quotes, ampersands,
 // letters outside Latin-1, a title of several lines.
 void AwkwardRows(ScanResultsModel& model) {
@@ -256,18 +246,8 @@ int main(int argc, char** argv) {
 
     // Settings go to a scratch folder: the bench never touches the user's.
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    InitialiseTwipsPerPixel();
-    InitialiseArrays();
-    ResumeNext([] { InitialiseQuillmarkClass(); });
-    ResumeNext([] {
-        SetAssociationRefresher([](const QString&) {});
-        InitialiseFirstTimeOptions();
-    });
-    ResumeNext([] { GetMainOptions(); });
-    Options().Preferences.blnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
-    Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
+    UseScratchHome(home.path());
+    StartBenchProgram(!parser.isSet(QStringLiteral("no-skins")));
     Options().Preferences.blnDisplayMessageBox = false;
 
     if (parser.isSet(QStringLiteral("render-pages"))) return RenderPages(parser.value(QStringLiteral("render-pages")));

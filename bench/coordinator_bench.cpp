@@ -25,6 +25,7 @@
 #include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
 #include "coordinator/ui/SimResultsView.h"
+#include "bench/BenchSupport.h"
 #include "foundation/Errors.h"
 #include "foundation/FirstRun.h"
 #include "foundation/Genres.h"
@@ -128,16 +129,6 @@ int RunBenchmark(const QString& corpus, int wanted) {
     return 0;
 }
 
-bool Grab(QWidget* widget, const QString& file) {
-    QScreen* screen = widget->screen();
-    const QRect area = widget->frameGeometry().adjusted(-10, -10, 10, 10);
-    const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    const bool ok = shot.save(file, "PNG");
-    std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
-                 shot.height());
-    return ok;
-}
-
 int RunScreenshot(const QString& folder, const QString& file, const QString& dialog, int delay) {
     FormMP3ScanningCentre* main = ScanInMainWindow(folder);
     main->move(500, 300);
@@ -234,19 +225,8 @@ int main(int argc, char** argv) {
 
     // Settings go to a scratch folder: the bench never touches the user's.
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    InitialiseTwipsPerPixel();
-    InitialiseArrays();
-    ResumeNext([] { InitialiseQuillmarkClass(); });
-    // The options of a first run, as a new user has them.
-    ResumeNext([] {
-        SetAssociationRefresher([](const QString&) {});
-        InitialiseFirstTimeOptions();
-    });
-    ResumeNext([] { GetMainOptions(); });
-    Options().Preferences.blnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
-    Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
+    UseScratchHome(home.path());
+    StartBenchProgram(!parser.isSet(QStringLiteral("no-skins")));
     Options().Preferences.blnDisplayMessageBox = false;
 
     int rc = 0;

@@ -13,6 +13,7 @@
 //       Information window or the column settings dialog over it
 //       (scripts/screenshot-main.sh runs it under Xvfb).
 
+#include "bench/BenchSupport.h"
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/Genres.h"
@@ -118,17 +119,6 @@ int RunBenchmark(const QString& corpus, int sortRows) {
     return 0;
 }
 
-// Saves the screen area of `widget` (with a margin) as a PNG.
-bool Grab(QWidget* widget, const QString& file) {
-    QScreen* screen = widget->screen();
-    const QRect area = widget->frameGeometry().adjusted(-10, -10, 10, 10);
-    const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    const bool ok = shot.save(file, "PNG");
-    std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
-                 shot.height());
-    return ok;
-}
-
 // The File Information window or the column settings dialog over the window.
 int RunDialogScreenshot(const QString& folder, const QString& file, const QString& dialog, int delay) {
     auto* window = new FormMP3ScanningCentre;
@@ -203,16 +193,8 @@ int main(int argc, char** argv) {
 
     // Settings go to a scratch folder: the bench never touches the user's.
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    InitialiseTwipsPerPixel();
-    InitialiseArrays();
-    ResumeNext([] { InitialiseQuillmarkClass(); });
-    ResumeNext([] { GetMainOptions(); });
-    // Message boxes go to standard error and take their default answer, so
-    // nothing waits for a user.
-    Options().Preferences.blnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
-    Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
+    UseScratchHome(home.path());
+    StartBenchProgram(!parser.isSet(QStringLiteral("no-skins")), false);
 
     int rc = 0;
     if (parser.isSet(QStringLiteral("screenshot")) && parser.isSet(QStringLiteral("dialog")))

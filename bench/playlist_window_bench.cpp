@@ -15,6 +15,7 @@
 //       runs it under Xvfb); with --dialog, of its Playlist Entry or
 //       Auto-Tidy Results dialog over it.
 
+#include "bench/BenchSupport.h"
 #include "foundation/Errors.h"
 #include "foundation/FirstRun.h"
 #include "foundation/Genres.h"
@@ -83,15 +84,6 @@ double StatEach(const PlaylistEntries& entries) {
         for (const QByteArray& p : paths) found += ::stat(p.constData(), &st) == 0;
         if (found < 0) std::printf("?");
     });
-}
-
-bool Grab(QWidget* widget, const QString& file) {
-    const QRect area = widget->frameGeometry().adjusted(-10, -10, 10, 10);
-    const QPixmap shot = widget->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    const bool ok = shot.save(file, "PNG");
-    std::fprintf(stderr, "%s %s (%dx%d)\n", ok ? "saved" : "could not save", qPrintable(file), shot.width(),
-                 shot.height());
-    return ok;
 }
 
 int RunScreenshot(const QString& folder, const QString& file, int delay, const QString& dialog) {
@@ -177,19 +169,9 @@ int main(int argc, char** argv) {
     parser.process(app);
     // Settings go to a scratch folder: the bench never touches the user's.
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    UseScratchHome(home.path());
     if (screenshot) {
-        InitialiseTwipsPerPixel();
-        InitialiseArrays();
-        ResumeNext([] { InitialiseQuillmarkClass(); });
-        ResumeNext([] {
-            SetAssociationRefresher([](const QString&) {});
-            InitialiseFirstTimeOptions();
-        });
-        ResumeNext([] { GetMainOptions(); });
-        Options().Preferences.blnUseSkins = !parser.isSet(QStringLiteral("no-skins"));
-        Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
+        StartBenchProgram(!parser.isSet(QStringLiteral("no-skins")));
         return RunScreenshot(parser.value(QStringLiteral("folder")), parser.value(QStringLiteral("screenshot")),
                              parser.value(QStringLiteral("delay")).toInt(), parser.value(QStringLiteral("dialog")));
     }

@@ -6,7 +6,7 @@
 #include "foundation/SharedServices.h"
 #include "scanning/engine/GenreLookup.h"
 #include "scanning/engine/ID3v1.h"
-#include "scanning/engine/NumberText.h"
+#include "foundation/NumberText.h"
 #include "scanning/engine/ScanResultsModel.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "foundation/Errors.h"
 #include "foundation/SharedServices.h"
-#include "scanning/engine/NumberText.h"
+#include "foundation/NumberText.h"
 
 QString FontStyleWord(bool italic, bool bold) {
     if (italic && bold) return kFontStyles[3];

@@ -18,20 +18,25 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <dirent.h>
 #include <fcntl.h>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -211,86 +216,111 @@ struct StagedFile {
     int row = -1;        // the table row it serves
 };
 
+// Makes files durable on several threads at once: a file system joins the
+// flushes that wait together into one commit, so the disk works on many
+// files at a time instead of one after the other.  Each file is flushed on
+// its own; a flush of the whole file system would also wait for every other
+// program's writing.
+class SyncWorkers {
+public:
+    struct Batch {
+        std::vector<int> fds;
+        std::vector<int> results;  // 0 or the errno value, per fd
+        size_t done = 0;
+    };
+
+    SyncWorkers() {
+        for (int i = 0; i < kThreads; ++i) m_threads.emplace_back([this] { work(); });
+    }
+    ~SyncWorkers() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        for (std::thread& t : m_threads) t.join();
+    }
+
+    void start(Batch& batch) {
+        batch.results.assign(batch.fds.size(), 0);
+        batch.done = 0;
+        {
+            const std::lock_guard lock(m_mutex);
+            for (size_t i = 0; i < batch.fds.size(); ++i) m_queue.push_back({&batch, i});
+        }
+        m_wake.notify_all();
+    }
+    void wait(Batch& batch) {
+        std::unique_lock lock(m_mutex);
+        m_done.wait(lock, [&] { return batch.done == batch.fds.size(); });
+    }
+
+private:
+    static constexpr int kThreads = 32;
+    struct Job {
+        Batch* batch;
+        size_t index;
+    };
+
+    void work() {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
+            if (m_queue.empty()) return;
+            const Job job = m_queue.front();
+            m_queue.pop_front();
+            const int fd = job.batch->fds[job.index];
+            lock.unlock();
+            const int result = ::fdatasync(fd) == 0 ? 0 : errno;
+            lock.lock();
+            job.batch->results[job.index] = result;
+            if (++job.batch->done == job.batch->fds.size()) m_done.notify_all();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake, m_done;
+    std::deque<Job> m_queue;
+    bool m_stopping = false;
+    std::vector<std::thread> m_threads;
+};
+
+// New files on their way into place, in list order: a batch being written,
+// and the batch before it, whose files the disk is making durable
+// meanwhile.  A batch goes in place only once each of its files is durable.
 class Staging {
 public:
     Staging(int64_t& failed, SimResultsModel& table) : m_failed(failed), m_table(table) {}
     ~Staging() { flush(); }
 
     bool holds(const QByteArray& target) const { return m_targets.contains(target); }
-    size_t size() const { return m_files.size(); }
 
     void add(StagedFile file) {
         m_targets.insert(file.target);
         if (!file.moveTo.isEmpty()) m_targets.insert(file.moveTo);
-        // Writing back starts now; the flush then mostly waits for nothing.
+        // Writing back starts now, while the next files are written.
         ::sync_file_range(file.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-        m_files.push_back(std::move(file));
-        if (m_files.size() >= 128) flush();
+        m_open.files.push_back(std::move(file));
+        if (m_open.files.size() >= kBatch) {
+            finishFlushing();
+            startFlushing();
+        }
     }
 
-    // Makes every new file durable, then renames each over its target, then
-    // makes the renames durable (each folder once per batch).
+    // Puts every new file in place, and makes the renames durable.
     void flush() {
-        if (m_files.empty()) return;
-        // Each new file is made durable on its own: a flush of the whole
-        // file system would also wait for every other program's writing.
-        std::vector<int> syncResult(m_files.size(), 0);
-        for (size_t i = 0; i < m_files.size(); ++i) syncResult[i] = ::fdatasync(m_files[i].fd) == 0 ? 0 : errno;
-        QSet<QByteArray> folders;
-        for (size_t i = 0; i < m_files.size(); ++i) {
-            StagedFile& f = m_files[i];
-            try {
-                const int err = syncResult[i];
-                if (err != 0) RaiseWrite(err);
-                if (::close(std::exchange(f.fd, -1)) != 0) RaiseWrite(errno);
-                // The file must still be the one the new file was made from.
-                struct stat st;
-                if (::lstat(f.target.constData(), &st) != 0 || !(IdentityOf(st) == f.source)) {
-                    ::unlink(f.temp.constData());
-                    ++m_failed;
-                    Warn(f.path, TextId::Coordinator::FileReplacedText, TextId::Coordinator::FileSkipped);
-                    continue;
-                }
-                const QByteArray& finalPath = f.moveTo.isEmpty() ? f.target : f.moveTo;
-                if (f.moveTo.isEmpty()) {
-                    if (::rename(f.temp.constData(), f.target.constData()) != 0) RaiseWrite(errno);
-                } else {
-                    // Renamed and rewritten: the new file takes its new name
-                    // (never over another file), then the old file goes.  Until
-                    // then the hidden name records the old file, so a run that
-                    // dies here is finished by the next one.
-                    if (::link(f.temp.constData(), f.moveTo.constData()) != 0) RaiseWrite(errno);
-                    folders.insert(NativeParentOf(f.target));
-                    if (::unlink(f.target.constData()) != 0) {
-                        const int err = errno;
-                        // Both stay: the old file is whole and the new one too.
-                        ::unlink(f.temp.constData());
-                        RaiseWrite(err);
-                    }
-                    ::unlink(f.temp.constData());
-                }
-                folders.insert(NativeParentOf(f.target));
-                // The row now stands for the new file, so a later run over
-                // the same table still finds the file it changed.
-                struct stat now;
-                if (f.row >= 0 && f.row < m_table.rows() && ::stat(finalPath.constData(), &now) == 0)
-                    m_table.setIdentity(f.row, IdentityOf(now));
-            } catch (...) {
-                if (f.fd >= 0) ::close(std::exchange(f.fd, -1));
-                ::unlink(f.temp.constData());
-                ++m_failed;
-                ReportFailure(f.path, FileAction::ModifyID3v2);
-            }
-        }
-        for (const QByteArray& folder : folders) {
+        if (m_flushing) return;  // a report shown while a batch goes in place
+        finishFlushing();
+        startFlushing();
+        finishFlushing();
+        for (const QByteArray& folder : m_folders) {
             const int dfd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (dfd >= 0) {
                 ::fsync(dfd);
                 ::close(dfd);
             }
         }
-        m_files.clear();
-        m_targets.clear();
+        m_folders.clear();
     }
 
     static QByteArray NativeParentOf(const QByteArray& path) {
@@ -301,10 +331,107 @@ public:
     }
 
 private:
+    static constexpr size_t kBatch = 256;
+    struct Batch {
+        std::vector<StagedFile> files;
+        SyncWorkers::Batch sync;
+    };
+
+    SyncWorkers& workers() {
+        if (!m_workers) m_workers = std::make_unique<SyncWorkers>();
+        return *m_workers;
+    }
+
+    void startFlushing() {
+        if (m_open.files.empty()) return;
+        std::swap(m_open, m_inFlight);
+        m_inFlight.sync.fds.clear();
+        for (const StagedFile& f : m_inFlight.files) m_inFlight.sync.fds.push_back(f.fd);
+        workers().start(m_inFlight.sync);
+    }
+
+    void finishFlushing() {
+        if (m_inFlight.files.empty()) return;
+        workers().wait(m_inFlight.sync);
+        m_flushing = true;
+        const auto reset = qScopeGuard([&] {
+            m_flushing = false;
+            m_inFlight.files.clear();
+        });
+        for (size_t i = 0; i < m_inFlight.files.size(); ++i) place(m_inFlight.files[i], m_inFlight.sync.results[i]);
+    }
+
+    // Renames one durable new file over its target (or to its new name).
+    void place(StagedFile& f, int syncResult) {
+        m_targets.remove(f.target);
+        m_targets.remove(f.moveTo);
+        try {
+            if (syncResult != 0) RaiseWrite(syncResult);
+            if (::close(std::exchange(f.fd, -1)) != 0) RaiseWrite(errno);
+            // The file must still be the one the new file was made from.
+            struct stat st;
+            if (::lstat(f.target.constData(), &st) != 0 || !(IdentityOf(st) == f.source)) {
+                ::unlink(f.temp.constData());
+                ++m_failed;
+                Warn(f.path, TextId::Coordinator::FileReplacedText, TextId::Coordinator::FileSkipped);
+                return;
+            }
+            const QByteArray& finalPath = f.moveTo.isEmpty() ? f.target : f.moveTo;
+            m_folders.insert(NativeParentOf(f.target));
+            if (f.moveTo.isEmpty()) {
+                if (::rename(f.temp.constData(), f.target.constData()) != 0) RaiseWrite(errno);
+            } else {
+                // Renamed and rewritten: the new file takes its new name
+                // (never over another file), then the old file goes.  Until
+                // then the hidden name records the old file, so a run that
+                // dies here is finished by the next one.
+                if (::link(f.temp.constData(), f.moveTo.constData()) != 0) RaiseWrite(errno);
+                if (::unlink(f.target.constData()) != 0) {
+                    const int err = errno;
+                    // Both stay: the old file is whole and the new one too.
+                    ::unlink(f.temp.constData());
+                    RaiseWrite(err);
+                }
+                ::unlink(f.temp.constData());
+            }
+            // The row now stands for the new file, so a later run over the
+            // same table still finds the file it changed.
+            struct stat now;
+            if (f.row >= 0 && f.row < m_table.rows() && ::stat(finalPath.constData(), &now) == 0)
+                m_table.setIdentity(f.row, IdentityOf(now));
+        } catch (...) {
+            if (f.fd >= 0) ::close(std::exchange(f.fd, -1));
+            ::unlink(f.temp.constData());
+            ++m_failed;
+            ReportFailure(f.path, FileAction::ModifyID3v2);
+        }
+    }
+
     int64_t& m_failed;
     SimResultsModel& m_table;
-    std::vector<StagedFile> m_files;
+    Batch m_open, m_inFlight;
+    bool m_flushing = false;
     QSet<QByteArray> m_targets;
+    QSet<QByteArray> m_folders;
+    std::unique_ptr<SyncWorkers> m_workers;
+};
+
+// Boxes shown during a run wait until the files before them are in place, so
+// the user reads them in list order.
+class InOrderBoxes final : public IMessageUi {
+public:
+    InOrderBoxes() : m_inner(MessageUi()) { m_previous = SetMessageUi(this); }
+    ~InOrderBoxes() override { SetMessageUi(m_previous); }
+    void follow(Staging* staging) { m_staging = staging; }
+    int MsgBox(const QString& prompt, int style, const QString& title) override {
+        if (m_staging) m_staging->flush();
+        return m_inner.MsgBox(prompt, style, title);
+    }
+
+private:
+    IMessageUi& m_inner;
+    IMessageUi* m_previous = nullptr;
+    Staging* m_staging = nullptr;
 };
 
 // ---- the ID3v2 tag as bytes ------------------------------------------------------
@@ -387,6 +514,7 @@ public:
 
     void row(int index, const SimRowTexts& cells, const FileIdentity& identity);
     void flush() { m_staging.flush(); }
+    Staging& staging() { return m_staging; }
 
 private:
     bool deleteFile(const QString& folder, const QString& name, const QString& path);
@@ -751,14 +879,16 @@ ApplyReport ApplyChanges(SimResultsModel& table, const ApplySettings& settings, 
     ApplyReport report;
     const int64_t total = table.checkedCount();
     const QString workingWith = GetResourceString(TextId::Common::WorkingWith);
+    InOrderBoxes boxes;
     ApplyRun run(settings, report, table);
+    boxes.follow(&run.staging());
     YieldClock clock(job.YieldIntervalMs());
     QString lastPath;
     const int rows = table.rows();
     for (int row = 0; row < rows; ++row) {
         if (clock.due()) {
-            // New files go in place before the user can act between files.
-            run.flush();
+            // New files keep going in place in the background; Stop ends the
+            // run below, which puts every one of them in place first.
             job.ShowProgress(report.processed, total);
             if (!lastPath.isEmpty()) job.ShowStatus(workingWith + lastPath);
             job.Yield();

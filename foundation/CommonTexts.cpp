@@ -32,18 +32,16 @@ constexpr ItemText kHelp[] = {{0, Menu::ContentsAndIndex}, {3, Menu::GoToWebSite
 }  // namespace
 
 void UpdateSystemMenuToolTips(IToolWindow* Form) {
-    try {
+    WithTrail(CallSite(QStringLiteral("UpdateSystemMenuToolTips"), Form ? Form->Name() : QString()), [&] {
         ICommonControlsHost& host = ControlsOf(Form);
         host.SetSystemMenuToolTip(0, GetResourceString(TextId::Common::Minimize));
         host.SetSystemMenuToolTip(1, GetResourceString(TextId::Common::Maximize));
         host.SetSystemMenuToolTip(2, GetResourceString(TextId::Common::Close));
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("UpdateSystemMenuToolTips"), Form ? Form->Name() : QString()));
-    }
+    });
 }
 
 void UpdateCommonControls(IToolWindow* Form) {
-    try {
+    WithTrail(CallSite(QStringLiteral("UpdateCommonControls"), Form ? Form->Name() : QString()), [&] {
         ICommonControlsHost& host = ControlsOf(Form);
         UpdateSystemMenuToolTips(Form);
         host.SetGreenIndicatorToolTip(GetResourceString(TextId::Common::ContextMenuAvailable));
@@ -54,7 +52,5 @@ void UpdateCommonControls(IToolWindow* Form) {
             host.SetMenuItemCaption(ICommonControlsHost::Menu::Tools, item.index, GetResourceString(item.code));
         for (const ItemText& item : kHelp)
             host.SetMenuItemCaption(ICommonControlsHost::Menu::Help, item.index, GetResourceString(item.code));
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("UpdateCommonControls"), Form ? Form->Name() : QString()));
-    }
+    });
 }

@@ -550,9 +550,7 @@ bool FileNamePattern::matches(const QString& name) const {
 // ---- yield --------------------------------------------------------------------
 
 void ThrottledYield::operator()() {
-    if (m_timer.isValid() && m_timer.elapsed() < m_interval) return;
-    if (QCoreApplication::instance()) QCoreApplication::processEvents();
-    m_timer.start();
+    if (m_clock.due() && QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
 // ---- paths --------------------------------------------------------------------

@@ -9,6 +9,8 @@
 // when the owner-write bit is clear, hidden when the name starts with ".",
 // never system.
 
+#include "foundation/YieldClock.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
@@ -51,17 +53,15 @@ private:
     QByteArray m_glob;     // the pattern for fnmatch, "[" made literal
 };
 
-// Yields to the event loop from long-running loops, but at most about 30
-// times a second, so a walk over 100,000 entries is not dominated by
-// QCoreApplication::processEvents.  The first call always yields.
+// Yields to the event loop from long-running loops when its YieldClock is
+// due (the first call always yields).
 class ThrottledYield {
 public:
-    explicit ThrottledYield(int minimumIntervalMs = 33) : m_interval(minimumIntervalMs) {}
+    explicit ThrottledYield(int minimumIntervalMs = 33) : m_clock(minimumIntervalMs) {}
     void operator()();
 
 private:
-    QElapsedTimer m_timer;
-    int m_interval;
+    YieldClock m_clock;
 };
 
 // Appends to `list` every entry of `folder` whose name matches `pattern` and

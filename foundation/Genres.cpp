@@ -48,13 +48,11 @@ const QHash<QString, int>& Index() {
 }  // namespace
 
 void InitialiseArrays() {
-    try {
+    WithTrail(QStringLiteral("InitialiseArrays"), [&] {
         gstrGenres = Table();
         Options().ScanningCentre.udtScanRules.assign(1, ScanRule{});
         Options().Coordinator.udtSimulateRules.assign(1, SimulateRule{});
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseArrays"));
-    }
+    });
 }
 
 uint8_t GetIDFromGenre(const QString& name) {

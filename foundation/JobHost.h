@@ -21,7 +21,8 @@
 //   }
 //   job.mblnStopAll ? job.ReportInterrupted(interruptedText) : job.ReportComplete(completeText);
 
-#include <QElapsedTimer>
+#include "foundation/YieldClock.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -77,18 +78,3 @@ public:
     void ReportInterrupted(const QString& text) { ShowResult(text, true, QString()); }
 };
 
-// Decides when a job yields: on its first call and then whenever at least
-// `intervalMs` passed since the last yield.
-class YieldClock {
-public:
-    explicit YieldClock(int intervalMs = 33) : m_interval(intervalMs) {}
-    bool due() {
-        if (m_timer.isValid() && m_timer.elapsed() < m_interval) return false;
-        m_timer.start();
-        return true;
-    }
-
-private:
-    QElapsedTimer m_timer;
-    int m_interval;
-};

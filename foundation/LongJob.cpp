@@ -39,7 +39,7 @@ bool RunsJob(IToolWindow* window) {
 bool ScanLockStillHeld() {
     for (IToolWindow* window : WindowRegistry::Loaded()) {
         auto* host = dynamic_cast<ILongJobHost*>(window);
-        if (host && host->mblnHoldsScanLock && host->mblnProcessRunning) return true;
+        if (host && host->holdsScanLock && host->mblnProcessRunning) return true;
     }
     return false;
 }
@@ -88,7 +88,7 @@ bool InitialiseNewProcess(IToolWindow* Form, bool blnNeedsScanResults, bool blnC
         }
         host.mblnProcessRunning = true;
         host.mblnStopAll = false;
-        host.mblnHoldsScanLock = blnNeedsScanResults;
+        host.holdsScanLock = blnNeedsScanResults;
         host.SetBusyPointer(true);
         host.EnableControls(false);
         if (main) {
@@ -104,7 +104,7 @@ bool InitialiseNewProcess(IToolWindow* Form, bool blnNeedsScanResults, bool blnC
 }
 
 void ConcludeProcess(IToolWindow* Form) {
-    try {
+    WithTrail(CallSite(QStringLiteral("ConcludeProcess"), NameOf(Form)), [&] {
         ILongJobHost& host = HostOf(Form);
         // A failing step must not leave the window busy or scanning locked:
         // every step runs, and the first failure is passed on at the end.
@@ -121,7 +121,7 @@ void ConcludeProcess(IToolWindow* Form) {
         step([&] { host.SetProgBarValue(0); });
         host.mblnStopAll = false;
         host.mblnProcessRunning = false;
-        host.mblnHoldsScanLock = false;
+        host.holdsScanLock = false;
         step([&] {
             if (IScanResultsHost* main = MainWindow(); main && !ScanLockStillHeld()) {
                 main->mblnInhibitScan = false;
@@ -130,9 +130,7 @@ void ConcludeProcess(IToolWindow* Form) {
             }
         });
         if (failure) std::rethrow_exception(failure);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("ConcludeProcess"), NameOf(Form)));
-    }
+    });
 }
 
 int32_t ProgressIndication(IToolWindow* Form, const QString& strStatus, bool blnShowBox, const QString& strBoxText,

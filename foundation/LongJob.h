@@ -26,7 +26,7 @@
 //
 // A window takes part by being an ILongJobHost (a SkinnedJobWindow with its
 // own EnableControls); the Scanning Centre is reached through
-// IScanResultsHost (shell/WindowProtocol.h).  A window that is no long-job
+// IScanResultsHost (foundation/WindowProtocol.h).  A window that is no long-job
 // host fails with error 438.  The three procedures below RunLongJob are the
 // protocol's steps, for the few callers that need one of them alone.
 

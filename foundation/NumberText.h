@@ -10,6 +10,11 @@
 // sign, digits, one "." and an exponent (E or D) are read until a character
 // cannot continue the number; "&H" and "&O" start hexadecimal and octal
 // numbers.  No number gives 0.
+// For what users type.  Stored settings are read by LenientNumber
+// (foundation/SettingsStore.h), which must differ: a stored "&H" value is a
+// 16- or 32-bit word and reads back signed ("&HFFFF" is -1 there, 65535
+// here), a carriage return ends a stored value while here it is the blank of
+// a pasted line end, and a stored word wider than 32 bits is an overflow.
 double LeadingNumber(const QString& text);
 
 // True when the whole of `text` (surrounding blanks aside) is a number: a sign

@@ -105,7 +105,7 @@ QByteArray ResourceSoundBytes(int32_t lngId) {
 }
 
 void PlayResourceSound(int32_t lngId) {
-    try {
+    WithTrail(QStringLiteral("PlayResourceSound"), [&] {
         // Sounds play from the program's own thread; without an application
         // object (or from a worker thread) there is no event loop to play them.
         QCoreApplication* app = QCoreApplication::instance();
@@ -119,7 +119,5 @@ void PlayResourceSound(int32_t lngId) {
             effect->stop();
             effect->play();
         }
-    } catch (...) {
-        PropagateError(QStringLiteral("PlayResourceSound"));
-    }
+    });
 }

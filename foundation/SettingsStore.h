@@ -39,7 +39,10 @@ QVariant LoadFromIni(const QString& section, const QString& key, const QString& 
 // start hexadecimal and octal digits, else an optional sign, digits, a
 // fraction after "." and an exponent; reading stops at the first other
 // character, and a text that does not begin with a number is 0.  Raises 6
-// when the number is too large for a double.
+// when the number is too large for a double.  Not LeadingNumber
+// (foundation/NumberText.h): stored "&H" values are signed 16/32-bit words
+// ("&HFFFF" reads -1, wider than 32 bits raises 6) and a carriage return
+// ends the number.
 double LenientNumber(const QString& text);
 // The conversion LoadFromIni gives a value's text (or its default), for
 // callers that read a parsed INI document themselves: a text loses one

@@ -137,16 +137,14 @@ void GetFont(const QString& strDescription, QString& strFace, QString& strSize, 
 }
 
 void ShowContextMenuIndicator(QObject* form, bool blnShow) {
-    try {
+    WithTrail(CallSite(QStringLiteral("ShowContextMenuIndicator"), ownerText(form), blnShow), [&] {
         if (!form) RaiseError(ErrNo::ObjectNotSet);
         QObject* indicator = form->findChild<QObject*>(QStringLiteral("ImageGreenIndicator"));
         // raise() and lower() are slots of every widget: no widget header is
         // needed to reach them.
         if (!indicator || !QMetaObject::invokeMethod(indicator, blnShow ? "raise" : "lower", Qt::DirectConnection))
             RaiseError(ErrNo::MemberNotFound);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("ShowContextMenuIndicator"), ownerText(form), blnShow));
-    }
+    });
 }
 
 bool DisplayCommonDialogOpen(CommonDialog& dialog, const QString& strTitle, const QString& strFilter,

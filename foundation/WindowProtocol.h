@@ -47,7 +47,7 @@ public:
     bool mblnStopAll = false;
     // True while this window's running job locks the Scanning Centre (a job
     // on the scan results).  Kept by the long-job procedures only.
-    bool mblnHoldsScanLock = false;
+    bool holdsScanLock = false;
 
     // Enables or disables the window's own controls for a job (and its
     // File, Edit and Actions menus).

@@ -14,7 +14,7 @@
 double ProgBarStep(double min, double max, double present, double requested);
 
 // A spinner step on a numeric text box (its number is LeadingNumber of
-// scanning/engine/NumberText.h): the new text, or nothing when the text stays (the limit is reached, or the direction is neither 1 nor -1).
+// foundation/NumberText.h): the new text, or nothing when the text stays (the limit is reached, or the direction is neither 1 nor -1).
 std::optional<QString> IncDecText(const QString& text, int32_t direction, int32_t limit, int32_t step);
 
 struct NumericTextFix {

@@ -9,7 +9,7 @@
 #include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/QtMessageUi.h"
 #include "options/FileAssociations.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"

@@ -5,7 +5,7 @@
 #include "foundation/Help.h"
 #include "foundation/MessageUi.h"
 #include "foundation/ResourceStrings.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/start/VersionInfo.h"
 #include "shell/ui/ControlUtils.h"
 

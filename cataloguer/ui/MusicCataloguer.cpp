@@ -760,41 +760,15 @@ void FormMusicCataloguer::mnuEditFont_Click() {
 
 void FormMusicCataloguer::mnuEdit_Click(int Index) { ResumeNext([&] { EditMenuItemSelect(Index, RichViewer); }); }
 
-void FormMusicCataloguer::mnuFileExit_Click() {
-    try {
-        UnloadWindow();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
+void FormMusicCataloguer::mnuFileExit_Click() { FileExitClick(this); }
 
 void FormMusicCataloguer::mnuFileSave_Click() { BtnSave_Click(); }
 
-void FormMusicCataloguer::mnuTools_Click(int Index) {
-    try {
-        ToolsMenuItemSelect(Index, moptionHTMLOutput.Value() ? 3 : 4);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
-void FormMusicCataloguer::mnuHelp_Click(int Index) {
-    try {
-        HelpMenuItemSelect(Index);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 void FormMusicCataloguer::LabelMenu_Click(int Index) {
-    if (Index < 0 || Index > 4 || Index == 3) return;
-    if (Index == 1) ResumeNext([&] { EditMenuRootSelect(this, RichViewer, mnuEdit); });
-    if (Index == 2) ResumeNext([&] {
-        ToolsMenuRootSelect(this);
-        // This window's own entry.
-        if (QAction* own = mnuTools[3]) own->setEnabled(false);
+    // No Actions menu here; this window's own Tools entry is off.
+    LabelMenuClick(this, Index, RichViewer, {}, [this] {
+        if (QAction* own = mnuTools[ToolsItem::Cataloguer]) own->setEnabled(false);
     });
-    ResumeNext([&] { PopupLabelMenu(Index); });
 }
 
 void FormMusicCataloguer::UpdateSkinControls() {
@@ -813,10 +787,7 @@ void FormMusicCataloguer::UpdateSkinControls() {
 // ---- keys ---------------------------------------------------------------------------------
 
 void FormMusicCataloguer::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (!(Shift & ShiftBit::Alt)) {
-        ResumeNext([&] { DisplayHelpTopic(3, static_cast<int16_t>(KeyCode)); });
-        return;
-    }
+    if (!(Shift & ShiftBit::Alt)) return;  // F1 is the key router's
     auto focus = [](QWidget* box) {
         if (box->isEnabled() && box->isVisible()) box->setFocus(Qt::ShortcutFocusReason);
     };

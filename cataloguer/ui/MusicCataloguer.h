@@ -24,7 +24,7 @@
 #include "foundation/JobHost.h"
 #include "foundation/ReadOptions.h"
 #include "options/WindowSettings.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
@@ -157,14 +157,12 @@ public:
     void mnuEditFind_Click();
     void mnuEditFindNext_Click();
     void mnuEditFont_Click();
-    void mnuTools_Click(int Index);
-    void mnuHelp_Click(int Index);
     // The spinner's steps (also the Up and Down arrows in the box).
     void UpDownEntriesPerPage_UpClick();
     void UpDownEntriesPerPage_DownClick();
 
     // ---- keys ----
-    int HelpTopic() const override { return 3; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::MusicCataloguer).helpTopic; }
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
     QWidget* EditControl() const override;
 

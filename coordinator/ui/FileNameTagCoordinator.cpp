@@ -800,13 +800,7 @@ void FormFileNameTagCoordinator::mnuFileSave_Click() {
     });
 }
 
-void FormFileNameTagCoordinator::mnuFileExit_Click() {
-    try {
-        UnloadWindow();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
+void FormFileNameTagCoordinator::mnuFileExit_Click() { FileExitClick(this); }
 
 // ---- actions ----------------------------------------------------------------------------
 
@@ -876,28 +870,8 @@ void FormFileNameTagCoordinator::mnuEdit_Click(int Index) {
     ResumeNext([&] { SetApplyEnabled(m_results->rows() > 0); });
 }
 
-void FormFileNameTagCoordinator::mnuTools_Click(int Index) {
-    try {
-        ToolsMenuItemSelect(Index, 2);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
-void FormFileNameTagCoordinator::mnuHelp_Click(int Index) {
-    try {
-        HelpMenuItemSelect(Index);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 void FormFileNameTagCoordinator::LabelMenu_Click(int Index) {
-    if (Index < 0 || Index > 4) return;
-    if (Index == 1) ResumeNext([&] { EditMenuRootSelect(this, ListViewSimResults, mnuEdit); });
-    if (Index == 2) ResumeNext([&] { ToolsMenuRootSelect(this); });
-    if (Index == 3) ResumeNext([&] { ActionsMenuRootSelect(); });
-    ResumeNext([&] { PopupLabelMenu(Index); });
+    LabelMenuClick(this, Index, ListViewSimResults, [this] { ActionsMenuRootSelect(); });
 }
 
 void FormFileNameTagCoordinator::UpdateSkinControls() {
@@ -914,10 +888,7 @@ void FormFileNameTagCoordinator::UpdateSkinControls() {
 // ---- keys -------------------------------------------------------------------------------
 
 void FormFileNameTagCoordinator::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (!(Shift & ShiftBit::Alt)) {
-        ResumeNext([&] { DisplayHelpTopic(2, static_cast<int16_t>(KeyCode)); });
-        return;
-    }
+    if (!(Shift & ShiftBit::Alt)) return;  // F1 is the key router's
     // A focus move to a box that is off does nothing.
     auto focus = [](QWidget* box) {
         if (box->isEnabled() && box->isVisible()) box->setFocus(Qt::ShortcutFocusReason);

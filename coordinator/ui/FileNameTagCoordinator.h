@@ -13,7 +13,7 @@
 #include "foundation/Dialogs.h"
 #include "foundation/JobHost.h"
 #include "options/WindowSettings.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
@@ -131,8 +131,6 @@ public:
     void BtnMassTagging_Click();
     void BtnApply_Click();
     void BtnStop_Click();
-    void mnuTools_Click(int Index);
-    void mnuHelp_Click(int Index);
     void mnuActionsFileInfo_Click();
     void mnuActionsPlay_Click();
     void mnuActionsAlterAction_Click(int Index);
@@ -153,7 +151,7 @@ public:
     void UpdateOverrideIndicator();
 
     // ---- keys ----
-    int HelpTopic() const override { return 2; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::Coordinator).helpTopic; }
     // The window's own Alt keys (see the accelerators of its captions).
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
     QWidget* EditControl() const override;

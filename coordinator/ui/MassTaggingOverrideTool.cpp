@@ -5,7 +5,7 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/Twips.h"
 #include "options/ControlSettings.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/ui/ControlUtils.h"
 
 #include <QCheckBox>
@@ -77,7 +77,13 @@ void KeepDigits(QLineEdit* box) { EnsureNumericTextBox(box, true, false, false);
 DialogMassTaggingOverrideTool::DialogMassTaggingOverrideTool(QWidget* parent)
     : SkinnedWindow(WindowNames::MassTagging, Features{false, false}, parent) {
     setWindowRole(objectName());
-    setWindowFlag(Qt::Tool, true);  // not in the task bar
+    // Not in the task bar.  The skinned title bar has a close box only (a
+    // fixed-size tool window gets no more from the platform's frame).
+    setWindowFlag(Qt::Tool, true);
+    for (SkinImage* button : {ImageSystemMenu[0], ImageSystemMenu[1]}) {
+        button->hide();
+        button->setEnabled(false);
+    }
     BuildControls();
     SetMinimumSizeTwips(kHeight, kWidth);
     resize(TwipsToPixelsX(kWidth), TwipsToPixelsY(kHeight));

@@ -68,7 +68,7 @@ public:
     void EnableControls(bool blnEnable);
     void BtnHide_Click();
 
-    int HelpTopic() const override { return 2; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::MassTagging).helpTopic; }
 
 protected:
     void FormUnload() override;

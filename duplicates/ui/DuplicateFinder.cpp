@@ -429,45 +429,16 @@ void FormDuplicateFinder::mnuEdit_Click(int Index) {
     ResumeNext([&] { EditMenuItemSelect(Index, ListViewDuplicates); });
 }
 
-void FormDuplicateFinder::mnuTools_Click(int Index) {
-    try {
-        ToolsMenuItemSelect(Index, -1);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
-void FormDuplicateFinder::mnuHelp_Click(int Index) {
-    try {
-        HelpMenuItemSelect(Index);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 void FormDuplicateFinder::LabelMenu_Click(int Index) {
-    if (Index < 0 || Index > 4) return;
-    if (Index == 1) ResumeNext([&] { EditMenuRootSelect(this, ListViewDuplicates, mnuEdit); });
-    if (Index == 2) ResumeNext([&] { ToolsMenuRootSelect(this); });
-    if (Index == 3) ResumeNext([&] { ActionsMenuRootSelect(); });
-    ResumeNext([&] { PopupLabelMenu(Index); });
+    LabelMenuClick(this, Index, ListViewDuplicates, [this] { ActionsMenuRootSelect(); });
 }
 
-void FormDuplicateFinder::mnuFileExit_Click() {
-    try {
-        UnloadWindow();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
+void FormDuplicateFinder::mnuFileExit_Click() { FileExitClick(this); }
 
 // ---- keys -------------------------------------------------------------------------------
 
 void FormDuplicateFinder::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (!(Shift & ShiftBit::Alt)) {
-        ResumeNext([&] { DisplayHelpTopic(4, static_cast<int16_t>(KeyCode)); });
-        return;
-    }
+    if (!(Shift & ShiftBit::Alt)) return;  // F1 is the key router's
     switch (KeyCode) {
     case 68:  // D
         if (mbuttonFind.Enabled()) BtnFind_Click();

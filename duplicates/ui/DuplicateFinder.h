@@ -15,7 +15,7 @@
 
 #include "duplicates/DuplicatesModel.h"
 #include "foundation/JobHost.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
@@ -73,8 +73,6 @@ public:
     void mnuActionsSelectAllDupsWithSameArtistBarOne_Click();
     void mnuActionsFileInfo_Click();
     void mnuActionsPlay_Click();
-    void mnuTools_Click(int Index);
-    void mnuHelp_Click(int Index);
     void ImageBrellick_Click();
     // Sets the Actions items' enabled states for the list as it is.
     void ActionsMenuRootSelect();
@@ -82,7 +80,7 @@ public:
     void ListViewDuplicates_ItemCheck();
 
     // ---- keys ----
-    int HelpTopic() const override { return 4; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::DuplicateFinder).helpTopic; }
     // Alt+D Find, Alt+L Delete, Alt+S Stop, each only while its button is on.
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
     QWidget* EditControl() const override;

@@ -531,45 +531,16 @@ void FormEncoderDecoder::mnuEdit_Click(int Index) {
     ResumeNext([&] { UpdateBatchButtons(); });
 }
 
-void FormEncoderDecoder::mnuTools_Click(int Index) {
-    try {
-        ToolsMenuItemSelect(Index, kEncoderDecoderOptionsPage);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
-void FormEncoderDecoder::mnuHelp_Click(int Index) {
-    try {
-        HelpMenuItemSelect(Index);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 void FormEncoderDecoder::LabelMenu_Click(int Index) {
-    if (Index < 0 || Index > 4) return;
-    if (Index == 1) ResumeNext([&] { EditMenuRootSelect(this, ListViewFiles, mnuEdit); });
-    if (Index == 2) ResumeNext([&] { ToolsMenuRootSelect(this); });
-    if (Index == 3) ResumeNext([&] { ActionsMenuRootSelect(); });
-    ResumeNext([&] { PopupLabelMenu(Index); });
+    LabelMenuClick(this, Index, ListViewFiles, [this] { ActionsMenuRootSelect(); });
 }
 
-void FormEncoderDecoder::mnuFileExit_Click() {
-    try {
-        UnloadWindow();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
+void FormEncoderDecoder::mnuFileExit_Click() { FileExitClick(this); }
 
 // ---- keys ---------------------------------------------------------------------------
 
 void FormEncoderDecoder::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (!(Shift & ShiftBit::Alt)) {
-        ResumeNext([&] { DisplayHelpTopic(6, static_cast<int16_t>(KeyCode)); });
-        return;
-    }
+    if (!(Shift & ShiftBit::Alt)) return;  // F1 is the key router's
     // A letter of the menu bar opens its menu when the key comes up; it does
     // nothing else (Alt+E is the Edit menu, never also Encode All).
     const int label = MenuLabelForKey(KeyCode);

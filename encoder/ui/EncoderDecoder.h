@@ -21,7 +21,7 @@
 #include "foundation/Dialogs.h"
 #include "foundation/EncoderFileList.h"
 #include "foundation/ui/ResultsListView.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
@@ -114,14 +114,12 @@ public:
     void mnuActionsPlay_Click();
     void mnuActionsCheckAll_Click();
     void mnuActionsUncheckAll_Click();
-    void mnuTools_Click(int Index);
-    void mnuHelp_Click(int Index);
     void ActionsMenuRootSelect();
     // Files dropped on the list (folders are passed over).
     void ListViewFiles_OLEDragDrop(const QStringList& paths);
 
     // ---- keys ----
-    int HelpTopic() const override { return 6; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::EncoderDecoder).helpTopic; }
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
     QWidget* EditControl() const override;
 

@@ -6,10 +6,8 @@
 #include <QComboBox>
 
 void GenresIntoComboBox(QComboBox* combo, bool addBlank) {
-    try {
+    WithTrail(CallSite(QStringLiteral("GenresIntoComboBox"), combo ? combo->objectName() : QString(), addBlank), [&] {
         if (!combo) RaiseError(ErrNo::ObjectNotSet);
         combo->addItems(GenreComboItems(addBlank));
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("GenresIntoComboBox"), combo ? combo->objectName() : QString(), addBlank));
-    }
+    });
 }

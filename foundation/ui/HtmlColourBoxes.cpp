@@ -27,16 +27,14 @@ QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
 }  // namespace
 
 void HTMLColoursIntoComboBox(QComboBox* combo) {
-    try {
+    WithTrail(CallSite(QStringLiteral("HTMLColoursIntoComboBox"), NameOf(combo)), [&] {
         if (!combo) RaiseError(ErrNo::ObjectNotSet);
         combo->addItems(HtmlColourNames());
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("HTMLColoursIntoComboBox"), NameOf(combo)));
-    }
+    });
 }
 
 void HTMLColourIntoPictureBox(QComboBox* combo, QWidget* pictureBox) {
-    try {
+    WithTrail(CallSite(QStringLiteral("HTMLColourIntoPictureBox"), NameOf(combo), NameOf(pictureBox)), [&] {
         if (!combo || !pictureBox) RaiseError(ErrNo::ObjectNotSet);
         const QString text = combo->currentText();
         if (text.isEmpty() || text.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0) {
@@ -58,7 +56,5 @@ void HTMLColourIntoPictureBox(QComboBox* combo, QWidget* pictureBox) {
         MsgBox(GetResourceString(TextId::Common::InvalidColorText), Mb::OKOnly | Mb::Exclamation,
                GetResourceString(TextId::Common::InvalidColor));
         combo->setFocus();
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("HTMLColourIntoPictureBox"), NameOf(combo), NameOf(pictureBox)));
-    }
+    });
 }

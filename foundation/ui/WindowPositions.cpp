@@ -131,7 +131,7 @@ double DefaultWidth(QWidget* form) {
 }
 
 void WriteWindowPos(QWidget* form) {
-    try {
+    WithTrail(CallSite(QStringLiteral("WriteWindowPos"), NameOf(form)), [&] {
         if (!form) RaiseError(ErrNo::ObjectNotSet);
         const QString name = form->objectName();
         double caption = 0.0;
@@ -155,13 +155,11 @@ void WriteWindowPos(QWidget* form) {
                           SettingType::Single);
         SaveOptionSetting(kSection, name + QStringLiteral("Width"), std::round(PixelsToTwipsX(size.width())),
                           SettingType::Single);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("WriteWindowPos"), NameOf(form)));
-    }
+    });
 }
 
 void ReadWindowPos(QWidget* form) {
-    try {
+    WithTrail(CallSite(QStringLiteral("ReadWindowPos"), NameOf(form)), [&] {
         if (!form) RaiseError(ErrNo::ObjectNotSet);
         const QString name = form->objectName();
         const int state = GetOptionSetting(kSection, name + QStringLiteral("State"), QStringLiteral("0"),
@@ -215,7 +213,5 @@ void ReadWindowPos(QWidget* form) {
         top = std::max(std::min(top, area.y() + area.height() - height), area.y());
         form->move(TwipsToPixelsX(left), TwipsToPixelsY(top));
         if (sizable) form->resize(TwipsToPixelsX(width), TwipsToPixelsY(height));
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("ReadWindowPos"), NameOf(form)));
-    }
+    });
 }

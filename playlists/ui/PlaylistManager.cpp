@@ -635,13 +635,7 @@ void FormPlaylistManager::mnuFileSaveAs_Click() {
     ResumeNext([&] { SavePlaylist(true); });
 }
 
-void FormPlaylistManager::mnuFileExit_Click() {
-    try {
-        UnloadWindow();
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
+void FormPlaylistManager::mnuFileExit_Click() { FileExitClick(this); }
 
 void FormPlaylistManager::SavePlaylist(bool blnSaveAs) {
     try {
@@ -972,28 +966,8 @@ void FormPlaylistManager::mnuEdit_Click(int Index) {
     }
 }
 
-void FormPlaylistManager::mnuTools_Click(int Index) {
-    try {
-        ToolsMenuItemSelect(Index, -1);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
-void FormPlaylistManager::mnuHelp_Click(int Index) {
-    try {
-        HelpMenuItemSelect(Index);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 void FormPlaylistManager::LabelMenu_Click(int Index) {
-    if (Index < 0 || Index > 4) return;
-    if (Index == 1) ResumeNext([&] { EditMenuRootSelect(this, EditControl(), mnuEdit); });
-    if (Index == 2) ResumeNext([&] { ToolsMenuRootSelect(this); });
-    if (Index == 3) ResumeNext([&] { ActionsMenuRootSelect(); });
-    ResumeNext([&] { PopupLabelMenu(Index); });
+    LabelMenuClick(this, Index, EditControl(), [this] { ActionsMenuRootSelect(); });
 }
 
 void FormPlaylistManager::ImageBrellick_Click() {
@@ -1004,10 +978,7 @@ void FormPlaylistManager::ImageBrellick_Click() {
 // ---- keys -------------------------------------------------------------------------------
 
 void FormPlaylistManager::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (!(Shift & ShiftBit::Alt)) {
-        ResumeNext([&] { DisplayHelpTopic(5, static_cast<int16_t>(KeyCode)); });
-        return;
-    }
+    if (!(Shift & ShiftBit::Alt)) return;  // F1 is the key router's
     switch (KeyCode) {
     case 82:  // R
         if (mbuttonRead.Enabled()) BtnRead_Click();

@@ -19,7 +19,7 @@
 
 #include "foundation/Dialogs.h"
 #include "foundation/JobHost.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
@@ -136,8 +136,6 @@ public:
     void BtnAutoTidy_Click();
     void ComboPlaylistFormat_Click();
     void ImageBrellick_Click();
-    void mnuTools_Click(int Index);
-    void mnuHelp_Click(int Index);
     void ActionsMenuRootSelect();
     void mnuActionsFileInfo_Click();
     void mnuActionsPlay_Click();
@@ -159,7 +157,7 @@ public:
     void ListViewPlaylist_OLEDragDrop(const QStringList& paths);
 
     // ---- keys ----
-    int HelpTopic() const override { return 5; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::PlaylistManager).helpTopic; }
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
     QWidget* EditControl() const override;
 

@@ -14,7 +14,7 @@
 #include "ripper/TrackListModel.h"
 #include "ripper/TrackRip.h"
 #include "scanning/ui/WindowServices.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/start/VersionInfo.h"
 #include "shell/ui/SkinnedControlBuilder.h"

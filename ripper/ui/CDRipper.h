@@ -64,7 +64,7 @@ public:
     void BtnCDDB_Click();
 
     // ---- keys ----
-    int HelpTopic() const override { return 18; }
+    int HelpTopic() const override { return ToolWindow(WindowNames::CDRipper).helpTopic; }
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
 
     // The open drive (null when none is) and its table of contents.

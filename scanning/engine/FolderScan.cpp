@@ -69,7 +69,7 @@ void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
 void FolderScan::InitialiseScan() {
     WithTrail(QStringLiteral("InitialiseScan"), [&] {
         m_walkAhead.reset();
-        if (m_options.blnClearResults) std::vector<FolderListEntry>().swap(mudtScanRecords);
+        if (m_options.blnClearResults) std::vector<FolderListEntry>().swap(workList);
     });
 }
 
@@ -94,7 +94,7 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
         GetFolderList(folder, found, kScanAttributes, pattern, includeSubfolders, m_host.mblnStopAll,
                       m_walkAhead ? std::function<void(const std::vector<FolderListEntry>&)>(listed) : nullptr);
         if (m_walkAhead) m_walkAhead->finish();
-        mudtScanRecords = std::move(found);
+        workList = std::move(found);
     } catch (...) {
         m_walkAhead.reset();
         PropagateError(CallSite(QStringLiteral("ScanFiles"), folder));
@@ -131,7 +131,7 @@ void FolderScan::ProcessFiles(bool clearFirst) {
     m_rowsAdded = 0;
     try {
         if (clearFirst) m_results.clear();
-        const int64_t total = static_cast<int64_t>(mudtScanRecords.size());
+        const int64_t total = static_cast<int64_t>(workList.size());
         m_host.ShowProgress(0, total);
         m_results.reserveRows(static_cast<size_t>(m_results.rows() + total));
         const QString processing = GetResourceString(TextId::Scan::Processing);
@@ -142,16 +142,16 @@ void FolderScan::ProcessFiles(bool clearFirst) {
         // The readers the walk started, when the work list is still the
         // walk's; else readers of their own for this list.
         std::unique_ptr<ReadAhead> ahead = std::move(m_walkAhead);
-        if (ahead && !WalkedList(*ahead, mudtScanRecords)) ahead.reset();
+        if (ahead && !WalkedList(*ahead, workList)) ahead.reset();
         if (!ahead && total > 1) {
-            const ReadPlan plan = planFor(mudtScanRecords.front().Folder);
+            const ReadPlan plan = planFor(workList.front().Folder);
             if (plan.readers > 1)
-                ahead = std::make_unique<ReadAhead>(mudtScanRecords, filters,
+                ahead = std::make_unique<ReadAhead>(workList, filters,
                                                     std::span(m_tagObjects).first(size_t(plan.readers)), plan.window);
         }
         YieldClock clock(m_host.YieldIntervalMs());
         auto yieldAt = [&](int64_t i) {
-            const FolderListEntry& entry = mudtScanRecords[static_cast<size_t>(i)];
+            const FolderListEntry& entry = workList[static_cast<size_t>(i)];
             flush();
             m_host.ShowProgress(i + 1, total);
             m_host.ShowStatus(processing + PathForDisplay(JoinFolderFile(entry.Folder, entry.FileName)));
@@ -170,7 +170,7 @@ void FolderScan::ProcessFiles(bool clearFirst) {
                 }
                 if (!reading) break;
             } else {
-                reader.read(mudtScanRecords[static_cast<size_t>(i)], &filters, own);
+                reader.read(workList[static_cast<size_t>(i)], &filters, own);
             }
             ++m_processed;
             if (SettleReading(*reading)) m_results.stageRecord(reading->record);

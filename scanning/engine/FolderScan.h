@@ -40,7 +40,7 @@ public:
     FolderScan(ScanResultsModel&, JobHost&, ScanningCentreOptions&&) = delete;
 
     // The work list of the current run: the files to turn into rows.
-    std::vector<FolderListEntry> mudtScanRecords;
+    std::vector<FolderListEntry> workList;
     // The folder of the most recent folder scan (the playlist manager's
     // default folder); the playlist scan and drops leave it.
     QString mstrLastScannedFolder;

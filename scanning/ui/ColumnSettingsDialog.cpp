@@ -102,7 +102,7 @@ DialogColumnSettings::DialogColumnSettings(QWidget* parent) : QDialog(parent) {
 }
 
 void DialogColumnSettings::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         setWindowTitle(GetResourceString(TextId::ColumnSettings::Caption));
         BtnShow->setText(GetResourceString(TextId::ColumnSettings::Show));
         BtnHide->setText(GetResourceString(TextId::ColumnSettings::Hide));
@@ -111,9 +111,7 @@ void DialogColumnSettings::InitialiseDialogText() {
         LabelInfo->setText(GetResourceString(TextId::ColumnSettings::CheckColumnsToShow));
         OKButton->setText(GetResourceString(TextId::Common::OK));
         CancelButton->setText(GetResourceString(TextId::Common::Cancel));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 void DialogColumnSettings::InitiateDialog(QTreeView* list) {
@@ -157,7 +155,7 @@ int DialogColumnSettings::SelectedRow() const {
 }
 
 void DialogColumnSettings::UpdateControls() {
-    try {
+    WithTrail(QStringLiteral("UpdateControls"), [&] {
         const int row = SelectedRow();
         if (row < 0 || static_cast<size_t>(row) >= msngColumnWidths.size()) {
             BtnShow->setEnabled(false);
@@ -169,9 +167,7 @@ void DialogColumnSettings::UpdateControls() {
         BtnHide->setEnabled(ticked);
         const double pixels = std::floor(msngColumnWidths[static_cast<size_t>(row)] / gsngTwipsPerPixelX);
         TextColumnWidth->setText(QString::number(static_cast<long long>(pixels)));
-    } catch (...) {
-        PropagateError(QStringLiteral("UpdateControls"));
-    }
+    });
 }
 
 void DialogColumnSettings::TextColumnWidth_Change() {

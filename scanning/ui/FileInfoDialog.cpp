@@ -220,15 +220,13 @@ void FormFileInfo::BuildControls() {
 }
 
 void FormFileInfo::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         setWindowTitle(GetResourceString(TextId::FileInfo::Caption));
         BtnCopyFromID3v1->setText(GetResourceString(TextId::FileInfo::CopyFromID3v1));
         BtnCopyToID3v1->setText(GetResourceString(TextId::FileInfo::CopyToID3v1));
         BtnOK->setText(GetResourceString(TextId::Common::OK));
         BtnCancel->setText(GetResourceString(TextId::Common::Cancel));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 void FormFileInfo::FormLoad() {

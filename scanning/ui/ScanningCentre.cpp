@@ -93,10 +93,8 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
-    });
-    ResumeNext([&] { m_scan->mudtScanRecords.clear(); });
+    CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
+    m_scan->workList.clear();
 
     ResumeNext([&] {
         SplitterPanes->SetOrientation(0);
@@ -255,7 +253,7 @@ void FormMP3ScanningCentre::BuildMenus() {
 }
 
 void FormMP3ScanningCentre::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         SetCaption(GetResourceString(ToolWindow(WindowNames::ScanningCentre).captionId));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
         mnuFileOpen->setText(GetResourceString(TextId::Menu::Open));
@@ -286,9 +284,7 @@ void FormMP3ScanningCentre::InitialiseDialogText() {
         // The caption of the plain check box fits whatever the language.
         CheckIncSubfolders->resize(std::max(TwipsToPixelsX(kCheckWidth), CheckIncSubfolders->sizeHint().width()),
                                    CheckIncSubfolders->height());
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -327,23 +323,18 @@ void FormMP3ScanningCentre::LayoutControls() {
         mbuttonScan.SetTop(buttonsTop);
         mbuttonStop.SetTop(buttonsTop);
     });
-    ResumeNext([&] {
-        if (!ProgBar) return;
+    // Plain geometry from here on: nothing that can fail.
+    if (ProgBar)
         ProgBar->setGeometry(TwipsToPixelsX(W - kProgBarFromRight), TwipsToPixelsY(top), TwipsToPixelsX(kProgBarWidth),
                              TwipsToPixelsY(listHeight));
-    });
-    ResumeNext([&] {
-        if (!LabelStatusBar) return;
+    if (LabelStatusBar)
         LabelStatusBar->setGeometry(TwipsToPixelsX(kMargin) + TwipsToPixelsX(240), TwipsToPixelsY(statusTop),
                                     TwipsToPixelsX(W - kWidthLessSplitter - 240), TwipsToPixelsY(kStatusHeight));
-    });
-    ResumeNext([&] {
-        // The indicators lead the status line.
-        const int x = TwipsToPixelsX(kMargin);
-        const int y = TwipsToPixelsY(statusTop) + (TwipsToPixelsY(kStatusHeight) - ImageRedIndicator->height()) / 2;
-        ImageRedIndicator->move(x, y);
-        if (ImageGreenIndicator) ImageGreenIndicator->move(x, y);
-    });
+    // The indicators lead the status line.
+    const int x = TwipsToPixelsX(kMargin);
+    const int y = TwipsToPixelsY(statusTop) + (TwipsToPixelsY(kStatusHeight) - ImageRedIndicator->height()) / 2;
+    ImageRedIndicator->move(x, y);
+    if (ImageGreenIndicator) ImageGreenIndicator->move(x, y);
 }
 
 // ---- job mode -----------------------------------------------------------------------
@@ -403,24 +394,20 @@ void FormMP3ScanningCentre::CheckIncSubfolders_Click() { mcheckIncSubfolders.Cli
 void FormMP3ScanningCentre::ImageIncSubfolders_Click() { mcheckIncSubfolders.Click(); }
 
 void FormMP3ScanningCentre::InitialiseScan() {
-    try {
+    WithTrail(QStringLiteral("InitialiseScan"), [&] {
         EnableControls(false);
         m_scan->InitialiseScan();
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseScan"));
-    }
+    });
 }
 
 void FormMP3ScanningCentre::ConcludeScan(bool clearFirst) {
-    try {
+    WithTrail(QStringLiteral("ConcludeScan"), [&] {
         // Rows are added while the list is hidden (or locked, for a drop).
         m_scan->ProcessFiles(clearFirst);
         SortListIfSorted(ListViewScanResults);
         EnableControls(true);
         ProgressIndication(this, GetResourceString(TextId::Scan::ScanComplete), false, QString(), 0);
-    } catch (...) {
-        PropagateError(QStringLiteral("ConcludeScan"));
-    }
+    });
 }
 
 // ---- list files ---------------------------------------------------------------------
@@ -480,7 +467,7 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
         ResumeNext([&] { InitialiseScan(); });
         ResumeNext([&] {
             // Every dropped file is taken, in its order (no 16-bit limit).
-            std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
+            std::vector<FolderListEntry>& work = m_scan->workList;
             work.clear();
             work.reserve(static_cast<size_t>(paths.size()));
             for (const QString& path : paths) work.push_back(FolderListEntry{ParentFolder(path), FileNamePart(path)});
@@ -493,7 +480,7 @@ void FormMP3ScanningCentre::ListViewScanResults_OLEDragDrop(const QStringList& p
 // ---- actions ----------------------------------------------------------------------------
 
 void FormMP3ScanningCentre::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const bool hasRows = m_results->rows() > 0;
         mnuActionsSortIntoFolders->setEnabled(hasRows);
         mnuActionsCheckAll->setEnabled(hasRows);
@@ -503,9 +490,7 @@ void FormMP3ScanningCentre::ActionsMenuRootSelect() {
             fileThere = FileExists(m_results->fullPath(ListViewScanResults->currentIndex().row()));
         mnuActionsFileInfo->setEnabled(fileThere);
         mnuActionsPlay->setEnabled(fileThere);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 void FormMP3ScanningCentre::mnuActionsFileInfo_Click() {
@@ -549,7 +534,7 @@ void FormMP3ScanningCentre::mnuActionsScanFromPlaylist_Click() {
         }
         ResumeNext([&] { InitialiseScan(); });
         ResumeNext([&] {
-            std::vector<FolderListEntry>& work = m_scan->mudtScanRecords;
+            std::vector<FolderListEntry>& work = m_scan->workList;
             work.clear();
             work.reserve(static_cast<size_t>(entries.size()));
             for (const QString& entry : entries) {
@@ -601,23 +586,6 @@ void FormMP3ScanningCentre::mnuEdit_Click(int Index) {
     }
 }
 
-void FormMP3ScanningCentre::mnuTools_Click(int Index) {
-    try {
-        // Page 1: the Options dialog opens on this window's page.
-        ToolsMenuItemSelect(Index, 1);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
-void FormMP3ScanningCentre::mnuHelp_Click(int Index) {
-    try {
-        HelpMenuItemSelect(Index);
-    } catch (...) {
-        DisplayErrorMessage();
-    }
-}
-
 void FormMP3ScanningCentre::mnuFileExit_Click() {
     try {
         m_closeFromPlatform = false;
@@ -628,20 +596,13 @@ void FormMP3ScanningCentre::mnuFileExit_Click() {
 }
 
 void FormMP3ScanningCentre::LabelMenu_Click(int Index) {
-    if (Index < 0 || Index > 4) return;
-    if (Index == 1) ResumeNext([&] { EditMenuRootSelect(this, ListViewScanResults, mnuEdit); });
-    if (Index == 2) ResumeNext([&] { ToolsMenuRootSelect(this); });
-    if (Index == 3) ResumeNext([&] { ActionsMenuRootSelect(); });
-    ResumeNext([&] { PopupLabelMenu(Index); });
+    LabelMenuClick(this, Index, ListViewScanResults, [this] { ActionsMenuRootSelect(); });
 }
 
 // ---- keys -------------------------------------------------------------------------------
 
 void FormMP3ScanningCentre::ProcessShortcutKeys(int KeyCode, int Shift) {
-    if (!(Shift & ShiftBit::Alt)) {
-        DisplayHelpTopic(1, static_cast<int16_t>(KeyCode));
-        return;
-    }
+    if (!(Shift & ShiftBit::Alt)) return;  // F1 is the key router's
     if (KeyCode == KeyCode::S) {
         // Both captions carry S: Scan when it can run, else Stop.
         if (mbuttonScan.Enabled())

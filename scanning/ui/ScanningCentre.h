@@ -100,8 +100,6 @@ public:
     void BtnStop_Click();
     void CheckIncSubfolders_Click();
     void ImageIncSubfolders_Click();
-    void mnuTools_Click(int Index);
-    void mnuHelp_Click(int Index);
     void mnuActionsFileInfo_Click();
     void mnuActionsPlay_Click();
     void mnuActionsScanFromPlaylist_Click();

@@ -3,7 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/MessageUi.h"
 #include "foundation/ResourceStrings.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/menus/ExternalPrograms.h"
 #include "shell/menus/HelpLink.h"
 #include "shell/menus/KeyboardState.h"

@@ -66,7 +66,7 @@ void SetWindowFlagInPlace(QWidget* window, Qt::WindowType flag, bool on) {
 }
 
 void SetOnTop(QWidget* window, bool blnOnTop) {
-    try {
+    WithTrail(CallSite(QStringLiteral("SetOnTop"), NameOf(window), blnOnTop), [&] {
         Required(window);
         const QRect geometry = window->geometry();
         const bool quiet = window->testAttribute(Qt::WA_ShowWithoutActivating);
@@ -80,9 +80,7 @@ void SetOnTop(QWidget* window, bool blnOnTop) {
         // the ordinary windows.
         if (!blnOnTop) window->raise();
         window->setAttribute(Qt::WA_ShowWithoutActivating, quiet);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("SetOnTop"), NameOf(window), blnOnTop));
-    }
+    });
 }
 
 bool FormLoaded(const QString& strFormName) {
@@ -97,28 +95,24 @@ bool FormLoaded(const QString& strFormName) {
 }
 
 void ChangeListViewRowColour(QAbstractItemView* list, int row, int32_t lngColour) {
-    try {
+    WithTrail(CallSite(QStringLiteral("ChangeListViewRowColour"), NameOf(list), lngColour), [&] {
         QAbstractItemModel* model = Required(Required(list)->model());
         const QBrush brush(ColorFromValue(lngColour));
         for (int column = 0; column < model->columnCount(); ++column)
             model->setData(model->index(row, column), brush, Qt::ForegroundRole);
         list->viewport()->update();
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("ChangeListViewRowColour"), NameOf(list), lngColour));
-    }
+    });
 }
 
 void IncDecTextBox(QLineEdit* textBox, int32_t direction, int32_t limit, int32_t step) {
-    try {
+    WithTrail(CallSite(QStringLiteral("IncDecTextBox"), NameOf(textBox), direction, limit, step), [&] {
         Required(textBox);
         if (const auto text = IncDecText(textBox->text(), direction, limit, step)) textBox->setText(*text);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("IncDecTextBox"), NameOf(textBox), direction, limit, step));
-    }
+    });
 }
 
 void MaintainDimensions(QWidget* frm, float sngMinHeight, float sngMinWidth) {
-    try {
+    WithTrail(CallSite(QStringLiteral("MaintainDimensions"), NameOf(frm), sngMinHeight, sngMinWidth), [&] {
         Required(frm);
         if (!frm->isMinimized()) {
             auto* window = qobject_cast<SkinnedWindow*>(frm);
@@ -138,45 +132,37 @@ void MaintainDimensions(QWidget* frm, float sngMinHeight, float sngMinWidth) {
             if (PixelsToTwipsY(frm->height()) < sngMinHeight) frm->resize(frm->width(), TwipsToPixelsY(sngMinHeight));
             if (PixelsToTwipsX(frm->width()) < sngMinWidth) frm->resize(TwipsToPixelsX(sngMinWidth), frm->height());
         }
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("MaintainDimensions"), NameOf(frm), sngMinHeight, sngMinWidth));
-    }
+    });
 }
 
 void InitialiseProgBar(QProgressBar* bar, float sngMax) {
-    try {
+    WithTrail(CallSite(QStringLiteral("InitialiseProgBar"), NameOf(bar), sngMax), [&] {
         Required(bar);
         if (sngMax > 0) {
             bar->setMaximum(static_cast<int>(std::nearbyint(sngMax)));
             bar->setValue(0);
         }
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("InitialiseProgBar"), NameOf(bar), sngMax));
-    }
+    });
 }
 
 void IncrementProgBar(QProgressBar* bar, int32_t value) {
-    try {
+    WithTrail(CallSite(QStringLiteral("IncrementProgBar"), NameOf(bar), value), [&] {
         Required(bar);
         const double next = ProgBarStep(bar->minimum(), bar->maximum(), bar->value(), value);
         bar->setValue(static_cast<int>(next));
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("IncrementProgBar"), NameOf(bar), value));
-    }
+    });
 }
 
 void EnsureNumericTextBox(QLineEdit* textBox, bool blnAllowZero, bool blnAllowMinus, bool blnAllowDecimal) {
-    try {
+    WithTrail(
+            CallSite(QStringLiteral("EnsureNumericTextBox"), NameOf(textBox), blnAllowZero, blnAllowMinus), [&] {
         Required(textBox);
         const NumericTextFix fix = EnsureNumericText(textBox->text(), textBox->cursorPosition(), blnAllowZero,
                                                      blnAllowMinus, blnAllowDecimal);
         if (fix.changed) textBox->setText(fix.text);  // the change event cleans the next character
         textBox->setCursorPosition(std::min(fix.caret, static_cast<int>(textBox->text().size())));
         if (fix.changed) Beep();
-    } catch (...) {
-        PropagateError(
-            CallSite(QStringLiteral("EnsureNumericTextBox"), NameOf(textBox), blnAllowZero, blnAllowMinus));
-    }
+    });
 }
 
 bool ListItemSelected(QAbstractItemView* list) {
@@ -214,7 +200,8 @@ int32_t ListItemsSelected(QAbstractItemView* list) {
 }
 
 void DrawTransparentFrame(QWidget* frm, QWidget* topLeft, QWidget* bottomRight, float sngMargin) {
-    try {
+    WithTrail(CallSite(QStringLiteral("DrawTransparentFrame"), NameOf(frm), NameOf(topLeft),
+                                NameOf(bottomRight), sngMargin), [&] {
         auto* window = qobject_cast<SkinnedWindow*>(Required(frm));
         if (!window) RaiseError(ErrNo::MemberNotFound);
         Required(topLeft);
@@ -228,10 +215,7 @@ void DrawTransparentFrame(QWidget* frm, QWidget* topLeft, QWidget* bottomRight, 
         window->AddSurfaceFrame(topLeft, bottomRight,
                                 QRect(QPoint(TwipsToPixelsX(l), TwipsToPixelsY(t)),
                                       QPoint(TwipsToPixelsX(r), TwipsToPixelsY(b))));
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("DrawTransparentFrame"), NameOf(frm), NameOf(topLeft),
-                                NameOf(bottomRight), sngMargin));
-    }
+    });
 }
 
 QCursor ProgramCursor(int32_t id) {
@@ -261,20 +245,18 @@ QCursor ProgramCursor(int32_t id) {
 }
 
 void LoadCursorToControls(QWidget* frm, int32_t lngCursor) {
-    try {
+    WithTrail(CallSite(QStringLiteral("LoadCursorToControls"), NameOf(frm), lngCursor), [&] {
         Required(frm);
         for (QWidget* control : WindowControls(frm)) {
             bool ok = false;
             const int pointer = control->property("MousePointer").toInt(&ok);
             if (ok && pointer == 99) control->setCursor(ProgramCursor(lngCursor));
         }
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("LoadCursorToControls"), NameOf(frm), lngCursor));
-    }
+    });
 }
 
 void ChangeSortColumn(QTreeView* list, int32_t header) {
-    try {
+    WithTrail(CallSite(QStringLiteral("ChangeSortColumn"), NameOf(list), header), [&] {
         Required(list);
         SortState state;
         state.sortKey = list->property("SortKey").toInt();
@@ -289,7 +271,5 @@ void ChangeSortColumn(QTreeView* list, int32_t header) {
         list->header()->setSortIndicatorShown(true);
         list->header()->setSortIndicator(next.sortKey, order);
         list->sortByColumn(next.sortKey, order);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("ChangeSortColumn"), NameOf(list), header));
-    }
+    });
 }

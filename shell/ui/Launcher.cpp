@@ -5,7 +5,7 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/WindowPositions.h"
 #include "options/WindowSettings.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
 #include "shell/menus/ui/OptionDialogs.h"

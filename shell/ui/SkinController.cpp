@@ -19,7 +19,7 @@ SkinnedWindow& Owned(const QPointer<SkinnedWindow>& owner) {
 }  // namespace
 
 void clsSkin::Initialise(SkinnedWindow* frm, bool blnCoreTool) {
-    try {
+    WithTrail(CallSite(QStringLiteral("Initialise"), frm ? frm->Name() : QString(), blnCoreTool), [&] {
         mfrmOwner = frm;
         SkinnedWindow& window = Owned(mfrmOwner);
         window.InitialiseDialogText();
@@ -27,13 +27,11 @@ void clsSkin::Initialise(SkinnedWindow* frm, bool blnCoreTool) {
         ReadWindowPos(&window);
         LoadSkin(&window);
         LoadCursorToControls(&window, 101);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("Initialise"), frm ? frm->Name() : QString(), blnCoreTool));
-    }
+    });
 }
 
 void clsSkin::Resize() {
-    try {
+    WithTrail(QStringLiteral("Resize"), [&] {
         SkinnedWindow& window = Owned(mfrmOwner);
         SkinImage* maximise = window.ImageSystemMenu[1];
         if (!maximise) RaiseError(ErrNo::MemberNotFound);
@@ -42,9 +40,7 @@ void clsSkin::Resize() {
         if (!window.ImageTitleBar) RaiseError(ErrNo::MemberNotFound);
         const int width = TwipsToPixelsX(PixelsToTwipsX(window.width()) - 50);
         window.ImageTitleBar->resize(std::max(0, width), window.ImageTitleBar->height());
-    } catch (...) {
-        PropagateError(QStringLiteral("Resize"));
-    }
+    });
 }
 
 void clsSkin::LabelMenu_MouseDown(int Index, int Button, int, float, float) {
@@ -65,9 +61,19 @@ void clsSkin::LabelMenu_MouseUp(int Index, int Button, int, float, float) {
     });
 }
 
-void clsSkin::ImageTitleBar_DblClick() { ImageSystemMenu_Click(1); }
+// A double click maximises or restores, as the maximise button does, and
+// not on a window that has that button switched off.
+static bool CanMaximise(const SkinnedWindow* window) {
+    return !window || !window->ImageSystemMenu[1] || window->ImageSystemMenu[1]->isEnabled();
+}
 
-void clsSkin::LabelTitle_DblClick() { ImageSystemMenu_Click(1); }
+void clsSkin::ImageTitleBar_DblClick() {
+    if (CanMaximise(mfrmOwner)) ImageSystemMenu_Click(1);
+}
+
+void clsSkin::LabelTitle_DblClick() {
+    if (CanMaximise(mfrmOwner)) ImageSystemMenu_Click(1);
+}
 
 void clsSkin::DragOwner(int Button) {
     if (Button != 1) return;

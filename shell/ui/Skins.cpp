@@ -229,7 +229,7 @@ void LoadSkin(QWidget* frm) {
 }
 
 void SkinForms() {
-    try {
+    WithTrail(QStringLiteral("SkinForms"), [&] {
         for (IToolWindow* tool : WindowRegistry::Loaded()) {
             if (tool->Tag() != QLatin1String("Skinnable")) continue;
             auto* window = dynamic_cast<QWidget*>(tool);
@@ -240,13 +240,11 @@ void SkinForms() {
             // Windows without UpdateSkinControls are passed over.
             if (auto* host = dynamic_cast<ISkinHost*>(tool)) host->UpdateSkinControls();
         }
-    } catch (...) {
-        PropagateError(QStringLiteral("SkinForms"));
-    }
+    });
 }
 
 void RemoveTitleBar(QWidget* frm, bool blnBorder) {
-    try {
+    WithTrail(CallSite(QStringLiteral("RemoveTitleBar"), frm ? frm->objectName() : QString(), blnBorder), [&] {
         if (!frm) RaiseError(ErrNo::ObjectNotSet);
         // Stored window heights include the caption (WriteWindowPos adds it
         // for a skinned window): a normal window that loses its caption
@@ -257,22 +255,18 @@ void RemoveTitleBar(QWidget* frm, bool blnBorder) {
             frm->resize(frm->width(), std::max(1, frm->height() - CaptionHeightPixels(frm)));
         SetFrameless(frm, true);
         if (auto* window = qobject_cast<SkinnedWindow*>(frm)) window->SetSizingBorder(!blnBorder);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("RemoveTitleBar"), frm ? frm->objectName() : QString(), blnBorder));
-    }
+    });
 }
 
 void RestoreTitleBar(QWidget* frm) {
-    try {
+    WithTrail(CallSite(QStringLiteral("RestoreTitleBar"), frm ? frm->objectName() : QString()), [&] {
         if (!frm) RaiseError(ErrNo::ObjectNotSet);
         if (!frm->windowFlags().testFlag(Qt::FramelessWindowHint)) return;
         // The caption's height comes back as RemoveTitleBar took it.
         if (frm->windowState() == Qt::WindowNoState && IsSizable(frm))
             frm->resize(frm->width(), frm->height() + CaptionHeightPixels(frm));
         SetFrameless(frm, false);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("RestoreTitleBar"), frm ? frm->objectName() : QString()));
-    }
+    });
 }
 
 bool IsDressedPlain(const QWidget* frm) {
@@ -281,7 +275,7 @@ bool IsDressedPlain(const QWidget* frm) {
 }
 
 void PaintForm(QWidget* frm) {
-    try {
+    WithTrail(CallSite(QStringLiteral("PaintForm"), frm ? frm->objectName() : QString()), [&] {
         SkinnedWindow& window = SkinnedOf(frm);
         const double cellW = 800.0 * gsngTwipsPerPixelX;
         const double cellH = 600.0 * gsngTwipsPerPixelY;
@@ -295,9 +289,7 @@ void PaintForm(QWidget* frm) {
             cells.emplace_back(TwipsToPixelsX(o.x()), TwipsToPixelsY(o.y()), TwipsToPixelsX(cellW),
                                TwipsToPixelsY(cellH));
         window.SetBackgroundCells(window.PictureBoxBackground, cells);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("PaintForm"), frm ? frm->objectName() : QString()));
-    }
+    });
 }
 
 void SystemMenuItemSelect(QWidget* frm, int Index) {

@@ -1,7 +1,7 @@
 #include "shell/ui/Splash.h"
 
 #include "foundation/Errors.h"
-#include "shell/ScreenTwips.h"
+#include "foundation/Twips.h"
 #include "shell/start/VersionInfo.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/SkinWidgets.h"

@@ -431,6 +431,52 @@ TEST_F(ApplyTest, StopTakesEffectBetweenFilesAndTheEndTextSaysSo) {
     EXPECT_TRUE(host.statuses.last().endsWith(folder.file("s1.mp3")));
 }
 
+TEST_F(ApplyTest, BoxesComeInListOrderWhileNewFilesAreStillOnTheirWay) {
+    // The first file is changed behind the run's back after its new file was
+    // written and before it goes in place; the second file is gone when its
+    // row comes.  The first row's box still comes first.
+    const QString first = song(QStringLiteral("a.mp3"));
+    song(QStringLiteral("b.mp3"));
+    song(QStringLiteral("c.mp3"));
+    for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+        AddRow(table, folder.path(), {QString::fromLatin1(name), {}, {}, {}, {}, QStringLiteral("New")});
+    host.onYield = [&] {
+        if (host.yields != 2) return;  // between the first and the second row
+        QFile file(first);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("!");
+        QFile::remove(folder.file("b.mp3"));
+    };
+    const QByteArray changed = ReadBytes(first) + "!";
+    const ApplyReport report = apply(Switches(false, false, true));
+    EXPECT_EQ(report.failed, 2);
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_TRUE(ui.shown[0].prompt.contains(GetResourceString(TextId::Coordinator::FileReplacedText)));
+    EXPECT_TRUE(ui.shown[1].prompt.contains(GetResourceString(TextId::Coordinator::FileGoneText)));
+    EXPECT_EQ(ReadBytes(first), changed);
+    EXPECT_EQ(v2(OracleRead(folder.file("c.mp3")), "TIT2"), "New");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.mp3", "c.mp3"}));
+}
+
+TEST_F(ApplyTest, ManyFilesGoInPlaceInBatchesAndEachIsWritten) {
+    // More files than one batch holds, so batches overlap.
+    constexpr int kCount = 600;
+    const QByteArray bytes = ReadBytes(song(QStringLiteral("template.mp3")));
+    QFile::remove(folder.file("template.mp3"));
+    for (int i = 0; i < kCount; ++i) {
+        const QString name = QStringLiteral("f%1.mp3").arg(i, 3, 10, QLatin1Char('0'));
+        folder.write(name, bytes);
+        AddRow(table, folder.path(), {name, {}, {}, {}, {}, QStringLiteral("T") + name});
+    }
+    ApplyHost quiet;
+    EXPECT_EQ(ApplyChanges(table, Switches(false, true, true), quiet).failed, 0);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), kCount);
+    for (int i : {0, 255, 256, 511, 599}) {
+        const QString name = QStringLiteral("f%1.mp3").arg(i, 3, 10, QLatin1Char('0'));
+        EXPECT_EQ(v2(OracleRead(folder.file(name)), "TIT2"), QStringLiteral("T") + name);
+    }
+}
+
 TEST_F(ApplyTest, TheEndTextCountsFailuresInsteadOfSayingComplete) {
     ApplyReport report;
     report.processed = 10;

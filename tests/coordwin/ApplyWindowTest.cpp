@@ -11,7 +11,7 @@
 #include "coordinator/ui/SimResultsView.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/ui/ControlUtils.h"
 
 #include <QCheckBox>
@@ -170,6 +170,23 @@ TEST_F(ApplyWindowTest, OverridesReachTheDialogAndUntickingOneSwitchesItOffInThe
 }
 
 // ---- the override tool -----------------------------------------------------------------
+
+TEST_F(ApplyWindowTest, TheToolsSkinnedTitleBarHasACloseBoxOnly) {
+    for (const bool skins : {true, false}) {
+        SCOPED_TRACE(skins ? "skins on" : "skins off");
+        Options().Preferences.blnUseSkins = skins;
+        auto* tool = new DialogMassTaggingOverrideTool;
+        EXPECT_FALSE(tool->ImageSystemMenu[0]->isVisible());
+        EXPECT_FALSE(tool->ImageSystemMenu[1]->isVisible());
+        EXPECT_EQ(tool->ImageSystemMenu[2]->isVisible(), skins);
+        EXPECT_EQ(tool->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+        // A double click on the title bar does not maximise it either.
+        emit tool->ImageTitleBar->DblClick();
+        EXPECT_FALSE(tool->isMaximized());
+        tool->UnloadWindow();
+        Settle();
+    }
+}
 
 TEST_F(ApplyWindowTest, TheToolStartsSwitchedOffAndTagEnMasseEnablesOnlyItsGroup) {
     auto* tool = new DialogMassTaggingOverrideTool;

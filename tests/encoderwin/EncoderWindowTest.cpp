@@ -4,6 +4,8 @@
 #include "encoder/EncoderFileListModel.h"
 #include "encoder/ui/EncoderDecoder.h"
 #include "mainwin/MainWinSupport.h"
+#include "options/ControlSettings.h"
+#include "options/WindowSettings.h"
 #include "scanning/engine/MPEGHeader.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -274,6 +277,23 @@ TEST_F(EncoderWindowTest, FileInformationShowsTheSelectedFilesDetailsOrSaysItIsM
     EXPECT_EQ(ui.shown[0].title, "File Missing");
     EXPECT_EQ(ui.shown[0].prompt, "The file '" + music + "/second.mp3' no longer exists.");
     EXPECT_EQ(encoder->Files()->rows(), 2);
+}
+
+TEST_F(EncoderWindowTest, TheListsSortIsStoredWhenTheWindowClosesAndShownWhenItOpens) {
+    encoder->AddFilesToEncoderList({Wav("a.wav"), Wav("b.wav")});
+    // Two clicks on the Type column's header: sorted by it, descending.
+    emit encoder->ListViewFiles->ColumnClicked(EncoderColumn::Type);
+    emit encoder->ListViewFiles->ColumnClicked(EncoderColumn::Type);
+    Close();
+    ListSortSettings stored;
+    stored.Read(EncoderDecoderSettings::ListName);
+    EXPECT_EQ(stored, (ListSortSettings{true, EncoderColumn::Type, 1}));
+    Open();
+    const QHeaderView* header = encoder->ListViewFiles->header();
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), EncoderColumn::Type);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_TRUE(ui.shown.empty()) << Shown();
 }
 
 TEST_F(EncoderWindowTest, RowsComeFromDropsTheRipperAndTheScanResultsButNeverFolders) {

@@ -2,7 +2,7 @@
 #include "foundation/LongJob.h"
 #include "foundation/MessageUi.h"
 #include "foundation/ResourceStrings.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 

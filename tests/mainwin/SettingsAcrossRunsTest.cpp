@@ -9,7 +9,7 @@
 #include "foundation/ui/ListColumns.h"
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanResultsView.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/ControlUtils.h"

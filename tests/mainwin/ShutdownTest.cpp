@@ -9,7 +9,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 
 #include <QPointer>
 #include <QWidget>

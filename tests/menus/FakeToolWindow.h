@@ -4,7 +4,7 @@
 // that shared code calls on it.
 
 #include "foundation/Errors.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedWindow.h"

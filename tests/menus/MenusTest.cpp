@@ -123,6 +123,52 @@ TEST(SharedMenus, OptionsAndPreferencesAreDisabledWhileAnyWindowRunsAJob) {
     EXPECT_TRUE(caller.mnuTools[10]->isEnabled());
 }
 
+// The label click every tool window routes through: which menu pops up,
+// what is set before it, and that a failing step does not keep it shut.
+TEST(SharedMenus, LabelClicksSetTheirMenuBeforeItPopsUp) {
+    TempHome home;
+    ScriptedUi ui;
+    FakeToolWindow window(QStringLiteral("FormRouted"));
+    FakeToolWindow worker(QStringLiteral("FormWorker"));
+    auto* actions = new QMenu(&window);
+    window.SetLabelMenuPopup(3, actions);
+    QStringList steps;
+    const auto tools = [&] {
+        steps << (window.mnuTools[ToolsItem::Options]->isEnabled() ? "tools on" : "tools off");
+    };
+    const auto actionsSet = [&] { steps << QStringLiteral("actions"); };
+    auto shown = [&](QMenu* menu) {
+        const bool visible = menu && menu->isVisible();
+        if (menu) menu->hide();
+        return visible;
+    };
+    struct Case {
+        int index;
+        bool withHooks;
+        QMenu* expected;
+        QStringList steps;
+    };
+    worker.mblnProcessRunning = true;
+    for (const Case& c : {Case{-1, true, nullptr, {}}, Case{5, true, nullptr, {}},
+                          Case{1, true, window.mnuEditRoot, {}},
+                          Case{2, true, window.mnuToolsRoot, {"tools off"}},  // after the shared rules
+                          Case{3, true, actions, {"actions"}}, Case{3, false, nullptr, {}},  // no Actions menu
+                          Case{4, true, window.mnuHelpRoot, {}}}) {
+        steps.clear();
+        if (c.withHooks)
+            LabelMenuClick(&window, c.index, nullptr, actionsSet, tools);
+        else
+            LabelMenuClick(&window, c.index, nullptr, {});
+        EXPECT_EQ(steps, c.steps) << c.index;
+        for (QMenu* menu : {window.mnuEditRoot, window.mnuToolsRoot, window.mnuHelpRoot, actions})
+            EXPECT_EQ(shown(menu), menu == c.expected) << c.index << " " << menu->objectName().toStdString();
+    }
+    // A step that fails shows its error; the menu still pops up.
+    LabelMenuClick(&window, 3, nullptr, [] { RaiseError(ErrNo::ObjectNotSet); });
+    EXPECT_TRUE(shown(actions));
+    EXPECT_EQ(ui.shown.size(), 1u);
+}
+
 TEST(SharedMenus, ToolItemsShowTheirWindows) {
     TempHome home;
     ScriptedUi ui;

@@ -12,7 +12,7 @@
 #include "ripper/TrackRip.h"
 #include "ripper/ui/CDRipper.h"
 #include "scanning/ui/WindowServices.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/ui/SkinnedControls.h"
 #include "support/ScopedOptions.h"

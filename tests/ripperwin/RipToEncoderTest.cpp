@@ -8,7 +8,7 @@
 #include "encoder/ui/EncoderDecoder.h"
 #include "foundation/OptionRecords.h"
 #include "ripper/ui/CDRipper.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "support/ScopedOptions.h"
 
 #include <QCoreApplication>

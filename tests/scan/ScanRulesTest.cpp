@@ -1,4 +1,4 @@
-#include "scanning/engine/NumberText.h"
+#include "foundation/NumberText.h"
 #include "scanning/engine/ScanRules.h"
 
 #include <QLocale>

@@ -360,7 +360,7 @@ TEST_F(FolderScanTest, WorkListFilledByTheCallerBecomesRows) {
     // file that is gone by then still gets its (empty) row.
     const QString a = music.mp3(QStringLiteral("a.mp3"));
     scanner.InitialiseScan();
-    scanner.mudtScanRecords = {{music.path(), QStringLiteral("a.mp3")}, {music.path(), QStringLiteral("gone.mp3")}};
+    scanner.workList = {{music.path(), QStringLiteral("a.mp3")}, {music.path(), QStringLiteral("gone.mp3")}};
     scanner.ConcludeScan();
     EXPECT_EQ(names(), (QStringList{"a.mp3", "gone.mp3"}));
     EXPECT_EQ(model.text(1, ScanColumn::Size), QStringLiteral("0"));

@@ -50,7 +50,7 @@ protected:
     // `stopAt` stops the scan when the progress reaches that file.
     ScanOutcome scanWith(const std::vector<FolderListEntry>& work, int readers, int window, int64_t stopAt = -1) {
         return scan(readers, window, stopAt, [&](FolderScan& scanner) {
-            scanner.mudtScanRecords = work;
+            scanner.workList = work;
             scanner.ConcludeScan();
         });
     }
@@ -85,7 +85,7 @@ protected:
         RecordingHost host;
         FolderScan scanner{model, host, scanOptions};
         scanner.ScanFiles(folder, true);
-        return scanner.mudtScanRecords;
+        return scanner.workList;
     }
 
     ScanOptions options;

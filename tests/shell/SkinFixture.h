@@ -4,7 +4,7 @@
 // tell which picture a control shows), and a small skinned window with one of
 // each kind of control.
 
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedWindow.h"
 #include "support/ScopedOptions.h"

@@ -1,7 +1,7 @@
 #include "SkinFixture.h"
 
 #include "foundation/OptionRecords.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/ui/Skins.h"
 
 #include <QPointer>

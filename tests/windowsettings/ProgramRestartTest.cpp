@@ -1,13 +1,16 @@
 // The program started twice over one settings folder: every window opened,
 // changed and left by the first run comes back the same in the second
 // (check boxes, options, text boxes, list sorts and column widths, a font,
-// the place on the screen), and a combo history typed into twice holds the
-// entry once.  The start procedure runs in this process, as it does in the
+// the place on the screen), the option dialogs open as they were confirmed
+// (an unticked header title stays unticked), and a combo history typed into
+// twice holds the entry once.  The start procedure runs in this process, as it does in the
 // program, with the windows registered as the program registers them.
 
 #include "windowsettings/SettingsFixture.h"
 
 #include "cataloguer/ui/CataloguerDialogs.h"
+#include "cataloguer/ui/HTMLFontDialog.h"
+#include "cataloguer/ui/HeaderOptionsDialogs.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "coordinator/MassTaggingOverrides.h"
 #include "coordinator/ui/FileNameTagCoordinator.h"
@@ -26,7 +29,7 @@
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanResultsView.h"
 #include "scanning/ui/ScanningCentre.h"
-#include "shell/WindowProtocol.h"
+#include "foundation/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
@@ -38,6 +41,8 @@
 #include <QDir>
 #include <QEvent>
 #include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTreeView>
@@ -359,5 +364,68 @@ TEST_F(ProgramRestartTest, AFirstStartShowsEveryWindowAsDesigned) {
 
     EXPECT_FALSE(TakeListSort(Loaded<FormEncoderDecoder>(WindowNames::EncoderDecoder)->ListViewFiles).Sorted);
     EXPECT_EQ(Loaded<FormCDRipper>(WindowNames::CDRipper)->TextOutputDirectory->text(), AppPath());
+    EXPECT_TRUE(ui.shown.empty()) << ui.shown.front().prompt.toStdString();
+}
+
+TEST_F(ProgramRestartTest, OptionDialogsComeBackAsConfirmedInTheNextRun) {
+    // ---- first run: confirm the cataloguer's header and font dialogs ----
+    Start();
+    {
+        DialogHTMLCataloguerHeader html;
+        html.TextTitle->setText("Vinyl only");
+        html.CheckTitle->setChecked(false);  // a title of its own, then unticked
+        html.CheckListCreationTime->setChecked(false);
+        html.ComboPageLinks->setCurrentIndex(2);
+        html.OKButton_Click();
+    }
+    {
+        DialogTextCataloguerHeader text;
+        text.TextTitle->setText("Tapes");
+        text.CheckTitle->setChecked(false);
+        text.CheckColumnHeadings->setChecked(false);
+        text.OKButton_Click();
+    }
+    QLabel label;
+    QStringList combinations;
+    for (int run = 0; run < 3; ++run) {
+        label.setText(kDefaultHeaderFont);
+        DialogHTMLFont font;
+        ASSERT_TRUE(font.Load(&label));
+        ASSERT_GE(font.ListFonts->count(), 3);
+        if (combinations.isEmpty())
+            combinations = {font.ListFonts->item(1)->text() + ", " + font.ListFonts->item(2)->text(),
+                            font.ListFonts->item(2)->text() + ", " + font.ListFonts->item(1)->text()};
+        // The first combination, the second, then the first typed again.
+        font.ComboFontCombination->setEditText(combinations[run % 2]);
+        font.OKButton_Click();
+    }
+    Exit();
+
+    // ---- second run: each dialog opens as it was confirmed ----
+    Start();
+    {
+        DialogHTMLCataloguerHeader html;
+        EXPECT_FALSE(html.CheckTitle->isChecked());
+        EXPECT_FALSE(html.TextTitle->isEnabled());
+        EXPECT_FALSE(html.CheckListCreationTime->isChecked());
+        EXPECT_TRUE(html.CheckListCreationDate->isChecked());
+        EXPECT_EQ(html.ComboPageLinks->currentIndex(), 2);
+        html.CancelButton_Click();
+    }
+    {
+        DialogTextCataloguerHeader text;
+        EXPECT_FALSE(text.CheckTitle->isChecked());
+        EXPECT_FALSE(text.CheckColumnHeadings->isChecked());
+        EXPECT_TRUE(text.CheckListProperties->isChecked());
+        text.CancelButton_Click();
+    }
+    label.setText(kDefaultHeaderFont);
+    DialogHTMLFont font;
+    ASSERT_TRUE(font.Load(&label));
+    const QStringList history = Entries(font.ComboFontCombination);
+    for (const QString& combination : combinations)
+        EXPECT_EQ(history.count(combination), 1) << history.join(" | ").toStdString();
+    font.CancelButton_Click();
+    Exit();
     EXPECT_TRUE(ui.shown.empty()) << ui.shown.front().prompt.toStdString();
 }

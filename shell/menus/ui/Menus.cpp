@@ -248,3 +248,20 @@ void ConnectSharedMenus(SkinnedWindow* window, std::function<int()> optionsPage)
         });
     }
 }
+
+void LabelMenuClick(SkinnedWindow* window, int index, QWidget* editControl,
+                    const std::function<void()>& actionsRootSelect, const std::function<void()>& toolsRootSelect) {
+    if (!window || index < 0 || index > 4) return;
+    if (index == 3 && !actionsRootSelect) return;
+    if (index == 1) ResumeNext([&] { EditMenuRootSelect(window, editControl, window->mnuEdit); });
+    if (index == 2) {
+        ResumeNext([&] { ToolsMenuRootSelect(window); });
+        if (toolsRootSelect) ResumeNext(toolsRootSelect);
+    }
+    if (index == 3) ResumeNext(actionsRootSelect);
+    ResumeNext([&] { window->PopupLabelMenu(index); });
+}
+
+void FileExitClick(IToolWindow* window) {
+    if (window) ResumeNext([&] { window->UnloadWindow(); });
+}

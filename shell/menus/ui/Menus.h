@@ -63,3 +63,15 @@ void CancelKeyWait();
 // runs HelpMenuItemSelect, Edit runs the window's mnuEdit_Click.  Errors are
 // shown in the critical error box.
 void ConnectSharedMenus(SkinnedWindow* window, std::function<int()> optionsPage);
+
+// A click on label `index` (0 File ... 4 Help) of a tool window: the Edit
+// items follow `editControl`, the Tools items the running jobs (then
+// `toolsRootSelect`, where given), the Actions items `actionsRootSelect`;
+// then the label's menu pops up.  A window without an Actions menu passes no
+// `actionsRootSelect` and its label 3 does nothing.  An index outside 0..4
+// does nothing; a step that fails shows its error and the next still runs.
+void LabelMenuClick(SkinnedWindow* window, int index, QWidget* editControl,
+                    const std::function<void()>& actionsRootSelect,
+                    const std::function<void()>& toolsRootSelect = {});
+// File > Exit of a tool window: unloads it; an error is shown.
+void FileExitClick(IToolWindow* window);

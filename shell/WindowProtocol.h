@@ -1,3 +1,0 @@
-#pragma once
-// Moved to foundation/: this path stays for code that still includes it.
-#include "foundation/WindowProtocol.h"
