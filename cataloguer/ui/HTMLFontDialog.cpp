@@ -63,7 +63,7 @@ int FirstBeginningWith(const QListWidget* list, const QString& text) {
 }  // namespace
 
 DialogHTMLFont::DialogHTMLFont(QWidget* parent)
-    : QDialog(parent), CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
+    : CataloguerOptionDialog(parent), CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
     setObjectName(QStringLiteral("DialogHTMLFont"));
     setModal(true);
     BuildControls();
@@ -377,23 +377,6 @@ void DialogHTMLFont::OKButton_Click() {
     accept();
 }
 
-void DialogHTMLFont::CancelButton_Click() {
-    Unload();
-    reject();
-}
-
-void DialogHTMLFont::Unload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
-    mlblFont = nullptr;
-}
-
-void DialogHTMLFont::closeEvent(QCloseEvent* event) {
-    Unload();
-    QDialog::closeEvent(event);
-}
-
 int DialogHTMLFont::HelpTopicOf(const QWidget* control) const {
     for (const QWidget* w = control; w && w != this; w = w->parentWidget())
         if (w == ComboColour || w == PictureColour) return kColoursTopic;
@@ -405,7 +388,7 @@ bool DialogHTMLFont::eventFilter(QObject* watched, QEvent* event) {
         ResumeNext([&] { PictureColour_Click(); });
         return true;
     }
-    if (event->type() == QEvent::FocusOut && !m_unloaded) {
+    if (event->type() == QEvent::FocusOut && !Unloaded()) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // Leaving for OK is checked by OK itself (one message, not two), for
         // Cancel not at all; a pop-up or another window is no leaving.

@@ -16,7 +16,7 @@
 
 #include "foundation/Dialogs.h"
 
-#include <QDialog>
+#include "cataloguer/ui/CataloguerOptionDialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,7 +25,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class DialogHTMLFont : public QDialog {
+class DialogHTMLFont : public CataloguerOptionDialog {
     Q_OBJECT
 public:
     explicit DialogHTMLFont(QWidget* parent = nullptr);
@@ -70,7 +70,6 @@ public:
     void PictureColour_Click();
     void UpdateSampleText();
     void OKButton_Click();
-    void CancelButton_Click();
 
     // The help topic F1 opens on a control: the colours page on the colour
     // box and swatch, the fonts page elsewhere.
@@ -78,14 +77,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void Unloading() override { mlblFont = nullptr; }
 
 private:
     void BuildControls();
-    void Unload();
     bool m_busy = false;      // the face list and the combination box update each other
     bool m_sizeBusy = false;  // the size box and the size list update each other
-    bool m_unloaded = false;
 };
 
 // Opens the dialog modally on the label's description; true after OK, with

@@ -73,7 +73,7 @@ bool Within(const QWidget* control, const QWidget* container) {
 
 // ---- shared ---------------------------------------------------------------------------
 
-CataloguerHeaderDialog::CataloguerHeaderDialog(QWidget* parent, const QString& name) : QDialog(parent) {
+CataloguerHeaderDialog::CataloguerHeaderDialog(QWidget* parent, const QString& name) : CataloguerOptionDialog(parent) {
     setObjectName(name);
     setModal(true);
 }
@@ -176,22 +176,6 @@ void CataloguerHeaderDialog::OKButton_Click() {
     ResumeNext([&] { StoreValues(); });
     Unload();
     accept();
-}
-
-void CataloguerHeaderDialog::CancelButton_Click() {
-    Unload();
-    reject();
-}
-
-void CataloguerHeaderDialog::Unload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
-}
-
-void CataloguerHeaderDialog::closeEvent(QCloseEvent* event) {
-    Unload();
-    QDialog::closeEvent(event);
 }
 
 void CataloguerHeaderDialog::WatchControls() {

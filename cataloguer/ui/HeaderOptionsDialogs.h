@@ -24,7 +24,7 @@
 #include "foundation/Dialogs.h"
 #include "options/ui/DialogSettingsUi.h"
 
-#include <QDialog>
+#include "cataloguer/ui/CataloguerOptionDialog.h"
 #include <array>
 
 class QCheckBox;
@@ -36,7 +36,7 @@ class QLineEdit;
 class QPushButton;
 
 // The check boxes and the title both dialogs share, their texts and rules.
-class CataloguerHeaderDialog : public QDialog {
+class CataloguerHeaderDialog : public CataloguerOptionDialog {
     Q_OBJECT
 public:
     QGroupBox* FrameHeader = nullptr;
@@ -54,7 +54,6 @@ public:
     void CheckCollectionProperties_Click();
     void CheckListProperties_Click();
     void OKButton_Click();
-    void CancelButton_Click();
 
     // The help topic F1 opens on a control.
     virtual int HelpTopicOf(const QWidget* control) const = 0;
@@ -71,11 +70,6 @@ protected:
     // After BuildControls: F1 and the dialog's own events reach eventFilter.
     void WatchControls();
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void Unload();
-
-private:
-    bool m_unloaded = false;
 };
 
 class DialogHTMLCataloguerHeader : public CataloguerHeaderDialog {

@@ -43,7 +43,7 @@ QString Indexed(const char* name, int index) { return QStringLiteral("%1_%2").ar
 }  // namespace
 
 DialogHTMLPageProperties::DialogHTMLPageProperties(QWidget* parent)
-    : QDialog(parent),
+    : CataloguerOptionDialog(parent),
       CommonDialogFile(this, QStringLiteral("CommonDialogFile")),
       CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
     setObjectName(QStringLiteral("DialogHTMLPageProperties"));
@@ -243,22 +243,6 @@ void DialogHTMLPageProperties::OKButton_Click() {
     accept();
 }
 
-void DialogHTMLPageProperties::CancelButton_Click() {
-    Unload();
-    reject();
-}
-
-void DialogHTMLPageProperties::Unload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
-}
-
-void DialogHTMLPageProperties::closeEvent(QCloseEvent* event) {
-    Unload();
-    QDialog::closeEvent(event);
-}
-
 bool DialogHTMLPageProperties::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         for (int i = 0; i < 5; ++i)
@@ -269,7 +253,7 @@ bool DialogHTMLPageProperties::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::FocusOut) {
         for (int i = 0; i < 5; ++i)
-            if (watched == ComboColour[i] && !m_unloaded) {
+            if (watched == ComboColour[i] && !Unloaded()) {
                 // Leaving for OK is checked by OK itself (one message, not two).
                 if (focusWidget() != OKButton && focusWidget() != CancelButton)
                     ResumeNext([&] { ComboColour_LostFocus(i); });

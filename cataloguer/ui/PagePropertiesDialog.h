@@ -14,7 +14,7 @@
 #include "foundation/Dialogs.h"
 #include "options/CataloguerDialogSettings.h"
 
-#include <QDialog>
+#include "cataloguer/ui/CataloguerOptionDialog.h"
 #include <array>
 
 class QComboBox;
@@ -22,7 +22,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class DialogHTMLPageProperties : public QDialog {
+class DialogHTMLPageProperties : public CataloguerOptionDialog {
     Q_OBJECT
 public:
     explicit DialogHTMLPageProperties(QWidget* parent = nullptr);
@@ -51,19 +51,15 @@ public:
     void PictureColour_Click(int index);
     void TextMargin_Change(int index);
     void OKButton_Click();
-    void CancelButton_Click();
 
     HTMLPagePropertiesSettings TakeSettings() const;
     void ShowSettings(const HTMLPagePropertiesSettings& settings);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();
-    void Unload();
-    bool m_unloaded = false;
 };
 
 void ShowHTMLPageProperties(QWidget* parent = nullptr);
