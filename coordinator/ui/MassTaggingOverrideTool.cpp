@@ -136,12 +136,12 @@ void DialogMassTaggingOverrideTool::BuildControls() {
         CheckID3v1[size_t(f)] = MakeCheck(FrameID3v1, QStringLiteral("CheckID3v1") + name,
                                           QLatin1String(kV1Captions[f]), true);
         connect(CheckID3v1[size_t(f)], &QCheckBox::toggled, this,
-                [=, &set](bool on) { edit([&] { set.setID3v1Checked(f, on); }); });
+                [=, this, &set](bool on) { edit([&] { set.setID3v1Checked(f, on); }); });
         if (f == V1Field::Genre) continue;
         QLineEdit* box = MakeText(FrameID3v1, QStringLiteral("TextID3v1") + name, kV1Lengths[f]);
         TextID3v1[size_t(f)] = box;
         const bool digits = f == V1Field::Track || f == V1Field::Year;
-        connect(box, &QLineEdit::textChanged, this, [=, &set] {
+        connect(box, &QLineEdit::textChanged, this, [=, this, &set] {
             edit([&] {
                 CheckID3v1[size_t(f)]->setChecked(true);
                 if (digits) KeepDigits(box);
@@ -152,7 +152,7 @@ void DialogMassTaggingOverrideTool::BuildControls() {
     ComboID3v1Genre = new QComboBox(FrameID3v1);
     ComboID3v1Genre->setObjectName(QStringLiteral("ComboID3v1Genre"));
     ComboID3v1Genre->setEditable(false);
-    connect(ComboID3v1Genre, &QComboBox::activated, this, [=, &set] {
+    connect(ComboID3v1Genre, &QComboBox::activated, this, [=, this, &set] {
         edit([&] {
             set.setID3v1Value(V1Field::Genre, ComboID3v1Genre->currentText());
             CheckID3v1[V1Field::Genre]->setChecked(true);
@@ -164,12 +164,12 @@ void DialogMassTaggingOverrideTool::BuildControls() {
         CheckID3v2[size_t(f)] = MakeCheck(FrameID3v2, QStringLiteral("CheckID3v2") + name,
                                           QLatin1String(kV2Captions[f]), true);
         connect(CheckID3v2[size_t(f)], &QCheckBox::toggled, this,
-                [=, &set](bool on) { edit([&] { set.setID3v2Checked(f, on); }); });
+                [=, this, &set](bool on) { edit([&] { set.setID3v2Checked(f, on); }); });
         if (f == V2Field::Genre || f == V2Field::Comment) continue;
         QLineEdit* box = MakeText(FrameID3v2, QStringLiteral("TextID3v2") + name, f == V2Field::Year ? 7 : 0);
         TextID3v2[size_t(f)] = box;
         const bool digits = f == V2Field::Year;
-        connect(box, &QLineEdit::textChanged, this, [=, &set] {
+        connect(box, &QLineEdit::textChanged, this, [=, this, &set] {
             edit([&] {
                 CheckID3v2[size_t(f)]->setChecked(true);
                 if (digits) KeepDigits(box);
@@ -181,7 +181,7 @@ void DialogMassTaggingOverrideTool::BuildControls() {
     ComboID3v2Genre->setObjectName(QStringLiteral("ComboID3v2Genre"));
     ComboID3v2Genre->setEditable(true);
     ComboID3v2Genre->setInsertPolicy(QComboBox::NoInsert);
-    connect(ComboID3v2Genre, &QComboBox::currentTextChanged, this, [=, &set](const QString& text) {
+    connect(ComboID3v2Genre, &QComboBox::currentTextChanged, this, [=, this, &set](const QString& text) {
         edit([&] {
             CheckID3v2[V2Field::Genre]->setChecked(true);
             set.setID3v2Value(V2Field::Genre, text);
@@ -191,23 +191,23 @@ void DialogMassTaggingOverrideTool::BuildControls() {
     TextID3v2Comment->setObjectName(QStringLiteral("TextID3v2Comment"));
     TextID3v2Comment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TextID3v2Comment->setTabChangesFocus(true);
-    connect(TextID3v2Comment, &QPlainTextEdit::textChanged, this, [=, &set] {
+    connect(TextID3v2Comment, &QPlainTextEdit::textChanged, this, [=, this, &set] {
         edit([&] {
             CheckID3v2[V2Field::Comment]->setChecked(true);
             set.setID3v2Value(V2Field::Comment, TextID3v2Comment->toPlainText());
         });
     });
 
-    connect(CheckID3v1Tag, &QCheckBox::toggled, this, [=, &set](bool on) {
+    connect(CheckID3v1Tag, &QCheckBox::toggled, this, [=, this, &set](bool on) {
         edit([&] { set.setID3v1Tag(on); });
         ResumeNext([&] { CheckID3v1Tag_Click(); });
     });
-    connect(CheckID3v2Tag, &QCheckBox::toggled, this, [=, &set](bool on) {
+    connect(CheckID3v2Tag, &QCheckBox::toggled, this, [=, this, &set](bool on) {
         edit([&] { set.setID3v2Tag(on); });
         ResumeNext([&] { CheckID3v2Tag_Click(); });
     });
-    connect(CheckID3v1Remove, &QCheckBox::toggled, this, [=, &set](bool on) { edit([&] { set.setID3v1Remove(on); }); });
-    connect(CheckID3v2Remove, &QCheckBox::toggled, this, [=, &set](bool on) { edit([&] { set.setID3v2Remove(on); }); });
+    connect(CheckID3v1Remove, &QCheckBox::toggled, this, [=, this, &set](bool on) { edit([&] { set.setID3v1Remove(on); }); });
+    connect(CheckID3v2Remove, &QCheckBox::toggled, this, [=, this, &set](bool on) { edit([&] { set.setID3v2Remove(on); }); });
 
     BtnHide = new QPushButton(this);
     BtnHide->setObjectName(QStringLiteral("BtnHide"));

@@ -328,7 +328,9 @@ TEST_F(ApplyTest, AFileRewrittenInPlaceSinceTheScanIsSkippedAsAReplacedOne) {
             times[1].tv_nsec -= 1000000000;
             ++times[1].tv_sec;
         }
-        if (c.shiftNs != 0) ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        if (c.shiftNs != 0) {
+            ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        }
         struct stat now {};
         ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &now), 0);
         ASSERT_EQ(now.st_ino, scanned.st_ino);
@@ -537,13 +539,17 @@ TEST_F(ApplyTest, AMoveCutShortBetweenTheNewNameAndTheOldOneGoingIsFinishedByThe
         const QString hidden = caseFolder.write(
             QStringLiteral(".old name.mp3.svtag-q0z9-") + QString::number(recorded, 36), QByteArrayLiteral("new file"));
         const QString renamed = caseFolder.file(QStringLiteral("New Name.mp3"));
-        if (c.linked) ASSERT_EQ(::link(QFile::encodeName(hidden).constData(), QFile::encodeName(renamed).constData()), 0);
+        if (c.linked) {
+            ASSERT_EQ(::link(QFile::encodeName(hidden).constData(), QFile::encodeName(renamed).constData()), 0);
+        }
         SimResultsModel rows;
         AddRow(rows, caseFolder.path(), {QStringLiteral("song.mp3")});
         ApplyChanges(rows, Switches(false, false, false), host);
         EXPECT_FALSE(QFile::exists(hidden));
         EXPECT_EQ(QFile::exists(old), !c.oldRemoved);
-        if (c.linked) EXPECT_EQ(ReadBytes(renamed), QByteArrayLiteral("new file"));
+        if (c.linked) {
+            EXPECT_EQ(ReadBytes(renamed), QByteArrayLiteral("new file"));
+        }
     }
 }
 

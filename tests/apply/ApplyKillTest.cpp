@@ -162,8 +162,11 @@ TEST(ApplyKill, AKilledRunLeavesEveryFileAsItWasOrAsItShouldBe) {
         changed += newThere && !(renamed == name && oldThere);
         accounted << name << renamed;
     }
-    for (const auto& [name, bytes] : left)
-        if (!accounted.contains(name)) EXPECT_TRUE(name.startsWith('.') && name.contains(".svtag-")) << name.toStdString();
+    for (const auto& [name, bytes] : left) {
+        if (!accounted.contains(name)) {
+            EXPECT_TRUE(name.startsWith('.') && name.contains(".svtag-")) << name.toStdString();
+        }
+    }
     std::printf("killed after %d ms: %d of %d files changed, %d under both names, %zu other files left\n", delayMs,
                 changed, kFiles, both, left.size() - size_t(kFiles) - size_t(both));
 

@@ -14,8 +14,8 @@
 // as it is when the row is added (as a Simulate run does).
 struct TestRow {
     QString oldName;
-    QString newName;  // "" : the old name
-    QString track, album, artist, title;
+    QString newName{};  // "" : the old name
+    QString track{}, album{}, artist{}, title{};
     QString action = QStringLiteral("Change");
     bool checked = true;
 };
