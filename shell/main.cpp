@@ -13,18 +13,8 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
-#include "cataloguer/ui/CataloguerDialogs.h"
-#include "cataloguer/ui/MusicCataloguer.h"
-#include "coordinator/ui/FileNameTagCoordinator.h"
-#include "coordinator/ui/MassTaggingOverrideTool.h"
-#include "duplicates/ui/DuplicateFinder.h"
-#include "encoder/ui/EncoderDecoder.h"
-#include "options/ui/OptionsDialog.h"
-#include "playlists/ui/PlaylistManager.h"
-#include "ripper/ui/CDRipper.h"
-#include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
-#include "shell/ui/StandInWindows.h"
+#include "shell/ui/ProgramWindows.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -96,17 +86,7 @@ int main(int argc, char** argv) {
     InstallKeyRouter();
     InstallExitSignals(&app);
     InstallFirstRunAssociations();
-    RegisterScanningCentreWindow();
-    RegisterFileNameTagCoordinatorWindow();
-    RegisterMassTaggingOverrideToolWindow();
-    RegisterDuplicateFinderWindow();
-    RegisterMusicCataloguerWindow();
-    RegisterOptionsDialog();
-    RegisterCataloguerDialogs();
-    RegisterPlaylistManagerWindow();
-    RegisterCDRipperWindow();
-    RegisterEncoderDecoderWindow();
-    RegisterStandInWindows();
+    RegisterProgramWindows();
 
     // The command line after the program's name; Qt has taken its own options out.
     QStringList arguments;

@@ -19,7 +19,7 @@
 #include "foundation/ui/WindowPositions.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "ripper/ui/CDRipper.h"
-#include "shell/ui/StandInWindows.h"
+#include "shell/ui/ProgramWindows.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "support/ScopedOptions.h"
@@ -53,20 +53,6 @@ struct CloseAll {
         DestroyClosedWindows();
     }
 };
-
-// The windows as the program registers them: the main window first, then
-// the tool windows and the launcher bar.
-void RegisterWindows() {
-    RegisterScanningCentreWindow();
-    RegisterFileNameTagCoordinatorWindow();
-    RegisterMassTaggingOverrideToolWindow();
-    RegisterDuplicateFinderWindow();
-    RegisterMusicCataloguerWindow();
-    RegisterPlaylistManagerWindow();
-    RegisterCDRipperWindow();
-    RegisterEncoderDecoderWindow();
-    RegisterStandInWindows();
-}
 
 QString Stored(const QString& section, const QString& key) {
     return GetOptionSetting(section, key, "<none>", SettingType::String).toString();
@@ -117,7 +103,7 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
     TempHome home;
     ScriptedUi ui;
     CloseAll closeAll;
-    RegisterWindows();
+    RegisterProgramWindows();
     StartOptions(true);
     SaveOptionSetting("WindowStates", "FormDuplicateFinder", true, SettingType::Boolean);
     SaveOptionSetting("WindowStates", "FormCDRipper", true, SettingType::Boolean);
@@ -149,7 +135,7 @@ TEST(ProgramLife, StartsWithTheLauncherTheMainWindowAndTheWindowsOfTheLastRun) {
 }
 
 TEST(ProgramLife, AFirstStartPlacesTheWindowsApartWhereTheyAreFirstShown) {
-    RegisterWindows();
+    RegisterProgramWindows();
     for (const QRect& screen : {QRect(0, 0, 1280, 800), QRect(0, 0, 1024, 768), QRect(64, 32, 1856, 1048)}) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height()).toStdString());
         SetScreenAreaForTesting(screen);
@@ -185,7 +171,7 @@ TEST(ProgramLife, WindowsOfTheLastRunOpenWhereTheyWereStored) {
     TempHome home;
     ScriptedUi ui;
     CloseAll closeAll;
-    RegisterWindows();
+    RegisterProgramWindows();
     StartOptions(true);
     // Stored places are used as stored, even over the launcher bar.
     const struct {
@@ -209,7 +195,7 @@ TEST(ProgramLife, WindowsOfTheLastRunOpenWhereTheyWereStored) {
 TEST(ProgramLife, AListFileOnTheCommandLineOpensInItsWindow) {
     TempHome home;
     CloseAll closeAll;
-    RegisterWindows();
+    RegisterProgramWindows();
     SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
     // A scan-results file of two rows, as the program writes them.
     QStandardItemModel rows(2, kScanColumnCount);
@@ -250,7 +236,7 @@ TEST(ProgramLife, ExitRecordsTheOpenWindowsAndUnloadsEverything) {
     TempHome home;
     ScriptedUi ui;
     CloseAll closeAll;
-    RegisterWindows();
+    RegisterProgramWindows();
     ScopedOptions options;
     Options().Preferences.blnRetainWindows = true;
     for (const QString& name : {WindowNames::Integrator, WindowNames::ScanningCentre, WindowNames::Coordinator,
@@ -275,7 +261,7 @@ TEST(ProgramLife, ARunningJobKeepsTheProgramOpen) {
     TempHome home;
     ScriptedUi ui;
     CloseAll closeAll;
-    RegisterWindows();
+    RegisterProgramWindows();
     IToolWindow* main = WindowRegistry::Show(WindowNames::ScanningCentre);
     auto* coordinator = dynamic_cast<ILongJobHost*>(WindowRegistry::Show(WindowNames::Coordinator));
     auto* ripper = dynamic_cast<ILongJobHost*>(WindowRegistry::Show(WindowNames::CDRipper));

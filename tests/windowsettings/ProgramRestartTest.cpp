@@ -33,7 +33,7 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
-#include "shell/ui/StandInWindows.h"
+#include "shell/ui/ProgramWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -61,20 +61,6 @@ struct CloseAll {
         DestroyClosedWindows();
     }
 };
-
-void RegisterWindows() {
-    RegisterScanningCentreWindow();
-    RegisterFileNameTagCoordinatorWindow();
-    RegisterMassTaggingOverrideToolWindow();
-    RegisterDuplicateFinderWindow();
-    RegisterMusicCataloguerWindow();
-    RegisterOptionsDialog();
-    RegisterCataloguerDialogs();
-    RegisterPlaylistManagerWindow();
-    RegisterCDRipperWindow();
-    RegisterEncoderDecoderWindow();
-    RegisterStandInWindows();
-}
 
 template <typename Window>
 Window* Loaded(const QString& name) {
@@ -127,7 +113,7 @@ class ProgramRestartTest : public SettingsTest {
 protected:
     void SetUp() override {
         SetScreenAreaForTesting(QRect(0, 0, 1280, 800));
-        RegisterWindows();
+        RegisterProgramWindows();
         // Check boxes of the Options dialog, in the form it stores them.
         Store("Preferences", "SplashScreen", "0");
         Store("Preferences", "RetainWindows", "1");
