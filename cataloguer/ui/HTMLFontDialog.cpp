@@ -200,7 +200,7 @@ void DialogHTMLFont::BuildControls() {
 }
 
 void DialogHTMLFont::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::CataloguerFont;
         setWindowTitle(GetResourceString(Caption));
         LabelFontCombination->setText(GetResourceString(FontCombination));
@@ -214,9 +214,7 @@ void DialogHTMLFont::InitialiseDialogText() {
         LabelSampleText->setToolTip(GetResourceString(SampleTextTip));
         OKButton->setText(GetResourceString(TextId::Common::OK));
         CancelButton->setText(GetResourceString(TextId::Common::Cancel));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 bool DialogHTMLFont::Load(QLabel* lblFont) {

@@ -331,7 +331,7 @@ void FormMusicCataloguer::BuildMenus() {
 }
 
 void FormMusicCataloguer::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::Cataloguer;
         SetCaption(GetResourceString(TextId::Launcher::MusicCataloguer));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
@@ -360,9 +360,7 @@ void FormMusicCataloguer::InitialiseDialogText() {
         mbuttonStop.SetToolTipText(GetResourceString(TextId::Common::StopTip));
         for (QLabel* label : {LabelEntriesPerPage, FrameReliabilityPref, LabelOutputFileName, LabelXXXExtension})
             label->adjustSize();
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------

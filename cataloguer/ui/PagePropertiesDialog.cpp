@@ -167,7 +167,7 @@ void DialogHTMLPageProperties::BuildControls() {
 }
 
 void DialogHTMLPageProperties::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::CataloguerPage;
         setWindowTitle(GetResourceString(Caption));
         const std::pair<QLabel*, std::pair<int32_t, int32_t>> fields[] = {
@@ -194,9 +194,7 @@ void DialogHTMLPageProperties::InitialiseDialogText() {
         BtnBrowseBackgroundImage->setText(GetResourceString(Browse));
         OKButton->setText(GetResourceString(TextId::Common::OK));
         CancelButton->setText(GetResourceString(TextId::Common::Cancel));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- handlers -------------------------------------------------------------------------

@@ -315,7 +315,7 @@ void FormFileNameTagCoordinator::BuildMenus() {
 }
 
 void FormFileNameTagCoordinator::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::Coordinator;
         SetCaption(GetResourceString(TextId::Coordinator::Caption));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
@@ -366,9 +366,7 @@ void FormFileNameTagCoordinator::InitialiseDialogText() {
         // The captions of the plain check boxes fit whatever the language.
         for (QCheckBox* box : {CheckOverrideArtist, CheckChangeFileName, CheckChangeID3v1Tag, CheckChangeID3v2Tag})
             box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -500,7 +498,7 @@ double FormFileNameTagCoordinator::LeftColumnTwips() const {
 }
 
 void FormFileNameTagCoordinator::ResizeColumns() {
-    try {
+    WithTrail(QStringLiteral("ResizeColumns"), [&] {
         const double room = PixelsToTwipsX(ListViewSimResults->width()) - 300;
         QHeaderView* header = ListViewSimResults->header();
         for (int c = 0; c < kSimColumnCount; ++c) {
@@ -509,9 +507,7 @@ void FormFileNameTagCoordinator::ResizeColumns() {
             header->setSectionHidden(c, width <= 0);
             if (width > 0) header->resizeSection(c, TwipsToPixelsX(width));
         }
-    } catch (...) {
-        PropagateError(QStringLiteral("ResizeColumns"));
-    }
+    });
 }
 
 // ---- job mode -----------------------------------------------------------------------
@@ -679,7 +675,7 @@ void FormFileNameTagCoordinator::ListViewSimResults_ItemCheck(int row, bool chec
 }
 
 void FormFileNameTagCoordinator::UpdateProposedChangesTextBoxes(bool blnEnable) {
-    try {
+    WithTrail(CallSite(QStringLiteral("UpdateProposedChangesTextBoxes"), blnEnable), [&] {
         const bool on = blnEnable && ListItemSelected(ListViewSimResults);
         for (QWidget* control : std::initializer_list<QWidget*>{LabelTrack, TextTrack, LabelAlbum, TextAlbum,
                                                                 LabelArtist, TextArtist, LabelMP3Title, TextTitle,
@@ -694,9 +690,7 @@ void FormFileNameTagCoordinator::UpdateProposedChangesTextBoxes(bool blnEnable) 
         TextArtist->setText(m_results->text(row, SimColumn::Artist));
         TextTitle->setText(m_results->text(row, SimColumn::Title));
         TextNewFileName->setText(m_results->text(row, SimColumn::NewFileName));
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("UpdateProposedChangesTextBoxes"), blnEnable));
-    }
+    });
 }
 
 void FormFileNameTagCoordinator::ProposedChange(QLineEdit* box, int column) {
@@ -805,7 +799,7 @@ void FormFileNameTagCoordinator::mnuFileExit_Click() { FileExitClick(this); }
 // ---- actions ----------------------------------------------------------------------------
 
 void FormFileNameTagCoordinator::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const bool selected = ListItemSelected(ListViewSimResults);
         const bool hasRows = m_results->rows() > 0;
         mnuActionsFileInfo->setEnabled(selected);
@@ -814,9 +808,7 @@ void FormFileNameTagCoordinator::ActionsMenuRootSelect() {
         mnuActionsAlterAllActionsRoot->setEnabled(hasRows);
         mnuActionsCheckAll->setEnabled(hasRows);
         mnuActionsUncheckAll->setEnabled(hasRows);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 QString FormFileNameTagCoordinator::CurrentRowPath() const {

@@ -206,7 +206,7 @@ void FormDuplicateFinder::BuildMenus() {
 }
 
 void FormDuplicateFinder::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         namespace T = TextId::Duplicates;
         SetCaption(GetResourceString(T::Caption));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
@@ -223,9 +223,7 @@ void FormDuplicateFinder::InitialiseDialogText() {
         mbuttonDelete.SetToolTipText(GetResourceString(T::DeleteSelectedFilesTip));
         mbuttonStop.SetToolTipText(GetResourceString(TextId::Common::StopTip));
         ImageBrellick->setToolTip(GetResourceString(T::LogoTip));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -280,14 +278,12 @@ void FormDuplicateFinder::LayoutControls() {
 }
 
 void FormDuplicateFinder::ResizeColumns() {
-    try {
+    WithTrail(QStringLiteral("ResizeColumns"), [&] {
         const double room = PixelsToTwipsX(ListViewDuplicates->width()) - 300;
         QHeaderView* header = ListViewDuplicates->header();
         for (int c = 0; c < kDuplicateColumnCount; ++c)
             header->resizeSection(c, TwipsToPixelsX(std::max(0.0, room * kColumnFractions[c])));
-    } catch (...) {
-        PropagateError(QStringLiteral("ResizeColumns"));
-    }
+    });
 }
 
 // ---- job mode -----------------------------------------------------------------------
@@ -374,7 +370,7 @@ void FormDuplicateFinder::ForgetDeletedFiles(const QStringList& paths) {
 // ---- actions ----------------------------------------------------------------------------
 
 void FormDuplicateFinder::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const bool selected = ListItemSelected(ListViewDuplicates);
         mnuActionsSelectAllDups->setEnabled(selected);
         mnuActionsSelectAllDupsBarOne->setEnabled(selected);
@@ -382,9 +378,7 @@ void FormDuplicateFinder::ActionsMenuRootSelect() {
         const bool exists = selected && FileExists(CurrentRowPath());
         mnuActionsFileInfo->setEnabled(exists);
         mnuActionsPlay->setEnabled(exists);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 void FormDuplicateFinder::ApplySelectRule(int rule) {

@@ -205,7 +205,7 @@ void FormEncoderDecoder::BuildMenus() {
 }
 
 void FormEncoderDecoder::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::Encoder;
         SetCaption(Text(TextId::Encoder::Caption));
         if (LabelStatusBar) LabelStatusBar->setText(Text(TextId::Scan::ForHelpPressF1));
@@ -234,9 +234,7 @@ void FormEncoderDecoder::InitialiseDialogText() {
         // access key would press it a second time (and Alt+E, the Edit menu's
         // key, would start a batch as well).
         for (QPushButton* b : {BtnRead, BtnStop, BtnEncodeAll, BtnDecodeAll, BtnRipCD}) b->setShortcut(QKeySequence());
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -289,14 +287,12 @@ void FormEncoderDecoder::LayoutControls() {
 }
 
 void FormEncoderDecoder::ResizeColumns() {
-    try {
+    WithTrail(QStringLiteral("ResizeColumns"), [&] {
         const double room = std::max(0.0, PixelsToTwipsX(ListViewFiles->width()) - 300);
         QHeaderView* header = ListViewFiles->header();
         const double fractions[] = {0.3, 0.4, 0.3};
         for (int c = 0; c < 3; ++c) header->resizeSection(c, TwipsToPixelsX(room * fractions[c]));
-    } catch (...) {
-        PropagateError(QStringLiteral("ResizeColumns"));
-    }
+    });
 }
 
 // ---- job mode ---------------------------------------------------------------------
@@ -493,7 +489,7 @@ int FormEncoderDecoder::SelectedRow() const {
 }
 
 void FormEncoderDecoder::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const int row = SelectedRow();
         const bool selected = row >= 0;
         const bool hasRows = m_files->rows() > 0;
@@ -506,9 +502,7 @@ void FormEncoderDecoder::ActionsMenuRootSelect() {
         mnuActionsDecodeAll->setEnabled(hasRows);
         mnuActionsCheckAll->setEnabled(hasRows);
         mnuActionsUncheckAll->setEnabled(hasRows);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 void FormEncoderDecoder::mnuActionsFileInfo_Click() {

@@ -306,7 +306,7 @@ void FormPlaylistManager::BuildMenus() {
 }
 
 void FormPlaylistManager::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         namespace P = TextId::Playlist;
         SetCaption(GetResourceString(TextId::Launcher::PlaylistManager));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
@@ -360,9 +360,7 @@ void FormPlaylistManager::InitialiseDialogText() {
         moptionTitleInfo.SetToolTipText(GetResourceString(P::ShowTitleInfoTip));
         moptionFileInfo.SetToolTipText(GetResourceString(P::ShowFileInfoTip));
         ImageBrellick->setToolTip(GetResourceString(P::LogoTip));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -443,7 +441,7 @@ void FormPlaylistManager::LayoutControls() {
 }
 
 void FormPlaylistManager::ResizeColumns() {
-    try {
+    WithTrail(QStringLiteral("ResizeColumns"), [&] {
         QHeaderView* header = ListViewPlaylist->header();
         // The length column is 1000 twips, or as wide as its caption needs
         // in a larger font; the shown text column takes the rest.
@@ -458,9 +456,7 @@ void FormPlaylistManager::ResizeColumns() {
         const bool titles = moptionTitleInfo.Value();
         header->resizeSection(PlaylistColumn::Title, titles ? rest : 0);
         header->resizeSection(PlaylistColumn::FileName, titles ? 0 : rest);
-    } catch (...) {
-        PropagateError(QStringLiteral("ResizeColumns"));
-    }
+    });
 }
 
 // ---- views and options ------------------------------------------------------------
@@ -570,12 +566,10 @@ void FormPlaylistManager::LoadPlaylist(const QString& strPlaylistFile) {
 }
 
 void FormPlaylistManager::PopulatePlayListView() {
-    try {
+    WithTrail(QStringLiteral("PopulatePlayListView"), [&] {
         m_playlist->Populate(mstrPlaylistFile);
         mbuttonAutoTidy.SetEnabled(m_playlist->rows() > 0);
-    } catch (...) {
-        PropagateError(QStringLiteral("PopulatePlayListView"));
-    }
+    });
 }
 
 void FormPlaylistManager::CreatePlaylistInJob(JobHost& job) {
@@ -592,11 +586,9 @@ void FormPlaylistManager::CreatePlaylistInJob(JobHost& job) {
 }
 
 void FormPlaylistManager::CreatePlaylist() {
-    try {
+    WithTrail(QStringLiteral("CreatePlaylist"), [&] {
         RunLongJob(this, {}, [&](JobHost& job) { CreatePlaylistInJob(job); });
-    } catch (...) {
-        PropagateError(QStringLiteral("CreatePlaylist"));
-    }
+    });
 }
 
 void FormPlaylistManager::UpdatePlaylistDisplay() {
@@ -638,7 +630,7 @@ void FormPlaylistManager::mnuFileSaveAs_Click() {
 void FormPlaylistManager::mnuFileExit_Click() { FileExitClick(this); }
 
 void FormPlaylistManager::SavePlaylist(bool blnSaveAs) {
-    try {
+    WithTrail(CallSite(QStringLiteral("SavePlaylist"), blnSaveAs), [&] {
         if (blnSaveAs || mstrPlaylistFile.isEmpty() || mstrPlaylistFile != mstrLoadedPlaylistFile) {
             const QString folder =
                 GetOptionSetting(kSettingsSection, kLocationKey, QString(), SettingType::String).toString();
@@ -677,9 +669,7 @@ void FormPlaylistManager::SavePlaylist(bool blnSaveAs) {
             throw;
         }
         ProgressIndication(this, path, false, QString(), 0);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("SavePlaylist"), blnSaveAs));
-    }
+    });
 }
 
 // ---- drops ---------------------------------------------------------------------------------
@@ -802,7 +792,7 @@ QString FormPlaylistManager::FullPathOfRow(int row) const {
 }
 
 void FormPlaylistManager::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const int row = SelectedRow();
         const bool selected = row >= 0;
         const bool exists = selected && FileInPlaylistExists(mstrPlaylistFile, gPlaylistEntries[size_t(row)].FileName);
@@ -817,9 +807,7 @@ void FormPlaylistManager::ActionsMenuRootSelect() {
         for (QAction* item : {mnuActionsSortPlaylist, mnuActionsRandomise, mnuActionsSyncTitlesWithID3Tags,
                               mnuActionsRemoveSelectedEntries, mnuActionsCheckAll, mnuActionsUncheckAll})
             item->setEnabled(hasRows);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 void FormPlaylistManager::mnuActionsFileInfo_Click() {
