@@ -253,19 +253,7 @@ void FormMusicCataloguer::BuildControls() {
         viewerPalette.setColor(QPalette::Inactive, role, viewerPalette.color(QPalette::Active, role));
     RichViewer->setPalette(viewerPalette);
 
-    ImageRedIndicator = new SkinImage(this);
-    ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
-    ImageRedIndicator->SetStretch(false);
-    ImageRedIndicator->SetPicture(
-        IndicatorPicture(QColor(0x7a, 0x16, 0x16), QColor(0xf7, 0xb0, 0xa8), QColor(0xc0, 0x2a, 0x22)));
-    if (ImageGreenIndicator) {
-        ImageRedIndicator->stackUnder(ImageGreenIndicator);
-        ImageGreenIndicator->lower();
-    }
-    if (ProgBar) {
-        ProgBar->setOrientation(Qt::Vertical);
-        ProgBar->setTextVisible(false);
-    }
+    ImageRedIndicator = BuildRedIndicatorAndProgBar();
 
     // ---- events ----
     connect(TabStripViewer, &QTabBar::currentChanged, this, [this] { ResumeNext([&] { TabStripViewer_Click(); }); });
