@@ -74,7 +74,7 @@ DialogHTMLFont::DialogHTMLFont(QWidget* parent)
         layout()->activate();
     });
     ResumeNext([&] { ReadWindowPos(this); });
-    ResumeNext([&] { CommonDialogColour.Flags = Cdl::CCFullOpen; });
+    CommonDialogColour.Flags = Cdl::CCFullOpen;
     ResumeNext([&] {
         QStringList faces = QFontDatabase::families();
         std::sort(faces.begin(), faces.end(),

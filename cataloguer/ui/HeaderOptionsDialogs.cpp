@@ -206,7 +206,7 @@ DialogHTMLCataloguerHeader::DialogHTMLCataloguerHeader(QWidget* parent)
         layout()->activate();
     });
     ResumeNext([&] { ReadWindowPos(this); });
-    ResumeNext([&] { CommonDialogColour.Flags = Cdl::CCFullOpen; });
+    CommonDialogColour.Flags = Cdl::CCFullOpen;
     ResumeNext([&] {
         for (QComboBox* combo : ComboFill) HTMLColoursIntoComboBox(combo);
     });

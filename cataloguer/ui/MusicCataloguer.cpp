@@ -140,7 +140,7 @@ FormMusicCataloguer::FormMusicCataloguer(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] { CommonDialogFont.Flags = Cdl::CFScreenFonts; });
+    CommonDialogFont.Flags = Cdl::CFScreenFonts;
     ResumeNext([&] { DrawTransparentFrame(this, ImageOutput[0], UpDownEntriesPerPage, 100); });
     ResumeNext([&] { DrawTransparentFrame(this, FrameReliabilityPref, LabelReliabilityPref[1], 100); });
     ResumeNext([&] {

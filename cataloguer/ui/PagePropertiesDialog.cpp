@@ -56,10 +56,8 @@ DialogHTMLPageProperties::DialogHTMLPageProperties(QWidget* parent)
         layout()->activate();
     });
     ResumeNext([&] { ReadWindowPos(this); });
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;
-        CommonDialogColour.Flags = Cdl::CCFullOpen;
-    });
+    CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;
+    CommonDialogColour.Flags = Cdl::CCFullOpen;
     ResumeNext([&] {
         for (QComboBox* combo : ComboColour) HTMLColoursIntoComboBox(combo);
     });

@@ -63,7 +63,7 @@ DialogFileNameTagCoordAdvOptions::DialogFileNameTagCoordAdvOptions(QWidget* pare
         FileNameTagCoordAdvSettings settings = TakeSettings();
         ReadThenShow([&] { settings.Read(); }, [&] { ShowSettings(settings); });
     });
-    ResumeNext([&] { CommonDialogColour.Flags = 3; });
+    CommonDialogColour.Flags = 3;
     TabStripNames->setCurrentIndex(0);
     TabStripNames_Click(0);
 }

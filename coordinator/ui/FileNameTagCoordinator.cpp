@@ -114,9 +114,7 @@ FormFileNameTagCoordinator::FormFileNameTagCoordinator(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
-    });
+    CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     ResumeNext([&] { ResizeColumns(); });
     ResumeNext([&] { ReadFileNameTagCoordinatorSettings(); });
     // The override tool is loaded hidden; it restores its own settings.

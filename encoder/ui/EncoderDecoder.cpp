@@ -98,10 +98,8 @@ FormEncoderDecoder::FormEncoderDecoder(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNExplorer | Cdl::OFNAllowMultiselect | Cdl::OFNFileMustExist |
-                                 Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 528902
-    });
+    CommonDialogFile.Flags = Cdl::OFNExplorer | Cdl::OFNAllowMultiselect | Cdl::OFNFileMustExist |
+                             Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 528902
     ResumeNext([&] { ReadEncoderDecoderSettings(); });
     ResumeNext([&] { LayoutControls(); });
     ResumeNext([&] { EnableControls(true); });

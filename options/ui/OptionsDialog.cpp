@@ -760,7 +760,7 @@ void DialogOptions::InitialiseDialogText() {
 void DialogOptions::Load() {
     ResumeNext([&] { InitialiseDialogText(); });
     ResumeNext([&] { ReadWindowPos(this); });
-    ResumeNext([&] { CommonDialogColour.Flags = 2; });
+    CommonDialogColour.Flags = 2;
     ResumeNext([&] { HTMLColoursIntoComboBox(ComboFill); });
     ComboFill->setEditText(QString());
     ResumeNext([&] {

@@ -122,9 +122,7 @@ FormPlaylistManager::FormPlaylistManager(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
-    });
+    CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     ResumeNext([&] { ImagePlaylist_Click(1); });
     ResumeNext([&] { LayoutControls(); });
     ResumeNext([&] { ReadPlaylistManagerSettings(); });
