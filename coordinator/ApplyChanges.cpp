@@ -10,6 +10,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "quillmark/Quillmark.h"
+#include "scanning/engine/FileBytes.h"
 #include "scanning/engine/FileErrorReport.h"
 #include "scanning/engine/ID3v1.h"
 #include "scanning/engine/ID3v2TagInfo.h"
@@ -36,6 +37,7 @@
 #include <mutex>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -203,6 +205,33 @@ void ReportFailure(const QString& path, int32_t action) {
 bool IsEmpty(const ID3v1Tag& tag) { return CompareID3v1(tag, ID3v1Tag{}); }
 bool IsEmpty(const ID3v2Tag& tag) { return CompareID3v2(tag, ID3v2Tag{}); }
 
+// Opens the file whose tags are read and rewritten, once for both.  A file
+// that cannot be opened stays closed here: the reads by path then meet the
+// same failure and report it as they always do.
+void OpenForTags(FileBytes& file, const QString& path) {
+    try {
+        file.open(path);
+    } catch (...) {
+        file.close();
+    }
+}
+
+// What stat would say of the open file.
+struct stat StatOf(const struct statx& x) {
+    struct stat st {};
+    st.st_dev = makedev(x.stx_dev_major, x.stx_dev_minor);
+    st.st_ino = x.stx_ino;
+    st.st_mode = x.stx_mode;
+    st.st_nlink = x.stx_nlink;
+    st.st_uid = x.stx_uid;
+    st.st_gid = x.stx_gid;
+    st.st_size = off_t(x.stx_size);
+    st.st_mtim = {time_t(x.stx_mtime.tv_sec), long(x.stx_mtime.tv_nsec)};
+    st.st_ctim = {time_t(x.stx_ctime.tv_sec), long(x.stx_ctime.tv_nsec)};
+    st.st_atim = {time_t(x.stx_atime.tv_sec), long(x.stx_atime.tv_nsec)};
+    return st;
+}
+
 // ---- new files, written now and put in place in batches ------------------------------
 
 // A file rewritten beside its target and not yet renamed over it.
@@ -213,76 +242,80 @@ struct StagedFile {
     QByteArray moveTo;   // the new name's native path, when the file is renamed too
     int fd = -1;         // the new file, open until it is in place
     FileIdentity source; // the target the new file was made from
+    dev_t device = 0;    // the file system it is on
     int row = -1;        // the table row it serves
 };
 
-// Makes files durable on several threads at once: a file system joins the
-// flushes that wait together into one commit, so the disk works on many
-// files at a time instead of one after the other.  Each file is flushed on
-// its own; a flush of the whole file system would also wait for every other
-// program's writing.
-class SyncWorkers {
+// Makes the new files of a batch durable on a thread of its own, while the
+// next batch is written.  One flush of each file system the batch touches
+// (syncfs) puts all their data on disk in one commit, far cheaper than a
+// flush per file; it also waits for other programs' writing on that file
+// system.  When it reports an error (which may be another file's), each
+// file of that file system is flushed on its own, so only the files that
+// really failed are reported.
+class SyncWorker {
 public:
     struct Batch {
         std::vector<int> fds;
-        std::vector<int> results;  // 0 or the errno value, per fd
-        size_t done = 0;
+        std::vector<dev_t> devices;  // per fd
+        std::vector<int> results;    // 0 or the errno value, per fd
+        bool done = true;
     };
 
-    SyncWorkers() {
-        for (int i = 0; i < kThreads; ++i) m_threads.emplace_back([this] { work(); });
-    }
-    ~SyncWorkers() {
+    SyncWorker() : m_thread([this] { work(); }) {}
+    ~SyncWorker() {
         {
             const std::lock_guard lock(m_mutex);
             m_stopping = true;
         }
         m_wake.notify_all();
-        for (std::thread& t : m_threads) t.join();
+        m_thread.join();
     }
 
     void start(Batch& batch) {
         batch.results.assign(batch.fds.size(), 0);
-        batch.done = 0;
         {
             const std::lock_guard lock(m_mutex);
-            for (size_t i = 0; i < batch.fds.size(); ++i) m_queue.push_back({&batch, i});
+            batch.done = false;
+            m_queue.push_back(&batch);
         }
         m_wake.notify_all();
     }
     void wait(Batch& batch) {
         std::unique_lock lock(m_mutex);
-        m_done.wait(lock, [&] { return batch.done == batch.fds.size(); });
+        m_done.wait(lock, [&] { return batch.done; });
     }
 
 private:
-    static constexpr int kThreads = 32;
-    struct Job {
-        Batch* batch;
-        size_t index;
-    };
+    static void Sync(Batch& batch) {
+        std::map<dev_t, std::vector<size_t>> byDevice;
+        for (size_t i = 0; i < batch.fds.size(); ++i) byDevice[batch.devices[i]].push_back(i);
+        for (const auto& [device, members] : byDevice) {
+            if (::syncfs(batch.fds[members.front()]) == 0) continue;
+            for (const size_t i : members) batch.results[i] = ::fdatasync(batch.fds[i]) == 0 ? 0 : errno;
+        }
+    }
 
     void work() {
         std::unique_lock lock(m_mutex);
         for (;;) {
             m_wake.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
             if (m_queue.empty()) return;
-            const Job job = m_queue.front();
+            Batch* batch = m_queue.front();
             m_queue.pop_front();
-            const int fd = job.batch->fds[job.index];
             lock.unlock();
-            const int result = ::fdatasync(fd) == 0 ? 0 : errno;
+            Sync(*batch);
             lock.lock();
-            job.batch->results[job.index] = result;
-            if (++job.batch->done == job.batch->fds.size()) m_done.notify_all();
+            batch->done = true;
+            m_done.notify_all();
         }
     }
 
     std::mutex m_mutex;
     std::condition_variable m_wake, m_done;
-    std::deque<Job> m_queue;
+    std::deque<Batch*> m_queue;
     bool m_stopping = false;
-    std::vector<std::thread> m_threads;
+    std::thread m_thread;  // last: it starts once the rest is ready
 };
 
 // New files on their way into place, in list order: a batch being written,
@@ -313,10 +346,11 @@ public:
         finishFlushing();
         startFlushing();
         finishFlushing();
-        for (const QByteArray& folder : m_folders) {
+        // The renames become durable with one commit per file system.
+        for (const auto& [device, folder] : m_folders) {
             const int dfd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             if (dfd >= 0) {
-                ::fsync(dfd);
+                ::syncfs(dfd);
                 ::close(dfd);
             }
         }
@@ -334,25 +368,29 @@ private:
     static constexpr size_t kBatch = 256;
     struct Batch {
         std::vector<StagedFile> files;
-        SyncWorkers::Batch sync;
+        SyncWorker::Batch sync;
     };
 
-    SyncWorkers& workers() {
-        if (!m_workers) m_workers = std::make_unique<SyncWorkers>();
-        return *m_workers;
+    SyncWorker& worker() {
+        if (!m_worker) m_worker = std::make_unique<SyncWorker>();
+        return *m_worker;
     }
 
     void startFlushing() {
         if (m_open.files.empty()) return;
         std::swap(m_open, m_inFlight);
         m_inFlight.sync.fds.clear();
-        for (const StagedFile& f : m_inFlight.files) m_inFlight.sync.fds.push_back(f.fd);
-        workers().start(m_inFlight.sync);
+        m_inFlight.sync.devices.clear();
+        for (const StagedFile& f : m_inFlight.files) {
+            m_inFlight.sync.fds.push_back(f.fd);
+            m_inFlight.sync.devices.push_back(f.device);
+        }
+        worker().start(m_inFlight.sync);
     }
 
     void finishFlushing() {
         if (m_inFlight.files.empty()) return;
-        workers().wait(m_inFlight.sync);
+        worker().wait(m_inFlight.sync);
         m_flushing = true;
         const auto reset = qScopeGuard([&] {
             m_flushing = false;
@@ -367,6 +405,10 @@ private:
         m_targets.remove(f.moveTo);
         try {
             if (syncResult != 0) RaiseWrite(syncResult);
+            // A rename changes neither inode, size nor time: the new file's
+            // identity now is its identity in place.
+            struct stat written;
+            const bool knowWritten = ::fstat(f.fd, &written) == 0;
             if (::close(std::exchange(f.fd, -1)) != 0) RaiseWrite(errno);
             // The file must still be the one the new file was made from.
             struct stat st;
@@ -376,8 +418,7 @@ private:
                 Warn(f.path, TextId::Coordinator::FileReplacedText, TextId::Coordinator::FileSkipped);
                 return;
             }
-            const QByteArray& finalPath = f.moveTo.isEmpty() ? f.target : f.moveTo;
-            m_folders.insert(NativeParentOf(f.target));
+            if (!m_folders.count(f.device)) m_folders.emplace(f.device, NativeParentOf(f.target));
             if (f.moveTo.isEmpty()) {
                 if (::rename(f.temp.constData(), f.target.constData()) != 0) RaiseWrite(errno);
             } else {
@@ -396,9 +437,7 @@ private:
             }
             // The row now stands for the new file, so a later run over the
             // same table still finds the file it changed.
-            struct stat now;
-            if (f.row >= 0 && f.row < m_table.rows() && ::stat(finalPath.constData(), &now) == 0)
-                m_table.setIdentity(f.row, IdentityOf(now));
+            if (f.row >= 0 && f.row < m_table.rows() && knowWritten) m_table.setIdentity(f.row, IdentityOf(written));
         } catch (...) {
             if (f.fd >= 0) ::close(std::exchange(f.fd, -1));
             ::unlink(f.temp.constData());
@@ -412,8 +451,8 @@ private:
     Batch m_open, m_inFlight;
     bool m_flushing = false;
     QSet<QByteArray> m_targets;
-    QSet<QByteArray> m_folders;
-    std::unique_ptr<SyncWorkers> m_workers;
+    std::map<dev_t, QByteArray> m_folders;  // a folder of each file system renamed in
+    std::unique_ptr<SyncWorker> m_worker;
 };
 
 // Boxes shown during a run wait until the files before them are in place, so
@@ -521,11 +560,13 @@ private:
     // The name the tags are written under: the new one after a rename.
     QString rename(const QString& folder, const QString& oldName, const QString& newName, bool& failed);
     bool tags(const QString& path, const SimRowTexts& cells);
-    bool planID3v1(const QString& path, const SimRowTexts& cells, TagWork& work);
-    bool planID3v2(const QString& path, const SimRowTexts& cells, TagWork& work);
+    // Both plans read the file held open in `file` (each tag read once); a
+    // file that could not be opened is read by its path, which reports why.
+    bool planID3v1(const QString& path, FileBytes& file, const SimRowTexts& cells, TagWork& work);
+    bool planID3v2(const QString& path, FileBytes& file, const SimRowTexts& cells, TagWork& work);
     // Stages the file's new content; with `newName`, under that name in the
     // same step.  False when there was nothing to write.
-    bool rewrite(const QString& path, const TagWork& work, const QString& newName = QString());
+    bool rewrite(const QString& path, FileBytes& file, const TagWork& work, const QString& newName = QString());
     // The rename and the tag changes of a row as one step; false when this
     // row cannot take that way (the caller renames, then writes the tags).
     bool renameWithTags(const QString& folder, const QString& oldName, const QString& newName,
@@ -548,6 +589,10 @@ private:
     SimResultsModel& m_table;
     Staging m_staging;
     int m_row = -1;  // the row being applied
+    // The row's path when lstat found a plain file there, not a link, and
+    // that file's identity: a rewrite of it needs no resolving of the path.
+    QString m_plainPath;
+    FileIdentity m_plainIdentity;
     std::unique_ptr<TagRenderer> m_renderer;
     QSet<QString> m_cleaned;
 };
@@ -562,7 +607,18 @@ void ApplyRun::row(int index, const SimRowTexts& cells, const FileIdentity& iden
     // Only the file the row was made from is touched (as it is once the
     // work waiting for it is in place).
     flushFor(path);
-    const FileIdentity now = IdentityOf(path);
+    // A plain file (the usual case) is known by lstat alone; a link counts
+    // as the file it leads to.
+    FileIdentity now;
+    m_plainPath.clear();
+    struct stat st;
+    if (::lstat(NativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+        now = IdentityOf(st);
+        m_plainPath = path;
+        m_plainIdentity = now;
+    } else {
+        now = IdentityOf(path);
+    }
     if (!now.known()) {
         ++m_report.failed;
         Warn(path, TextId::Coordinator::FileGoneText, TextId::Coordinator::FileSkipped);
@@ -649,9 +705,11 @@ bool ApplyRun::renameWithTags(const QString& folder, const QString& oldName, con
     TagWork work;
     bool staged = false;
     try {
-        if (planID3v1(from, cells, work)) {
-            if (!planID3v2(from, cells, work)) failed = true;
-            if (work.v1 != Plan::Keep || work.v2 != Plan::Keep) staged = rewrite(from, work, newName);
+        FileBytes file;
+        OpenForTags(file, from);
+        if (planID3v1(from, file, cells, work)) {
+            if (!planID3v2(from, file, cells, work)) failed = true;
+            if (work.v1 != Plan::Keep || work.v2 != Plan::Keep) staged = rewrite(from, file, work, newName);
         } else {
             failed = true;
         }
@@ -676,11 +734,14 @@ bool ApplyRun::tags(const QString& path, const SimRowTexts& cells) {
     try {
         // A failed ID3v1 read was reported: the ID3v2 step is skipped too, so
         // one unreadable file gives one warning.
-        if (!planID3v1(path, cells, work)) return false;
-        const bool v2Read = planID3v2(path, cells, work);
+        FileBytes file;
+        OpenForTags(file, path);
+        if (!planID3v1(path, file, cells, work)) return false;
+        const bool v2Read = planID3v2(path, file, cells, work);
         if (work.v2 != Plan::Keep) {
-            rewrite(path, work);
+            rewrite(path, file, work);
         } else if (work.v1 != Plan::Keep) {
+            file.close();
             const bool written = writeID3v1InPlace(path, work);
             // The row stands for the file as written now (its size and time
             // changed), so a later run over the same table still finds it.
@@ -695,7 +756,7 @@ bool ApplyRun::tags(const QString& path, const SimRowTexts& cells) {
     }
 }
 
-bool ApplyRun::planID3v1(const QString& path, const SimRowTexts& cells, TagWork& work) {
+bool ApplyRun::planID3v1(const QString& path, FileBytes& file, const SimRowTexts& cells, TagWork& work) {
     const MassTaggingOverrides& o = m_settings.overrides;
     if (o.id3v1RemoveInForce()) {
         work.v1 = Plan::Remove;
@@ -703,7 +764,9 @@ bool ApplyRun::planID3v1(const QString& path, const SimRowTexts& cells, TagWork&
     }
     ID3v1Tag tag;
     bool hadTag = false, ignored = false;
-    if (!ReadID3v1TagInfo(path, tag, hadTag, ignored)) return false;
+    if (!(file.isOpen() ? ReadID3v1TagInfo(file, path, tag, hadTag, ignored)
+                        : ReadID3v1TagInfo(path, tag, hadTag, ignored)))
+        return false;
     const ID3v1Tag before = tag;
     const bool fromRow = m_settings.changeID3v1Tag;
     const auto value = [&](int field) -> const QString& { return o.id3v1[size_t(field)].value; };
@@ -725,7 +788,7 @@ bool ApplyRun::planID3v1(const QString& path, const SimRowTexts& cells, TagWork&
     return true;
 }
 
-bool ApplyRun::planID3v2(const QString& path, const SimRowTexts& cells, TagWork& work) {
+bool ApplyRun::planID3v2(const QString& path, FileBytes& file, const SimRowTexts& cells, TagWork& work) {
     const MassTaggingOverrides& o = m_settings.overrides;
     if (o.id3v2RemoveInForce()) {
         work.v2 = Plan::Remove;
@@ -733,7 +796,7 @@ bool ApplyRun::planID3v2(const QString& path, const SimRowTexts& cells, TagWork&
     }
     ID3v2Tag tag;
     bool hadTag = false, ignored = false;
-    if (!ReadID3v2TagInfo(path, tag, hadTag, ignored)) return false;
+    if (!ReadID3v2TagInfo(file, path, tag, hadTag, ignored)) return false;
     const ID3v2Tag before = tag;
     const bool fromRow = m_settings.changeID3v2Tag;
     const auto set = [&](int field, QString& slot, const QString* rowValue) {
@@ -765,32 +828,50 @@ bool ApplyRun::planID3v2(const QString& path, const SimRowTexts& cells, TagWork&
 
 // The file's new content as a whole: the new ID3v2 tag (or none), the
 // audio as it is, the ID3v1 tag as planned.
-bool ApplyRun::rewrite(const QString& path, const TagWork& work, const QString& newName) {
-    // The file a link points to is rewritten, not the link.
+bool ApplyRun::rewrite(const QString& path, FileBytes& file, const TagWork& work, const QString& newName) {
     QByteArray native = NativePath(path);
-    if (char* resolved = ::realpath(native.constData(), nullptr)) {
-        native = QByteArray(resolved);
-        std::free(resolved);
+    // The file a link points to is rewritten, not the link.  The row's own
+    // plain file, still the one lstat saw, needs no resolving.
+    const bool plain = file.isOpen() && path == m_plainPath && IdentityOf(StatOf(file.status())) == m_plainIdentity;
+    if (!plain) {
+        file.close();
+        if (char* resolved = ::realpath(native.constData(), nullptr)) {
+            native = QByteArray(resolved);
+            std::free(resolved);
+        }
     }
-    const int in = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) RaiseRead(errno, path);
     struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closeIn{in};
+        int fd = -1;
+        ~Closer() {
+            if (fd >= 0) ::close(fd);
+        }
+    } closeIn;
+    int in = file.fd();
     struct stat st;
-    if (::fstat(in, &st) != 0) RaiseRead(errno, path);
+    if (in >= 0) {
+        st = StatOf(file.status());
+    } else {
+        in = closeIn.fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+        if (in < 0) RaiseRead(errno, path);
+        if (::fstat(in, &st) != 0) RaiseRead(errno, path);
+    }
     const uint64_t size = uint64_t(st.st_size);
     const bool readOnly = !(st.st_mode & S_IWUSR);
     if (readOnly && !m_settings.writeReadOnly)
         throw SvError(quillmark::Err::ReadOnly, QStringLiteral("clsID3v2::WriteTag"),
                       StandardErrorText(ErrNo::PathFileAccess));
-    if (::access(native.constData(), W_OK) != 0 && !readOnly) RaiseWrite(errno);
+    // The owner's write bit says it for the owner; anyone else asks.
+    if (!readOnly && st.st_uid != ::geteuid() && ::access(native.constData(), W_OK) != 0) RaiseWrite(errno);
 
+    // The blocks the tag reads kept serve again when the file is still open.
+    const auto readAt = [&](uint64_t offset, uint8_t* into, size_t count) {
+        if (file.isOpen()) return file.readAt(int64_t(offset), into, count) == count || (errno = EIO, false);
+        return PreadAll(in, reinterpret_cast<char*>(into), count, off_t(offset));
+    };
     uint8_t head[10] = {};
     uint64_t oldTag = 0;
     if (size >= 10) {
-        if (!PreadAll(in, reinterpret_cast<char*>(head), sizeof head, 0)) RaiseRead(errno, path);
+        if (!readAt(0, head, sizeof head)) RaiseRead(errno, path);
         if (head[0] == 'I' && head[1] == 'D' && head[2] == '3') {
             oldTag = 10ull + (uint64_t(head[6]) << 21) + (uint64_t(head[7]) << 14) + (uint64_t(head[8]) << 7) + head[9];
             if (head[3] == 4 && (head[5] & 0x10)) oldTag += 10;
@@ -800,8 +881,7 @@ bool ApplyRun::rewrite(const QString& path, const TagWork& work, const QString& 
     ID3v1Block block{};
     bool hasV1 = false;
     if (size > uint64_t(kID3v1Size)) {
-        if (!PreadAll(in, reinterpret_cast<char*>(block.data()), block.size(), off_t(size - kID3v1Size)))
-            RaiseRead(errno, path);
+        if (!readAt(size - kID3v1Size, block.data(), block.size())) RaiseRead(errno, path);
         hasV1 = std::memcmp(block.data(), "TAG", 3) == 0;
     }
     const uint64_t audioEnd = size - (hasV1 ? kID3v1Size : 0);
@@ -822,6 +902,7 @@ bool ApplyRun::rewrite(const QString& path, const TagWork& work, const QString& 
     staged.path = path;
     staged.target = native;
     staged.source = IdentityOf(st);
+    staged.device = st.st_dev;
     staged.row = m_row;
     const QByteArray folder = Staging::NativeParentOf(native);
     const QByteArray name = native.mid(native.lastIndexOf('/') + 1);

@@ -21,10 +21,11 @@
 //     A file renamed and retagged gets its new name only as the finished new
 //     file; the old file goes after that (a run killed in between leaves
 //     both, whole, and the next run removes the old one).  Hidden files of an
-//     interrupted run are removed when a later run meets their folder.  Durability is batched: the new files of a batch are
-//     flushed to disk together (on several threads, while the next batch
-//     is written) before any of them replaces its file, and boxes still
-//     come in list order.
+//     interrupted run are removed when a later run meets their folder.
+//     Durability is batched: the new files of a batch are flushed to disk
+//     together (one flush of their file system, while the next batch is
+//     written) before any of them replaces its file, and boxes still come
+//     in list order.
 //   - A tag is never created on a file that has none when nothing would be
 //     set in it, and a "Remove" acts only while its group is switched on.
 //   - Every failure is reported for its file (a box) and counted; the caller

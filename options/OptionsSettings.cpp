@@ -39,6 +39,17 @@ const CheckKey kScanChecks[] = {
 };
 
 QString key(const char* name) { return QLatin1String(name); }
+
+// A check box's stored value: "0", "1" or "2" (greyed) as stored, and also
+// "True"/"False" (any capitals), which a hand-edited file may hold and which
+// the option readers take as on and off; read as a number, "True" would show
+// the box unticked and OK would then store the option as off.
+int checkValue(const QString& section, const QString& name, const QString& defaultText) {
+    const QString text = Stored::Text(section, name, defaultText).trimmed();
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return 1;
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return 0;
+    return Stored::Integer(section, name, defaultText);
+}
 QString ruleKey(int n, const char* field) { return QString::number(n) + QLatin1String(field); }
 QString columnKey(const char* name, int n) { return QLatin1String(name) + QString::number(n); }
 
@@ -47,17 +58,17 @@ QString columnKey(const char* name, int n) { return QLatin1String(name) + QStrin
 void OptionsSettings::Read() {
     WithTrail(QStringLiteral("ReadOptionsSettings"), [this] {
         for (const CheckKey& c : kPreferenceChecks)
-            this->*c.field = Stored::Integer(kPreferences, key(c.key), key(c.defaultText));
+            this->*c.field = checkValue(kPreferences, key(c.key), key(c.defaultText));
         SkinScheme = Stored::Text(kPreferences, key("SkinScheme"), QStringLiteral("Fun Blue"));
 
         for (const CheckKey& c : kScanChecks)
-            this->*c.field = Stored::Integer(kScanningCentre, key(c.key), key(c.defaultText));
+            this->*c.field = checkValue(kScanningCentre, key(c.key), key(c.defaultText));
         ComboScanFilter = Stored::Text(kScanningCentre, key("ScanFilter"), QStringLiteral("*.mp3"));
 
         ComboFileNameFormat.Read(kFileNameFormat, kFileNameFormatHistory, kDefaultFileNameFormat);
 
         for (int i = 0; i < 6; ++i)
-            CheckSourceSeparator[i] = Stored::Integer(kSeparators, QString::number(i), i == 0 ? key("1") : key("0"));
+            CheckSourceSeparator[i] = checkValue(kSeparators, QString::number(i), i == 0 ? key("1") : key("0"));
         TextSourceSeparator[0] = Stored::Text(kSeparators, key("TextSourceSeparator1"));
         TextSourceSeparator[1] = Stored::Text(kSeparators, key("TextSourceSeparator2"));
 
@@ -66,12 +77,12 @@ void OptionsSettings::Read() {
         LabelOrder[2] = Stored::Text(kCoordinator, key("Order3"), QStringLiteral("Title"));
         OptionID3v1TagPref = Stored::Truth(kCoordinator, key("ID3v1TagPref"), QStringLiteral("False"));
         OptionID3v2TagPref = Stored::Truth(kCoordinator, key("ID3v2TagPref"), QStringLiteral("False"));
-        CheckDoubleBarrel = Stored::Integer(kCoordinator, key("DoubleBarrel"), key("1"));
+        CheckDoubleBarrel = checkValue(kCoordinator, key("DoubleBarrel"), key("1"));
 
         ListIncludedHTML.clear();
         const int htmlCount = Stored::Integer(kHTML, key("NumColumnHeadings"), key("0"));
         for (int n = 1; n <= htmlCount; ++n) ListIncludedHTML << Stored::Text(kHTML, columnKey("ColumnHeading", n));
-        CheckSortByHTML = Stored::Integer(kHTML, key("SortBy"), key("0"));
+        CheckSortByHTML = checkValue(kHTML, key("SortBy"), key("0"));
         ComboSortKeyHTML = Stored::Text(kHTML, key("SortKey"));
         ComboOrderHTML = Stored::Integer(kHTML, key("SortOrder"), key("0"));
         // The order box offers two entries: another index is no value it can show.
@@ -88,7 +99,7 @@ void OptionsSettings::Read() {
             column.width = Stored::Text(kText, columnKey("ColumnHeadingWidth", n));
             ListIncludedText.push_back(column);
         }
-        CheckSortByText = Stored::Integer(kText, key("SortBy"), key("0"));
+        CheckSortByText = checkValue(kText, key("SortBy"), key("0"));
         ComboSortKeyText = Stored::Text(kText, key("SortKey"));
         ComboOrderText = Stored::Integer(kText, key("SortOrder"), key("0"));
         if (ComboOrderText < -1 || ComboOrderText > 1) RaiseError(ErrNo::InvalidPropertyValue);

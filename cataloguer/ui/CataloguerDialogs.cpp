@@ -32,8 +32,3 @@ bool IsCatalogueColourText(const QString& text) {
     return HTML2VBColour(converted);
 }
 
-void PaintColourBox(QComboBox* combo, QWidget* swatch) {
-    // SwatchColour prefers a colour the colour dialog stored over the paint.
-    if (swatch) swatch->setProperty("BackColor", QVariant());
-    HTMLColourIntoPictureBox(combo, swatch);
-}

@@ -3,7 +3,6 @@
 // (options/ui/CataloguerDialogHooks.h).  The program calls it once at start.
 // Also the colour-box rules those dialogs share.
 
-class QComboBox;
 class QString;
 class QWidget;
 
@@ -14,8 +13,3 @@ void RegisterCataloguerDialogs();
 // without "#".
 bool IsCatalogueColourText(const QString& text);
 
-// Paints the swatch with the box's colour (foundation/ui/HtmlColourBoxes.h:
-// a bad text is reported and the focus goes back to the box) and forgets any
-// colour the colour dialog put into the swatch before, so the next colour
-// dialog opens on the colour the swatch shows.
-void PaintColourBox(QComboBox* combo, QWidget* swatch);

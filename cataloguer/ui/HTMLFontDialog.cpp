@@ -309,12 +309,12 @@ bool DialogHTMLFont::TextSize_LostFocus() {
 // ---- colour ---------------------------------------------------------------------------
 
 void DialogHTMLFont::ComboColour_Click() {
-    PaintColourBox(ComboColour, PictureColour);
+    HTMLColourIntoPictureBox(ComboColour, PictureColour);
     UpdateSampleText();
 }
 
 void DialogHTMLFont::ComboColour_LostFocus() {
-    PaintColourBox(ComboColour, PictureColour);
+    HTMLColourIntoPictureBox(ComboColour, PictureColour);
     UpdateSampleText();
 }
 

@@ -334,10 +334,10 @@ void DialogHTMLCataloguerHeader::CheckListCreationDate_Click() {
 
 void DialogHTMLCataloguerHeader::BtnChangeFont_Click(int index) { ShowHTMLFontDialog(LabelFont[index], this); }
 
-void DialogHTMLCataloguerHeader::ComboFill_Click(int index) { PaintColourBox(ComboFill[index], PictureFill[index]); }
+void DialogHTMLCataloguerHeader::ComboFill_Click(int index) { HTMLColourIntoPictureBox(ComboFill[index], PictureFill[index]); }
 
 void DialogHTMLCataloguerHeader::ComboFill_LostFocus(int index) {
-    PaintColourBox(ComboFill[index], PictureFill[index]);
+    HTMLColourIntoPictureBox(ComboFill[index], PictureFill[index]);
 }
 
 void DialogHTMLCataloguerHeader::PictureFill_Click(int index) {

@@ -207,11 +207,11 @@ void DialogHTMLPageProperties::BtnBrowseBackgroundImage_Click() {
 }
 
 void DialogHTMLPageProperties::ComboColour_Click(int index) {
-    PaintColourBox(ComboColour[index], PictureColour[index]);
+    HTMLColourIntoPictureBox(ComboColour[index], PictureColour[index]);
 }
 
 void DialogHTMLPageProperties::ComboColour_LostFocus(int index) {
-    PaintColourBox(ComboColour[index], PictureColour[index]);
+    HTMLColourIntoPictureBox(ComboColour[index], PictureColour[index]);
 }
 
 void DialogHTMLPageProperties::PictureColour_Click(int index) {

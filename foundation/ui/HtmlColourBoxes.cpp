@@ -15,7 +15,11 @@ namespace {
 
 QString NameOf(const QWidget* w) { return w ? w->objectName() : QString(); }
 
+// The box now shows the text's colour: a colour the colour dialog left on it
+// (the swatch's stored value, which is read before the paint) is dropped, or
+// the dialog would later report that old colour instead of the one shown.
 void SetBackground(QWidget* box, const QColor& colour) {
+    box->setProperty("BackColor", QVariant());
     QPalette palette = box->palette();
     palette.setColor(QPalette::Window, colour);
     box->setPalette(palette);

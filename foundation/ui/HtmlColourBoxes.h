@@ -13,5 +13,7 @@ void HTMLColoursIntoComboBox(QComboBox* combo);
 // case) or an empty text show the button-face colour; six hexadecimal digits
 // typed without "#" get the "#" in the combo box; any other text shows the
 // button-face colour, the "Invalid Color" box, and gives the focus back to
-// the combo box.
+// the combo box.  A colour the colour dialog left on the box (see
+// SwatchColour) is forgotten, so the next colour dialog opens on the colour
+// the box shows.
 void HTMLColourIntoPictureBox(QComboBox* combo, QWidget* pictureBox);

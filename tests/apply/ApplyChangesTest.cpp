@@ -13,10 +13,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -476,6 +478,37 @@ TEST_F(ApplyTest, ManyFilesGoInPlaceInBatchesAndEachIsWritten) {
     for (int i : {0, 255, 256, 511, 599}) {
         const QString name = QStringLiteral("f%1.mp3").arg(i, 3, 10, QLatin1Char('0'));
         EXPECT_EQ(v2(OracleRead(folder.file(name)), "TIT2"), QStringLiteral("T") + name);
+    }
+}
+
+TEST_F(ApplyTest, ARowThatNamesALinkRewritesTheFileItLeadsToAndKeepsTheLink) {
+    struct Case {
+        const char* name;
+        const char* target;  // relative to the folder
+        const char* linkText;
+    };
+    const std::vector<Case> cases = {
+        {"a link beside its file", "real.mp3", "real.mp3"},
+        {"a link into another folder", "elsewhere/real.mp3", "elsewhere/real.mp3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MusicFolder here;
+        const ID3v1Tag t1 = FileV1();
+        const ID3v2Tag t2 = FileV2();
+        const QString real = here.mp3(QString::fromLatin1(c.target), &t1, &t2);
+        const QString link = here.file(QStringLiteral("link.mp3"));
+        ASSERT_EQ(::symlink(c.linkText, QFile::encodeName(link).constData()), 0);
+        SimResultsModel rows;
+        AddRow(rows, here.path(), {QStringLiteral("link.mp3"), {}, {}, {}, {}, QStringLiteral("Through Link")});
+        ApplyHost quiet;
+        EXPECT_EQ(ApplyChanges(rows, Switches(false, true, true), quiet).failed, 0);
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), QFileInfo(real).absoluteFilePath());
+        EXPECT_EQ(v2(OracleRead(real), "TIT2"), QStringLiteral("Through Link"));
+        EXPECT_EQ(v1(OracleRead(real), "title"), QStringLiteral("Through Link"));
+        EXPECT_EQ(QDir(QFileInfo(real).path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(),
+                  QFileInfo(real).path() == here.path() ? 2 : 1);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "foundation/HtmlColours.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/ui/HtmlColourBoxes.h"
+#include "foundation/ui/QtDialogs.h"
 #include "support/ScriptedUi.h"
 
 #include <QApplication>
@@ -86,6 +87,12 @@ TEST(HtmlColours, ComboBoxAndPreview) {
     HTMLColourIntoPictureBox(combo, preview);
     EXPECT_EQ(shown(), QColor(0, 0, 0x80));
     EXPECT_EQ(combo->currentText(), QStringLiteral("navy"));
+
+    // A colour once picked in the colour dialog gives way to the text's.
+    SetSwatchColour(preview, 0x0000FF);
+    combo->setEditText("navy");
+    HTMLColourIntoPictureBox(combo, preview);
+    EXPECT_EQ(SwatchColour(preview), 0x800000);
 
     combo->setEditText("DEFAULT");
     HTMLColourIntoPictureBox(combo, preview);

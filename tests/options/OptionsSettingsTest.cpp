@@ -164,6 +164,34 @@ TEST_F(OptionsSettingsTest, EmptyStoreReadsTheDesignStateAndNoSchemeTickedKeepsT
     EXPECT_EQ(Stored("Preferences", "SkinScheme"), "Old Scheme");
 }
 
+// A hand-edited store may hold "True"/"False" where the dialog writes digits;
+// the option readers take them as on and off, and so must the dialog, or OK
+// would store a ticked option as off.
+TEST_F(OptionsSettingsTest, CheckBoxesReadTrueAndFalseAsTheOptionReadersDo) {
+    Store("Preferences", "UseRecycleBin", " true ");
+    Store("Preferences", "DisplayMessageBox", "FALSE");
+    Store("MP3ScanningCentre", "ClearResults", "False");
+    Store("SourceSeparator", "3", "True");
+    Store("FileNameTagCoordinator", "DoubleBarrel", "2");  // greyed stays greyed
+    Store("MusicCataloguerHTML", "SortBy", "True");
+    OptionsSettings read;
+    read.Read();
+    EXPECT_EQ(read.CheckRecycleBin, 1);
+    EXPECT_EQ(read.CheckDisplayMessageBox, 0);
+    EXPECT_EQ(read.CheckClearResults, 0);
+    EXPECT_EQ(read.CheckSourceSeparator[3], 1);
+    EXPECT_EQ(read.CheckDoubleBarrel, 2);
+    EXPECT_EQ(read.CheckSortByHTML, 1);
+
+    read.Write({{}}, {{}});
+    EXPECT_EQ(Stored("Preferences", "UseRecycleBin"), "1");
+    EXPECT_EQ(Stored("SourceSeparator", "3"), "1");
+    GeneralPreferences prefs;
+    GetPreferences(prefs);
+    EXPECT_TRUE(prefs.blnUseRecycleBin);
+    EXPECT_FALSE(prefs.blnDisplayMessageBox);
+}
+
 TEST_F(OptionsSettingsTest, ShorterRuleListRewritesOnlyItsRulesAndTheCount) {
     std::vector<ScanRule> five;
     for (int n = 1; n <= 5; ++n)
