@@ -466,7 +466,7 @@ DerivationSettings CompileDerivationSettings(const CoordinatorOptions& options, 
 // ---- simulate rules -------------------------------------------------------------------
 
 QString ApplySimRules(const QString& baseName, const DerivationSettings& settings) {
-    try {
+    return WithTrail(QStringLiteral("ApplySimRules"), [&] {
         QString name = baseName;
         for (const DerivationSettings::Rule& rule : settings.rules) {
             const Kept kept = rule.point == RulePoint::Character
@@ -482,9 +482,7 @@ QString ApplySimRules(const QString& baseName, const DerivationSettings& setting
             name = std::move(next);
         }
         return name;
-    } catch (...) {
-        PropagateError(QStringLiteral("ApplySimRules"));
-    }
+    });
 }
 
 // ---- parts and track number -------------------------------------------------------------
@@ -575,7 +573,7 @@ int TrackValue(QStringView t) {
 
 int FindTrackNumber(std::vector<NamePart>& parts, int id3v1Track, QStringView id3v2Track,
                     const DerivationSettings& settings) {
-    try {
+    return WithTrail(QStringLiteral("FindTrackNumber"), [&] {
         int track = 0;
         // What is left of a part once its number is taken out.
         const auto keep = [](NamePart& part, QStringView rest) {
@@ -619,9 +617,7 @@ int FindTrackNumber(std::vector<NamePart>& parts, int id3v1Track, QStringView id
         if (v2 > 0 && (settings.id3v2TagPref || track == 0)) track = v2;
         if (id3v1Track > 0 && (settings.id3v1TagPref || track == 0)) track = id3v1Track;
         return track;
-    } catch (...) {
-        PropagateError(QStringLiteral("FindTrackNumber"));
-    }
+    });
 }
 
 // ---- field assignment ---------------------------------------------------------------------
@@ -650,7 +646,7 @@ int OrderPos(const DerivationSettings& s, QStringView field) {
 
 DerivedNames WorkOutDerivedNames(const std::vector<NamePart>& parts, const TagNames& tags,
                                  const DerivationSettings& settings) {
-    try {
+    return WithTrail(QStringLiteral("WorkOutDerivedNames"), [&] {
         DerivedNames d;
         const bool pref = settings.id3v1TagPref || settings.id3v2TagPref;
         const auto choose = [&](const QString& v1, const QString& v2, QStringView nameValue) {
@@ -722,9 +718,7 @@ DerivedNames WorkOutDerivedNames(const std::vector<NamePart>& parts, const TagNa
             else if (!pref) d.Uncertain = true;
         }
         return d;
-    } catch (...) {
-        PropagateError(QStringLiteral("WorkOutDerivedNames"));
-    }
+    });
 }
 
 // ---- formatting -----------------------------------------------------------------------------
@@ -805,7 +799,7 @@ void ApplySpecialWords(QString& name, const DerivationSettings::NameFormat& f) {
 }  // namespace
 
 QString FormatName(const QString& input, int kind, const DerivationSettings& settings) {
-    try {
+    return WithTrail(CallSite(QStringLiteral("FormatName"), input, kind), [&] {
         const DerivationSettings::NameFormat& f = settings.format[size_t(kind == TitleTarget ? 1 : 0)];
         QString name = input;
         ApplyCaseStyle(name, f.caseStyle);
@@ -819,9 +813,7 @@ QString FormatName(const QString& input, int kind, const DerivationSettings& set
         }
         static const QString blank = QStringLiteral(" ");
         return TrimChars(name, blank);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("FormatName"), input, kind));
-    }
+    });
 }
 
 // ---- the new name ---------------------------------------------------------------------------

@@ -109,7 +109,7 @@ void NameDeriver::fill(DerivationRecord& r) const {
 }
 
 SimRowTexts NameDeriver::fillOutColumns(DerivationRecord& r) const {
-    try {
+    return WithTrail(QStringLiteral("FillOutColumns"), [&] {
         SimRowTexts cells;
         cells[SimColumn::OldFileName] = r.FileName;
         cells[SimColumn::Folder] = r.Folder;
@@ -128,9 +128,7 @@ SimRowTexts NameDeriver::fillOutColumns(DerivationRecord& r) const {
         }
         cells[SimColumn::Action] = SimActionText(r.Action);
         return cells;
-    } catch (...) {
-        PropagateError(QStringLiteral("FillOutColumns"));
-    }
+    });
 }
 
 SimulateOutcome SimulateChange(const QStringList& cells, const CoordinatorOptions& options,

@@ -142,7 +142,7 @@ QString FindLameProgram() {
 
 ConversionResult LameConverter::RunLAME(const QString& fileName, const QString& folder, ConversionMode mode,
                                         bool askFurther, const EncoderDecoderOptions& o) {
-    try {
+    return WithTrail(CallSite(QStringLiteral("RunLAME"), fileName, static_cast<int32_t>(mode), askFurther), [&] {
         mblnEndNow = false;
         const bool decoding = mode == ConversionMode::Decode;
         const QString source = QFileInfo(JoinPath(folder, fileName)).absoluteFilePath();
@@ -284,7 +284,5 @@ ConversionResult LameConverter::RunLAME(const QString& fileName, const QString& 
         if (o.blnDeleteSourceFile && QFileInfo(source).canonicalFilePath() != QFileInfo(output).canonicalFilePath())
             DeleteFile(ParentFolder(source), FileNamePart(source));
         return ConversionResult::Converted;
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("RunLAME"), fileName, static_cast<int32_t>(mode), askFurther));
-    }
+    });
 }

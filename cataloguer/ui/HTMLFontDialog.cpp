@@ -74,7 +74,7 @@ DialogHTMLFont::DialogHTMLFont(QWidget* parent)
         layout()->activate();
     });
     ResumeNext([&] { ReadWindowPos(this); });
-    ResumeNext([&] { CommonDialogColour.Flags = Cdl::CCFullOpen; });
+    CommonDialogColour.Flags = Cdl::CCFullOpen;
     ResumeNext([&] {
         QStringList faces = QFontDatabase::families();
         std::sort(faces.begin(), faces.end(),
@@ -200,7 +200,7 @@ void DialogHTMLFont::BuildControls() {
 }
 
 void DialogHTMLFont::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::CataloguerFont;
         setWindowTitle(GetResourceString(Caption));
         LabelFontCombination->setText(GetResourceString(FontCombination));
@@ -214,9 +214,7 @@ void DialogHTMLFont::InitialiseDialogText() {
         LabelSampleText->setToolTip(GetResourceString(SampleTextTip));
         OKButton->setText(GetResourceString(TextId::Common::OK));
         CancelButton->setText(GetResourceString(TextId::Common::Cancel));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 bool DialogHTMLFont::Load(QLabel* lblFont) {

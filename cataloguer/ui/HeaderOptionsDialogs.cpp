@@ -206,7 +206,7 @@ DialogHTMLCataloguerHeader::DialogHTMLCataloguerHeader(QWidget* parent)
         layout()->activate();
     });
     ResumeNext([&] { ReadWindowPos(this); });
-    ResumeNext([&] { CommonDialogColour.Flags = Cdl::CCFullOpen; });
+    CommonDialogColour.Flags = Cdl::CCFullOpen;
     ResumeNext([&] {
         for (QComboBox* combo : ComboFill) HTMLColoursIntoComboBox(combo);
     });
@@ -300,7 +300,7 @@ void DialogHTMLCataloguerHeader::BuildControls() {
 }
 
 void DialogHTMLCataloguerHeader::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::CataloguerHeader;
         setWindowTitle(GetResourceString(HTMLCaption));
         InitialiseHeaderText();
@@ -314,9 +314,7 @@ void DialogHTMLCataloguerHeader::InitialiseDialogText() {
             PictureFill[n]->setToolTip(GetResourceString(TextId::CataloguerPage::SwatchTip));
             ComboFill[n]->setToolTip(GetResourceString(TextId::CataloguerPage::ColourListTip));
         }
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 HTMLCataloguerHeaderControls DialogHTMLCataloguerHeader::Controls() const {
@@ -448,12 +446,10 @@ void DialogTextCataloguerHeader::BuildControls() {
 }
 
 void DialogTextCataloguerHeader::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         setWindowTitle(GetResourceString(TextId::CataloguerHeader::TextCaption));
         InitialiseHeaderText();
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 void DialogTextCataloguerHeader::StoreValues() {

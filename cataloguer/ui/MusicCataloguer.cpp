@@ -140,7 +140,7 @@ FormMusicCataloguer::FormMusicCataloguer(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] { CommonDialogFont.Flags = Cdl::CFScreenFonts; });
+    CommonDialogFont.Flags = Cdl::CFScreenFonts;
     ResumeNext([&] { DrawTransparentFrame(this, ImageOutput[0], UpDownEntriesPerPage, 100); });
     ResumeNext([&] { DrawTransparentFrame(this, FrameReliabilityPref, LabelReliabilityPref[1], 100); });
     ResumeNext([&] {
@@ -253,19 +253,7 @@ void FormMusicCataloguer::BuildControls() {
         viewerPalette.setColor(QPalette::Inactive, role, viewerPalette.color(QPalette::Active, role));
     RichViewer->setPalette(viewerPalette);
 
-    ImageRedIndicator = new SkinImage(this);
-    ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
-    ImageRedIndicator->SetStretch(false);
-    ImageRedIndicator->SetPicture(
-        IndicatorPicture(QColor(0x7a, 0x16, 0x16), QColor(0xf7, 0xb0, 0xa8), QColor(0xc0, 0x2a, 0x22)));
-    if (ImageGreenIndicator) {
-        ImageRedIndicator->stackUnder(ImageGreenIndicator);
-        ImageGreenIndicator->lower();
-    }
-    if (ProgBar) {
-        ProgBar->setOrientation(Qt::Vertical);
-        ProgBar->setTextVisible(false);
-    }
+    ImageRedIndicator = BuildRedIndicatorAndProgBar();
 
     // ---- events ----
     connect(TabStripViewer, &QTabBar::currentChanged, this, [this] { ResumeNext([&] { TabStripViewer_Click(); }); });
@@ -331,7 +319,7 @@ void FormMusicCataloguer::BuildMenus() {
 }
 
 void FormMusicCataloguer::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::Cataloguer;
         SetCaption(GetResourceString(TextId::Launcher::MusicCataloguer));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
@@ -360,9 +348,7 @@ void FormMusicCataloguer::InitialiseDialogText() {
         mbuttonStop.SetToolTipText(GetResourceString(TextId::Common::StopTip));
         for (QLabel* label : {LabelEntriesPerPage, FrameReliabilityPref, LabelOutputFileName, LabelXXXExtension})
             label->adjustSize();
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------

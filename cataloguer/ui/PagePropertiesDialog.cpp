@@ -56,10 +56,8 @@ DialogHTMLPageProperties::DialogHTMLPageProperties(QWidget* parent)
         layout()->activate();
     });
     ResumeNext([&] { ReadWindowPos(this); });
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;
-        CommonDialogColour.Flags = Cdl::CCFullOpen;
-    });
+    CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;
+    CommonDialogColour.Flags = Cdl::CCFullOpen;
     ResumeNext([&] {
         for (QComboBox* combo : ComboColour) HTMLColoursIntoComboBox(combo);
     });
@@ -167,7 +165,7 @@ void DialogHTMLPageProperties::BuildControls() {
 }
 
 void DialogHTMLPageProperties::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::CataloguerPage;
         setWindowTitle(GetResourceString(Caption));
         const std::pair<QLabel*, std::pair<int32_t, int32_t>> fields[] = {
@@ -194,9 +192,7 @@ void DialogHTMLPageProperties::InitialiseDialogText() {
         BtnBrowseBackgroundImage->setText(GetResourceString(Browse));
         OKButton->setText(GetResourceString(TextId::Common::OK));
         CancelButton->setText(GetResourceString(TextId::Common::Cancel));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- handlers -------------------------------------------------------------------------

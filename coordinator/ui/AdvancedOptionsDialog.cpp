@@ -63,7 +63,7 @@ DialogFileNameTagCoordAdvOptions::DialogFileNameTagCoordAdvOptions(QWidget* pare
         FileNameTagCoordAdvSettings settings = TakeSettings();
         ReadThenShow([&] { settings.Read(); }, [&] { ShowSettings(settings); });
     });
-    ResumeNext([&] { CommonDialogColour.Flags = 3; });
+    CommonDialogColour.Flags = 3;
     TabStripNames->setCurrentIndex(0);
     TabStripNames_Click(0);
 }
@@ -222,7 +222,7 @@ void DialogFileNameTagCoordAdvOptions::BuildControls() {
 }
 
 void DialogFileNameTagCoordAdvOptions::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::CoordinatorAdv;
         setWindowTitle(GetResourceString(Caption));
         TabStripNames->setTabText(0, GetResourceString(Artist));
@@ -294,9 +294,7 @@ void DialogFileNameTagCoordAdvOptions::InitialiseDialogText() {
             w->setToolTip(GetResourceString(HighestTrackNumberLookDerivingTip));
         OKButton->setText(GetResourceString(TextId::Common::OK));
         CancelButton->setText(GetResourceString(TextId::Common::Cancel));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- handlers -------------------------------------------------------------------------

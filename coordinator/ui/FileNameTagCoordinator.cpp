@@ -114,9 +114,7 @@ FormFileNameTagCoordinator::FormFileNameTagCoordinator(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
-    });
+    CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     ResumeNext([&] { ResizeColumns(); });
     ResumeNext([&] { ReadFileNameTagCoordinatorSettings(); });
     // The override tool is loaded hidden; it restores its own settings.
@@ -197,19 +195,7 @@ void FormFileNameTagCoordinator::BuildControls() {
 
     // The two indicators share one place: green in front while the list has
     // the focus and rows, else red.
-    ImageRedIndicator = new SkinImage(this);
-    ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
-    ImageRedIndicator->SetStretch(false);
-    ImageRedIndicator->SetPicture(
-        IndicatorPicture(QColor(0x7a, 0x16, 0x16), QColor(0xf7, 0xb0, 0xa8), QColor(0xc0, 0x2a, 0x22)));
-    if (ImageGreenIndicator) {
-        ImageRedIndicator->stackUnder(ImageGreenIndicator);
-        ImageGreenIndicator->lower();
-    }
-    if (ProgBar) {
-        ProgBar->setOrientation(Qt::Vertical);
-        ProgBar->setTextVisible(false);
-    }
+    ImageRedIndicator = BuildRedIndicatorAndProgBar();
 
     // ---- events of the table and the boxes ----
     connect(ListViewSimResults->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -315,7 +301,7 @@ void FormFileNameTagCoordinator::BuildMenus() {
 }
 
 void FormFileNameTagCoordinator::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::Coordinator;
         SetCaption(GetResourceString(TextId::Coordinator::Caption));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
@@ -366,9 +352,7 @@ void FormFileNameTagCoordinator::InitialiseDialogText() {
         // The captions of the plain check boxes fit whatever the language.
         for (QCheckBox* box : {CheckOverrideArtist, CheckChangeFileName, CheckChangeID3v1Tag, CheckChangeID3v2Tag})
             box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -500,7 +484,7 @@ double FormFileNameTagCoordinator::LeftColumnTwips() const {
 }
 
 void FormFileNameTagCoordinator::ResizeColumns() {
-    try {
+    WithTrail(QStringLiteral("ResizeColumns"), [&] {
         const double room = PixelsToTwipsX(ListViewSimResults->width()) - 300;
         QHeaderView* header = ListViewSimResults->header();
         for (int c = 0; c < kSimColumnCount; ++c) {
@@ -509,9 +493,7 @@ void FormFileNameTagCoordinator::ResizeColumns() {
             header->setSectionHidden(c, width <= 0);
             if (width > 0) header->resizeSection(c, TwipsToPixelsX(width));
         }
-    } catch (...) {
-        PropagateError(QStringLiteral("ResizeColumns"));
-    }
+    });
 }
 
 // ---- job mode -----------------------------------------------------------------------
@@ -679,7 +661,7 @@ void FormFileNameTagCoordinator::ListViewSimResults_ItemCheck(int row, bool chec
 }
 
 void FormFileNameTagCoordinator::UpdateProposedChangesTextBoxes(bool blnEnable) {
-    try {
+    WithTrail(CallSite(QStringLiteral("UpdateProposedChangesTextBoxes"), blnEnable), [&] {
         const bool on = blnEnable && ListItemSelected(ListViewSimResults);
         for (QWidget* control : std::initializer_list<QWidget*>{LabelTrack, TextTrack, LabelAlbum, TextAlbum,
                                                                 LabelArtist, TextArtist, LabelMP3Title, TextTitle,
@@ -694,9 +676,7 @@ void FormFileNameTagCoordinator::UpdateProposedChangesTextBoxes(bool blnEnable) 
         TextArtist->setText(m_results->text(row, SimColumn::Artist));
         TextTitle->setText(m_results->text(row, SimColumn::Title));
         TextNewFileName->setText(m_results->text(row, SimColumn::NewFileName));
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("UpdateProposedChangesTextBoxes"), blnEnable));
-    }
+    });
 }
 
 void FormFileNameTagCoordinator::ProposedChange(QLineEdit* box, int column) {
@@ -805,7 +785,7 @@ void FormFileNameTagCoordinator::mnuFileExit_Click() { FileExitClick(this); }
 // ---- actions ----------------------------------------------------------------------------
 
 void FormFileNameTagCoordinator::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const bool selected = ListItemSelected(ListViewSimResults);
         const bool hasRows = m_results->rows() > 0;
         mnuActionsFileInfo->setEnabled(selected);
@@ -814,9 +794,7 @@ void FormFileNameTagCoordinator::ActionsMenuRootSelect() {
         mnuActionsAlterAllActionsRoot->setEnabled(hasRows);
         mnuActionsCheckAll->setEnabled(hasRows);
         mnuActionsUncheckAll->setEnabled(hasRows);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 QString FormFileNameTagCoordinator::CurrentRowPath() const {

@@ -267,7 +267,7 @@ void DialogMassTaggingOverrideTool::LayoutFrames() {
 }
 
 void DialogMassTaggingOverrideTool::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         SetCaption(GetResourceString(TextId::MassTagging::Caption));
         FrameID3v1->setTitle(QStringLiteral("ID3v&1:"));
         FrameID3v2->setTitle(QStringLiteral("ID3v&2:"));
@@ -276,9 +276,7 @@ void DialogMassTaggingOverrideTool::InitialiseDialogText() {
         CheckID3v1Remove->setText(GetResourceString(TextId::MassTagging::Remove));
         CheckID3v2Remove->setText(GetResourceString(TextId::MassTagging::Remove));
         BtnHide->setText(GetResourceString(TextId::MassTagging::Hide));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 void DialogMassTaggingOverrideTool::ReadSettings() {

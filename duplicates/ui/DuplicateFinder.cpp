@@ -141,19 +141,7 @@ void FormDuplicateFinder::BuildControls() {
 
     // The two indicators share one place: green in front while the list has
     // the focus and rows, else red.
-    ImageRedIndicator = new SkinImage(this);
-    ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
-    ImageRedIndicator->SetStretch(false);
-    ImageRedIndicator->SetPicture(
-        IndicatorPicture(QColor(0x7a, 0x16, 0x16), QColor(0xf7, 0xb0, 0xa8), QColor(0xc0, 0x2a, 0x22)));
-    if (ImageGreenIndicator) {
-        ImageRedIndicator->stackUnder(ImageGreenIndicator);
-        ImageGreenIndicator->lower();
-    }
-    if (ProgBar) {
-        ProgBar->setOrientation(Qt::Vertical);
-        ProgBar->setTextVisible(false);
-    }
+    ImageRedIndicator = BuildRedIndicatorAndProgBar();
 
     connect(m_list, &DuplicatesModel::checkToggledByUser, this,
             [this] { ResumeNext([&] { ListViewDuplicates_ItemCheck(); }); });
@@ -206,7 +194,7 @@ void FormDuplicateFinder::BuildMenus() {
 }
 
 void FormDuplicateFinder::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         namespace T = TextId::Duplicates;
         SetCaption(GetResourceString(T::Caption));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
@@ -223,9 +211,7 @@ void FormDuplicateFinder::InitialiseDialogText() {
         mbuttonDelete.SetToolTipText(GetResourceString(T::DeleteSelectedFilesTip));
         mbuttonStop.SetToolTipText(GetResourceString(TextId::Common::StopTip));
         ImageBrellick->setToolTip(GetResourceString(T::LogoTip));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -280,14 +266,12 @@ void FormDuplicateFinder::LayoutControls() {
 }
 
 void FormDuplicateFinder::ResizeColumns() {
-    try {
+    WithTrail(QStringLiteral("ResizeColumns"), [&] {
         const double room = PixelsToTwipsX(ListViewDuplicates->width()) - 300;
         QHeaderView* header = ListViewDuplicates->header();
         for (int c = 0; c < kDuplicateColumnCount; ++c)
             header->resizeSection(c, TwipsToPixelsX(std::max(0.0, room * kColumnFractions[c])));
-    } catch (...) {
-        PropagateError(QStringLiteral("ResizeColumns"));
-    }
+    });
 }
 
 // ---- job mode -----------------------------------------------------------------------
@@ -374,7 +358,7 @@ void FormDuplicateFinder::ForgetDeletedFiles(const QStringList& paths) {
 // ---- actions ----------------------------------------------------------------------------
 
 void FormDuplicateFinder::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const bool selected = ListItemSelected(ListViewDuplicates);
         mnuActionsSelectAllDups->setEnabled(selected);
         mnuActionsSelectAllDupsBarOne->setEnabled(selected);
@@ -382,9 +366,7 @@ void FormDuplicateFinder::ActionsMenuRootSelect() {
         const bool exists = selected && FileExists(CurrentRowPath());
         mnuActionsFileInfo->setEnabled(exists);
         mnuActionsPlay->setEnabled(exists);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 void FormDuplicateFinder::ApplySelectRule(int rule) {

@@ -98,10 +98,8 @@ FormEncoderDecoder::FormEncoderDecoder(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNExplorer | Cdl::OFNAllowMultiselect | Cdl::OFNFileMustExist |
-                                 Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 528902
-    });
+    CommonDialogFile.Flags = Cdl::OFNExplorer | Cdl::OFNAllowMultiselect | Cdl::OFNFileMustExist |
+                             Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 528902
     ResumeNext([&] { ReadEncoderDecoderSettings(); });
     ResumeNext([&] { LayoutControls(); });
     ResumeNext([&] { EnableControls(true); });
@@ -133,19 +131,7 @@ void FormEncoderDecoder::BuildControls() {
     BtnRipCD = rip.standard;
     mbuttonStop.SetEnabled(false);
 
-    ImageRedIndicator = new SkinImage(this);
-    ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
-    ImageRedIndicator->SetStretch(false);
-    ImageRedIndicator->SetPicture(
-        IndicatorPicture(QColor(0x7a, 0x16, 0x16), QColor(0xf7, 0xb0, 0xa8), QColor(0xc0, 0x2a, 0x22)));
-    if (ImageGreenIndicator) {
-        ImageRedIndicator->stackUnder(ImageGreenIndicator);
-        ImageGreenIndicator->lower();
-    }
-    if (ProgBar) {
-        ProgBar->setOrientation(Qt::Vertical);
-        ProgBar->setTextVisible(false);
-    }
+    ImageRedIndicator = BuildRedIndicatorAndProgBar();
 
     connect(ListViewFiles, &ResultsListView::ColumnClicked, this,
             [this](int column) { ResumeNext([&] { ChangeSortColumn(ListViewFiles, column + 1); }); });
@@ -205,7 +191,7 @@ void FormEncoderDecoder::BuildMenus() {
 }
 
 void FormEncoderDecoder::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::Encoder;
         SetCaption(Text(TextId::Encoder::Caption));
         if (LabelStatusBar) LabelStatusBar->setText(Text(TextId::Scan::ForHelpPressF1));
@@ -234,9 +220,7 @@ void FormEncoderDecoder::InitialiseDialogText() {
         // access key would press it a second time (and Alt+E, the Edit menu's
         // key, would start a batch as well).
         for (QPushButton* b : {BtnRead, BtnStop, BtnEncodeAll, BtnDecodeAll, BtnRipCD}) b->setShortcut(QKeySequence());
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -289,14 +273,12 @@ void FormEncoderDecoder::LayoutControls() {
 }
 
 void FormEncoderDecoder::ResizeColumns() {
-    try {
+    WithTrail(QStringLiteral("ResizeColumns"), [&] {
         const double room = std::max(0.0, PixelsToTwipsX(ListViewFiles->width()) - 300);
         QHeaderView* header = ListViewFiles->header();
         const double fractions[] = {0.3, 0.4, 0.3};
         for (int c = 0; c < 3; ++c) header->resizeSection(c, TwipsToPixelsX(room * fractions[c]));
-    } catch (...) {
-        PropagateError(QStringLiteral("ResizeColumns"));
-    }
+    });
 }
 
 // ---- job mode ---------------------------------------------------------------------
@@ -493,7 +475,7 @@ int FormEncoderDecoder::SelectedRow() const {
 }
 
 void FormEncoderDecoder::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const int row = SelectedRow();
         const bool selected = row >= 0;
         const bool hasRows = m_files->rows() > 0;
@@ -506,9 +488,7 @@ void FormEncoderDecoder::ActionsMenuRootSelect() {
         mnuActionsDecodeAll->setEnabled(hasRows);
         mnuActionsCheckAll->setEnabled(hasRows);
         mnuActionsUncheckAll->setEnabled(hasRows);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 void FormEncoderDecoder::mnuActionsFileInfo_Click() {

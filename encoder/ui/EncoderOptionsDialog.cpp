@@ -363,7 +363,7 @@ void DialogEncoderDecoderOptions::BuildControls() {
 }
 
 void DialogEncoderDecoderOptions::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         using namespace TextId::EncoderOptions;
         setWindowTitle(Text(Caption));
         FrameMode->setTitle(Text(Mode));
@@ -452,9 +452,7 @@ void DialogEncoderDecoderOptions::InitialiseDialogText() {
         };
         for (const auto& [control, tip] : tips) control->setToolTip(Text(tip));
         for (QComboBox* combo : {ComboMode, ComboOptimisation, ComboATHControl}) ComboToolTip(combo);
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 void DialogEncoderDecoderOptions::ComboToolTip(QComboBox* combo) {

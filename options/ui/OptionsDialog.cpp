@@ -640,7 +640,7 @@ QWidget* DialogOptions::BuildPreferencesPage() {
 }
 
 void DialogOptions::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         namespace O = TextId::Options;
         setWindowTitle(Text(O::Caption));
         const int32_t tabs[5] = {TextId::Launcher::OptionsScanningCentre, TextId::Launcher::OptionsCoordinator,
@@ -752,9 +752,7 @@ void DialogOptions::InitialiseDialogText() {
 
         OKButton->setText(Text(TextId::Common::OK));
         CancelButton->setText(Text(TextId::Common::Cancel));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- loading --------------------------------------------------------------------------
@@ -762,7 +760,7 @@ void DialogOptions::InitialiseDialogText() {
 void DialogOptions::Load() {
     ResumeNext([&] { InitialiseDialogText(); });
     ResumeNext([&] { ReadWindowPos(this); });
-    ResumeNext([&] { CommonDialogColour.Flags = 2; });
+    CommonDialogColour.Flags = 2;
     ResumeNext([&] { HTMLColoursIntoComboBox(ComboFill); });
     ComboFill->setEditText(QString());
     ResumeNext([&] {

@@ -100,11 +100,9 @@ DialogPlaylistEntry::DialogPlaylistEntry(FormPlaylistManager& owner, int selecte
     ResumeNext([&] { InitialiseDialogText(); });
     // Wide enough for a full path.
     resize(std::max(sizeHint().width(), TwipsToPixelsX(9600)), sizeHint().height());
-    ResumeNext([&] {
-        // Centred on the Playlist Manager.
-        const QRect o = owner.frameGeometry();
-        move(o.left() + o.width() / 2 - width() / 2, o.top() + o.height() / 2 - height() / 2);
-    });
+    // Centred on the Playlist Manager.
+    const QRect o = owner.frameGeometry();
+    move(o.left() + o.width() / 2 - width() / 2, o.top() + o.height() / 2 - height() / 2);
     CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     m_owner.mblnPlaylistChanged = false;
 }

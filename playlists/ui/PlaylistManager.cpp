@@ -122,9 +122,7 @@ FormPlaylistManager::FormPlaylistManager(QWidget* parent)
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
 
-    ResumeNext([&] {
-        CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
-    });
+    CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     ResumeNext([&] { ImagePlaylist_Click(1); });
     ResumeNext([&] { LayoutControls(); });
     ResumeNext([&] { ReadPlaylistManagerSettings(); });
@@ -197,19 +195,7 @@ void FormPlaylistManager::BuildControls() {
 
     // The two indicators share one place: green in front while a view has
     // the focus, else red.
-    ImageRedIndicator = new SkinImage(this);
-    ImageRedIndicator->setObjectName(QStringLiteral("ImageRedIndicator"));
-    ImageRedIndicator->SetStretch(false);
-    ImageRedIndicator->SetPicture(
-        IndicatorPicture(QColor(0x7a, 0x16, 0x16), QColor(0xf7, 0xb0, 0xa8), QColor(0xc0, 0x2a, 0x22)));
-    if (ImageGreenIndicator) {
-        ImageRedIndicator->stackUnder(ImageGreenIndicator);
-        ImageGreenIndicator->lower();
-    }
-    if (ProgBar) {
-        ProgBar->setOrientation(Qt::Vertical);
-        ProgBar->setTextVisible(false);
-    }
+    ImageRedIndicator = BuildRedIndicatorAndProgBar();
 
     connect(ComboPlaylistFormat, &QComboBox::currentIndexChanged, this,
             [this] { ResumeNext([&] { ComboPlaylistFormat_Click(); }); });
@@ -306,7 +292,7 @@ void FormPlaylistManager::BuildMenus() {
 }
 
 void FormPlaylistManager::InitialiseDialogText() {
-    try {
+    WithTrail(QStringLiteral("InitialiseDialogText"), [&] {
         namespace P = TextId::Playlist;
         SetCaption(GetResourceString(TextId::Launcher::PlaylistManager));
         if (LabelStatusBar) LabelStatusBar->setText(GetResourceString(TextId::Scan::ForHelpPressF1));
@@ -360,9 +346,7 @@ void FormPlaylistManager::InitialiseDialogText() {
         moptionTitleInfo.SetToolTipText(GetResourceString(P::ShowTitleInfoTip));
         moptionFileInfo.SetToolTipText(GetResourceString(P::ShowFileInfoTip));
         ImageBrellick->setToolTip(GetResourceString(P::LogoTip));
-    } catch (...) {
-        PropagateError(QStringLiteral("InitialiseDialogText"));
-    }
+    });
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -443,7 +427,7 @@ void FormPlaylistManager::LayoutControls() {
 }
 
 void FormPlaylistManager::ResizeColumns() {
-    try {
+    WithTrail(QStringLiteral("ResizeColumns"), [&] {
         QHeaderView* header = ListViewPlaylist->header();
         // The length column is 1000 twips, or as wide as its caption needs
         // in a larger font; the shown text column takes the rest.
@@ -458,9 +442,7 @@ void FormPlaylistManager::ResizeColumns() {
         const bool titles = moptionTitleInfo.Value();
         header->resizeSection(PlaylistColumn::Title, titles ? rest : 0);
         header->resizeSection(PlaylistColumn::FileName, titles ? 0 : rest);
-    } catch (...) {
-        PropagateError(QStringLiteral("ResizeColumns"));
-    }
+    });
 }
 
 // ---- views and options ------------------------------------------------------------
@@ -570,12 +552,10 @@ void FormPlaylistManager::LoadPlaylist(const QString& strPlaylistFile) {
 }
 
 void FormPlaylistManager::PopulatePlayListView() {
-    try {
+    WithTrail(QStringLiteral("PopulatePlayListView"), [&] {
         m_playlist->Populate(mstrPlaylistFile);
         mbuttonAutoTidy.SetEnabled(m_playlist->rows() > 0);
-    } catch (...) {
-        PropagateError(QStringLiteral("PopulatePlayListView"));
-    }
+    });
 }
 
 void FormPlaylistManager::CreatePlaylistInJob(JobHost& job) {
@@ -592,11 +572,9 @@ void FormPlaylistManager::CreatePlaylistInJob(JobHost& job) {
 }
 
 void FormPlaylistManager::CreatePlaylist() {
-    try {
+    WithTrail(QStringLiteral("CreatePlaylist"), [&] {
         RunLongJob(this, {}, [&](JobHost& job) { CreatePlaylistInJob(job); });
-    } catch (...) {
-        PropagateError(QStringLiteral("CreatePlaylist"));
-    }
+    });
 }
 
 void FormPlaylistManager::UpdatePlaylistDisplay() {
@@ -638,7 +616,7 @@ void FormPlaylistManager::mnuFileSaveAs_Click() {
 void FormPlaylistManager::mnuFileExit_Click() { FileExitClick(this); }
 
 void FormPlaylistManager::SavePlaylist(bool blnSaveAs) {
-    try {
+    WithTrail(CallSite(QStringLiteral("SavePlaylist"), blnSaveAs), [&] {
         if (blnSaveAs || mstrPlaylistFile.isEmpty() || mstrPlaylistFile != mstrLoadedPlaylistFile) {
             const QString folder =
                 GetOptionSetting(kSettingsSection, kLocationKey, QString(), SettingType::String).toString();
@@ -677,9 +655,7 @@ void FormPlaylistManager::SavePlaylist(bool blnSaveAs) {
             throw;
         }
         ProgressIndication(this, path, false, QString(), 0);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("SavePlaylist"), blnSaveAs));
-    }
+    });
 }
 
 // ---- drops ---------------------------------------------------------------------------------
@@ -802,7 +778,7 @@ QString FormPlaylistManager::FullPathOfRow(int row) const {
 }
 
 void FormPlaylistManager::ActionsMenuRootSelect() {
-    try {
+    WithTrail(QStringLiteral("ActionsMenuRootSelect"), [&] {
         const int row = SelectedRow();
         const bool selected = row >= 0;
         const bool exists = selected && FileInPlaylistExists(mstrPlaylistFile, gPlaylistEntries[size_t(row)].FileName);
@@ -817,9 +793,7 @@ void FormPlaylistManager::ActionsMenuRootSelect() {
         for (QAction* item : {mnuActionsSortPlaylist, mnuActionsRandomise, mnuActionsSyncTitlesWithID3Tags,
                               mnuActionsRemoveSelectedEntries, mnuActionsCheckAll, mnuActionsUncheckAll})
             item->setEnabled(hasRows);
-    } catch (...) {
-        PropagateError(QStringLiteral("ActionsMenuRootSelect"));
-    }
+    });
 }
 
 void FormPlaylistManager::mnuActionsFileInfo_Click() {

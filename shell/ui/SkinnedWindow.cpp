@@ -488,6 +488,22 @@ void SkinnedJobWindow::SetBusyPointer(bool busy) {
         unsetCursor();
 }
 
+SkinImage* SkinnedJobWindow::BuildRedIndicatorAndProgBar() {
+    auto* red = new SkinImage(this);
+    red->setObjectName(QStringLiteral("ImageRedIndicator"));
+    red->SetStretch(false);
+    red->SetPicture(IndicatorPicture(QColor(0x7a, 0x16, 0x16), QColor(0xf7, 0xb0, 0xa8), QColor(0xc0, 0x2a, 0x22)));
+    if (ImageGreenIndicator) {
+        red->stackUnder(ImageGreenIndicator);
+        ImageGreenIndicator->lower();
+    }
+    if (ProgBar) {
+        ProgBar->setOrientation(Qt::Vertical);
+        ProgBar->setTextVisible(false);
+    }
+    return red;
+}
+
 QPixmap IndicatorPicture(const QColor& rim, const QColor& light, const QColor& dark) {
     QImage image(11, 11, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);

@@ -181,6 +181,13 @@ public:
     void SetProgBarMax(double maximum) override;
     void SetStatusBarCaption(const QString& text) override;
     void SetBusyPointer(bool busy) override;
+
+protected:
+    // The red indicator light, created in the green one's place and stacked
+    // under it (the window brings whichever applies to the front), and ProgBar
+    // turned upright without text.  Called once from the constructor, after
+    // the controls that should lie beneath the light.
+    SkinImage* BuildRedIndicatorAndProgBar();
 };
 
 // A small round indicator light (11 x 11 pixels): a rim and a gradient from
