@@ -237,6 +237,9 @@ struct StagedFile {
     int fd = -1;         // the new file, open until it is in place
     FileIdentity source; // the target the new file was made from
     dev_t device = 0;    // the file system it is on
+    // The file it replaces, held open: the rename then only drops its name,
+    // and freeing its space (the slow part) happens when the worker closes it.
+    int oldFd = -1;
     int row = -1;        // the table row it serves
 };
 
@@ -271,13 +274,22 @@ public:
         {
             const std::lock_guard lock(m_mutex);
             batch.done = false;
-            m_queue.push_back(&batch);
+            m_queue.push_back({&batch, {}});
         }
         m_wake.notify_all();
     }
     void wait(Batch& batch) {
         std::unique_lock lock(m_mutex);
         m_done.wait(lock, [&] { return batch.done; });
+    }
+    // Closes the descriptors on the worker's thread.
+    void closeLater(std::vector<int> fds) {
+        if (fds.empty()) return;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_queue.push_back({nullptr, std::move(fds)});
+        }
+        m_wake.notify_all();
     }
 
 private:
@@ -295,19 +307,26 @@ private:
         for (;;) {
             m_wake.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
             if (m_queue.empty()) return;
-            Batch* batch = m_queue.front();
+            Job job = std::move(m_queue.front());
             m_queue.pop_front();
             lock.unlock();
-            Sync(*batch);
+            if (job.batch) Sync(*job.batch);
+            for (const int fd : job.toClose) ::close(fd);
             lock.lock();
-            batch->done = true;
-            m_done.notify_all();
+            if (job.batch) {
+                job.batch->done = true;
+                m_done.notify_all();
+            }
         }
     }
 
     std::mutex m_mutex;
     std::condition_variable m_wake, m_done;
-    std::deque<Batch*> m_queue;
+    struct Job {
+        Batch* batch;             // to make durable, or
+        std::vector<int> toClose; // to close
+    };
+    std::deque<Job> m_queue;
     bool m_stopping = false;
     std::thread m_thread;  // last: it starts once the rest is ready
 };
@@ -325,8 +344,6 @@ public:
     void add(StagedFile file) {
         m_targets.insert(file.target);
         if (!file.moveTo.isEmpty()) m_targets.insert(file.moveTo);
-        // Writing back starts now, while the next files are written.
-        ::sync_file_range(file.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
         m_open.files.push_back(std::move(file));
         if (m_open.files.size() >= kBatch) {
             finishFlushing();
@@ -359,7 +376,9 @@ public:
     }
 
 private:
-    static constexpr size_t kBatch = 256;
+    // Each file of a batch holds two descriptors (the new file, the old);
+    // two batches at a time stay well below the usual limit of 1024.
+    static constexpr size_t kBatch = 128;
     struct Batch {
         std::vector<StagedFile> files;
         SyncWorker::Batch sync;
@@ -388,6 +407,10 @@ private:
         m_flushing = true;
         const auto reset = qScopeGuard([&] {
             m_flushing = false;
+            std::vector<int> old;
+            for (const StagedFile& f : m_inFlight.files)
+                if (f.oldFd >= 0) old.push_back(f.oldFd);
+            worker().closeLater(std::move(old));
             m_inFlight.files.clear();
         });
         for (size_t i = 0; i < m_inFlight.files.size(); ++i) place(m_inFlight.files[i], m_inFlight.sync.results[i]);
@@ -893,6 +916,7 @@ bool ApplyRun::rewrite(const QString& path, FileBytes& file, const TagWork& work
         ::unlink(staged.temp.constData());
         throw;
     }
+    staged.oldFd = ::fcntl(in, F_DUPFD_CLOEXEC, 0);
     m_staging.add(std::move(staged));
     return true;
 }
