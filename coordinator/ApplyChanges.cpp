@@ -15,18 +15,12 @@
 #include "scanning/engine/ID3v1.h"
 #include "scanning/engine/ID3v2TagInfo.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QSet>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <condition_variable>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -475,29 +469,11 @@ private:
 
 // ---- the ID3v2 tag as bytes ------------------------------------------------------
 
-// The tag object writes tags to files only: the new tag is written to an
-// empty scratch file in a private folder in memory (where flushing costs
-// nothing) and read back.  Folders of runs that were killed are removed.
+// The new tag made in memory by the tag object, from the frames it holds
+// (the file's own, as read) with the twelve values set.
 class TagRenderer {
 public:
-    TagRenderer() {
-        QString base = QStringLiteral("/dev/shm");
-        if (!QFileInfo(base).isDir() || !QFileInfo(base).isWritable())
-            base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        if (base.isEmpty() || !QFileInfo(base).isDir()) base = QDir::tempPath();
-        RemoveDeadFolders(base);
-        m_dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/sonivard-apply-") +
-                                                QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
-        if (!m_dir->isValid()) RaiseWrite(EACCES);
-        m_scratch = m_dir->filePath(QStringLiteral("tag"));
-    }
-
-    // The tag the object holds, with `tag`'s twelve values set.
     QByteArray render(const ID3v2Tag& tag) {
-        const QByteArray native = NativePath(m_scratch);
-        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (fd < 0) RaiseWrite(errno);
-        ::close(fd);
         gobjID3v2Tag.SetFrameValue(quillmark::eTrack, tag.Track);
         gobjID3v2Tag.SetFrameValue(quillmark::eTitle, tag.Title);
         gobjID3v2Tag.SetFrameValue(quillmark::eArtist, tag.Artist);
@@ -510,28 +486,8 @@ public:
         gobjID3v2Tag.SetFrameValue(quillmark::eCopyright, tag.Copyright);
         gobjID3v2Tag.SetFrameValue(quillmark::eURL, tag.URL);
         gobjID3v2Tag.SetFrameValue(quillmark::eEncodedBy, tag.EncodedBy);
-        gobjID3v2Tag.WriteTag(m_scratch, false);
-        QFile file(m_scratch);
-        if (!file.open(QIODevice::ReadOnly)) RaiseRead(EIO, m_scratch);
-        return file.readAll();
+        return gobjID3v2Tag.RenderTag();
     }
-
-private:
-    static void RemoveDeadFolders(const QString& base) {
-        const QStringList names =
-            QDir(base).entryList({QStringLiteral("sonivard-apply-*")}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
-        for (const QString& name : names) {
-            const QStringList parts = name.split(QLatin1Char('-'));
-            bool ok = false;
-            const pid_t pid = parts.size() >= 4 ? pid_t(parts.at(2).toLong(&ok)) : 0;
-            if (!ok || pid <= 0 || pid == ::getpid()) continue;
-            if (::kill(pid, 0) == 0 || errno == EPERM) continue;  // its run is alive
-            QDir(base + QLatin1Char('/') + name).removeRecursively();
-        }
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_scratch;
 };
 
 // ---- one file's tags ---------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QString>
 #include <utility>
+#include <vector>
 
 class ID3v2TagObject {
 public:
@@ -44,6 +45,12 @@ public:
     void ReadTagFromBytes(const QString& a_sfile, const char* bytes, qsizetype length) {
         check(object().ReadTagFromBytes(FileSystemPath(a_sfile), reinterpret_cast<const uint8_t*>(bytes),
                                         length > 0 ? static_cast<size_t>(length) : 0));
+    }
+    // The tag WriteTag would write, without touching any file.
+    QByteArray RenderTag() {
+        std::vector<uint8_t> bytes;
+        check(object().RenderTag(bytes));
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     }
     void WriteTag(const QString& a_sfile, bool a_bIgnoreReadOnly = true) {
         check(object().WriteTag(FileSystemPath(a_sfile), a_bIgnoreReadOnly));

@@ -51,6 +51,9 @@ public:
     Status ReadTagFromBytes(const std::string& a_sfile, const uint8_t* a_bytes, size_t a_length) noexcept override {
         return guard([&] { m_tag.readTagFromBytes(a_sfile, a_bytes, a_length); });
     }
+    Status RenderTag(std::vector<uint8_t>& a_bytes) noexcept override {
+        return guard([&] { a_bytes = m_tag.renderTag(); });
+    }
 
 private:
     TagCore m_tag;

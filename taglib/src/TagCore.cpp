@@ -93,7 +93,7 @@ void TagCore::writeTag(const std::string& path, bool ignoreReadOnly) {
     // The old tag, whatever its version, gives way to the new one.
     const uint64_t oldLength = t.header.totalLength();
     if (t.size < oldLength) RaiseError(Msg::InvalidFileSize, "ID3v2::WriteTag", {"%FILE%"}, {path});
-    const std::vector<uint8_t> tag = BuildTag(frames);
+    const std::vector<uint8_t> tag = renderTag();
     files::Rewrite(t.target, t.fd.get(), t.size, tag, oldLength, ignoreReadOnly);
     hasTag = true;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quillmark {
 
@@ -18,6 +19,8 @@ public:
     void readTag(const std::string& path);
     void readTagFromBytes(const std::string& path, const uint8_t* bytes, size_t length);
     void writeTag(const std::string& path, bool ignoreReadOnly);
+    // The tag writeTag writes, as bytes.
+    std::vector<uint8_t> renderTag() const { return BuildTag(frames); }
     void removeTag(const std::string& path, bool ignoreReadOnly);
     std::u16string getFrameValue(int32_t frameId) const;
     void setFrameValue(int32_t frameId, std::u16string_view value);

@@ -201,6 +201,7 @@ public:
         return quillmark::S_Ok;
     }
     quillmark::Status WriteTag(const std::string&, bool) noexcept override { return quillmark::S_Ok; }
+    quillmark::Status RenderTag(std::vector<uint8_t>&) noexcept override { return quillmark::S_Ok; }
     quillmark::Status RemoveTag(const std::string&, bool) noexcept override {
         ++removals;
         return quillmark::S_Ok;

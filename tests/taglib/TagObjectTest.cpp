@@ -114,6 +114,33 @@ TEST_F(TagObject, BytesThatHoldTheWholeTagAreEnoughWithoutTheFile) {
     EXPECT_EQ(tag->ReadTagFromBytes(path("never-written.mp3"), image.data(), 15), Err::FileNotFound);
 }
 
+TEST_F(TagObject, TheRenderedTagIsTheOneAWriteWouldPutInFrontOfTheAudio) {
+    struct Case {
+        const char* name;
+        Bytes file;
+    };
+    const std::vector<Case> cases = {
+        {"no tag", Audio(200)},
+        {"a tag with padding and a frame no field names",
+         Tag(TextFrame("TIT2", "Old") + Frame("PRIV", S("owner") + B({0, 1, 2})) + TextFrame("TPE1", "A"), 300) +
+             Audio(200)},
+        {"a 2.4 tag", Tag(Frame("TIT2", B({3}) + S("Old"), SizeForm::Seven), 0, 4) + Audio(200)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = put(c.file);
+        auto tag = NewTag();
+        ASSERT_EQ(tag->ReadTag(file), 0) << tag->LastError().description;
+        ASSERT_EQ(tag->SetFrameValue(eTitle, "New"), 0);
+        Bytes rendered{1, 2, 3};  // whatever it held goes
+        ASSERT_EQ(tag->RenderTag(rendered), 0) << tag->LastError().description;
+        EXPECT_EQ(ReadFile(file), c.file);  // rendering touches no file
+        ASSERT_EQ(tag->WriteTag(file, false), 0) << tag->LastError().description;
+        const Bytes written = ReadFile(file);
+        EXPECT_EQ(Bytes(written.begin(), written.begin() + ptrdiff_t(TagLength(written))), rendered);
+    }
+}
+
 TEST_F(TagObject, Version24YearAndFooter) {
     // A 2.4 tag with a footer: the recording time becomes year and date, and
     // a write replaces header, frames and footer.

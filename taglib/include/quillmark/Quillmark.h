@@ -173,6 +173,10 @@ public:
     // parsed from there without touching the file; otherwise the file is read
     // as ReadTag does.
     virtual Status ReadTagFromBytes(const std::string& a_sfile, const uint8_t* a_bytes, size_t a_length) noexcept = 0;
+    // The object's frames as the ID3v2.3 tag WriteTag would put in front of a
+    // file's audio, for a caller that writes the file itself; no file is
+    // touched.
+    virtual Status RenderTag(std::vector<uint8_t>& a_bytes) noexcept = 0;
 
 protected:
     ~_clsID3v2() = default;
