@@ -799,7 +799,9 @@ void ApplySpecialWords(QString& name, const DerivationSettings::NameFormat& f) {
 }  // namespace
 
 QString FormatName(const QString& input, int kind, const DerivationSettings& settings) {
-    return WithTrail(CallSite(QStringLiteral("FormatName"), input, kind), [&] {
+    // Runs for every name of a simulation: the call-site text is built only
+    // when an error passes, not on every call as WithTrail would.
+    try {
         const DerivationSettings::NameFormat& f = settings.format[size_t(kind == TitleTarget ? 1 : 0)];
         QString name = input;
         ApplyCaseStyle(name, f.caseStyle);
@@ -813,7 +815,9 @@ QString FormatName(const QString& input, int kind, const DerivationSettings& set
         }
         static const QString blank = QStringLiteral(" ");
         return TrimChars(name, blank);
-    });
+    } catch (...) {
+        PropagateError(CallSite(QStringLiteral("FormatName"), input, kind));
+    }
 }
 
 // ---- the new name ---------------------------------------------------------------------------
