@@ -49,6 +49,8 @@ QByteArray ConstructWavHeader(uint32_t dataLength) {
 bool RipTrack(CdDrive* drive, int32_t& firstFrame, int32_t endFrame, const QString& path, const RipProgress& progress,
               JobHost& job) {
     const int32_t endAtCall = endFrame;
+    // Not WithTrail: the trail names the frame the rip had reached when it
+    // failed, and firstFrame advances during the call.
     try {
         const int64_t total = std::max<int64_t>(0, int64_t(endFrame) - firstFrame);
         // 4 GiB of samples cannot be described by a WAV header (a CD holds
