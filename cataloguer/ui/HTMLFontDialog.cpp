@@ -63,7 +63,7 @@ int FirstBeginningWith(const QListWidget* list, const QString& text) {
 }  // namespace
 
 DialogHTMLFont::DialogHTMLFont(QWidget* parent)
-    : CataloguerOptionDialog(parent), CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
+    : OptionDialogBase(parent), CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
     setObjectName(QStringLiteral("DialogHTMLFont"));
     setModal(true);
     BuildControls();

@@ -16,7 +16,7 @@
 
 #include "foundation/Dialogs.h"
 
-#include "cataloguer/ui/CataloguerOptionDialog.h"
+#include "foundation/ui/OptionDialogBase.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,7 +25,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class DialogHTMLFont : public CataloguerOptionDialog {
+class DialogHTMLFont : public OptionDialogBase {
     Q_OBJECT
 public:
     explicit DialogHTMLFont(QWidget* parent = nullptr);

@@ -73,7 +73,7 @@ bool Within(const QWidget* control, const QWidget* container) {
 
 // ---- shared ---------------------------------------------------------------------------
 
-CataloguerHeaderDialog::CataloguerHeaderDialog(QWidget* parent, const QString& name) : CataloguerOptionDialog(parent) {
+CataloguerHeaderDialog::CataloguerHeaderDialog(QWidget* parent, const QString& name) : OptionDialogBase(parent) {
     setObjectName(name);
     setModal(true);
 }

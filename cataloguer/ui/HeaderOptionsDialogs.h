@@ -24,7 +24,7 @@
 #include "foundation/Dialogs.h"
 #include "options/ui/DialogSettingsUi.h"
 
-#include "cataloguer/ui/CataloguerOptionDialog.h"
+#include "foundation/ui/OptionDialogBase.h"
 #include <array>
 
 class QCheckBox;
@@ -36,7 +36,7 @@ class QLineEdit;
 class QPushButton;
 
 // The check boxes and the title both dialogs share, their texts and rules.
-class CataloguerHeaderDialog : public CataloguerOptionDialog {
+class CataloguerHeaderDialog : public OptionDialogBase {
     Q_OBJECT
 public:
     QGroupBox* FrameHeader = nullptr;

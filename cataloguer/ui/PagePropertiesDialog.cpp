@@ -43,7 +43,7 @@ QString Indexed(const char* name, int index) { return QStringLiteral("%1_%2").ar
 }  // namespace
 
 DialogHTMLPageProperties::DialogHTMLPageProperties(QWidget* parent)
-    : CataloguerOptionDialog(parent),
+    : OptionDialogBase(parent),
       CommonDialogFile(this, QStringLiteral("CommonDialogFile")),
       CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
     setObjectName(QStringLiteral("DialogHTMLPageProperties"));

@@ -14,7 +14,7 @@
 #include "foundation/Dialogs.h"
 #include "options/CataloguerDialogSettings.h"
 
-#include "cataloguer/ui/CataloguerOptionDialog.h"
+#include "foundation/ui/OptionDialogBase.h"
 #include <array>
 
 class QComboBox;
@@ -22,7 +22,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class DialogHTMLPageProperties : public CataloguerOptionDialog {
+class DialogHTMLPageProperties : public OptionDialogBase {
     Q_OBJECT
 public:
     explicit DialogHTMLPageProperties(QWidget* parent = nullptr);

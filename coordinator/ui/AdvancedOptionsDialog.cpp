@@ -13,7 +13,6 @@
 #include "shell/ui/ControlUtils.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,7 +51,7 @@ QString SpecialWordText(int index, const QString& typed) {
 }
 
 DialogFileNameTagCoordAdvOptions::DialogFileNameTagCoordAdvOptions(QWidget* parent)
-    : QDialog(parent), CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
+    : OptionDialogBase(parent), CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
     setObjectName(QStringLiteral("DialogFileNameTagCoordAdvOptions"));
     setModal(true);
     BuildControls();
@@ -385,21 +384,6 @@ void DialogFileNameTagCoordAdvOptions::OKButton_Click() {
     accept();
 }
 
-void DialogFileNameTagCoordAdvOptions::CancelButton_Click() {
-    Unload();
-    reject();
-}
-
-void DialogFileNameTagCoordAdvOptions::Unload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
-}
-
-void DialogFileNameTagCoordAdvOptions::closeEvent(QCloseEvent* event) {
-    Unload();
-    QDialog::closeEvent(event);
-}
 
 bool DialogFileNameTagCoordAdvOptions::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {

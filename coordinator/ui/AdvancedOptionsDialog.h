@@ -11,6 +11,7 @@
 // The Options dialog's coordinator page opens it with ShowFileNameTagCoordAdvOptions.
 
 #include "foundation/Dialogs.h"
+#include "foundation/ui/OptionDialogBase.h"
 #include "options/CoordinatorDialogSettings.h"
 
 #include <QDialog>
@@ -26,7 +27,7 @@ class QRadioButton;
 class QTabBar;
 class QToolButton;
 
-class DialogFileNameTagCoordAdvOptions : public QDialog {
+class DialogFileNameTagCoordAdvOptions : public OptionDialogBase {
     Q_OBJECT
 public:
     explicit DialogFileNameTagCoordAdvOptions(QWidget* parent = nullptr);
@@ -76,7 +77,6 @@ public:
     // +1 the up arrow, -1 the down arrow.
     void UpDownTrackNumLimit_Click(int direction);
     void OKButton_Click();
-    void CancelButton_Click();
 
     // The controls as a settings record, and the record into the controls.
     FileNameTagCoordAdvSettings TakeSettings() const;
@@ -84,12 +84,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();
-    void Unload();
-    bool m_unloaded = false;
 };
 
 // Shows the dialog modally (the Options dialog's coordinator page).

@@ -22,7 +22,6 @@
 #include "shell/ui/Skins.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -109,7 +108,7 @@ void SelectStoredKey(QComboBox* keys, const QString& stored) {
 
 // ---- building -------------------------------------------------------------------------
 
-DialogOptions::DialogOptions(QWidget* parent) : QDialog(parent), CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
+DialogOptions::DialogOptions(QWidget* parent) : OptionDialogBase(parent), CommonDialogColour(this, QStringLiteral("CommonDialogColour")) {
     setObjectName(QStringLiteral("DialogOptions"));
     setModal(true);
     BuildControls();
@@ -1009,22 +1008,9 @@ void DialogOptions::OKButton_Click() {
     accept();
 }
 
-void DialogOptions::CancelButton_Click() {
-    Unload();
-    reject();
-}
-
-void DialogOptions::Unload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
+void DialogOptions::Unloading() {
     if (m_widthTimer) killTimer(m_widthTimer);
     m_widthTimer = 0;
-    ResumeNext([&] { WriteWindowPos(this); });
-}
-
-void DialogOptions::closeEvent(QCloseEvent* event) {
-    Unload();
-    QDialog::closeEvent(event);
 }
 
 void DialogOptions::CheckRecycleBin_Click() {

@@ -20,6 +20,7 @@
 // bar and the Tools menu do so).
 
 #include "foundation/Dialogs.h"
+#include "foundation/ui/OptionDialogBase.h"
 #include "options/FileAssociations.h"
 #include "options/OptionRules.h"
 #include "options/OptionsSettings.h"
@@ -50,7 +51,7 @@ class RuleEntriesModel;
 constexpr std::array<int, 5> kOptionsPageTopics = {8, 9, 10, 11, 7};
 constexpr int kHtmlColoursTopic = 19;
 
-class DialogOptions : public QDialog {
+class DialogOptions : public OptionDialogBase {
     Q_OBJECT
 public:
     explicit DialogOptions(QWidget* parent = nullptr);
@@ -190,7 +191,6 @@ public:
     void SelectTab(int tab);
     void TabStripOptions_Click();
     void OKButton_Click();
-    void CancelButton_Click();
     void CheckRecycleBin_Click();
     void CheckUseSkins_Click();
     void ListViewSkinSchemes_ItemCheck(int row);
@@ -255,7 +255,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void Unloading() override;
     void timerEvent(QTimerEvent* event) override;
 
 private:
@@ -278,7 +278,6 @@ private:
     int SelectedOrderLabel() const;
     void SwapCaptions(int first, int second);
     bool RefuseWhatCannotBeStored(const OptionsSettings& settings);
-    void Unload();
 
     ColumnListModel* m_notIncludedHTML = nullptr;
     ColumnListModel* m_includedHTML = nullptr;
@@ -289,7 +288,6 @@ private:
     std::array<bool, 3> m_orderSelected{true, false, false};
     bool m_fileNameFormatTyped = false;
     bool m_tickingSkin = false;
-    bool m_unloaded = false;
     int m_widthTimer = 0;
     QElapsedTimer m_widthActivity;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// What the cataloguer's option dialogs share about closing: however one
+// What the option dialogs share about closing: however one
 // closes (OK, Cancel, the close box), its place on the screen is stored once,
 // and from then on it knows it is closing, so checks that run when a box
 // loses the focus stay quiet while the dialog goes.
@@ -8,7 +8,7 @@
 
 class QCloseEvent;
 
-class CataloguerOptionDialog : public QDialog {
+class OptionDialogBase : public QDialog {
 public:
     // Leaves without storing anything but the dialog's place.
     void CancelButton_Click();

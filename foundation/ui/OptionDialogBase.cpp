@@ -1,23 +1,23 @@
-#include "cataloguer/ui/CataloguerOptionDialog.h"
+#include "foundation/ui/OptionDialogBase.h"
 
 #include "foundation/Errors.h"
 #include "foundation/ui/WindowPositions.h"
 
 #include <QCloseEvent>
 
-void CataloguerOptionDialog::CancelButton_Click() {
+void OptionDialogBase::CancelButton_Click() {
     Unload();
     reject();
 }
 
-void CataloguerOptionDialog::Unload() {
+void OptionDialogBase::Unload() {
     if (m_unloaded) return;
     m_unloaded = true;
     ResumeNext([&] { WriteWindowPos(this); });
     Unloading();
 }
 
-void CataloguerOptionDialog::closeEvent(QCloseEvent* event) {
+void OptionDialogBase::closeEvent(QCloseEvent* event) {
     Unload();
     QDialog::closeEvent(event);
 }
