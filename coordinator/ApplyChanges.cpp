@@ -19,6 +19,7 @@
 #include <QScopeGuard>
 #include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <cstdlib>
@@ -30,6 +31,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
@@ -226,39 +228,161 @@ struct stat StatOf(const struct statx& x) {
     return st;
 }
 
-// ---- new files, written now and put in place in batches ------------------------------
+// ---- new files, written beside their targets and put in place in batches -----------
 
-// A file rewritten beside its target and not yet renamed over it.
+// A file rewritten beside its target and not yet renamed over it.  The
+// reading thread plans its content; a writer thread writes it.
 struct StagedFile {
     QString path;        // the target, as the row names it
     QByteArray target;   // its native path
-    QByteArray temp;     // the hidden new file beside it
     QByteArray moveTo;   // the new name's native path, when the file is renamed too
-    int fd = -1;         // the new file, open until it is in place
+    QString movePath;    // the same, as the row names it
     FileIdentity source; // the target the new file was made from
     dev_t device = 0;    // the file system it is on
-    // The file it replaces, held open: the rename then only drops its name,
-    // and freeing its space (the slow part) happens when the worker closes it.
-    int oldFd = -1;
     int row = -1;        // the table row it serves
+    // The file it replaces, held open: the new content is copied from it,
+    // the rename then only drops its name, and freeing its space (the slow
+    // part) happens when a reaper thread closes it.
+    int oldFd = -1;
+    int32_t failAction = FileAction::ModifyID3v2;  // what a failure reports
+
+    // The new content: `prefix`, then `copyLength` bytes of the old file
+    // from `copyFrom`, then the ID3v1 block when `writeBlock`.
+    QByteArray tempStem;  // the hidden name up to its random letters
+    QByteArray record;    // what follows them (the old inode, for a move)
+    QByteArray prefix;
+    off_t copyFrom = 0;
+    uint64_t copyLength = 0;
+    ID3v1Block block{};
+    bool writeBlock = false;
+    uid_t uid = 0;
+    gid_t gid = 0;
+    mode_t mode = 0;
+    int fault = 0;  // a failure a test injects
+
+    // Written by the writer thread.
+    QByteArray temp;  // the hidden new file beside the target
+    int fd = -1;      // the new file, open until it is in place
+    int error = 0;    // why it could not be written; 0 when it was
 };
 
-// Makes the new files of a batch durable on a thread of its own, while the
-// next batch is written.  One flush of each file system the batch touches
-// (syncfs) puts all their data on disk in one commit, far cheaper than a
-// flush per file; it also waits for other programs' writing on that file
-// system.  When it reports an error (which may be another file's), each
-// file of that file system is flushed on its own, so only the files that
-// really failed are reported.
-class SyncWorker {
+// Writes one new file in full, or leaves none behind and says why.
+void WriteNewFile(StagedFile& f) {
+    for (int attempt = 0; attempt < 100 && f.fd < 0; ++attempt) {
+        f.temp = f.tempStem + Base36Random() + f.record;
+        f.fd = ::open(f.temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (f.fd < 0 && errno != EEXIST) break;
+    }
+    if (f.fd < 0) {
+        f.error = errno;
+        return;
+    }
+    const auto written = [&] {
+        if (f.fault != 0) return errno = f.fault, false;
+        if (!WriteAllBytes(f.fd, f.prefix.constData(), size_t(f.prefix.size()))) return false;
+        if (!CopyRange(f.oldFd, f.copyFrom, f.copyLength, f.fd)) return false;
+        if (f.writeBlock && !WriteAllBytes(f.fd, reinterpret_cast<const char*>(f.block.data()), f.block.size()))
+            return false;
+        // Owner first (changing it clears set-id bits), then the mode.
+        if (::fchown(f.fd, f.uid, f.gid) != 0) { /* keeping the owner is best effort */ }
+        return ::fchmod(f.fd, f.mode) == 0;
+    };
+    if (written()) return;
+    f.error = errno != 0 ? errno : EIO;
+    ::close(std::exchange(f.fd, -1));
+    ::unlink(f.temp.constData());
+}
+
+// The new files of one batch: written by the writers, made durable by the
+// flusher, put in place by the reading thread.
+struct StagedBatch {
+    std::deque<StagedFile> files;  // a deque: the writers hold pointers into it
+    std::vector<int> syncResults;  // 0 or the errno value of the flush, per file
+    std::mutex mutex;
+    std::condition_variable changed;
+    int writing = 0;     // files handed to a writer and not yet written
+    bool synced = true;  // the flush asked for is done
+};
+
+// Writes new files on a few threads: creating a file and copying its audio
+// is most of the cost of a rewrite, and the file system does it side by
+// side for files in different folders.  The files of one folder go to one
+// thread, in list order, so they never wait for each other's folder lock.
+class WriterPool {
 public:
-    struct Batch {
-        std::vector<int> fds;
-        std::vector<dev_t> devices;  // per fd
-        std::vector<int> results;    // 0 or the errno value, per fd
-        bool done = true;
+    WriterPool() {
+        const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+        m_lanes.reserve(threads);
+        for (unsigned i = 0; i < threads; ++i) m_lanes.push_back(std::make_unique<Lane>());
+        for (auto& lane : m_lanes) lane->thread = std::thread([this, l = lane.get()] { work(*l); });
+    }
+    ~WriterPool() {
+        for (auto& lane : m_lanes) {
+            {
+                const std::lock_guard lock(lane->mutex);
+                lane->stopping = true;
+            }
+            lane->wake.notify_all();
+        }
+        for (auto& lane : m_lanes) lane->thread.join();
+    }
+
+    void write(StagedFile& file, StagedBatch& batch, const QByteArray& folder) {
+        {
+            const std::lock_guard lock(batch.mutex);
+            ++batch.writing;
+        }
+        Lane& lane = *m_lanes[qHash(folder) % m_lanes.size()];
+        {
+            const std::lock_guard lock(lane.mutex);
+            lane.jobs.push_back({&file, &batch});
+        }
+        lane.wake.notify_all();
+    }
+
+private:
+    struct Job {
+        StagedFile* file;
+        StagedBatch* batch;
+    };
+    struct Lane {
+        std::mutex mutex;
+        std::condition_variable wake;
+        std::deque<Job> jobs;
+        bool stopping = false;
+        std::thread thread;
     };
 
+    static void work(Lane& lane) {
+        std::unique_lock lock(lane.mutex);
+        for (;;) {
+            lane.wake.wait(lock, [&] { return lane.stopping || !lane.jobs.empty(); });
+            if (lane.jobs.empty()) return;
+            const Job job = lane.jobs.front();
+            lane.jobs.pop_front();
+            lock.unlock();
+            WriteNewFile(*job.file);
+            {
+                const std::lock_guard done(job.batch->mutex);
+                --job.batch->writing;
+            }
+            job.batch->changed.notify_all();
+            lock.lock();
+        }
+    }
+
+    std::vector<std::unique_ptr<Lane>> m_lanes;
+};
+
+// Makes the new files of a batch durable on a thread of its own, once they
+// are written, while the next batch is read and written.  One flush of each
+// file system the batch touches (syncfs) puts all their data on disk in one
+// commit, far cheaper than a flush per file; it also waits for other
+// programs' writing on that file system.  When it reports an error (which
+// may be another file's), each file of that file system is flushed on its
+// own, so only the files that really failed are reported.
+class SyncWorker {
+public:
     SyncWorker() : m_thread([this] { work(); }) {}
     ~SyncWorker() {
         {
@@ -269,36 +393,36 @@ public:
         m_thread.join();
     }
 
-    void start(Batch& batch) {
-        batch.results.assign(batch.fds.size(), 0);
+    void start(StagedBatch& batch) {
+        batch.syncResults.assign(batch.files.size(), 0);
+        {
+            const std::lock_guard lock(batch.mutex);
+            batch.synced = false;
+        }
         {
             const std::lock_guard lock(m_mutex);
-            batch.done = false;
-            m_queue.push_back({&batch, {}});
+            m_queue.push_back(&batch);
         }
         m_wake.notify_all();
     }
-    void wait(Batch& batch) {
-        std::unique_lock lock(m_mutex);
-        m_done.wait(lock, [&] { return batch.done; });
-    }
-    // Closes the descriptors on the worker's thread.
-    void closeLater(std::vector<int> fds) {
-        if (fds.empty()) return;
-        {
-            const std::lock_guard lock(m_mutex);
-            m_queue.push_back({nullptr, std::move(fds)});
-        }
-        m_wake.notify_all();
+    static void wait(StagedBatch& batch) {
+        std::unique_lock lock(batch.mutex);
+        batch.changed.wait(lock, [&] { return batch.synced; });
     }
 
 private:
-    static void Sync(Batch& batch) {
+    static void Sync(StagedBatch& batch) {
+        {
+            std::unique_lock lock(batch.mutex);
+            batch.changed.wait(lock, [&] { return batch.writing == 0; });
+        }
         std::map<dev_t, std::vector<size_t>> byDevice;
-        for (size_t i = 0; i < batch.fds.size(); ++i) byDevice[batch.devices[i]].push_back(i);
+        for (size_t i = 0; i < batch.files.size(); ++i)
+            if (batch.files[i].fd >= 0) byDevice[batch.files[i].device].push_back(i);
         for (const auto& [device, members] : byDevice) {
-            if (::syncfs(batch.fds[members.front()]) == 0) continue;
-            for (const size_t i : members) batch.results[i] = ::fdatasync(batch.fds[i]) == 0 ? 0 : errno;
+            if (::syncfs(batch.files[members.front()].fd) == 0) continue;
+            for (const size_t i : members)
+                batch.syncResults[i] = ::fdatasync(batch.files[i].fd) == 0 ? 0 : errno;
         }
     }
 
@@ -307,32 +431,75 @@ private:
         for (;;) {
             m_wake.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
             if (m_queue.empty()) return;
-            Job job = std::move(m_queue.front());
+            StagedBatch* batch = m_queue.front();
             m_queue.pop_front();
             lock.unlock();
-            if (job.batch) Sync(*job.batch);
-            for (const int fd : job.toClose) ::close(fd);
-            lock.lock();
-            if (job.batch) {
-                job.batch->done = true;
-                m_done.notify_all();
+            Sync(*batch);
+            {
+                const std::lock_guard done(batch->mutex);
+                batch->synced = true;
             }
+            batch->changed.notify_all();
+            lock.lock();
         }
     }
 
     std::mutex m_mutex;
-    std::condition_variable m_wake, m_done;
-    struct Job {
-        Batch* batch;             // to make durable, or
-        std::vector<int> toClose; // to close
-    };
-    std::deque<Job> m_queue;
+    std::condition_variable m_wake;
+    std::deque<StagedBatch*> m_queue;
     bool m_stopping = false;
     std::thread m_thread;  // last: it starts once the rest is ready
 };
 
-// New files on their way into place, in list order: a batch being written,
-// and the batch before it, whose files the disk is making durable
+// Closes the replaced files, which frees their space: on a file system that
+// discards freed blocks at once, each free waits for the device, so several
+// threads do it side by side, apart from the writing and the flushing.
+class Reaper {
+public:
+    Reaper() {
+        const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+        for (unsigned i = 0; i < threads; ++i) m_threads.emplace_back([this] { work(); });
+    }
+    ~Reaper() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        for (std::thread& t : m_threads) t.join();
+    }
+    void closeLater(const std::vector<int>& fds) {
+        if (fds.empty()) return;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_fds.insert(m_fds.end(), fds.begin(), fds.end());
+        }
+        m_wake.notify_all();
+    }
+
+private:
+    void work() {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [&] { return m_stopping || !m_fds.empty(); });
+            if (m_fds.empty()) return;
+            const int fd = m_fds.front();
+            m_fds.pop_front();
+            lock.unlock();
+            ::close(fd);
+            lock.lock();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<int> m_fds;
+    bool m_stopping = false;
+    std::vector<std::thread> m_threads;
+};
+
+// New files on their way into place, in list order: a batch being read and
+// written, and the batch before it, which the disk is making durable
 // meanwhile.  A batch goes in place only once each of its files is durable.
 class Staging {
 public:
@@ -344,8 +511,9 @@ public:
     void add(StagedFile file) {
         m_targets.insert(file.target);
         if (!file.moveTo.isEmpty()) m_targets.insert(file.moveTo);
-        m_open.files.push_back(std::move(file));
-        if (m_open.files.size() >= kBatch) {
+        StagedFile& added = m_open->files.emplace_back(std::move(file));
+        writers().write(added, *m_open, NativeParentOf(added.target));
+        if (m_open->files.size() >= kBatch) {
             finishFlushing();
             startFlushing();
         }
@@ -376,50 +544,61 @@ public:
     }
 
 private:
-    // Each file of a batch holds two descriptors (the new file, the old);
-    // two batches at a time stay well below the usual limit of 1024.
-    static constexpr size_t kBatch = 128;
-    struct Batch {
-        std::vector<StagedFile> files;
-        SyncWorker::Batch sync;
-    };
+    // Each file of a batch holds two descriptors (the new file, the old),
+    // and two batches are open at a time: a quarter of what the process may
+    // open, less a reserve for the rest of the program.  Larger batches
+    // mean fewer flushes of the file system.
+    static size_t BatchSize() {
+        struct rlimit limit {};
+        const rlim_t open = ::getrlimit(RLIMIT_NOFILE, &limit) == 0 ? limit.rlim_cur : 1024;
+        const rlim_t usable = open == RLIM_INFINITY ? 4096 : open;
+        return size_t(std::clamp<rlim_t>((usable > 256 ? usable - 256 : 0) / 4, 32, 512));
+    }
+    const size_t kBatch = BatchSize();
 
+    WriterPool& writers() {
+        if (!m_writers) m_writers = std::make_unique<WriterPool>();
+        return *m_writers;
+    }
     SyncWorker& worker() {
         if (!m_worker) m_worker = std::make_unique<SyncWorker>();
         return *m_worker;
     }
+    Reaper& reaper() {
+        if (!m_reaper) m_reaper = std::make_unique<Reaper>();
+        return *m_reaper;
+    }
 
     void startFlushing() {
-        if (m_open.files.empty()) return;
+        if (m_open->files.empty()) return;
         std::swap(m_open, m_inFlight);
-        m_inFlight.sync.fds.clear();
-        m_inFlight.sync.devices.clear();
-        for (const StagedFile& f : m_inFlight.files) {
-            m_inFlight.sync.fds.push_back(f.fd);
-            m_inFlight.sync.devices.push_back(f.device);
-        }
-        worker().start(m_inFlight.sync);
+        worker().start(*m_inFlight);
     }
 
     void finishFlushing() {
-        if (m_inFlight.files.empty()) return;
-        worker().wait(m_inFlight.sync);
+        if (m_inFlight->files.empty()) return;
+        SyncWorker::wait(*m_inFlight);
         m_flushing = true;
         const auto reset = qScopeGuard([&] {
             m_flushing = false;
             std::vector<int> old;
-            for (const StagedFile& f : m_inFlight.files)
+            for (const StagedFile& f : m_inFlight->files)
                 if (f.oldFd >= 0) old.push_back(f.oldFd);
-            worker().closeLater(std::move(old));
-            m_inFlight.files.clear();
+            reaper().closeLater(old);
+            m_inFlight->files.clear();
         });
-        for (size_t i = 0; i < m_inFlight.files.size(); ++i) place(m_inFlight.files[i], m_inFlight.sync.results[i]);
+        for (size_t i = 0; i < m_inFlight->files.size(); ++i)
+            place(m_inFlight->files[i], m_inFlight->syncResults[i]);
     }
 
     // Renames one durable new file over its target (or to its new name).
     void place(StagedFile& f, int syncResult) {
         m_targets.remove(f.target);
         m_targets.remove(f.moveTo);
+        if (f.error != 0) {
+            notWritten(f);
+            return;
+        }
         try {
             if (syncResult != 0) RaiseWrite(syncResult);
             // A rename changes neither inode, size nor time: the new file's
@@ -463,13 +642,33 @@ private:
         }
     }
 
+    // A file whose new content could not be written is as it was; the
+    // rename asked for with it still happens, on its own.
+    void notWritten(const StagedFile& f) {
+        ++m_failed;
+        try {
+            RaiseWrite(f.error);
+        } catch (...) {
+            ReportFailure(f.path, f.failAction);
+        }
+        if (f.movePath.isEmpty()) return;
+        try {
+            MoveFile(f.path, f.movePath);  // asks before it replaces a file; reports its own failures
+        } catch (...) {
+            DisplayErrorMessage();
+        }
+    }
+
     int64_t& m_failed;
     SimResultsModel& m_table;
-    Batch m_open, m_inFlight;
+    std::unique_ptr<StagedBatch> m_open = std::make_unique<StagedBatch>();
+    std::unique_ptr<StagedBatch> m_inFlight = std::make_unique<StagedBatch>();
     bool m_flushing = false;
     QSet<QByteArray> m_targets;
     std::map<dev_t, QByteArray> m_folders;  // a folder of each file system renamed in
+    std::unique_ptr<WriterPool> m_writers;
     std::unique_ptr<SyncWorker> m_worker;
+    std::unique_ptr<Reaper> m_reaper;
 };
 
 // Boxes shown during a run wait until the files before them are in place, so
@@ -883,40 +1082,29 @@ bool ApplyRun::rewrite(const QString& path, FileBytes& file, const TagWork& work
     staged.source = IdentityOf(st);
     staged.device = st.st_dev;
     staged.row = m_row;
+    staged.failAction = work.v2 != Plan::Keep ? FileAction::ModifyID3v2 : FileAction::ModifyID3v1;
     const QByteArray folder = Staging::NativeParentOf(native);
     const QByteArray name = native.mid(native.lastIndexOf('/') + 1);
-    QByteArray record;
     if (!newName.isEmpty()) {
         staged.moveTo = folder + '/' + NativePath(newName);
-        record = '-' + QByteArray::number(qulonglong(st.st_ino), 36);
+        staged.movePath = JoinPath(ParentFolder(path), newName);
+        staged.record = '-' + QByteArray::number(qulonglong(st.st_ino), 36);
     }
-    for (int attempt = 0; attempt < 100 && staged.fd < 0; ++attempt) {
-        staged.temp = folder + '/' + '.' + (newName.isEmpty() ? name.left(100) : name) + kTempMarker + Base36Random() + record;
-        staged.fd = ::open(staged.temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (staged.fd < 0 && errno != EEXIST) break;
-    }
-    if (staged.fd < 0) RaiseWrite(errno);
-    try {
-        const int fault = g_writeFault ? g_writeFault(native) : 0;
-        if (fault != 0) RaiseWrite(fault);
-        const QByteArray& prefix = work.v2 == Plan::Write ? work.v2Bytes : QByteArray();
-        if (!WriteAllBytes(staged.fd, prefix.constData(), size_t(prefix.size()))) RaiseWrite(errno);
-        // A kept ID3v2 tag is copied with the audio.
-        const uint64_t from = work.v2 == Plan::Keep ? 0 : oldTag;
-        if (!CopyRange(in, off_t(from), audioEnd - from, staged.fd)) RaiseWrite(errno);
-        if (writeBlock && !WriteAllBytes(staged.fd, reinterpret_cast<const char*>(block.data()), block.size()))
-            RaiseWrite(errno);
-        // Owner first (changing it clears set-id bits), then the mode.
-        if (::fchown(staged.fd, st.st_uid, st.st_gid) != 0) { /* keeping the owner is best effort */ }
-        mode_t mode = st.st_mode & 07777;
-        if (readOnly) mode |= S_IWUSR;
-        if (::fchmod(staged.fd, mode) != 0) RaiseWrite(errno);
-    } catch (...) {
-        ::close(staged.fd);
-        ::unlink(staged.temp.constData());
-        throw;
-    }
+    staged.tempStem = folder + '/' + '.' + (newName.isEmpty() ? name.left(100) : name) + kTempMarker;
+    if (work.v2 == Plan::Write) staged.prefix = work.v2Bytes;
+    // A kept ID3v2 tag is copied with the audio.
+    const uint64_t from = work.v2 == Plan::Keep ? 0 : oldTag;
+    staged.copyFrom = off_t(from);
+    staged.copyLength = audioEnd - from;
+    staged.block = block;
+    staged.writeBlock = writeBlock;
+    staged.uid = st.st_uid;
+    staged.gid = st.st_gid;
+    staged.mode = (st.st_mode & 07777) | (readOnly ? S_IWUSR : 0);
+    staged.fault = g_writeFault ? g_writeFault(native) : 0;
+    // The writer copies the audio from the file as it is open now.
     staged.oldFd = ::fcntl(in, F_DUPFD_CLOEXEC, 0);
+    if (staged.oldFd < 0) RaiseRead(errno, path);
     m_staging.add(std::move(staged));
     return true;
 }

@@ -17,6 +17,7 @@
 #include <QJsonObject>
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -611,6 +612,64 @@ TEST_F(ApplyTest, ARenameWithTagsThatCannotBeWrittenStillRenames) {
     EXPECT_EQ(report.failed, 1);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"New Name.mp3"});
     EXPECT_EQ(ReadBytes(folder.file("New Name.mp3")), before);
+}
+
+int FailWhereNamed(const QByteArray& target) { return target.contains("fails") ? ENOSPC : 0; }
+
+TEST_F(ApplyTest, FilesWrittenSideBySideAreReportedInListOrderAndTheRestAreWritten) {
+    // Several folders, so the new files are written on several threads.
+    // Every third file cannot be written (its box names no file); some
+    // others are gone before the run (their box names them); every other
+    // row is renamed too.  The boxes come in the rows' order.
+    std::vector<QString> failing, written, expectedBoxes;
+    std::vector<QByteArray> before;
+    std::map<QString, int> filesLeft;
+    for (int i = 0; i < 36; ++i) {
+        const QString sub = folder.file(QStringLiteral("folder %1").arg(i % 4));
+        const bool fails = i % 3 == 0;
+        const bool gone = i % 6 == 1;
+        const QString name = QStringLiteral("%1 %2.mp3").arg(i, 2, 10, QLatin1Char('0')).arg(fails ? "fails" : "song");
+        const ID3v2Tag t2 = FileV2();
+        const QString path = folder.mp3(QFileInfo(sub).fileName() + QLatin1Char('/') + name, nullptr, &t2);
+        TestRow row{name};
+        row.title = QStringLiteral("Row Title");
+        if (i % 2 == 0) row.newName = QStringLiteral("renamed ") + name;
+        AddRow(table, sub, row);
+        const QString result = row.newName.isEmpty() ? path : sub + QLatin1Char('/') + row.newName;
+        if (gone) {
+            QFile::remove(path);
+            expectedBoxes.push_back(name);
+            continue;
+        }
+        ++filesLeft[sub];
+        if (fails) {
+            failing.push_back(result);
+            before.push_back(ReadBytes(path));
+            expectedBoxes.push_back(QString());
+        } else {
+            written.push_back(result);
+        }
+    }
+    SetApplyWriteFaultForTesting(&FailWhereNamed);
+    const ApplyReport report = apply(Switches(true, false, true));
+    SetApplyWriteFaultForTesting(nullptr);
+
+    EXPECT_EQ(report.failed, qint64(expectedBoxes.size()));
+    ASSERT_EQ(ui.shown.size(), expectedBoxes.size());
+    for (size_t i = 0; i < expectedBoxes.size(); ++i) {
+        SCOPED_TRACE(i);
+        if (expectedBoxes[i].isEmpty()) {
+            EXPECT_TRUE(ui.shown[i].prompt.contains(QStringLiteral("Disk full"))) << qPrintable(ui.shown[i].prompt);
+        } else {
+            EXPECT_TRUE(ui.shown[i].prompt.contains(expectedBoxes[i])) << qPrintable(ui.shown[i].prompt);
+        }
+    }
+    // Not written, yet renamed all the same, byte for byte as they were.
+    for (size_t i = 0; i < failing.size(); ++i) EXPECT_EQ(ReadBytes(failing[i]), before[i]) << qPrintable(failing[i]);
+    for (const QString& path : written)
+        EXPECT_EQ(v2(OracleRead(path), "TIT2"), QStringLiteral("Row Title")) << qPrintable(path);
+    for (const auto& [sub, count] : filesLeft)
+        EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden).size(), count) << qPrintable(sub);
 }
 
 TEST_F(ApplyTest, ReadOnlyFilesKeepTheirTagsUnlessThePreferenceSaysOtherwise) {
