@@ -22,10 +22,13 @@
 //     file; the old file goes after that (a run killed in between leaves
 //     both, whole, and the next run removes the old one).  Hidden files of an
 //     interrupted run are removed when a later run meets their folder.
+//     The new files are written on a few threads (the files of one folder
+//     on one thread) while the calling thread reads the next ones.
 //     Durability is batched: the new files of a batch are flushed to disk
 //     together (one flush of their file system, while the next batch is
-//     written) before any of them replaces its file, and boxes still come
-//     in list order.
+//     written) before any of them replaces its file, in list order; a file
+//     that could not be written is reported then, and boxes still come in
+//     list order.
 //   - A tag is never created on a file that has none when nothing would be
 //     set in it, and a "Remove" acts only while its group is switched on.
 //   - Every failure is reported for its file (a box) and counted; the caller
