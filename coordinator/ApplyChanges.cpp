@@ -456,7 +456,9 @@ private:
 // threads do it side by side, apart from the writing and the flushing.
 class Reaper {
 public:
-    Reaper() {
+    // At most `backlog` descriptors wait to be closed; more wait for room,
+    // so the descriptors a run holds stay within its budget.
+    explicit Reaper(size_t backlog) : m_backlog(backlog) {
         const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
         for (unsigned i = 0; i < threads; ++i) m_threads.emplace_back([this] { work(); });
     }
@@ -471,7 +473,8 @@ public:
     void closeLater(const std::vector<int>& fds) {
         if (fds.empty()) return;
         {
-            const std::lock_guard lock(m_mutex);
+            std::unique_lock lock(m_mutex);
+            m_room.wait(lock, [&] { return m_fds.size() + m_closing <= m_backlog; });
             m_fds.insert(m_fds.end(), fds.begin(), fds.end());
         }
         m_wake.notify_all();
@@ -485,15 +488,20 @@ private:
             if (m_fds.empty()) return;
             const int fd = m_fds.front();
             m_fds.pop_front();
+            ++m_closing;
             lock.unlock();
             ::close(fd);
             lock.lock();
+            --m_closing;
+            m_room.notify_all();
         }
     }
 
+    const size_t m_backlog;
     std::mutex m_mutex;
-    std::condition_variable m_wake;
+    std::condition_variable m_wake, m_room;
     std::deque<int> m_fds;
+    size_t m_closing = 0;
     bool m_stopping = false;
     std::vector<std::thread> m_threads;
 };
@@ -507,6 +515,14 @@ public:
     ~Staging() { flush(); }
 
     bool holds(const QByteArray& target) const { return m_targets.contains(target); }
+
+    // True the first time a row's file fails: a file counts once however
+    // many of its steps fail, here or on the reading thread.
+    bool firstFailure(int row) {
+        if (m_counted.contains(row)) return false;
+        m_counted.insert(row);
+        return true;
+    }
 
     void add(StagedFile file) {
         m_targets.insert(file.target);
@@ -545,14 +561,15 @@ public:
 
 private:
     // Each file of a batch holds two descriptors (the new file, the old),
-    // and two batches are open at a time: a quarter of what the process may
-    // open, less a reserve for the rest of the program.  Larger batches
-    // mean fewer flushes of the file system.
+    // two batches are open at a time and up to a batch of replaced files
+    // waits to be closed: a sixth of what the process may open, less a
+    // reserve for the rest of the program.  Larger batches mean fewer
+    // flushes of the file system.
     static size_t BatchSize() {
         struct rlimit limit {};
         const rlim_t open = ::getrlimit(RLIMIT_NOFILE, &limit) == 0 ? limit.rlim_cur : 1024;
         const rlim_t usable = open == RLIM_INFINITY ? 4096 : open;
-        return size_t(std::clamp<rlim_t>((usable > 256 ? usable - 256 : 0) / 4, 32, 512));
+        return size_t(std::clamp<rlim_t>((usable > 256 ? usable - 256 : 0) / 6, 32, 512));
     }
     const size_t kBatch = BatchSize();
 
@@ -565,7 +582,7 @@ private:
         return *m_worker;
     }
     Reaper& reaper() {
-        if (!m_reaper) m_reaper = std::make_unique<Reaper>();
+        if (!m_reaper) m_reaper = std::make_unique<Reaper>(kBatch);
         return *m_reaper;
     }
 
@@ -610,7 +627,7 @@ private:
             struct stat st;
             if (::lstat(f.target.constData(), &st) != 0 || !(IdentityOf(st) == f.source)) {
                 ::unlink(f.temp.constData());
-                ++m_failed;
+                count(f);
                 Warn(f.path, TextId::Coordinator::FileReplacedText, TextId::Coordinator::FileSkipped);
                 return;
             }
@@ -637,7 +654,7 @@ private:
         } catch (...) {
             if (f.fd >= 0) ::close(std::exchange(f.fd, -1));
             ::unlink(f.temp.constData());
-            ++m_failed;
+            count(f);
             ReportFailure(f.path, FileAction::ModifyID3v2);
         }
     }
@@ -645,18 +662,28 @@ private:
     // A file whose new content could not be written is as it was; the
     // rename asked for with it still happens, on its own.
     void notWritten(const StagedFile& f) {
-        ++m_failed;
+        count(f);
         try {
             RaiseWrite(f.error);
         } catch (...) {
             ReportFailure(f.path, f.failAction);
         }
         if (f.movePath.isEmpty()) return;
+        // Renamed only while it is still the file the row was made from.
+        struct stat st;
+        if (::lstat(f.target.constData(), &st) != 0 || !(IdentityOf(st) == f.source)) {
+            Warn(f.path, TextId::Coordinator::FileReplacedText, TextId::Coordinator::FileSkipped);
+            return;
+        }
         try {
             MoveFile(f.path, f.movePath);  // asks before it replaces a file; reports its own failures
         } catch (...) {
             DisplayErrorMessage();
         }
+    }
+
+    void count(const StagedFile& f) {
+        if (firstFailure(f.row)) ++m_failed;
     }
 
     int64_t& m_failed;
@@ -665,6 +692,7 @@ private:
     std::unique_ptr<StagedBatch> m_inFlight = std::make_unique<StagedBatch>();
     bool m_flushing = false;
     QSet<QByteArray> m_targets;
+    QSet<int> m_counted;  // rows already counted as failed
     std::map<dev_t, QByteArray> m_folders;  // a folder of each file system renamed in
     std::unique_ptr<WriterPool> m_writers;
     std::unique_ptr<SyncWorker> m_worker;
@@ -750,6 +778,10 @@ private:
     bool renameWithTags(const QString& folder, const QString& oldName, const QString& newName,
                         const SimRowTexts& cells, bool& failed);
     bool writeID3v1InPlace(const QString& path, const TagWork& work);
+    // Counts the row being applied as failed, once.
+    void countFailed() {
+        if (m_staging.firstFailure(m_row)) ++m_report.failed;
+    }
     void flushFor(const QString& path) {
         if (m_staging.holds(NativePath(path))) m_staging.flush();
     }
@@ -815,12 +847,12 @@ void ApplyRun::row(int index, const SimRowTexts& cells, const FileIdentity& iden
     }
     bool failed = false;
     if (renameWithTags(folder, oldName, cells[SimColumn::NewFileName], cells, failed)) {
-        if (failed) ++m_report.failed;
+        if (failed) countFailed();
         return;
     }
     const QString current = rename(folder, oldName, cells[SimColumn::NewFileName], failed);
     if (!tags(JoinPath(folder, current), cells)) failed = true;
-    if (failed) ++m_report.failed;
+    if (failed) countFailed();
 }
 
 bool ApplyRun::deleteFile(const QString& folder, const QString& name, const QString& path) {

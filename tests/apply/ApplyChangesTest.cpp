@@ -672,6 +672,21 @@ TEST_F(ApplyTest, FilesWrittenSideBySideAreReportedInListOrderAndTheRestAreWritt
         EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden).size(), count) << qPrintable(sub);
 }
 
+TEST_F(ApplyTest, AFileWhoseRenameAndWriteBothFailCountsOnce) {
+    const QString path = song();
+    const QByteArray before = ReadBytes(path);
+    folder.write(QStringLiteral("New Name.mp3"), QByteArrayLiteral("someone else's file"));
+    AddRow(table, folder.path(), kRow);
+    ui.answers = {Mb::No};
+    SetApplyWriteFaultForTesting(&FailWithDiskFull);
+    const ApplyReport report = apply(Switches(true, false, true));
+    SetApplyWriteFaultForTesting(nullptr);
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_EQ(report.processed, 1);
+    EXPECT_EQ(ui.shown.size(), 2u);  // the question, then the failed write
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
 TEST_F(ApplyTest, ReadOnlyFilesKeepTheirTagsUnlessThePreferenceSaysOtherwise) {
     const QString path = song();
     ::chmod(QFile::encodeName(path).constData(), 0444);
