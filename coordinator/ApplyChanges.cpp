@@ -22,11 +22,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -245,6 +247,7 @@ struct StagedFile {
     // part) happens when a reaper thread closes it.
     int oldFd = -1;
     int32_t failAction = FileAction::ModifyID3v2;  // what a failure reports
+    size_t folderHash = 0;  // its folder's, which picks its writer thread
 
     // The new content: `prefix`, then `copyLength` bytes of the old file
     // from `copyFrom`, then the ID3v1 block when `writeBlock`.
@@ -304,6 +307,70 @@ struct StagedBatch {
     bool synced = true;  // the flush asked for is done
 };
 
+// Jobs run in the order they come, by threads of their own; the destructor
+// lets the jobs still queued run, then joins.  With `room`, a push waits
+// while that many jobs are queued or running, so what they hold stays within
+// a budget.
+template <typename Job>
+class WorkQueue {
+public:
+    WorkQueue(unsigned threads, std::function<void(Job&)> run, size_t room = SIZE_MAX)
+        : m_run(std::move(run)), m_room(room) {
+        for (unsigned i = 0; i < threads; ++i) m_threads.emplace_back([this] { work(); });
+    }
+    ~WorkQueue() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        for (std::thread& t : m_threads) t.join();
+    }
+    WorkQueue(const WorkQueue&) = delete;
+    WorkQueue& operator=(const WorkQueue&) = delete;
+
+    template <typename It>
+    void push(It first, It last) {
+        if (first == last) return;
+        {
+            std::unique_lock lock(m_mutex);
+            m_hasRoom.wait(lock, [&] { return m_jobs.size() + m_running <= m_room; });
+            m_jobs.insert(m_jobs.end(), first, last);
+        }
+        m_wake.notify_all();
+    }
+    void push(const Job& job) { push(&job, &job + 1); }
+
+private:
+    void work() {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [&] { return m_stopping || !m_jobs.empty(); });
+            if (m_jobs.empty()) return;
+            Job job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+            ++m_running;
+            lock.unlock();
+            m_run(job);
+            lock.lock();
+            --m_running;
+            m_hasRoom.notify_all();
+        }
+    }
+
+    const std::function<void(Job&)> m_run;
+    const size_t m_room;
+    std::mutex m_mutex;
+    std::condition_variable m_wake, m_hasRoom;
+    std::deque<Job> m_jobs;
+    size_t m_running = 0;
+    bool m_stopping = false;
+    std::vector<std::thread> m_threads;  // last: they start once the rest is ready
+};
+
+// How many threads work on files side by side.
+unsigned FileThreads() { return std::clamp(std::thread::hardware_concurrency(), 1u, 8u); }
+
 // Writes new files on a few threads: creating a file and copying its audio
 // is most of the cost of a rewrite, and the file system does it side by
 // side for files in different folders.  The files of one folder go to one
@@ -311,33 +378,15 @@ struct StagedBatch {
 class WriterPool {
 public:
     WriterPool() {
-        const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-        m_lanes.reserve(threads);
-        for (unsigned i = 0; i < threads; ++i) m_lanes.push_back(std::make_unique<Lane>());
-        for (auto& lane : m_lanes) lane->thread = std::thread([this, l = lane.get()] { work(*l); });
-    }
-    ~WriterPool() {
-        for (auto& lane : m_lanes) {
-            {
-                const std::lock_guard lock(lane->mutex);
-                lane->stopping = true;
-            }
-            lane->wake.notify_all();
-        }
-        for (auto& lane : m_lanes) lane->thread.join();
+        for (unsigned i = 0; i < FileThreads(); ++i) m_lanes.push_back(std::make_unique<WorkQueue<Job>>(1, &Write));
     }
 
-    void write(StagedFile& file, StagedBatch& batch, const QByteArray& folder) {
+    void write(StagedFile& file, StagedBatch& batch, size_t folderHash) {
         {
             const std::lock_guard lock(batch.mutex);
             ++batch.writing;
         }
-        Lane& lane = *m_lanes[qHash(folder) % m_lanes.size()];
-        {
-            const std::lock_guard lock(lane.mutex);
-            lane.jobs.push_back({&file, &batch});
-        }
-        lane.wake.notify_all();
+        m_lanes[folderHash % m_lanes.size()]->push({&file, &batch});
     }
 
 private:
@@ -345,33 +394,16 @@ private:
         StagedFile* file;
         StagedBatch* batch;
     };
-    struct Lane {
-        std::mutex mutex;
-        std::condition_variable wake;
-        std::deque<Job> jobs;
-        bool stopping = false;
-        std::thread thread;
-    };
-
-    static void work(Lane& lane) {
-        std::unique_lock lock(lane.mutex);
-        for (;;) {
-            lane.wake.wait(lock, [&] { return lane.stopping || !lane.jobs.empty(); });
-            if (lane.jobs.empty()) return;
-            const Job job = lane.jobs.front();
-            lane.jobs.pop_front();
-            lock.unlock();
-            WriteNewFile(*job.file);
-            {
-                const std::lock_guard done(job.batch->mutex);
-                --job.batch->writing;
-            }
-            job.batch->changed.notify_all();
-            lock.lock();
+    static void Write(Job& job) {
+        WriteNewFile(*job.file);
+        {
+            const std::lock_guard done(job.batch->mutex);
+            --job.batch->writing;
         }
+        job.batch->changed.notify_all();
     }
 
-    std::vector<std::unique_ptr<Lane>> m_lanes;
+    std::vector<std::unique_ptr<WorkQueue<Job>>> m_lanes;
 };
 
 // Makes the new files of a batch durable on a thread of its own, once they
@@ -383,27 +415,13 @@ private:
 // own, so only the files that really failed are reported.
 class SyncWorker {
 public:
-    SyncWorker() : m_thread([this] { work(); }) {}
-    ~SyncWorker() {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_stopping = true;
-        }
-        m_wake.notify_all();
-        m_thread.join();
-    }
-
     void start(StagedBatch& batch) {
         batch.syncResults.assign(batch.files.size(), 0);
         {
             const std::lock_guard lock(batch.mutex);
             batch.synced = false;
         }
-        {
-            const std::lock_guard lock(m_mutex);
-            m_queue.push_back(&batch);
-        }
-        m_wake.notify_all();
+        m_queue.push(&batch);
     }
     static void wait(StagedBatch& batch) {
         std::unique_lock lock(batch.mutex);
@@ -411,7 +429,8 @@ public:
     }
 
 private:
-    static void Sync(StagedBatch& batch) {
+    static void Sync(StagedBatch*& job) {
+        StagedBatch& batch = *job;
         {
             std::unique_lock lock(batch.mutex);
             batch.changed.wait(lock, [&] { return batch.writing == 0; });
@@ -424,86 +443,14 @@ private:
             for (const size_t i : members)
                 batch.syncResults[i] = ::fdatasync(batch.files[i].fd) == 0 ? 0 : errno;
         }
-    }
-
-    void work() {
-        std::unique_lock lock(m_mutex);
-        for (;;) {
-            m_wake.wait(lock, [&] { return m_stopping || !m_queue.empty(); });
-            if (m_queue.empty()) return;
-            StagedBatch* batch = m_queue.front();
-            m_queue.pop_front();
-            lock.unlock();
-            Sync(*batch);
-            {
-                const std::lock_guard done(batch->mutex);
-                batch->synced = true;
-            }
-            batch->changed.notify_all();
-            lock.lock();
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<StagedBatch*> m_queue;
-    bool m_stopping = false;
-    std::thread m_thread;  // last: it starts once the rest is ready
-};
-
-// Closes the replaced files, which frees their space: on a file system that
-// discards freed blocks at once, each free waits for the device, so several
-// threads do it side by side, apart from the writing and the flushing.
-class Reaper {
-public:
-    // At most `backlog` descriptors wait to be closed; more wait for room,
-    // so the descriptors a run holds stay within its budget.
-    explicit Reaper(size_t backlog) : m_backlog(backlog) {
-        const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-        for (unsigned i = 0; i < threads; ++i) m_threads.emplace_back([this] { work(); });
-    }
-    ~Reaper() {
         {
-            const std::lock_guard lock(m_mutex);
-            m_stopping = true;
+            const std::lock_guard done(batch.mutex);
+            batch.synced = true;
         }
-        m_wake.notify_all();
-        for (std::thread& t : m_threads) t.join();
-    }
-    void closeLater(const std::vector<int>& fds) {
-        if (fds.empty()) return;
-        {
-            std::unique_lock lock(m_mutex);
-            m_room.wait(lock, [&] { return m_fds.size() + m_closing <= m_backlog; });
-            m_fds.insert(m_fds.end(), fds.begin(), fds.end());
-        }
-        m_wake.notify_all();
+        batch.changed.notify_all();
     }
 
-private:
-    void work() {
-        std::unique_lock lock(m_mutex);
-        for (;;) {
-            m_wake.wait(lock, [&] { return m_stopping || !m_fds.empty(); });
-            if (m_fds.empty()) return;
-            const int fd = m_fds.front();
-            m_fds.pop_front();
-            ++m_closing;
-            lock.unlock();
-            ::close(fd);
-            lock.lock();
-            --m_closing;
-            m_room.notify_all();
-        }
-    }
-
-    const size_t m_backlog;
-    std::mutex m_mutex;
-    std::condition_variable m_wake, m_room;
-    std::deque<int> m_fds;
-    size_t m_closing = 0;
-    bool m_stopping = false;
-    std::vector<std::thread> m_threads;
+    WorkQueue<StagedBatch*> m_queue{1, &Sync};
 };
 
 // New files on their way into place, in list order: a batch being read and
@@ -528,7 +475,7 @@ public:
         m_targets.insert(file.target);
         if (!file.moveTo.isEmpty()) m_targets.insert(file.moveTo);
         StagedFile& added = m_open->files.emplace_back(std::move(file));
-        writers().write(added, *m_open, NativeParentOf(added.target));
+        writers().write(added, *m_open, added.folderHash);
         if (m_open->files.size() >= kBatch) {
             finishFlushing();
             startFlushing();
@@ -581,8 +528,12 @@ private:
         if (!m_worker) m_worker = std::make_unique<SyncWorker>();
         return *m_worker;
     }
-    Reaper& reaper() {
-        if (!m_reaper) m_reaper = std::make_unique<Reaper>(kBatch);
+    // Closes the replaced files, which frees their space: on a file system
+    // that discards freed blocks at once, each free waits for the device,
+    // so several threads do it side by side, apart from the writing and the
+    // flushing.  At most a batch of them waits.
+    WorkQueue<int>& reaper() {
+        if (!m_reaper) m_reaper = std::make_unique<WorkQueue<int>>(FileThreads(), [](int& fd) { ::close(fd); }, kBatch);
         return *m_reaper;
     }
 
@@ -601,7 +552,7 @@ private:
             std::vector<int> old;
             for (const StagedFile& f : m_inFlight->files)
                 if (f.oldFd >= 0) old.push_back(f.oldFd);
-            reaper().closeLater(old);
+            reaper().push(old.begin(), old.end());
             m_inFlight->files.clear();
         });
         for (size_t i = 0; i < m_inFlight->files.size(); ++i)
@@ -696,7 +647,7 @@ private:
     std::map<dev_t, QByteArray> m_folders;  // a folder of each file system renamed in
     std::unique_ptr<WriterPool> m_writers;
     std::unique_ptr<SyncWorker> m_worker;
-    std::unique_ptr<Reaper> m_reaper;
+    std::unique_ptr<WorkQueue<int>> m_reaper;
 };
 
 // Boxes shown during a run wait until the files before them are in place, so
@@ -1117,6 +1068,7 @@ bool ApplyRun::rewrite(const QString& path, FileBytes& file, const TagWork& work
     staged.failAction = work.v2 != Plan::Keep ? FileAction::ModifyID3v2 : FileAction::ModifyID3v1;
     const QByteArray folder = Staging::NativeParentOf(native);
     const QByteArray name = native.mid(native.lastIndexOf('/') + 1);
+    staged.folderHash = qHash(folder);
     if (!newName.isEmpty()) {
         staged.moveTo = folder + '/' + NativePath(newName);
         staged.movePath = JoinPath(ParentFolder(path), newName);
