@@ -133,6 +133,9 @@ void FormCDRipper::BuildControls() {
                          TwipsToPixelsX(kButtonWidth), TwipsToPixelsY(kButtonHeight));
     BtnCDDB->hide();
     connect(BtnCDDB, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnCDDB_Click(); }); });
+    // The query runs beside the window; Stop ends it while it does.
+    m_cddb = new CdDatabaseQuery(this);
+    connect(m_cddb, &CdDatabaseQuery::finished, this, [this] { mbuttonStop.SetEnabled(mblnProcessRunning); });
 
     // The labels' access keys move the focus to their controls.
     LabelDrives->setBuddy(ComboDrives);
@@ -233,7 +236,7 @@ void FormCDRipper::EnableControls(bool blnEnable) {
     ListViewTracks->setEnabled(blnEnable);
     mbuttonBrowse.SetEnabled(blnEnable);
     mbuttonRip.SetEnabled(blnEnable && m_tracks->TickedCount() > 0);
-    mbuttonStop.SetEnabled(!blnEnable);
+    mbuttonStop.SetEnabled(!blnEnable || m_cddb->Running());
 }
 
 // ---- buttons ------------------------------------------------------------------------
@@ -243,7 +246,10 @@ void FormCDRipper::BtnBrowse_Click() {
     if (!folder.isEmpty()) TextOutputDirectory->setText(folder);
 }
 
-void FormCDRipper::BtnStop_Click() { mblnStopAll = true; }
+void FormCDRipper::BtnStop_Click() {
+    mblnStopAll = true;
+    m_cddb->Stop();
+}
 
 void FormCDRipper::BtnRip_Click() {
     // The Encoder Decoder runs the rip as its job too: it refuses to close,
@@ -287,10 +293,11 @@ void FormCDRipper::BtnRip_Click() {
 }
 
 void FormCDRipper::BtnCDDB_Click() {
+    // One query at a time; what comes back is not used.
+    if (m_cddb->Running() || !m_drive) return;
     const CdDatabaseServer server = ParseCdDatabaseServer(
         Stored::Text(kCdDatabaseSection, kCdDatabaseServerKey, kCdDatabaseDefaultServer));
-    // What comes back is not used.
-    QueryCdDatabase(m_drive && !m_toc.tracks.empty() ? &m_toc : nullptr, server);
+    if (m_cddb->Start(m_toc, server)) mbuttonStop.SetEnabled(true);
 }
 
 // ---- keys -----------------------------------------------------------------------------
@@ -331,6 +338,7 @@ void FormCDRipper::QueryUnload(bool& cancel) {
 void FormCDRipper::FormUnload() {
     if (m_unloaded) return;
     m_unloaded = true;
+    m_cddb->Stop();
     ResumeNext([&] { WriteWindowPos(this); });
     ResumeNext([&] { WriteCDRipperSettings(); });
     m_drive.reset();

@@ -18,6 +18,8 @@
 #include "support/ScopedOptions.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QTest>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -80,6 +82,30 @@ protected:
     }
     static bool Ticked(const FormCDRipper& w, int row) {
         return w.Tracks()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    }
+    // Runs the event loop until `done` holds; false when it has not after a
+    // minute (a hang, not a question of speed).
+    template <typename Done>
+    static bool WaitFor(Done done) {
+        const QDeadlineTimer guard(std::chrono::minutes(1));
+        while (!done() && !guard.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        return done();
+    }
+    // A ripper with skins off, so that its CDDB button shows, asking `server`.
+    FormCDRipper* OpenPlainRipper(const CddbStubServer& server) {
+        Options().Preferences.blnUseSkins = false;
+        Stored::SaveText(kCdDatabaseSection, kCdDatabaseServerKey, QStringLiteral("127.0.0.1:%1").arg(server.port()));
+        FormCDRipper* w = OpenRipper();
+        w->show();
+        EXPECT_TRUE(w->BtnCDDB->isVisible());
+        return w;
+    }
+    QByteArray DiscId() const {
+        int32_t error = 0;
+        CdTableOfContents toc;
+        auto drive = CdDrive::Open(image.cuePath, error);
+        EXPECT_TRUE(drive && drive->ReadToc(toc));
+        return QByteArray::number(CdDatabaseDiscId(toc), 16).rightJustified(8, '0');
     }
     static void Tick(FormCDRipper& w, int row, bool on) {
         w.Tracks()->setData(w.Tracks()->index(row, 0), on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
@@ -339,6 +365,7 @@ TEST_F(CDRipperWindowTest, CddbAsksTheConfiguredServerAboutTheDiscAndShowsNothin
     CddbStubServer server(id);
     Stored::SaveText(kCdDatabaseSection, kCdDatabaseServerKey, QStringLiteral("127.0.0.1:%1").arg(server.port()));
     w->BtnCDDB_Click();
+    EXPECT_TRUE(WaitFor([&] { return !w->CdDatabase()->Running(); }));
     const QList<QByteArray> requests = server.requests();
     ASSERT_EQ(requests.size(), 2);
     EXPECT_TRUE(requests[0].contains("cmd=cddb+query+" + id));
@@ -350,6 +377,64 @@ TEST_F(CDRipperWindowTest, CddbAsksTheConfiguredServerAboutTheDiscAndShowsNothin
     SetCdDriveListerForTesting([] { return QStringList{}; });
     FormCDRipper* empty = OpenRipper();
     empty->BtnCDDB_Click();
+    EXPECT_EQ(server.requests().size(), 2);
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+// A server that answers a line now and then but never finishes must not hold
+// up the program: the window goes on serving events while the query runs,
+// and the query gives up at its time limit.
+TEST_F(CDRipperWindowTest, ACddbServerThatTricklesLeavesTheWindowResponsiveUntilTheTimeLimit) {
+    CddbStubServer server(DiscId(), CddbStubServer::Mode::Trickle);
+    FormCDRipper* w = OpenPlainRipper(server);
+    // Short, so that the test does not wait long; the server would go on for far longer.
+    w->CdDatabase()->SetTimeLimit(std::chrono::milliseconds(600));
+    std::optional<CdDatabaseAnswer> answer;
+    QObject::connect(w->CdDatabase(), &CdDatabaseQuery::finished, [&](const CdDatabaseAnswer& a) { answer = a; });
+    int ticksWhileAnswering = 0;
+    bool stopWhileAnswering = false;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (!server.answering()) return;
+        ++ticksWhileAnswering;
+        stopWhileAnswering = stopWhileAnswering || w->mbuttonStop.Enabled();
+    });
+    ticker.start(10);
+
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return answer.has_value(); }));
+    EXPECT_GT(ticksWhileAnswering, 0);
+    EXPECT_TRUE(stopWhileAnswering);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->end, CdDatabaseEnd::TimedOut);
+    // The window ended the answer, not the server.
+    EXPECT_TRUE(WaitFor([&] { return !server.answering(); }));
+    EXPECT_EQ(server.hangUps(), 1);
+    EXPECT_FALSE(w->mbuttonStop.Enabled());
+    EXPECT_TRUE(w->mbuttonRip.Enabled());
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(CDRipperWindowTest, StopOrClosingTheWindowEndsARunningCddbQuery) {
+    CddbStubServer server(DiscId(), CddbStubServer::Mode::Trickle);
+    QPointer<FormCDRipper> w = OpenPlainRipper(server);
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return server.answering(); }));
+    EXPECT_TRUE(w->mbuttonStop.Enabled());
+    // A second click while it runs asks nothing more.
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    // Alt+S presses Stop.
+    w->ProcessShortcutKeys(83, ShiftBit::Alt);
+    EXPECT_FALSE(w->CdDatabase()->Running());
+    EXPECT_FALSE(w->mbuttonStop.Enabled());
+    EXPECT_TRUE(WaitFor([&] { return server.hangUps() == 1; }));
+
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return server.answering(); }));
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.isNull());
+    EXPECT_TRUE(WaitFor([&] { return server.hangUps() == 2; }));
     EXPECT_EQ(server.requests().size(), 2);
     EXPECT_TRUE(ui.shown.empty());
 }
