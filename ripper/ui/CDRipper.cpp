@@ -216,9 +216,12 @@ bool FormCDRipper::InitCDDrive(int index, bool report) {
         const QStringList drives = ListCdDrives();
         if (index >= drives.size()) return false;
         int32_t error = CdError::None;
-        m_drive = CdDrive::Open(drives[index], error);
+        QString why;
+        m_drive = CdDrive::Open(drives[index], error, &why);
         if (!m_drive) {
-            if (report) MsgBox(CdLibraryErrorText(error), Mb::OKOnly, VersionInfo::Title());
+            // A disc image the user named that is refused is always said,
+            // also when the window opens.
+            if (report || error == CdError::BadDiscImage) MsgBox(why, Mb::OKOnly, VersionInfo::Title());
             return false;
         }
         return m_drive->ReadToc(m_toc);

@@ -88,7 +88,8 @@ private:
     void FillDrives();
     // Opens drive `index` of the drive list and reads its table of contents;
     // false when there is no disc to list.  With `report`, a drive that
-    // cannot be opened is reported in a plain box.
+    // cannot be opened is reported in a plain box; a refused disc image is
+    // reported either way.
     bool InitCDDrive(int index, bool report);
     void ChooseDrive(bool report);
     void ReadCDRipperSettings();

@@ -8,6 +8,7 @@
 #include "foundation/StoredValues.h"
 #include "options/WindowSettings.h"
 #include "ripper/CdDatabase.h"
+#include "ripper/CueSheet.h"
 #include "ripper/TrackListModel.h"
 #include "ripper/TrackRip.h"
 #include "ripper/ui/CDRipper.h"
@@ -15,6 +16,7 @@
 #include "foundation/WindowProtocol.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/ui/SkinnedControls.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScopedOptions.h"
 
 #include <QApplication>
@@ -435,6 +437,57 @@ TEST_F(CDRipperWindowTest, StopOrClosingTheWindowEndsARunningCddbQuery) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(w.isNull());
     EXPECT_TRUE(WaitFor([&] { return server.hangUps() == 2; }));
+    EXPECT_EQ(server.requests().size(), 2);
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+// Without a drive, disc images named in the environment are the drives: a
+// good one is listed, ripped and queried; a broken sheet is refused, with a
+// message, before the CD library reads it.
+TEST_F(CDRipperWindowTest, DiscImagesNamedInTheEnvironmentAreDrivesAndBrokenSheetsAreRefused) {
+    SetCdDriveListerForTesting({});
+    ScopedEnvironment devices(kCdDevicesVariable, std::nullopt);
+    const QStringList system = ListCdDrives();
+    const QString broken = WriteFile(home.file("bad"), QStringLiteral("broken.cue"),
+                                     ReadBytes(QStringLiteral(SV_TEST_DATA_DIR "/cue/malformed-crashes-libcdio.cue")));
+    WriteFile(home.file("bad"), QStringLiteral("broken.bin"), QByteArray(100 * kCdFrameBytes, '\0'));
+    devices.Set(QFile::encodeName(broken + ":" + image.binPath));
+    const QString refusal = CueProblemText(CheckCueSheetFile(broken), broken);
+    ASSERT_TRUE(refusal.contains(QStringLiteral("line 1")));
+
+    FakeEncoder encoder;
+    CddbStubServer server(DiscId());
+    FormCDRipper* w = OpenPlainRipper(server);
+    QStringList listed;
+    for (int i = 0; i < w->ComboDrives->count(); ++i) listed << w->ComboDrives->itemText(i);
+    const QStringList images{broken, image.binPath};
+    EXPECT_EQ(listed, system + images);
+    if (system.isEmpty()) {
+        // The broken sheet is the first drive: refused as the window opens.
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].prompt, refusal);
+        EXPECT_EQ(w->Tracks()->rowCount(), 0);
+    }
+
+    ui.shown.clear();
+    w->ComboDrives->setCurrentIndex(int(system.size()));
+    w->ComboDrives_Click();
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].prompt, refusal);
+    EXPECT_EQ(ui.shown[0].style, Mb::OKOnly);
+    EXPECT_EQ(w->Drive(), nullptr);
+    EXPECT_FALSE(w->mbuttonRip.Enabled());
+
+    ui.shown.clear();
+    w->ComboDrives->setCurrentIndex(int(system.size()) + 1);
+    w->ComboDrives_Click();
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(Column(*w, 0), (QStringList{"Track 1", "Track 2", "Track 3"}));
+    w->ProcessShortcutKeys(82, ShiftBit::Alt);
+    EXPECT_EQ(encoder.added, (QStringList{OutFile("Track 1.wav"), OutFile("Track 2.wav")}));
+    EXPECT_TRUE(ReadBytes(OutFile("Track 2.wav")).mid(44) == image.Bytes(100, 160));
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return !w->CdDatabase()->Running(); }));
     EXPECT_EQ(server.requests().size(), 2);
     EXPECT_TRUE(ui.shown.empty());
 }
