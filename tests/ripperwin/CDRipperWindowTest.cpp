@@ -346,10 +346,14 @@ TEST_F(CDRipperWindowTest, BrowseReplacesTheOutputFolderUnlessCancelled) {
     EXPECT_EQ(w->TextOutputDirectory->text(), home.file("chosen"));
 }
 
-TEST_F(CDRipperWindowTest, TheOutputFolderIsKeptAcrossRuns) {
+TEST_F(CDRipperWindowTest, TheOutputFolderStartsInTheUsersMusicFolderAndIsKeptAcrossRuns) {
+    // The program's own folder is no place for rips (read-only once installed).
+    const QString music = home.file("My Music");
+    QDir().mkpath(music);
+    ScopedEnvironment musicVariable("XDG_MUSIC_DIR", QFile::encodeName(music));
     {
         FormCDRipper* w = new FormCDRipper;
-        EXPECT_EQ(w->TextOutputDirectory->text(), CDRipperSettings().TextOutputDirectory);  // the program's folder
+        EXPECT_EQ(w->TextOutputDirectory->text(), music);
         w->TextOutputDirectory->setText(QStringLiteral("/music/rips"));
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
