@@ -14,3 +14,9 @@ inline constexpr char kAppPathVariable[] = "SV_BIN_DIR";
 
 QString AppPath();
 void SetAppPathForTesting(const QString& path);
+
+// The user's music folder: XDG_MUSIC_DIR as the environment or the user's
+// folder settings ($XDG_CONFIG_HOME/user-dirs.dirs) give it, when that names
+// an existing folder; the home folder otherwise.  A place the user may write
+// to, unlike the program's own folder once it is installed.
+QString UserMusicFolder();

@@ -131,11 +131,11 @@ void EncoderDecoderSettings::Write() const {
 
 // ---- CD ripper ------------------------------------------------------------------------------
 
-CDRipperSettings::CDRipperSettings() : TextOutputDirectory(AppPath()) {}
+CDRipperSettings::CDRipperSettings() : TextOutputDirectory(UserMusicFolder()) {}
 
 void CDRipperSettings::Read() {
     WithTrail(QStringLiteral("ReadCDRipperSettings"), [&] {
-        TextOutputDirectory = Stored::Text(kCDRipper, QStringLiteral("OutputDirectory"), AppPath());
+        TextOutputDirectory = Stored::Text(kCDRipper, QStringLiteral("OutputDirectory"), UserMusicFolder());
     });
 }
 

@@ -119,7 +119,7 @@ struct EncoderDecoderSettings {
 
 // Section "CDRipper".
 struct CDRipperSettings {
-    // "OutputDirectory" (default the program's own folder, AppPath()).
+    // "OutputDirectory" (default the user's music folder, UserMusicFolder()).
     QString TextOutputDirectory;
 
     CDRipperSettings();

@@ -1,6 +1,9 @@
 #include "ripper/CdDrive.h"
 
 #include "foundation/ResourceStrings.h"
+#include "ripper/CueSheet.h"
+
+#include <QFile>
 
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
@@ -38,10 +41,13 @@ QStringList ListCdDrives() {
     if (DriveLister()) return DriveLister()();
     QuietLibrary();
     QStringList drives;
-    char** devices = cdio_get_devices(DRIVER_DEVICE);
-    if (!devices) return drives;
-    for (char** d = devices; *d; ++d) drives << QString::fromLocal8Bit(*d);
-    cdio_free_device_list(devices);
+    if (char** devices = cdio_get_devices(DRIVER_DEVICE)) {
+        for (char** d = devices; *d; ++d) drives << QFile::decodeName(*d);
+        cdio_free_device_list(devices);
+    }
+    const QByteArray images = qgetenv(kCdDevicesVariable);
+    for (const QByteArray& image : images.split(':'))
+        if (!image.isEmpty()) drives << QFile::decodeName(image);
     return drives;
 }
 
@@ -62,20 +68,34 @@ CdDrive::CdDrive(QString device, std::unique_ptr<Handles> handles)
 
 CdDrive::~CdDrive() = default;
 
-std::unique_ptr<CdDrive> CdDrive::Open(const QString& device, int32_t& error) {
+std::unique_ptr<CdDrive> CdDrive::Open(const QString& device, int32_t& error, QString* why) {
     QuietLibrary();
+    auto refuse = [&](int32_t code, const QString& text) -> std::unique_ptr<CdDrive> {
+        error = code;
+        if (why) *why = text;
+        return nullptr;
+    };
     error = CdError::None;
-    auto handles = std::make_unique<Handles>();
-    const QByteArray native = device.toLocal8Bit();
+    const QByteArray native = QFile::encodeName(device);
     // libcdio gives up on a folder by ending the process: only an existing
     // device or file is handed to it.
     struct stat st {};
-    const bool openable = !native.isEmpty() && ::stat(native.constData(), &st) == 0 && !S_ISDIR(st.st_mode);
-    handles->cdio = openable ? cdio_open(native.constData(), DRIVER_UNKNOWN) : nullptr;
-    if (!handles->cdio) {
-        error = CdError::NotACdDevice;
-        return nullptr;
+    if (native.isEmpty() || ::stat(native.constData(), &st) != 0 || S_ISDIR(st.st_mode))
+        return refuse(CdError::NotACdDevice, CdLibraryErrorText(CdError::NotACdDevice));
+    auto handles = std::make_unique<Handles>();
+    if (S_ISREG(st.st_mode)) {
+        // A disc image: libcdio reads only a sheet that passed the check, and
+        // only as a BIN/CUE pair.
+        const QString cue = CueSheetOfImage(device);
+        if (cue.isEmpty())
+            return refuse(CdError::BadDiscImage, GetResourceString(TextId::Ripper::NotADiscImage).arg(device));
+        const CueCheck check = CheckCueSheetFile(cue);
+        if (!check.Ok()) return refuse(CdError::BadDiscImage, CueProblemText(check, cue));
+        handles->cdio = cdio_open(QFile::encodeName(cue).constData(), DRIVER_BINCUE);
+    } else {
+        handles->cdio = cdio_open(native.constData(), DRIVER_UNKNOWN);
     }
+    if (!handles->cdio) return refuse(CdError::NotACdDevice, CdLibraryErrorText(CdError::NotACdDevice));
     return std::unique_ptr<CdDrive>(new CdDrive(device, std::move(handles)));
 }
 

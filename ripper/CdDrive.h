@@ -4,10 +4,15 @@
 // on libcdio for the drive list and the table of contents and on its cdda
 // interface for the audio reads; nothing above this file knows either.
 //
-// A "drive" is named by its device path ("/dev/sr0").  libcdio opens a disc
-// image (a BIN/CUE pair, named by its .cue file) the same way, which is how
-// the tests and the benchmark reach real reads without a drive: they install
-// a drive lister that names their image (SetCdDriveListerForTesting).
+// A "drive" is named by its device path ("/dev/sr0") or by a disc image: a
+// BIN/CUE pair, named by its .cue or its .bin file ("disc.cue" and
+// "disc.bin" side by side).  The system's drives are listed first, then the
+// images that the environment variable SONIVARD_CD_DEVICES names, separated
+// by colons, so a machine without a drive can rip and query an image.  An
+// image's CUE sheet is checked (ripper/CueSheet.h) before libcdio reads it:
+// a sheet that is not well-formed is refused with a message saying why.
+// Tests and the benchmark may replace the whole list with their own images
+// (SetCdDriveListerForTesting).
 //
 // Frames are 2352-byte CD-audio sectors of 16-bit little-endian stereo
 // samples, addressed by their logical sector number counted from 0.  A
@@ -38,7 +43,11 @@ constexpr int32_t BufferTooSmall = -6;
 constexpr int32_t InvalidHandle = -7;     // no drive is open
 constexpr int32_t NotACdDevice = -10;     // the path could not be opened as a CD drive or image
 constexpr int32_t HandleInUse = -12;
+constexpr int32_t BadDiscImage = -100;  // a named disc image was refused before the library saw it
 }  // namespace CdError
+
+// The variable that names disc images to list as drives.
+inline constexpr char kCdDevicesVariable[] = "SONIVARD_CD_DEVICES";
 
 // The text for one of the CD layer's error codes (0, -1 to -15); an empty
 // text for any other code.
@@ -57,8 +66,8 @@ struct CdTableOfContents {
     int32_t leadOutFrame = 0;  // the first frame after the last track
 };
 
-// The device paths of the CD drives, in the system's order; an empty list
-// when there is none.
+// The device paths of the CD drives, in the system's order, then the disc
+// images named in SONIVARD_CD_DEVICES; an empty list when there is none.
 QStringList ListCdDrives();
 // Tests and the benchmark replace the drive list (their disc images); an
 // empty function restores the system's list.
@@ -66,9 +75,12 @@ void SetCdDriveListerForTesting(std::function<QStringList()> lister);
 
 class CdDrive {
 public:
-    // Opens the drive or disc image at `device`; null with `error` set to
-    // CdError::NotACdDevice when it cannot be opened.
-    static std::unique_ptr<CdDrive> Open(const QString& device, int32_t& error);
+    // Opens the drive or disc image at `device`; null when it cannot be
+    // opened, with `error` set to CdError::NotACdDevice, or to
+    // CdError::BadDiscImage for an image that was refused unread (not a
+    // BIN/CUE pair, or a sheet that is not well-formed).  `why`, when given,
+    // receives the text to show the user.
+    static std::unique_ptr<CdDrive> Open(const QString& device, int32_t& error, QString* why = nullptr);
     ~CdDrive();
     CdDrive(const CdDrive&) = delete;
     CdDrive& operator=(const CdDrive&) = delete;

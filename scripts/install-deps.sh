@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev googletest
   lame sox python3 python3-mutagen
-  libcdio-dev libcdio-paranoia-dev libcddb2-dev
+  libcdio-dev libcdio-paranoia-dev
   xvfb xauth x11-utils imagemagick xdg-utils
   clang libclang-rt-14-dev
   shared-mime-info desktop-file-utils

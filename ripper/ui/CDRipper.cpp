@@ -133,6 +133,9 @@ void FormCDRipper::BuildControls() {
                          TwipsToPixelsX(kButtonWidth), TwipsToPixelsY(kButtonHeight));
     BtnCDDB->hide();
     connect(BtnCDDB, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnCDDB_Click(); }); });
+    // The query runs beside the window; Stop ends it while it does.
+    m_cddb = new CdDatabaseQuery(this);
+    connect(m_cddb, &CdDatabaseQuery::finished, this, [this] { mbuttonStop.SetEnabled(mblnProcessRunning); });
 
     // The labels' access keys move the focus to their controls.
     LabelDrives->setBuddy(ComboDrives);
@@ -213,9 +216,12 @@ bool FormCDRipper::InitCDDrive(int index, bool report) {
         const QStringList drives = ListCdDrives();
         if (index >= drives.size()) return false;
         int32_t error = CdError::None;
-        m_drive = CdDrive::Open(drives[index], error);
+        QString why;
+        m_drive = CdDrive::Open(drives[index], error, &why);
         if (!m_drive) {
-            if (report) MsgBox(CdLibraryErrorText(error), Mb::OKOnly, VersionInfo::Title());
+            // A disc image the user named that is refused is always said,
+            // also when the window opens.
+            if (report || error == CdError::BadDiscImage) MsgBox(why, Mb::OKOnly, VersionInfo::Title());
             return false;
         }
         return m_drive->ReadToc(m_toc);
@@ -233,7 +239,7 @@ void FormCDRipper::EnableControls(bool blnEnable) {
     ListViewTracks->setEnabled(blnEnable);
     mbuttonBrowse.SetEnabled(blnEnable);
     mbuttonRip.SetEnabled(blnEnable && m_tracks->TickedCount() > 0);
-    mbuttonStop.SetEnabled(!blnEnable);
+    mbuttonStop.SetEnabled(!blnEnable || m_cddb->Running());
 }
 
 // ---- buttons ------------------------------------------------------------------------
@@ -243,7 +249,10 @@ void FormCDRipper::BtnBrowse_Click() {
     if (!folder.isEmpty()) TextOutputDirectory->setText(folder);
 }
 
-void FormCDRipper::BtnStop_Click() { mblnStopAll = true; }
+void FormCDRipper::BtnStop_Click() {
+    mblnStopAll = true;
+    m_cddb->Stop();
+}
 
 void FormCDRipper::BtnRip_Click() {
     // The Encoder Decoder runs the rip as its job too: it refuses to close,
@@ -287,10 +296,11 @@ void FormCDRipper::BtnRip_Click() {
 }
 
 void FormCDRipper::BtnCDDB_Click() {
+    // One query at a time; what comes back is not used.
+    if (m_cddb->Running() || !m_drive) return;
     const CdDatabaseServer server = ParseCdDatabaseServer(
         Stored::Text(kCdDatabaseSection, kCdDatabaseServerKey, kCdDatabaseDefaultServer));
-    // What comes back is not used.
-    QueryCdDatabase(m_drive && !m_toc.tracks.empty() ? &m_toc : nullptr, server);
+    if (m_cddb->Start(m_toc, server)) mbuttonStop.SetEnabled(true);
 }
 
 // ---- keys -----------------------------------------------------------------------------
@@ -331,6 +341,7 @@ void FormCDRipper::QueryUnload(bool& cancel) {
 void FormCDRipper::FormUnload() {
     if (m_unloaded) return;
     m_unloaded = true;
+    m_cddb->Stop();
     ResumeNext([&] { WriteWindowPos(this); });
     ResumeNext([&] { WriteCDRipperSettings(); });
     m_drive.reset();

@@ -12,6 +12,10 @@
 //
 // No drive, or a drive without a readable disc, leaves the list empty and
 // Rip off, without a message.
+//
+// The CDDB query never holds up the window: it runs on the event loop, ends
+// by itself within its time limit, and Stop or closing the window ends it at
+// once.  While it runs Stop is enabled; nothing else shows it.
 
 #include "ripper/CdDrive.h"
 #include "shell/menus/ui/KeyRouter.h"
@@ -26,6 +30,7 @@ class QLineEdit;
 class QPushButton;
 class QTreeView;
 class TrackListModel;
+class CdDatabaseQuery;
 
 class FormCDRipper : public SkinnedJobWindow, public IKeyHost {
     Q_OBJECT
@@ -69,6 +74,8 @@ public:
 
     // The open drive (null when none is) and its table of contents.
     CdDrive* Drive() const { return m_drive.get(); }
+    // The CD-database query of the CDDB button.
+    CdDatabaseQuery* CdDatabase() const { return m_cddb; }
 
 protected:
     void LayoutControls() override;
@@ -81,13 +88,15 @@ private:
     void FillDrives();
     // Opens drive `index` of the drive list and reads its table of contents;
     // false when there is no disc to list.  With `report`, a drive that
-    // cannot be opened is reported in a plain box.
+    // cannot be opened is reported in a plain box; a refused disc image is
+    // reported either way.
     bool InitCDDrive(int index, bool report);
     void ChooseDrive(bool report);
     void ReadCDRipperSettings();
     void WriteCDRipperSettings();
 
     TrackListModel* m_tracks = nullptr;
+    CdDatabaseQuery* m_cddb = nullptr;
     std::unique_ptr<CdDrive> m_drive;
     CdTableOfContents m_toc;
     bool m_closeWhenRipEnds = false;

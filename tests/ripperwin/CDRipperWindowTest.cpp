@@ -8,6 +8,7 @@
 #include "foundation/StoredValues.h"
 #include "options/WindowSettings.h"
 #include "ripper/CdDatabase.h"
+#include "ripper/CueSheet.h"
 #include "ripper/TrackListModel.h"
 #include "ripper/TrackRip.h"
 #include "ripper/ui/CDRipper.h"
@@ -15,9 +16,12 @@
 #include "foundation/WindowProtocol.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/ui/SkinnedControls.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScopedOptions.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QTest>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -80,6 +84,30 @@ protected:
     }
     static bool Ticked(const FormCDRipper& w, int row) {
         return w.Tracks()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    }
+    // Runs the event loop until `done` holds; false when it has not after a
+    // minute (a hang, not a question of speed).
+    template <typename Done>
+    static bool WaitFor(Done done) {
+        const QDeadlineTimer guard(std::chrono::minutes(1));
+        while (!done() && !guard.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        return done();
+    }
+    // A ripper with skins off, so that its CDDB button shows, asking `server`.
+    FormCDRipper* OpenPlainRipper(const CddbStubServer& server) {
+        Options().Preferences.blnUseSkins = false;
+        Stored::SaveText(kCdDatabaseSection, kCdDatabaseServerKey, QStringLiteral("127.0.0.1:%1").arg(server.port()));
+        FormCDRipper* w = OpenRipper();
+        w->show();
+        EXPECT_TRUE(w->BtnCDDB->isVisible());
+        return w;
+    }
+    QByteArray DiscId() const {
+        int32_t error = 0;
+        CdTableOfContents toc;
+        auto drive = CdDrive::Open(image.cuePath, error);
+        EXPECT_TRUE(drive && drive->ReadToc(toc));
+        return QByteArray::number(CdDatabaseDiscId(toc), 16).rightJustified(8, '0');
     }
     static void Tick(FormCDRipper& w, int row, bool on) {
         w.Tracks()->setData(w.Tracks()->index(row, 0), on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
@@ -318,10 +346,14 @@ TEST_F(CDRipperWindowTest, BrowseReplacesTheOutputFolderUnlessCancelled) {
     EXPECT_EQ(w->TextOutputDirectory->text(), home.file("chosen"));
 }
 
-TEST_F(CDRipperWindowTest, TheOutputFolderIsKeptAcrossRuns) {
+TEST_F(CDRipperWindowTest, TheOutputFolderStartsInTheUsersMusicFolderAndIsKeptAcrossRuns) {
+    // The program's own folder is no place for rips (read-only once installed).
+    const QString music = home.file("My Music");
+    QDir().mkpath(music);
+    ScopedEnvironment musicVariable("XDG_MUSIC_DIR", QFile::encodeName(music));
     {
         FormCDRipper* w = new FormCDRipper;
-        EXPECT_EQ(w->TextOutputDirectory->text(), CDRipperSettings().TextOutputDirectory);  // the program's folder
+        EXPECT_EQ(w->TextOutputDirectory->text(), music);
         w->TextOutputDirectory->setText(QStringLiteral("/music/rips"));
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -339,6 +371,7 @@ TEST_F(CDRipperWindowTest, CddbAsksTheConfiguredServerAboutTheDiscAndShowsNothin
     CddbStubServer server(id);
     Stored::SaveText(kCdDatabaseSection, kCdDatabaseServerKey, QStringLiteral("127.0.0.1:%1").arg(server.port()));
     w->BtnCDDB_Click();
+    EXPECT_TRUE(WaitFor([&] { return !w->CdDatabase()->Running(); }));
     const QList<QByteArray> requests = server.requests();
     ASSERT_EQ(requests.size(), 2);
     EXPECT_TRUE(requests[0].contains("cmd=cddb+query+" + id));
@@ -350,6 +383,115 @@ TEST_F(CDRipperWindowTest, CddbAsksTheConfiguredServerAboutTheDiscAndShowsNothin
     SetCdDriveListerForTesting([] { return QStringList{}; });
     FormCDRipper* empty = OpenRipper();
     empty->BtnCDDB_Click();
+    EXPECT_EQ(server.requests().size(), 2);
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+// A server that answers a line now and then but never finishes must not hold
+// up the program: the window goes on serving events while the query runs,
+// and the query gives up at its time limit.
+TEST_F(CDRipperWindowTest, ACddbServerThatTricklesLeavesTheWindowResponsiveUntilTheTimeLimit) {
+    CddbStubServer server(DiscId(), CddbStubServer::Mode::Trickle);
+    FormCDRipper* w = OpenPlainRipper(server);
+    // Short, so that the test does not wait long; the server would go on for far longer.
+    w->CdDatabase()->SetTimeLimit(std::chrono::milliseconds(600));
+    std::optional<CdDatabaseAnswer> answer;
+    QObject::connect(w->CdDatabase(), &CdDatabaseQuery::finished, [&](const CdDatabaseAnswer& a) { answer = a; });
+    int ticksWhileAnswering = 0;
+    bool stopWhileAnswering = false;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (!server.answering()) return;
+        ++ticksWhileAnswering;
+        stopWhileAnswering = stopWhileAnswering || w->mbuttonStop.Enabled();
+    });
+    ticker.start(10);
+
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return answer.has_value(); }));
+    EXPECT_GT(ticksWhileAnswering, 0);
+    EXPECT_TRUE(stopWhileAnswering);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->end, CdDatabaseEnd::TimedOut);
+    // The window ended the answer, not the server.
+    EXPECT_TRUE(WaitFor([&] { return !server.answering(); }));
+    EXPECT_EQ(server.hangUps(), 1);
+    EXPECT_FALSE(w->mbuttonStop.Enabled());
+    EXPECT_TRUE(w->mbuttonRip.Enabled());
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(CDRipperWindowTest, StopOrClosingTheWindowEndsARunningCddbQuery) {
+    CddbStubServer server(DiscId(), CddbStubServer::Mode::Trickle);
+    QPointer<FormCDRipper> w = OpenPlainRipper(server);
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return server.answering(); }));
+    EXPECT_TRUE(w->mbuttonStop.Enabled());
+    // A second click while it runs asks nothing more.
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    // Alt+S presses Stop.
+    w->ProcessShortcutKeys(83, ShiftBit::Alt);
+    EXPECT_FALSE(w->CdDatabase()->Running());
+    EXPECT_FALSE(w->mbuttonStop.Enabled());
+    EXPECT_TRUE(WaitFor([&] { return server.hangUps() == 1; }));
+
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return server.answering(); }));
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.isNull());
+    EXPECT_TRUE(WaitFor([&] { return server.hangUps() == 2; }));
+    EXPECT_EQ(server.requests().size(), 2);
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+// Without a drive, disc images named in the environment are the drives: a
+// good one is listed, ripped and queried; a broken sheet is refused, with a
+// message, before the CD library reads it.
+TEST_F(CDRipperWindowTest, DiscImagesNamedInTheEnvironmentAreDrivesAndBrokenSheetsAreRefused) {
+    SetCdDriveListerForTesting({});
+    ScopedEnvironment devices(kCdDevicesVariable, std::nullopt);
+    const QStringList system = ListCdDrives();
+    const QString broken = WriteFile(home.file("bad"), QStringLiteral("broken.cue"),
+                                     ReadBytes(QStringLiteral(SV_TEST_DATA_DIR "/cue/malformed-crashes-libcdio.cue")));
+    WriteFile(home.file("bad"), QStringLiteral("broken.bin"), QByteArray(100 * kCdFrameBytes, '\0'));
+    devices.Set(QFile::encodeName(broken + ":" + image.binPath));
+    const QString refusal = CueProblemText(CheckCueSheetFile(broken), broken);
+    ASSERT_TRUE(refusal.contains(QStringLiteral("line 1")));
+
+    FakeEncoder encoder;
+    CddbStubServer server(DiscId());
+    FormCDRipper* w = OpenPlainRipper(server);
+    QStringList listed;
+    for (int i = 0; i < w->ComboDrives->count(); ++i) listed << w->ComboDrives->itemText(i);
+    const QStringList images{broken, image.binPath};
+    EXPECT_EQ(listed, system + images);
+    if (system.isEmpty()) {
+        // The broken sheet is the first drive: refused as the window opens.
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].prompt, refusal);
+        EXPECT_EQ(w->Tracks()->rowCount(), 0);
+    }
+
+    ui.shown.clear();
+    w->ComboDrives->setCurrentIndex(int(system.size()));
+    w->ComboDrives_Click();
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].prompt, refusal);
+    EXPECT_EQ(ui.shown[0].style, Mb::OKOnly);
+    EXPECT_EQ(w->Drive(), nullptr);
+    EXPECT_FALSE(w->mbuttonRip.Enabled());
+
+    ui.shown.clear();
+    w->ComboDrives->setCurrentIndex(int(system.size()) + 1);
+    w->ComboDrives_Click();
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(Column(*w, 0), (QStringList{"Track 1", "Track 2", "Track 3"}));
+    w->ProcessShortcutKeys(82, ShiftBit::Alt);
+    EXPECT_EQ(encoder.added, (QStringList{OutFile("Track 1.wav"), OutFile("Track 2.wav")}));
+    EXPECT_TRUE(ReadBytes(OutFile("Track 2.wav")).mid(44) == image.Bytes(100, 160));
+    QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return !w->CdDatabase()->Running(); }));
     EXPECT_EQ(server.requests().size(), 2);
     EXPECT_TRUE(ui.shown.empty());
 }

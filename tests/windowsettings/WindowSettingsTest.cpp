@@ -6,6 +6,12 @@
 
 #include "foundation/AppPaths.h"
 #include "options/WindowSettings.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <optional>
 
 namespace {
 
@@ -137,8 +143,45 @@ TEST_F(WindowSettingsTest, AnEmptyStoreGivesTheFirstRunStateOfEveryWindow) {
     CDRipperSettings ripper;
     ripper.TextOutputDirectory = "/elsewhere";
     ripper.Read();
-    EXPECT_EQ(ripper.TextOutputDirectory, "/opt/Sonivard");
+    EXPECT_EQ(ripper.TextOutputDirectory, UserMusicFolder());
+    EXPECT_NE(ripper.TextOutputDirectory, "/opt/Sonivard");
     SetAppPathForTesting(QString());
+}
+
+// The CD Ripper's first output folder is one the user may write to: the
+// music folder the user's folder settings name, else the home folder.
+TEST_F(WindowSettingsTest, TheRipperStartsInTheUsersMusicFolder) {
+    const QString fakeHome = home.file("me");
+    QDir().mkpath(fakeHome + "/Tunes");
+    QDir().mkpath(home.file("Shared Music"));
+    ScopedEnvironment homeVariable("HOME", QFile::encodeName(fakeHome));
+    ScopedEnvironment musicVariable("XDG_MUSIC_DIR", std::nullopt);
+    const QString userDirs = home.file("config/user-dirs.dirs");
+    const struct {
+        const char* name;
+        std::optional<QByteArray> variable;
+        QByteArray userDirsFile;  // empty: no file
+        QString folder;
+    } cases[] = {
+        {"nothing set", std::nullopt, "", fakeHome},
+        {"the folder settings, under $HOME", std::nullopt,
+         "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_MUSIC_DIR=\"$HOME/Tunes\"\n",
+         fakeHome + "/Tunes"},
+        {"the folder settings, a full path", std::nullopt,
+         "XDG_MUSIC_DIR=\"" + QFile::encodeName(home.file("Shared Music")) + "/\"\n", home.file("Shared Music")},
+        {"the environment first", QFile::encodeName(home.file("Shared Music")), "XDG_MUSIC_DIR=\"$HOME/Tunes\"\n",
+         home.file("Shared Music")},
+        {"a music folder that does not exist", std::nullopt, "XDG_MUSIC_DIR=\"$HOME/Music\"\n", fakeHome},
+        {"a relative path", "Tunes", "", fakeHome},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        musicVariable.Set(c.variable);
+        QFile::remove(userDirs);
+        if (!c.userDirsFile.isEmpty()) WriteFile(home.file("config"), "user-dirs.dirs", c.userDirsFile);
+        EXPECT_EQ(UserMusicFolder(), c.folder);
+        EXPECT_EQ(CDRipperSettings().TextOutputDirectory, c.folder);
+    }
 }
 
 TEST_F(WindowSettingsTest, KeysThatAreNotReadOrNotInRangeAreCorrected) {
