@@ -307,8 +307,10 @@ bool FirstLineIs(QByteArrayView head, QByteArrayView text) {
     return head.size() == text.size() || head[text.size()] == '\r' || head[text.size()] == '\n';
 }
 
-// What the start of a file can be: its first line, or its first character.
-Sniffed Sniff(QByteArrayView head) {
+// What a file can be by its start `head` (the whole file when `whole`):
+// its first line, or its first character.  A start of nothing but blanks
+// leaves the question to the rest of the file.
+Sniffed Sniff(QByteArrayView head, bool whole) {
     if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) return Sniffed::Markup;  // UTF-16
     if (head.startsWith("\xEF\xBB\xBF")) head = head.sliced(3);
     if (FirstLineIs(head, "#EXTM3U")) return Sniffed::M3U;
@@ -316,7 +318,8 @@ Sniffed Sniff(QByteArrayView head) {
     const qsizetype first = std::find_if(head.begin(), head.end(), [](char c) {
                                 return c != ' ' && c != '\t' && c != '\r' && c != '\n';
                             }) - head.begin();
-    return first < head.size() && head[first] == '<' ? Sniffed::Markup : Sniffed::Other;
+    if (first == head.size()) return whole ? Sniffed::Other : Sniffed::Markup;
+    return head[first] == '<' ? Sniffed::Markup : Sniffed::Other;
 }
 
 // The whole of an open file.
@@ -332,7 +335,8 @@ QByteArray ReadWholeFile(FileBytes& file) {
 int32_t ReadPlaylist(const QString& path, PlaylistEntries& entries) {
     FileBytes file;
     if (!file.open(path)) RaiseError(ErrNo::FileNotFound);
-    switch (Sniff(file.head())) {
+    const QByteArrayView head = file.head();
+    switch (Sniff(head, head.size() == file.size())) {
     case Sniffed::M3U: {
         // The file already open, so nothing put at the path meanwhile is read.
         TextFileLines lines(::fcntl(file.fd(), F_DUPFD_CLOEXEC, 0));
