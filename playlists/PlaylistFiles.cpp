@@ -152,6 +152,18 @@ bool EntryKey(const QString& key, PLSField& field, int64_t& number) {
 // "%20" each read as a blank.
 QString IniText(const QString& value) { return ConvertIniText(value, SettingType::String).toString(); }
 
+// The title from a file's tags, else its base name.  A path that can name
+// no file (a name or a path longer than the system takes) is titled like a
+// missing file, so one such entry never costs the rest of the playlist.
+void TitleFromFile(const QString& path, QString& title) {
+    try {
+        GetTitleFromID3(path, title, true);
+    } catch (const SvError& error) {
+        if (error.number() != ErrNo::BadFileNameOrNumber) throw;
+        title = BaseNamePart(path);
+    }
+}
+
 void ParsePLSText(const QString& text, const QString& playlistFile, PlaylistEntries& entries) {
     const IniDocument doc = IniDocument::parse(text, IniSyntax::Platform);
     struct Field {
@@ -200,7 +212,7 @@ void ParsePLSText(const QString& text, const QString& playlistFile, PlaylistEntr
         if (version == 2) {
             if (title) entry.Title = IniText(*title);
         } else {
-            GetTitleFromID3(GetFullPathOfFileInPlaylist(playlistFile, entry.FileName), entry.Title, true);
+            TitleFromFile(GetFullPathOfFileInPlaylist(playlistFile, entry.FileName), entry.Title);
         }
         entries.push_back(std::move(entry));
     }

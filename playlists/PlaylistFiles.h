@@ -60,7 +60,8 @@ int32_t LoadPlaylistFile(const QString& path, PlaylistEntries& entries, bool cle
 // The readers on the bytes of a file, each appending what it finds.  False
 // (nothing appended) when the bytes are not of its format.  ReadPLSText
 // takes the titles of a PLS file whose Version is not 2 from the files' tags,
-// finding relative entries beside `playlistFile`.
+// finding relative entries beside `playlistFile`; an entry whose path can
+// name no file (too long for the system) is kept with its base name.
 bool ReadM3UText(QByteArrayView bytes, PlaylistEntries& entries);
 bool ReadPLSText(QByteArrayView bytes, const QString& playlistFile, PlaylistEntries& entries);
 bool ReadB4SText(QByteArrayView bytes, PlaylistEntries& entries);
