@@ -620,9 +620,12 @@ void FormPlaylistManager::SavePlaylist(bool blnSaveAs) {
         if (blnSaveAs || mstrPlaylistFile.isEmpty() || mstrPlaylistFile != mstrLoadedPlaylistFile) {
             const QString folder =
                 GetOptionSetting(kSettingsSection, kLocationKey, QString(), SettingType::String).toString();
-            QString fileName = mstrPlaylistFile;
+            // The name proposed carries the extension of the format the text
+            // is in, so accepting it never offers a file of another format.
+            const int format = ComboPlaylistFormat->currentIndex();
+            QString fileName = PlaylistPathForFormat(mstrPlaylistFile, format);
             if (!DisplayCommonDialogSave(CommonDialogFile, GetResourceString(TextId::Playlist::SavePlaylist),
-                                         SaveFilter(ComboPlaylistFormat->currentIndex()), fileName, folder))
+                                         SaveFilter(format), fileName, folder))
                 return;
             mstrPlaylistFile = fileName;
             SaveOptionSetting(kSettingsSection, kLocationKey, ParentFolder(fileName), SettingType::String);
