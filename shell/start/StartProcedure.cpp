@@ -13,6 +13,12 @@ namespace {
 const QString kWindowStates = QStringLiteral("WindowStates");
 }  // namespace
 
+QStringList CommandLineArguments(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 QString CommandLinePath(const QStringList& arguments) {
     QString path = arguments.join(QLatin1Char(' '));
     TrimChars(path, QStringLiteral("\""));
