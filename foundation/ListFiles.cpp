@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/codec/Cp1252.h"
 
@@ -99,7 +100,7 @@ private:
 // (as a read) when the file cannot be opened or read.
 class FileLines {
 public:
-    explicit FileLines(const QString& path) : FileLines(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
+    explicit FileLines(const QString& path) : FileLines(::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC)) {}
     // Takes over `fd` (reads from its current position); -1 is the failed
     // open whose errno is raised.
     explicit FileLines(int fd) : m_fd(fd), m_buffer(1 << 20) {

@@ -1,11 +1,14 @@
 #include "shell/start/StartProcedure.h"
 
 #include "foundation/Errors.h"
+#include "foundation/NativePath.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/StringUtils.h"
 
 #include <QFileInfo>
+
+#include <cstring>
 
 bool gblnStartupComplete = false;
 
@@ -15,7 +18,7 @@ const QString kWindowStates = QStringLiteral("WindowStates");
 
 QStringList CommandLineArguments(int argc, const char* const* argv) {
     QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i) arguments << PathFromNative(argv[i], qsizetype(std::strlen(argv[i])));
     return arguments;
 }
 
