@@ -6,6 +6,7 @@
 #include "foundation/ListFiles.h"
 #include "foundation/LongJob.h"
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
@@ -545,7 +546,7 @@ void FormPlaylistManager::LoadPlaylist(const QString& strPlaylistFile) {
         mblnLoadingPlaylist = true;
         const auto loadedFormat = qScopeGuard([&] { mblnLoadingPlaylist = false; });
         ComboPlaylistFormat->setCurrentIndex(format);
-        ProgressIndication(this, strPlaylistFile, false, QString(), 0);
+        ProgressIndication(this, PathForDisplay(strPlaylistFile), false, QString(), 0);
     } catch (...) {
         DisplayErrorMessage();
     }
@@ -657,7 +658,7 @@ void FormPlaylistManager::SavePlaylist(bool blnSaveAs) {
             }
             throw;
         }
-        ProgressIndication(this, path, false, QString(), 0);
+        ProgressIndication(this, PathForDisplay(path), false, QString(), 0);
     });
 }
 

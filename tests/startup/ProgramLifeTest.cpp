@@ -30,6 +30,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStandardItemModel>
 #include <QEvent>
@@ -280,8 +281,12 @@ TEST(ProgramLife, AFileOnTheCommandLineWhoseNameIsNotUtf8Opens) {
             EXPECT_EQ(gPlaylistEntries[0].Title, QStringLiteral("Dance"));
             auto* manager = WindowRegistry::FindAs<FormPlaylistManager>(c.window);
             ASSERT_NE(manager, nullptr);
+            // Shown with the characters the bytes stand for.
+            const QString shown = home.path() + QStringLiteral("/f\u00EAte \u00E9t\u00E9.m3u");
+            EXPECT_EQ(manager->LabelStatusBar->text(), shown);
             manager->RichPlaylist->setPlainText(QStringLiteral("#EXTM3U\n"));
             manager->mnuFileSave_Click();
+            EXPECT_EQ(manager->LabelStatusBar->text(), shown);
             QFile saved;
             const int in = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
             ASSERT_GE(in, 0);
