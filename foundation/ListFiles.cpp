@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/codec/Cp1252.h"
 
@@ -73,7 +74,10 @@ bool IsValidUtf8(const char* text, size_t size) {
 class LineDecoder {
 public:
     QStringView decode(const char* text, size_t size, bool utf8) {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        // A byte-order mark counts only at the start of the file (FileLines
+        // skips it there); at the start of a line it is text like any other.
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         const qsizetype need = std::max(decoder.requiredSpace(qsizetype(size)), qsizetype(size));
         if (m_buffer.size() < need) m_buffer.resize(need + 64);
         QChar* const out = m_buffer.data();
@@ -96,7 +100,7 @@ private:
 // (as a read) when the file cannot be opened or read.
 class FileLines {
 public:
-    explicit FileLines(const QString& path) : FileLines(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
+    explicit FileLines(const QString& path) : FileLines(::open(NativePath(path).constData(), O_RDONLY | O_CLOEXEC)) {}
     // Takes over `fd` (reads from its current position); -1 is the failed
     // open whose errno is raised.
     explicit FileLines(int fd) : m_fd(fd), m_buffer(1 << 20) {
@@ -403,7 +407,8 @@ QString DecodeTextFile(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
     QString text;
     if (IsValidUtf8(bytes.data(), size_t(bytes.size()))) {
-        text = QString::fromUtf8(bytes);
+        // As the line reader: a second mark is text (fromUtf8 would drop it).
+        text = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom).decode(bytes);
     } else {
         text.reserve(bytes.size());
         LineDecoder decoder;

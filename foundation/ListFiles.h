@@ -88,8 +88,9 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
 QString GetTextFromFile(const QString& path);
 
 // A text file's bytes as text, by the rules of the list-file reader: a UTF-8
-// byte-order mark is skipped; a line that is valid UTF-8 is read as UTF-8,
-// any other line as Windows-1252; every line end (CR LF, LF or a lone CR)
+// byte-order mark that begins the file is skipped (anywhere else it is a
+// character of its line); a line that is valid UTF-8 is read as UTF-8, any
+// other line as Windows-1252; every line end (CR LF, LF or a lone CR)
 // becomes one LF.
 QString DecodeTextFile(QByteArrayView bytes);
 // A text file read line by line, by the same rules, through one reusable

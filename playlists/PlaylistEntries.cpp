@@ -241,11 +241,26 @@ bool SyncTitleWithID3(PlaylistEntries& entries, size_t index, bool useFileName, 
     });
 }
 
+namespace {
+// A relative entry written with backslashes between its folders, as
+// playlists made on other systems name their entries ("sub\b.mp3"); not
+// one that starts at a drive or its root ("C:\...", "\...").
+bool IsRelativeWithBackslashes(const QString& fileName) {
+    if (!fileName.contains(QLatin1Char('\\')) || fileName.startsWith(QLatin1Char('\\'))) return false;
+    return !(fileName.size() >= 2 && fileName[1] == QLatin1Char(':') && fileName[0].isLetter());
+}
+}  // namespace
+
 QString GetFullPathOfFileInPlaylist(const QString& playlistFile, const QString& fileName) {
     static const QRegularExpression url(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
     if (fileName.isEmpty() || fileName.startsWith(QLatin1Char('/')) || url.match(fileName).hasMatch()) return fileName;
     const QString folder = ParentFolder(playlistFile);
-    return folder.isEmpty() ? fileName : JoinPath(folder, fileName);
+    const QString path = folder.isEmpty() ? fileName : JoinPath(folder, fileName);
+    if (!IsRelativeWithBackslashes(fileName) || FileExists(path)) return path;
+    QString separated = fileName;
+    separated.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    separated = folder.isEmpty() ? separated : JoinPath(folder, separated);
+    return FileExists(separated) ? separated : path;
 }
 
 bool FileInPlaylistExists(const QString& playlistFile, const QString& fileName) {

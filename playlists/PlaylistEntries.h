@@ -100,7 +100,10 @@ bool SyncTitleWithID3(PlaylistEntries& entries, size_t index, bool useFileName, 
 // The path to open for a stored entry path: an absolute path or a URL
 // ("scheme://...") as it is; a relative path joined to the folder of
 // `playlistFile`, the playlist file it belongs to (as it is when there is no
-// playlist file, or it names no folder).
+// playlist file, or it names no folder).  When a relative path with
+// backslashes names no file as written, its backslashes are taken as folder
+// separators, and that path is the one to open where a file stands there
+// ("sub\b.mp3" opens "sub/b.mp3"); the stored path stays as written.
 QString GetFullPathOfFileInPlaylist(const QString& playlistFile, const QString& fileName);
 // A regular file (not a folder) stands at the entry's full path.
 bool FileInPlaylistExists(const QString& playlistFile, const QString& fileName);

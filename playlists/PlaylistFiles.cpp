@@ -152,6 +152,18 @@ bool EntryKey(const QString& key, PLSField& field, int64_t& number) {
 // "%20" each read as a blank.
 QString IniText(const QString& value) { return ConvertIniText(value, SettingType::String).toString(); }
 
+// The title from a file's tags, else its base name.  A path that can name
+// no file (a name or a path longer than the system takes) is titled like a
+// missing file, so one such entry never costs the rest of the playlist.
+void TitleFromFile(const QString& path, QString& title) {
+    try {
+        GetTitleFromID3(path, title, true);
+    } catch (const SvError& error) {
+        if (error.number() != ErrNo::BadFileNameOrNumber) throw;
+        title = BaseNamePart(path);
+    }
+}
+
 void ParsePLSText(const QString& text, const QString& playlistFile, PlaylistEntries& entries) {
     const IniDocument doc = IniDocument::parse(text, IniSyntax::Platform);
     struct Field {
@@ -200,7 +212,7 @@ void ParsePLSText(const QString& text, const QString& playlistFile, PlaylistEntr
         if (version == 2) {
             if (title) entry.Title = IniText(*title);
         } else {
-            GetTitleFromID3(GetFullPathOfFileInPlaylist(playlistFile, entry.FileName), entry.Title, true);
+            TitleFromFile(GetFullPathOfFileInPlaylist(playlistFile, entry.FileName), entry.Title);
         }
         entries.push_back(std::move(entry));
     }
@@ -307,8 +319,10 @@ bool FirstLineIs(QByteArrayView head, QByteArrayView text) {
     return head.size() == text.size() || head[text.size()] == '\r' || head[text.size()] == '\n';
 }
 
-// What the start of a file can be: its first line, or its first character.
-Sniffed Sniff(QByteArrayView head) {
+// What a file can be by its start `head` (the whole file when `whole`):
+// its first line, or its first character.  A start of nothing but blanks
+// leaves the question to the rest of the file.
+Sniffed Sniff(QByteArrayView head, bool whole) {
     if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) return Sniffed::Markup;  // UTF-16
     if (head.startsWith("\xEF\xBB\xBF")) head = head.sliced(3);
     if (FirstLineIs(head, "#EXTM3U")) return Sniffed::M3U;
@@ -316,7 +330,8 @@ Sniffed Sniff(QByteArrayView head) {
     const qsizetype first = std::find_if(head.begin(), head.end(), [](char c) {
                                 return c != ' ' && c != '\t' && c != '\r' && c != '\n';
                             }) - head.begin();
-    return first < head.size() && head[first] == '<' ? Sniffed::Markup : Sniffed::Other;
+    if (first == head.size()) return whole ? Sniffed::Other : Sniffed::Markup;
+    return head[first] == '<' ? Sniffed::Markup : Sniffed::Other;
 }
 
 // The whole of an open file.
@@ -332,7 +347,8 @@ QByteArray ReadWholeFile(FileBytes& file) {
 int32_t ReadPlaylist(const QString& path, PlaylistEntries& entries) {
     FileBytes file;
     if (!file.open(path)) RaiseError(ErrNo::FileNotFound);
-    switch (Sniff(file.head())) {
+    const QByteArrayView head = file.head();
+    switch (Sniff(head, head.size() == file.size())) {
     case Sniffed::M3U: {
         // The file already open, so nothing put at the path meanwhile is read.
         TextFileLines lines(::fcntl(file.fd(), F_DUPFD_CLOEXEC, 0));

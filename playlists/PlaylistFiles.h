@@ -4,13 +4,15 @@
 // file's extension; building turns entries into the whole text of a file;
 // saving writes that text.
 //
-// Reading.  A file's bytes lose a UTF-8 byte-order mark; each line is UTF-8
-// when it is valid UTF-8, else Windows-1252; CR LF, LF and a lone CR each end
-// a line.  A file is extended M3U when its first line is exactly "#EXTM3U",
-// PLS when it is exactly "[playlist]" (read through the INI reader with the
-// rules of other programs' INI files: names ignore case, values are trimmed
-// and lose one pair of quotes), and B4S when it is well-formed XML with at
-// least one element entry in a playlist in a WinampXML.  A B4S file is read
+// Reading.  A file's bytes lose a UTF-8 byte-order mark at their start
+// (anywhere else it is a character of its line); each line is UTF-8 when it
+// is valid UTF-8, else Windows-1252; CR LF, LF and a lone CR each end a line.
+// The reader of a file and the reader of its bytes take the same entries.
+// A file is extended M3U when its first line is exactly "#EXTM3U", PLS when
+// it is exactly "[playlist]" (read through the INI reader with the rules of
+// other programs' INI files: names ignore case, values are trimmed and lose
+// one pair of quotes), and B4S when it is well-formed XML with at least one
+// element entry in a playlist in a WinampXML.  A B4S file is read
 // without a DTD: a document that has one is not taken, so no entity, internal
 // or external, is ever expanded or loaded.  A damaged entry never costs the
 // rest of the file: an M3U file cut off after an "#EXTINF:" line loses only
@@ -58,7 +60,8 @@ int32_t LoadPlaylistFile(const QString& path, PlaylistEntries& entries, bool cle
 // The readers on the bytes of a file, each appending what it finds.  False
 // (nothing appended) when the bytes are not of its format.  ReadPLSText
 // takes the titles of a PLS file whose Version is not 2 from the files' tags,
-// finding relative entries beside `playlistFile`.
+// finding relative entries beside `playlistFile`; an entry whose path can
+// name no file (too long for the system) is kept with its base name.
 bool ReadM3UText(QByteArrayView bytes, PlaylistEntries& entries);
 bool ReadPLSText(QByteArrayView bytes, const QString& playlistFile, PlaylistEntries& entries);
 bool ReadB4SText(QByteArrayView bytes, PlaylistEntries& entries);

@@ -18,7 +18,6 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
-#include <QStringList>
 #include <QTimer>
 #include <csignal>
 #include <sys/socket.h>
@@ -89,11 +88,8 @@ int main(int argc, char** argv) {
     RegisterProgramWindows();
 
     // The command line after the program's name; Qt has taken its own options out.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-
     StartHost host;
-    Main(host, arguments);
+    Main(host, CommandLineArguments(argc, argv));
     // Without a main window (it could not be created) nothing would ever end
     // the message loop.
     int rc = 1;

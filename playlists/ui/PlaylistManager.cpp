@@ -6,6 +6,7 @@
 #include "foundation/ListFiles.h"
 #include "foundation/LongJob.h"
 #include "foundation/MessageUi.h"
+#include "foundation/NativePath.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
@@ -545,7 +546,7 @@ void FormPlaylistManager::LoadPlaylist(const QString& strPlaylistFile) {
         mblnLoadingPlaylist = true;
         const auto loadedFormat = qScopeGuard([&] { mblnLoadingPlaylist = false; });
         ComboPlaylistFormat->setCurrentIndex(format);
-        ProgressIndication(this, strPlaylistFile, false, QString(), 0);
+        ProgressIndication(this, PathForDisplay(strPlaylistFile), false, QString(), 0);
     } catch (...) {
         DisplayErrorMessage();
     }
@@ -620,9 +621,12 @@ void FormPlaylistManager::SavePlaylist(bool blnSaveAs) {
         if (blnSaveAs || mstrPlaylistFile.isEmpty() || mstrPlaylistFile != mstrLoadedPlaylistFile) {
             const QString folder =
                 GetOptionSetting(kSettingsSection, kLocationKey, QString(), SettingType::String).toString();
-            QString fileName = mstrPlaylistFile;
+            // The name proposed carries the extension of the format the text
+            // is in, so accepting it never offers a file of another format.
+            const int format = ComboPlaylistFormat->currentIndex();
+            QString fileName = PlaylistPathForFormat(mstrPlaylistFile, format);
             if (!DisplayCommonDialogSave(CommonDialogFile, GetResourceString(TextId::Playlist::SavePlaylist),
-                                         SaveFilter(ComboPlaylistFormat->currentIndex()), fileName, folder))
+                                         SaveFilter(format), fileName, folder))
                 return;
             mstrPlaylistFile = fileName;
             SaveOptionSetting(kSettingsSection, kLocationKey, ParentFolder(fileName), SettingType::String);
@@ -654,7 +658,7 @@ void FormPlaylistManager::SavePlaylist(bool blnSaveAs) {
             }
             throw;
         }
-        ProgressIndication(this, path, false, QString(), 0);
+        ProgressIndication(this, PathForDisplay(path), false, QString(), 0);
     });
 }
 

@@ -15,7 +15,8 @@
 //
 // A failed open changes nothing: the entries, both views and the playlist's
 // path stay as they were.  Save writes a new file beside the old one and
-// renames it over it; a read-only playlist is refused.
+// renames it over it; a read-only playlist is refused.  The Save dialog
+// proposes the playlist's name with the extension of the chosen format.
 
 #include "foundation/Dialogs.h"
 #include "foundation/JobHost.h"

@@ -1,17 +1,26 @@
 #include "shell/start/StartProcedure.h"
 
 #include "foundation/Errors.h"
+#include "foundation/NativePath.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/StringUtils.h"
 
 #include <QFileInfo>
 
+#include <cstring>
+
 bool gblnStartupComplete = false;
 
 namespace {
 const QString kWindowStates = QStringLiteral("WindowStates");
 }  // namespace
+
+QStringList CommandLineArguments(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << PathFromNative(argv[i], qsizetype(std::strlen(argv[i])));
+    return arguments;
+}
 
 QString CommandLinePath(const QStringList& arguments) {
     QString path = arguments.join(QLatin1Char(' '));

@@ -18,6 +18,11 @@
 // emulation does nothing before that.
 extern bool gblnStartupComplete;
 
+// The arguments after the program's name (argv[1] to argv[argc - 1]) as
+// texts that keep their bytes: a path whose name is not UTF-8 reaches the
+// file it names, as the names a folder scan finds do (foundation/NativePath.h).
+QStringList CommandLineArguments(int argc, const char* const* argv);
+
 // The whole command line (the arguments after the program, joined by one
 // blank) as one path, with every double quote at either end removed.
 QString CommandLinePath(const QStringList& arguments);

@@ -267,6 +267,42 @@ TEST(PlaylistPaths, ExistenceIsJudgedBesideThePlaylistNotInTheWorkingFolder) {
     EXPECT_TRUE(absolute);
 }
 
+// Entries of playlists made on other systems name their folders with
+// backslashes; the entry as written comes first, and only a relative one is
+// read the other way.
+TEST(PlaylistPaths, ABackslashEntryThatNamesNoFileIsTriedWithFolderSeparators) {
+    MusicFolder root;
+    root.write(QStringLiteral("lists/sub/b.mp3"), "x");
+    root.write(QStringLiteral("lists/sub/deeper/c.mp3"), "x");
+    root.write(QStringLiteral("other/d.mp3"), "x");
+    root.write(QStringLiteral("lists/odd\\name.mp3"), "x");  // a backslash in a Linux name
+    root.write(QStringLiteral("lists/odd/name.mp3"), "x");
+    root.write(QStringLiteral("sub/root.mp3"), "x");
+    QDir().mkpath(root.file(QStringLiteral("lists/sub/folder.mp3")));
+    const QString lists = root.file(QStringLiteral("lists"));
+    const QString playlist = lists + QStringLiteral("/mix.m3u");
+    const struct {
+        const char* entry;
+        QString full;
+        bool exists;
+    } cases[] = {
+        {"sub\\b.mp3", lists + "/sub/b.mp3", true},
+        {"sub\\deeper\\c.mp3", lists + "/sub/deeper/c.mp3", true},
+        {"sub/deeper\\c.mp3", lists + "/sub/deeper/c.mp3", true},
+        {"..\\other\\d.mp3", lists + "/../other/d.mp3", true},
+        {"odd\\name.mp3", lists + "/odd\\name.mp3", true},
+        {"sub\\gone.mp3", lists + "/sub\\gone.mp3", false},
+        {"sub\\folder.mp3", lists + "/sub\\folder.mp3", false},
+        {"\\sub\\root.mp3", lists + "/\\sub\\root.mp3", false},
+        {"C:\\sub\\b.mp3", lists + "/C:\\sub\\b.mp3", false},
+    };
+    for (const auto& c : cases) {
+        const QString entry = QString::fromUtf8(c.entry);
+        EXPECT_EQ(GetFullPathOfFileInPlaylist(playlist, entry), c.full) << c.entry;
+        EXPECT_EQ(FileInPlaylistExists(playlist, entry), c.exists) << c.entry;
+    }
+}
+
 // ---- titles and lengths from the files ---------------------------------------------
 
 class PlaylistTitles : public ::testing::Test {

@@ -241,6 +241,27 @@ TEST(PlaylistFiles, PLSOfAnotherVersionTakesTitlesFromTheFiles) {
                                         {"/nowhere/lost.mp3", "lost", 0}}));
 }
 
+// Titles from the files: a path that cannot name a file (a name longer than
+// the system takes, a path longer than it allows) costs only its own title.
+TEST(PlaylistFiles, PLSOfAnotherVersionKeepsAnEntryWhosePathNoFileCanHave) {
+    MusicFolder folder;
+    const QString longName = QString(300, QLatin1Char('n'));
+    QString longPath;
+    for (int i = 0; i < 25; ++i) longPath += QLatin1Char('/') + QString(200, QLatin1Char('d'));
+    longPath += QStringLiteral("/deep.mp3");
+    const QString pls = folder.write(QStringLiteral("old.pls"),
+                                     ("[playlist]\nFile1=" + longName + ".mp3\nLength1=2\nFile2=" + longPath +
+                                      "\nFile3=/nowhere/after.mp3\nLength3=3\nNumberOfEntries=3\nVersion=1\n")
+                                         .toUtf8());
+    ScriptedUi ui;
+    PlaylistEntries entries;
+    EXPECT_EQ(LoadPlaylistFile(pls, entries, true), PlaylistFileFormat::PLS);
+    EXPECT_EQ(entries,
+              (PlaylistEntries{
+                  {longName + ".mp3", longName, 2000}, {longPath, "deep", 0}, {"/nowhere/after.mp3", "after", 3000}}));
+    EXPECT_TRUE(ui.shown.empty());
+}
+
 TEST(PlaylistFiles, ScanFromPlaylistGetsThePathsBesideThePlaylist) {
     MusicFolder folder;
     const QString path = folder.write(QStringLiteral("lists/mix.m3u"),

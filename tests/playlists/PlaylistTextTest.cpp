@@ -1,9 +1,11 @@
 // Playlist texts as users' files hold them -> the entries read -> the text
 // written for those entries, for each of the three formats, with damaged
-// and hostile inputs among them.
+// and hostile inputs among them.  Every text goes through both readers of
+// its format, the one on bytes and the one on a file, which must agree.
 
 #include "PlaylistTestSupport.h"
 #include "playlists/PlaylistFiles.h"
+#include "scanjob/ScanJobSupport.h"
 
 #include <QByteArray>
 #include <vector>
@@ -51,6 +53,27 @@ TEST_P(PlaylistText, ReadsAndWrites) {
     if (c.recognised) {
         EXPECT_EQ(ConstructPlaylist(c.format, entries), c.written);
     }
+}
+
+// The same bytes in a file: the file reader takes exactly what the reader on
+// bytes takes.  A text this format refuses may still be of another format.
+TEST_P(PlaylistText, TheFileReaderAgrees) {
+    const TextCase& c = GetParam();
+    MusicFolder folder;
+    const QString path = folder.write(QStringLiteral("list"), c.input);
+    const PlaylistEntryInfo open{"/kept/before.mp3", "Before", 1000};
+    PlaylistEntries entries{open};
+    const int32_t format = LoadPlaylistFile(path, entries, false);
+    if (c.recognised) {
+        EXPECT_EQ(format, c.format);
+    } else {
+        EXPECT_NE(format, c.format);
+        if (format != PlaylistFileFormat::NotAPlaylist) return;
+    }
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(entries.front(), open);
+    entries.erase(entries.begin());
+    EXPECT_EQ(entries, c.entries);
 }
 
 QString M3U(const QStringList& lines) { return CrLfLines(QStringList{QStringLiteral("#EXTM3U")} + lines); }
@@ -116,6 +139,20 @@ INSTANTIATE_TEST_SUITE_P(
                   {QStringLiteral("/new/\u6771.mp3"), QStringLiteral("Caf\u00E9"), 2000}},
                  M3U({QStringLiteral("#EXTINF:1,Caf\u00E9 \u20AC"), QStringLiteral("/old/na\u00EFve.mp3"),
                       QStringLiteral("#EXTINF:2,Caf\u00E9"), QStringLiteral("/new/\u6771.mp3")})},
+        // A byte-order mark counts only as the file's first bytes; anywhere
+        // else it is a character of its line.
+        TextCase{"ByteOrderMarkOnlyAtTheStartOfTheFile",
+                 "\xEF\xBB\xBF#EXTM3U\n\xEF\xBB\xBF\n#EXTINF:1,A\n\xEF\xBB\xBF\n#EXTINF:2,B\n\xEF\xBB\xBF/b.mp3\n"
+                 "\xEF\xBB\xBF#EXTINF:3,C\n/c.mp3\n",
+                 true,
+                 {{QStringLiteral("\uFEFF"), "A", 1000}, {QStringLiteral("\uFEFF/b.mp3"), "B", 2000}},
+                 M3U({"#EXTINF:1,A", QStringLiteral("\uFEFF"), "#EXTINF:2,B", QStringLiteral("\uFEFF/b.mp3")})},
+        TextCase{"ByteOrderMarkInAWindows1252File",
+                 "#EXTM3U\n#EXTINF:1,Caf\xE9\n\xEF\xBB\xBF/a.mp3\n",
+                 true,
+                 {{QStringLiteral("\uFEFF/a.mp3"), QStringLiteral("Caf\u00E9"), 1000}},
+                 M3U({QStringLiteral("#EXTINF:1,Caf\u00E9"), QStringLiteral("\uFEFF/a.mp3")})},
+        TextCase{"TwoByteOrderMarks", "\xEF\xBB\xBF\xEF\xBB\xBF#EXTM3U\n#EXTINF:1,A\n/a.mp3\n", false, {}, {}},
         TextCase{"EmptyFile", "", false, {}, {}},
         TextCase{"HeaderInOtherCase", "#extm3u\n#EXTINF:1,A\n/a.mp3\n", false, {}, {}},
         TextCase{"HeaderWithTrailingBlank", "#EXTM3U \n#EXTINF:1,A\n/a.mp3\n", false, {}, {}},
@@ -196,6 +233,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "[playlist]\nFile1=/1.mp3\nTitle1=Own\nNumberOfEntries=1\n", true,
                  {{"/1.mp3", "Own", 0}},
                  PLS({"File1=/1.mp3", "Title1=Own", "Length1=0"}, 1)},
+        TextCase{"ByteOrderMarkOnlyAtTheStartOfTheFile",
+                 "\xEF\xBB\xBF[playlist]\n\xEF\xBB\xBF\nFile1=/a.mp3\n\xEF\xBB\xBF" "File2=/b.mp3\nNumberOfEntries=2\nVersion=2\n",
+                 true,
+                 {{"/a.mp3", "", 0}},
+                 PLS({"File1=/a.mp3", "Title1=", "Length1=0"}, 1)},
+        TextCase{"TwoByteOrderMarks", "\xEF\xBB\xBF\xEF\xBB\xBF[playlist]\nFile1=/a.mp3\nNumberOfEntries=1\nVersion=2\n",
+                 false, {}, {}},
         TextCase{"SectionNameCapitalised", "[Playlist]\nFile1=/1.mp3\nNumberOfEntries=1\nVersion=2\n", false, {}, {}},
         TextCase{"EmptyFile", "", false, {}, {}}})));
 
@@ -285,6 +329,20 @@ INSTANTIATE_TEST_SUITE_P(
                  true,
                  {{QStringLiteral("/\u6771.mp3"), QStringLiteral("\u6771\u4EAC"), 0}},
                  B4S(B4SEntry(QStringLiteral("file:/\u6771.mp3"), QStringLiteral("\u6771\u4EAC"), 0), 1)},
+        TextCase{"ByteOrderMarkInsideAWindows1252Text",
+                 Xml("<entry Playstring=\"file:/caf\xE9.mp3\"><Name>A\n\xEF\xBB\xBF" "B</Name></entry>"),
+                 true,
+                 {{QStringLiteral("/caf\u00E9.mp3"), QStringLiteral("A\n\uFEFFB"), 0}},
+                 B4S(B4SEntry(QStringLiteral("file:/caf\u00E9.mp3"), QStringLiteral("A \uFEFFB"), 0), 1)},
+        TextCase{"ByteOrderMarkLineBeforeTheRoot",
+                 "<?xml version=\"1.0\"?>\n\xEF\xBB\xBF\n<WinampXML><playlist><entry Playstring=\"/caf\xE9\"/></playlist>"
+                 "</WinampXML>",
+                 false, {}, {}},
+        TextCase{"AfterManyBlankLines",
+                 QByteArray(6000, '\n') + "<WinampXML><playlist><entry Playstring=\"/x\"/></playlist></WinampXML>",
+                 true,
+                 {{"/x", "", 0}},
+                 B4S(B4SEntry("file:/x", "", 0), 1)},
         TextCase{"WithoutEntries", B4S({}, 0).toUtf8(), false, {}, {}},
         TextCase{"CutOff", Xml("<entry Playstring=\"/a\"/><entry Playstring=\"/b\"/>").left(70), false, {}, {}},
         TextCase{"NotWellFormedAfterItsEntries",

@@ -174,6 +174,44 @@ TEST_F(LoadSaveTest, SaveAsAlwaysAsksAndACancelWritesNothing) {
     EXPECT_EQ(manager->PlaylistFile(), path);
 }
 
+// Enter in the Save dialog takes the proposed name: it carries the chosen
+// format's extension, so no file of another format is offered for the text.
+TEST_F(LoadSaveTest, SaveAsProposesTheNameWithTheChosenFormatsExtension) {
+    const QByteArray m3u = "#EXTM3U\r\n#EXTINF:61,Alpha\r\n/m/a.mp3\r\n";
+    const struct {
+        const char* loaded;
+        QByteArray content;
+        int format;  // chosen before Save As (-1: as loaded)
+        const char* proposed;
+        const char* textStart;
+    } cases[] = {
+        {"all.pls", kPls, 2, "all.b4s", "<?xml"},
+        {"all.pls", kPls, 0, "all.m3u", "#EXTM3U"},
+        {"all.pls", kPls, -1, "all.pls", "[playlist]"},
+        {"mix.txt", m3u, -1, "mix.m3u", "#EXTM3U"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.loaded) + " as " + std::to_string(c.format));
+        const QString folder = work.path() + QStringLiteral("/case%1").arg(++n);
+        const QString loaded = WriteFile(folder, QString::fromLatin1(c.loaded), c.content);
+        manager->LoadPlaylist(loaded);
+        if (c.format >= 0) manager->ComboPlaylistFormat->setCurrentIndex(c.format);
+        dialogs.shown.clear();
+        dialogs.answers.push_back([](CommonDialog&) { return true; });  // Enter
+        manager->mnuFileSaveAs->trigger();
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        const QString proposed = folder + QLatin1Char('/') + QString::fromLatin1(c.proposed);
+        EXPECT_EQ(dialogs.shown[0].fileName, proposed);
+        EXPECT_TRUE(ReadBytes(proposed).startsWith(c.textStart)) << ReadBytes(proposed).constData();
+        if (proposed != loaded) {
+            EXPECT_EQ(ReadBytes(loaded), c.content);
+        }
+        EXPECT_EQ(manager->PlaylistFile(), proposed);
+    }
+    EXPECT_TRUE(ui.shown.empty()) << Shown();
+}
+
 TEST_F(LoadSaveTest, FileOpenStartsInTheLastFolderAndRemembersTheChosenOneEvenForABadFile) {
     QDir().mkpath(music);
     SaveOptionSetting("Settings", "PlaylistsLocation", music, SettingType::String);

@@ -65,6 +65,26 @@ TEST_F(TidyReadTest, AutoTidyKeepsARelativeEntryWhoseFileIsBesideThePlaylist) {
     EXPECT_EQ(ui.shown[1].prompt, "Auto-Tidy of playlist complete. ");
 }
 
+TEST_F(TidyReadTest, AutoTidyKeepsAnEntryWrittenWithBackslashesAndWritesItBackAsItWas) {
+    const QString folder = work.path() + QStringLiteral("/lists");
+    WriteFile(folder + QStringLiteral("/sub"), QStringLiteral("b.mp3"), TaggedMp3("Band", "Bee"));
+    const QString list = WriteFile(folder, QStringLiteral("win.m3u"),
+                                   "#EXTM3U\r\n#EXTINF:1,old\r\nsub\\b.mp3\r\n#EXTINF:2,gone\r\n"
+                                   "sub\\gone.mp3\r\n");
+    manager->LoadPlaylist(list);
+    EXPECT_FALSE(manager->Playlist()->isMissing(0));
+    EXPECT_TRUE(manager->Playlist()->isMissing(1));
+    BrowserAnswers(QString());  // the missing one is not searched for
+    ui.answers = {Mb::Yes, Mb::No};
+    manager->BtnAutoTidy_Click();
+    EXPECT_EQ(prompts.size(), 1);
+    EXPECT_EQ(EntryFiles(), QStringList{"sub\\b.mp3"});
+    EXPECT_EQ(gPlaylistEntries[0].Title, "Band - Bee");
+    EXPECT_EQ(Rows(), QStringList{"1000|Band - Bee|sub\\b.mp3"});
+    EXPECT_FALSE(manager->Playlist()->isMissing(0));
+    EXPECT_EQ(manager->PlaylistText(), "#EXTM3U\n#EXTINF:1,Band - Bee\nsub\\b.mp3\n");
+}
+
 TEST_F(TidyReadTest, AutoTidyAsksForTheFolderOnceFindsWhatItCanAndRemovesTheRest) {
     const QString found = WriteFile(music + QStringLiteral("/deep/er"), QStringLiteral("moved.mp3"), MakeMp3({}));
     gPlaylistEntries = {{"/gone/lost1.mp3", "Lost one", 1},

@@ -30,11 +30,16 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QStandardItemModel>
 #include <QEvent>
 #include <QWidget>
 #include <QWindow>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -230,6 +235,73 @@ TEST(ProgramLife, AListFileOnTheCommandLineOpensInItsWindow) {
         EXPECT_TRUE(coordinator->isVisible());
         EXPECT_EQ(coordinator->findChild<QAbstractItemView*>("ListViewSimResults")->model()->rowCount(), 0);
     }
+}
+
+// A file named on the command line keeps the bytes of its name, those that
+// are not UTF-8 too, as the names a scan finds do: it opens in its window,
+// and Save writes back to that very file.
+TEST(ProgramLife, AFileOnTheCommandLineWhoseNameIsNotUtf8Opens) {
+    TempHome home;
+    CloseAll closeAll;
+    RegisterProgramWindows();
+    StartOptions(false);
+    QStandardItemModel rows(1, kScanColumnCount);
+    rows.setData(rows.index(0, 0), QStringLiteral("song.mp3"));
+    const QByteArray folder = QFile::encodeName(home.path());
+    const struct {
+        QByteArray name;
+        QByteArray content;
+        QString window;
+        QString list;  // empty: the playlist
+    } cases[] = {
+        {"/f\xEAte \xE9t\xE9.m3u",
+         "#EXTM3U\r\n#EXTINF:3,Dance\r\n/music/dance.mp3\r\n",
+         WindowNames::PlaylistManager,
+         {}},
+        {"/r\xE9sultats.scn", ListFileBytes(ItemModelListFile(rows, ListFileName::ScanResults)),
+         WindowNames::ScanningCentre, ListFileName::ScanResults},
+        {"/simul\xE9.sim", "ListViewSimResults\r\n0x.mp3\t/m\t\t\t\t\tx.mp3\tDelete\t\r\n", WindowNames::Coordinator,
+         ListFileName::SimResults},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QByteArray path = folder + c.name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, c.content.constData(), size_t(c.content.size())), c.content.size());
+        ::close(fd);
+        gPlaylistEntries.clear();
+        ScriptedUi ui;
+        StartHost host;
+        const char* argv[] = {"sonivard", path.constData()};
+        Main(host, CommandLineArguments(2, argv));
+        for (const auto& box : ui.shown) ADD_FAILURE() << box.prompt.toStdString();
+        if (c.list.isEmpty()) {
+            ASSERT_EQ(gPlaylistEntries.size(), 1u);
+            EXPECT_EQ(gPlaylistEntries[0].Title, QStringLiteral("Dance"));
+            auto* manager = WindowRegistry::FindAs<FormPlaylistManager>(c.window);
+            ASSERT_NE(manager, nullptr);
+            // Shown with the characters the bytes stand for.
+            const QString shown = home.path() + QStringLiteral("/f\u00EAte \u00E9t\u00E9.m3u");
+            EXPECT_EQ(manager->LabelStatusBar->text(), shown);
+            manager->RichPlaylist->setPlainText(QStringLiteral("#EXTM3U\n"));
+            manager->mnuFileSave_Click();
+            EXPECT_EQ(manager->LabelStatusBar->text(), shown);
+            QFile saved;
+            const int in = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+            ASSERT_GE(in, 0);
+            ASSERT_TRUE(saved.open(in, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+            EXPECT_EQ(saved.readAll(), QByteArray("#EXTM3U\r\n"));
+        } else {
+            auto* window = dynamic_cast<QWidget*>(WindowRegistry::Find(c.window));
+            ASSERT_NE(window, nullptr);
+            auto* list = window->findChild<QAbstractItemView*>(c.list);
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(list->model()->rowCount(), 1);
+        }
+        ::unlink(path.constData());
+    }
+    gPlaylistEntries.clear();
 }
 
 TEST(ProgramLife, ExitRecordsTheOpenWindowsAndUnloadsEverything) {
