@@ -324,7 +324,7 @@ void FormEncoderDecoder::RunBatch(ConversionMode mode) {
         const int checked = m_files->checkedCount();
         if (checked > 0) job.ShowProgress(0, checked);
         if (!encoding) m_converter.mlngNotifyAnswer = 0;
-        m_converter.mblnReplaceAll = false;
+        m_converter.StartRun();
         bool processed = false;
         int failures = 0;
         int position = 0;
@@ -372,7 +372,7 @@ void FormEncoderDecoder::RunSelected(ConversionMode mode) {
     using namespace TextId::Encoder;
     RunLongJob(this, {}, [&](JobHost& job) {
         const EncoderFileRow file = m_files->row(row);
-        m_converter.mblnReplaceAll = false;
+        m_converter.StartRun();
         m_converting = true;
         const auto done = qScopeGuard([&] { m_converting = false; });
         const ConversionResult result =
