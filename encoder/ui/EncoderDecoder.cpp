@@ -186,6 +186,8 @@ void FormEncoderDecoder::BuildMenus() {
     SetLabelMenuPopup(3, mnuActions);
     // Paste is built hidden: no row is ever pasted into the list.
     if (mnuEdit[EditItem::Paste]) mnuEdit[EditItem::Paste]->setVisible(false);
+    // This window's own item in the Tools menu.
+    if (mnuTools[ToolsItem::EncoderDecoder]) mnuTools[ToolsItem::EncoderDecoder]->setEnabled(false);
     // The Tools menu's Options opens the Encoder Decoder Options dialog.
     ConnectSharedMenus(this, [] { return kEncoderDecoderOptionsPage; });
 }

@@ -8,6 +8,7 @@
 #include "options/WindowSettings.h"
 #include "scanning/engine/MPEGHeader.h"
 #include "shell/menus/ui/KeyRouter.h"
+#include "shell/menus/ui/Menus.h"
 #include "shell/start/StartProcedure.h"
 #include "scanning/ui/FileInfoDialog.h"
 #include "support/Audio.h"
@@ -429,6 +430,17 @@ TEST_F(EncoderKeysTest, AltEOpensTheEditMenuAndNeverAlsoStartsABatch) {
     AltKey(encoder->ListViewFiles, Qt::Key_D);
     ASSERT_EQ(ui.shown.size(), 1u) << Shown();
     EXPECT_EQ(ui.shown[0].title, "Decode Batch");
+}
+
+TEST_F(EncoderKeysTest, TheToolsMenuOffersEveryOtherToolButNotThisWindow) {
+    AltKey(encoder->ListViewFiles, Qt::Key_T);
+    ASSERT_TRUE(encoder->mnuToolsRoot->isVisible());
+    for (const int item : {ToolsItem::ScanningCentre, ToolsItem::Coordinator, ToolsItem::Cataloguer,
+                           ToolsItem::DuplicateFinder, ToolsItem::PlaylistManager})
+        EXPECT_TRUE(encoder->mnuTools[size_t(item)]->isEnabled()) << item;
+    EXPECT_FALSE(encoder->mnuTools[ToolsItem::EncoderDecoder]->isEnabled());
+    EXPECT_EQ(encoder->mnuTools[ToolsItem::EncoderDecoder]->text(), "&Encoder Decoder");
+    encoder->mnuToolsRoot->hide();
 }
 
 TEST_F(EncoderKeysTest, AltKeysOfDisabledButtonsDoNothing) {
