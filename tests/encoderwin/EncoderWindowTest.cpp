@@ -146,7 +146,12 @@ TEST_F(EncoderWindowTest, NothingToConvertAndCancelTouchNoFile) {
     ui.shown.clear();
     ui.answers = {Mb::Cancel};
     encoder->BtnEncodeAll_Click();
-    EXPECT_EQ(ui.shown.size(), 1u);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    // What Stop does here, not a console window that LAME does not have.
+    EXPECT_EQ(ui.shown[0].prompt,
+              "This process may take a long time. You may press Stop at any time, but the file currently being "
+              "processed will be finished first before the batch is stopped. However, you may end LAME at once by "
+              "pressing Stop a second time; the file being processed is then left unconverted.");
     EXPECT_EQ(Names(music), QStringList{"a.wav"});
     EXPECT_FALSE(encoder->mblnProcessRunning);
 }
