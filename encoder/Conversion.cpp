@@ -1,6 +1,7 @@
 #include "encoder/Conversion.h"
 
 #include "encoder/LameSwitches.h"
+#include "encoder/OutputCheck.h"
 #include "foundation/AppPaths.h"
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
@@ -13,12 +14,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -91,28 +95,61 @@ QString lastLine(const QByteArray& output) {
     return QString();
 }
 
-// A hidden file beside the output that LAME writes into; removed again unless
-// it was renamed into place.
+// The hidden file beside the output that LAME writes into,
+// ".<output name>.<six letters or digits>.part".  It is made as any new file
+// is (mode 0666 less the umask, or what the folder's default ACL gives), and
+// holds a file lock while it lives, so a sweep of the folder can tell it from
+// one that a killed conversion left behind.  Removed again unless it was moved
+// into place.
 class TemporaryOutput {
 public:
     explicit TemporaryOutput(const QString& output) {
-        QTemporaryFile file(JoinPath(ParentFolder(output), QLatin1Char('.') + FileNamePart(output) +
-                                                                 QStringLiteral(".XXXXXX.part")));
-        file.setAutoRemove(false);
-        if (!file.open()) return;
-        m_path = file.fileName();
-        file.close();
+        static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+            QString mark;
+            for (int i = 0; i < 6; ++i)
+                mark += QLatin1Char(kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))]);
+            m_native = QFile::encodeName(
+                JoinPath(ParentFolder(output),
+                         QLatin1Char('.') + FileNamePart(output) + QLatin1Char('.') + mark + QStringLiteral(".part")));
+            m_fd = ::open(m_native.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_fd < 0 && errno != EEXIST) break;
+        }
+        if (m_fd < 0) {
+            m_native.clear();
+            return;
+        }
+        ::flock(m_fd, LOCK_EX | LOCK_NB);
+        struct stat st {};
+        m_newMode = ::fstat(m_fd, &st) == 0 ? st.st_mode & 07777 : 0644;
     }
     ~TemporaryOutput() {
-        if (!m_path.isEmpty()) QFile::remove(m_path);
+        if (!m_native.isEmpty()) ::unlink(m_native.constData());
+        if (m_fd >= 0) ::close(m_fd);
     }
     TemporaryOutput(const TemporaryOutput&) = delete;
     TemporaryOutput& operator=(const TemporaryOutput&) = delete;
-    const QString& path() const { return m_path; }
+    QString path() const { return QFile::decodeName(m_native); }
     // Puts the file in place of `output`: over an existing file only when
-    // `replace` is set, never otherwise.  0 or an errno value.
+    // `replace` is set, never otherwise.  A replaced file's mode (and, where
+    // allowed, its owner) carries over; a new output keeps the mode it was
+    // made with.  The bytes are flushed first.  0 or an errno value.
     int moveTo(const QString& output, bool replace) {
-        const QByteArray from = QFile::encodeName(m_path), to = QFile::encodeName(output);
+        const QByteArray to = QFile::encodeName(output);
+        // By path: whatever LAME did with the name, the file there is the one to keep.
+        const int fd = ::open(m_native.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return errno;
+        struct stat old {};
+        if (replace && ::stat(to.constData(), &old) == 0) {
+            if (::fchown(fd, old.st_uid, old.st_gid) != 0) { /* keeping the owner is best effort */ }
+            ::fchmod(fd, old.st_mode & 07777);
+        } else {
+            ::fchmod(fd, m_newMode);
+        }
+        const int synced = ::fsync(fd) == 0 ? 0 : errno;
+        ::close(fd);
+        if (synced != 0) return synced;
+        const QByteArray& from = m_native;
         int result = replace ? std::rename(from.constData(), to.constData())
                              : ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
         if (result != 0 && !replace && (errno == EINVAL || errno == ENOSYS)) {
@@ -124,13 +161,36 @@ public:
             }
         }
         if (result != 0) return errno;
-        m_path.clear();
+        m_native.clear();
         return 0;
     }
 
 private:
-    QString m_path;
+    QByteArray m_native;
+    int m_fd = -1;
+    mode_t m_newMode = 0644;
 };
+
+// Removes from `folder` the partial outputs of conversions that were killed
+// before they could remove their own: hidden files of the temporary form that
+// no living conversion holds locked.
+void RemoveAbandonedOutputs(const QString& folder) {
+    static const QRegularExpression partial(QStringLiteral("^\\..+\\.(mp3|wav)\\.[A-Za-z0-9]{6}\\.part$"));
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] != '.' || !QByteArrayView(name).endsWith(".part")) continue;
+        if (!partial.match(QFile::decodeName(name)).hasMatch()) continue;
+        const int fd = ::openat(::dirfd(dir), name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(dir), name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
 
 }  // namespace
 
@@ -247,6 +307,10 @@ ConversionResult LameConverter::RunLAME(const QString& fileName, const QString& 
             return ConversionResult::Failed;
         };
 
+        if (!m_sweptFolders.contains(ParentFolder(output))) {
+            m_sweptFolders.insert(ParentFolder(output));
+            RemoveAbandonedOutputs(ParentFolder(output));
+        }
         TemporaryOutput temporary(output);
         if (temporary.path().isEmpty())
             return fail(text(TextId::Encoder::OutputNotSaved), StandardErrorText(ErrNo::PathFileAccess) +
@@ -269,11 +333,17 @@ ConversionResult LameConverter::RunLAME(const QString& fileName, const QString& 
             }
         }
         const int exitCode = lame.ExitCode();
-        const qint64 written = QFileInfo(temporary.path()).size();
-        if (exitCode != 0 || written < 1) {
+        if (exitCode != 0) {
             QString detail = lastLine(lame.ErrorOutput());
             if (detail.isEmpty()) detail = text(TextId::Encoder::LameExitCode) + QString::number(exitCode);
             return fail(text(TextId::Encoder::LameStoppedWith), detail);
+        }
+        // Exit code 0 is no proof: a disk that filled up leaves a cut-off file.
+        try {
+            const OutputCheck check = CheckConvertedFile(temporary.path(), decoding);
+            if (!check.whole()) return fail(text(TextId::Encoder::OutputIncomplete), OutputFaultText(check));
+        } catch (const SvError& error) {
+            return fail(text(TextId::Encoder::OutputNotSaved), error.description());
         }
         if (const int err = temporary.moveTo(output, replacing); err != 0)
             return fail(text(TextId::Encoder::OutputNotSaved),

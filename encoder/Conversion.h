@@ -7,19 +7,27 @@
 // layer the check is about.  Then LAME runs from an argument vector (never a
 // shell; every path absolute, so none reads as a switch) and writes into a
 // hidden temporary file beside the output; that file becomes the output only
-// when LAME ended with exit code 0 and wrote at least one byte.  An output
-// that exists already is replaced only after the user's yes (Yes, Yes to All,
-// No, Cancel), and the source is deleted (when the options ask for it) only
-// after this run's output stands in its place.  A failed run leaves no
-// temporary file behind and reports LAME's last error line.
+// when LAME ended with exit code 0 and the file proves whole
+// (encoder/OutputCheck.h), and only after it is flushed to disk.  A new output
+// gets the mode any new file gets under the user's umask; a replaced one keeps
+// the old file's mode (and, where allowed, its owner).  An output that exists
+// already is replaced only after the user's yes (Yes, Yes to All, No, Cancel),
+// and the source is deleted (when the options ask for it) only after this
+// run's output stands in its place.  A failed run leaves no temporary file
+// behind, leaves an existing output as it was, and says why: LAME's last error
+// line, or what is wrong with the file it wrote.  Partial outputs that a
+// killed conversion left in an output folder are removed by the first
+// conversion of a run into that folder.
 //
 // The converter keeps the few things that outlive one file: the switch string
 // of the last file, the answer to the last decode refusal (No silences later
-// refusals), "Yes to All", and the stop flags it shares with its window.
-// Boxes go through the message service (foundation/MessageUi.h).
+// refusals), "Yes to All", the folders swept in this run, and the stop flags
+// it shares with its window.  Boxes go through the message service
+// (foundation/MessageUi.h).
 
 #include "foundation/OptionRecords.h"
 
+#include <QSet>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -52,6 +60,12 @@ public:
     // "RunLAME;<file name>;<mode>;<askFurther>".
     ConversionResult RunLAME(const QString& fileName, const QString& folder, ConversionMode mode, bool askFurther,
                              const EncoderDecoderOptions& options);
+    // A new batch or single action: "Yes to All" is forgotten and every
+    // output folder is swept again.
+    void StartRun() {
+        mblnReplaceAll = false;
+        m_sweptFolders.clear();
+    }
 
     bool& mblnStopAll;
     // Set while LAME runs (the window's second Stop): LAME is ended at once and
@@ -68,6 +82,10 @@ public:
     // Runs between waits while LAME works (default: the event loop's pending
     // events), so Stop and painting stay alive.
     std::function<void()> yield;
-    // LAME's last error line (or its exit code) of the last failed run.
+    // LAME's last error line (or its exit code), or what is wrong with its
+    // output, of the last failed run.
     QString lastFailure;
+
+private:
+    QSet<QString> m_sweptFolders;
 };

@@ -186,6 +186,8 @@ void FormEncoderDecoder::BuildMenus() {
     SetLabelMenuPopup(3, mnuActions);
     // Paste is built hidden: no row is ever pasted into the list.
     if (mnuEdit[EditItem::Paste]) mnuEdit[EditItem::Paste]->setVisible(false);
+    // This window's own item in the Tools menu.
+    if (mnuTools[ToolsItem::EncoderDecoder]) mnuTools[ToolsItem::EncoderDecoder]->setEnabled(false);
     // The Tools menu's Options opens the Encoder Decoder Options dialog.
     ConnectSharedMenus(this, [] { return kEncoderDecoderOptionsPage; });
 }
@@ -324,7 +326,7 @@ void FormEncoderDecoder::RunBatch(ConversionMode mode) {
         const int checked = m_files->checkedCount();
         if (checked > 0) job.ShowProgress(0, checked);
         if (!encoding) m_converter.mlngNotifyAnswer = 0;
-        m_converter.mblnReplaceAll = false;
+        m_converter.StartRun();
         bool processed = false;
         int failures = 0;
         int position = 0;
@@ -372,7 +374,7 @@ void FormEncoderDecoder::RunSelected(ConversionMode mode) {
     using namespace TextId::Encoder;
     RunLongJob(this, {}, [&](JobHost& job) {
         const EncoderFileRow file = m_files->row(row);
-        m_converter.mblnReplaceAll = false;
+        m_converter.StartRun();
         m_converting = true;
         const auto done = qScopeGuard([&] { m_converting = false; });
         const ConversionResult result =

@@ -86,17 +86,7 @@ uint32_t BigEndian32(const uint8_t* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
 }
 
-// What a Xing/Info or VBRI frame tells of the whole stream: its frame count
-// and its byte count, 0 where the frame is none or leaves a count out.
-struct VbrCounts {
-    int64_t frames = 0;
-    int64_t bytes = 0;
-    // "Xing" and "VBRI" mark a variable rate; "Info" is the same frame in a
-    // file of constant rate.
-    bool variable = false;
-};
-
-VbrCounts ReadVbrCounts(const uint8_t* frame, size_t n, int32_t version, bool mono, bool crc) {
+MPEGStreamCounts ReadVbrCounts(const uint8_t* frame, size_t n, int32_t version, bool mono, bool crc) {
     const size_t sideInfo = version == 1 ? (mono ? 17 : 32) : (mono ? 9 : 17);
     // Xing/Info sits behind the side information; some encoders leave the CRC
     // out of that reckoning, so both places are looked at.
@@ -106,7 +96,7 @@ VbrCounts ReadVbrCounts(const uint8_t* frame, size_t n, int32_t version, bool mo
         const bool xing = std::memcmp(p, "Xing", 4) == 0;
         if (!xing && std::memcmp(p, "Info", 4) != 0) continue;
         const uint32_t flags = BigEndian32(p + 4);
-        VbrCounts counts;
+        MPEGStreamCounts counts;
         counts.variable = xing;
         size_t field = offset + 8;
         if (flags & 1) {
@@ -120,7 +110,7 @@ VbrCounts ReadVbrCounts(const uint8_t* frame, size_t n, int32_t version, bool mo
     // VBRI: 32 bytes behind the header whatever the mode; bytes, then frames.
     constexpr size_t vbri = 4 + 32;
     if (vbri + 18 <= n && std::memcmp(frame + vbri, "VBRI", 4) == 0)
-        return VbrCounts{int64_t(BigEndian32(frame + vbri + 14)), int64_t(BigEndian32(frame + vbri + 10)), true};
+        return MPEGStreamCounts{int64_t(BigEndian32(frame + vbri + 14)), int64_t(BigEndian32(frame + vbri + 10)), true};
     return {};
 }
 
@@ -137,6 +127,25 @@ bool IsMPEGFrameHeader(const uint8_t* b) {
            && ((b[1] >> 1) & 3) != 0              // layer not reserved
            && (b[2] >> 4) != 15                   // bit-rate index not forbidden
            && ((b[2] >> 2) & 3) != 3;             // sampling rate not reserved
+}
+
+int32_t MPEGFrameLength(const uint8_t* header) {
+    const int32_t version = VersionOf(header[1]), layer = LayerOf(header[1]);
+    const BitrateTable* table = TableFor(version, layer);
+    const int index = header[2] >> 4;
+    if (!table || index == 15) return 0;
+    const int32_t bitrate = (*table)[static_cast<size_t>(index)];
+    const int32_t sampleRate = SampleRateOf(version, (header[2] >> 2) & 3);
+    if (bitrate <= 0 || sampleRate <= 0) return 0;
+    const int32_t padding = (header[2] >> 1) & 1;
+    if (layer == 1) return (12000 * bitrate / sampleRate + padding) * 4;
+    if (layer == 3 && version != 1) return 72000 * bitrate / sampleRate + padding;
+    return 144000 * bitrate / sampleRate + padding;
+}
+
+MPEGStreamCounts ReadMPEGStreamCounts(const uint8_t* frame, size_t frameBytes) {
+    if (frameBytes < 4 || LayerOf(frame[1]) != 3 || VersionOf(frame[1]) == 0) return {};
+    return ReadVbrCounts(frame, frameBytes, VersionOf(frame[1]), (frame[3] >> 6) == 3, (frame[1] & 1) == 0);
 }
 
 int64_t ID3v2TagEnd(ByteSource& source) {
@@ -239,11 +248,10 @@ void DecodeMPEGFrame(MPEGInfo& info, const uint8_t* frame, size_t frameBytes, in
     if (info.Bitrate <= 0) return;
 
     const int64_t audioBytes = std::max<int64_t>(0, audioEnd - info.HeaderPosition);
-    const VbrCounts vbr =
-        (info.Layer == 3 && info.SampleRate > 0) ? ReadVbrCounts(frame, frameBytes, info.Version, mode == 3, crc)
-                                                 : VbrCounts{};
+    const MPEGStreamCounts vbr = (info.Layer == 3 && info.SampleRate > 0)
+                                     ? ReadVbrCounts(frame, frameBytes, info.Version, mode == 3, crc)
+                                     : MPEGStreamCounts{};
     const int64_t vbrFrames = vbr.frames;
-    const int32_t frameBitrate = info.Bitrate;
     if (vbrFrames > 0) {
         info.LengthMs = vbrFrames * SamplesPerFrame(info.Version, info.Layer) * 1000 / info.SampleRate;
         // The first frame of a VBR file is the Xing/VBRI frame itself, whose
@@ -259,12 +267,7 @@ void DecodeMPEGFrame(MPEGInfo& info, const uint8_t* frame, size_t frameBytes, in
 
     info.Padding = (b2 >> 1) & 1;
     // The length of the first frame, from its own rate.
-    if (info.Layer == 1)
-        info.FrameLength = (12000 * frameBitrate / info.SampleRate + info.Padding) * 4;
-    else if (info.Layer == 3 && info.Version != 1)
-        info.FrameLength = 72000 * frameBitrate / info.SampleRate + info.Padding;
-    else
-        info.FrameLength = 144000 * frameBitrate / info.SampleRate + info.Padding;
+    info.FrameLength = MPEGFrameLength(frame);
     info.FrameCount = vbrFrames > 0 ? vbrFrames : audioBytes / info.FrameLength;
 }
 

@@ -32,6 +32,22 @@ using BitrateTable = std::array<int32_t, 15>;
 // bit-rate index (runs of 0xFF bytes are therefore never taken for a header).
 // Free format (bit-rate index 0) is valid.
 bool IsMPEGFrameHeader(const uint8_t* bytes);
+// The length in bytes of the frame that a valid header starts, its padding
+// slot included; 0 for free format (bit-rate index 0), whose header does not
+// give the length.
+int32_t MPEGFrameLength(const uint8_t* header);
+// What a Xing/Info or VBRI frame says of its whole stream: the frame count
+// and the byte count, 0 where the frame is none or leaves a count out.
+// "Xing" and "VBRI" mark a variable rate; "Info" is the same frame in a file
+// of constant rate.
+struct MPEGStreamCounts {
+    int64_t frames = 0;
+    int64_t bytes = 0;
+    bool variable = false;
+};
+// Reads those counts from the bytes of a Layer III stream's first frame
+// (`frameBytes` of them from its header on); all 0 for other layers.
+MPEGStreamCounts ReadMPEGStreamCounts(const uint8_t* frame, size_t frameBytes);
 // Where the audio starts: the end of the ID3v2 tag (or stacked tags) at the
 // start of the data, 0 when there is none.  A tag whose size runs past the end
 // of the data counts as none.

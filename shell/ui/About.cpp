@@ -140,17 +140,22 @@ void FormAbout::InitialiseDialogText() {
 }
 
 void FormAbout::BtnSystemInfo_Click() {
+    QString program;
     try {
-        QString program;
         for (const QString& name : SystemInfoPrograms()) {
             program = ExternalPrograms().FindExecutable(name);
             if (!program.isEmpty()) break;
         }
         if (!program.isEmpty() && ExternalPrograms().StartDetached(program, {})) return;
     } catch (...) {
-        // Any failure here means the same to the user as no program at all.
+        // A failure here means the same to the user as a program that did not start.
     }
-    MsgBox(GetResourceString(TextId::About::SystemInformationUnavailable), Mb::OKOnly, VersionInfo::Title());
+    // Linux has no one system-information program: the box names the ones
+    // looked for, or the one that was found and would not start.
+    const QString text = program.isEmpty() ? GetResourceString(TextId::About::SystemInformationUnavailable) +
+                                                 SystemInfoPrograms().join(QStringLiteral(", ")) + QLatin1Char('.')
+                                           : GetResourceString(TextId::About::SystemInfoNotStarted) + program;
+    MsgBox(text, Mb::OKOnly, VersionInfo::Title());
 }
 
 void FormAbout::keyPressEvent(QKeyEvent* event) {

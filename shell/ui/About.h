@@ -1,6 +1,8 @@
 #pragma once
 // The About window: the program's title and version, its legal notice, the
-// credits, and a button that starts the system's information program.  A
+// credits, and a button that starts the first system-information program of
+// SystemInfoPrograms() that is installed; when none is, or the one found does
+// not start, a box says so and names them (or it).  A
 // plain window (not skinned), built afresh each time the Help menu opens it,
 // shown modally without an owner.
 

@@ -1,12 +1,17 @@
 // One file converted: with the real LAME on short generated audio (outputs
-// checked by reading their headers), and with a stand-in LAME script for exit
-// codes, error output, stop, overwrite and the source's deletion.
+// checked by reading their headers, their modes), and with a stand-in LAME
+// script for exit codes, error output, outputs cut short after a clean exit,
+// stop, overwrite, the source's deletion and the partial outputs of killed
+// conversions.
 
 #include "encoder/Conversion.h"
 #include "foundation/AppPaths.h"
+#include "foundation/FileUtils.h"
 #include "foundation/MessageUi.h"
 #include "scanning/engine/MPEGHeader.h"
 #include "support/Audio.h"
+#include "support/Mp3Recipes.h"
+#include "support/QtPrinters.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFiles.h"
@@ -15,10 +20,17 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -65,12 +77,48 @@ QStringList FakeArgs(const QString& dir) {
     return QString::fromUtf8(ReadBytes(dir + QStringLiteral("/args"))).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+// A file system of 64 KiB mounted at a new folder, seen only by this test
+// process (its own mount namespace): a disk that fills up.  Needs root;
+// `reason` says why it could not be made.
+class TinyFileSystem {
+public:
+    TinyFileSystem() {
+        if (::geteuid() != 0) {
+            reason = "needs root";
+            return;
+        }
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, "size=64k") != 0) {
+            reason = std::strerror(errno);
+            return;
+        }
+        m_mounted = true;
+    }
+    ~TinyFileSystem() {
+        if (m_mounted) ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_dir.path(); }
+    std::string reason;
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};
+
 class ConversionTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(work.isValid());
         ASSERT_TRUE(tools.isValid());
         folder = work.path();
+        // What the stand-in LAMEs write: whole files, which the output check passes.
+        Mp3Recipe three;
+        three.frames = 3;
+        newMp3 = MakeMp3(three);
+        newWav = MakeWav(8000, 1, 20);
+        WriteFile(tools.path() + QStringLiteral("/new.mp3"), newMp3);
+        WriteFile(tools.path() + QStringLiteral("/new.wav"), newWav);
     }
     QString path(const QString& name) const { return folder + QLatin1Char('/') + name; }
     ConversionResult run(const QString& name, ConversionMode mode, const EncoderDecoderOptions& o,
@@ -84,6 +132,7 @@ protected:
     QString folder;
     bool stop = false;
     LameConverter converter{stop};
+    QByteArray newMp3, newWav;
 };
 
 // ---- the real LAME ----------------------------------------------------------
@@ -179,10 +228,87 @@ TEST_F(RealLameTest, AHostileFileNameIsConvertedSafely) {
     EXPECT_EQ(Names(folder).size(), 2);
 }
 
+TEST_F(RealLameTest, ANewOutputGetsTheUmasksModeAndAReplacedOneKeepsItsModeAndOwner) {
+    const QString mp3 = tools.path() + QStringLiteral("/dec.mp3");
+    WriteFile(tools.path() + QStringLiteral("/dec.wav"), MakeWav(44100, 2, 300));
+    ASSERT_TRUE(RunLame({QStringLiteral("-b"), QStringLiteral("128"), tools.path() + QStringLiteral("/dec.wav"), mp3}));
+    QFile::copy(mp3, path(QStringLiteral("dec.mp3")));
+    struct Case {
+        const char* name;
+        mode_t umask;
+        int existing;  // the replaced output's mode, -1 for none
+        ConversionMode mode;
+        unsigned expected;
+    };
+    const Case cases[] = {
+        {"new MP3 under 022", 022, -1, ConversionMode::Encode, 0644},
+        {"new WAV under 002", 002, -1, ConversionMode::Decode, 0664},
+        {"new MP3 under 027", 027, -1, ConversionMode::Encode, 0640},
+        {"replaced MP3 of 0644 under 077", 077, 0644, ConversionMode::Encode, 0644},
+        {"replaced WAV of 0604 under 022", 022, 0604, ConversionMode::Decode, 0604},
+    };
+    const bool root = ::geteuid() == 0;
+    EncoderDecoderOptions o = Defaults();
+    o.blnEnableVBR = false;
+    converter.mblnReplaceAll = true;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool decoding = c.mode == ConversionMode::Decode;
+        const QString output = path(decoding ? QStringLiteral("dec.wav") : QStringLiteral("tone.mp3"));
+        QFile::remove(output);
+        if (c.existing >= 0) {
+            WriteFile(output, "OLD");
+            SetMode(output, unsigned(c.existing));
+            // Only root can give the file away; the owner is kept where allowed.
+            if (root) {
+                ASSERT_EQ(::chown(QFile::encodeName(output).constData(), 65534, 65534), 0);
+            }
+        }
+        const mode_t saved = ::umask(c.umask);
+        const ConversionResult result =
+            run(decoding ? QStringLiteral("dec.mp3") : QStringLiteral("tone.wav"), c.mode, o);
+        ::umask(saved);
+        ASSERT_EQ(result, ConversionResult::Converted)
+            << (ui.shown.empty() ? "" : ui.shown.back().prompt.toStdString());
+        EXPECT_EQ(ModeOf(output), c.expected);
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(output).constData(), &st), 0);
+        if (c.existing >= 0 && root) {
+            EXPECT_EQ(st.st_uid, 65534u);
+            EXPECT_EQ(st.st_gid, 65534u);
+        }
+    }
+}
+
+TEST_F(RealLameTest, ADecodeOntoADiskThatFillsUpFailsAndKeepsTheOldOutput) {
+    TinyFileSystem disk;
+    if (!disk.mounted()) GTEST_SKIP() << "no small file system to fill: " << disk.reason;
+    WriteFile(path(QStringLiteral("long.wav")), MakeWav(44100, 2, 2000));
+    ASSERT_TRUE(RunLame({QStringLiteral("-b"), QStringLiteral("128"), path(QStringLiteral("long.wav")),
+                         path(QStringLiteral("long.mp3"))}));
+    const QString output = disk.path() + QStringLiteral("/long.wav");
+    WriteFile(output, "OLD");
+    EncoderDecoderOptions o = Defaults();
+    o.blnSameAsInputDirectory = false;
+    o.blnUse = true;
+    o.strUseFolder = disk.path();
+    o.blnDeleteSourceFile = true;
+    converter.mblnReplaceAll = true;
+    // LAME runs out of room half way and still ends with exit code 0.
+    EXPECT_EQ(run(QStringLiteral("long.mp3"), ConversionMode::Decode, o), ConversionResult::Failed);
+    EXPECT_EQ(ReadBytes(output), QByteArray("OLD"));
+    EXPECT_EQ(Names(disk.path()), QStringList{"long.wav"});
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("long.mp3"))));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Conversion Failed"));
+    EXPECT_TRUE(converter.lastFailure.startsWith(QStringLiteral("The file is cut off")))
+        << converter.lastFailure.toStdString();
+}
+
 // ---- the stand-in LAME --------------------------------------------------------
 
 TEST_F(ConversionTest, RunsFromAnArgumentVectorWithAbsolutePaths) {
-    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("printf 'MP3' > \"$out\""));
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\""));
     WriteFile(path(QStringLiteral("a b.wav")), "RIFF");
     EncoderDecoderOptions o = Defaults();
     o.strCustomOptions = QStringLiteral("--tt \"A Title\"");
@@ -194,7 +320,7 @@ TEST_F(ConversionTest, RunsFromAnArgumentVectorWithAbsolutePaths) {
     EXPECT_EQ(args[8], QStringLiteral("A Title"));
     EXPECT_EQ(args[9], path(QStringLiteral("a b.wav")));
     EXPECT_TRUE(args[10].startsWith(folder + QStringLiteral("/.a b.mp3."))) << args[10].toStdString();
-    EXPECT_EQ(ReadBytes(path(QStringLiteral("a b.mp3"))), QByteArray("MP3"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("a b.mp3"))), newMp3);
     EXPECT_EQ(converter.mstrLAMESwitches, QStringLiteral(" -b 128 -V 4 -B 128 --tt \"A Title\""));
 }
 
@@ -203,7 +329,7 @@ TEST_F(ConversionTest, DecodingPassesNoEncodingSwitches) {
     WriteFile(path(QStringLiteral("t.wav")), MakeWav(44100, 1, 200));
     ASSERT_TRUE(RunLame({QStringLiteral("-b"), QStringLiteral("64"), path(QStringLiteral("t.wav")), path(QStringLiteral("t.mp3"))}));
     QFile::remove(path(QStringLiteral("t.wav")));
-    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("printf 'RIFF' > \"$out\""));
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.wav\" > \"$out\""));
     EncoderDecoderOptions o = Defaults();
     o.blnEnableVBR = false;
     o.lngBitrate = 8;  // 64 kbit: allowed for MPEG-1 Layer III
@@ -227,7 +353,6 @@ TEST_F(ConversionTest, AFailedRunLeavesNothingAndReportsLamesLastLine) {
     const Case cases[] = {
         {"printf 'half' > \"$out\"; echo 'Encoding...' >&2; echo \"Can't init infile 'x'\" >&2; echo >&2; exit 3",
          "Can't init infile 'x'"},
-        {": > \"$out\"; exit 0", "LAME ended with exit code 0"},  // nothing written
         {"printf 'half' > \"$out\"; kill -9 $$", "LAME ended with exit code -1"},
     };
     WriteFile(path(QStringLiteral("s.wav")), "RIFF");
@@ -246,6 +371,126 @@ TEST_F(ConversionTest, AFailedRunLeavesNothingAndReportsLamesLastLine) {
                                           QString::fromUtf8(c.detail));
         EXPECT_FALSE(stop);
     }
+}
+
+TEST_F(ConversionTest, ACleanExitWithAnOutputCutShortIsAFailureThatKeepsTheOldOutput) {
+    const QByteArray wav = MakeWav(44100, 2, 100);
+    const QByteArray mp3 = MakeMp3({});
+    struct Case {
+        const char* name;
+        ConversionMode mode;
+        QByteArray written;  // what LAME leaves before it exits with 0
+        QString reason;
+    };
+    const Case cases[] = {
+        {"decoded WAV cut inside its samples", ConversionMode::Decode, wav.chopped(500),
+         QStringLiteral("The file is cut off: it is shorter than its own header says. Bytes expected: %1, bytes "
+                        "written: %2")
+             .arg(wav.size())
+             .arg(wav.size() - 500)},
+        {"encoded MP3 cut inside its last frame", ConversionMode::Encode, mp3.chopped(100),
+         QStringLiteral("The file is cut off: its last MPEG audio frame is not whole. Bytes expected: %1, bytes "
+                        "written: %2")
+             .arg(mp3.size())
+             .arg(mp3.size() - 100)},
+        {"nothing written", ConversionMode::Encode, QByteArray(), QStringLiteral("The file is empty.")},
+        {"no WAV header", ConversionMode::Decode, mp3, QStringLiteral("The file has no complete WAV header.")},
+    };
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/written\" > \"$out\"; exit 0"));
+    WriteFile(path(QStringLiteral("e.wav")), wav);
+    WriteFile(path(QStringLiteral("d.mp3")), mp3);
+    WriteFile(path(QStringLiteral("e.mp3")), "OLD MP3");
+    WriteFile(path(QStringLiteral("d.wav")), "OLD WAV");
+    EncoderDecoderOptions o = Defaults();
+    o.blnDeleteSourceFile = true;
+    converter.mblnReplaceAll = true;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.shown.clear();
+        WriteFile(tools.path() + QStringLiteral("/written"), c.written);
+        const bool decoding = c.mode == ConversionMode::Decode;
+        const QString source = path(decoding ? QStringLiteral("d.mp3") : QStringLiteral("e.wav"));
+        EXPECT_EQ(run(FileNamePart(source), c.mode, o), ConversionResult::Failed);
+        // The old output byte for byte, the source kept, no temporary file.
+        EXPECT_EQ(ReadBytes(path(QStringLiteral("e.mp3"))), QByteArray("OLD MP3"));
+        EXPECT_EQ(ReadBytes(path(QStringLiteral("d.wav"))), QByteArray("OLD WAV"));
+        EXPECT_EQ(Names(folder), (QStringList{"d.mp3", "d.wav", "e.mp3", "e.wav"}));
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].title, QStringLiteral("Conversion Failed"));
+        EXPECT_EQ(ui.shown[0].prompt,
+                  source +
+                      QStringLiteral("\r\n\r\nLAME ended without an error, but the file it wrote is "
+                                     "incomplete, so it was not kept:\r\n\r\n") +
+                      c.reason);
+        EXPECT_EQ(converter.lastFailure, c.reason);
+        EXPECT_FALSE(stop);
+    }
+}
+
+TEST_F(ConversionTest, PartialOutputsThatKilledConversionsLeftAreSweptButLiveOnesAreKept) {
+    WriteFile(path(QStringLiteral("s.wav")), MakeWav(8000, 1, 20));
+    WriteFile(path(QStringLiteral("t.wav")), MakeWav(8000, 1, 20));
+    // Hidden files of other forms are not ours to remove.
+    const QStringList others = {".notes.part", ".s.mp3.part", ".s.mp3.AB12.part", ".s.ogg.AB12cd.part",
+                                "s.mp3.AB12cd.part"};
+    // The partial outputs of conversions in the folder.
+    auto partials = [&] {
+        QStringList names = QDir(folder).entryList({QStringLiteral(".*.part")}, QDir::Files | QDir::Hidden, QDir::Name);
+        for (const QString& name : others) names.removeAll(name);
+        return names;
+    };
+    const EncoderDecoderOptions o = Defaults();
+
+    // A conversion that dies while LAME writes: its partial output stays
+    // behind under the name it was given, held by no one.
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\"; exec sleep 30"));
+    QString leftover;
+    const QString kept = tools.path() + QStringLiteral("/kept");
+    converter.yield = [&] {
+        if (!leftover.isEmpty() || partials().isEmpty() || QFileInfo(path(partials()[0])).size() == 0) return;
+        leftover = partials()[0];
+        ASSERT_EQ(::link(QFile::encodeName(path(leftover)).constData(), QFile::encodeName(kept).constData()), 0);
+        converter.mblnEndNow = true;
+    };
+    ASSERT_EQ(run(QStringLiteral("s.wav"), ConversionMode::Encode, o), ConversionResult::Stopped);
+    ASSERT_FALSE(leftover.isEmpty());
+    ASSERT_TRUE(QFile::rename(kept, path(leftover)));
+    for (const QString& name : others) WriteFile(path(name), "keep");
+
+    // The next run into the folder sweeps it; a second conversion meanwhile
+    // (another window or program) leaves the first one's file alone.
+    converter.StartRun();
+    converter.lameProgram = MakeFakeLame(
+        tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\"; while [ ! -e \"$d/go\" ]; do sleep 0.05; done"));
+    QTemporaryDir otherTools;
+    bool otherStop = false;
+    LameConverter other{otherStop};
+    other.lameProgram =
+        MakeFakeLame(otherTools.path(), QStringLiteral("cat \"%1/new.mp3\" > \"$out\"").arg(tools.path()));
+    QString live;
+    converter.yield = [&] {
+        if (!live.isEmpty()) return;
+        // LAME waits for this, whatever the checks below find.
+        const auto release = qScopeGuard([&] { WriteFile(tools.path() + QStringLiteral("/go"), ""); });
+        QStringList now = partials();
+        EXPECT_FALSE(now.contains(leftover));
+        now.removeAll(leftover);
+        ASSERT_EQ(now.size(), 1) << now.join(QLatin1Char(' ')).toStdString();
+        live = now[0];
+        EXPECT_EQ(other.RunLAME(QStringLiteral("t.wav"), folder, ConversionMode::Encode, false, o),
+                  ConversionResult::Converted);
+        EXPECT_TRUE(partials().contains(live));
+    };
+    EXPECT_EQ(run(QStringLiteral("s.wav"), ConversionMode::Encode, o), ConversionResult::Converted);
+    EXPECT_FALSE(live.isEmpty());
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("s.mp3"))), newMp3);
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("t.mp3"))), newMp3);
+    QStringList expected = others + QStringList{"s.mp3", "s.wav", "t.mp3", "t.wav"};
+    expected.sort();
+    QStringList names = Names(folder);
+    names.sort();
+    EXPECT_EQ(names, expected);
+    EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST_F(ConversionTest, AMissingLameIsReportedAsNotStarted) {
@@ -281,7 +526,7 @@ TEST_F(ConversionTest, EndingLameAtOnceRemovesItsPartialOutput) {
 }
 
 TEST_F(ConversionTest, AnExistingOutputIsReplacedOnlyAfterYes) {
-    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("printf 'NEW' > \"$out\""));
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\""));
     for (const char* n : {"a.wav", "b.wav", "c.wav"}) WriteFile(path(QString::fromUtf8(n)), "RIFF");
     for (const char* n : {"a.mp3", "b.mp3", "c.mp3"}) WriteFile(path(QString::fromUtf8(n)), "OLD");
     const EncoderDecoderOptions o = Defaults();
@@ -297,7 +542,7 @@ TEST_F(ConversionTest, AnExistingOutputIsReplacedOnlyAfterYes) {
 
     ui.answers = {Mb::Yes};
     EXPECT_EQ(run(QStringLiteral("a.wav"), ConversionMode::Encode, o), ConversionResult::Converted);
-    EXPECT_EQ(ReadBytes(path(QStringLiteral("a.mp3"))), QByteArray("NEW"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("a.mp3"))), newMp3);
 
     ui.answers = {Mb::Cancel};
     EXPECT_EQ(run(QStringLiteral("b.wav"), ConversionMode::Encode, o), ConversionResult::Skipped);
@@ -310,7 +555,7 @@ TEST_F(ConversionTest, AnExistingOutputIsReplacedOnlyAfterYes) {
     EXPECT_EQ(run(QStringLiteral("b.wav"), ConversionMode::Encode, o), ConversionResult::Converted);
     EXPECT_EQ(run(QStringLiteral("c.wav"), ConversionMode::Encode, o), ConversionResult::Converted);
     EXPECT_EQ(ui.shown.size(), 1u);  // asked once
-    EXPECT_EQ(ReadBytes(path(QStringLiteral("c.mp3"))), QByteArray("NEW"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("c.mp3"))), newMp3);
     EXPECT_EQ(Names(folder).size(), 6);
 }
 
@@ -325,14 +570,14 @@ TEST_F(ConversionTest, TheSourceIsDeletedOnlyAfterThisRunSucceeded) {
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("s.wav"))));
     EXPECT_EQ(ReadBytes(path(QStringLiteral("s.mp3"))), QByteArray("STALE"));
 
-    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("printf 'NEW' > \"$out\""));
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\""));
     EXPECT_EQ(run(QStringLiteral("s.wav"), ConversionMode::Encode, o), ConversionResult::Converted);
     EXPECT_EQ(Names(folder), QStringList{"s.mp3"});
-    EXPECT_EQ(ReadBytes(path(QStringLiteral("s.mp3"))), QByteArray("NEW"));
+    EXPECT_EQ(ReadBytes(path(QStringLiteral("s.mp3"))), newMp3);
 }
 
 TEST_F(ConversionTest, OutputGoesToTheChosenFolder) {
-    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("printf 'NEW' > \"$out\""));
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\""));
     WriteFile(path(QStringLiteral("song.live.wav")), "RIFF");
     EncoderDecoderOptions o = Defaults();
     o.blnSameAsInputDirectory = false;
@@ -345,7 +590,7 @@ TEST_F(ConversionTest, OutputGoesToTheChosenFolder) {
 // ---- refusals -----------------------------------------------------------------
 
 TEST_F(ConversionTest, MissingSourceOrOutputFolderIsRefusedWithItsBox) {
-    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("printf 'NEW' > \"$out\""));
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\""));
     // A vanished file: OK goes on, Cancel (offered in a decode batch) stops.
     EXPECT_EQ(run(QStringLiteral("gone.wav"), ConversionMode::Encode, Defaults()), ConversionResult::Refused);
     ASSERT_EQ(ui.shown.size(), 1u);
@@ -382,7 +627,7 @@ TEST_F(ConversionTest, MissingSourceOrOutputFolderIsRefusedWithItsBox) {
 }
 
 TEST_F(ConversionTest, OutOfRangeOptionsAreRefusedBeforeLameRuns) {
-    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("printf 'NEW' > \"$out\""));
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\""));
     WriteFile(path(QStringLiteral("s.wav")), "RIFF");
     EncoderDecoderOptions o = Defaults();
     o.blnLowPassFilteringFreq = true;
@@ -410,7 +655,7 @@ TEST_F(ConversionTest, OutOfRangeOptionsAreRefusedBeforeLameRuns) {
 }
 
 TEST_F(ConversionTest, BitratesTheOutputCannotHoldAreRefusedUnlessFreeFormat) {
-    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("printf 'NEW' > \"$out\""));
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\""));
     WriteFile(path(QStringLiteral("s.wav")), "RIFF");
     EncoderDecoderOptions o = Defaults();
     o.blnEnableVBR = false;

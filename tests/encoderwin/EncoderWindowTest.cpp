@@ -8,6 +8,7 @@
 #include "options/WindowSettings.h"
 #include "scanning/engine/MPEGHeader.h"
 #include "shell/menus/ui/KeyRouter.h"
+#include "shell/menus/ui/Menus.h"
 #include "shell/start/StartProcedure.h"
 #include "scanning/ui/FileInfoDialog.h"
 #include "support/Audio.h"
@@ -60,6 +61,9 @@ protected:
         QDir().mkpath(music);
         tools = work.path() + QStringLiteral("/Tools");
         QDir().mkpath(tools);
+        // What the stand-in LAMEs write: a whole MP3.
+        newMp3 = MakeMp3({});
+        WriteFile(tools, "new.mp3", newMp3);
         Open();
     }
     void TearDown() override {
@@ -92,6 +96,7 @@ protected:
     QString Status() const { return encoder->LabelStatusBar->text(); }
 
     QString music, tools;
+    QByteArray newMp3;
     QPointer<FormEncoderDecoder> encoder;
 };
 
@@ -141,7 +146,12 @@ TEST_F(EncoderWindowTest, NothingToConvertAndCancelTouchNoFile) {
     ui.shown.clear();
     ui.answers = {Mb::Cancel};
     encoder->BtnEncodeAll_Click();
-    EXPECT_EQ(ui.shown.size(), 1u);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    // What Stop does here, not a console window that LAME does not have.
+    EXPECT_EQ(ui.shown[0].prompt,
+              "This process may take a long time. You may press Stop at any time, but the file currently being "
+              "processed will be finished first before the batch is stopped. However, you may end LAME at once by "
+              "pressing Stop a second time; the file being processed is then left unconverted.");
     EXPECT_EQ(Names(music), QStringList{"a.wav"});
     EXPECT_FALSE(encoder->mblnProcessRunning);
 }
@@ -150,7 +160,7 @@ TEST_F(EncoderWindowTest, TheEndTextCountsFailuresAndIsNeverComplete) {
     for (const char* n : {"a.wav", "bad.wav", "c.wav"}) Wav(n, 50);
     encoder->AddFilesToEncoderList({music + "/a.wav", music + "/bad.wav", music + "/c.wav"});
     encoder->Converter().lameProgram =
-        FakeLame("case \"$out\" in *bad*) echo 'bad input' >&2; exit 2;; esac; printf 'MP3' > \"$out\"");
+        FakeLame("case \"$out\" in *bad*) echo 'bad input' >&2; exit 2;; esac; cat '" + tools + "/new.mp3' > \"$out\"");
     ui.answers = {Mb::OK};
     encoder->BtnEncodeAll_Click();
     EXPECT_EQ(Status(), "Encoding ended; files that failed: 1") << Shown();
@@ -168,10 +178,36 @@ TEST_F(EncoderWindowTest, TheEndTextCountsFailuresAndIsNeverComplete) {
     EXPECT_EQ(Status(), "Encoding ended; files that failed: 1");
 }
 
+TEST_F(EncoderWindowTest, AnOutputCutShortAfterACleanExitFailsTheBatchAndTheOldOutputStays) {
+    // LAME ends with 0 but its WAV stops short of what its header says (a
+    // disk that filled up).
+    const QString mp3 = WriteFile(music, "tone.mp3", MakeMp3({}));
+    WriteFile(tools, "short.wav", MakeWav(44100, 2, 200).chopped(4000));
+    encoder->Converter().lameProgram = FakeLame("cat '" + tools + "/short.wav' > \"$out\"; exit 0");
+    const QByteArray old = MakeWav(8000, 1, 30);
+    WriteFile(music, "tone.wav", old);
+    encoder->AddFilesToEncoderList({mp3});
+    Options().EncoderDecoder.blnDeleteSourceFile = true;
+    ui.answers = {Mb::OK, Mb::YesToAll, Mb::OK};
+    encoder->BtnDecodeAll_Click();
+    EXPECT_EQ(Status(), "Decoding ended; files that failed: 1") << Shown();
+    EXPECT_TRUE(WasShown("Conversion Failed")) << Shown();
+    EXPECT_EQ(ReadBytes(music + "/tone.wav"), old);
+    EXPECT_EQ(Names(music), (QStringList{"tone.mp3", "tone.wav"}));  // the source kept, no temporary file
+
+    // The same through the Actions menu.
+    encoder->ListViewFiles->setCurrentIndex(encoder->Files()->index(0, 0));
+    ui.answers = {Mb::YesToAll, Mb::OK};
+    encoder->mnuActionsDecode_Click();
+    EXPECT_EQ(Status(), "Decoding ended; files that failed: 1") << Shown();
+    EXPECT_EQ(ReadBytes(music + "/tone.wav"), old);
+}
+
 TEST_F(EncoderWindowTest, StopFinishesTheFileAndASecondStopEndsLameLeavingNoPartialFile) {
     for (const char* n : {"1.wav", "2.wav", "3.wav"}) Wav(n, 20);
     encoder->AddFilesToEncoderList({music + "/1.wav", music + "/2.wav", music + "/3.wav"});
-    encoder->Converter().lameProgram = FakeLame("printf 'MP' > \"$out\"; sleep 0.4; printf '3' >> \"$out\"");
+    encoder->Converter().lameProgram = FakeLame(
+        "head -c 100 '" + tools + "/new.mp3' > \"$out\"; sleep 0.4; tail -c +101 '" + tools + "/new.mp3' >> \"$out\"");
     // One Stop while the second file converts: it is finished, the third not.
     int yields = 0;
     encoder->Converter().yield = [&] {
@@ -182,7 +218,7 @@ TEST_F(EncoderWindowTest, StopFinishesTheFileAndASecondStopEndsLameLeavingNoPart
     encoder->BtnEncodeAll_Click();
     EXPECT_EQ(Status(), "Encoding interrupted by user") << Shown();
     EXPECT_EQ(Names(music), (QStringList{"1.mp3", "1.wav", "2.mp3", "2.wav", "3.wav"}));
-    EXPECT_EQ(ReadBytes(music + "/2.mp3"), QByteArray("MP3"));
+    EXPECT_EQ(ReadBytes(music + "/2.mp3"), newMp3);
     EXPECT_EQ(ui.shown.size(), 1u) << Shown();  // no box for a stop
 
     // Two Stops: LAME ends at once and its partial output goes.
@@ -399,6 +435,17 @@ TEST_F(EncoderKeysTest, AltEOpensTheEditMenuAndNeverAlsoStartsABatch) {
     AltKey(encoder->ListViewFiles, Qt::Key_D);
     ASSERT_EQ(ui.shown.size(), 1u) << Shown();
     EXPECT_EQ(ui.shown[0].title, "Decode Batch");
+}
+
+TEST_F(EncoderKeysTest, TheToolsMenuOffersEveryOtherToolButNotThisWindow) {
+    AltKey(encoder->ListViewFiles, Qt::Key_T);
+    ASSERT_TRUE(encoder->mnuToolsRoot->isVisible());
+    for (const int item : {ToolsItem::ScanningCentre, ToolsItem::Coordinator, ToolsItem::Cataloguer,
+                           ToolsItem::DuplicateFinder, ToolsItem::PlaylistManager})
+        EXPECT_TRUE(encoder->mnuTools[size_t(item)]->isEnabled()) << item;
+    EXPECT_FALSE(encoder->mnuTools[ToolsItem::EncoderDecoder]->isEnabled());
+    EXPECT_EQ(encoder->mnuTools[ToolsItem::EncoderDecoder]->text(), "&Encoder Decoder");
+    encoder->mnuToolsRoot->hide();
 }
 
 TEST_F(EncoderKeysTest, AltKeysOfDisabledButtonsDoNothing) {

@@ -65,6 +65,17 @@ TEST_F(StringTables, LooksUpTheTextOfEachLanguage) {
         {TextId::Encoder::RipCDTip, "Press to open up the CD Ripper dialog.",
          "Press to open up the CD Ripper dialogue."},
         {TextId::EncoderOptions::Caption, "Encoder Decoder Options", "Encoder Decoder Options"},
+        // texts that say what this program does on Linux, the same in both tables
+        {TextId::Encoder::ProcessMayTakeLong,
+         "This process may take a long time. You may press Stop at any time, but the file currently being processed "
+         "will be finished first before the batch is stopped. However, you may end LAME at once by pressing Stop a "
+         "second time; the file being processed is then left unconverted.",
+         "This process may take a long time. You may press Stop at any time, but the file currently being processed "
+         "will be finished first before the batch is stopped. However, you may end LAME at once by pressing Stop a "
+         "second time; the file being processed is then left unconverted."},
+        {TextId::About::SystemInformationUnavailable,
+         "No system information program was found. System Info starts the first of these that is installed: ",
+         "No system information program was found. System Info starts the first of these that is installed: "},
     };
     for (const Lookup& c : cases) {
         EXPECT_EQ(In(StringTableLanguage::US, c.code), QString::fromUtf8(c.us)) << "US " << c.code;
