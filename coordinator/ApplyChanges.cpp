@@ -825,7 +825,7 @@ bool ApplyRun::deleteFile(const QString& folder, const QString& name, const QStr
 QString ApplyRun::rename(const QString& folder, const QString& oldName, const QString& newName, bool& failed) {
     // Exact comparison: a change of letter case alone is a rename too.
     if (!m_settings.changeFileName || newName == oldName) return oldName;
-    if (!IsPlainFileName(newName)) {
+    if (!IsPlainNewFileName(newName)) {
         failed = true;
         Warn(JoinPath(folder, oldName), TextId::Coordinator::InvalidNewFileNameText,
              TextId::Coordinator::InvalidNewFileName);
@@ -847,7 +847,7 @@ QString ApplyRun::rename(const QString& folder, const QString& oldName, const QS
 
 bool ApplyRun::renameWithTags(const QString& folder, const QString& oldName, const QString& newName,
                               const SimRowTexts& cells, bool& failed) {
-    if (!m_settings.changeFileName || newName == oldName || !IsPlainFileName(newName)) return false;
+    if (!m_settings.changeFileName || newName == oldName || !IsPlainNewFileName(newName)) return false;
     const QString from = JoinPath(folder, oldName);
     const QByteArray fromNative = NativePath(from);
     const QByteArray toNative = NativePath(JoinPath(folder, newName));

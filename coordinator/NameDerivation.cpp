@@ -858,6 +858,8 @@ bool IsPlainFileName(QStringView name) {
            !name.contains(QChar(0)) && Utf8Length(name) <= kMaxFileNameBytes;
 }
 
+bool IsPlainNewFileName(QStringView name) { return IsPlainFileName(name) && !name.startsWith(QLatin1Char('.')); }
+
 void RequirePlainFileName(const QString& name) {
     if (!IsPlainFileName(name))
         RaiseError(ErrNo::BadFileNameOrNumber, QStringLiteral("Sonivard"),

@@ -195,6 +195,9 @@ constexpr qsizetype kMaxFileNameBytes = 255;
 // True for a name a file can have in a folder: not empty, not "." or "..",
 // no "/" or NUL, at most kMaxFileNameBytes bytes of UTF-8.
 bool IsPlainFileName(QStringView name);
+// True for a name Apply may rename a file to: a plain name that does not
+// start with "." (that would hide the file, from the program's own scan too).
+bool IsPlainNewFileName(QStringView name);
 // Raises error 52, naming the name, when it is not plain.
 void RequirePlainFileName(const QString& name);
 

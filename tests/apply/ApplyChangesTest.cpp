@@ -242,7 +242,10 @@ TEST_F(ApplyTest, ARenameNeverReplacesAnotherFileWithoutTheUsersYes) {
 }
 
 TEST_F(ApplyTest, ANewNameThatIsNoPlainFileNameIsReportedAndTheTagsAreStillWritten) {
-    const QStringList badNames = {QStringLiteral("a/b.mp3"), QString(QChar('x')).repeated(252) + ".mp3", ".."};
+    // A name that starts with "." would hide the file, from the scan too: the
+    // mask "%N2 - %A - %T" over a file without an artist gives ".mp3".
+    const QStringList badNames = {QStringLiteral("a/b.mp3"), QString(QChar('x')).repeated(252) + ".mp3", "..",
+                                  QStringLiteral(".mp3"), QStringLiteral(".New Name.mp3")};
     for (const QString& bad : badNames) {
         SCOPED_TRACE(bad.left(20).toStdString());
         MusicFolder caseFolder;
