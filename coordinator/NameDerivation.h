@@ -179,8 +179,9 @@ QString FormatName(const QString& name, int kind, const DerivationSettings& sett
 // mask's own text is read as mask: a value is never searched for
 // placeholders or section marks, and keeps its "%" signs.  Then the
 // characters no file name may hold (\ / : * ? " < > | and NUL) and the mask's
-// own "%" signs are removed, and blanks at both ends.  The extension is not
-// added here.
+// own "%" signs are removed, every other control character (a TAB or a line
+// break in a tag) becomes a blank, and blanks at both ends go.  The
+// extension is not added here.
 QString FillFileNameMask(const QString& mask, const QString& album, const QString& trackText,
                          const QString& artist, const QString& title);
 // The same with the plans of a compiled mask.
