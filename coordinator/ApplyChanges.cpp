@@ -170,14 +170,19 @@ void FinishInterruptedMove(int dfd, const char* hiddenName, const struct stat& h
 }
 
 // Removes the hidden files an interrupted run left in `folder`, first
-// finishing a move that was cut short.
+// finishing a move that was cut short, and puts back a file a change of
+// letter case left under its intermediate name.  The folder is read once
+// per run anyway, so finding them costs no call per file.
 void RemoveStaleTemporaries(const QByteArray& folder) {
     DIR* dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
     if (!dir) return;
     const int dfd = ::dirfd(dir);
-    std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(dir))
+    std::vector<std::string> stale, cutShort;
+    while (const dirent* entry = ::readdir(dir)) {
         if (IsApplyTemporary(entry->d_name)) stale.emplace_back(entry->d_name);
+        else if (IsCaseChangeIntermediate(entry->d_name)) cutShort.emplace_back(entry->d_name);
+    }
+    for (const std::string& name : cutShort) RestoreInterruptedCaseChange(folder, name.c_str());
     for (const std::string& name : stale) {
         struct stat st;
         if (::fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
