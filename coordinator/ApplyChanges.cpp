@@ -198,11 +198,13 @@ void Warn(const QString& path, int32_t textId, int32_t titleId) {
     MsgBox(path + QStringLiteral("\r\n\r\n") + Text(textId), Mb::OKOnly | Mb::Exclamation, Text(titleId));
 }
 
-// Reports the error being handled for `path`: the tag reporter's warning
-// when it knows the error, else the critical error box.
+// Reports the error being handled for `path` in the program's file-error
+// form: the file's name, the failed step and the system's reason (a full
+// disk, say).  Only a missing tag object, no fault of the file, goes to the
+// critical error box.
 void ReportFailure(const QString& path, int32_t action) {
     const SvError error = CurrentError();
-    if (!ReportFileError(path, action, error)) DisplayErrorMessage(error);
+    if (!ReportReadFailure(path, action, error)) DisplayErrorMessage(error);
 }
 
 bool IsEmpty(const ID3v1Tag& tag) { return CompareID3v1(tag, ID3v1Tag{}); }
@@ -611,7 +613,7 @@ private:
             if (f.fd >= 0) ::close(std::exchange(f.fd, -1));
             ::unlink(f.temp.constData());
             count(f);
-            ReportFailure(f.path, FileAction::ModifyID3v2);
+            ReportFailure(f.path, f.failAction);
         }
     }
 

@@ -5,6 +5,7 @@
 #include "coordwin/CoordWinSupport.h"
 #include "scanning/engine/TagRecords.h"
 
+#include "coordinator/ApplyChanges.h"
 #include "coordinator/MassTaggingOverrides.h"
 #include "coordinator/ui/ApplyChangesDialog.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
@@ -23,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <cerrno>
 
 namespace {
 
@@ -144,6 +146,34 @@ TEST_F(ApplyWindowTest, AFailureIsReportedInTheEndMessageAndItsBoxNeverSaysCompl
     EXPECT_NE(end, GetResourceString(TextId::Coordinator::ApplyComplete));
     EXPECT_TRUE(end.contains("1 of 1")) << end;
     EXPECT_TRUE(WasShown(coordinator->windowTitle())) << Shown();
+}
+
+namespace {
+int DiskFull(const QByteArray&) { return ENOSPC; }
+}  // namespace
+
+TEST_F(ApplyWindowTest, AFullDiskIsReportedForEachFileByNameAndReasonAndCounted) {
+    const QStringList names = {"01 - Abba - Waterloo.mp3", "02 - Blur - Song 2.mp3"};
+    Simulated(names);
+    std::vector<QByteArray> before;
+    for (const QString& name : names) before.push_back(ReadBytes(music + "/" + name));
+    coordinator->mcheckChangeID3v2Tag.SetValue(1);
+    Answer([](DialogApplyChanges& d) { d.OKButton->click(); });
+    SetApplyWriteFaultForTesting(&DiskFull);
+    coordinator->BtnApply_Click();
+    SetApplyWriteFaultForTesting(nullptr);
+
+    const QString end = coordinator->LabelStatusBar->text();
+    EXPECT_TRUE(end.contains("2 of 2")) << end;
+    // One box per file in the program's file-error form, then the end box.
+    ASSERT_EQ(ui.shown.size(), 3u) << Shown();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(ui.shown[size_t(i)].title, GetResourceString(TextId::Common::PathFileAccessError));
+        EXPECT_EQ(ui.shown[size_t(i)].prompt, names[i] + "\r\n\r\nCannot modify ID3v2 Tag. Disk full");
+        EXPECT_EQ(ReadBytes(music + "/" + names[i]), before[size_t(i)]);
+    }
+    EXPECT_EQ(ui.shown[2].title, coordinator->windowTitle());
+    EXPECT_TRUE(ui.shown[2].prompt.startsWith(end)) << ui.shown[2].prompt;
 }
 
 TEST_F(ApplyWindowTest, OverridesReachTheDialogAndUntickingOneSwitchesItOffInTheTool) {
