@@ -73,7 +73,10 @@ bool IsValidUtf8(const char* text, size_t size) {
 class LineDecoder {
 public:
     QStringView decode(const char* text, size_t size, bool utf8) {
-        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        // A byte-order mark counts only at the start of the file (FileLines
+        // skips it there); at the start of a line it is text like any other.
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         const qsizetype need = std::max(decoder.requiredSpace(qsizetype(size)), qsizetype(size));
         if (m_buffer.size() < need) m_buffer.resize(need + 64);
         QChar* const out = m_buffer.data();
@@ -330,8 +333,8 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
         LoadGuard guard(list);
         list.clearRows();
         while (lines.next(line, length)) {
-            if (length == 0) continue;
             const QStringView text = decoder.decode(line, length, IsValidUtf8(line, length));
+            if (text.isEmpty()) continue;
             const bool checked = text.front() == QLatin1Char('1');
             // The fields start after the check mark (one character).
             qsizetype pos = (text.front().isHighSurrogate() && text.size() > 1) ? 2 : 1;
@@ -403,7 +406,8 @@ QString DecodeTextFile(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
     QString text;
     if (IsValidUtf8(bytes.data(), size_t(bytes.size()))) {
-        text = QString::fromUtf8(bytes);
+        // As the line reader: a second mark is text (fromUtf8 would drop it).
+        text = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom).decode(bytes);
     } else {
         text.reserve(bytes.size());
         LineDecoder decoder;

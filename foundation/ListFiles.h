@@ -4,8 +4,9 @@
 // or "0" for the check mark, directly followed by every column's text, each
 // followed by a TAB.  Written as UTF-8 with CR LF line ends (a TAB, CR or LF
 // inside a cell becomes a blank, so rows cannot split); read with or without
-// a BOM, with CR LF, LF or CR line ends, and lines that are not UTF-8 are
-// taken as Windows-1252 (list files of older versions).
+// a byte-order mark at the start of the file (anywhere else U+FEFF is text
+// like any other), with CR LF, LF or CR line ends, and lines that are not
+// UTF-8 are taken as Windows-1252 (list files of older versions).
 
 #include <QByteArrayView>
 #include <QString>

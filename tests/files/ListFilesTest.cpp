@@ -59,6 +59,8 @@ VectorList ScanList(std::vector<Row> rows) {
 
 const QString kInvalidScan = QStringLiteral("This is not a valid Scan Results file.");
 
+const QByteArray kBom = "\xef\xbb\xbf";
+
 class ListFiles : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -115,6 +117,15 @@ TEST_F(ListFiles, ReaderAcceptsLineEndsBomAndShortOrLongLines) {
         {"lone CR, no final line end", "ListViewScanResults\r1a\tb\tc\t\r0d\te\tf\t",
          {{true, {"a", "b", "c"}}, {false, {"d", "e", "f"}}}},
         {"BOM", "\xef\xbb\xbfListViewScanResults\r\n1a\tb\tc\t\r\n", {{true, {"a", "b", "c"}}}},
+        // Past the start of the file U+FEFF is text: the check mark of a line
+        // that starts with it, and a line of it alone is a line of one mark.
+        {"a BOM starting a row line is its check mark", "ListViewScanResults\r\n" + kBom + "1a\tb\tc\t\r\n",
+         {{false, {"1a", "b", "c"}}}},
+        {"a line that is only a BOM",
+         kBom + "ListViewScanResults\r\n1a\tb\tc\t\r\n" + kBom + "\r\n0d\te\tf\t\r\n",
+         {{true, {"a", "b", "c"}}, {false, {"", "", ""}}, {false, {"d", "e", "f"}}}},
+        {"a BOM inside a cell", "ListViewScanResults\r\n1" + kBom + "a\tb" + kBom + "\tc\t\r\n",
+         {{true, {QStringLiteral("\uFEFFa"), QStringLiteral("b\uFEFF"), "c"}}}},
         {"blank lines are skipped", "ListViewScanResults\r\n\r\n1a\tb\tc\t\r\n\r\n\r\n", {{true, {"a", "b", "c"}}}},
         {"only a check mark", "ListViewScanResults\r\n1\r\n", {{true, {"", "", ""}}}},
         {"any other mark is unchecked", "ListViewScanResults\r\nXa\tb\tc\t\r\n", {{false, {"a", "b", "c"}}}},
@@ -151,9 +162,11 @@ TEST_F(ListFiles, ReaderTakesNonUtf8LinesAsWindows1252) {
 }
 
 TEST_F(ListFiles, WrongOrEmptyFileIsRefusedAndTheRowsStay) {
-    for (const QByteArray& bytes : {QByteArray("ListViewSimResults\r\n1a\tb\tc\t\r\n"),
-                                    QByteArray("listviewscanresults\r\n1a\tb\tc\t\r\n"), QByteArray(""),
-                                    QByteArray("\xef\xbb\xbf")}) {
+    for (const QByteArray& bytes :
+         {QByteArray("ListViewSimResults\r\n1a\tb\tc\t\r\n"), QByteArray("listviewscanresults\r\n1a\tb\tc\t\r\n"),
+          QByteArray(""), kBom,
+          // One mark starts the file; a second is part of the first line.
+          kBom + kBom + "ListViewScanResults\r\n1a\tb\tc\t\r\n", kBom + "\r\nListViewScanResults\r\n1a\tb\tc\t\r\n"}) {
         WriteBytes(path("wrong.scn"), bytes);
         VectorList list = ScanList({{true, {"keep", "", ""}}});
         ui.shown.clear();
@@ -274,6 +287,20 @@ TEST_F(ListFiles, WholeFileTextEndsEveryLineWithCrLf) {
     } catch (const SvError& e) {
         EXPECT_EQ(e.number(), ErrNo::FileNotFound);
         EXPECT_TRUE(e.description().endsWith("|GetTextFromFile;" + path("none.txt")));
+    }
+}
+
+TEST_F(ListFiles, TheWholeFileDecoderReadsAsTheLineReader) {
+    for (const QByteArray& bytes :
+         {kBom + kBom + "a\r\nb", "a\r\n" + kBom + "\r\n" + kBom + "b\n", "caf\xe9\r\n" + kBom + "\r\n" + kBom + "x\r",
+          kBom + "\r\n\r\nc", QByteArray("\r\n")}) {
+        WriteBytes(path("t.txt"), bytes);
+        QStringList lines;
+        TextFileLines reader(path("t.txt"));
+        for (QStringView line; reader.next(line);) lines << line.toString();
+        EXPECT_EQ(DecodeTextFile(bytes).split(QLatin1Char('\n')),
+                  lines + (bytes.endsWith('\n') || bytes.endsWith('\r') ? QStringList{""} : QStringList{}))
+            << bytes.toHex().constData();
     }
 }
 
