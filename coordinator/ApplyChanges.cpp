@@ -170,14 +170,19 @@ void FinishInterruptedMove(int dfd, const char* hiddenName, const struct stat& h
 }
 
 // Removes the hidden files an interrupted run left in `folder`, first
-// finishing a move that was cut short.
+// finishing a move that was cut short, and puts back a file a change of
+// letter case left under its intermediate name.  The folder is read once
+// per run anyway, so finding them costs no call per file.
 void RemoveStaleTemporaries(const QByteArray& folder) {
     DIR* dir = ::opendir(folder.isEmpty() ? "." : folder.constData());
     if (!dir) return;
     const int dfd = ::dirfd(dir);
-    std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(dir))
+    std::vector<std::string> stale, cutShort;
+    while (const dirent* entry = ::readdir(dir)) {
         if (IsApplyTemporary(entry->d_name)) stale.emplace_back(entry->d_name);
+        else if (IsCaseChangeIntermediate(entry->d_name)) cutShort.emplace_back(entry->d_name);
+    }
+    for (const std::string& name : cutShort) RestoreInterruptedCaseChange(folder, name.c_str());
     for (const std::string& name : stale) {
         struct stat st;
         if (::fstatat(dfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
@@ -193,11 +198,13 @@ void Warn(const QString& path, int32_t textId, int32_t titleId) {
     MsgBox(path + QStringLiteral("\r\n\r\n") + Text(textId), Mb::OKOnly | Mb::Exclamation, Text(titleId));
 }
 
-// Reports the error being handled for `path`: the tag reporter's warning
-// when it knows the error, else the critical error box.
+// Reports the error being handled for `path` in the program's file-error
+// form: the file's name, the failed step and the system's reason (a full
+// disk, say).  Only a missing tag object, no fault of the file, goes to the
+// critical error box.
 void ReportFailure(const QString& path, int32_t action) {
     const SvError error = CurrentError();
-    if (!ReportFileError(path, action, error)) DisplayErrorMessage(error);
+    if (!ReportReadFailure(path, action, error)) DisplayErrorMessage(error);
 }
 
 bool IsEmpty(const ID3v1Tag& tag) { return CompareID3v1(tag, ID3v1Tag{}); }
@@ -606,7 +613,7 @@ private:
             if (f.fd >= 0) ::close(std::exchange(f.fd, -1));
             ::unlink(f.temp.constData());
             count(f);
-            ReportFailure(f.path, FileAction::ModifyID3v2);
+            ReportFailure(f.path, f.failAction);
         }
     }
 
@@ -825,7 +832,7 @@ bool ApplyRun::deleteFile(const QString& folder, const QString& name, const QStr
 QString ApplyRun::rename(const QString& folder, const QString& oldName, const QString& newName, bool& failed) {
     // Exact comparison: a change of letter case alone is a rename too.
     if (!m_settings.changeFileName || newName == oldName) return oldName;
-    if (!IsPlainFileName(newName)) {
+    if (!IsPlainNewFileName(newName)) {
         failed = true;
         Warn(JoinPath(folder, oldName), TextId::Coordinator::InvalidNewFileNameText,
              TextId::Coordinator::InvalidNewFileName);
@@ -847,7 +854,7 @@ QString ApplyRun::rename(const QString& folder, const QString& oldName, const QS
 
 bool ApplyRun::renameWithTags(const QString& folder, const QString& oldName, const QString& newName,
                               const SimRowTexts& cells, bool& failed) {
-    if (!m_settings.changeFileName || newName == oldName || !IsPlainFileName(newName)) return false;
+    if (!m_settings.changeFileName || newName == oldName || !IsPlainNewFileName(newName)) return false;
     const QString from = JoinPath(folder, oldName);
     const QByteArray fromNative = NativePath(from);
     const QByteArray toNative = NativePath(JoinPath(folder, newName));

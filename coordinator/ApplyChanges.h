@@ -12,8 +12,9 @@
 //     or modification time differs) is skipped and reported.
 //   - A rename never replaces another file without the user's yes, and a
 //     change of letter case alone is carried out (through an intermediate
-//     name).  A new name that is no plain file name (empty, with "/", more
-//     than 255 bytes) is reported, and the row's tags are still written.
+//     name).  A new name that is no plain file name (empty, starting with
+//     ".", with "/", more than 255 bytes) is reported, and the row's tags
+//     are still written.
 //   - The tag changes of one file are one step: the new file (new ID3v2 tag,
 //     the audio, the ID3v1 tag) is written beside it under a hidden name and
 //     renamed over it, so the file is always either as it was or as it should

@@ -361,9 +361,16 @@ bool IsForbiddenInFileName(QChar c) {
     }
 }
 
+// A control character (a TAB or a line break in a tag, say) stands in a
+// file name as a blank.
+QChar FileNameCharacter(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F) ? QLatin1Char(' ') : c;
+}
+
 void AppendFileNameCharacters(QString& out, QStringView text) {
     for (QChar c : text)
-        if (!IsForbiddenInFileName(c)) out += c;
+        if (!IsForbiddenInFileName(c)) out += FileNameCharacter(c);
 }
 
 MaskPlan PlanFor(const QString& mask, unsigned emptyBits) {
@@ -378,7 +385,7 @@ MaskPlan PlanFor(const QString& mask, unsigned emptyBits) {
         const QChar c = m.text[i];
         if (m.own[size_t(i)]) {
             // The mask's own "%" signs go with the characters no name may hold.
-            if (c != QLatin1Char('%') && !IsForbiddenInFileName(c)) literal += c;
+            if (c != QLatin1Char('%') && !IsForbiddenInFileName(c)) literal += FileNameCharacter(c);
             continue;
         }
         if (!literal.isEmpty()) plan.pieces.push_back({std::exchange(literal, {}), MaskPlan::None, false});
@@ -857,6 +864,8 @@ bool IsPlainFileName(QStringView name) {
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(QLatin1Char('/')) &&
            !name.contains(QChar(0)) && Utf8Length(name) <= kMaxFileNameBytes;
 }
+
+bool IsPlainNewFileName(QStringView name) { return IsPlainFileName(name) && !name.startsWith(QLatin1Char('.')); }
 
 void RequirePlainFileName(const QString& name) {
     if (!IsPlainFileName(name))

@@ -179,8 +179,9 @@ QString FormatName(const QString& name, int kind, const DerivationSettings& sett
 // mask's own text is read as mask: a value is never searched for
 // placeholders or section marks, and keeps its "%" signs.  Then the
 // characters no file name may hold (\ / : * ? " < > | and NUL) and the mask's
-// own "%" signs are removed, and blanks at both ends.  The extension is not
-// added here.
+// own "%" signs are removed, every other control character (a TAB or a line
+// break in a tag) becomes a blank, and blanks at both ends go.  The
+// extension is not added here.
 QString FillFileNameMask(const QString& mask, const QString& album, const QString& trackText,
                          const QString& artist, const QString& title);
 // The same with the plans of a compiled mask.
@@ -195,6 +196,9 @@ constexpr qsizetype kMaxFileNameBytes = 255;
 // True for a name a file can have in a folder: not empty, not "." or "..",
 // no "/" or NUL, at most kMaxFileNameBytes bytes of UTF-8.
 bool IsPlainFileName(QStringView name);
+// True for a name Apply may rename a file to: a plain name that does not
+// start with "." (that would hide the file, from the program's own scan too).
+bool IsPlainNewFileName(QStringView name);
 // Raises error 52, naming the name, when it is not plain.
 void RequirePlainFileName(const QString& name);
 

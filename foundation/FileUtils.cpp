@@ -215,11 +215,38 @@ int MovePath(const QByteArray& from, const QByteArray& to, bool replace) {
     return err;
 }
 
+// The intermediate name of a change of letter case:
+// ".<old name>" kCaseMarker "<letters>".  It records the old name (shortened,
+// with its extension kept, where the whole would not fit), so a move cut
+// short between its two renames can be put back (RestoreInterruptedCaseChange).
+constexpr char kCaseMarker[] = ".svcase-";
+constexpr qsizetype kNameMax = 255;
+constexpr qsizetype kCaseLettersMax = 7;  // a 32-bit number in base 36
+
+// `name` cut to at most `room` bytes: the end of its stem goes (at a
+// character boundary), its extension stays.
+QByteArray ShortenedName(const QByteArray& name, qsizetype room) {
+    if (name.size() <= room) return name;
+    const qsizetype dot = name.lastIndexOf('.');
+    const QByteArray extension = dot > 0 && name.size() - dot <= room / 2 ? name.mid(dot) : QByteArray();
+    qsizetype cut = room - extension.size();
+    for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80; ++back) --cut;
+    return name.left(cut) + extension;
+}
+
+QByteArray CaseChangeIntermediate(const QByteArray& from) {
+    const qsizetype room = kNameMax - 1 - qsizetype(sizeof kCaseMarker - 1) - kCaseLettersMax;
+    QByteArray path = NativeParent(from);
+    if (!path.endsWith('/')) path += '/';
+    return path + '.' + ShortenedName(NativeName(from), room) + kCaseMarker +
+           QByteArray::number(QRandomGenerator::global()->generate(), 36);
+}
+
 // A change of letter case alone: through an unused intermediate name, so a
 // file system that ignores case never sees the new name as taken.
 int RenameCaseOnly(const QByteArray& from, const QByteArray& to) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray middle = TemporarySibling(NativeParent(to), NativeName(to));
+        const QByteArray middle = CaseChangeIntermediate(from);
         int err = g_rename(from.constData(), middle.constData(), RENAME_NOREPLACE);
         if (err == EINVAL || err == ENOSYS || err == ENOTSUP) err = RenameNoReplace(from.constData(), middle.constData());
         if (err == EEXIST) continue;
@@ -756,6 +783,47 @@ bool MoveFile(const QString& source, const QString& destination) {
             return false;
         }
         PropagateError(CallSite(QStringLiteral("MoveFile"), source, destination));
+    }
+}
+
+namespace {
+// The marker of an intermediate name of a change of letter case, or nullptr.
+const char* CaseMarkerOf(const char* name) {
+    if (name[0] != '.') return nullptr;
+    // The last marker: a file's own name may hold the same letters.
+    const char* marker = nullptr;
+    for (const char* at = std::strstr(name + 1, kCaseMarker); at; at = std::strstr(at + 1, kCaseMarker)) marker = at;
+    if (!marker || marker == name + 1) return nullptr;
+    const char* letters = marker + sizeof kCaseMarker - 1;
+    const size_t count = std::strlen(letters);
+    if (count == 0 || count > size_t(kCaseLettersMax)) return nullptr;
+    for (const char* c = letters; *c; ++c)
+        if (!((*c >= '0' && *c <= '9') || (*c >= 'a' && *c <= 'z'))) return nullptr;
+    return marker;
+}
+}  // namespace
+
+bool IsCaseChangeIntermediate(const char* name) { return CaseMarkerOf(name) != nullptr; }
+
+void RestoreInterruptedCaseChange(const QByteArray& folder, const char* name) {
+    const char* marker = CaseMarkerOf(name);
+    if (!marker) return;
+    QByteArray base = folder.isEmpty() ? QByteArrayLiteral(".") : folder;
+    if (!base.endsWith('/')) base += '/';
+    const QByteArray from = base + name;
+    struct stat st;
+    if (::lstat(from.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    // Its old name, or when another file took that meanwhile, "stem (2).ext"
+    // and so on: never over another file.
+    const QByteArray old(name + 1, marker - (name + 1));
+    const qsizetype dot = old.lastIndexOf('.');
+    const QByteArray stem = dot > 0 ? old.left(dot) : old;
+    const QByteArray extension = dot > 0 ? old.mid(dot) : QByteArray();
+    for (int n = 1; n < 100; ++n) {
+        const QByteArray to =
+            n == 1 ? old : ShortenedName(stem + " (" + QByteArray::number(n) + ')' + extension, kNameMax);
+        const int err = RenameNoReplace(from.constData(), (base + to).constData());
+        if (err != EEXIST) break;  // put back, or a failure that another name would meet too
     }
 }
 

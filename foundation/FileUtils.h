@@ -102,9 +102,21 @@ bool SendFileToRecycleBin(const QString& path);
 // source or destination folder, overwrite question).  Never deletes before
 // the move, never replaces a file without the user's yes, moves across file
 // systems by copy, fsync, rename and only then removal of the source.  A
-// change of letter case alone goes through an intermediate name.  True when
-// the file now stands at the destination.
+// change of letter case alone goes through an intermediate name, hidden
+// beside the file: ".<old name>.svcase-<letters>".  True when the file now
+// stands at the destination.
 bool MoveFile(const QString& source, const QString& destination);
+
+// A file that a change of letter case cut short (the program was killed
+// between its two renames) stands only under its intermediate name.  True
+// when `name` (a folder entry's name, native bytes) has that form; the name
+// alone tells.
+bool IsCaseChangeIntermediate(const char* name);
+// Puts such a file of `folder` back under the old name its intermediate name
+// records, or, when another file has taken that, under "<stem> (2)
+// <extension>" and so on: it never replaces another file and is never
+// deleted.  Does nothing for any other name.
+void RestoreInterruptedCaseChange(const QByteArray& folder, const char* name);
 
 // Removes \ / : * ? " < > | and every occurrence of `extra` from `name`, then
 // trims spaces and NULs from both ends.  `name` receives the result too.

@@ -176,17 +176,90 @@ private:
     bool m_eof = false;
 };
 
-// Appends `text` as UTF-8 with TAB, CR and LF turned into blanks.
+// ---- escapes ----------------------------------------------------------------------
+
+// What a line cannot carry as it is, a control character (ESC among them)
+// or a kept byte of a name that is not UTF-8 (foundation/NativePath.h), is
+// written as ESC and two hexadecimal digits; a cell without either is
+// written exactly as it always was.
+constexpr char16_t kEscape = 0x1B;
+constexpr char16_t kKeptByteBase = 0xDC00;  // a kept byte b is the code kKeptByteBase + b
+
+bool IsKeptByte(char16_t c) { return c >= kKeptByteBase + 0x80 && c <= kKeptByteBase + 0xFF; }
+
+// True when the text holds something that is written escaped (or a
+// surrogate, which the slow path looks at more closely).
+bool MayNeedEscapes(QStringView text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0xD800 && u <= 0xDFFF)) return true;
+    }
+    return false;
+}
+
+QString Escaped(QStringView text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    QString out;
+    out.reserve(text.size() + 8);
+    const auto escape = [&](unsigned value) {
+        out += QChar(kEscape);
+        out += QLatin1Char(kHex[value >> 4]);
+        out += QLatin1Char(kHex[value & 0xF]);
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            out += text[i];
+            out += text[++i];  // a pair: one character
+        } else if (u < 0x20) {
+            escape(u);
+        } else if (IsKeptByte(u)) {
+            escape(u - kKeptByteBase);
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+int HexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9') return u - '0';
+    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
+    return -1;
+}
+
+// The cell's text with its escapes undone: below 0x80 the character of that
+// code, from 0x80 on the kept byte.  An ESC without two digits after it
+// stays as it is.
+QString Unescaped(QStringView cell) {
+    QString out;
+    out.reserve(cell.size());
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        const int high = cell[i] == QChar(kEscape) && i + 2 < cell.size() ? HexDigit(cell[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(cell[i + 2]) : -1;
+        if (low < 0) {
+            out += cell[i];
+            continue;
+        }
+        const unsigned value = unsigned(high << 4 | low);
+        out += QChar(char16_t(value < 0x80 ? value : kKeptByteBase + value));
+        i += 2;
+    }
+    return out;
+}
+
+// Appends `text` as UTF-8, escaped where it must be.
 void AppendCell(QByteArray& out, QStringView text) {
+    QString escaped;
+    if (MayNeedEscapes(text)) text = escaped = Escaped(text);
     const qsizetype start = out.size();
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     const qsizetype need = start + encoder.requiredSpace(text.size());
     if (out.capacity() < need) out.reserve(std::max(out.capacity() * 2, need));
     out.resize(need);
-    char* const begin = out.data() + start;
-    char* const end = encoder.appendToBuffer(begin, text);
-    for (char* p = begin; p < end; ++p)
-        if (*p == '\t' || *p == '\r' || *p == '\n') *p = ' ';
+    char* const end = encoder.appendToBuffer(out.data() + start, text);
     out.resize(end - out.constData());
 }
 
@@ -331,11 +404,12 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
 
         const int columns = list.columnCount();
         std::vector<QStringView> cells(size_t(std::max(columns, 0)));
+        std::vector<QString> unescaped(cells.size());  // the cells that held escapes
         LoadGuard guard(list);
         list.clearRows();
         while (lines.next(line, length)) {
-            if (length == 0) continue;
             const QStringView text = decoder.decode(line, length, IsValidUtf8(line, length));
+            if (text.isEmpty()) continue;
             const bool checked = text.front() == QLatin1Char('1');
             // The fields start after the check mark (one character).
             qsizetype pos = (text.front().isHighSurrogate() && text.size() > 1) ? 2 : 1;
@@ -350,6 +424,10 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
                 }
                 cell = text.sliced(pos, tab - pos);
                 pos = tab + 1;
+            }
+            if (std::memchr(line, kEscape, length)) {
+                for (size_t c = 0; c < cells.size(); ++c)
+                    if (cells[c].contains(QChar(kEscape))) cells[c] = unescaped[c] = Unescaped(cells[c]);
             }
             list.appendRow(checked, cells);
         }

@@ -2,10 +2,23 @@
 // List files: the saved rows of the scan results (".scn") and the simulate
 // results (".sim").  Line 1 is the list's name; then one line per row: "1"
 // or "0" for the check mark, directly followed by every column's text, each
-// followed by a TAB.  Written as UTF-8 with CR LF line ends (a TAB, CR or LF
-// inside a cell becomes a blank, so rows cannot split); read with or without
-// a BOM, with CR LF, LF or CR line ends, and lines that are not UTF-8 are
-// taken as Windows-1252 (list files of older versions).
+// followed by a TAB.  Written as UTF-8 with CR LF line ends; read with or
+// without a byte-order mark at the start of the file (anywhere else U+FEFF is
+// text like any other), with CR LF, LF or CR line ends, and lines that are
+// not UTF-8 are taken as Windows-1252 (list files of older versions).
+//
+// Escapes.  A cell keeps its exact text, so a row's file name always names
+// that very file.  What a line cannot carry as it is goes in as ESC (0x1B)
+// followed by two upper-case hexadecimal digits:
+//   - a control character (U+0000 to U+001F: TAB, CR and LF among them, and
+//     ESC itself) as its code, so "tab<TAB>name.mp3" is written
+//     "tab<ESC>09name.mp3";
+//   - a byte of a file name that is not UTF-8 (held in the text as U+DC00 +
+//     byte, foundation/NativePath.h) as that byte, 80 to FF.
+// A list whose cells hold neither is written byte for byte as without
+// escapes, and a file without ESC reads as it always did.  The reader turns
+// ESC and two hexadecimal digits (either case) back; an ESC that is not
+// followed by two digits is kept as it stands.
 
 #include <QByteArrayView>
 #include <QString>

@@ -27,11 +27,11 @@ bool ReportFileError(const QString& path, int32_t actionCode, const SvError& err
 // The same for the error being handled; only valid inside a catch block.
 bool ReportFileError(const QString& path, int32_t actionCode);
 
-// The scan's reporter: every failure of one file's read is reported for that
-// file, the reporter's own errors as above, any other as a "Path/File Access
-// Error" box with the file's name, the step and the system's text; true when
-// a box was shown.  False only when the tag object is missing (error 91),
-// which is no failure of the file.
+// The reporter of the scan's reads and of Apply's writes: every failure of
+// one file is reported for that file, the reporter's own errors as above, any
+// other as a "Path/File Access Error" box with the file's name, the step and
+// the system's text; true when a box was shown.  False only when the tag
+// object is missing (error 91), which is no failure of the file.
 bool ReportReadFailure(const QString& path, int32_t actionCode, const SvError& error);
 
 // The text of a string-table code used by the scan engine.  The engine's

@@ -242,7 +242,10 @@ TEST_F(ApplyTest, ARenameNeverReplacesAnotherFileWithoutTheUsersYes) {
 }
 
 TEST_F(ApplyTest, ANewNameThatIsNoPlainFileNameIsReportedAndTheTagsAreStillWritten) {
-    const QStringList badNames = {QStringLiteral("a/b.mp3"), QString(QChar('x')).repeated(252) + ".mp3", ".."};
+    // A name that starts with "." would hide the file, from the scan too: the
+    // mask "%N2 - %A - %T" over a file without an artist gives ".mp3".
+    const QStringList badNames = {QStringLiteral("a/b.mp3"), QString(QChar('x')).repeated(252) + ".mp3", "..",
+                                  QStringLiteral(".mp3"), QStringLiteral(".New Name.mp3")};
     for (const QString& bad : badNames) {
         SCOPED_TRACE(bad.left(20).toStdString());
         MusicFolder caseFolder;
@@ -618,10 +621,11 @@ int FailWhereNamed(const QByteArray& target) { return target.contains("fails") ?
 
 TEST_F(ApplyTest, FilesWrittenSideBySideAreReportedInListOrderAndTheRestAreWritten) {
     // Several folders, so the new files are written on several threads.
-    // Every third file cannot be written (its box names no file); some
-    // others are gone before the run (their box names them); every other
-    // row is renamed too.  The boxes come in the rows' order.
+    // Every third file cannot be written (the disk is full); some others are
+    // gone before the run; every other row is renamed too.  Each box names
+    // its file, and the boxes come in the rows' order.
     std::vector<QString> failing, written, expectedBoxes;
+    std::vector<bool> diskFull;
     std::vector<QByteArray> before;
     std::map<QString, int> filesLeft;
     for (int i = 0; i < 36; ++i) {
@@ -639,13 +643,15 @@ TEST_F(ApplyTest, FilesWrittenSideBySideAreReportedInListOrderAndTheRestAreWritt
         if (gone) {
             QFile::remove(path);
             expectedBoxes.push_back(name);
+            diskFull.push_back(false);
             continue;
         }
         ++filesLeft[sub];
         if (fails) {
             failing.push_back(result);
             before.push_back(ReadBytes(path));
-            expectedBoxes.push_back(QString());
+            expectedBoxes.push_back(name);
+            diskFull.push_back(true);
         } else {
             written.push_back(result);
         }
@@ -658,8 +664,11 @@ TEST_F(ApplyTest, FilesWrittenSideBySideAreReportedInListOrderAndTheRestAreWritt
     ASSERT_EQ(ui.shown.size(), expectedBoxes.size());
     for (size_t i = 0; i < expectedBoxes.size(); ++i) {
         SCOPED_TRACE(i);
-        if (expectedBoxes[i].isEmpty()) {
-            EXPECT_TRUE(ui.shown[i].prompt.contains(QStringLiteral("Disk full"))) << qPrintable(ui.shown[i].prompt);
+        if (diskFull[i]) {
+            // The program's file-error form: the name, the step, the reason.
+            EXPECT_EQ(ui.shown[i].prompt,
+                      expectedBoxes[i] + QStringLiteral("\r\n\r\nCannot modify ID3v2 Tag. Disk full"));
+            EXPECT_EQ(ui.shown[i].title, GetResourceString(TextId::Common::PathFileAccessError));
         } else {
             EXPECT_TRUE(ui.shown[i].prompt.contains(expectedBoxes[i])) << qPrintable(ui.shown[i].prompt);
         }

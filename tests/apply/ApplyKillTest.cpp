@@ -2,10 +2,12 @@
 // (SIGKILL) at a random moment: every file is byte for byte either as it
 // was under its old name or as the run makes it under its new one, none is
 // missing, and the only other files left are hidden ones of the run, which
-// the next run removes as it completes the work.
+// the next run removes as it completes the work.  And a change of letter
+// case killed between its two renames: the next run puts the file back.
 //
 // The run itself happens in a child: this test program started again with
-// SV_APPLY_CHILD_DIR naming the folder, running only ApplyKillChild.Run.
+// SV_APPLY_CHILD_DIR naming the folder, running only ApplyKillChild.Run (or
+// SV_APPLY_CASE_CHILD_DIR and ApplyKillChild.CaseChange).
 
 #include "ApplySupport.h"
 
@@ -23,6 +25,8 @@
 #include <QThread>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -75,6 +79,31 @@ void CopyFolder(const QString& from, const QString& to) {
     for (const QString& name : QDir(from).entryList(QDir::Files)) ASSERT_TRUE(QFile::copy(from + "/" + name, to + "/" + name));
 }
 
+// The table of the letter-case run: "song.mp3" becomes "Song.mp3".
+void BuildCaseRow(SimResultsModel& table, const QString& folder) {
+    AddRow(table, folder, {QStringLiteral("song.mp3"), QStringLiteral("Song.mp3")});
+}
+
+// The rename of a change of letter case into its intermediate name (a
+// hidden one), after which the process dies at once.
+int RenameThenDie(const char* from, const char* to, unsigned flags) {
+    const int err = ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags) == 0 ? 0 : errno;
+    const char* slash = std::strrchr(to, '/');
+    if (err == 0 && (slash ? slash[1] : to[0]) == '.') ::raise(SIGKILL);
+    return err;
+}
+
+// Starts this program again as the child `test`, with `variable` naming
+// `folder`, and returns once the child has ended.
+void RunChild(QProcess& child, const char* variable, const QString& folder, const char* test) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(variable), folder);
+    child.setProcessEnvironment(env);
+    child.start(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")),
+                {QStringLiteral("--gtest_filter=") + QString::fromLatin1(test)});
+    ASSERT_TRUE(child.waitForStarted(30000));
+}
+
 }  // namespace
 
 TEST(ApplyKillChild, Run) {
@@ -91,6 +120,71 @@ TEST(ApplyKillChild, Run) {
     ApplyChanges(table, KillRunSettings(), host);
     std::printf("done\n");
     std::fflush(stdout);
+}
+
+TEST(ApplyKillChild, CaseChange) {
+    const QString folder = QFile::decodeName(qgetenv("SV_APPLY_CASE_CHILD_DIR"));
+    if (folder.isEmpty()) GTEST_SKIP() << "runs only as the child of the letter-case kill test";
+    ScanOptions options;
+    ScriptedUi ui;
+    InitialiseArrays();
+    SimResultsModel table;
+    BuildCaseRow(table, folder);
+    SetRenameFunctionForTesting(&RenameThenDie);
+    JobHost host;
+    ApplyChanges(table, Switches(true, false, false), host);
+    SetRenameFunctionForTesting(nullptr);
+    std::printf("not killed\n");
+}
+
+TEST(ApplyKill, ACaseChangeKilledBetweenItsTwoRenamesIsPutBackByTheNextRun) {
+    if (LameAudio().isEmpty()) GTEST_SKIP() << "lame is not installed";
+    struct Case {
+        const char* what;
+        bool oldNameTakenMeanwhile;
+    };
+    for (const Case& c : {Case{"the old name is free", false}, Case{"another file took the old name", true}}) {
+        SCOPED_TRACE(c.what);
+        ScanOptions options;
+        ScriptedUi ui;
+        InitialiseArrays();
+        MusicFolder folder;
+        const QByteArray audio = ReadBytes(folder.mp3(QStringLiteral("song.mp3")));
+        SimResultsModel table;
+        BuildCaseRow(table, folder.path());  // the row knows the file, as a Simulate run's does
+
+        QProcess child;
+        ASSERT_NO_FATAL_FAILURE(RunChild(child, "SV_APPLY_CASE_CHILD_DIR", folder.path(), "ApplyKillChild.CaseChange"));
+        ASSERT_TRUE(child.waitForFinished(60000));
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << child.readAllStandardOutput().toStdString();
+        // Killed between the renames: the file stands only under its hidden
+        // intermediate name.
+        const QStringList left = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+        ASSERT_EQ(left.size(), 1) << left.join(", ").toStdString();
+        ASSERT_TRUE(left[0].startsWith(QLatin1Char('.'))) << left[0].toStdString();
+        EXPECT_EQ(ReadBytes(folder.file(left[0])), audio);
+
+        const QByteArray other = QByteArrayLiteral("a file made while the run lay dead");
+        if (c.oldNameTakenMeanwhile) folder.write(QStringLiteral("song.mp3"), other);
+        JobHost host;
+        const ApplyReport report = ApplyChanges(table, Switches(true, false, false), host);
+        QStringList expected;
+        if (c.oldNameTakenMeanwhile) {
+            // Put back beside the other file, which stays; the row no longer
+            // names its file and is skipped.
+            EXPECT_EQ(report.failed, 1);
+            EXPECT_EQ(ReadBytes(folder.file("song.mp3")), other);
+            EXPECT_EQ(ReadBytes(folder.file("song (2).mp3")), audio);
+            expected = {"song (2).mp3", "song.mp3"};
+        } else {
+            // Put back under its old name, where its row finds it and the
+            // change of case is carried out.
+            EXPECT_EQ(report.failed, 0);
+            EXPECT_EQ(ReadBytes(folder.file("Song.mp3")), audio);
+            expected = {"Song.mp3"};
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    }
 }
 
 TEST(ApplyKill, AKilledRunLeavesEveryFileAsItWasOrAsItShouldBe) {
@@ -125,12 +219,7 @@ TEST(ApplyKill, AKilledRunLeavesEveryFileAsItWasOrAsItShouldBe) {
     SCOPED_TRACE("seed " + std::to_string(seed) + ", kill after " + std::to_string(delayMs) + " ms of about " +
                  std::to_string(runMs));
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("SV_APPLY_CHILD_DIR"), killed.path());
-    child.setProcessEnvironment(env);
-    child.start(QFile::symLinkTarget(QStringLiteral("/proc/self/exe")),
-                {QStringLiteral("--gtest_filter=ApplyKillChild.Run")});
-    ASSERT_TRUE(child.waitForStarted(30000));
+    ASSERT_NO_FATAL_FAILURE(RunChild(child, "SV_APPLY_CHILD_DIR", killed.path(), "ApplyKillChild.Run"));
     QByteArray out;
     while (!out.contains("ready") && child.waitForReadyRead(60000)) out += child.readAllStandardOutput();
     ASSERT_TRUE(out.contains("ready")) << child.readAllStandardError().toStdString();

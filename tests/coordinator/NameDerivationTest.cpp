@@ -457,6 +457,9 @@ TEST(NewFileName, MaskFilling) {
         {"%T", "", "", "", "AC/DC: \"Live\" <*?|\\>", "ACDC Live"},
         {"%L - :%A - :%T", "100%Acid", "", "A%TB", "x:%L", "100%Acid - A%TB - x%L"},
         {"  %T  ", "", "", "", "Title", "Title"},
+        // Tags may hold control characters: no new name does.
+        {"%N2 - :%A - :%T", "", "1", "Tab\tArtist\x01", "Line\r\nBreak\x7f\u0085\n", "01 - Tab Artist  - Line  Break"},
+        {"%T\t%A", "", "", "Artist", "Title", "Title Artist"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.mask + " / " + c.title).toStdString());

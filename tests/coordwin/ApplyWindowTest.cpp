@@ -5,10 +5,12 @@
 #include "coordwin/CoordWinSupport.h"
 #include "scanning/engine/TagRecords.h"
 
+#include "coordinator/ApplyChanges.h"
 #include "coordinator/MassTaggingOverrides.h"
 #include "coordinator/ui/ApplyChangesDialog.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "coordinator/ui/SimResultsView.h"
+#include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/WindowProtocol.h"
@@ -22,7 +24,13 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -144,6 +152,105 @@ TEST_F(ApplyWindowTest, AFailureIsReportedInTheEndMessageAndItsBoxNeverSaysCompl
     EXPECT_NE(end, GetResourceString(TextId::Coordinator::ApplyComplete));
     EXPECT_TRUE(end.contains("1 of 1")) << end;
     EXPECT_TRUE(WasShown(coordinator->windowTitle())) << Shown();
+}
+
+namespace {
+int DiskFull(const QByteArray&) { return ENOSPC; }
+
+// Writes a file under a name given as the file system's bytes.
+void WriteNative(const QString& folder, const QByteArray& name, const QByteArray& bytes) {
+    const QByteArray path = NativePath(folder) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0) << path.toStdString();
+    EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+    ::close(fd);
+}
+
+bool ExistsNative(const QString& folder, const QByteArray& name) {
+    struct stat st {};
+    return ::lstat((NativePath(folder) + '/' + name).constData(), &st) == 0;
+}
+}  // namespace
+
+TEST_F(ApplyWindowTest, ASimFileSavedAndOpenedAgainStillNamesEachRowsOwnFile) {
+    // Names a line cannot carry as they are, each beside the name a lossy
+    // list file would make of it.
+    struct Pair {
+        QByteArray own, lookalike;
+    };
+    const std::vector<Pair> pairs = {{"tab\tname.mp3", "tab name.mp3"},
+                                     {"line\r\nbreak.mp3", "line  break.mp3"},
+                                     {"caf\xe9.mp3", "caf\xef\xbf\xbd.mp3"}};
+    QDir().mkpath(music);
+    const auto cleanUp = qScopeGuard([&] {
+        // The temporary folder cannot remove a name that is not UTF-8 itself.
+        for (const Pair& p : pairs) ::unlink((NativePath(music) + '/' + p.own).constData());
+    });
+    for (const Pair& p : pairs) {
+        ASSERT_NO_FATAL_FAILURE(WriteNative(music, p.own, MakeMp3({})));
+        ASSERT_NO_FATAL_FAILURE(WriteNative(music, p.lookalike, MakeMp3({})));
+    }
+    Scan(music);
+    OpenCoordinator();
+    coordinator->BtnSimulate_Click();
+    SimResultsModel& table = *coordinator->SimResults();
+    ASSERT_EQ(table.rows(), 6);
+    std::vector<int> own;  // the rows of the files to delete, in list order
+    for (int r = 0; r < table.rows(); ++r)
+        for (const Pair& p : pairs)
+            if (NativePath(table.text(r, SimColumn::OldFileName)) == p.own) own.push_back(r);
+    ASSERT_EQ(own.size(), pairs.size());
+
+    const QString file = work.path() + QStringLiteral("/names.sim");
+    dialogs.answers.push_back(ScriptedDialogs::ChooseFile(file));
+    coordinator->mnuFileSave_Click();
+    table.clear();
+    dialogs.answers.push_back(ScriptedDialogs::ChooseFile(file));
+    coordinator->mnuFileOpen_Click();
+    ASSERT_EQ(table.rows(), 6);
+
+    // Only those rows are marked "Delete" and ticked.
+    for (int r = 0; r < table.rows(); ++r) {
+        const bool mine = std::find(own.begin(), own.end(), r) != own.end();
+        table.setText(r, SimColumn::Action, QLatin1String(mine ? "Delete" : "No Change"));
+        table.setChecked(r, mine);
+    }
+    Options().Preferences.blnUseRecycleBin = false;
+    coordinator->mcheckChangeFileName.SetValue(0);
+    coordinator->mcheckChangeID3v1Tag.SetValue(0);
+    coordinator->mcheckChangeID3v2Tag.SetValue(0);
+    ui.shown.clear();
+    Answer([](DialogApplyChanges& d) { d.OKButton->click(); });
+    coordinator->BtnApply_Click();
+    for (const Pair& p : pairs) {
+        EXPECT_FALSE(ExistsNative(music, p.own)) << p.own.toStdString();
+        EXPECT_TRUE(ExistsNative(music, p.lookalike)) << p.lookalike.toStdString();
+    }
+    EXPECT_TRUE(StatusIs(GetResourceString(TextId::Coordinator::ApplyComplete))) << coordinator->LabelStatusBar->text();
+}
+
+TEST_F(ApplyWindowTest, AFullDiskIsReportedForEachFileByNameAndReasonAndCounted) {
+    const QStringList names = {"01 - Abba - Waterloo.mp3", "02 - Blur - Song 2.mp3"};
+    Simulated(names);
+    std::vector<QByteArray> before;
+    for (const QString& name : names) before.push_back(ReadBytes(music + "/" + name));
+    coordinator->mcheckChangeID3v2Tag.SetValue(1);
+    Answer([](DialogApplyChanges& d) { d.OKButton->click(); });
+    SetApplyWriteFaultForTesting(&DiskFull);
+    coordinator->BtnApply_Click();
+    SetApplyWriteFaultForTesting(nullptr);
+
+    const QString end = coordinator->LabelStatusBar->text();
+    EXPECT_TRUE(end.contains("2 of 2")) << end;
+    // One box per file in the program's file-error form, then the end box.
+    ASSERT_EQ(ui.shown.size(), 3u) << Shown();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(ui.shown[size_t(i)].title, GetResourceString(TextId::Common::PathFileAccessError));
+        EXPECT_EQ(ui.shown[size_t(i)].prompt, names[i] + "\r\n\r\nCannot modify ID3v2 Tag. Disk full");
+        EXPECT_EQ(ReadBytes(music + "/" + names[i]), before[size_t(i)]);
+    }
+    EXPECT_EQ(ui.shown[2].title, coordinator->windowTitle());
+    EXPECT_TRUE(ui.shown[2].prompt.startsWith(end)) << ui.shown[2].prompt;
 }
 
 TEST_F(ApplyWindowTest, OverridesReachTheDialogAndUntickingOneSwitchesItOffInTheTool) {

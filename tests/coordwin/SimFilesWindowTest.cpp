@@ -72,14 +72,15 @@ TEST_F(SimFilesTest, SaveThenOpenGivesBackEveryRowWithItsTickAndCells) {
     const QByteArray bytes = ReadBytes(file);
     EXPECT_TRUE(bytes.startsWith("ListViewSimResults\r\n")) << bytes.constData();
     EXPECT_EQ(bytes.count("\r\n"), 4);  // the name and three rows, one line each
-    EXPECT_TRUE(bytes.contains("1a.mp3\t/m/one\t1\tAl\tAr\tTab here\t01 - Ar - Ti.mp3\tChange\t\r\n"))
+    // The tab is kept, as ESC and its code, without splitting the row.
+    EXPECT_TRUE(
+        bytes.contains("1a.mp3\t/m/one\t1\tAl\tAr\tTab\x1b" + QByteArray("09here\t01 - Ar - Ti.mp3\tChange\t\r\n")))
         << bytes.constData();
     EXPECT_TRUE(bytes.contains("0b.mp3\t")) << bytes.constData();
 
     std::vector<Row> before;
     for (int r = 0; r < table.rows(); ++r) before.push_back(table.rowTexts(r));
-    // The tab was written as a blank.
-    before[0][SimColumn::Title] = QStringLiteral("Tab here");
+    EXPECT_EQ(before[0][SimColumn::Title], QStringLiteral("Tab\there"));
     table.clear();
     dialogs.answers.push_back(ScriptedDialogs::ChooseFile(file));
     coordinator->mnuFileOpen_Click();

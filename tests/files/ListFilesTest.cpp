@@ -4,6 +4,7 @@
 #include "FilesTestSupport.h"
 #include "foundation/Errors.h"
 #include "foundation/ListFiles.h"
+#include "foundation/NativePath.h"
 #include "support/ScriptedUi.h"
 
 #include <QStandardItemModel>
@@ -59,6 +60,11 @@ VectorList ScanList(std::vector<Row> rows) {
 
 const QString kInvalidScan = QStringLiteral("This is not a valid Scan Results file.");
 
+// ESC and two digits: an escape as a list file stores it.
+QByteArray Esc(const char* digits) { return QByteArray("\x1b") + digits; }
+
+const QByteArray kBom = "\xef\xbb\xbf";
+
 class ListFiles : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }
@@ -76,10 +82,11 @@ TEST_F(ListFiles, WriterProducesTheExactFormat) {
     });
     EXPECT_TRUE(SaveListViewToTextFile(list, [&] { return path("out.scn"); }, "empty"));
     EXPECT_EQ(ReadBytes(path("out.scn")),
-              QByteArray("ListViewScanResults\r\n"
-                         "1One, Two, Three.mp3\t/music/Bj\xc3\xb6rk\t\t\r\n"
-                         "1b.mp3\t\tx\t\r\n"
-                         "0c.mp3\ttab here\tline  break\t\r\n"));
+              "ListViewScanResults\r\n"
+              "1One, Two, Three.mp3\t/music/Bj\xc3\xb6rk\t\t\r\n"
+              "1b.mp3\t\tx\t\r\n"
+              "0c.mp3\ttab" +
+                  Esc("09") + "here\tline" + Esc("0D") + Esc("0A") + "break\t\r\n");
     EXPECT_TRUE(ui.shown.empty());
 }
 
@@ -103,6 +110,50 @@ TEST_F(ListFiles, RoundTripIsByteForByte) {
     EXPECT_TRUE(ReadBytes(path("s.sim")).startsWith("ListViewSimResults\r\n1x\tChange\t\r\n"));
 }
 
+TEST_F(ListFiles, EveryCellReadsBackItsExactTextAndPlainListsKeepTheirBytes) {
+    // Per case: a cell's text (as a folder walk makes it from a name's bytes)
+    // and its stored bytes.  Cells without control characters or bytes that
+    // are not UTF-8 are stored as they always were.
+    struct Case {
+        const char* what;
+        QString text;
+        QByteArray stored;
+        bool written = true;  // false: only read (a file of an older version)
+    };
+    const std::vector<Case> cases = {
+        {"plain", "song.mp3", "song.mp3"},
+        {"UTF-8", PathFromNative("Bj\xc3\xb6rk \xe2\x80\x93 J\xc3\xb3ga \xf0\x9f\x8e\xb5.mp3"),
+         "Bj\xc3\xb6rk \xe2\x80\x93 J\xc3\xb3ga \xf0\x9f\x8e\xb5.mp3"},
+        {"Windows-1252 line of an older version", QStringLiteral("Caf\u00e9 \u201cLive\u201d.mp3"),
+         "Caf\xe9 \x93Live\x94.mp3", false},
+        {"TAB", "tab\tname.mp3", "tab" + Esc("09") + "name.mp3"},
+        {"CR, LF and other control characters", PathFromNative(QByteArray("a\rb\nc\x01\x1f\x00", 8)),
+         "a" + Esc("0D") + "b" + Esc("0A") + "c" + Esc("01") + Esc("1F") + Esc("00")},
+        {"not UTF-8", PathFromNative("caf\xe9 \xff.mp3"), "caf" + Esc("E9") + " " + Esc("FF") + ".mp3"},
+        {"not UTF-8 beside a character outside the BMP", PathFromNative("\xf0\x9f\x8e\xb5\xf0\x9f"),
+         "\xf0\x9f\x8e\xb5" + Esc("F0") + Esc("9F")},
+        {"the escape character itself", PathFromNative("a\x1b" + QByteArray("b.mp3")), "a" + Esc("1B") + "b.mp3"},
+        {"the escape character before two digits", PathFromNative(Esc("E9") + ".mp3"), Esc("1B") + "E9.mp3"},
+        {"an escape of an older file without digits", PathFromNative("a\x1bz"), "a\x1bz", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray line = "1" + c.stored + "\t\r\n";
+        const QByteArray file = "ListViewScanResults\r\n" + line;
+        if (c.written) {
+            VectorList list(ListFileName::ScanResults, 1);
+            list.rows = {{true, {c.text}}};
+            EXPECT_EQ(ListFileBytes(list), file);
+        }
+        WriteBytes(path("cell.scn"), file);
+        VectorList loaded(ListFileName::ScanResults, 1);
+        LoadTextFileToListView(loaded, path("cell.scn"), kInvalidScan);
+        ASSERT_EQ(loaded.rows.size(), 1u);
+        EXPECT_EQ(loaded.rows[0].cells[0], c.text);
+        EXPECT_EQ(NativePath(loaded.rows[0].cells[0]), NativePath(c.text));
+    }
+}
+
 TEST_F(ListFiles, ReaderAcceptsLineEndsBomAndShortOrLongLines) {
     struct Case {
         const char* what;
@@ -115,6 +166,15 @@ TEST_F(ListFiles, ReaderAcceptsLineEndsBomAndShortOrLongLines) {
         {"lone CR, no final line end", "ListViewScanResults\r1a\tb\tc\t\r0d\te\tf\t",
          {{true, {"a", "b", "c"}}, {false, {"d", "e", "f"}}}},
         {"BOM", "\xef\xbb\xbfListViewScanResults\r\n1a\tb\tc\t\r\n", {{true, {"a", "b", "c"}}}},
+        // Past the start of the file U+FEFF is text: the check mark of a line
+        // that starts with it, and a line of it alone is a line of one mark.
+        {"a BOM starting a row line is its check mark", "ListViewScanResults\r\n" + kBom + "1a\tb\tc\t\r\n",
+         {{false, {"1a", "b", "c"}}}},
+        {"a line that is only a BOM",
+         kBom + "ListViewScanResults\r\n1a\tb\tc\t\r\n" + kBom + "\r\n0d\te\tf\t\r\n",
+         {{true, {"a", "b", "c"}}, {false, {"", "", ""}}, {false, {"d", "e", "f"}}}},
+        {"a BOM inside a cell", "ListViewScanResults\r\n1" + kBom + "a\tb" + kBom + "\tc\t\r\n",
+         {{true, {QStringLiteral("\uFEFFa"), QStringLiteral("b\uFEFF"), "c"}}}},
         {"blank lines are skipped", "ListViewScanResults\r\n\r\n1a\tb\tc\t\r\n\r\n\r\n", {{true, {"a", "b", "c"}}}},
         {"only a check mark", "ListViewScanResults\r\n1\r\n", {{true, {"", "", ""}}}},
         {"any other mark is unchecked", "ListViewScanResults\r\nXa\tb\tc\t\r\n", {{false, {"a", "b", "c"}}}},
@@ -151,9 +211,11 @@ TEST_F(ListFiles, ReaderTakesNonUtf8LinesAsWindows1252) {
 }
 
 TEST_F(ListFiles, WrongOrEmptyFileIsRefusedAndTheRowsStay) {
-    for (const QByteArray& bytes : {QByteArray("ListViewSimResults\r\n1a\tb\tc\t\r\n"),
-                                    QByteArray("listviewscanresults\r\n1a\tb\tc\t\r\n"), QByteArray(""),
-                                    QByteArray("\xef\xbb\xbf")}) {
+    for (const QByteArray& bytes :
+         {QByteArray("ListViewSimResults\r\n1a\tb\tc\t\r\n"), QByteArray("listviewscanresults\r\n1a\tb\tc\t\r\n"),
+          QByteArray(""), kBom,
+          // One mark starts the file; a second is part of the first line.
+          kBom + kBom + "ListViewScanResults\r\n1a\tb\tc\t\r\n", kBom + "\r\nListViewScanResults\r\n1a\tb\tc\t\r\n"}) {
         WriteBytes(path("wrong.scn"), bytes);
         VectorList list = ScanList({{true, {"keep", "", ""}}});
         ui.shown.clear();
@@ -274,6 +336,20 @@ TEST_F(ListFiles, WholeFileTextEndsEveryLineWithCrLf) {
     } catch (const SvError& e) {
         EXPECT_EQ(e.number(), ErrNo::FileNotFound);
         EXPECT_TRUE(e.description().endsWith("|GetTextFromFile;" + path("none.txt")));
+    }
+}
+
+TEST_F(ListFiles, TheWholeFileDecoderReadsAsTheLineReader) {
+    for (const QByteArray& bytes :
+         {kBom + kBom + "a\r\nb", "a\r\n" + kBom + "\r\n" + kBom + "b\n", "caf\xe9\r\n" + kBom + "\r\n" + kBom + "x\r",
+          kBom + "\r\n\r\nc", QByteArray("\r\n")}) {
+        WriteBytes(path("t.txt"), bytes);
+        QStringList lines;
+        TextFileLines reader(path("t.txt"));
+        for (QStringView line; reader.next(line);) lines << line.toString();
+        EXPECT_EQ(DecodeTextFile(bytes).split(QLatin1Char('\n')),
+                  lines + (bytes.endsWith('\n') || bytes.endsWith('\r') ? QStringList{""} : QStringList{}))
+            << bytes.toHex().constData();
     }
 }
 
