@@ -177,6 +177,10 @@ void DressSkinned(QWidget* frm) {
             }
         }
     }
+    // The check box and option pictures took their "off" faces: each shows
+    // its value again, on every window (not only those with
+    // UpdateSkinControls).
+    if (auto* window = qobject_cast<SkinnedWindow*>(frm)) window->RefreshSkinnedControls();
 }
 
 void DressPlain(QWidget* frm) {
