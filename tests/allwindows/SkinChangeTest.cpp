@@ -1,7 +1,8 @@
 // A change of skin scheme while every tool window is open: each skinned check
 // box and option button shows the value the program uses (and a click on its
-// picture turns over exactly what the picture shows) and plain boxes keep
-// their state.
+// picture turns over exactly what the picture shows), plain boxes keep their
+// state, and a window loaded hidden stays hidden, across the change and when
+// the window that loads it opens.
 
 #include "allwindows/AllWindowsSupport.h"
 
@@ -147,6 +148,51 @@ TEST_F(SkinChangeTest, TheLauncherBarsStayOnTopBoxShowsItsStateAcrossASkinChange
         ChangeScheme(onTop ? QStringLiteral("Slate") : QStringLiteral("Fun Blue"));
         EXPECT_EQ(bar->mintCheckStayOnTop, onTop);
         EXPECT_EQ(bar->CheckStayOnTop->Picture().toImage(), (onTop ? bar->ImageCheckON : bar->ImageCheckOFF).toImage());
+    }
+}
+
+// Counts the times a window of one name is shown.
+class ShowWatch final : public QObject {
+public:
+    explicit ShowWatch(const QString& name) : m_name(name) { qApp->installEventFilter(this); }
+    ~ShowWatch() override { qApp->removeEventFilter(this); }
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->objectName() == m_name && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            ++shows;
+        return false;
+    }
+
+private:
+    QString m_name;
+};
+
+TEST_F(SkinChangeTest, TheOverrideToolLoadedHiddenStaysHiddenWhenTheCoordinatorOpensAndAcrossASkinChange) {
+    for (const bool skins : {true, false}) {
+        SCOPED_TRACE(skins ? "skinned" : "plain");
+        Options().Preferences.blnUseSkins = skins;
+        CloseToolWindows();
+        ShowWatch watch(WindowNames::MassTagging);
+        // As the start reopens it (and as the launcher bar or the Tools menu opens it).
+        Show(WindowNames::Coordinator);
+        auto* tool = dynamic_cast<QWidget*>(WindowRegistry::Find(WindowNames::MassTagging));
+        ASSERT_TRUE(tool);
+        EXPECT_FALSE(tool->isVisible());
+        ChangeScheme(QStringLiteral("Slate"));
+        ChangeScheme(QStringLiteral("Fun Blue"));
+        EXPECT_FALSE(tool->isVisible());
+        EXPECT_EQ(watch.shows, 0);
+
+        // Shown by the user, it stays shown; hidden again, it stays hidden.
+        WindowRegistry::Show(WindowNames::MassTagging);
+        ChangeScheme(QStringLiteral("Slate"));
+        EXPECT_TRUE(tool->isVisible());
+        tool->hide();
+        ChangeScheme(QStringLiteral("Fun Blue"));
+        EXPECT_FALSE(tool->isVisible());
     }
 }
 

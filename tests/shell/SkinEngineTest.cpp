@@ -228,7 +228,8 @@ TEST_F(SkinEngine, SkinFormsRedressesEveryLoadedSkinnableWindowInTheNewScheme) {
     ASSERT_TRUE(ui.shown.empty());
     for (TestWindow* w : {static_cast<TestWindow*>(host), plain}) {
         SCOPED_TRACE(w->objectName().toStdString());
-        EXPECT_TRUE(w->isVisible());
+        // A window the user hid stays hidden, dressed all the same.
+        EXPECT_EQ(w->isVisible(), w == host);
         EXPECT_EQ(SkinFolder::PictureNumber(w->ImageTitleBar->Picture(), 1), 0);
         EXPECT_EQ(w->LabelTitle->x(), 30);
         EXPECT_EQ(w->ImageSystemMenu[2]->x(), w->width() - 50);
