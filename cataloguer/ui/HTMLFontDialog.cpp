@@ -11,6 +11,7 @@
 #include "foundation/ui/HtmlColourBoxes.h"
 #include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/WindowPositions.h"
+#include "options/ui/ControlSettingsUi.h"
 #include "options/ui/DialogSettingsUi.h"
 #include "shell/menus/ui/KeyRouter.h"
 
@@ -101,9 +102,7 @@ void DialogHTMLFont::BuildControls() {
     };
 
     LabelFontCombination = label("LabelFontCombination");
-    ComboFontCombination = Named(new QComboBox(this), HTMLFontSettings::ComboName);
-    ComboFontCombination->setEditable(true);
-    ComboFontCombination->setInsertPolicy(QComboBox::NoInsert);
+    ComboFontCombination = NewHistoryComboBox(this, HTMLFontSettings::ComboName);
     ComboFontCombination->setMinimumContentsLength(24);
     ListFonts = list("ListFonts");
     ListFonts->setSelectionMode(QAbstractItemView::ExtendedSelection);

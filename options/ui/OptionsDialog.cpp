@@ -14,6 +14,7 @@
 #include "foundation/ui/HtmlColourBoxes.h"
 #include "foundation/ui/QtDialogs.h"
 #include "options/ui/CataloguerDialogHooks.h"
+#include "options/ui/ControlSettingsUi.h"
 #include "options/ui/OptionListModels.h"
 #include "shell/SkinScheme.h"
 #include "shell/menus/ui/KeyRouter.h"
@@ -222,7 +223,7 @@ QWidget* DialogOptions::BuildScanPage() {
 QWidget* DialogOptions::BuildFileNamePage() {
     auto* page = new QWidget(this);
     FrameFileNameFormat = Named(new QGroupBox(page), QStringLiteral("FrameFileNameFormat"));
-    ComboFileNameFormat = EditableCombo(FrameFileNameFormat, QStringLiteral("ComboFileNameFormat"));
+    ComboFileNameFormat = NewHistoryComboBox(FrameFileNameFormat, QStringLiteral("ComboFileNameFormat"));
     ComboFileNameFormat->addItem(kDefaultFileNameFormat);
     Labelmp3 = Named(new QLabel(QStringLiteral(".mp3"), FrameFileNameFormat), QStringLiteral("Labelmp3"));
     for (int i = 0; i < 5; ++i) LabelLegend[i] = Named(new QLabel(FrameFileNameFormat), Indexed("LabelLegend", i));
