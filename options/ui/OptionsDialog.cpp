@@ -994,6 +994,14 @@ void DialogOptions::OKButton_Click() {
     // An "other" separator without its character looks for nothing.
     for (int i = 0; i < 2; ++i)
         if (TextSourceSeparator[i]->text().isEmpty()) CheckSourceSeparator[4 + i]->setChecked(false);
+    // The fill box may still hold a text that was never checked (it kept the
+    // focus up to OK): nothing is stored until it is a colour.
+    if (!IsColourBoxText(ComboFill->currentText())) {
+        SelectTab(3);
+        ComboFill_LostFocus();
+        ComboFill->setFocus();
+        return;
+    }
     const OptionsSettings settings = TakeSettings();
     // Nothing the option readers would refuse is stored: the dialog stays open.
     if (RefuseWhatCannotBeStored(settings)) return;
@@ -1520,7 +1528,8 @@ bool DialogOptions::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() == QEvent::FocusOut) {
-        if (watched == ComboFill) ResumeNext([&] { ComboFill_LostFocus(); });
+        if (watched == ComboFill && LeavingToCheck(static_cast<QFocusEvent*>(event), OKButton, CancelButton))
+            ResumeNext([&] { ComboFill_LostFocus(); });
         if (watched == ComboFileNameFormat) ResumeNext([&] { ComboFileNameFormat_LostFocus(); });
     }
     // A key counts once, where it arrived (a control that ignores it passes it
