@@ -1,6 +1,8 @@
 #include "foundation/WindowProtocol.h"
 
 #include <QHash>
+#include <QScopeGuard>
+#include <QStringList>
 #include <algorithm>
 
 IToolWindow::~IToolWindow() { WindowRegistry::Unregister(this); }
@@ -21,6 +23,11 @@ std::vector<IToolWindow*>& LoadedList() {
 QHash<QString, WindowRegistry::Factory>& Factories() {
     static QHash<QString, WindowRegistry::Factory> factories;
     return factories;
+}
+// The windows LoadHidden is creating.
+QStringList& HiddenLoads() {
+    static QStringList names;
+    return names;
 }
 }  // namespace
 
@@ -68,5 +75,14 @@ IToolWindow* Show(const QString& name) {
     if (window) window->ShowWindow();
     return window;
 }
+
+IToolWindow* LoadHidden(const QString& name) {
+    if (IToolWindow* window = Find(name)) return window;
+    HiddenLoads().append(name);
+    const auto loaded = qScopeGuard([&] { HiddenLoads().removeOne(name); });
+    return Load(name);
+}
+
+bool LoadingHidden(const QString& name) { return HiddenLoads().contains(name); }
 
 }  // namespace WindowRegistry

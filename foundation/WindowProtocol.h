@@ -164,4 +164,10 @@ bool HasFactory(const QString& name);
 IToolWindow* Load(const QString& name);
 // Load, then ShowWindow; null when the window cannot be created.
 IToolWindow* Show(const QString& name);
+// Load without showing: a window that is not loaded is created hidden (its
+// load shows nothing) and stays so until it is shown; a loaded window is left
+// as it is.
+IToolWindow* LoadHidden(const QString& name);
+// True while LoadHidden creates the window of that name.
+bool LoadingHidden(const QString& name);
 }  // namespace WindowRegistry

@@ -3,8 +3,6 @@
 #include "cataloguer/ui/HTMLFontDialog.h"
 #include "cataloguer/ui/HeaderOptionsDialogs.h"
 #include "cataloguer/ui/PagePropertiesDialog.h"
-#include "foundation/HtmlColours.h"
-#include "foundation/ui/HtmlColourBoxes.h"
 #include "options/ui/CataloguerDialogHooks.h"
 
 #include <QLabel>
@@ -25,10 +23,3 @@ void RegisterCataloguerDialogs() {
     hooks.textHeader = [](QWidget* parent) { ShowTextCataloguerHeader(parent); };
     SetCataloguerDialogHooks(std::move(hooks));
 }
-
-bool IsCatalogueColourText(const QString& text) {
-    if (text.isEmpty() || text.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0) return true;
-    QString converted = text;
-    return HTML2VBColour(converted);
-}
-

@@ -6,6 +6,7 @@
 #include "foundation/MessageUi.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/WindowProtocol.h"
+#include "options/ui/ControlSettingsUi.h"
 #include "shell/start/VersionInfo.h"
 #include "shell/ui/ControlUtils.h"
 
@@ -55,10 +56,7 @@ void DialogFind::Unload() { delete TheDialog().data(); }
 DialogFind::DialogFind() : QDialog(nullptr) {
     setObjectName(QStringLiteral("DialogFind"));
     LabelFindWhat = new QLabel(this);
-    ComboFind = new QComboBox(this);
-    ComboFind->setObjectName(QStringLiteral("ComboFind"));
-    ComboFind->setEditable(true);
-    ComboFind->setInsertPolicy(QComboBox::NoInsert);
+    ComboFind = NewHistoryComboBox(this, QStringLiteral("ComboFind"));
     ComboFind->setMinimumWidth(220);
     LabelFindWhat->setBuddy(ComboFind);
     FrameSearch = new QGroupBox(this);

@@ -1,7 +1,6 @@
 #include "cataloguer/ui/HTMLFontDialog.h"
 
 #include "cataloguer/FontDescription.h"
-#include "cataloguer/ui/CataloguerDialogs.h"
 #include "foundation/Errors.h"
 #include "foundation/Help.h"
 #include "foundation/MessageUi.h"
@@ -11,6 +10,7 @@
 #include "foundation/ui/HtmlColourBoxes.h"
 #include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/WindowPositions.h"
+#include "options/ui/ControlSettingsUi.h"
 #include "options/ui/DialogSettingsUi.h"
 #include "shell/menus/ui/KeyRouter.h"
 
@@ -101,9 +101,7 @@ void DialogHTMLFont::BuildControls() {
     };
 
     LabelFontCombination = label("LabelFontCombination");
-    ComboFontCombination = Named(new QComboBox(this), HTMLFontSettings::ComboName);
-    ComboFontCombination->setEditable(true);
-    ComboFontCombination->setInsertPolicy(QComboBox::NoInsert);
+    ComboFontCombination = NewHistoryComboBox(this, HTMLFontSettings::ComboName);
     ComboFontCombination->setMinimumContentsLength(24);
     ListFonts = list("ListFonts");
     ListFonts->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -355,7 +353,7 @@ void DialogHTMLFont::OKButton_Click() {
     // The boxes are checked when left, but either may still hold the focus:
     // nothing leaves the dialog while the size or the colour is wrong.
     if (!TextSize_LostFocus()) return;
-    if (!IsCatalogueColourText(ComboColour->currentText())) {
+    if (!IsColourBoxText(ComboColour->currentText())) {
         ComboColour_LostFocus();
         ComboColour->setFocus();
         return;
@@ -386,14 +384,10 @@ bool DialogHTMLFont::eventFilter(QObject* watched, QEvent* event) {
         ResumeNext([&] { PictureColour_Click(); });
         return true;
     }
-    if (event->type() == QEvent::FocusOut && !Unloaded()) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // Leaving for OK is checked by OK itself (one message, not two), for
-        // Cancel not at all; a pop-up or another window is no leaving.
-        const bool leaving = reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-                             focusWidget() != OKButton && focusWidget() != CancelButton;
-        if (leaving && watched == TextSize) ResumeNext([&] { TextSize_LostFocus(); });
-        if (leaving && watched == ComboColour) ResumeNext([&] { ComboColour_LostFocus(); });
+    if (event->type() == QEvent::FocusOut && !Unloaded() &&
+        LeavingToCheck(static_cast<QFocusEvent*>(event), OKButton, CancelButton)) {
+        if (watched == TextSize) ResumeNext([&] { TextSize_LostFocus(); });
+        if (watched == ComboColour) ResumeNext([&] { ComboColour_LostFocus(); });
     }
     QWidget* first = focusWidget() ? focusWidget() : this;
     if (event->type() == QEvent::KeyPress && watched == first) {

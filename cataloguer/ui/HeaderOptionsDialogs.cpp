@@ -1,6 +1,5 @@
 #include "cataloguer/ui/HeaderOptionsDialogs.h"
 
-#include "cataloguer/ui/CataloguerDialogs.h"
 #include "cataloguer/ui/HTMLFontDialog.h"
 #include "foundation/Errors.h"
 #include "foundation/Help.h"
@@ -349,7 +348,7 @@ bool DialogHTMLCataloguerHeader::ValuesValid() {
     // A fill box may still hold a text that was never checked (it kept the
     // focus up to OK): nothing is stored until every fill is a colour.
     for (int n = 0; n < 5; ++n) {
-        if (IsCatalogueColourText(ComboFill[n]->currentText())) continue;
+        if (IsColourBoxText(ComboFill[n]->currentText())) continue;
         ComboFill_LostFocus(n);
         ComboFill[n]->setFocus();
         return false;
@@ -378,14 +377,10 @@ bool DialogHTMLCataloguerHeader::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
     }
-    if (event->type() == QEvent::FocusOut && isVisible()) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        // Leaving for OK is checked by OK itself (one message, not two), for
-        // Cancel not at all; a pop-up or another window is no leaving.
-        const bool leaving = reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-                             focusWidget() != OKButton && focusWidget() != CancelButton;
+    if (event->type() == QEvent::FocusOut && isVisible() &&
+        LeavingToCheck(static_cast<QFocusEvent*>(event), OKButton, CancelButton)) {
         for (int n = 0; n < 5; ++n)
-            if (leaving && watched == ComboFill[n]) ResumeNext([&] { ComboFill_LostFocus(n); });
+            if (watched == ComboFill[n]) ResumeNext([&] { ComboFill_LostFocus(n); });
     }
     return CataloguerHeaderDialog::eventFilter(watched, event);
 }

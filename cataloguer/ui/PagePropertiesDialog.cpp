@@ -1,7 +1,5 @@
 #include "cataloguer/ui/PagePropertiesDialog.h"
 
-#include "cataloguer/ui/CataloguerDialogs.h"
-
 #include "foundation/Errors.h"
 #include "foundation/Help.h"
 #include "foundation/HtmlColours.h"
@@ -228,7 +226,7 @@ void DialogHTMLPageProperties::OKButton_Click() {
     // focus up to OK): nothing is stored until every colour is one the page
     // writer can use.
     for (int i = 0; i < 5; ++i) {
-        if (IsCatalogueColourText(ComboColour[i]->currentText())) continue;
+        if (IsColourBoxText(ComboColour[i]->currentText())) continue;
         ComboColour_LostFocus(i);
         ComboColour[i]->setFocus();
         return;
@@ -247,13 +245,10 @@ bool DialogHTMLPageProperties::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
     }
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && !Unloaded() &&
+        LeavingToCheck(static_cast<QFocusEvent*>(event), OKButton, CancelButton)) {
         for (int i = 0; i < 5; ++i)
-            if (watched == ComboColour[i] && !Unloaded()) {
-                // Leaving for OK is checked by OK itself (one message, not two).
-                if (focusWidget() != OKButton && focusWidget() != CancelButton)
-                    ResumeNext([&] { ComboColour_LostFocus(i); });
-            }
+            if (watched == ComboColour[i]) ResumeNext([&] { ComboColour_LostFocus(i); });
     }
     QWidget* first = focusWidget() ? focusWidget() : this;
     if (event->type() == QEvent::KeyPress && watched == first) {

@@ -528,10 +528,8 @@ void FormFileNameTagCoordinator::SetApplyEnabled(bool enabled) { mbuttonApply.Se
 // ---- the override tool --------------------------------------------------------------
 
 void FormFileNameTagCoordinator::LoadMassTaggingTool() {
-    const bool wasLoaded = WindowRegistry::Find(WindowNames::MassTagging) != nullptr;
-    IToolWindow* tool = WindowRegistry::Load(WindowNames::MassTagging);
     // Loaded here, it stays hidden until the user asks for it.
-    if (auto* window = dynamic_cast<QWidget*>(tool); window && !wasLoaded) window->hide();
+    WindowRegistry::LoadHidden(WindowNames::MassTagging);
 }
 
 bool FormFileNameTagCoordinator::MassTaggingOverridesInEffect() const {

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QPalette>
 #include <QWidget>
 
@@ -61,4 +62,25 @@ void HTMLColourIntoPictureBox(QComboBox* combo, QWidget* pictureBox) {
                GetResourceString(TextId::Common::InvalidColor));
         combo->setFocus();
     });
+}
+
+bool IsColourBoxText(const QString& text) {
+    if (text.isEmpty() || text.compare(QLatin1String("Default"), Qt::CaseInsensitive) == 0) return true;
+    QString converted = text;
+    return HTML2VBColour(converted);
+}
+
+bool LeavingToCheck(const QFocusEvent* event, const QWidget* ok, const QWidget* cancel) {
+    if (!event) return false;
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason: return true;
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason: {
+        // The focus has moved on already when the box hears of it.
+        const QWidget* next = QApplication::focusWidget();
+        return next != ok && next != cancel;
+    }
+    default: return false;
+    }
 }

@@ -4,6 +4,8 @@
 // auto-filled) shows the colour.
 
 class QComboBox;
+class QString;
+class QFocusEvent;
 class QWidget;
 
 // Appends the 141 names of the colour table, "Default" first.
@@ -17,3 +19,17 @@ void HTMLColoursIntoComboBox(QComboBox* combo);
 // SwatchColour) is forgotten, so the next colour dialog opens on the colour
 // the box shows.
 void HTMLColourIntoPictureBox(QComboBox* combo, QWidget* pictureBox);
+
+// A colour box's text the catalogue pages can use: none ("Default" in any
+// capitals, or empty), a colour name of the table, or six hexadecimal digits
+// with or without "#" (what HTMLColourIntoPictureBox takes without a word).
+bool IsColourBoxText(const QString& text);
+
+// Whether the focus leaving a box that is checked when left (its FocusOut
+// event: a colour box, a size box) is a leaving to check: the user moved on
+// by Tab, Shift+Tab, an access key or a click.  Not when a pop-up (the box's
+// own list) or another window takes the focus, nor when the program moves it
+// (a check that put the focus back), nor when a click or an access key goes
+// to the dialog's `ok` button, which checks its boxes itself, or to its
+// `cancel` button, which keeps nothing.  Tab onto either is a leaving.
+bool LeavingToCheck(const QFocusEvent* event, const QWidget* ok, const QWidget* cancel);

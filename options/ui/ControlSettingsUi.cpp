@@ -117,6 +117,17 @@ void WriteFontSettings(QWidget* control) { TakeFont(&Named(control)).Write(contr
 
 // ---- combo box history ------------------------------------------------------------
 
+QComboBox* NewHistoryComboBox(QWidget* parent, const QString& name) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    // Without a completer the box neither completes typed text from its list
+    // nor matches an entry regardless of capitals when it is left.
+    box->setCompleter(nullptr);
+    return box;
+}
+
 ComboBoxSettings TakeComboBox(const QComboBox* box) {
     ComboBoxSettings settings;
     if (!box) return settings;

@@ -14,6 +14,7 @@
 #include "foundation/ui/HtmlColourBoxes.h"
 #include "foundation/ui/QtDialogs.h"
 #include "options/ui/CataloguerDialogHooks.h"
+#include "options/ui/ControlSettingsUi.h"
 #include "options/ui/OptionListModels.h"
 #include "shell/SkinScheme.h"
 #include "shell/menus/ui/KeyRouter.h"
@@ -222,7 +223,7 @@ QWidget* DialogOptions::BuildScanPage() {
 QWidget* DialogOptions::BuildFileNamePage() {
     auto* page = new QWidget(this);
     FrameFileNameFormat = Named(new QGroupBox(page), QStringLiteral("FrameFileNameFormat"));
-    ComboFileNameFormat = EditableCombo(FrameFileNameFormat, QStringLiteral("ComboFileNameFormat"));
+    ComboFileNameFormat = NewHistoryComboBox(FrameFileNameFormat, QStringLiteral("ComboFileNameFormat"));
     ComboFileNameFormat->addItem(kDefaultFileNameFormat);
     Labelmp3 = Named(new QLabel(QStringLiteral(".mp3"), FrameFileNameFormat), QStringLiteral("Labelmp3"));
     for (int i = 0; i < 5; ++i) LabelLegend[i] = Named(new QLabel(FrameFileNameFormat), Indexed("LabelLegend", i));
@@ -993,6 +994,14 @@ void DialogOptions::OKButton_Click() {
     // An "other" separator without its character looks for nothing.
     for (int i = 0; i < 2; ++i)
         if (TextSourceSeparator[i]->text().isEmpty()) CheckSourceSeparator[4 + i]->setChecked(false);
+    // The fill box may still hold a text that was never checked (it kept the
+    // focus up to OK): nothing is stored until it is a colour.
+    if (!IsColourBoxText(ComboFill->currentText())) {
+        SelectTab(3);
+        ComboFill_LostFocus();
+        ComboFill->setFocus();
+        return;
+    }
     const OptionsSettings settings = TakeSettings();
     // Nothing the option readers would refuse is stored: the dialog stays open.
     if (RefuseWhatCannotBeStored(settings)) return;
@@ -1519,7 +1528,8 @@ bool DialogOptions::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() == QEvent::FocusOut) {
-        if (watched == ComboFill) ResumeNext([&] { ComboFill_LostFocus(); });
+        if (watched == ComboFill && LeavingToCheck(static_cast<QFocusEvent*>(event), OKButton, CancelButton))
+            ResumeNext([&] { ComboFill_LostFocus(); });
         if (watched == ComboFileNameFormat) ResumeNext([&] { ComboFileNameFormat_LostFocus(); });
     }
     // A key counts once, where it arrived (a control that ignores it passes it

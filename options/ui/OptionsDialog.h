@@ -4,8 +4,9 @@
 // preferences).  It is created afresh at every opening and fills itself from
 // the settings store (options/OptionsSettings.h), the file associations and
 // the rule lists of the option records; the rule lists are edited as working
-// copies.  Nothing takes effect before OK: OK checks what the option readers
-// could not read back (and stays open on a refusal), applies the file
+// copies.  Nothing takes effect before OK: OK checks the fill colour (also
+// checked when its box is left, foundation/ui/HtmlColourBoxes.h) and what the
+// option readers could not read back (and stays open on a refusal), applies the file
 // associations, hands the rule lists to the option records, stores every
 // page, reads every option group again and re-dresses the open windows when
 // the skin scheme changed.  Cancel, the close box and Escape's absence leave

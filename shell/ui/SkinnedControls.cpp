@@ -15,7 +15,15 @@
 
 // ---- shared members ---------------------------------------------------------
 
+clsSkinnedControl::~clsSkinnedControl() {
+    if (auto* skinned = qobject_cast<SkinnedWindow*>(m_window.data())) skinned->RemoveSkinnedControl(this);
+}
+
 void clsSkinnedControl::Bind(QWidget* window, QWidget* standard, SkinImage* picture, QLabel* label) {
+    if (m_window != window) {
+        if (auto* old = qobject_cast<SkinnedWindow*>(m_window.data())) old->RemoveSkinnedControl(this);
+        if (auto* skinned = qobject_cast<SkinnedWindow*>(window)) skinned->AddSkinnedControl(this);
+    }
     m_window = window;
     m_standard = standard;
     m_picture = picture;

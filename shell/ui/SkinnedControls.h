@@ -28,9 +28,11 @@ class QRadioButton;
 class QWidget;
 class SkinImage;
 
-// The members the three wrappers share.
+// The members the three wrappers share.  A wrapper bound to a skinned window
+// is known to it (SkinnedWindow::RefreshSkinnedControls) until either goes.
 class clsSkinnedControl {
 public:
+    virtual ~clsSkinnedControl();
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& caption);
     bool Enabled() const { return m_enabled; }
@@ -43,6 +45,9 @@ public:
     void SetTop(float top);
     float Left() const { return m_left; }
     void SetLeft(float left);
+
+    // Puts the state picture back (after a new skin); a push button has none.
+    virtual void Refresh() {}
 
     QWidget* Window() const { return m_window; }
     QWidget* StandardControl() const { return m_standard; }
@@ -93,8 +98,7 @@ public:
     void SetValue(int16_t value);
     // Toggles: 1 becomes 0, anything else 1.
     void Click();
-    // Puts the state picture back (after a new skin).
-    void Refresh();
+    void Refresh() override;
 
 protected:
     QString StandardCaption() const override;
@@ -118,7 +122,7 @@ public:
     // The standard option button's index in its group (dynamic property
     // "Index"), as text; error 343 when it has none.
     QString Index() const;
-    void Refresh();
+    void Refresh() override;
 
 protected:
     QString StandardCaption() const override;

@@ -6,6 +6,7 @@
 #include "shell/SkinScheme.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/SkinController.h"
+#include "shell/ui/SkinnedControls.h"
 #include "shell/ui/Skins.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -44,6 +46,22 @@ SkinnedWindow::SkinnedWindow(const QString& name, Features features, QWidget* pa
 }
 
 SkinnedWindow::~SkinnedWindow() { WindowRegistry::Unregister(this); }
+
+void SkinnedWindow::AddSkinnedControl(clsSkinnedControl* control) {
+    if (control && std::find(m_skinnedControls.begin(), m_skinnedControls.end(), control) == m_skinnedControls.end())
+        m_skinnedControls.push_back(control);
+}
+
+void SkinnedWindow::RemoveSkinnedControl(clsSkinnedControl* control) {
+    m_skinnedControls.erase(std::remove(m_skinnedControls.begin(), m_skinnedControls.end(), control),
+                            m_skinnedControls.end());
+}
+
+void SkinnedWindow::RefreshSkinnedControls() {
+    // A copy: a refresh runs the window's handlers, which may bind wrappers.
+    const std::vector<clsSkinnedControl*> controls = m_skinnedControls;
+    for (clsSkinnedControl* control : controls) control->Refresh();
+}
 
 void SkinnedWindow::BuildChrome(const Features& features) {
     // The pictures the window is designed with, kept when a scheme is missing.

@@ -38,6 +38,7 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class clsSkin;
+class clsSkinnedControl;
 
 class SkinnedWindow : public QWidget, public IToolWindow, public IDialogTextHost, public ICommonControlsHost {
     Q_OBJECT
@@ -97,6 +98,14 @@ public:
     // The skin controller (null until LoadWindow).
     clsSkin* Skin() const { return m_skin.get(); }
 
+    // The wrappers of the window's skinned controls (each adds itself when
+    // bound and goes when destroyed).  A dressing gives every check box and
+    // option picture its "off" face; RefreshSkinnedControls shows each
+    // wrapper's value again (Refresh), so no picture contradicts its value.
+    void AddSkinnedControl(clsSkinnedControl* control);
+    void RemoveSkinnedControl(clsSkinnedControl* control);
+    void RefreshSkinnedControls();
+
     // Minimum size in twips, held on every resize.
     void SetMinimumSizeTwips(double height, double width);
     double MinimumHeightTwips() const { return m_minHeight; }
@@ -149,6 +158,7 @@ private:
 
     QString m_formTag = QStringLiteral("Skinnable");
     std::unique_ptr<clsSkin> m_skin;
+    std::vector<clsSkinnedControl*> m_skinnedControls;
     std::array<QPointer<QMenu>, 5> m_labelPopups{};
     double m_minHeight = 0, m_minWidth = 0;
     bool m_inResize = false;

@@ -177,6 +177,10 @@ void DressSkinned(QWidget* frm) {
             }
         }
     }
+    // The check box and option pictures took their "off" faces: each shows
+    // its value again, on every window (not only those with
+    // UpdateSkinControls).
+    if (auto* window = qobject_cast<SkinnedWindow*>(frm)) window->RefreshSkinnedControls();
 }
 
 void DressPlain(QWidget* frm) {
@@ -214,6 +218,9 @@ void DressPlain(QWidget* frm) {
 
 void LoadSkin(QWidget* frm) {
     const QString name = frm ? frm->objectName() : QString();
+    // Shown again when it was shown, or when it is loading to be shown; a
+    // window that is hidden, or loading hidden, stays hidden.
+    const bool show = frm && (frm->isVisible() || (!ExplicitlyHidden(frm) && !WindowRegistry::LoadingHidden(name)));
     try {
         if (!frm) RaiseError(ErrNo::ObjectNotSet);
         frm->hide();
@@ -221,9 +228,9 @@ void LoadSkin(QWidget* frm) {
             DressSkinned(frm);
         else
             DressPlain(frm);
-        frm->show();
+        if (show) frm->show();
     } catch (...) {
-        if (frm) frm->show();
+        if (show) frm->show();
         PropagateError(CallSite(QStringLiteral("LoadSkin"), name));
     }
 }

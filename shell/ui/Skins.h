@@ -20,6 +20,8 @@
 
 class QWidget;
 
+// Shows the window once dressed, unless it was hidden before (a window the
+// user hid, or one that is being loaded hidden: WindowRegistry::LoadHidden).
 void LoadSkin(QWidget* frm);
 void SkinForms();
 // Takes the platform frame off (blnBorder True also takes away the sizing

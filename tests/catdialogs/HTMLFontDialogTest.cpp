@@ -12,6 +12,7 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/QtDialogs.h"
 #include "options/ui/CataloguerDialogHooks.h"
+#include "support/QtPrinters.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedUi.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -192,6 +194,30 @@ TEST_F(HTMLFontDialogTest, OKBuildsTheDescriptionAndKeepsTheHistoryOfCombination
     EXPECT_EQ(Stored("1"), "New, Pair");
     EXPECT_EQ(Stored("2"), "A1, B");
     EXPECT_EQ(Stored("12"), "A11, B");
+}
+
+TEST_F(HTMLFontDialogTest, ATypedCombinationStaysAsTypedAndTheHistoryStaysInTheList) {
+    SaveOptionSetting(kHistory, "1", "Arial, Helvetica, sans-serif", SettingType::String);
+    // A beginning of a remembered combination, and one in other capitals.
+    for (const QString typed : {QStringLiteral("Arial, Helvetica"), QStringLiteral("arial, helvetica, sans-serif")}) {
+        SCOPED_TRACE(typed.toStdString());
+        auto d = Open("Font: Default, Size Default, Colour Default");
+        d->show();
+        QApplication::setActiveWindow(d.get());
+        d->ComboFontCombination->setFocus();
+        d->ComboFontCombination->lineEdit()->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        EXPECT_EQ(d->ComboFontCombination->currentText(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // left
+        EXPECT_NE(QApplication::focusWidget(), d->ComboFontCombination);
+        EXPECT_EQ(d->ComboFontCombination->currentText(), typed);
+        d->OKButton->click();
+        EXPECT_EQ(label.text(), "Font: " + typed + ", Size Default, Colour Default");
+        EXPECT_EQ(Stored("1"), typed);
+        EXPECT_EQ(Stored("2"), "Arial, Helvetica, sans-serif");
+        SaveOptionSetting(kHistory, "1", "Arial, Helvetica, sans-serif", SettingType::String);
+        SaveOptionSetting(kHistory, "2", "", SettingType::String);
+    }
 }
 
 TEST_F(HTMLFontDialogTest, AWrongSizeOrColourIsRefusedAndNothingLeaves) {

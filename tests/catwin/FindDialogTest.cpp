@@ -169,6 +169,24 @@ TEST_F(FindDialogTest, TheHistoryKeepsEachTextOnceNewestFirst) {
     EXPECT_EQ(find->ComboFind->currentText(), "One");
 }
 
+TEST_F(FindDialogTest, ATypedSearchTextIsNotCompletedFromTheHistory) {
+    BuildTitles({"Blue Moon"});
+    Search("Blue Moon");
+    Next();
+    find->ResetDialog();
+    cataloguer->mnuEditFind_Click();
+    find->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(find));
+    find->ComboFind->setFocus();
+    find->ComboFind->lineEdit()->selectAll();
+    QTest::keyClicks(find->ComboFind, "blue");
+    EXPECT_EQ(find->ComboFind->currentText(), "blue");
+    QTest::keyClick(find->ComboFind, Qt::Key_Tab);  // left
+    EXPECT_EQ(find->ComboFind->currentText(), "blue");
+    EXPECT_EQ(find->ComboFind->itemText(0), "Blue Moon");
+    find->hide();
+}
+
 TEST_F(FindDialogTest, NothingBuiltMeansNothingHappens) {
     FormMusicCataloguer& w = OpenCataloguer();
     find = &DialogFind::Instance();

@@ -4,16 +4,21 @@
 
 #include "coordwin/CoordWinSupport.h"
 
+#include "coordinator/ui/ApplyChangesDialog.h"
 #include "coordinator/ui/SimResultsView.h"
+#include "foundation/ResourceStrings.h"
 #include "foundation/Help.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/ui/SkinWidgets.h"
+#include "support/RealKeys.h"
 #include "support/RecordingDesktop.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -32,6 +37,7 @@ protected:
         Open();
     }
     void TearDown() override {
+        SetApplyChangesAnswerForTesting({});
         gblnStartupComplete = false;
         CoordinatorWindowTest::TearDown();
     }
@@ -144,6 +150,54 @@ TEST_F(CoordinatorKeysTest, AltSSimulatesAndAltPWithAnEmptyTableDoesNothing) {
     AltKey(coordinator->ListViewSimResults, Qt::Key_S);
     Pause();
     EXPECT_TRUE(WasShown("Insufficient Scan Results")) << Shown();
+}
+
+TEST_F(CoordinatorKeysTest, AltPAppliesARenameChainOnceAndLosesNoFile) {
+    // b.mp3 makes room for a.mp3: run once, both files keep their contents
+    // under their new names; run twice, the second run would replace c.mp3
+    // (file B) with file A after the user's yes to the overwrite.
+    Mp3Recipe a, b;
+    a.v1 = b.v1 = true;
+    a.v1Title = QStringLiteral("File A");
+    b.v1Title = QStringLiteral("File B");
+    const QByteArray fileA = MakeMp3(a), fileB = MakeMp3(b);
+    int confirmations = 0;
+    // Return on the confirmation: its default button is OK.
+    SetApplyChangesAnswerForTesting([&](DialogApplyChanges& d) {
+        ++confirmations;
+        EXPECT_TRUE(d.OKButton->isDefault());
+        d.OKButton->click();
+    });
+    // Return on every message box: each box's default button (ScriptedUi).
+    for (const auto& [skins, altUpFirst] : {std::pair{true, false}, {true, true}, {false, false}, {false, true}}) {
+        SCOPED_TRACE(std::string(skins ? "skinned, " : "plain, ") +
+                     (altUpFirst ? "Alt let go first" : "P let go first"));
+        Options().Preferences.blnUseSkins = skins;
+        Open();
+        WriteFile(music, "a.mp3", fileA);
+        WriteFile(music, "b.mp3", fileB);
+        QFile::remove(music + "/c.mp3");
+        coordinator->SimResults()->appendRow(true, Row{"b.mp3", music, "", "", "", "", "c.mp3", "Change"});
+        coordinator->SimResults()->appendRow(true, Row{"a.mp3", music, "", "", "", "", "b.mp3", "Change"});
+        coordinator->EnableControls(true);
+        coordinator->mcheckChangeFileName.SetValue(1);
+        coordinator->mcheckChangeID3v1Tag.SetValue(0);
+        coordinator->mcheckChangeID3v2Tag.SetValue(0);
+        confirmations = 0;
+        ui.shown.clear();
+        coordinator->ListViewSimResults->setFocus();
+        RealKeys::Chord(Qt::AltModifier, Qt::Key_P, altUpFirst);
+        Pause();
+        EXPECT_EQ(confirmations, 1);
+        EXPECT_FALSE(QFile::exists(music + "/a.mp3"));
+        EXPECT_TRUE(ReadBytes(music + "/b.mp3") == fileA) << "b.mp3 is not file A";
+        EXPECT_TRUE(ReadBytes(music + "/c.mp3") == fileB) << "c.mp3 is not file B";
+        EXPECT_TRUE(StatusIs(GetResourceString(TextId::Coordinator::ApplyComplete)))
+            << coordinator->LabelStatusBar->text();
+        // One end box, and it reports no failure.
+        ASSERT_EQ(ui.shown.size(), 1u) << Shown();
+        EXPECT_TRUE(ui.shown[0].prompt.startsWith(GetResourceString(TextId::Coordinator::ApplyComplete))) << Shown();
+    }
 }
 
 TEST_F(CoordinatorKeysTest, F1OpensTheCoordinatorsHelpPageAndAltF1Nothing) {

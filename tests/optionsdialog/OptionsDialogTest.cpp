@@ -35,6 +35,7 @@
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -477,6 +478,18 @@ TEST_F(OptionsDialogTest, FileNamePageSeparatorsOrderAndMask) {
         d->ComboFileNameFormat_LostFocus();
         EXPECT_EQ(d->ComboFileNameFormat->currentText(), left);
     }
+}
+
+TEST_F(OptionsDialogTest, ATypedFileNameFormatIsNotCompletedFromTheHistory) {
+    auto d = Open(2);
+    ASSERT_EQ(Entries(d->ComboFileNameFormat), QStringList{"%N2 - :%A: - %T"});
+    d->show();
+    QApplication::setActiveWindow(d.get());
+    d->ComboFileNameFormat->setFocus();
+    d->ComboFileNameFormat->lineEdit()->selectAll();
+    QTest::keyClicks(QApplication::focusWidget(), "%N2 - ");
+    EXPECT_EQ(d->ComboFileNameFormat->currentText(), "%N2 - ");
+    EXPECT_EQ(Entries(d->ComboFileNameFormat), QStringList{"%N2 - :%A: - %T"});
 }
 
 TEST_F(OptionsDialogTest, HtmlPageMovesColumnsKeepsTheSortKeyAndFiltersTheExtension) {

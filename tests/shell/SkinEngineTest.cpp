@@ -218,6 +218,8 @@ TEST_F(SkinEngine, SkinFormsRedressesEveryLoadedSkinnableWindowInTheNewScheme) {
     auto* host = LoadedWindow<SkinHostWindow>(QStringLiteral("FormHost"));
     TestWindow* plain = LoadedWindow(QStringLiteral("FormPlain"));
     host->mcheckSub.SetValue(1);
+    plain->mcheckSub.SetValue(1);
+    plain->moptionA.SetValue(true);
     plain->hide();
     ASSERT_TRUE(ui.shown.empty());
 
@@ -226,16 +228,18 @@ TEST_F(SkinEngine, SkinFormsRedressesEveryLoadedSkinnableWindowInTheNewScheme) {
     ASSERT_TRUE(ui.shown.empty());
     for (TestWindow* w : {static_cast<TestWindow*>(host), plain}) {
         SCOPED_TRACE(w->objectName().toStdString());
-        EXPECT_TRUE(w->isVisible());
+        // A window the user hid stays hidden, dressed all the same.
+        EXPECT_EQ(w->isVisible(), w == host);
         EXPECT_EQ(SkinFolder::PictureNumber(w->ImageTitleBar->Picture(), 1), 0);
         EXPECT_EQ(w->LabelTitle->x(), 30);
         EXPECT_EQ(w->ImageSystemMenu[2]->x(), w->width() - 50);
+        // Every check box and option shows its value again, on a window
+        // with UpdateSkinControls and on one without.
+        EXPECT_EQ(SkinFolder::PictureNumber(w->ImageSub->Picture(), 1), 3);
     }
-    // The window with UpdateSkinControls shows its check box's value again;
-    // the other keeps the "off" picture the dressing gave it.
     EXPECT_EQ(host->updateCalls, 1);
-    EXPECT_EQ(SkinFolder::PictureNumber(host->ImageSub->Picture(), 1), 3);
-    EXPECT_EQ(SkinFolder::PictureNumber(plain->ImageSub->Picture(), 1), 4);
+    EXPECT_EQ(SkinFolder::PictureNumber(host->ImageOptionA->Picture(), 1), 10);
+    EXPECT_EQ(SkinFolder::PictureNumber(plain->ImageOptionA->Picture(), 1), 9);
 }
 
 TEST_F(SkinEngine, RemoveTitleBarGivesTheCaptionHeightBackOnlyOnce) {

@@ -7,12 +7,52 @@
 #include "shell/menus/ui/Menus.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWidget>
 
 IKeyHost::~IKeyHost() = default;
 
 namespace {
+
+// Qt hands a key event that a control ignores on to the control's parent,
+// the same event object each time, up to the window; a key from the window
+// system is spontaneous only where it first arrived.  What the key runs may
+// take the focus away on the way (a job hides or disables the focused list),
+// so the window cannot tell from the focus whether the key reaching it is
+// new or handed on: the deliveries under way are remembered by their event.
+class KeyDeliveries {
+public:
+    // Whether `key` reaching `widget` is a key `widget`'s child did not take.
+    bool HandedOn(const QKeyEvent* key, QWidget* widget) {
+        Delivery* seen = m_deliveries.contains(key) ? &m_deliveries[key] : nullptr;
+        if (seen && !key->spontaneous() && seen->type == key->type() && seen->key == key->key() &&
+            seen->modifiers == key->modifiers() && seen->at && !seen->at->isWindow() &&
+            seen->at->parentWidget() == widget) {
+            seen->at = widget;
+            return true;
+        }
+        // A new key (a later key may come in the same event object: it takes
+        // the old one's place).  Keys handled inside a command that runs on
+        // a key add their own deliveries, so the first key's survives them.
+        if (!seen && m_deliveries.size() >= kMostDeliveries) m_deliveries.clear();
+        m_deliveries.insert(key, Delivery{key->type(), key->key(), key->modifiers(), widget});
+        return false;
+    }
+
+private:
+    struct Delivery {
+        QEvent::Type type = QEvent::None;
+        int key = 0;
+        Qt::KeyboardModifiers modifiers;
+        QPointer<QWidget> at;  // where it was seen last
+    };
+    // Deliveries live in the frames of the event loops that make them: far
+    // fewer than this are ever under way at once.
+    static constexpr qsizetype kMostDeliveries = 64;
+    QHash<const QKeyEvent*, Delivery> m_deliveries;
+};
 
 class KeyRouter final : public QObject {
 public:
@@ -33,15 +73,15 @@ protected:
         if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
         auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        // A key acts once, where it first arrived: the window's focus
+        // control, or the window itself when it has none.
+        if (m_deliveries.HandedOn(key, widget)) return false;
         QWidget* window = widget->window();
-        // An event that a control ignores travels on to its parents: act on
-        // it once, where it first arrived (the window's focus control, or the
-        // window itself when it has none).
         QWidget* first = window->focusWidget() ? window->focusWidget() : window;
         if (widget != first) return false;
         auto* tool = dynamic_cast<IToolWindow*>(window);
         if (!tool || !dynamic_cast<IKeyHost*>(window)) return false;
-        auto* key = static_cast<QKeyEvent*>(event);
         const bool press = type == QEvent::KeyPress;
         int code = PlatformKeyCode(key->key());
         // The digits of the numeric keypad have codes of their own (96 to
@@ -57,6 +97,9 @@ protected:
         }
         return false;
     }
+
+private:
+    KeyDeliveries m_deliveries;
 };
 
 }  // namespace

@@ -7,7 +7,9 @@
 // passes the key to the window's help topic (F1).  Every key-up calls
 // KeyEventEnd with the window's edit control, with the modifiers held when
 // that key went down as well as those held now (HeldModifiers).  The events
-// still reach their controls as usual.
+// still reach their controls as usual.  Each key acts once, where it first
+// arrived, also when a control passes it on to its window after the command
+// it ran took the focus away.
 //
 // Key codes and shift states are the platform's (see shell/menus/KeyboardState.h).
 
