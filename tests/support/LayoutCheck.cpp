@@ -114,7 +114,7 @@ bool HasText(const QWidget* w) {
     if (auto* edit = qobject_cast<const QLineEdit*>(w)) return !edit->displayText().isEmpty();
     if (auto* combo = qobject_cast<const QComboBox*>(w)) return !combo->currentText().isEmpty();
     if (auto* tabs = qobject_cast<const QTabBar*>(w)) return tabs->count() > 0;
-    if (auto* view = qobject_cast<const QAbstractItemView*>(w)) return view->model() != nullptr;
+    if (auto* view = qobject_cast<const QAbstractItemView*>(w)) return view->model() && view->model()->rowCount() > 0;
     return false;
 }
 
