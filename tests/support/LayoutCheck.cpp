@@ -118,6 +118,16 @@ bool HasText(const QWidget* w) {
     return false;
 }
 
+// Why one line of text does not fit the field it is drawn in ("" when it does).
+QString FieldFault(const QFontMetrics& metrics, const QString& text, const QRect& field) {
+    const int need = metrics.horizontalAdvance(text);
+    if (need > field.width())
+        return QStringLiteral("shows %1 of the %2 px its text needs").arg(field.width()).arg(need);
+    if (metrics.height() > field.height())
+        return QStringLiteral("is %1 px high for text %2 px high").arg(field.height()).arg(metrics.height());
+    return {};
+}
+
 // Why the control's text does not fit it ("" when it does).
 QString TextFault(QWidget* w) {
     const QSize size = w->size();
@@ -173,17 +183,13 @@ QString TextFault(QWidget* w) {
         option.rect = edit->rect();
         option.lineWidth =
             edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
-        const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
         const QMargins margins = edit->textMargins();
-        // The line edit keeps two pixels clear each side of its text.
-        const int room = contents.width() - margins.left() - margins.right() - 4;
-        const int need = edit->fontMetrics().horizontalAdvance(text) + 1;
-        if (need > room) return QStringLiteral("shows %1 of the %2 px its text needs").arg(room).arg(need);
-        if (edit->fontMetrics().height() > contents.height())
-            return QStringLiteral("is %1 px high for text %2 px high")
-                .arg(contents.height())
-                .arg(edit->fontMetrics().height());
-        return {};
+        // The line edit keeps two pixels clear each side of its text, and
+        // room for the cursor.
+        const QRect field = edit->style()
+                                ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                                .adjusted(margins.left() + 2, 0, -margins.right() - 3, 0);
+        return FieldFault(edit->fontMetrics(), text, field);
     }
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         const QString text = combo->currentText();
@@ -196,14 +202,7 @@ QString TextFault(QWidget* w) {
         option.currentText = text;
         const QRect field =
             combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
-        const int need = combo->fontMetrics().horizontalAdvance(text);
-        if (need > field.width())
-            return QStringLiteral("shows %1 of the %2 px its item needs").arg(field.width()).arg(need);
-        if (combo->fontMetrics().height() > field.height())
-            return QStringLiteral("is %1 px high for text %2 px high")
-                .arg(field.height())
-                .arg(combo->fontMetrics().height());
-        return {};
+        return FieldFault(combo->fontMetrics(), text, field);
     }
     return {};
 }
