@@ -372,6 +372,9 @@ void FormMusicCataloguer::InitialiseDialogText() {
         for (QLabel* label : {LabelEntriesPerPage, FrameReliabilityPref, LabelOutputFileName, LabelXXXExtension})
             label->adjustSize();
     });
+    // The captions decide the smallest width: known before the window's
+    // place is chosen.
+    LayoutControls();
 }
 
 // ---- layout -----------------------------------------------------------------------
