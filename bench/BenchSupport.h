@@ -93,7 +93,23 @@ inline void StartBenchProgram(bool skins, bool firstRun = true) {
     }
     ResumeNext([] { GetMainOptions(); });
     Options().Preferences.blnUseSkins = skins;
-    Options().Preferences.strSkinScheme = QStringLiteral("Fun Blue");
+    const QString scheme = qEnvironmentVariable("SV_SKIN_SCHEME");
+    Options().Preferences.strSkinScheme = scheme.isEmpty() ? QStringLiteral("Fun Blue") : scheme;
+}
+
+// Where and how large a window stands in a screenshot.  The screenshot
+// scripts choose through SV_SHOT_SIZE: "opening" leaves the window where and
+// as large as it opened on this screen, "minimum" shrinks it to the smallest
+// size it allows; anything else moves it to `at` with the bench's own `size`.
+inline void PlaceForShot(QWidget* window, const QPoint& at, const QSize& size) {
+    const QString choice = qEnvironmentVariable("SV_SHOT_SIZE");
+    if (choice == QLatin1String("opening")) return;
+    if (choice == QLatin1String("minimum")) {
+        window->resize(window->minimumSize());
+        return;
+    }
+    window->move(at);
+    window->resize(size);
 }
 
 // Saves the screen area of `widget` (with a margin) as a PNG and says so on

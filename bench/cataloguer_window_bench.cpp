@@ -137,8 +137,7 @@ int RunScreenshot(const QString& file, const QString& findFile, const QString& s
     AwkwardRows(*main->ScanResults());
     main->move(500, 300);
     auto* window = new FormMusicCataloguer;
-    window->move(30, 30);
-    window->resize(1100, 700);
+    PlaceForShot(window, {30, 30}, {1100, 700});
     window->raise();
     window->TextEntriesPerPage->setText(QStringLiteral("10"));
     window->BtnBuild_Click();

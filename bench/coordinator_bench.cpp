@@ -133,8 +133,7 @@ int RunScreenshot(const QString& folder, const QString& file, const QString& dia
     FormMP3ScanningCentre* main = ScanInMainWindow(folder);
     main->move(500, 300);
     auto* window = new FormFileNameTagCoordinator;
-    window->move(30, 30);
-    window->resize(TwipsToPixelsX(13200), TwipsToPixelsY(7200));
+    PlaceForShot(window, {30, 30}, {TwipsToPixelsX(13200), TwipsToPixelsY(7200)});
     window->raise();
     window->BtnSimulate_Click();
     // One row with each action, so every colour shows.

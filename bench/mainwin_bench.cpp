@@ -154,8 +154,7 @@ int RunDialogScreenshot(const QString& folder, const QString& file, const QStrin
 
 int RunScreenshot(const QString& folder, const QString& file, int delay) {
     auto* window = new FormMP3ScanningCentre;
-    window->move(30, 30);
-    window->resize(TwipsToPixelsX(14400), TwipsToPixelsY(8400));
+    PlaceForShot(window, {30, 30}, {TwipsToPixelsX(14400), TwipsToPixelsY(8400)});
     window->mcheckIncSubfolders.SetValue(1);
     window->FolderTreeview->SetSelectedFolder(folder);
     QTimer::singleShot(200, window, [window] { window->BtnScan_Click(); });

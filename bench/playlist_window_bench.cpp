@@ -102,8 +102,7 @@ int RunScreenshot(const QString& folder, const QString& file, int delay, const Q
     SavePlaylistFile(playlist, ConstructM3UPlaylist(entries));
 
     auto* window = new FormPlaylistManager;
-    window->move(30, 30);
-    window->resize(TwipsToPixelsX(10800), TwipsToPixelsY(6600));
+    PlaceForShot(window, {30, 30}, {TwipsToPixelsX(10800), TwipsToPixelsY(6600)});
     window->LoadPlaylist(playlist);
     window->OptionShow_Click(0);
     window->SelectRow(1);

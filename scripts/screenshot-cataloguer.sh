@@ -15,7 +15,7 @@ if [ ! -x build/bin/cataloguer_window_bench ] || [ ! -d "build/bin/Skins/Fun Blu
 fi
 mkdir -p "$out/pages"
 rm -f "$out"/pages/*.html
-xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" \
+xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
   env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/cataloguer_window_bench \
   --screenshot "$out/cataloguer-window.png" --find "$out/cataloguer-find.png" --save "$(realpath "$out/pages")" "$@"
 browser="$(command -v chromium || command -v chromium-browser || true)"
@@ -29,7 +29,7 @@ else
   # No browser: Qt's own rich-text engine draws the pages instead.
   QT_QPA_PLATFORM=offscreen build/bin/cataloguer_window_bench --render-pages "$(realpath "$out/pages")"
 fi
-xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" \
+xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
   env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/cataloguer_window_bench \
   --dialogs "$(realpath "$out")" --delay 700
 ls "$out"

@@ -11,6 +11,6 @@ if [ ! -x build/bin/encoder_bench ] || [ ! -d "build/bin/Skins/Fun Blue" ]; then
   scripts/build.sh
 fi
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" \
+xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
   env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/encoder_bench --screenshot "$out" --ms 50 "$@"
 echo "$out"

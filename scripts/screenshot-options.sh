@@ -10,7 +10,7 @@ if [ ! -x build/bin/options_demo ]; then
 fi
 mkdir -p "$out"
 for page in 1 2 3 4 5; do
-  xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" \
+  xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
     env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/options_demo \
     --screenshot "$out/options-page$page.png" --page "$page" "$@"
   echo "$out/options-page$page.png"

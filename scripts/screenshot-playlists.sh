@@ -14,6 +14,6 @@ if [ ! -d "$collection" ]; then
   /usr/bin/python3 "${SV_MAKE_CORPUS:-../shared/bench/make_corpus.py}" "$collection" 24 --seconds 1 >/dev/null
 fi
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" \
+xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
   env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/playlist_window_bench --screenshot "$out" --folder "$(realpath "$collection")" "$@"
 echo "$out"

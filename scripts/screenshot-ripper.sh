@@ -10,6 +10,6 @@ if [ ! -x build/bin/ripper_window_demo ] || [ ! -d "build/bin/Skins/Fun Blue" ];
   cmake --build build -j8 --target ripper_window_demo
 fi
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" \
+xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
   env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/ripper_window_demo --screenshot "$out" "$@"
 echo "$out"

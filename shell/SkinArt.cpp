@@ -17,8 +17,9 @@ const std::array<QString, kSkinPictureCount>& SkinPictureFiles() {
 
 SkinPalette FunBlueSkinPalette() {
     SkinPalette p;
-    p.titleTop = QColor(0x4a, 0x8b, 0xe0);
-    p.titleBottom = QColor(0x1f, 0x55, 0xa8);
+    // Deep enough under the gloss for the white title to read (4.5:1).
+    p.titleTop = QColor(0x26, 0x60, 0xb0);
+    p.titleBottom = QColor(0x16, 0x3c, 0x80);
     p.titleHighlight = QColor(0x9c, 0xc6, 0xf5);
     p.titleShadow = QColor(0x12, 0x35, 0x70);
     p.background = QColor(0xe6, 0xef, 0xfb);
@@ -26,8 +27,9 @@ SkinPalette FunBlueSkinPalette() {
     p.faceTop = QColor(0xf6, 0xfa, 0xff);
     p.faceBottom = QColor(0xc9, 0xde, 0xf9);
     p.faceBorder = QColor(0x2f, 0x6a, 0xc0);
-    p.downTop = QColor(0x2a, 0x62, 0xb8);
-    p.downBottom = QColor(0x4f, 0x8c, 0xde);
+    // The held-down face carries the white caption: 4.5:1 or more all down.
+    p.downTop = QColor(0x1f, 0x55, 0xa8);
+    p.downBottom = QColor(0x2f, 0x6c, 0xc4);
     p.downBorder = QColor(0x15, 0x3f, 0x85);
     p.boxFace = QColor(0xff, 0xff, 0xff);
     p.boxBorder = QColor(0x2f, 0x6a, 0xc0);
@@ -51,8 +53,9 @@ SkinPalette SlateSkinPalette() {
     p.faceTop = QColor(0xfb, 0xfb, 0xfb);
     p.faceBottom = QColor(0xd5, 0xda, 0xde);
     p.faceBorder = QColor(0x1f, 0x8a, 0x84);
-    p.downTop = QColor(0x17, 0x6e, 0x69);
-    p.downBottom = QColor(0x2a, 0xa1, 0x99);
+    // The held-down face carries the white caption: 4.5:1 or more all down.
+    p.downTop = QColor(0x13, 0x5f, 0x5b);
+    p.downBottom = QColor(0x1c, 0x7d, 0x77);
     p.downBorder = QColor(0x0f, 0x4f, 0x4b);
     p.boxFace = QColor(0xff, 0xff, 0xff);
     p.boxBorder = QColor(0x1f, 0x8a, 0x84);

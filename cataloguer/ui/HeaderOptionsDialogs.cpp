@@ -269,22 +269,25 @@ void DialogHTMLCataloguerHeader::BuildControls() {
                                          {CheckListCreationDate, CheckListCreationTime, CheckNumPagesInList}),
                        CheckWithChildren(CheckColumnHeadings, {})};
 
+    // The font's description goes under its button and the fill, not
+    // beside them, so the dialog fits a screen 800 pixels wide.
     auto* grid = new QGridLayout(FrameHeader);
     grid->setHorizontalSpacing(16);
     for (int n = 0; n < 5; ++n) {
         const int row = n * 2;
         grid->addLayout(own[n], row, 0, Qt::AlignTop);
+        auto* look = new QHBoxLayout;
+        look->addWidget(BtnChangeFont[n]);
+        look->addSpacing(16);
+        look->addWidget(LabelFill[n]);
+        look->addWidget(PictureFill[n]);
+        look->addWidget(ComboFill[n]);
         auto* font = new QVBoxLayout;
-        font->addWidget(BtnChangeFont[n], 0, Qt::AlignLeft);
+        font->addLayout(look);
         font->addWidget(LabelFont[n]);
         font->addStretch(1);
         grid->addLayout(font, row, 1, Qt::AlignTop);
-        auto* fill = new QHBoxLayout;
-        fill->addWidget(LabelFill[n]);
-        fill->addWidget(PictureFill[n]);
-        fill->addWidget(ComboFill[n]);
-        grid->addLayout(fill, row, 2, Qt::AlignTop);
-        if (n < 4) grid->addWidget(Line[n], row + 1, 0, 1, 3);
+        if (n < 4) grid->addWidget(Line[n], row + 1, 0, 1, 2);
     }
     grid->setColumnStretch(0, 1);
 

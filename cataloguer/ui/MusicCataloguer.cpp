@@ -62,6 +62,14 @@ constexpr double kViewerLeft = 2760, kTabRowHeight = 360;
 constexpr double kProgBarWidth = 252;
 constexpr double kBuiltWidth = 9012, kBuiltHeight = 5976;
 constexpr double kMinHeight = 5280, kMinWidth = 8000;
+constexpr double kPreferenceWidth = 1200;
+constexpr double kEntriesBoxWidth = 1140, kSpinnerWidth = 192;
+constexpr double kOutputNameWidth = 1692;
+// Between the panel and the viewer; round the etched frames.
+constexpr double kPanelGap = 120, kFrameMargin = 100;
+// A line edit's frame and margins round its text, in pixels.
+constexpr int kLineEditRoom = 12;
+const QString kDefaultOutputName = QStringLiteral("My Music Collection");
 // The longest output name: room for " 001." and the extension.
 constexpr int kNameRoom = 252;
 
@@ -87,6 +95,22 @@ QLabel* MakeLabel(QWidget* parent, const char* name) {
 
 void Place(QWidget* w, double left, double top, double width, double height) {
     w->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));
+}
+
+// Moves an option's standard control, picture and caption together so that
+// it starts at `left`, its standard control as wide as the caption beside
+// the picture (at least `width`); returns its right edge.  All in twips.
+double PlaceOption(clsOption& option, double left, double width) {
+    QWidget* standard = option.StandardControl();
+    SkinImage* picture = option.Picture();
+    QLabel* caption = option.CaptionLabel();
+    const int dx = TwipsToPixelsX(left) - picture->x();
+    for (QWidget* part : {standard, static_cast<QWidget*>(picture), static_cast<QWidget*>(caption)})
+        part->move(part->x() + dx, part->y());
+    const int captionRight = caption->x() + caption->sizeHint().width();
+    standard->resize(std::max({TwipsToPixelsX(width), standard->sizeHint().width(), captionRight - standard->x()}),
+                     standard->height());
+    return PixelsToTwipsX(std::max(standard->x() + standard->width(), captionRight));
 }
 
 // A page made outside a job: shown in one go, without yielding (the window
@@ -141,8 +165,7 @@ FormMusicCataloguer::FormMusicCataloguer(QWidget* parent)
     LoadWindow(true);
 
     CommonDialogFont.Flags = Cdl::CFScreenFonts;
-    ResumeNext([&] { DrawTransparentFrame(this, ImageOutput[0], UpDownEntriesPerPage, 100); });
-    ResumeNext([&] { DrawTransparentFrame(this, FrameReliabilityPref, LabelReliabilityPref[1], 100); });
+    ResumeNext([&] { DrawPanelFrames(); });
     ResumeNext([&] {
         while (TabStripViewer->count() > 0) TabStripViewer->removeTab(0);
     });
@@ -214,7 +237,7 @@ void FormMusicCataloguer::BuildControls() {
         LineSeparate[i] = line;
     }
     LabelOutputFileName = MakeLabel(this, "LabelOutputFileName");
-    TextOutputFileName = new QLineEdit(QStringLiteral("My Music Collection"), this);
+    TextOutputFileName = new QLineEdit(kDefaultOutputName, this);
     TextOutputFileName->setObjectName(QStringLiteral("TextOutputFileName"));
     TextOutputFileName->setMaxLength(kNameRoom);
     LabelOutputFileName->setBuddy(TextOutputFileName);
@@ -349,6 +372,9 @@ void FormMusicCataloguer::InitialiseDialogText() {
         for (QLabel* label : {LabelEntriesPerPage, FrameReliabilityPref, LabelOutputFileName, LabelXXXExtension})
             label->adjustSize();
     });
+    // The captions decide the smallest width: known before the window's
+    // place is chosen.
+    LayoutControls();
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -358,39 +384,73 @@ void FormMusicCataloguer::LayoutControls() {
     m_inLayout = true;
     const auto release = qScopeGuard([&] { m_inLayout = false; });
 
-    const double W = PixelsToTwipsX(width());
+    double W = PixelsToTwipsX(width());
     const double H = PixelsToTwipsY(height());
     // The body starts under the menu bar, wherever the dressing put it.
     double top = kBodyTop;
     if (LabelMenu[0]) top = std::max(top, PixelsToTwipsY(LabelMenu[0]->geometry().bottom() + 1) + 90);
     const double d = top - kBodyTop;
 
+    // The left panel keeps its built places; where a caption or box needs
+    // more room than built, what stands right of it moves right, and the
+    // viewer with it (the window's smallest width grows by as much).
+    double panelRight = kViewerLeft - kPanelGap;
     ResumeNext([&] {
         moptionHTMLOutput.SetTop(static_cast<float>(600 + d));
         moptionTextOutput.SetTop(static_cast<float>(900 + d));
-        LabelEntriesPerPage->move(TwipsToPixelsX(1200), TwipsToPixelsY(600 + d));
-        Place(TextEntriesPerPage, 1200, 840 + d, 1164, 300);
-        Place(UpDownEntriesPerPage, 2340, 840 + d, 192, 300);
+        double right = std::max(PlaceOption(moptionHTMLOutput, 240, kOptionWidth),
+                                PlaceOption(moptionTextOutput, 240, kOptionWidth));
+        const double entriesLeft = std::max(1200.0, right + 240);
+        LabelEntriesPerPage->adjustSize();
+        LabelEntriesPerPage->move(TwipsToPixelsX(entriesLeft), TwipsToPixelsY(600 + d));
+        // The spinner stands at the box's right, level with the caption's end.
+        const double labelRight = entriesLeft + PixelsToTwipsX(LabelEntriesPerPage->width());
+        const double boxWidth = std::max(kEntriesBoxWidth, labelRight - kSpinnerWidth - entriesLeft);
+        Place(TextEntriesPerPage, entriesLeft, 840 + d, boxWidth, 300);
+        Place(UpDownEntriesPerPage, entriesLeft + boxWidth, 840 + d, kSpinnerWidth, 300);
+        right = entriesLeft + boxWidth + kSpinnerWidth + kFrameMargin;
+
+        FrameReliabilityPref->adjustSize();
         FrameReliabilityPref->move(TwipsToPixelsX(240), TwipsToPixelsY(1440 + d));
         moptionID3v1Pref.SetTop(static_cast<float>(1716 + d));
         moptionID3v2Pref.SetTop(static_cast<float>(1716 + d));
+        const double firstRight = PlaceOption(moptionID3v1Pref, 240, kPreferenceWidth);
+        const double secondRight = PlaceOption(moptionID3v2Pref, std::max(1512.0, firstRight + 180), kPreferenceWidth);
+        right = std::max(
+            {right, secondRight + kFrameMargin, 240 + PixelsToTwipsX(FrameReliabilityPref->width()) + kFrameMargin});
+
         mbuttonBuild.SetTop(static_cast<float>(2160 + d));
         mbuttonPreview.SetTop(static_cast<float>(2160 + d));
-        Place(LineSeparate[0], 120, 2640 + d, 2520, 15);
-        Place(LineSeparate[1], 120, 2664 + d, 2520, 15);
+        LabelOutputFileName->adjustSize();
         LabelOutputFileName->move(TwipsToPixelsX(120), TwipsToPixelsY(2880 + d));
-        Place(TextOutputFileName, 120, 3120 + d, 1692, 300);
-        LabelXXXExtension->move(TwipsToPixelsX(1920), TwipsToPixelsY(3192 + d));
+        // The box shows the built-in name whole.
+        const double nameWidth = std::max(
+            kOutputNameWidth,
+            PixelsToTwipsX(TextOutputFileName->fontMetrics().horizontalAdvance(kDefaultOutputName) + kLineEditRoom));
+        Place(TextOutputFileName, 120, 3120 + d, nameWidth, 300);
+        LabelXXXExtension->adjustSize();
+        LabelXXXExtension->move(TwipsToPixelsX(120 + nameWidth + 108), TwipsToPixelsY(3192 + d));
+        right = std::max(right, 120 + nameWidth + 108 + PixelsToTwipsX(LabelXXXExtension->width()));
         mbuttonSave.SetTop(static_cast<float>(3600 + d));
         mbuttonStop.SetTop(static_cast<float>(3600 + d));
+        panelRight = std::max(panelRight, right);
+        Place(LineSeparate[0], 120, 2640 + d, panelRight - 120, 15);
+        Place(LineSeparate[1], 120, 2664 + d, panelRight - 120, 15);
     });
+    const double viewerLeft = panelRight + kPanelGap;
+    const double wider = viewerLeft - kViewerLeft;
+    if (std::abs(kMinWidth + wider - MinimumWidthTwips()) >= 1) {
+        SetMinimumSizeTwips(kMinHeight, kMinWidth + wider);
+        W = std::max(W, PixelsToTwipsX(width()));
+    }
+
     // The viewer fills the tab strip below its row of tabs; the progress bar
     // stands beside it, as tall as the tab strip.
     const double stripHeight = std::max(0.0, H - 528 - top);
-    const double stripWidth = std::max(0.0, W - 3336 + 96);
+    const double stripWidth = std::max(0.0, W - 3336 + 96 - wider);
     ResumeNext([&] {
-        Place(TabStripViewer, kViewerLeft, top, stripWidth, kTabRowHeight);
-        Place(RichViewer, kViewerLeft, top + kTabRowHeight, stripWidth, std::max(0.0, stripHeight - kTabRowHeight));
+        Place(TabStripViewer, viewerLeft, top, stripWidth, kTabRowHeight);
+        Place(RichViewer, viewerLeft, top + kTabRowHeight, stripWidth, std::max(0.0, stripHeight - kTabRowHeight));
     });
     const double progLeft = W - 468 + 96;
     const double statusTop = H - 420;
@@ -406,6 +466,16 @@ void FormMusicCataloguer::LayoutControls() {
         ImageRedIndicator->move(x, y);
         if (ImageGreenIndicator) ImageGreenIndicator->move(x, y);
     });
+    // The etched frames follow the controls they go round.
+    ResumeNext([&] { DrawPanelFrames(); });
+}
+
+void FormMusicCataloguer::DrawPanelFrames() {
+    // With skins off the pictures and captions are hidden: the frames go
+    // round the standard options shown in their place.
+    auto shown = [this](QWidget* skinned, QWidget* standard) { return skinned->isHidden() ? standard : skinned; };
+    DrawTransparentFrame(this, shown(ImageOutput[0], OptionOutput[0]), UpDownEntriesPerPage, 100);
+    DrawTransparentFrame(this, FrameReliabilityPref, shown(LabelReliabilityPref[1], OptionReliabilityPref[1]), 100);
 }
 
 // ---- job mode -----------------------------------------------------------------------
@@ -459,6 +529,8 @@ void FormMusicCataloguer::OptionReliabilityPref_Click(int Index) {
 void FormMusicCataloguer::SetExtensionCaption(const QString& caption) {
     LabelXXXExtension->setText(caption);
     LabelXXXExtension->adjustSize();
+    // A longer extension may need a wider panel.
+    LayoutControls();
 }
 
 void FormMusicCataloguer::EntriesPerPageChanged() {
@@ -763,8 +835,7 @@ void FormMusicCataloguer::UpdateSkinControls() {
         moptionTextOutput.Refresh();
         moptionID3v1Pref.Refresh();
         moptionID3v2Pref.Refresh();
-        DrawTransparentFrame(this, ImageOutput[0], UpDownEntriesPerPage, 100);
-        DrawTransparentFrame(this, FrameReliabilityPref, LabelReliabilityPref[1], 100);
+        DrawPanelFrames();
     } catch (...) {
         DisplayErrorMessage();
     }

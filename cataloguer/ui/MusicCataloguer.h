@@ -174,6 +174,8 @@ public:
 
 protected:
     void LayoutControls() override;
+    // The two etched frames round the output and preference options.
+    void DrawPanelFrames();
     void QueryUnload(bool& cancel) override;
     void FormUnload() override;
     bool event(QEvent* event) override;

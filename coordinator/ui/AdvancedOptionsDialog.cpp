@@ -121,6 +121,9 @@ void DialogFileNameTagCoordAdvOptions::BuildControls() {
             auto* column = new QGridLayout(type);
             TextSpecialWordFormat[i] = Named(new QLineEdit(type), Indexed("TextSpecialWordFormat", i));
             TextSpecialWordFormat[i]->setMaxLength(20);
+            // Room for a word of eight letters or so.
+            TextSpecialWordFormat[i]->setMinimumWidth(TextSpecialWordFormat[i]->fontMetrics().averageCharWidth() * 8 +
+                                                      12);
             BtnAddSpecialWordFormat[i] = Named(new QPushButton(type), Indexed("BtnAddSpecialWordFormat", i));
             BtnAddSpecialWordFormat[i]->setEnabled(false);
             BtnAddSpecialWordFormat[i]->setAutoDefault(false);
@@ -141,7 +144,7 @@ void DialogFileNameTagCoordAdvOptions::BuildControls() {
         }
         // Both names' frames share one place; the tab shows one set.
         names->addWidget(FrameFormat[k], 0, 0);
-        names->addWidget(FrameChangeSpecialWords[k], 0, 1);
+        names->addWidget(FrameChangeSpecialWords[k], 0, 1, 1, 2);
         names->addWidget(FrameSpecialWordsFormat[k], 1, 0, 1, 2);
     }
 
@@ -187,23 +190,28 @@ void DialogFileNameTagCoordAdvOptions::BuildControls() {
     connect(CancelButton, &QPushButton::clicked, this, [this] { ResumeNext([&] { CancelButton_Click(); }); });
     connect(TabStripNames, &QTabBar::currentChanged, this, [this](int tab) { ResumeNext([&] { TabStripNames_Click(tab); }); });
 
-    auto* checks = new QVBoxLayout;
-    checks->addWidget(CheckTheAtEnd);
-    checks->addWidget(CheckRemoveDoubleSpaces);
-    checks->addWidget(CheckRigorousTrackNum);
+    // The switches and the colours stand beside the special words' lists,
+    // not under them, so the dialog fits a screen 600 pixels high.
+    auto* side = new QVBoxLayout;
+    side->addWidget(CheckTheAtEnd);
+    side->addWidget(CheckRemoveDoubleSpaces);
+    side->addWidget(CheckRigorousTrackNum);
     auto* limit = new QHBoxLayout;
     limit->addWidget(LabelTrackNumLimit);
     limit->addWidget(TextTrackNumLimit);
     auto* arrows = new QVBoxLayout;
     arrows->setSpacing(0);
-    arrows->addWidget(UpDownTrackNumLimitUp);
-    arrows->addWidget(UpDownTrackNumLimitDown);
+    // The spinner as high as its box.
+    for (QToolButton* arrow : {UpDownTrackNumLimitUp, UpDownTrackNumLimitDown}) {
+        arrow->setFixedSize(18, 11);
+        arrows->addWidget(arrow);
+    }
     limit->addLayout(arrows);
     limit->addStretch(1);
-    checks->addLayout(limit);
-    auto* lower = new QHBoxLayout;
-    lower->addLayout(checks);
-    lower->addWidget(FrameActionColours);
+    side->addLayout(limit);
+    side->addWidget(FrameActionColours);
+    side->addStretch(1);
+    names->addLayout(side, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(OKButton);
@@ -212,7 +220,6 @@ void DialogFileNameTagCoordAdvOptions::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(TabStripNames);
     layout->addLayout(names);
-    layout->addLayout(lower);
     layout->addLayout(buttons);
 
     // Every key of the dialog passes the help key on.
@@ -259,6 +266,10 @@ void DialogFileNameTagCoordAdvOptions::InitialiseDialogText() {
                 FrameSpecialWordsFormatType[i]->setToolTip(GetResourceString(typeTips[s]));
                 TextSpecialWordFormat[i]->setToolTip(GetResourceString(typeTips[s]));
                 BtnAddSpecialWordFormat[i]->setText(GetResourceString(Add));
+                // As wide as its caption, not the usual button width: the
+                // word box beside it takes the room.
+                QPushButton* add = BtnAddSpecialWordFormat[i];
+                add->setMinimumWidth(add->fontMetrics().size(Qt::TextShowMnemonic, add->text()).width() + 24);
                 BtnAddSpecialWordFormat[i]->setToolTip(GetResourceString(AddWordSpecifiedListBelowTip));
                 ListSpecialWordsFormat[i]->setToolTip(GetResourceString(listTips[s]));
                 BtnRemoveSpecialWordFormat[i]->setText(GetResourceString(Remove));

@@ -40,6 +40,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -61,7 +62,7 @@ constexpr double kBodyTop = 480;
 constexpr double kColumnWidth = 2532, kCheckWidth = 2412;
 constexpr double kCheckHeight = 252, kButtonHeight = 348;
 constexpr double kOverrideArtistTop = 0, kTextOverrideArtistTop = 276, kTextOverrideArtistHeight = 285;
-constexpr double kSimulateTop = 720, kMassTaggingTop = 1320, kTagOverridesTop = 1800, kTagOverridesHeight = 492;
+constexpr double kSimulateTop = 720, kMassTaggingTop = 1320, kTagOverridesTop = 1800, kTagOverridesHeight = 480;
 constexpr double kChangeFileNameTop = 2280, kChangeID3v1Top = 2520, kChangeID3v2Top = 2760, kApplyTop = 3240;
 constexpr double kApplyLeft = 120, kStopLeft = 1560, kApplyWidth = 1128;
 constexpr double kListLeft = 2760;
@@ -73,6 +74,9 @@ constexpr double kTextHeight = 285, kLabelHeight = 240;
 // The window: built 9012 x 5976, never smaller than 8000 x 5460.
 constexpr double kBuiltWidth = 9012, kBuiltHeight = 5976;
 constexpr double kMinHeight = 5460, kMinWidth = 8000;
+// From the list's bottom to the window's: the proposed-change rows and the
+// status line.
+constexpr double kRowsUnderList = 1368;
 
 // Column widths as fractions of the list's width less 300 twips (the check
 // boxes and the scroll bar); the folder column is always hidden.
@@ -93,6 +97,17 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption = QS
     return label;
 }
 
+// The height a skinned check box takes in a column: its standard box, its
+// picture or its caption, whichever is taller.
+double CheckRowTwips(const clsCheckBox& check) {
+    int pixels = 0;
+    if (const QWidget* standard = check.StandardControl())
+        pixels = std::max(standard->height(), standard->sizeHint().height());
+    if (const SkinImage* picture = check.Picture()) pixels = std::max(pixels, picture->height());
+    if (const QLabel* caption = check.CaptionLabel()) pixels = std::max(pixels, caption->sizeHint().height());
+    return PixelsToTwipsY(pixels);
+}
+
 QLineEdit* MakeTextBox(QWidget* parent, const char* name) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -110,6 +125,9 @@ FormFileNameTagCoordinator::FormFileNameTagCoordinator(QWidget* parent)
     BuildMenus();
     SetMinimumSizeTwips(kMinHeight, kMinWidth);
     resize(TwipsToPixelsX(kBuiltWidth), TwipsToPixelsY(kBuiltHeight));
+    // Laid out once in the skinned design, so the window's place is chosen
+    // with the smallest size its controls need.
+    ResumeNext([&] { LayoutControls(); });
 
     // Texts, position, skin and cursor (this shows the window).
     LoadWindow(true);
@@ -363,42 +381,74 @@ void FormFileNameTagCoordinator::LayoutControls() {
     const auto release = qScopeGuard([&] { m_inLayout = false; });
 
     const double W = PixelsToTwipsX(width());
-    const double H = PixelsToTwipsY(height());
+    double H = PixelsToTwipsY(height());
     // The body starts under the menu bar, wherever the dressing put it.
     double top = kBodyTop;
     if (LabelMenu[0]) top = std::max(top, PixelsToTwipsY(LabelMenu[0]->geometry().bottom() + 1) + 90);
 
-    // The left column keeps its built places, under the menu bar; it is only
-    // widened where a larger font needs more room for its captions.
+    // The left column keeps its built places under the menu bar; a control
+    // whose text needs more room than built pushes the ones below it down,
+    // and the column is only widened where a larger font needs more room
+    // for its captions.
     const double column = LeftColumnTwips();
     const double listLeft = kLeft + column + (kListLeft - kLeft - kColumnWidth);
+    double leftBottom = top + kApplyTop + kButtonHeight;
     ResumeNext([&] {
-        mcheckOverrideArtist.SetTop(static_cast<float>(top + kOverrideArtistTop));
-        TextOverrideArtist->setGeometry(TwipsToPixelsX(kLeft), TwipsToPixelsY(top + kTextOverrideArtistTop),
-                                        TwipsToPixelsX(column), TwipsToPixelsY(kTextOverrideArtistHeight));
+        double y = top + kOverrideArtistTop;
+        mcheckOverrideArtist.SetTop(static_cast<float>(y));
+        y = std::max(top + kTextOverrideArtistTop, y + CheckRowTwips(mcheckOverrideArtist) + 24);
+        const double boxHeight =
+            std::max(kTextOverrideArtistHeight, PixelsToTwipsY(TextOverrideArtist->sizeHint().height()));
+        TextOverrideArtist->setGeometry(TwipsToPixelsX(kLeft), TwipsToPixelsY(y), TwipsToPixelsX(column),
+                                        TwipsToPixelsY(boxHeight));
+        y += boxHeight;
         const struct {
             clsButton& wrapper;
             QWidget* parts[3];
-        } buttons[] = {{mbuttonSimulate, {BtnSimulate, ImageSimulate, LabelSimulate}},
-                       {mbuttonMassTagging, {BtnMassTagging, ImageMassTagging, LabelMassTagging}}};
+            double builtTop;
+        } buttons[] = {{mbuttonSimulate, {BtnSimulate, ImageSimulate, LabelSimulate}, kSimulateTop},
+                       {mbuttonMassTagging, {BtnMassTagging, ImageMassTagging, LabelMassTagging}, kMassTaggingTop}};
         for (const auto& b : buttons) {
             for (int i = 0; i < 2; ++i) b.parts[i]->resize(TwipsToPixelsX(column), b.parts[i]->height());
             b.parts[2]->adjustSize();
             b.wrapper.SetLeft(static_cast<float>(kLeft));
+            y = std::max(top + b.builtTop, y + 120);
+            b.wrapper.SetTop(static_cast<float>(y));
+            y += kButtonHeight;
         }
-        mbuttonSimulate.SetTop(static_cast<float>(top + kSimulateTop));
-        mbuttonMassTagging.SetTop(static_cast<float>(top + kMassTaggingTop));
-        LabelTagOverrides->setGeometry(TwipsToPixelsX(kLeft), TwipsToPixelsY(top + kTagOverridesTop),
-                                       TwipsToPixelsX(column), TwipsToPixelsY(kTagOverridesHeight));
-        mcheckChangeFileName.SetTop(static_cast<float>(top + kChangeFileNameTop));
-        mcheckChangeID3v1Tag.SetTop(static_cast<float>(top + kChangeID3v1Top));
-        mcheckChangeID3v2Tag.SetTop(static_cast<float>(top + kChangeID3v2Top));
-        mbuttonApply.SetTop(static_cast<float>(top + kApplyTop));
-        mbuttonStop.SetTop(static_cast<float>(top + kApplyTop));
+        y = std::max(top + kTagOverridesTop, y + 120);
+        const double indicatorHeight = TagOverridesTwips(column);
+        LabelTagOverrides->setGeometry(TwipsToPixelsX(kLeft), TwipsToPixelsY(y), TwipsToPixelsX(column),
+                                       TwipsToPixelsY(indicatorHeight));
+        y = std::max(top + kChangeFileNameTop, y + indicatorHeight);
+        const struct {
+            clsCheckBox& wrapper;
+            double builtTop;
+        } checks[] = {{mcheckChangeFileName, kChangeFileNameTop},
+                      {mcheckChangeID3v1Tag, kChangeID3v1Top},
+                      {mcheckChangeID3v2Tag, kChangeID3v2Top}};
+        for (const auto& c : checks) {
+            y = std::max(top + c.builtTop, y);
+            c.wrapper.SetTop(static_cast<float>(y));
+            y += CheckRowTwips(c.wrapper);
+        }
+        y = std::max(top + kApplyTop, y + 228);
+        mbuttonApply.SetTop(static_cast<float>(y));
+        mbuttonStop.SetTop(static_cast<float>(y));
+        leftBottom = y + kButtonHeight;
     });
 
+    // The proposed-change rows lie under the list and under the left
+    // column: the window is never made so low that they would reach into
+    // Apply and Stop.
+    const double minHeight = std::max(kMinHeight, leftBottom + kRowsUnderList);
+    if (std::abs(minHeight - MinimumHeightTwips()) >= 1) {
+        SetMinimumSizeTwips(minHeight, kMinWidth);
+        H = std::max(H, PixelsToTwipsY(height()));
+    }
+
     // The list fills the rest down to the proposed-change rows.
-    const double listBottom = H - 1368;
+    const double listBottom = std::max(H - kRowsUnderList, leftBottom);
     const double listHeight = std::max(0.0, listBottom - top);
     const double listWidth = std::max(0.0, W - 576 - listLeft);
     ResumeNext([&] {
@@ -467,6 +517,22 @@ void FormFileNameTagCoordinator::LayoutControls() {
         if (ImageGreenIndicator) ImageGreenIndicator->move(x, y);
     });
     ResumeNext([&] { ResizeColumns(); });
+}
+
+double FormFileNameTagCoordinator::TagOverridesTwips(double column) const {
+    // Room for either text of the indicator, the one for overrides in force
+    // in bold, so that the column stays put when the text changes.
+    QFont normal = LabelTagOverrides->font();
+    normal.setBold(false);
+    QFont bold = normal;
+    bold.setBold(true);
+    const QRect room(0, 0, TwipsToPixelsX(column), 100000);
+    int pixels = 0;
+    for (const auto& [font, text] : {std::pair{normal, TextId::Coordinator::NoOverridesInEffect},
+                                     std::pair{bold, TextId::Coordinator::OverridesInEffect}})
+        pixels =
+            std::max(pixels, QFontMetrics(font).boundingRect(room, Qt::TextWordWrap, GetResourceString(text)).height());
+    return std::max(kTagOverridesHeight, PixelsToTwipsY(pixels));
 }
 
 double FormFileNameTagCoordinator::LeftColumnTwips() const {

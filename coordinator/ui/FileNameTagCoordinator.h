@@ -177,6 +177,8 @@ private:
     // The width of the left column (twips): its built width, or what its
     // captions need in a larger font.
     double LeftColumnTwips() const;
+    // The height of the override indicator (twips) in a column `column` wide.
+    double TagOverridesTwips(double column) const;
     void UpdateProposedChangesTextBoxes(bool blnEnable);
     // A proposed-change box's text went into cell `column` of the selected row.
     void ProposedChange(QLineEdit* box, int column);

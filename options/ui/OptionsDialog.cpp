@@ -25,6 +25,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -35,6 +36,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTabBar>
@@ -50,6 +52,8 @@ namespace {
 // The property that gives a control its help topic (-1: the selected page's).
 const char* const kTopicProperty = "optionsHelpTopic";
 constexpr int kSelectedPageTopic = -1;
+// Pixels a window manager's frame may add to a window's width.
+constexpr int kWindowFrameRoom = 16;
 
 template <typename T>
 T* Named(T* control, const QString& name) {
@@ -120,8 +124,10 @@ void DialogOptions::BuildControls() {
     TabStripOptions = Named(new QTabBar(this), QStringLiteral("TabStripOptions"));
     for (int i = 0; i < 5; ++i) TabStripOptions->addTab(QString());
     TabStripOptions->setExpanding(false);
-    // Every page's tab in sight: the dialog is as wide as the five captions.
-    TabStripOptions->setUsesScrollButtons(false);
+    // Every page's tab in sight where the screen has room: the dialog is as
+    // wide as the five captions (FitTabsToScreen); on a narrower screen the
+    // tab row scrolls instead of the dialog running past the screen's edge.
+    TabStripOptions->setUsesScrollButtons(true);
     TabStripOptions->setElideMode(Qt::ElideNone);
     FramesStack = Named(new QStackedWidget(this), QStringLiteral("FramesStack"));
     FrameOptions = {BuildScanPage(), BuildFileNamePage(), BuildHtmlPage(), BuildTextPage(), BuildPreferencesPage()};
@@ -759,6 +765,7 @@ void DialogOptions::InitialiseDialogText() {
 
 void DialogOptions::Load() {
     ResumeNext([&] { InitialiseDialogText(); });
+    ResumeNext([&] { FitTabsToScreen(); });
     ResumeNext([&] { ReadWindowPos(this); });
     CommonDialogColour.Flags = 2;
     ResumeNext([&] { HTMLColoursIntoComboBox(ComboFill); });
@@ -779,6 +786,14 @@ void DialogOptions::Load() {
     m_fileNameFormatTyped = false;
     for (int k = 0; k < 3; ++k) m_orderSelected[k] = k == 0;
     LabelOrder_Click(0);
+}
+
+void DialogOptions::FitTabsToScreen() {
+    const QMargins margins = layout()->contentsMargins();
+    const int tabs = TabStripOptions->sizeHint().width() + margins.left() + margins.right();
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() - kWindowFrameRoom : tabs;
+    setMinimumWidth(std::min(tabs, room));
 }
 
 void DialogOptions::GetScanRules() {

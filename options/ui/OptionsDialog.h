@@ -190,6 +190,8 @@ public:
     // ---- handlers ----
     // Tab 1 to 5 (or -1: as loaded) shown; the dialog is then run by the caller.
     void SelectTab(int tab);
+    // As wide as the row of tabs, or as the screen where that is narrower.
+    void FitTabsToScreen();
     void TabStripOptions_Click();
     void OKButton_Click();
     void CheckRecycleBin_Click();

@@ -18,6 +18,9 @@
 
 namespace {
 
+// The dialog's smallest width, in twips.
+constexpr double kMinWidth = 4800;
+
 std::function<void(DialogAutoTidyResults&)>& Driver() {
     static std::function<void(DialogAutoTidyResults&)> driver;
     return driver;
@@ -113,6 +116,11 @@ void DialogAutoTidyResults::InitialiseDialogText() {
         LabelFound->setText(GetResourceString(FoundLabel));
         LabelUnfound->setText(GetResourceString(UnfoundLabel));
         OKButton->setText(GetResourceString(OK));
+        // Never so narrow or low that the texts are cut: they wrap at the
+        // smallest width, and the smallest height has room for them.
+        const int width = TwipsToPixelsX(kMinWidth);
+        layout()->activate();
+        setMinimumSize(width, layout()->totalHeightForWidth(width));
     });
 }
 

@@ -64,10 +64,30 @@ constexpr double kBuiltWidth = 9108, kBuiltHeight = 6060;
 constexpr double kMinHeight = 5280, kMinWidth = 8000;
 constexpr double kButtonHeight = 348;
 constexpr double kViewTop = 960, kOptionsTop = 1440, kListTop = 1800;
-constexpr double kViewTabWidth = 1212, kViewTabHeight = 324;
+constexpr double kViewTabWidth = 1212, kViewTabHeight = 324, kViewTabGap = 48;
+// Room left and right of a view tab's caption on its picture.
+constexpr double kViewTabPadding = 96;
+// The logo keeps the width it has in a window of the minimum built width.
+constexpr double kLogoMinWidth = kMinWidth - 7416;
+constexpr double kRightMargin = 576;
 
 const QString kSettingsSection = QStringLiteral("Settings");
 const QString kLocationKey = QStringLiteral("PlaylistsLocation");
+
+// A view tab's caption in the colours of a skinned push button: released, or
+// held down on the tab of the current view.  That tab is disabled, as the
+// choice in force, yet its caption stays whole over the held-down picture.
+void ColourViewTabCaption(QLabel* caption, bool current) {
+    QPalette palette = caption->palette();
+    if (current) {
+        const QColor down = ColorFromValue(gudtSkinSettings.ButtonDownForeColor);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, QPalette::WindowText, down);
+    } else {
+        SetSkinColour(palette, QPalette::WindowText, ColorFromValue(gudtSkinSettings.ButtonForeColor));
+    }
+    caption->setPalette(palette);
+}
 // The maker's web site, opened by the logo.
 const QString kMakerSite = QStringLiteral("https://www.brellick.example/");
 
@@ -348,6 +368,9 @@ void FormPlaylistManager::InitialiseDialogText() {
         moptionFileInfo.SetToolTipText(GetResourceString(P::ShowFileInfoTip));
         ImageBrellick->setToolTip(GetResourceString(P::LogoTip));
     });
+    // The captions decide the smallest width: known before the window's
+    // place is chosen.
+    LayoutControls();
 }
 
 // ---- layout -----------------------------------------------------------------------
@@ -358,7 +381,7 @@ void FormPlaylistManager::LayoutControls() {
     const auto release = qScopeGuard([&] { m_inLayout = false; });
     SkinnedJobWindow::LayoutControls();
 
-    const double W = PixelsToTwipsX(width());
+    double W = PixelsToTwipsX(width());
     const double H = PixelsToTwipsY(height());
     // Everything under the menu bar moves with it (it sits lower under a
     // picture title bar than under the platform's frame).
@@ -370,23 +393,36 @@ void FormPlaylistManager::LayoutControls() {
     };
     const double statusTop = H - 420;
     const double viewsBottom = statusTop - 108;
+    // The format caption and list as wide as their texts need, the logo in
+    // what is left of the row: never narrower than in a window of the
+    // minimum built width, the window's minimum width grows instead.
+    const double labelWidth = std::max(1212.0, PixelsToTwipsX(LabelPlaylistFormat->sizeHint().width()) + 60);
+    const double comboLeft = 4080 + labelWidth + 108;
+    const double comboWidth = std::max(1332.0, PixelsToTwipsX(ComboPlaylistFormat->sizeHint().width()));
+    const double logoLeft = std::max(6840.0, comboLeft + comboWidth + 108);
+    const double minWidth = std::max(kMinWidth, logoLeft + kLogoMinWidth + kRightMargin);
+    if (std::abs(minWidth - MinimumWidthTwips()) >= 1) {
+        SetMinimumSizeTwips(kMinHeight, minWidth);
+        W = std::max(W, PixelsToTwipsX(width()));
+    }
     ResumeNext([&] {
         mbuttonRead.SetTop(float(480 + shift));
         mbuttonStop.SetTop(float(480 + shift));
-        // The caption and the list as wide as their texts need.
-        const double labelWidth = std::max(1212.0, PixelsToTwipsX(LabelPlaylistFormat->sizeHint().width()) + 60);
         place(LabelPlaylistFormat, 4080, 540 + shift + 30, labelWidth, 252);
-        const double comboLeft = 4080 + labelWidth + 108;
-        const double comboWidth = std::max(1332.0, PixelsToTwipsX(ComboPlaylistFormat->sizeHint().width()));
         place(ComboPlaylistFormat, comboLeft, 480 + shift + 10, comboWidth,
               PixelsToTwipsY(ComboPlaylistFormat->sizeHint().height()));
-        const double logoLeft = std::max(6840.0, comboLeft + comboWidth + 108);
-        place(ImageBrellick, logoLeft, 480 + shift, W - 576 - logoLeft, 372);
+        place(ImageBrellick, logoLeft, 480 + shift, W - kRightMargin - logoLeft, 372);
     });
     ResumeNext([&] {
+        // Each view tab as wide as built, or as its caption needs.
+        double left = 120;
         for (int i = 1; i <= 2; ++i) {
-            place(ImagePlaylist[size_t(i)], 120 + (i - 1) * 1260.0, kViewTop + shift, kViewTabWidth, kViewTabHeight);
-            LabelPlaylist[size_t(i)]->setGeometry(ImagePlaylist[size_t(i)]->geometry());
+            SkinLabel* caption = LabelPlaylist[size_t(i)];
+            const double width =
+                std::max(kViewTabWidth, PixelsToTwipsX(caption->sizeHint().width()) + 2 * kViewTabPadding);
+            place(ImagePlaylist[size_t(i)], left, kViewTop + shift, width, kViewTabHeight);
+            caption->setGeometry(ImagePlaylist[size_t(i)]->geometry());
+            left += width + kViewTabGap;
         }
         place(TabStripPlaylist, 120, kViewTop + shift, std::min(W - 2400, 4000.0),
               PixelsToTwipsY(TabStripPlaylist->sizeHint().height()));
@@ -460,6 +496,7 @@ void FormPlaylistManager::ImagePlaylist_Click(int Index) {
     ImagePlaylist[size_t(Index)]->SetPicture(ImageSkins[SkinPicture::ButtonDown]);
     ImagePlaylist[size_t(Index)]->setEnabled(false);
     LabelPlaylist[size_t(Index)]->setEnabled(false);
+    for (int i = 1; i <= 2; ++i) ColourViewTabCaption(LabelPlaylist[size_t(i)], i == Index);
     if (TabStripPlaylist->currentIndex() != Index - 1)
         TabStripPlaylist->setCurrentIndex(Index - 1);
     else

@@ -102,7 +102,13 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
         SplitterPanes->SetChild2(ListViewScanResults);
         SplitterPanes->SetSplitPercent(40);
         SplitterPanes->SetSplitterWidth(50);
-        SplitterPanes->SetSplitterMinPos(static_cast<float>(kStopLeft + kButtonWidth));
+        // The tree is never narrower than what stands under it: the Stop
+        // button, and the include-subfolders box with its caption (the
+        // list beside the tree would cover the caption's end).
+        const int captionRight = std::max(CheckIncSubfolders->x() + CheckIncSubfolders->sizeHint().width(),
+                                          LabelIncSubfolders->x() + LabelIncSubfolders->sizeHint().width());
+        SplitterPanes->SetSplitterMinPos(
+            static_cast<float>(std::max(kStopLeft + kButtonWidth, PixelsToTwipsX(captionRight) - kMargin)));
     });
     ResumeNext([&] { ReadScanningCentreSettings(); });
     ResumeNext([&] { LayoutControls(); });
