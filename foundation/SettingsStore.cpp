@@ -344,23 +344,6 @@ QVariant LoadFromIni(const QString& section, const QString& key, const QString& 
     }
 }
 
-void SaveToIni(const QString& section, const QString& key, const QVariant& value, int settingType,
-               const QString& iniFile) {
-    const QString stored = StoredText(value);
-    try {
-        QString text;
-        if (settingType == SettingType::String) {
-            text = stored;
-            AnySpaces(text);
-        } else if (settingType == SettingType::Boolean || IsNumberType(settingType)) {
-            text = stored;
-        }
-        WritePlatformIniValue(iniFile, section, key, text);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("SaveToIni"), section, key, stored, settingType, iniFile));
-    }
-}
-
 QString AnySpaces(QString& text) {
     if (text.startsWith(QLatin1Char(' '))) text.replace(0, 1, QStringLiteral("%20"));
     if (text.endsWith(QLatin1Char(' '))) text.replace(text.size() - 1, 1, QStringLiteral("%20"));

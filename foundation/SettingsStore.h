@@ -51,8 +51,6 @@ double LenientNumber(const QString& text);
 // otherwise), rounded to the type (halves to even; 6 overflow beyond its
 // range).
 QVariant ConvertIniText(const QString& text, int settingType);
-void SaveToIni(const QString& section, const QString& key, const QVariant& value, int settingType,
-               const QString& iniFile);
 
 // The INI edge escapes: one leading and one trailing blank as "%20".
 // Both change `text` as well as returning the result.
