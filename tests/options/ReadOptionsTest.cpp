@@ -7,6 +7,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
 #include "support/ScopedOptions.h"
+#include "support/TestFiles.h"
 
 #include <QFileInfo>
 #include <functional>
@@ -304,6 +305,60 @@ TEST_F(ReadOptionsTest, UnconvertibleValuesRaiseWithTheReadersName) {
         EXPECT_EQ(e.number(), c.error);
         EXPECT_TRUE(e.description().endsWith(QLatin1Char('|') + QLatin1String(c.reader)))
             << e.description().toStdString();
+    }
+}
+
+// A stored value its reader refuses is reported once: the key then holds its
+// default (a Boolean as "1" or "0", which the Options dialog's number reads
+// take alike; "0" for a default the type cannot take), the next read is
+// clean, and every other key of the store keeps its bytes.
+TEST_F(ReadOptionsTest, RefusedValuesAreReportedOnceAndReplacedByTheirDefault) {
+    struct Case {
+        std::function<void()> read;
+        const char* section;
+        const char* key;
+        const char* refused;
+        const char* repaired;
+        int32_t error;
+    };
+    const Case cases[] = {
+        {[&] { GetPreferences(pref); }, "Preferences", "UseSkins", "maybe", "1", ErrNo::TypeMismatch},
+        {[&] { GetPreferences(pref); }, "Preferences", "WebHelp", "", "0", ErrNo::TypeMismatch},
+        {[&] { GetScanningCentreOptions(scanning); }, "ScanRules", "NumScanRules", "-1", "0",
+         ErrNo::SubscriptOutOfRange},
+        {[&] { GetFileNameTagCoordinatorOptions(coord); }, "SimulateRules", "NumSimulateRules", "40000", "0",
+         ErrNo::Overflow},
+        {[&] { GetFileNameTagCoordinatorOptions(coord); }, "SimulateRules", "1Point1", "-99999", "", ErrNo::Overflow},
+        {[&] { GetFileNameTagCoordinatorAdvOptions(adv); }, "FileNameTagCoordinator", "TrackNumLimit", "99999", "30",
+         ErrNo::Overflow},
+        {[&] { GetFileNameTagCoordinatorAdvOptions(adv); }, "FileNameTagCoordinator", "ColourDelete", "&H1FFFFFFFF",
+         "&H000000C0", ErrNo::Overflow},
+        {[&] { GetMusicCataloguerHTMLOptions(html); }, "MusicCataloguerHTML", "SortOrder", "-70000", "0",
+         ErrNo::Overflow},
+        {[&] { GetMusicCataloguerTextOptions(txt); }, "MusicCataloguerText", "ColumnHeadingWidth1", "1e9", "0",
+         ErrNo::Overflow},
+        {[&] { GetEncoderDecoderOptions(enc); }, "EncoderDecoder", "Bitrate", "99999999999", "12", ErrNo::Overflow},
+        {[&] { GetEncoderDecoderOptions(enc); }, "EncoderDecoder", "LowPassFilteringFreqkHz", "1e400", "50000",
+         ErrNo::Overflow},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key + "=" + c.refused);
+        TempHome fresh;
+        Store("Other", "Spaced", " a\tb ");
+        Store(c.section, "Neighbour", "caf\u00E9 \u65E5");
+        Store("SimulateRules", "NumSimulateRules", "1");
+        Store("MusicCataloguerText", "NumColumnHeadings", "1");
+        Store(c.section, c.key, c.refused);
+        Store("Other", "Last", "\\ kept");
+        const QByteArray before = ReadBytes(SettingsStorePath());
+
+        EXPECT_EQ(ErrorOf(c.read).number(), c.error);
+        EXPECT_EQ(Stored(c.section, c.key), c.repaired);
+        QByteArray expected = before;
+        const QByteArray line = QByteArray("\n") + c.key + "=";
+        expected.replace(line + c.refused + "\n", line + c.repaired + "\n");
+        EXPECT_EQ(ReadBytes(SettingsStorePath()).toStdString(), expected.toStdString());
+        EXPECT_EQ(ErrorOf(c.read).number(), 0);
     }
 }
 
