@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix and checks that what is installed
-# runs on its own: every companion file is in place, the tag library loads and
-# offers its entry point, and the installed program starts (offscreen, with a
-# temporary settings folder), stays up and ends cleanly on SIGTERM.
+# runs on its own: every companion file is in place, no installed file holds
+# the path of the source or build folder, the tag library loads and offers its
+# entry point, and the installed program starts (offscreen, with a temporary
+# settings folder), stays up and ends cleanly on SIGTERM.
 #
 #   check-install.sh [BUILD_DIR]     exit 0 passed, else failed
 set -euo pipefail
@@ -26,6 +27,20 @@ need lib/sonivard/WebHelp
 soname=$(objdump -p "$prefix/lib/sonivard/libquillmark.so" | awk '/SONAME/ {print $2}')
 [ "$soname" = libquillmark.so.1 ] || { echo "the tag library's SONAME is '$soname'"; fail=1; }
 need "lib/sonivard/$soname"
+
+# Nothing of the build machine's folders is in any installed file, debug
+# information included: neither the source folder nor the build folder, as
+# configured or as real paths.
+folders=("$(pwd -P)" "$build")
+for key in CMAKE_HOME_DIRECTORY CMAKE_CACHEFILE_DIR; do
+    folder=$(sed -n "s/^$key:INTERNAL=//p" "$build/CMakeCache.txt")
+    if [ -n "$folder" ]; then folders+=("$folder"); fi
+done
+mapfile -t folders < <(printf '%s\n' "${folders[@]}" | sort -u)
+for folder in "${folders[@]}"; do
+    found=$(grep -rlF -- "$folder" "$prefix" || true)
+    [ -z "$found" ] || { echo "installed files hold the path $folder:"; echo "$found"; fail=1; }
+done
 [ "$fail" = 0 ] || exit 1
 
 # A sanitizer build's library needs the sanitizer runtime loaded first, and
