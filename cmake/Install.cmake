@@ -2,6 +2,8 @@
 # companions (the tag library, Skins/, WebHelp/) beside its own file and
 # nowhere else, so they all go into one folder, lib/sonivard/, and bin/ holds a
 # link to the program there.  The string tables and sounds are compiled in.
+# For the desktop's menus, share/applications holds the program's entry and
+# share/icons/hicolor its icon.
 include(GNUInstallDirs)
 set(SV_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/sonivard)
 
@@ -20,4 +22,36 @@ install(CODE "
   file(RELATIVE_PATH target \"\${prefix}/${CMAKE_INSTALL_BINDIR}\" \"\${prefix}/${SV_INSTALLED_PROGRAM}\")
   file(CREATE_LINK \"\${target}\" \"\${prefix}/${CMAKE_INSTALL_BINDIR}/sonivard\" SYMBOLIC)
   message(STATUS \"Installing: \${prefix}/${CMAKE_INSTALL_BINDIR}/sonivard -> \${target}\")
+")
+
+# ---- the desktop's menus: the program's entry and its icon ----
+# The icon is drawn at build time in the sizes menus and launchers ask for,
+# laid out as the hicolor theme wants it.
+add_executable(icon_generator ${CMAKE_SOURCE_DIR}/resources/icons/IconGenerator.cpp)
+target_link_libraries(icon_generator PRIVATE Qt6::Gui)
+set_target_properties(icon_generator PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools AUTOMOC OFF AUTORCC OFF)
+set(SV_ICON_SIZES 16 22 24 32 48 64 128 256)
+set(SV_ICON_DIR ${CMAKE_BINARY_DIR}/icons/hicolor)
+set(icon_files)
+foreach(size ${SV_ICON_SIZES})
+  list(APPEND icon_files ${SV_ICON_DIR}/${size}x${size}/apps/sonivard.png)
+endforeach()
+add_custom_command(
+  OUTPUT ${icon_files}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:icon_generator> ${SV_ICON_DIR}
+          ${SV_ICON_SIZES}
+  DEPENDS icon_generator
+  COMMENT "Drawing the program's icon"
+  VERBATIM)
+add_custom_target(sv_icons ALL DEPENDS ${icon_files})
+install(DIRECTORY ${SV_ICON_DIR} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+
+# The menu entry is written at install time: its Exec line names the program
+# under the prefix that `cmake --install` is given.
+install(CODE "
+  set(SV_DESKTOP_TEMPLATE \"${CMAKE_SOURCE_DIR}/resources/desktop/sonivard.desktop.in\")
+  set(SV_INSTALL_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+  set(SV_INSTALL_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+  include(\"${CMAKE_SOURCE_DIR}/cmake/InstallDesktopEntry.cmake\")
 ")

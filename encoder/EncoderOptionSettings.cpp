@@ -9,30 +9,25 @@ const QString kSection = QStringLiteral("EncoderDecoder");
 
 QString key(const char* name) { return QLatin1String(name); }
 
-// A list or slider position the control does not have stops the reading.
-int InRange(int value, int low, int high) {
-    if (value < low || value > high) RaiseError(ErrNo::InvalidPropertyValue);
-    return value;
-}
-
 }  // namespace
 
 void EncoderOptionSettings::Read() {
     using namespace Stored;
+    // A list or slider position the control does not have stops the reading.
     WithTrail(QStringLiteral("ReadEncoderDecoderOptionsSettings"), [&] {
         const QString& s = kSection;
-        SliderBitrate0 = InRange(Long(s, key("Bitrate"), QStringLiteral("12")), 1, 18);
-        ComboMode = InRange(Integer(s, key("Mode"), QStringLiteral("0")), 0, 6);
+        SliderBitrate0 = LongIn(s, key("Bitrate"), QStringLiteral("12"), 1, 18);
+        ComboMode = IntegerIn(s, key("Mode"), QStringLiteral("0"), 0, 6);
         OptionSameAsInputDir = Truth(s, key("SameAsInputDirectory"), QStringLiteral("True"));
         OptionUse = Truth(s, key("Use"), QStringLiteral("False"));
         TextUse = Text(s, key("UseFolder"));
-        ComboOptimisation = InRange(Integer(s, key("Optimisation"), QStringLiteral("0")), 0, 2);
+        ComboOptimisation = IntegerIn(s, key("Optimisation"), QStringLiteral("0"), 0, 2);
         CheckIncCRCChecksums = Check(s, key("IncludeCRCChecksums"), QStringLiteral("0"));
         CheckCopy = Check(s, key("Copy"), QStringLiteral("0"));
         CheckCopyright = Check(s, key("Copyright"), QStringLiteral("0"));
         CheckDeleteSourceFile = Check(s, key("DeleteSourceFile"), QStringLiteral("0"));
         CheckEnableVBR = Check(s, key("EnableVBR"), QStringLiteral("1"));
-        SliderBitrate1 = InRange(Long(s, key("MaximumVBRBitrate"), QStringLiteral("12")), 1, 18);
+        SliderBitrate1 = LongIn(s, key("MaximumVBRBitrate"), QStringLiteral("12"), 1, 18);
         TextQuality = Text(s, key("Quality"), QStringLiteral("4"));
         CheckDisableVBRTag = Check(s, key("DisableVBRTag"), QStringLiteral("0"));
         CheckEnforceMinBitrate = Check(s, key("EnforceMinimumBitrate"), QStringLiteral("0"));
@@ -43,11 +38,11 @@ void EncoderOptionSettings::Read() {
         CheckDisableBitReservoir = Check(s, key("DisableBitReservoir"), QStringLiteral("0"));
         CheckDisableShortBlocks = Check(s, key("DisableShortBlocks"), QStringLiteral("0"));
         CheckComplyISOMPEGSpec = Check(s, key("ComplyISOMPEGSpec"), QStringLiteral("0"));
-        ComboATHControl = InRange(Integer(s, key("ATHControl"), QStringLiteral("0")), 0, 3);
-        ComboAlgorithmQuality = InRange(Integer(s, key("AlgorithmQuality"), QStringLiteral("0")), 0, 10);
+        ComboATHControl = IntegerIn(s, key("ATHControl"), QStringLiteral("0"), 0, 3);
+        ComboAlgorithmQuality = IntegerIn(s, key("AlgorithmQuality"), QStringLiteral("0"), 0, 10);
         TextCustomOptions = Text(s, key("CustomOptions"));
         CheckOnlyUseCustom = Check(s, key("OnlyUseCustom"), QStringLiteral("0"));
-        ComboOutputSamplingFrequency = InRange(Integer(s, key("OutputSamplingFrequency"), QStringLiteral("1")), 1, 10) - 1;
+        ComboOutputSamplingFrequency = IntegerIn(s, key("OutputSamplingFrequency"), QStringLiteral("1"), 1, 10) - 1;
         CheckHighPassFreq = Check(s, key("HighPassFilteringFreq"), QStringLiteral("0"));
         TextHighPassFreq = Text(s, key("HighPassFilteringFreqkHz"), QStringLiteral("0.001"));
         CheckHighPassWidth = Check(s, key("WidthOfHighPassFilter"), QStringLiteral("0"));

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 
@@ -22,8 +21,6 @@
 namespace {
 
 const QString kSource = QStringLiteral("Sonivard");
-
-QString Fold(const QString& name) { return name.toCaseFolded(); }
 
 bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
@@ -267,16 +264,7 @@ mode_t DefaultFileMode() {
     return mode;
 }
 
-// ---- platform-syntax line editing --------------------------------------------
-
-// A platform-syntax file is edited as lines of bytes: a write replaces the
-// bytes of its key's line (or adds lines) and keeps every other line exactly
-// as it was, its line end and its encoding included.  An 8-bit file is
-// decoded line by line (a line that is valid UTF-8 is UTF-8, any other is
-// Windows-1252), by the reader as by the writer, so a file that mixes the two
-// reads the same after a write as before.
-
-enum class LineCode { Ascii, Utf8, Cp1252, Utf16Le };
+// ---- platform-syntax decoding --------------------------------------------------
 
 bool IsAscii(QByteArrayView bytes) {
     for (const char c : bytes)
@@ -284,118 +272,14 @@ bool IsAscii(QByteArrayView bytes) {
     return true;
 }
 
-QString DecodeEightBitLine(QByteArrayView bytes, LineCode* code = nullptr) {
-    auto found = [&](LineCode c) {
-        if (code) *code = c;
-    };
-    if (IsAscii(bytes)) {
-        found(LineCode::Ascii);
-        return QString::fromLatin1(bytes);
-    }
+// One line of an 8-bit file: UTF-8 when it is valid UTF-8, else Windows-1252.
+QString DecodeEightBitLine(QByteArrayView bytes) {
+    if (IsAscii(bytes)) return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        found(LineCode::Utf8);
-        return text;
-    }
-    found(LineCode::Cp1252);
+    if (!utf8.hasError()) return text;
     const std::u16string wide = cp1252::Decode(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())));
     return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-}
-
-QByteArray EncodeUtf16Le(QStringView text) {
-    QStringEncoder encoder(QStringEncoder::Utf16LE);
-    return encoder.encode(text);
-}
-
-// The bytes of one line's text in `code`.  Windows-1252 is used only where
-// every character fits and the bytes read back as the same text (some
-// Windows-1252 byte runs are valid UTF-8 and would read as other text);
-// anything else is UTF-8.
-QByteArray EncodeLine(const QString& text, LineCode code) {
-    if (code == LineCode::Utf16Le) return EncodeUtf16Le(text);
-    if (code == LineCode::Cp1252) {
-        const std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
-        if (cp1252::Fits(view)) {
-            const std::string encoded = cp1252::Encode(view);
-            QByteArray bytes(encoded.data(), static_cast<qsizetype>(encoded.size()));
-            if (DecodeEightBitLine(bytes) == text) return bytes;
-        }
-    }
-    return text.toUtf8();
-}
-
-struct FileLine {
-    QByteArray content;  // the line's bytes before `end`
-    QByteArray end;      // the CR the reader drops and the LF, as far as present
-    QString text;        // `content` decoded
-    LineCode code = LineCode::Ascii;
-};
-
-struct LineFile {
-    QByteArray bom;
-    bool utf16 = false;
-    std::vector<FileLine> lines;
-
-    // How a new line is written: as the file was read.
-    LineCode defaultCode() const {
-        if (utf16) return LineCode::Utf16Le;
-        if (!bom.isEmpty()) return LineCode::Utf8;
-        for (const FileLine& l : lines)
-            if (l.code == LineCode::Cp1252) return LineCode::Cp1252;
-        return LineCode::Utf8;
-    }
-    QByteArray encodeEnd(QStringView end) const { return utf16 ? EncodeUtf16Le(end) : end.toLatin1(); }
-    // CRLF when any line ends so (or the file is new), else LF.
-    QString lineEnd() const {
-        if (lines.empty()) return QStringLiteral("\r\n");
-        const QByteArray crlf = encodeEnd(u"\r\n");
-        for (const FileLine& l : lines)
-            if (l.end == crlf) return QStringLiteral("\r\n");
-        return QStringLiteral("\n");
-    }
-    QByteArray bytes() const {
-        QByteArray out = bom;
-        for (const FileLine& l : lines) out += l.content + l.end;
-        return out;
-    }
-};
-
-LineFile SplitLines(const QByteArray& bytes) {
-    LineFile file;
-    qsizetype pos = 0;
-    if (bytes.startsWith("\xFF\xFE")) {
-        file.bom = bytes.left(2);
-        file.utf16 = true;
-        pos = 2;
-    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
-        file.bom = bytes.left(3);
-        pos = 3;
-    }
-    const qsizetype unit = file.utf16 ? 2 : 1;
-    auto isUnit = [&](qsizetype at, char c) {
-        return at + unit <= bytes.size() && bytes[at] == c && (unit == 1 || bytes[at + 1] == '\0');
-    };
-    while (pos < bytes.size()) {
-        qsizetype stop = pos;  // the line's LF, or the end of the file
-        while (stop < bytes.size() && !isUnit(stop, '\n')) stop += unit;
-        qsizetype contentEnd = std::min(stop, bytes.size());
-        if (contentEnd - unit >= pos && isUnit(contentEnd - unit, '\r')) contentEnd -= unit;
-        const qsizetype next = std::min(stop + unit, bytes.size());
-        FileLine line;
-        line.content = bytes.mid(pos, contentEnd - pos);
-        line.end = bytes.mid(contentEnd, next - contentEnd);
-        if (file.utf16) {
-            QStringDecoder decoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
-            line.text = decoder.decode(line.content);
-            line.code = LineCode::Utf16Le;
-        } else {
-            line.text = DecodeEightBitLine(line.content, &line.code);
-        }
-        file.lines.push_back(std::move(line));
-        pos = next;
-    }
-    return file;
 }
 
 bool IsSectionHeader(QStringView trimmed) { return trimmed.startsWith(QLatin1Char('[')); }
@@ -742,84 +626,4 @@ void UpdateStoreFile(const QString& path, const std::function<bool(IniDocument&)
     }
     WriteStoreFileAtomically(target, doc->toStoreText().toUtf8());
     RememberLocked(path, IniSyntax::Store, std::move(doc));
-}
-
-void WritePlatformIniValue(const QString& path, const QString& section, const QString& key, const QString& value) {
-    std::lock_guard lock(CacheMutex());
-    const QString target = WriteTarget(path);
-    const QString folder = QFileInfo(target).absolutePath();
-    FolderLock folderLock(folder);
-
-    QByteArray bytes;
-    Stamp stamp;
-    if (!ReadWholeFile(target, bytes, stamp)) RaiseErrno(errno, false, kSource, target);
-    LineFile file = SplitLines(bytes);
-    std::vector<FileLine>& lines = file.lines;
-    const QString eol = file.lineEnd();
-    QString cleanValue = value;
-    cleanValue.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-
-    auto newLine = [&](const QString& text) {
-        const LineCode code = file.defaultCode();
-        return FileLine{EncodeLine(text, code), file.encodeEnd(eol), text, code};
-    };
-    // Lines go in after `at`; an unterminated line there gets an end first,
-    // one under which it reads as before (a CR it ends with joins the LF).
-    auto insertAfter = [&](qsizetype at, std::vector<FileLine> added) {
-        if (at >= 0) {
-            FileLine& before = lines[static_cast<size_t>(at)];
-            if (!before.end.endsWith(file.encodeEnd(u"\n")))
-                before.end += file.encodeEnd(before.end.isEmpty() ? QStringView(eol) : QStringView(u"\n"));
-        }
-        lines.insert(lines.begin() + (at + 1), std::make_move_iterator(added.begin()),
-                     std::make_move_iterator(added.end()));
-    };
-
-    const QString foldedSection = Fold(section);
-    const QString foldedKey = Fold(key);
-    const qsizetype count = static_cast<qsizetype>(lines.size());
-    qsizetype sectionLine = -1, sectionEnd = count;
-    for (qsizetype i = 0; i < count; ++i) {
-        const QStringView t = TrimBlanksView(lines[static_cast<size_t>(i)].text);
-        if (!IsSectionHeader(t)) continue;
-        if (sectionLine >= 0) {
-            sectionEnd = i;
-            break;
-        }
-        if (Fold(PlatformSectionName(t)) == foldedSection) sectionLine = i;
-    }
-    if (sectionLine < 0) {
-        std::vector<FileLine> added;
-        if (count > 0 && !TrimBlanksView(lines.back().text).isEmpty()) added.push_back(newLine(QString()));
-        added.push_back(newLine(QLatin1Char('[') + section + QLatin1Char(']')));
-        added.push_back(newLine(key + QLatin1Char('=') + cleanValue));
-        insertAfter(count - 1, std::move(added));
-    } else {
-        qsizetype keyLine = -1, lastContent = sectionLine;
-        for (qsizetype i = sectionLine + 1; i < sectionEnd; ++i) {
-            const QStringView t = TrimBlanksView(lines[static_cast<size_t>(i)].text);
-            if (t.isEmpty()) continue;
-            lastContent = i;
-            if (t.startsWith(QLatin1Char(';'))) continue;
-            const qsizetype eq = t.indexOf(QLatin1Char('='));
-            if (eq >= 0 && Fold(TrimBlanksView(t.left(eq)).toString()) == foldedKey) {
-                keyLine = i;
-                break;
-            }
-        }
-        if (keyLine >= 0) {
-            // The key's own line keeps its spelling of the key, its line end
-            // and, where the value allows, its encoding.
-            FileLine& line = lines[static_cast<size_t>(keyLine)];
-            const QStringView t = TrimBlanksView(line.text);
-            const QString spelling = TrimBlanksView(t.left(t.indexOf(QLatin1Char('=')))).toString();
-            line.text = spelling + QLatin1Char('=') + cleanValue;
-            if (line.code == LineCode::Ascii) line.code = file.defaultCode();
-            line.content = EncodeLine(line.text, line.code);
-        } else {
-            insertAfter(lastContent, {newLine(key + QLatin1Char('=') + cleanValue)});
-        }
-    }
-    WriteStoreFileAtomically(target, file.bytes());
-    Cache().remove(CacheKey(path, IniSyntax::Platform));
 }

@@ -19,16 +19,14 @@
 //    trimmed of blanks and TABs, one pair of matching surrounding quotes
 //    (" or ') taken off a value, no escapes, no length limit.  The file may be
 //    UTF-8 (with or without BOM), UTF-16LE with BOM, or Windows-1252, and an
-//    8-bit file may mix the last two line by line; CRLF or LF.  Writing
-//    changes only the line of the key (or adds the key or its section) and
-//    keeps every other line byte for byte, so no other key reads differently
-//    afterwards.
+//    8-bit file may mix the last two line by line; CRLF or LF.  The program
+//    only reads such files.
 //
 // In both, a line whose first non-blank character is ";" is a comment, the
 // first of several equal keys (or sections) is the one that counts, and a
 // line without "=" outside a section header is ignored.
 //
-// Every file is rewritten atomically: a temporary file in the same folder is
+// The store is rewritten atomically: a temporary file in the same folder is
 // written, flushed to disk and renamed over the old one (whose mode is kept;
 // a symbolic link is followed so the link stays).  A failed write raises the
 // platform's error for the failure and leaves the old file as it was.
@@ -110,14 +108,6 @@ std::shared_ptr<const IniDocument> ReadIniFile(const QString& path, IniSyntax sy
 // rewrites the file atomically when `change` returns true.  Creates missing
 // folders.  Raises the platform error of a failed step.
 void UpdateStoreFile(const QString& path, const std::function<bool(IniDocument&)>& change);
-
-// Platform syntax: sets one key, creating the file, section or key when
-// missing, and keeps every other line byte for byte.  The key's line keeps its
-// encoding where the value allows (else it becomes UTF-8); new lines take the
-// file's.  A CR or LF in `value` is written as a blank, since it would split
-// the line.  Raises the platform error of a
-// failed step.
-void WritePlatformIniValue(const QString& path, const QString& section, const QString& key, const QString& value);
 
 // Writes `bytes` to `path` through a temporary file in the same folder:
 // write, fsync, rename over.  Keeps the old file's mode and follows a

@@ -44,10 +44,13 @@ QString numbered(const char* key, qsizetype n) { return QLatin1String(key) + QSt
 // would share one key.
 QString ruleKey(int32_t n, const char* field) { return QString::number(n) + QLatin1String(field); }
 
-// A rule count from the store, refused before any array is sized for it.
-int32_t checkedRuleCount(int32_t count) {
-    if (count > MaxRuleCount) RaiseError(ErrNo::Overflow);
-    if (count < 0) RaiseError(ErrNo::SubscriptOutOfRange);
+// A rule count from the store ("0" when none), refused before any array is
+// sized for it.
+int32_t readRuleCount(const QString& section, const QString& key) {
+    const QString none = QStringLiteral("0");
+    const int32_t count = readLong(section, key, none);
+    if (count > MaxRuleCount) RefuseStoredValue(section, key, none, SettingType::Long, ErrNo::Overflow);
+    if (count < 0) RefuseStoredValue(section, key, none, SettingType::Long, ErrNo::SubscriptOutOfRange);
     return count;
 }
 
@@ -83,7 +86,7 @@ void GetScanningCentreOptions(ScanningCentreOptions& o) {
         o.strScanFilter = readText(s, QStringLiteral("ScanFilter"), QStringLiteral("*.mp3"));
 
         const QString r = QStringLiteral("ScanRules");
-        const int32_t count = checkedRuleCount(readLong(r, QStringLiteral("NumScanRules"), QStringLiteral("0")));
+        const int32_t count = readRuleCount(r, QStringLiteral("NumScanRules"));
         // Rebuilt whole: the rules, then one empty element.
         o.udtScanRules.assign(static_cast<size_t>(count) + 1, ScanRule{});
         for (int32_t n = 1; n <= count; ++n) {
@@ -117,7 +120,7 @@ void GetFileNameTagCoordinatorOptions(CoordinatorOptions& o) {
         o.blnDoubleBarrel = readBool(c, QStringLiteral("DoubleBarrel"), true);
 
         const QString r = QStringLiteral("SimulateRules");
-        const int32_t count = checkedRuleCount(readLong(r, QStringLiteral("NumSimulateRules"), QStringLiteral("0")));
+        const int32_t count = readRuleCount(r, QStringLiteral("NumSimulateRules"));
         o.udtSimulateRules.assign(static_cast<size_t>(count) + 1, SimulateRule{});
         for (int32_t n = 1; n <= count; ++n) {
             SimulateRule& rule = o.udtSimulateRules[static_cast<size_t>(n - 1)];

@@ -253,6 +253,35 @@ QString StoredText(const QVariant& value) {
 
 const QString kStoreSource = QStringLiteral("SettingsStore");
 
+// The text that takes the place of a refused value: the default in a form
+// every reader of the key takes alike (the Options dialog reads as numbers
+// the keys the option readers read as Booleans, so a Boolean goes in as "1"
+// or "0"); "0" when the type cannot take the default either.
+QString RepairText(const QString& defaultText, int settingType) {
+    try {
+        const QVariant value = ConvertStoreText(defaultText, settingType);
+        if (settingType == SettingType::Boolean) return value.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+        return defaultText;
+    } catch (const SvError&) {
+        return QStringLiteral("0");
+    }
+}
+
+// Puts the repair text in place of `refused`, unless the key has changed
+// since.  A failure to write is not reported: the value is refused again at
+// its next read, as before.
+void ReplaceRefused(const QString& section, const QString& key, const QString& refused, const QString& defaultText,
+                    int settingType) {
+    try {
+        const QString repair = RepairText(defaultText, settingType);
+        UpdateStoreFile(SettingsStorePath(), [&](IniDocument& doc) {
+            const QString* now = doc.value(section, key);
+            return now && *now == refused && doc.setValue(section, key, repair);
+        });
+    } catch (...) {
+    }
+}
+
 }  // namespace
 
 // The number a text begins with: blanks, TABs and line feeds are skipped
@@ -314,10 +343,24 @@ QVariant GetOptionSetting(const QString& section, const QString& key, const QStr
     try {
         const auto doc = ReadIniFile(SettingsStorePath(), IniSyntax::Store);
         const QString* stored = doc->value(section, key);
-        return ConvertStoreText(stored ? *stored : defaultText, settingType);
+        if (!stored) return ConvertStoreText(defaultText, settingType);
+        try {
+            return ConvertStoreText(*stored, settingType);
+        } catch (const SvError&) {
+            ReplaceRefused(section, key, *stored, defaultText, settingType);
+            throw;
+        }
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("GetOptionSetting"), section, key, defaultText, settingType));
     }
+}
+
+void RefuseStoredValue(const QString& section, const QString& key, const QString& defaultText, int settingType,
+                       int32_t errorNumber) {
+    const auto doc = ReadIniFile(SettingsStorePath(), IniSyntax::Store);
+    if (const QString* stored = doc->value(section, key))
+        ReplaceRefused(section, key, *stored, defaultText, settingType);
+    RaiseError(errorNumber);
 }
 
 void DeleteOptionSetting(const QString& section, const QString& key) {
@@ -341,23 +384,6 @@ QVariant LoadFromIni(const QString& section, const QString& key, const QString& 
     } catch (...) {
         PropagateError(CallSite(QStringLiteral("LoadFromIni"), section, key, defaultText, settingType, iniFile,
                                 useDefaultIfEmpty));
-    }
-}
-
-void SaveToIni(const QString& section, const QString& key, const QVariant& value, int settingType,
-               const QString& iniFile) {
-    const QString stored = StoredText(value);
-    try {
-        QString text;
-        if (settingType == SettingType::String) {
-            text = stored;
-            AnySpaces(text);
-        } else if (settingType == SettingType::Boolean || IsNumberType(settingType)) {
-            text = stored;
-        }
-        WritePlatformIniValue(iniFile, section, key, text);
-    } catch (...) {
-        PropagateError(CallSite(QStringLiteral("SaveToIni"), section, key, stored, settingType, iniFile));
     }
 }
 

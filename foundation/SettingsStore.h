@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <cstdint>
 
 // Type codes (the platform's variant type numbers).
 namespace SettingType {
@@ -26,7 +27,19 @@ constexpr int StrictInteger = 36;
 void SaveOptionSetting(const QString& section, const QString& key, const QVariant& value, int settingType);
 // The key's text, or `defaultText` when it does not exist, converted by type
 // code: lenient numbers, Boolean words; raises 13/6 as the conversion table says.
+// A stored text that cannot be converted is refused once only: before the
+// error is raised, the key's default takes its place (see RefuseStoredValue).
 QVariant GetOptionSetting(const QString& section, const QString& key, const QString& defaultText, int settingType);
+
+// For a reader that refuses a value the conversion took (a number outside
+// what the reader can use): puts the key's default in the stored value's
+// place, so the refusal is reported once and not at every start, then raises
+// `errorNumber`.  The default goes in as a text that every reader of the key
+// takes alike (a Boolean as "1" or "0"; "0" when the type cannot take the
+// default either); a key that is not stored, or has changed meanwhile, is
+// left alone, and every other key keeps its text.
+[[noreturn]] void RefuseStoredValue(const QString& section, const QString& key, const QString& defaultText,
+                                    int settingType, int32_t errorNumber);
 
 // Removes a key or a whole section (the Options dialog's writers use it to
 // drop rules that no longer exist).
@@ -51,8 +64,6 @@ double LenientNumber(const QString& text);
 // otherwise), rounded to the type (halves to even; 6 overflow beyond its
 // range).
 QVariant ConvertIniText(const QString& text, int settingType);
-void SaveToIni(const QString& section, const QString& key, const QVariant& value, int settingType,
-               const QString& iniFile);
 
 // The INI edge escapes: one leading and one trailing blank as "%20".
 // Both change `text` as well as returning the result.

@@ -1,5 +1,6 @@
 #include "foundation/StoredValues.h"
 
+#include "foundation/Errors.h"
 #include "foundation/SettingsStore.h"
 
 namespace Stored {
@@ -22,6 +23,20 @@ int Integer(const QString& section, const QString& key, const QString& defaultTe
 
 int32_t Long(const QString& section, const QString& key, const QString& defaultText) {
     return GetOptionSetting(section, key, defaultText, SettingType::Long).toInt();
+}
+
+int IntegerIn(const QString& section, const QString& key, const QString& defaultText, int low, int high) {
+    const int value = Integer(section, key, defaultText);
+    if (value < low || value > high)
+        RefuseStoredValue(section, key, defaultText, SettingType::Integer, ErrNo::InvalidPropertyValue);
+    return value;
+}
+
+int32_t LongIn(const QString& section, const QString& key, const QString& defaultText, int32_t low, int32_t high) {
+    const int32_t value = Long(section, key, defaultText);
+    if (value < low || value > high)
+        RefuseStoredValue(section, key, defaultText, SettingType::Long, ErrNo::InvalidPropertyValue);
+    return value;
 }
 
 void SaveText(const QString& section, const QString& key, const QString& value) {

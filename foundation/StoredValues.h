@@ -24,6 +24,12 @@ bool Truth(const QString& section, const QString& key, const QString& defaultTex
 bool Check(const QString& section, const QString& key, const QString& defaultText);
 int Integer(const QString& section, const QString& key, const QString& defaultText);
 int32_t Long(const QString& section, const QString& key, const QString& defaultText);
+// Integer and Long for a control that holds the positions `low` to `high`
+// only: another stored number is refused with error 380 (invalid property
+// value), its key getting its default back (RefuseStoredValue of
+// foundation/SettingsStore.h), so the refusal is reported once.
+int IntegerIn(const QString& section, const QString& key, const QString& defaultText, int low, int high);
+int32_t LongIn(const QString& section, const QString& key, const QString& defaultText, int32_t low, int32_t high);
 
 void SaveText(const QString& section, const QString& key, const QString& value);
 void SaveTruth(const QString& section, const QString& key, bool value);

@@ -80,9 +80,8 @@ void CataloguerHeaderChecks::WriteChecks(const QString& section) const {
 void HTMLCataloguerHeaderSettings::Read() {
     WithTrail(QStringLiteral("ReadHTMLCataloguerHeaderOptionsSettings"), [&] {
         // The page-links box has three places and refuses any other.
-        const int place = Stored::Integer(kHTML, QStringLiteral("PageLinksAppear"), QStringLiteral("0"));
-        if (place < 0 || place >= kPageLinkPlaces) RaiseError(ErrNo::InvalidPropertyValue);
-        ComboPageLinks = place;
+        ComboPageLinks =
+            Stored::IntegerIn(kHTML, QStringLiteral("PageLinksAppear"), QStringLiteral("0"), 0, kPageLinkPlaces - 1);
         ReadChecks(kHTML);
         for (int n = 0; n < 5; ++n) {
             LabelFont[n] = Stored::Text(kHTML, Numbered("HeaderFont", n), kDefaultHeaderFont);

@@ -95,9 +95,7 @@ void ReadValues(Mass& s, const char* tag, const OverrideField (&fields)[N]) {
         }
         // The genre box holds the empty entry and the genres; it refuses
         // any other position.
-        const int position = Stored::Integer(kOverride, ValueKey(tag, f), QStringLiteral("0"));
-        if (position < -1 || position > kGenreCount) RaiseError(ErrNo::InvalidPropertyValue);
-        s.ComboID3v1Genre = position;
+        s.ComboID3v1Genre = Stored::IntegerIn(kOverride, ValueKey(tag, f), QStringLiteral("0"), -1, kGenreCount);
     }
 }
 template <size_t N>

@@ -35,8 +35,8 @@ const char* const kRegisterNames[AssociatedTypeCount] = {
     "SetPLSPlaylistFilesAssociation"};
 
 const QString kSource = QStringLiteral("FileAssociations");
-const QString kDefaultSection = QStringLiteral("Default Applications");
-const QString kAddedSection = QStringLiteral("Added Associations");
+const QByteArray kDefaultSection = QByteArrayLiteral("Default Applications");
+const QByteArray kAddedSection = QByteArrayLiteral("Added Associations");
 
 QString g_programPath;
 
@@ -168,40 +168,47 @@ QString registeredCommand(const QString& desktopFile) {
 }
 
 // Puts `id` first in (add) or takes it out of (remove) the list of `mimeType`
-// in `section` of a mimeapps.list text.  Every other line stays as it was.
-QString editMimeAppsList(const QString& text, const QString& section, const QString& mimeType, const QString& id,
-                         bool add) {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    const bool endedWithNewline = text.endsWith(QLatin1Char('\n'));
+// in `section` of a mimeapps.list text.  The text is edited as bytes, since
+// other programs' lines need not be UTF-8: every line but the type's own keeps
+// its bytes, and on the type's line the other programs' entries keep theirs.
+QByteArray editMimeAppsList(const QByteArray& text, const QByteArray& section, const QByteArray& mimeType,
+                            const QByteArray& id, bool add) {
+    QByteArrayList lines = text.split('\n');
+    const bool endedWithNewline = text.endsWith('\n');
     if (endedWithNewline) lines.removeLast();
 
-    qsizetype header = -1, end = lines.size();
+    const QByteArray header = '[' + section + ']';
+    qsizetype headerAt = -1, end = lines.size();
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString t = lines[i].trimmed();
-        if (!t.startsWith(QLatin1Char('['))) continue;
-        if (header >= 0) {
+        const QByteArray t = lines[i].trimmed();
+        if (!t.startsWith('[')) continue;
+        if (headerAt >= 0) {
             end = i;
             break;
         }
-        if (t == QLatin1Char('[') + section + QLatin1Char(']')) header = i;
+        if (t == header) headerAt = i;
     }
 
-    auto join = [&mimeType](const QStringList& ids) { return mimeType + QLatin1Char('=') + ids.join(QLatin1Char(';')) + QLatin1Char(';'); };
+    // A rewritten line keeps the CR of a CRLF line end.
+    auto join = [&mimeType](const QByteArrayList& ids, const QByteArray& cr) {
+        return mimeType + '=' + ids.join(';') + ';' + cr;
+    };
     bool written = false;
-    if (header >= 0) {
-        for (qsizetype i = header + 1; i < end; ++i) {
-            const QString& line = lines[i];
-            const qsizetype eq = line.indexOf(QLatin1Char('='));
-            if (eq <= 0 || line.trimmed().startsWith(QLatin1Char('#')) || line.left(eq).trimmed() != mimeType) continue;
-            QStringList ids;
-            for (const QString& part : line.mid(eq + 1).split(QLatin1Char(';'))) {
-                const QString p = part.trimmed();
+    if (headerAt >= 0) {
+        for (qsizetype i = headerAt + 1; i < end; ++i) {
+            const QByteArray& line = lines[i];
+            const qsizetype eq = line.indexOf('=');
+            if (eq <= 0 || line.trimmed().startsWith('#') || line.left(eq).trimmed() != mimeType) continue;
+            const QByteArray cr = line.endsWith('\r') ? QByteArray("\r") : QByteArray();
+            QByteArrayList ids;
+            for (const QByteArray& part : line.mid(eq + 1).split(';')) {
+                const QByteArray p = part.trimmed();
                 if (!p.isEmpty() && !ids.contains(p)) ids << p;
             }
             const bool had = ids.removeAll(id) > 0;
             if (add && !written) {
                 ids.prepend(id);
-                lines[i] = join(ids);
+                lines[i] = join(ids, cr);
                 written = true;
             } else if (had) {
                 if (ids.isEmpty()) {
@@ -209,35 +216,35 @@ QString editMimeAppsList(const QString& text, const QString& section, const QStr
                     --i;
                     --end;
                 } else {
-                    lines[i] = join(ids);
+                    lines[i] = join(ids, cr);
                 }
             }
         }
     }
     if (add && !written) {
-        const QString line = join(QStringList{id});
-        if (header >= 0) {
+        const QByteArray line = join({id}, QByteArray());
+        if (headerAt >= 0) {
             qsizetype at = end;  // after the section's last line that is not blank
-            while (at > header + 1 && lines[at - 1].trimmed().isEmpty()) --at;
+            while (at > headerAt + 1 && lines[at - 1].trimmed().isEmpty()) --at;
             lines.insert(at, line);
         } else {
-            if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QString();
-            lines << QLatin1Char('[') + section + QLatin1Char(']') << line;
+            if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QByteArray();
+            lines << header << line;
         }
     }
-    QString result = lines.join(QLatin1Char('\n'));
-    if (!lines.isEmpty() && (endedWithNewline || add)) result += QLatin1Char('\n');
+    QByteArray result = lines.join('\n');
+    if (!lines.isEmpty() && (endedWithNewline || add)) result += '\n';
     return result;
 }
 
 void updateMimeAppsList(AssociatedType type, bool add) {
     const QString path = MimeAppsListPath();
-    const QString before = QString::fromUtf8(readFile(path));
+    const QByteArray before = readFile(path);
     if (!add && before.isEmpty()) return;
-    const QString& mime = FileTypeInfo(type).mimeType;
-    QString after = editMimeAppsList(before, kDefaultSection, mime, desktopId(type), add);
-    after = editMimeAppsList(after, kAddedSection, mime, desktopId(type), add);
-    if (after != before) writeFile(path, after.toUtf8());
+    const QByteArray mime = FileTypeInfo(type).mimeType.toUtf8(), id = desktopId(type).toUtf8();
+    QByteArray after = editMimeAppsList(before, kDefaultSection, mime, id, add);
+    after = editMimeAppsList(after, kAddedSection, mime, id, add);
+    if (after != before) writeFile(path, after);
 }
 
 void refresh() {

@@ -84,9 +84,8 @@ void OptionsSettings::Read() {
         for (int n = 1; n <= htmlCount; ++n) ListIncludedHTML << Stored::Text(kHTML, columnKey("ColumnHeading", n));
         CheckSortByHTML = checkValue(kHTML, key("SortBy"), key("0"));
         ComboSortKeyHTML = Stored::Text(kHTML, key("SortKey"));
-        ComboOrderHTML = Stored::Integer(kHTML, key("SortOrder"), key("0"));
         // The order box offers two entries: another index is no value it can show.
-        if (ComboOrderHTML < -1 || ComboOrderHTML > 1) RaiseError(ErrNo::InvalidPropertyValue);
+        ComboOrderHTML = Stored::IntegerIn(kHTML, key("SortOrder"), key("0"), -1, 1);
         LabelFont = Stored::Text(kHTML, key("ListTextFont"), kDefaultListTextFont);
         ComboFill = Stored::Text(kHTML, key("ListTextColour"));
         TextOutputFileNameExtension = Stored::Text(kHTML, key("OutputExtension"), QStringLiteral("html"));
@@ -101,8 +100,7 @@ void OptionsSettings::Read() {
         }
         CheckSortByText = checkValue(kText, key("SortBy"), key("0"));
         ComboSortKeyText = Stored::Text(kText, key("SortKey"));
-        ComboOrderText = Stored::Integer(kText, key("SortOrder"), key("0"));
-        if (ComboOrderText < -1 || ComboOrderText > 1) RaiseError(ErrNo::InvalidPropertyValue);
+        ComboOrderText = Stored::IntegerIn(kText, key("SortOrder"), key("0"), -1, 1);
     });
 }
 

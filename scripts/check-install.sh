@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix and checks that what is installed
-# runs on its own: every companion file is in place, the tag library loads and
-# offers its entry point, and the installed program starts (offscreen, with a
-# temporary settings folder), stays up and ends cleanly on SIGTERM.
+# runs on its own: every companion file is in place, no installed file holds
+# the path of the source or build folder, the tag library loads and offers its
+# entry point, and the installed program starts (offscreen, with a temporary
+# settings folder), stays up and ends cleanly on SIGTERM.
 #
 #   check-install.sh [BUILD_DIR]     exit 0 passed, else failed
 set -euo pipefail
@@ -23,9 +24,51 @@ need include/quillmark/Quillmark.h
 need "lib/sonivard/Skins/Fun Blue/Settings.ini"
 need "lib/sonivard/Skins/Slate/TitleBar.jpg"
 need lib/sonivard/WebHelp
+need share/applications/sonivard.desktop
+for size in 16 32 48 256; do need "share/icons/hicolor/${size}x${size}/apps/sonivard.png"; done
 soname=$(objdump -p "$prefix/lib/sonivard/libquillmark.so" | awk '/SONAME/ {print $2}')
 [ "$soname" = libquillmark.so.1 ] || { echo "the tag library's SONAME is '$soname'"; fail=1; }
 need "lib/sonivard/$soname"
+# The menu entry: valid, starting the installed program, with the installed
+# icon (each picture of its stated size).
+entry=$prefix/share/applications/sonivard.desktop
+if [ -f "$entry" ]; then
+    if ! command -v desktop-file-validate >/dev/null; then
+        echo "desktop-file-validate is not installed (scripts/install-deps.sh installs it)"
+        fail=1
+    elif ! report=$(desktop-file-validate "$entry" 2>&1) || [ -n "$report" ]; then
+        echo "the menu entry does not validate:"; echo "$report"; fail=1
+    fi
+    exec_line=$(sed -n 's/^Exec=//p' "$entry")
+    [ "$exec_line" = "\"$prefix/bin/sonivard\" %f" ] || { echo "the menu entry starts '$exec_line'"; fail=1; }
+    icon=$(sed -n 's/^Icon=//p' "$entry")
+    [ "$icon" = sonivard ] || { echo "the menu entry's icon is '$icon'"; fail=1; }
+fi
+[ ! -d "$prefix/share/icons/hicolor" ] || python3 - "$prefix/share/icons/hicolor" <<'PY' || fail=1
+import os, struct, sys
+for folder in sorted(os.listdir(sys.argv[1])):
+    path = os.path.join(sys.argv[1], folder, "apps", "sonivard.png")
+    with open(path, "rb") as f:
+        head = f.read(24)
+    size = struct.unpack(">II", head[16:24]) if head[:8] == b"\x89PNG\r\n\x1a\n" else None
+    if folder != "%dx%d" % (size or (0, 0)):
+        print("icon %s is %s" % (path, "%dx%d" % size if size else "no PNG"))
+        sys.exit(1)
+PY
+
+# Nothing of the build machine's folders is in any installed file, debug
+# information included: neither the source folder nor the build folder, as
+# configured or as real paths.
+folders=("$(pwd -P)" "$build")
+for key in CMAKE_HOME_DIRECTORY CMAKE_CACHEFILE_DIR; do
+    folder=$(sed -n "s/^$key:INTERNAL=//p" "$build/CMakeCache.txt")
+    if [ -n "$folder" ]; then folders+=("$folder"); fi
+done
+mapfile -t folders < <(printf '%s\n' "${folders[@]}" | sort -u)
+for folder in "${folders[@]}"; do
+    found=$(grep -rlF -- "$folder" "$prefix" || true)
+    [ -z "$found" ] || { echo "installed files hold the path $folder:"; echo "$found"; fail=1; }
+done
 [ "$fail" = 0 ] || exit 1
 
 # A sanitizer build's library needs the sanitizer runtime loaded first, and

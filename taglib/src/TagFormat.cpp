@@ -39,6 +39,13 @@ std::vector<uint8_t> Resync(const uint8_t* p, size_t n) {
 
 bool IdChar(uint8_t c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
 
+// A frame header as the walk takes one: four ID bytes, none of them NUL.
+// Writers keep frames whose IDs are odd (lower case, blanks, other bytes),
+// and so does this library.
+bool IsFrameHeader(const uint8_t* h) { return h[0] && h[1] && h[2] && h[3]; }
+// One whose ID is four upper-case letters or digits, as every standard frame's.
+bool HasPlainId(const uint8_t* h) { return IdChar(h[0]) && IdChar(h[1]) && IdChar(h[2]) && IdChar(h[3]); }
+
 // The body of a frame: the bytes in the tag, or a copy padded with zeros when
 // the frame runs past the end of the tag body.
 struct BodyView {
@@ -66,6 +73,7 @@ struct Survey {
     // walk meets something that is no frame.
     int ending = 0;
     size_t frames = 0;
+    size_t oddIds = 0;  // frames among them whose IDs are not plain
 };
 
 class FrameWalk {
@@ -86,7 +94,7 @@ public:
         if (q > m_size) return false;
         if (zerosFrom(q)) return true;
         if (m_size - q < 10) return false;
-        return isHeader(m_body + q);
+        return IsFrameHeader(m_body + q);
     }
 
     Survey survey(size_t p, SizeForm form) const {
@@ -105,15 +113,15 @@ public:
             // A writer of 7-bit numbers never sets the top bit of a size byte.
             if (form == SizeForm::Seven && ((h[4] | h[5] | h[6] | h[7]) & 0x80)) return r;
             const uint32_t s = FrameSize(h, form);
-            if (!isHeader(h) || s < 1 || s > m_size - p - 10) return r;
+            if (!IsFrameHeader(h) || s < 1 || s > m_size - p - 10) return r;
             ++r.frames;
+            if (!HasPlainId(h)) ++r.oddIds;
             p += 10 + s;
         }
     }
 
 private:
     bool zerosFrom(uint64_t q) const { return m_lastNonZero == m_size || q > m_lastNonZero; }
-    static bool isHeader(const uint8_t* h) { return IdChar(h[0]) && IdChar(h[1]) && IdChar(h[2]) && IdChar(h[3]); }
 
     const uint8_t* m_body;
     size_t m_size;
@@ -124,6 +132,9 @@ std::optional<SizeForm> TagSizeForm(const FrameWalk& walk, size_t start, int maj
     const Survey plain = walk.survey(start, SizeForm::Plain), seven = walk.survey(start, SizeForm::Seven);
     if (plain.ending == 0 && seven.ending == 0) return std::nullopt;
     if (plain.ending != seven.ending) return plain.ending > seven.ending ? SizeForm::Plain : SizeForm::Seven;
+    // Frames with odd IDs are rare: the reading that needs fewer of them is
+    // the likelier one.
+    if (plain.oddIds != seven.oddIds) return plain.oddIds < seven.oddIds ? SizeForm::Plain : SizeForm::Seven;
     if (plain.frames != seven.frames) return plain.frames > seven.frames ? SizeForm::Plain : SizeForm::Seven;
     return major == 3 ? SizeForm::Plain : SizeForm::Seven;
 }
@@ -398,7 +409,7 @@ void WalkV3V4(const TagHeader& h, const uint8_t* body, size_t S, size_t p, Frame
         if (S - p < 10) break;
         const uint8_t* fh = body + p;
         // A NUL in the frame ID: the padding (or garbage) has been reached.
-        if (!fh[0] || !fh[1] || !fh[2] || !fh[3]) break;
+        if (!IsFrameHeader(fh)) break;
         // In a damaged tag that neither form reads through, each frame takes
         // the other form only when that alone ends where a frame may end.
         const uint32_t plain = FrameSize(fh, SizeForm::Plain), seven = FrameSize(fh, SizeForm::Seven);

@@ -61,9 +61,10 @@ enum class SizeForm { Plain, Seven };
 
 // The form in which the frame sizes of a 2.3 or 2.4 tag body (frames from
 // `start` on) are read: the one under which every frame is a frame up to the
-// padding or the end of the tag.  When both are, the one that reads more
-// frames wins (a frame that ends on another frame's header rather than in
-// padding), then the form of the version.  None when neither form reads
+// padding or the end of the tag (a frame being any ID without a NUL, odd IDs
+// included).  When both are, the one that reads fewer frames with odd IDs
+// wins, then the one that reads more frames (a frame that ends on another
+// frame's header rather than in padding), then the form of the version.  None when neither form reads
 // through the tag: each frame then takes the other form only where that
 // alone ends where a frame may end.
 std::optional<SizeForm> FrameSizeForm(const uint8_t* body, size_t n, size_t start, int major);

@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 
+#include <string>
+
 namespace {
 
 QString ReadText(const QString& path) {
@@ -129,6 +131,51 @@ TEST_F(FileAssociationsTest, OtherEntriesSurviveRegisteringAndRemoving) {
     // Removing what is not registered is no error and changes nothing.
     RemoveFileType(AssociatedType::PLSPlaylist);
     EXPECT_EQ(ReadText(MimeAppsListPath()), original);
+}
+
+TEST_F(FileAssociationsTest, OtherProgramsLinesKeepTheirBytes) {
+    // Lines of other programs in Latin-1 and broken UTF-8, a CRLF line end,
+    // and a line of one of our types naming another program in Latin-1.
+    const QByteArray original =
+        "# r\xE9glages de l'utilisateur\n"
+        "[Default Applications]\n"
+        "text/html=navigateur-\xE9t\xE9.desktop;\r\n"
+        "audio/x-mpegurl=lecteur-\xE9.desktop;\n"
+        "image/png=\xC3(viewer.desktop;\n"
+        "\n"
+        "[Added Associations]\n"
+        "text/plain=\351diteur.desktop;\xFF\n";
+    const QString list = MimeAppsListPath();
+    QDir().mkpath(QFileInfo(list).absolutePath());
+    auto write = [&](const QByteArray& bytes) {
+        QFile file(list);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    auto read = [&] {
+        QFile file(list);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    };
+    write(original);
+
+    RegisterFileType(AssociatedType::M3UPlaylist);
+    RegisterFileType(AssociatedType::ScanResults);
+    EXPECT_EQ(read(),
+              "# r\xE9glages de l'utilisateur\n"
+              "[Default Applications]\n"
+              "text/html=navigateur-\xE9t\xE9.desktop;\r\n"
+              "audio/x-mpegurl=sonivard-m3ufile.desktop;lecteur-\xE9.desktop;\n"
+              "image/png=\xC3(viewer.desktop;\n"
+              "application/x-sonivard-scan-results=sonivard-scnfile.desktop;\n"
+              "\n"
+              "[Added Associations]\n"
+              "text/plain=\351diteur.desktop;\xFF\n"
+              "audio/x-mpegurl=sonivard-m3ufile.desktop;\n"
+              "application/x-sonivard-scan-results=sonivard-scnfile.desktop;\n");
+
+    RemoveFileType(AssociatedType::M3UPlaylist);
+    RemoveFileType(AssociatedType::ScanResults);
+    EXPECT_EQ(read(), original.toStdString());
 }
 
 TEST_F(FileAssociationsTest, DetectionComparesOnlyTheCommandIgnoringCase) {

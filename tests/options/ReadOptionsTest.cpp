@@ -3,10 +3,15 @@
 
 #include "OptionsFixture.h"
 
+#include "encoder/EncoderOptionSettings.h"
 #include "foundation/FirstRun.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
+#include "options/CataloguerDialogSettings.h"
+#include "options/CoordinatorDialogSettings.h"
+#include "options/OptionsSettings.h"
 #include "support/ScopedOptions.h"
+#include "support/TestFiles.h"
 
 #include <QFileInfo>
 #include <functional>
@@ -304,6 +309,97 @@ TEST_F(ReadOptionsTest, UnconvertibleValuesRaiseWithTheReadersName) {
         EXPECT_EQ(e.number(), c.error);
         EXPECT_TRUE(e.description().endsWith(QLatin1Char('|') + QLatin1String(c.reader)))
             << e.description().toStdString();
+    }
+}
+
+// A stored value its reader refuses (an option reader, or a dialog's reader
+// finding a position its control does not have) is reported once: the key
+// then holds its default (a Boolean as "1" or "0", which the Options dialog's
+// number reads take alike; "0" for a default the type cannot take), the next
+// read is clean, and every other key of the store keeps its bytes.
+TEST_F(ReadOptionsTest, RefusedValuesAreReportedOnceAndReplacedByTheirDefault) {
+    struct Case {
+        std::function<void()> read;
+        const char* section;
+        const char* key;
+        const char* refused;
+        const char* repaired;
+        int32_t error;
+    };
+    const Case cases[] = {
+        {[&] { GetPreferences(pref); }, "Preferences", "UseSkins", "maybe", "1", ErrNo::TypeMismatch},
+        {[&] { GetPreferences(pref); }, "Preferences", "WebHelp", "", "0", ErrNo::TypeMismatch},
+        {[&] { GetScanningCentreOptions(scanning); }, "ScanRules", "NumScanRules", "-1", "0",
+         ErrNo::SubscriptOutOfRange},
+        {[&] { GetFileNameTagCoordinatorOptions(coord); }, "SimulateRules", "NumSimulateRules", "40000", "0",
+         ErrNo::Overflow},
+        {[&] { GetFileNameTagCoordinatorOptions(coord); }, "SimulateRules", "1Point1", "-99999", "", ErrNo::Overflow},
+        {[&] { GetFileNameTagCoordinatorAdvOptions(adv); }, "FileNameTagCoordinator", "TrackNumLimit", "99999", "30",
+         ErrNo::Overflow},
+        {[&] { GetFileNameTagCoordinatorAdvOptions(adv); }, "FileNameTagCoordinator", "ColourDelete", "&H1FFFFFFFF",
+         "&H000000C0", ErrNo::Overflow},
+        {[&] { GetMusicCataloguerHTMLOptions(html); }, "MusicCataloguerHTML", "SortOrder", "-70000", "0",
+         ErrNo::Overflow},
+        {[&] { GetMusicCataloguerTextOptions(txt); }, "MusicCataloguerText", "ColumnHeadingWidth1", "1e9", "0",
+         ErrNo::Overflow},
+        {[&] { GetEncoderDecoderOptions(enc); }, "EncoderDecoder", "Bitrate", "99999999999", "12", ErrNo::Overflow},
+        {[&] { GetEncoderDecoderOptions(enc); }, "EncoderDecoder", "LowPassFilteringFreqkHz", "1e400", "50000",
+         ErrNo::Overflow},
+        {[] { OptionsSettings().Read(); }, "MusicCataloguerHTML", "SortOrder", "5", "0", ErrNo::InvalidPropertyValue},
+        {[] { OptionsSettings().Read(); }, "MusicCataloguerText", "SortOrder", "-2", "0", ErrNo::InvalidPropertyValue},
+        {[] { MassTaggingOverrideToolSettings().Read(); }, "MassTaggingOverrideTool", "ID3v1Genre", "500", "0",
+         ErrNo::InvalidPropertyValue},
+        {[] { HTMLCataloguerHeaderSettings().Read(); }, "MusicCataloguerHTML", "PageLinksAppear", "3", "0",
+         ErrNo::InvalidPropertyValue},
+        {[] { EncoderOptionSettings().Read(); }, "EncoderDecoder", "Bitrate", "19", "12", ErrNo::InvalidPropertyValue},
+        {[] { EncoderOptionSettings().Read(); }, "EncoderDecoder", "Mode", "-1", "0", ErrNo::InvalidPropertyValue},
+        {[] { EncoderOptionSettings().Read(); }, "EncoderDecoder", "OutputSamplingFrequency", "0", "1",
+         ErrNo::InvalidPropertyValue},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key + "=" + c.refused);
+        TempHome fresh;
+        Store("Other", "Spaced", " a\tb ");
+        Store(c.section, "Neighbour", "caf\u00E9 \u65E5");
+        Store("SimulateRules", "NumSimulateRules", "1");
+        Store("MusicCataloguerText", "NumColumnHeadings", "1");
+        Store(c.section, c.key, c.refused);
+        Store("Other", "Last", "\\ kept");
+        const QByteArray before = ReadBytes(SettingsStorePath());
+
+        EXPECT_EQ(ErrorOf(c.read).number(), c.error);
+        EXPECT_EQ(Stored(c.section, c.key), c.repaired);
+        QByteArray expected = before;
+        const QByteArray line = QByteArray("\n") + c.key + "=";
+        expected.replace(line + c.refused + "\n", line + c.repaired + "\n");
+        EXPECT_EQ(ReadBytes(SettingsStorePath()).toStdString(), expected.toStdString());
+        EXPECT_EQ(ErrorOf(c.read).number(), 0);
+    }
+}
+
+// The default put in place of a refused flag reads alike in the option
+// reader and in the Options dialog, which reads the same key as a number.
+TEST_F(ReadOptionsTest, ARefusedFlagReadsAsItsDefaultInTheOptionsDialogToo) {
+    struct Case {
+        const char* key;
+        bool value;  // the default
+        bool GeneralPreferences::*option;
+        int OptionsSettings::*box;
+    };
+    const Case cases[] = {
+        {"UseSkins", true, &GeneralPreferences::blnUseSkins, &OptionsSettings::CheckUseSkins},
+        {"UseRecycleBin", false, &GeneralPreferences::blnUseRecycleBin, &OptionsSettings::CheckRecycleBin},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        TempHome fresh;
+        Store("Preferences", c.key, "maybe");
+        EXPECT_EQ(ErrorOf([&] { GetPreferences(pref); }).number(), ErrNo::TypeMismatch);
+        EXPECT_EQ(ErrorOf([&] { GetPreferences(pref); }).number(), 0);
+        EXPECT_EQ(pref.*c.option, c.value);
+        OptionsSettings dialog;
+        dialog.Read();
+        EXPECT_EQ(dialog.*c.box, c.value ? 1 : 0);
     }
 }
 

@@ -197,6 +197,51 @@ TEST(ProgramLife, WindowsOfTheLastRunOpenWhereTheyWereStored) {
     SetScreenAreaForTesting(QRect());
 }
 
+// Values the readers of a start refuse (numbers too large or negative, a
+// state that is no Boolean) are each reported once: they get their defaults
+// back, the next start shows no box, and the other keys keep their texts.
+TEST(ProgramLife, RefusedStoredValuesAreReportedAtOneStartOnly) {
+    TempHome home;
+    RegisterProgramWindows();
+    ScopedOptions options;
+    StartOptions(true);
+    SaveOptionSetting("WindowStates", "FormDuplicateFinder", true, SettingType::Boolean);
+    const struct {
+        const char* section;
+        const char* key;
+        const char* refused;
+        const char* repaired;  // null: the window stores its own value when it unloads
+    } refused[] = {
+        {"ScanRules", "NumScanRules", "-4", "0"},
+        {"WindowStates", "FormPlaylistManager", "yes", "0"},
+        {"WindowPositions", "FormMP3ScanningCentreTop", "1e99", "0"},
+        {"ListViewScanResults", "SortKey", "99999", "0"},
+        {"Integrator", "StayOnTop", "-70000", nullptr},
+    };
+    for (const auto& r : refused) SaveOptionSetting(r.section, r.key, QString(r.refused), SettingType::String);
+    SaveOptionSetting("ScanRules", "1Choice", QStringLiteral("Only include files"), SettingType::String);
+
+    size_t boxes[2] = {};
+    for (size_t& shown : boxes) {
+        ScriptedUi ui;
+        CloseAll closeAll;
+        StartHost host;
+        Main(host, {});
+        shown = ui.shown.size();
+    }
+    EXPECT_GT(boxes[0], 0u);
+    EXPECT_EQ(boxes[1], 0u);
+    for (const auto& r : refused) {
+        if (r.repaired) {
+            EXPECT_EQ(Stored(r.section, r.key), r.repaired) << r.section << "/" << r.key;
+        } else {
+            EXPECT_NE(Stored(r.section, r.key), r.refused) << r.section << "/" << r.key;
+        }
+    }
+    EXPECT_EQ(Stored("ScanRules", "1Choice"), QStringLiteral("Only include files"));
+    EXPECT_EQ(Stored("WindowStates", "FormDuplicateFinder"), QStringLiteral("True"));
+}
+
 TEST(ProgramLife, AListFileOnTheCommandLineOpensInItsWindow) {
     TempHome home;
     CloseAll closeAll;

@@ -70,6 +70,7 @@ TEST(CorpusReplay, KnownFixturesReadAsExpected) {
         {"plain-frame-sizes.mp3", 0, std::string(300, 'x'), "A", ""},
         {"v22.mp3", 0, "Ti", "A", "c"},
         {"v23-unsync.mp3", 0, "\u00FF\u00E9", "A", ""},
+        {"odd-frame-id-after-a-picture.mp3", 0, "old", "", ""},
         {"comment-too-short.mp3", Err::CommentFrameInvalid, "T", "", ""},
         {"truncated.mp3", Err::InvalidFileSize, "", "", ""},
     };

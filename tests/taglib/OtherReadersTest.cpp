@@ -7,6 +7,7 @@
 #include "Oracle.h"
 #include "TagTestKit.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -169,6 +170,81 @@ TEST_F(OtherReaders, TextOutsideLatin1IsWrittenSoOtherReadersShowIt) {
         if (c.shownAs.empty()) {
             EXPECT_EQ(Get(*reader, c.key), c.value);
         }
+    }
+}
+
+// ---- frames with odd IDs ---------------------------------------------------------
+
+// Frames whose IDs are not four upper-case letters or digits, beside binary
+// frames with zero bytes where a 7-bit reading of their size would end (as
+// pictures have): every frame is kept, and every value written reads back,
+// here and in another reader.
+TEST_F(OtherReaders, FramesWithOddIdsKeepEveryValueReadable) {
+    // A picture body of `size` bytes (low size byte below 128) holding a zero
+    // where its size read as a 7-bit number ends.
+    auto picture = [](uint32_t size) {
+        Bytes body = B({0}) + S("image/png") + B({0, 3, 0});
+        for (uint32_t i = uint32_t(body.size()); i < size; ++i) body.push_back(static_cast<uint8_t>(1 + i % 200));
+        body[(size >> 8) * 128 + (size & 0x7F)] = 0;
+        return body;
+    };
+    const Bytes odd = B({0}) + S("kept as it is");
+    struct Case {
+        const char* name;
+        Bytes frames;       // the tag's frames before the program writes
+        std::string title;  // the title they hold
+    };
+    const Case cases[] = {
+        {"lower-case ID after a picture", Frame("APIC", picture(300)) + Frame("tit2", odd), ""},
+        {"ID with a blank between a picture and a title",
+         Frame("APIC", picture(600)) + Frame("TXX ", odd) + TextFrame("TIT2", "old"), "old"},
+        {"odd IDs around a picture",
+         Frame("\304BCD", odd) + Frame("APIC", picture(300)) + Frame("XY!Z", odd) + TextFrame("TIT2", "old"), "old"},
+        {"odd ID alone", Frame("Abcd", odd), ""},
+    };
+    const Bytes audio = Audio(400);
+    std::vector<std::string> originals, files;
+    std::vector<std::map<eID3FrameIDs, std::string>> written;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        originals.push_back(path(("original " + std::to_string(files.size())).c_str()));
+        WriteFile(originals.back(), Tag(c.frames, 300) + audio);
+        files.push_back(path(std::to_string(files.size()).c_str()));
+        const std::string& file = files.back();
+        WriteFile(file, Tag(c.frames, 300) + audio);
+        const std::vector<RawFrame> before = FramesOf(ReadFile(file));
+
+        std::map<eID3FrameIDs, std::string> values;
+        for (int id = eTrack; id <= eEncodedBy; ++id) values[eID3FrameIDs(id)] = "value " + std::to_string(id);
+        values[eArtist] = "Art\u00EFst \u2019";
+        auto tag = NewTag();
+        ASSERT_EQ(tag->ReadTag(file), 0) << tag->LastError().description;
+        EXPECT_EQ(Get(*tag, eTitle), c.title);
+        for (const auto& [key, value] : values) ASSERT_EQ(tag->SetFrameValue(key, value), 0);
+        ASSERT_EQ(tag->WriteTag(file), 0) << tag->LastError().description;
+        written.push_back(values);
+
+        const Bytes after = ReadFile(file);
+        EXPECT_EQ(AfterTag(after), audio);
+        const std::vector<RawFrame> frames = FramesOf(after);
+        for (const RawFrame& f : before) {
+            if (f.id == "TIT2") continue;  // the program's own
+            EXPECT_NE(std::find(frames.begin(), frames.end(), f), frames.end()) << f.id << " is lost";
+        }
+        auto reader = NewTag();
+        ASSERT_EQ(reader->ReadTag(file), 0) << reader->LastError().description;
+        for (const auto& [key, value] : values) EXPECT_EQ(Get(*reader, key), value) << key;
+    }
+
+    // The other reader reads the tags as this library does, before and after.
+    const QJsonArray before = OracleReadAll(originals), tags = OracleReadAll(files);
+    for (size_t i = 0; i < files.size() && i < size_t(tags.size()) && i < size_t(before.size()); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        EXPECT_EQ(TextOf(before[qsizetype(i)].toObject()["frames"].toObject(), "TIT2").toStdString(), cases[i].title);
+        const QJsonObject frames = tags[qsizetype(i)].toObject()["frames"].toObject();
+        EXPECT_EQ(TextOf(frames, "TIT2").toStdString(), written[i].at(eTitle));
+        EXPECT_EQ(TextOf(frames, "TPE1").toStdString(), written[i].at(eArtist));
+        EXPECT_EQ(TextOf(frames, "TENC").toStdString(), written[i].at(eEncodedBy));
     }
 }
 
