@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace {
@@ -88,6 +90,31 @@ bool QtDialogUi::ShowDialog(CommonDialog::Kind kind, CommonDialog& dialog) {
     case CommonDialog::Kind::Font: return showFontDialog(dialog);
     }
     return false;
+}
+
+QString ChooseFolder(QWidget* owner, const QString& prompt) {
+    QDialog dialog(owner);
+    dialog.setObjectName(QStringLiteral("DialogBrowseForFolder"));
+    dialog.setWindowTitle(prompt);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(prompt, &dialog);
+    label->setObjectName(QStringLiteral("LabelPrompt"));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    // Qt's own folder dialog, inside ours: a native one has no room for the prompt.
+    auto* folders = new QFileDialog(&dialog);
+    folders->setWindowFlags(Qt::Widget);
+    folders->setOption(QFileDialog::DontUseNativeDialog);
+    folders->setOption(QFileDialog::ShowDirsOnly);
+    folders->setFileMode(QFileDialog::Directory);
+    folders->setSizeGripEnabled(false);
+    layout->addWidget(folders);
+    QObject::connect(folders, &QDialog::accepted, &dialog, &QDialog::accept);
+    QObject::connect(folders, &QDialog::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    const QStringList chosen = folders->selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
 }
 
 QStringList QtNameFilters(const QString& filter) {
