@@ -6,9 +6,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QLabel>
-#include <QVBoxLayout>
 #include <QWidget>
+
+#include <vector>
 
 namespace {
 
@@ -93,27 +95,34 @@ bool QtDialogUi::ShowDialog(CommonDialog::Kind kind, CommonDialog& dialog) {
 }
 
 QString ChooseFolder(QWidget* owner, const QString& prompt) {
-    QDialog dialog(owner);
+    // Qt's own folder dialog: a native one has no room for the prompt.
+    QFileDialog dialog(owner, prompt);
     dialog.setObjectName(QStringLiteral("DialogBrowseForFolder"));
-    dialog.setWindowTitle(prompt);
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* label = new QLabel(prompt, &dialog);
-    label->setObjectName(QStringLiteral("LabelPrompt"));
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    layout->addWidget(label);
-    // Qt's own folder dialog, inside ours: a native one has no room for the prompt.
-    auto* folders = new QFileDialog(&dialog);
-    folders->setWindowFlags(Qt::Widget);
-    folders->setOption(QFileDialog::DontUseNativeDialog);
-    folders->setOption(QFileDialog::ShowDirsOnly);
-    folders->setFileMode(QFileDialog::Directory);
-    folders->setSizeGripEnabled(false);
-    layout->addWidget(folders);
-    QObject::connect(folders, &QDialog::accepted, &dialog, &QDialog::accept);
-    QObject::connect(folders, &QDialog::rejected, &dialog, &QDialog::reject);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    // The prompt goes in a row of its own above the dialog's rows.
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        struct Cell {
+            QLayoutItem* item;
+            int row, column, rows, columns;
+        };
+        std::vector<Cell> cells;
+        for (int i = grid->count() - 1; i >= 0; --i) {
+            Cell cell{nullptr, 0, 0, 0, 0};
+            grid->getItemPosition(i, &cell.row, &cell.column, &cell.rows, &cell.columns);
+            cell.item = grid->takeAt(i);
+            cells.push_back(cell);
+        }
+        for (const Cell& cell : cells) grid->addItem(cell.item, cell.row + 1, cell.column, cell.rows, cell.columns);
+        auto* label = new QLabel(prompt, &dialog);
+        label->setObjectName(QStringLiteral("LabelPrompt"));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        grid->addWidget(label, 0, 0, 1, grid->columnCount());
+    }
     if (dialog.exec() != QDialog::Accepted) return QString();
-    const QStringList chosen = folders->selectedFiles();
+    const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.first();
 }
 
