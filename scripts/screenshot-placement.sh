@@ -10,7 +10,8 @@
 #
 # Needs xvfb-run, x11-utils (xwininfo, xprop) and ImageMagick's import.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+scripts=$(cd "$(dirname "$0")" && pwd)
+cd "$scripts/.."
 
 # One run inside the X server: $1 size, $2 window manager, $3 skins, $4 start.
 if [ -n "${SV_PLACEMENT_IN_X:-}" ]; then
@@ -38,16 +39,7 @@ FormDuplicateFinder 18000 9000 9000 6000
 DialogOptions 12000 4500 12180 9000
 PLACES
     fi
-    # The window whose role (the window's object name) is $1, or nothing.
-    window_of() {
-        local id
-        for id in $(xwininfo -root -tree | awk '/^ +0x/ {print $1}'); do
-            if xprop -id "$id" WM_WINDOW_ROLE 2>/dev/null | grep -q "\"$1\""; then
-                echo "$id"
-                return
-            fi
-        done
-    }
+    source "$scripts/window-of.sh"
     if [ "$wm" = openbox ]; then
         openbox >/dev/null 2>&1 &
         sleep 1
@@ -86,7 +78,7 @@ for size in 1920x1080 1366x768 1024x768 800x600; do
     for wm in "${managers[@]}"; do
         for skins in skinned plain; do
             for start in first stored; do
-                SV_PLACEMENT_IN_X=1 SV_PLACEMENT_BUILD="$build" SV_PLACEMENT_OUT="$out" xvfb-run -a -s "-screen 0 ${size}x24 -dpi 96" "$0" "$size" "$wm" "$skins" "$start"
+                SV_PLACEMENT_IN_X=1 SV_PLACEMENT_BUILD="$build" SV_PLACEMENT_OUT="$out" xvfb-run -a -s "-screen 0 ${size}x24 -dpi 96" "$scripts/screenshot-placement.sh" "$size" "$wm" "$skins" "$start"
             done
         done
     done

@@ -48,15 +48,15 @@ struct CloseAll {
     }
 };
 
-void StartOptions(bool skins, bool retainWindows) {
+// Starts the program, skinned or plain, reopening the windows of the last run
+// or not, and returns the launcher bar.
+FormIntegrator* Start(bool skins, bool retainWindows) {
     SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
     SaveOptionSetting("Preferences", "RetainWindows", retainWindows, SettingType::Boolean);
     SaveOptionSetting("Preferences", "UseSkins", skins, SettingType::Boolean);
-}
-
-void Start() {
     StartHost host;
     Main(host, {});
+    return FormIntegrator::Instance();
 }
 
 // The part of a window that must stay in reach: its title bar (the window
@@ -167,9 +167,7 @@ TEST(Placement, AFirstStartOpensEveryWindowWhollyOnTheScreenAndClearOfTheLaunche
     for (const bool skins : kSkinnedAndPlain) {
         SCOPED_TRACE(skins ? "skinned" : "plain");
         ProgramRun run;
-        StartOptions(skins, false);
-        Start();
-        FormIntegrator* bar = FormIntegrator::Instance();
+        FormIntegrator* bar = Start(skins, false);
         ASSERT_NE(bar, nullptr);
         const QRect barFrame = bar->frameGeometry();
         auto* main = dynamic_cast<FormMP3ScanningCentre*>(WindowOf(WindowNames::ScanningCentre));
@@ -199,7 +197,6 @@ TEST(Placement, PlacesStoredOnALargerScreenAreKeptWhileTheyFitElseMovedOntoTheSc
     for (const bool skins : kSkinnedAndPlain) {
         SCOPED_TRACE(skins ? "skinned" : "plain");
         ProgramRun run;
-        StartOptions(skins, true);
         // As a run on a 1920x1080 screen left them, in twips (15 a pixel).
         const struct {
             QString name;
@@ -226,8 +223,7 @@ TEST(Placement, PlacesStoredOnALargerScreenAreKeptWhileTheyFitElseMovedOntoTheSc
             if (ReopenableWindows().contains(w.name))
                 SaveOptionSetting("WindowStates", w.name, true, SettingType::Boolean);
         }
-        Start();
-        FormIntegrator* bar = FormIntegrator::Instance();
+        FormIntegrator* bar = Start(skins, true);
         ASSERT_NE(bar, nullptr);
         const QRect barFrame = bar->frameGeometry();
 
@@ -277,12 +273,10 @@ TEST(Placement, PlacesPutTheFrameAndSwitchingTheFrameMovesNoWindow) {
     for (const bool skins : kSkinnedAndPlain) {
         SCOPED_TRACE(skins ? "skinned" : "plain");
         ProgramRun run;
-        StartOptions(skins, false);
         // The launcher bar's stored place is where its frame goes, title bar and all.
         SaveOptionSetting("WindowPositions", "FormIntegratorLeft", 1500, SettingType::Single);
         SaveOptionSetting("WindowPositions", "FormIntegratorTop", 1500, SettingType::Single);
-        Start();
-        FormIntegrator* bar = FormIntegrator::Instance();
+        FormIntegrator* bar = Start(skins, false);
         ASSERT_NE(bar, nullptr);
         EXPECT_EQ(bar->frameGeometry().topLeft(), QPoint(100, 100));
         EXPECT_LT(bar->frameGeometry().top(), bar->geometry().top());
@@ -310,9 +304,7 @@ TEST(Placement, AMaximisedWindowIsNotKeptUnderTheLauncherBar) {
     for (const bool skins : kSkinnedAndPlain) {
         SCOPED_TRACE(skins ? "skinned" : "plain");
         ProgramRun run;
-        StartOptions(skins, false);
-        Start();
-        FormIntegrator* bar = FormIntegrator::Instance();
+        FormIntegrator* bar = Start(skins, false);
         auto* main = dynamic_cast<SkinnedWindow*>(WindowOf(WindowNames::ScanningCentre));
         ASSERT_TRUE(bar && main);
         auto barOnTop = [bar] { return bar->windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
