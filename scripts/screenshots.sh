@@ -24,16 +24,7 @@ trap 'rm -rf "$home"' EXIT
 # A first start: nothing stored, every window at its default place.
 mkdir -p "$home/config/Sonivard" "$home/data"
 
-# The window whose role (the window's object name) is $1, or nothing.
-window_of() {
-    local id
-    for id in $(xwininfo -root -tree | awk '/^ +0x/ {print $1}'); do
-        if xprop -id "$id" WM_WINDOW_ROLE 2>/dev/null | grep -q "\"$1\""; then
-            echo "$id"
-            return
-        fi
-    done
-}
+source "$(dirname "$0")/window-of.sh"
 
 # Waits up to $2 seconds for the window of role $1 and prints its id.
 wait_for() {

@@ -6,7 +6,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QWidget>
+
+#include <vector>
 
 namespace {
 
@@ -88,6 +92,38 @@ bool QtDialogUi::ShowDialog(CommonDialog::Kind kind, CommonDialog& dialog) {
     case CommonDialog::Kind::Font: return showFontDialog(dialog);
     }
     return false;
+}
+
+QString ChooseFolder(QWidget* owner, const QString& prompt) {
+    // Qt's own folder dialog: a native one has no room for the prompt.
+    QFileDialog dialog(owner, prompt);
+    dialog.setObjectName(QStringLiteral("DialogBrowseForFolder"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    // The prompt goes in a row of its own above the dialog's rows.
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        struct Cell {
+            QLayoutItem* item;
+            int row, column, rows, columns;
+        };
+        std::vector<Cell> cells;
+        for (int i = grid->count() - 1; i >= 0; --i) {
+            Cell cell{nullptr, 0, 0, 0, 0};
+            grid->getItemPosition(i, &cell.row, &cell.column, &cell.rows, &cell.columns);
+            cell.item = grid->takeAt(i);
+            cells.push_back(cell);
+        }
+        for (const Cell& cell : cells) grid->addItem(cell.item, cell.row + 1, cell.column, cell.rows, cell.columns);
+        auto* label = new QLabel(prompt, &dialog);
+        label->setObjectName(QStringLiteral("LabelPrompt"));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        grid->addWidget(label, 0, 0, 1, grid->columnCount());
+    }
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
 }
 
 QStringList QtNameFilters(const QString& filter) {

@@ -1,6 +1,6 @@
 #pragma once
-// The common dialogs as real Qt dialogs, and the colour swatches that the
-// colour dialog edits.
+// The common dialogs as real Qt dialogs, the folder picker, and the colour
+// swatches that the colour dialog edits.
 
 #include "foundation/Dialogs.h"
 
@@ -13,6 +13,12 @@ class QtDialogUi final : public IDialogUi {
 public:
     bool ShowDialog(CommonDialog::Kind kind, CommonDialog& dialog) override;
 };
+
+// The folder picker over `owner`: file-system folders only, with `prompt`
+// as its title and, since a window manager cuts a long title, shown whole
+// inside the dialog above the folders.  The chosen folder, or "" when the
+// user cancels.
+QString ChooseFolder(QWidget* owner, const QString& prompt);
 
 // "Description|*.a;*.b|Other|*.c" as Qt name filters ("Description (*.a *.b)", ...).
 QStringList QtNameFilters(const QString& filter);

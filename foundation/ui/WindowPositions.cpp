@@ -46,18 +46,22 @@ QRectF ScreenAreaTwips(const QWidget* form, const QPoint* pixelPoint = nullptr) 
                   PixelsToTwipsY(pixels.height()));
 }
 
-// The window manager's decorations around a window: the real ones once the
-// window is on screen and framed, else a title bar and a thin border.
-QMargins FrameOf(const QWidget* form) {
-    if (form->isVisible()) {
-        const QRect frame = form->frameGeometry();
-        const QRect client = form->geometry();
-        if (frame != client)
-            return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-                            frame.bottom() - client.bottom());
-    }
-    constexpr int kBorder = 4;
-    return QMargins(kBorder, CaptionHeightPixels(form) + kBorder, kBorder, kBorder);
+bool IsSkinnable(const QWidget* form) { return form->property("Tag").toString() == QLatin1String("Skinnable"); }
+
+// A skinned window dressed while skins are on loses its platform title bar.
+bool WillLoseTitleBar(const QWidget* form) {
+    return Options().Preferences.blnUseSkins && IsSkinnable(form) &&
+           !form->windowFlags().testFlag(Qt::FramelessWindowHint);
+}
+
+// The decorations round a shown window, once the window system has framed it.
+std::optional<QMargins> ShownDecorations(const QWidget* window) {
+    if (!window->isVisible() || window->windowFlags().testFlag(Qt::FramelessWindowHint)) return std::nullopt;
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    if (frame == client) return std::nullopt;
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                    frame.bottom() - client.bottom());
 }
 
 // The launcher bar when it is on screen (other than `form` itself).
@@ -67,21 +71,16 @@ const QWidget* ShownLauncher(const QWidget* form) {
     return nullptr;
 }
 
-// Places a window for which nothing is stored (see foundation/WindowPlaces.h):
-// on the launcher bar's screen, clear of the bar.
-void PlaceAtDefault(QWidget* form, QSize client, bool sizable) {
+std::optional<QRect> LauncherFrame(const QWidget* form) {
     const QWidget* launcher = ShownLauncher(form);
-    std::optional<QRect> launcherFrame;
-    if (launcher) {
-        const QMargins m = FrameOf(launcher);
-        launcherFrame = QRect(launcher->pos(), launcher->size().grownBy(m));
-    }
-    const QMargins frame = FrameOf(form);
-    const QRect place =
-        DefaultWindowPlace({form->objectName(), client, sizable ? form->minimumSize() : client, frame},
-                           ScreenArea(launcher ? launcher : form), launcherFrame);
-    form->move(place.topLeft());
-    if (sizable) form->resize(place.size().shrunkBy(frame));
+    if (!launcher) return std::nullopt;
+    return QRect(launcher->pos(), launcher->size().grownBy(WindowDecorations(launcher)));
+}
+
+// The smallest client size a window can have: its minimum size, or what its
+// layout needs when that is more.
+QSize SmallestSize(const QWidget* form) {
+    return form->minimumSize().expandedTo(form->minimumSizeHint().expandedTo(QSize(0, 0)));
 }
 
 bool IsSizable(const QWidget* form) {
@@ -101,6 +100,17 @@ QString NumberText(double v) {
 int CaptionHeightPixels(const QWidget* form) {
     const QStyle* style = form ? form->style() : QApplication::style();
     return style ? style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, form) : 0;
+}
+
+QMargins WindowDecorations(const QWidget* form) {
+    if (form->windowFlags().testFlag(Qt::FramelessWindowHint) || WillLoseTitleBar(form)) return {};
+    if (const auto own = ShownDecorations(form)) return *own;
+    // Not framed yet: as the window manager frames the program's other windows.
+    for (const QWidget* other : QApplication::topLevelWidgets())
+        if (other != form && other->windowType() != Qt::Popup && other->windowType() != Qt::ToolTip)
+            if (const auto theirs = ShownDecorations(other)) return *theirs;
+    constexpr int kBorder = 4;
+    return QMargins(kBorder, CaptionHeightPixels(form) + kBorder, kBorder, kBorder);
 }
 
 void SetScreenAreaForTesting(const QRect& pixels) { TestScreenArea() = pixels; }
@@ -135,7 +145,7 @@ void WriteWindowPos(QWidget* form) {
         if (!form) RaiseError(ErrNo::ObjectNotSet);
         const QString name = form->objectName();
         double caption = 0.0;
-        if (Options().Preferences.blnUseSkins && form->property("Tag").toString() == QLatin1String("Skinnable"))
+        if (Options().Preferences.blnUseSkins && IsSkinnable(form))
             caption = std::round(CaptionHeightPixels(form) * static_cast<double>(gsngTwipsPerPixelY));
         const Qt::WindowStates state = form->windowState();
         if (state.testFlag(Qt::WindowMaximized)) {
@@ -176,12 +186,12 @@ void ReadWindowPos(QWidget* form) {
         }
         form->setWindowState(others);
 
-        double top = GetOptionSetting(kSection, name + QStringLiteral("Top"), QStringLiteral("0"),
-                                      SettingType::Single)
-                         .toDouble();
-        double left = GetOptionSetting(kSection, name + QStringLiteral("Left"), QStringLiteral("0"),
-                                       SettingType::Single)
-                          .toDouble();
+        const double top =
+            GetOptionSetting(kSection, name + QStringLiteral("Top"), QStringLiteral("0"), SettingType::Single)
+                .toDouble();
+        const double left =
+            GetOptionSetting(kSection, name + QStringLiteral("Left"), QStringLiteral("0"), SettingType::Single)
+                .toDouble();
         const bool sizable = IsSizable(form);
         const bool placeStored = HasStoredWindowPos(name);
         double height, width;
@@ -196,22 +206,33 @@ void ReadWindowPos(QWidget* form) {
             height = PixelsToTwipsY(form->height());
             width = PixelsToTwipsX(form->width());
         }
-        if (!placeStored) {
-            // A sizable window without a stored or default size keeps the size it has.
-            const QSize client = width > 0 && height > 0 ? QSize(TwipsToPixelsX(width), TwipsToPixelsY(height))
-                                                         : form->size();
-            PlaceAtDefault(form, client, sizable);
-            return;
-        }
-        if (!(width > 0 && height > 0)) return;
+        const bool sized = width > 0 && height > 0;
+        // A window with a stored place but no size stays where it was opened.
+        if (placeStored && !sized) return;
 
-        const QPoint storedPixels(TwipsToPixelsX(left), TwipsToPixelsY(top));
-        const QRectF area = ScreenAreaTwips(form, &storedPixels);
-        // Keep the whole window on the visible area: not past the right or
-        // bottom edge, and not before the left or top edge either.
-        left = std::max(std::min(left, area.x() + area.width() - width), area.x());
-        top = std::max(std::min(top, area.y() + area.height() - height), area.y());
-        form->move(TwipsToPixelsX(left), TwipsToPixelsY(top));
-        if (sizable) form->resize(TwipsToPixelsX(width), TwipsToPixelsY(height));
+        // A sizable window without a stored or default size keeps the size it
+        // has.  A skinned one sheds the title bar that its height holds when
+        // it is dressed (see WriteWindowPos), so it is placed without it.
+        QSize client = sized ? QSize(TwipsToPixelsX(width), TwipsToPixelsY(height)) : form->size();
+        const int caption = sizable && WillLoseTitleBar(form) ? CaptionHeightPixels(form) : 0;
+        client.rheight() = std::max(1, client.height() - caption);
+        const QMargins frame = WindowDecorations(form);
+        WindowPlaceRequest request{name, client, sizable ? SmallestSize(form) : client, frame, 0, QSize()};
+        // A skinned window's picture title bar is as high as the platform's.
+        if (WillLoseTitleBar(form)) request.ownTitleBar = CaptionHeightPixels(form);
+        if (name == kLauncherWindowName)
+            request.companion =
+                QSize(TwipsToPixelsX(kMainWindowMinWidthTwips), TwipsToPixelsY(kMainWindowMinHeightTwips));
+
+        QRect place;
+        const std::optional<QRect> launcher = LauncherFrame(form);
+        if (placeStored) {
+            const QPoint stored(TwipsToPixelsX(left), TwipsToPixelsY(top));
+            place = StoredWindowPlace(request, stored, ScreenArea(form, &stored), launcher);
+        } else {
+            place = DefaultWindowPlace(request, ScreenArea(launcher ? ShownLauncher(form) : form), launcher);
+        }
+        form->move(place.topLeft());
+        if (sizable) form->resize(place.size().shrunkBy(frame) + QSize(0, caption));
     });
 }

@@ -1,6 +1,6 @@
 #include "scanning/ui/WindowServices.h"
 
-#include <QFileDialog>
+#include "foundation/ui/QtDialogs.h"
 
 namespace {
 FolderBrowser& Browser() {
@@ -15,7 +15,7 @@ PlaylistFileReader& Reader() {
 
 QString BrowseForFolder(QWidget* owner, const QString& prompt) {
     if (Browser()) return Browser()(owner, prompt);
-    QString folder = QFileDialog::getExistingDirectory(owner, prompt, QString(), QFileDialog::ShowDirsOnly);
+    QString folder = ChooseFolder(owner, prompt);
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) folder.chop(1);
     return folder;
 }

@@ -13,8 +13,8 @@
 
 class QWidget;
 
-// The folder the user picks in the platform's folder browser (file-system
-// folders only), or an empty text when the user cancels.
+// The folder the user picks in the folder browser (file-system folders only,
+// the prompt shown whole inside it), or an empty text when the user cancels.
 QString BrowseForFolder(QWidget* owner, const QString& prompt);
 using FolderBrowser = std::function<QString(QWidget* owner, const QString& prompt)>;
 // Installs a folder browser; an empty function restores the platform's.

@@ -56,25 +56,21 @@ void SetWindowFlagInPlace(QWidget* window, Qt::WindowType flag, bool on) {
     Qt::WindowFlags flags = window->windowFlags();
     flags.setFlag(flag, on);
     if (flags == window->windowFlags()) return;
+    // Not through setWindowFlags: that re-creates a native window, and on a
+    // window not yet shown it turns a client-area position into a frame one.
+    window->overrideWindowFlags(flags);
     QWindow* handle = window->windowHandle();
-    if (handle && window->testAttribute(Qt::WA_WState_Created)) {
-        window->overrideWindowFlags(flags);
-        handle->setFlags(flags);
-    } else {
-        window->setWindowFlags(flags);
-    }
+    if (handle && window->testAttribute(Qt::WA_WState_Created)) handle->setFlags(flags);
 }
 
 void SetOnTop(QWidget* window, bool blnOnTop) {
     WithTrail(CallSite(QStringLiteral("SetOnTop"), NameOf(window), blnOnTop), [&] {
         Required(window);
-        const QRect geometry = window->geometry();
         const bool quiet = window->testAttribute(Qt::WA_ShowWithoutActivating);
         window->setAttribute(Qt::WA_ShowWithoutActivating, true);
-        if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != blnOnTop) {
-            SetWindowFlagInPlace(window, Qt::WindowStaysOnTopHint, blnOnTop);
-            window->setGeometry(geometry);
-        }
+        // The window keeps its place as it was given: it is not placed again
+        // by its client area, which would put its frame above that place.
+        SetWindowFlagInPlace(window, Qt::WindowStaysOnTopHint, blnOnTop);
         window->show();
         // Out of the topmost band, the window still comes to the front of
         // the ordinary windows.

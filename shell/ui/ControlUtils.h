@@ -27,6 +27,7 @@ void SetOnTop(QWidget* window, bool blnOnTop);
 // Sets or clears one window flag.  A window that already has its native
 // window keeps it: the change goes to that window, where re-creating it
 // would lose what was set on it (its role, its place in the stacking order).
+// A window keeps its position as it was given (frame or client area).
 void SetWindowFlagInPlace(QWidget* window, Qt::WindowType flag, bool on);
 bool FormLoaded(const QString& strFormName);
 void ChangeListViewRowColour(QAbstractItemView* list, int row, int32_t lngColour);

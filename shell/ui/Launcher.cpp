@@ -14,6 +14,7 @@
 #include "shell/ui/SkinnedControlBuilder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLinearGradient>
 #include <QMenu>
@@ -166,10 +167,12 @@ FormIntegrator::FormIntegrator(QWidget* parent) : QWidget(parent) {
     setFont(tahoma);
     BuildControls();
     WindowRegistry::Register(this);
+    qApp->installEventFilter(this);
     FormLoad();
 }
 
 FormIntegrator::~FormIntegrator() {
+    qApp->removeEventFilter(this);
     if (!m_unloaded) ResumeNext([&] { FormUnload(); });
     WindowRegistry::Unregister(this);
 }
@@ -444,12 +447,46 @@ void FormIntegrator::CheckStayOnTop_Click() {
     if (mintCheckStayOnTop != 0) {
         CheckStayOnTop->SetPicture(ImageCheckOFF);
         mintCheckStayOnTop = 0;
-        SetOnTop(this, false);
     } else {
         CheckStayOnTop->SetPicture(ImageCheckON);
         mintCheckStayOnTop = 1;
-        SetOnTop(this, true);
     }
+    ApplyStayOnTop();
+}
+
+QWidget* FormIntegrator::MaximisedWindowUnderneath() const {
+    // A maximised window fills its screen, whether or not the window system
+    // has given it that size yet.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && (window->isMaximized() || window->isFullScreen()) &&
+            window->screen() == screen())
+            return window;
+    }
+    return nullptr;
+}
+
+void FormIntegrator::ApplyStayOnTop() {
+    QWidget* underneath = mintCheckStayOnTop == 1 ? MaximisedWindowUnderneath() : nullptr;
+    SetOnTop(this, mintCheckStayOnTop == 1 && !underneath);
+    // Out of the topmost band the bar came to the front: the maximised
+    // window goes back over it.
+    if (underneath) underneath->raise();
+}
+
+bool FormIntegrator::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::WindowStateChange && type != QEvent::Show && type != QEvent::Hide)
+        return QWidget::eventFilter(watched, event);
+    auto* window = qobject_cast<QWidget*>(watched);
+    if (!window || window == this || !window->isWindow() || !isVisible() || mintCheckStayOnTop != 1)
+        return QWidget::eventFilter(watched, event);
+    // A window maximised or restored, or a maximised one shown or hidden.
+    const bool maximised = window->isMaximized() || window->isFullScreen();
+    if (type == QEvent::WindowStateChange || maximised) {
+        const bool onTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        if (onTop == (MaximisedWindowUnderneath() != nullptr)) ResumeNext([&] { ApplyStayOnTop(); });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FormIntegrator::LabelStayOnTop_Click() { CheckStayOnTop_Click(); }

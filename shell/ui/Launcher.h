@@ -5,6 +5,11 @@
 // a Stay On Top box remembered between runs ("Integrator"/"StayOnTop").  It
 // has no skin, no menu bar and no close command; it stays loaded until the
 // main window's unload unloads every window.
+//
+// While the box is ticked the bar stays above other windows, except a
+// maximised (or full-screen) window on its screen: the bar leaves the
+// topmost band for as long as such a window is up, so that window's title
+// bar and menus are not kept under it.
 
 #include "foundation/WindowProtocol.h"
 #include "shell/menus/ui/KeyRouter.h"
@@ -34,6 +39,10 @@ public:
     // Shows the box face for the current value, then toggles once (see
     // ReadIntegratorSettings, which stores the opposite first).
     void UpdateSkinControls() override;
+    // Puts the bar in the topmost band, or takes it out, as the box and the
+    // maximised windows under it say (a modal dialog that lowered the bar
+    // calls this when it closes).
+    void ApplyStayOnTop();
 
     // ---- IToolWindow ----
     QString Name() const override { return objectName(); }
@@ -90,6 +99,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Notes windows being maximised, restored, shown and hidden.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormLoad();
@@ -97,6 +108,8 @@ private:
     void FitToolCaptions();
     void FormUnload();
     void BuildControls();
+    // A shown maximised or full-screen window on the bar's screen, or null.
+    QWidget* MaximisedWindowUnderneath() const;
     bool m_unloading = false;
     bool m_unloaded = false;
 };

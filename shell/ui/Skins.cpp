@@ -95,10 +95,15 @@ void SetRole(QWidget* w, QPalette::ColorRole role, int32_t value) {
 
 void SetFrameless(QWidget* frm, bool frameless) {
     if (frm->windowFlags().testFlag(Qt::FramelessWindowHint) == frameless) return;
-    const QRect geometry = frm->geometry();
+    // The window's outer corner stays put: a frame that comes back goes
+    // round the window from where the frameless window's corner was, so its
+    // title bar does not end up above that place.
+    const QPoint place = frm->pos();
+    const QSize size = frm->size();
     const bool visible = frm->isVisible();
     SetWindowFlagInPlace(frm, Qt::FramelessWindowHint, frameless);
-    frm->setGeometry(geometry);
+    const QMargins frame = WindowDecorations(frm);
+    frm->setGeometry(QRect(place + QPoint(frame.left(), frame.top()), size));
     if (visible) frm->show();
 }
 

@@ -9,9 +9,18 @@
 #include "scanning/engine/ScanResultsModel.h"
 #include "scanning/ui/WindowServices.h"
 
+#include "foundation/ResourceStrings.h"
+#include "support/ModalDialogs.h"
+
 #include <QAbstractItemModel>
 #include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTest>
 #include <QTreeView>
 
 namespace {
@@ -136,6 +145,54 @@ TEST_F(TidyReadTest, AutoTidyCancelledAtTheFolderRemovesEveryMissingEntryAndNoSa
     manager->BtnAutoTidy_Click();
     EXPECT_TRUE(prompts.isEmpty());
     EXPECT_EQ(gPlaylistEntries.size(), 1u);
+}
+
+TEST_F(TidyReadTest, AutoTidysFolderPickerShowsItsWholeInstructionInsideTheDialog) {
+    // The real picker: its title may be cut by the window manager, so the
+    // instruction, Cancel's meaning included, stands whole inside it.
+    const QString prompt = GetResourceString(TextId::Playlist::AutoTidyFolderPrompt);
+    ASSERT_TRUE(prompt.contains("Pressing Cancel will remove these entries"));
+    const QString found = WriteFile(music + QStringLiteral("/deep"), QStringLiteral("moved.mp3"), MakeMp3({}));
+    SetAutoTidyResultsDialogDriver([](DialogAutoTidyResults&) {});
+    // Answers the picker with `folder` typed and Enter, or with Escape.
+    auto answer = [&](const QString& folder) {
+        OnNextModal([&, folder](QDialog& picker) {
+            const QLabel* shown = nullptr;
+            for (const QLabel* label : picker.findChildren<QLabel*>())
+                if (label->isVisible() && label->text() == prompt) shown = label;
+            EXPECT_NE(shown, nullptr) << "the instruction is not inside the picker";
+            if (shown) {
+                // All of it: every line of the wrapped text has room.
+                EXPECT_GE(shown->height(), shown->heightForWidth(shown->width()));
+                EXPECT_TRUE(picker.rect().contains(QRect(shown->mapTo(&picker, QPoint(0, 0)), shown->size())));
+            }
+            EXPECT_TRUE(picker.screen()->availableGeometry().contains(picker.frameGeometry()));
+            auto* folders = picker.findChild<QFileDialog*>();
+            if (!folders) folders = qobject_cast<QFileDialog*>(&picker);
+            ASSERT_NE(folders, nullptr);
+            if (folder.isEmpty()) {
+                QTest::keyClick(folders, Qt::Key_Escape);
+                return;
+            }
+            auto* edit = folders->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(edit, nullptr);
+            edit->setText(folder);
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+    };
+    gPlaylistEntries = {{"/gone/a.mp3", "A", 1}, {"/old/moved.mp3", "Moved", 2}};
+    manager->UpdatePlaylistDisplay();
+    answer(QString());
+    ui.answers = {Mb::Yes, Mb::No};
+    manager->BtnAutoTidy_Click();
+    EXPECT_TRUE(gPlaylistEntries.empty());  // Cancel removed them
+
+    gPlaylistEntries = {{"/gone/a.mp3", "A", 1}, {"/old/moved.mp3", "Moved", 2}};
+    manager->UpdatePlaylistDisplay();
+    answer(music);
+    ui.answers = {Mb::Yes, Mb::No};
+    manager->BtnAutoTidy_Click();
+    EXPECT_EQ(EntryFiles(), QStringList{found});
 }
 
 TEST_F(TidyReadTest, ReadScanResultsMakesAPlaylistOfTheCheckedRows) {

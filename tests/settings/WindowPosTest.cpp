@@ -10,6 +10,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -119,6 +120,7 @@ TEST(WindowPlaces, DefaultPlacesKeepClearOfTheLauncherBar) {
         QSize size;
         QSize minimum;
         QRect expected;  // empty: checked by its properties only
+        QSize companion = {};
     };
     const Case cases[] = {
         {"main window right of the bar", {0, 0, 1280, 800}, QRect(0, 0, 413, 300), "FormMP3ScanningCentre",
@@ -141,10 +143,17 @@ TEST(WindowPlaces, DefaultPlacesKeepClearOfTheLauncherBar) {
          {440, 320}, {}},
         {"too small a screen: the whole screen", {0, 0, 800, 600}, QRect(0, 0, 413, 300), "FormMP3ScanningCentre",
          {533, 300}, mainMinimum, {0, 0, 541, 380}},
+        {"the bar leaves room beside it for the main window", {0, 0, 1024, 768}, std::nullopt, "FormIntegrator",
+         {405, 272}, {405, 272}, {0, 0, 413, 300}, mainMinimum},
+        {"where there is none, the bar takes the bottom-right corner", {0, 0, 800, 600}, std::nullopt,
+         "FormIntegrator", {405, 272}, {405, 272}, {387, 300, 413, 300}, mainMinimum},
+        {"and the main window the top of the screen", {0, 0, 800, 600}, QRect(387, 300, 413, 300),
+         "FormMP3ScanningCentre", {533, 300}, mainMinimum, {0, 0, 541, 380}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QRect place = DefaultWindowPlace({c.name, c.size, c.minimum, frame}, c.screen, c.launcher);
+        const QRect place =
+            DefaultWindowPlace({c.name, c.size, c.minimum, frame, 0, c.companion}, c.screen, c.launcher);
         if (!c.expected.isEmpty()) {
             EXPECT_EQ(place, c.expected);
         }
@@ -161,12 +170,54 @@ TEST(WindowPlaces, DefaultPlacesKeepClearOfTheLauncherBar) {
                              "FormDuplicateFinder", "FormPlaylistManager", "FormEncoderDecoder", "FormCDRipper",
                              "DialogMassTaggingOverrideTool"}) {
         const QRect place =
-            DefaultWindowPlace({name, {853, 400}, mainMinimum, frame}, {0, 0, 1280, 800}, QRect(0, 0, 413, 300));
+            DefaultWindowPlace({name, {853, 400}, mainMinimum, frame, 0, {}}, {0, 0, 1280, 800}, QRect(0, 0, 413, 300));
         EXPECT_FALSE(corners.contains(place.topLeft())) << name;
         EXPECT_FALSE(place.intersects(QRect(0, 0, 413, 300))) << name;
         corners << place.topLeft();
     }
+    // A frameless (skinned) window steps by its own title bar, so the one
+    // behind keeps its title in sight.
+    const auto frameless = [](const char* name) {
+        return DefaultWindowPlace({name, {600, 400}, {600, 400}, {}, 24, {}}, {0, 0, 1920, 1080}, std::nullopt);
+    };
+    EXPECT_GE(frameless("FormFileNameTagCoordinator").top() - frameless("FormMP3ScanningCentre").top(), 24);
 }
+TEST(WindowPlaces, StoredPlacesAreKeptWhileTheyFitElseMovedOntoTheScreen) {
+    const QMargins frame(4, 24, 4, 4);
+    const QSize mainMinimum(533, 352);
+    const QRect screen(0, 0, 1366, 768);
+    const QRect bar(0, 0, 413, 300);
+    const struct {
+        const char* what;
+        const char* name;
+        QPoint stored;
+        QSize size, minimum;
+        QRect expected;
+    } cases[] = {
+        {"on the screen: as stored", "FormMP3ScanningCentre", {421, 0}, {853, 400}, mainMinimum, {421, 0, 861, 428}},
+        {"over the bar, but on the screen: as stored", "FormDuplicateFinder", {100, 100}, {600, 400}, mainMinimum,
+         {100, 100, 608, 428}},
+        {"from a larger screen: smaller, and beside the bar rather than under it", "FormMP3ScanningCentre",
+         {421, 0}, {1280, 800}, mainMinimum, {421, 0, 945, 768}},
+        {"partly off the bottom, clear of the bar: onto the screen", "FormCDRipper", {800, 600}, {400, 300},
+         {400, 300}, {800, 440, 408, 328}},
+        {"the title bar above the screen: down onto it, beside the bar at its own step", "FormPlaylistManager",
+         {200, -20}, {600, 400}, mainMinimum, {565, 144, 608, 428}},
+        {"larger than the screen and fixed: the screen's top-left corner", "FormCDRipper", {300, 200},
+         {1500, 900}, {1500, 900}, {0, 0, 1508, 928}},
+        {"the bar itself: only onto the screen", "FormIntegrator", {1500, 900}, {405, 272}, {405, 272},
+         {953, 468, 413, 300}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(StoredWindowPlace({c.name, c.size, c.minimum, frame, 0, {}}, c.stored, screen, bar), c.expected);
+    }
+    // Where no side of the bar holds the window, it stays where it was moved.
+    EXPECT_EQ(StoredWindowPlace({"FormMP3ScanningCentre", {1280, 800}, mainMinimum, frame, 0, {}}, {421, 0},
+                                {0, 0, 800, 600}, bar),
+              QRect(0, 0, 800, 600));
+}
+
 TEST_F(WindowPos, NormalWindowRoundTrips) {
     QWidget w;
     w.setObjectName("FormPlaylistManager");
@@ -184,23 +235,36 @@ TEST_F(WindowPos, NormalWindowRoundTrips) {
     EXPECT_EQ(again.size(), QSize(500, 400));
 }
 
-TEST_F(WindowPos, StaysOnTheVisibleScreen) {
-    struct {
+TEST_F(WindowPos, StaysOnTheVisibleScreenFrameIncluded) {
+    // The frame, title bar and borders included, stays on the screen.
+    const struct {
         double left, top;
-        QPoint expected;
+        const char* edges;  // which edges the frame must touch: "R" right, "B" bottom, "L" left, "T" top
+        QPoint asStored;    // or, when not null, the place as stored
     } cases[] = {
-        {20000, 0, {624, 0}},       // 15360 - 6000 = 9360 twips
-        {0, 20000, {0, 568}},       // 11520 - 3000 = 8520 twips
-        {-3000, -450, {0, 0}},      // not before the left or top edge either
-        {1500, 1500, {100, 100}},   // already visible: unchanged
+        {20000, 0, "RT", {}},     // past the right edge
+        {0, 20000, "LB", {}},     // past the bottom edge
+        {-3000, -450, "LT", {}},  // before the left and top edges: the title bar comes back
+        {1500, 1500, "", {100, 100}},  // already on the screen: as stored
     };
+    const QRect screen(0, 0, 1024, 768);
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.left << "," << c.top);
         StorePos("FormMusicCataloguer", c.left, c.top, 6000, 3000);
         QWidget w;
         w.setObjectName("FormMusicCataloguer");
         ReadWindowPos(&w);
-        EXPECT_EQ(w.pos(), c.expected) << c.left << "," << c.top;
         EXPECT_EQ(w.size(), QSize(400, 200));
+        const QRect frame(w.pos(), w.size().grownBy(WindowDecorations(&w)));
+        EXPECT_TRUE(screen.contains(frame));
+        const QString edges = QString::fromLatin1(c.edges);
+        EXPECT_EQ(frame.right() == screen.right(), edges.contains('R'));
+        EXPECT_EQ(frame.bottom() == screen.bottom(), edges.contains('B'));
+        EXPECT_EQ(frame.left() == screen.left(), edges.contains('L'));
+        EXPECT_EQ(frame.top() == screen.top(), edges.contains('T'));
+        if (!c.asStored.isNull()) {
+            EXPECT_EQ(w.pos(), c.asStored);
+        }
     }
     // On a screen whose visible area does not start at 0 (a panel on the left and top).
     SetScreenAreaForTesting(QRect(64, 32, 960, 736));
@@ -209,6 +273,29 @@ TEST_F(WindowPos, StaysOnTheVisibleScreen) {
     w.setObjectName("FormMusicCataloguer");
     ReadWindowPos(&w);
     EXPECT_EQ(w.pos(), QPoint(64, 32));
+}
+
+TEST_F(WindowPos, AWindowTooLargeForTheScreenShrinksToItOrTakesItsCorner) {
+    // Stored on a larger screen: a sizable window is made to fit, not below its minimum.
+    StorePos("FormMP3ScanningCentre", 6315, 0, 19200, 12000);
+    QWidget main;
+    main.setObjectName("FormMP3ScanningCentre");
+    main.setMinimumSize(533, 352);
+    ReadWindowPos(&main);
+    const QMargins m = WindowDecorations(&main);
+    EXPECT_EQ(QRect(main.pos(), main.size().grownBy(m)), QRect(0, 0, 1024, 768));
+
+    // A dialog whose layout needs more than the screen: the screen's top-left corner.
+    StorePos("DialogOptions", 3000, 3000, 6000, 4500);
+    QWidget dialog;
+    dialog.setObjectName("DialogOptions");
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* content = new QWidget(&dialog);
+    content->setMinimumSize(1100, 900);
+    layout->addWidget(content);
+    ReadWindowPos(&dialog);
+    EXPECT_EQ(dialog.pos(), QPoint(0, 0));
+    EXPECT_GE(dialog.width(), 1100);
 }
 
 TEST_F(WindowPos, MaximisedAndMinimisedWindows) {
@@ -271,8 +358,9 @@ TEST_F(WindowPos, PixelsComeBackExactlyAtAnyResolution) {
     EXPECT_FLOAT_EQ(gsngTwipsPerPixelX, 1440.0f / static_cast<float>(screen->logicalDotsPerInchX()));
 
     // 110 DPI: 13.09 twips per pixel, so twips are stored rounded to whole numbers.
+    // (A screen with room for the largest window's frame too.)
     gsngTwipsPerPixelX = gsngTwipsPerPixelY = 1440.0f / 110.0f;
-    SetScreenAreaForTesting(QRect(0, 0, 3000, 2000));
+    SetScreenAreaForTesting(QRect(0, 0, 3100, 2100));
     const QRect geometries[] = {{1, 1, 401, 299}, {777, 333, 1001, 999}, {0, 0, 2999, 1999}};
     for (const QRect& g : geometries) {
         QWidget w;

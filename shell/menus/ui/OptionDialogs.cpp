@@ -48,7 +48,7 @@ void ShowWithLauncherLowered(int page) {
         Handler()(page);
     else
         ShowStandInDialog(page);
-    if ((bar = FormIntegrator::Instance())) SetOnTop(bar, bar->mintCheckStayOnTop == 1);
+    if ((bar = FormIntegrator::Instance())) bar->ApplyStayOnTop();
 }
 
 }  // namespace
