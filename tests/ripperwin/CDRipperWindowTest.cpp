@@ -366,7 +366,8 @@ TEST_F(CDRipperWindowTest, TheOutputFolderStartsInTheUsersMusicFolderAndIsKeptAc
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    EXPECT_EQ(Stored::Text(QStringLiteral("CDRipper"), QStringLiteral("OutputDirectory")), QStringLiteral("/music/rips"));
+    EXPECT_EQ(Stored::Text(QStringLiteral("CDRipper"), QStringLiteral("OutputDirectory")),
+              QStringLiteral("/music/rips"));
     FormCDRipper* again = new FormCDRipper;
     EXPECT_EQ(again->TextOutputDirectory->text(), QStringLiteral("/music/rips"));
 }
