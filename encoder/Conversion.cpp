@@ -141,7 +141,9 @@ public:
         if (fd < 0) return errno;
         struct stat old {};
         if (replace && ::stat(to.constData(), &old) == 0) {
-            if (::fchown(fd, old.st_uid, old.st_gid) != 0) { /* keeping the owner is best effort */ }
+            if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+                // Keeping the owner is best effort.
+            }
             ::fchmod(fd, old.st_mode & 07777);
         } else {
             ::fchmod(fd, m_newMode);

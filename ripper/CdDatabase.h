@@ -82,7 +82,9 @@ public:
 
     // Starts asking `server` about the disc of `toc`.  False, with nothing
     // asked and no `finished`, without a disc (an empty `toc`), without a
-    // server name, or while a query runs.
+    // server name, or while a query runs.  True does not mean the query
+    // still runs: one that fails before any connection is tried (no socket
+    // to be had) has already reported through `finished`.
     bool Start(const CdTableOfContents& toc, const CdDatabaseServer& server);
     // Ends a running query now; `finished` reports it as stopped.
     void Stop();

@@ -82,6 +82,11 @@ std::unique_ptr<CdDrive> CdDrive::Open(const QString& device, int32_t& error, QS
     struct stat st {};
     if (native.isEmpty() || ::stat(native.constData(), &st) != 0 || S_ISDIR(st.st_mode))
         return refuse(CdError::NotACdDevice, CdLibraryErrorText(CdError::NotACdDevice));
+    // A drive is a block or character device, an image a regular file; a
+    // named pipe or a socket, whatever its name, would hold up the first
+    // read for ever.
+    if (!S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode) && !S_ISCHR(st.st_mode))
+        return refuse(CdError::BadDiscImage, GetResourceString(TextId::Ripper::NotADiscImage).arg(device));
     auto handles = std::make_unique<Handles>();
     if (S_ISREG(st.st_mode)) {
         // A disc image: libcdio reads only a sheet that passed the check, and

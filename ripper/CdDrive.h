@@ -11,6 +11,8 @@
 // by colons, so a machine without a drive can rip and query an image.  An
 // image's CUE sheet is checked (ripper/CueSheet.h) before libcdio reads it:
 // a sheet that is not well-formed is refused with a message saying why.
+// Only devices (drives) and regular files (images) are opened: anything
+// else named, a named pipe above all, is refused unread, never waited on.
 // Tests and the benchmark may replace the whole list with their own images
 // (SetCdDriveListerForTesting).
 //
@@ -78,7 +80,8 @@ public:
     // Opens the drive or disc image at `device`; null when it cannot be
     // opened, with `error` set to CdError::NotACdDevice, or to
     // CdError::BadDiscImage for an image that was refused unread (not a
-    // BIN/CUE pair, or a sheet that is not well-formed).  `why`, when given,
+    // BIN/CUE pair, a sheet that is not well-formed, or neither a device nor
+    // a regular file, such as a named pipe).  `why`, when given,
     // receives the text to show the user.
     static std::unique_ptr<CdDrive> Open(const QString& device, int32_t& error, QString* why = nullptr);
     ~CdDrive();

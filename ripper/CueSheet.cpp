@@ -4,9 +4,13 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <optional>
 #include <string_view>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -147,6 +151,12 @@ CueProblem Reader::Command(const QByteArray& keyword, const std::vector<QByteArr
     return CueProblem::None;
 }
 
+// Closes a file descriptor at the end of its scope.
+struct ClosedAtEnd {
+    int fd;
+    ~ClosedAtEnd() { ::close(fd); }
+};
+
 bool EndsWith(const QString& path, const char* suffix) {
     return path.size() > 4 && path.endsWith(QLatin1String(suffix), Qt::CaseSensitive);
 }
@@ -186,15 +196,28 @@ CueCheck CheckCueSheetText(const QByteArray& text) {
 }
 
 CueCheck CheckCueSheetFile(const QString& cuePath) {
-    // Only a regular file is read: a FIFO or a device would never end.
+    // Only a regular file is read: a named pipe or a device would never end.
+    // The look comes first, so that no device is opened at all; the open
+    // then does not wait for a pipe's writer, and what it opened is looked at
+    // again before the first read (the name may have changed hands between).
     struct stat st {};
     const QByteArray native = QFile::encodeName(cuePath);
     if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {CueProblem::Unreadable, 0};
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return {CueProblem::Unreadable, 0};
+    const ClosedAtEnd closer{fd};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return {CueProblem::Unreadable, 0};
     if (st.st_size > kCueSheetMaxBytes) return {CueProblem::TooLarge, 0};
-    QFile file(cuePath);
-    if (!file.open(QIODevice::ReadOnly)) return {CueProblem::Unreadable, 0};
-    const QByteArray text = file.read(kCueSheetMaxBytes + 1);
-    if (file.error() != QFileDevice::NoError) return {CueProblem::Unreadable, 0};
+    QByteArray text;
+    char buffer[16384];
+    while (text.size() <= kCueSheetMaxBytes) {
+        const size_t want = size_t(std::min<qint64>(sizeof buffer, kCueSheetMaxBytes + 1 - text.size()));
+        const ssize_t got = ::read(fd, buffer, want);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return {CueProblem::Unreadable, 0};
+        if (got == 0) break;
+        text.append(buffer, got);
+    }
     const CueCheck check = CheckCueSheetText(text);
     if (!check.Ok()) return check;
     const QByteArray bin = QFile::encodeName(BinFileOfCueSheet(cuePath));

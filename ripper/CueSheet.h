@@ -57,6 +57,8 @@ struct CueCheck {
 CueCheck CheckCueSheetText(const QByteArray& text);
 
 // Reads and checks the sheet at `cuePath`, then looks for its BIN file.
+// Only a regular file is read; anything else (a named pipe, a device) is
+// Unreadable, found so without waiting on it.
 CueCheck CheckCueSheetFile(const QString& cuePath);
 
 // The sheet of a disc image named by its sheet or its BIN file, as libcdio

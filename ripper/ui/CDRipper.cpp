@@ -300,7 +300,10 @@ void FormCDRipper::BtnCDDB_Click() {
     if (m_cddb->Running() || !m_drive) return;
     const CdDatabaseServer server = ParseCdDatabaseServer(
         Stored::Text(kCdDatabaseSection, kCdDatabaseServerKey, kCdDatabaseDefaultServer));
-    if (m_cddb->Start(m_toc, server)) mbuttonStop.SetEnabled(true);
+    // A query that cannot even begin (no socket to be had) has reported its
+    // end before Start returns: Stop follows whether the query still runs.
+    m_cddb->Start(m_toc, server);
+    mbuttonStop.SetEnabled(mblnProcessRunning || m_cddb->Running());
 }
 
 // ---- keys -----------------------------------------------------------------------------

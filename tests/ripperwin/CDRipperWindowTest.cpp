@@ -28,8 +28,14 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTimer>
 #include <QTreeView>
+
+#include <fcntl.h>
+#include <optional>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -93,10 +99,12 @@ protected:
         while (!done() && !guard.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
         return done();
     }
-    // A ripper with skins off, so that its CDDB button shows, asking `server`.
-    FormCDRipper* OpenPlainRipper(const CddbStubServer& server) {
+    // A ripper with skins off, so that its CDDB button shows, asking `server`
+    // (or whatever listens on `port` of this machine).
+    FormCDRipper* OpenPlainRipper(const CddbStubServer& server) { return OpenPlainRipper(server.port()); }
+    FormCDRipper* OpenPlainRipper(quint16 port) {
         Options().Preferences.blnUseSkins = false;
-        Stored::SaveText(kCdDatabaseSection, kCdDatabaseServerKey, QStringLiteral("127.0.0.1:%1").arg(server.port()));
+        Stored::SaveText(kCdDatabaseSection, kCdDatabaseServerKey, QStringLiteral("127.0.0.1:%1").arg(port));
         FormCDRipper* w = OpenRipper();
         w->show();
         EXPECT_TRUE(w->BtnCDDB->isVisible());
@@ -358,7 +366,8 @@ TEST_F(CDRipperWindowTest, TheOutputFolderStartsInTheUsersMusicFolderAndIsKeptAc
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    EXPECT_EQ(Stored::Text(QStringLiteral("CDRipper"), QStringLiteral("OutputDirectory")), QStringLiteral("/music/rips"));
+    EXPECT_EQ(Stored::Text(QStringLiteral("CDRipper"), QStringLiteral("OutputDirectory")),
+              QStringLiteral("/music/rips"));
     FormCDRipper* again = new FormCDRipper;
     EXPECT_EQ(again->TextOutputDirectory->text(), QStringLiteral("/music/rips"));
 }
@@ -419,6 +428,77 @@ TEST_F(CDRipperWindowTest, ACddbServerThatTricklesLeavesTheWindowResponsiveUntil
     EXPECT_FALSE(w->mbuttonStop.Enabled());
     EXPECT_TRUE(w->mbuttonRip.Enabled());
     EXPECT_TRUE(ui.shown.empty());
+}
+
+// While alive, the process can open no further file: its lowest free
+// descriptor becomes its limit.
+class NoFreeFileDescriptors {
+public:
+    NoFreeFileDescriptors() {
+        if (::getrlimit(RLIMIT_NOFILE, &m_old) != 0) return;
+        const int lowest = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (lowest < 0) return;
+        ::close(lowest);
+        rlimit tight = m_old;
+        tight.rlim_cur = rlim_t(lowest);
+        m_set = ::setrlimit(RLIMIT_NOFILE, &tight) == 0;
+    }
+    ~NoFreeFileDescriptors() {
+        if (m_set) ::setrlimit(RLIMIT_NOFILE, &m_old);
+    }
+    NoFreeFileDescriptors(const NoFreeFileDescriptors&) = delete;
+    NoFreeFileDescriptors& operator=(const NoFreeFileDescriptors&) = delete;
+    bool Set() const { return m_set; }
+
+private:
+    rlimit m_old{};
+    bool m_set = false;
+};
+
+// A query that fails leaves Stop off and the window free, whether the
+// failure comes from the event loop (the server refuses the connection) or
+// before the click that started the query has returned (no socket can be
+// made).
+TEST_F(CDRipperWindowTest, ACddbQueryThatFailsAtOnceLeavesStopOff) {
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+        closedPort = probe.serverPort();
+    }
+    const QString setting = QStringLiteral("127.0.0.1:%1").arg(closedPort);
+    FormCDRipper* w = OpenPlainRipper(closedPort);
+    std::optional<CdDatabaseAnswer> answer;
+    QObject::connect(w->CdDatabase(), &CdDatabaseQuery::finished, [&](const CdDatabaseAnswer& a) { answer = a; });
+    for (const bool noSocket : {false, true}) {
+        SCOPED_TRACE(noSocket ? "no socket can be made" : "the connection is refused");
+        answer.reset();
+        {
+            std::optional<NoFreeFileDescriptors> full;
+            if (noSocket) {
+                full.emplace();
+                ASSERT_TRUE(full->Set());
+                // The setting still comes from the store's cache (else the
+                // query would ask the default server instead).
+                ASSERT_EQ(Stored::Text(kCdDatabaseSection, kCdDatabaseServerKey), setting);
+            }
+            QTest::mouseClick(w->BtnCDDB, Qt::LeftButton);
+        }
+        ASSERT_TRUE(WaitFor([&] { return answer.has_value(); }));
+        EXPECT_EQ(answer->end, CdDatabaseEnd::Failed);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(w->CdDatabase()->Running());
+        EXPECT_FALSE(w->mblnProcessRunning);
+        EXPECT_FALSE(w->mbuttonStop.Enabled());
+        EXPECT_TRUE(w->mbuttonRip.Enabled());
+        EXPECT_TRUE(w->mbuttonBrowse.Enabled());
+        EXPECT_TRUE(w->BtnCDDB->isEnabled());
+        EXPECT_TRUE(w->ComboDrives->isEnabled());
+        EXPECT_TRUE(ui.shown.empty());
+        // Alt+S finds Stop off and does nothing.
+        w->ProcessShortcutKeys(83, ShiftBit::Alt);
+        EXPECT_FALSE(w->mblnStopAll);
+    }
 }
 
 TEST_F(CDRipperWindowTest, StopOrClosingTheWindowEndsARunningCddbQuery) {
