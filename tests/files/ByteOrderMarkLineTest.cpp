@@ -120,7 +120,9 @@ TEST(ByteOrderMarkLine, ALineOfOnlyAMarkPastTheStartReadsAsAnEmptyLineInEveryFor
             EXPECT_EQ(read.back(), expected);
         }
         // The reader of the file and the reader of its bytes agree.
-        if (read.size() == 2) EXPECT_EQ(read[0], read[1]);
+        if (read.size() == 2) {
+            EXPECT_EQ(read[0], read[1]);
+        }
     }
     EXPECT_TRUE(ui.shown.empty());
 }
