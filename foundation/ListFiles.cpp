@@ -191,9 +191,6 @@ private:
 // written as ESC and two hexadecimal digits; a cell without either is
 // written exactly as it always was.
 constexpr char16_t kEscape = 0x1B;
-constexpr char16_t kKeptByteBase = 0xDC00;  // a kept byte b is the code kKeptByteBase + b
-
-bool IsKeptByte(char16_t c) { return c >= kKeptByteBase + 0x80 && c <= kKeptByteBase + 0xFF; }
 
 // True when the text holds something that is written escaped (or a
 // surrogate, which the slow path looks at more closely).
@@ -222,7 +219,7 @@ QString Escaped(QStringView text) {
         } else if (u < 0x20) {
             escape(u);
         } else if (IsKeptByte(u)) {
-            escape(u - kKeptByteBase);
+            escape(KeptByteValue(u));
         } else {
             out += text[i];
         }
@@ -252,7 +249,7 @@ QString Unescaped(QStringView cell) {
             continue;
         }
         const unsigned value = unsigned(high << 4 | low);
-        out += QChar(char16_t(value < 0x80 ? value : kKeptByteBase + value));
+        out += QChar(value < 0x80 ? char16_t(value) : KeptByteCode(static_cast<unsigned char>(value)));
         i += 2;
     }
     return out;
