@@ -527,8 +527,7 @@ QString DecodeTextFile(QByteArrayView bytes, MarkOnlyLine markOnly) {
         bool lineStart = true;
         for (qsizetype i = 0; i < n; ++i) {
             const QChar c = data[i];
-            if (!(c == QChar(0xFEFF) && lineStart && (i + 1 == n || data[i + 1] == QLatin1Char('\n'))))
-                data[out++] = c;
+            if (!(c == QChar(0xFEFF) && lineStart && (i + 1 == n || data[i + 1] == QLatin1Char('\n')))) data[out++] = c;
             lineStart = c == QLatin1Char('\n');
         }
         text.truncate(out);

@@ -98,12 +98,13 @@ TEST(ByteOrderMarkLine, ALineOfOnlyAMarkPastTheStartReadsAsAnEmptyLineInEveryFor
         {"between entries", Format::M3U, "#EXTM3U\r\n#EXTINF:1,A\r\n/a.mp3\r\n#EXTINF:2,B\r\n/b.mp3\r\n",
          "#EXTM3U\r\n" + m + "\r\n#EXTINF:1,A\r\n/a.mp3\r\n" + m + "\r\n#EXTINF:2,B\r\n/b.mp3\r\n" + m + "\r\n"},
         {"last line, without its end, after a title line", Format::M3U,
-         "#EXTM3U\n#EXTINF:1,A\n/a.mp3\n#EXTINF:2\nCut off\n", "#EXTM3U\n#EXTINF:1,A\n/a.mp3\n#EXTINF:2\nCut off\n" + m},
+         "#EXTM3U\n#EXTINF:1,A\n/a.mp3\n#EXTINF:2\nCut off\n",
+         "#EXTM3U\n#EXTINF:1,A\n/a.mp3\n#EXTINF:2\nCut off\n" + m},
         {"in a Windows-1252 file", Format::M3U, "#EXTM3U\n#EXTINF:1,Caf\xE9\n/a.mp3\n",
          "#EXTM3U\n" + m + "\n#EXTINF:1,Caf\xE9\n/a.mp3\n" + m + "\n"},
         {"between keys", Format::PLS, "[playlist]\r\nFile1=/a.mp3\r\nTitle1=A\r\nNumberOfEntries=1\r\nVersion=2\r\n",
-         m + "[playlist]\r\n" + m + "\r\nFile1=/a.mp3\r\n" + m + "\r\nTitle1=A\r\n" + m + "\r\nNumberOfEntries=1\r\n" + m +
-             "\r\nVersion=2\r\n" + m},
+         m + "[playlist]\r\n" + m + "\r\nFile1=/a.mp3\r\n" + m + "\r\nTitle1=A\r\n" + m + "\r\nNumberOfEntries=1\r\n" +
+             m + "\r\nVersion=2\r\n" + m},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(Name(c.format)) + ": " + c.what);

@@ -106,10 +106,8 @@ TEST_F(AutoTidyTest, TheNameSearchedForFollowsTheLastBackslashOrSlash) {
         const char* name;
         const char* folder;  // where the file stands, under music/
     } cases[] = {
-        {"sub\\b.mp3", "b.mp3", "deep/sub"},
-        {"C:\\Music\\Old\\c.mp3", "c.mp3", "old"},
-        {"/gone/win\\d.mp3", "d.mp3", "d"},
-        {"gone\\mixed/e.mp3", "e.mp3", "e"},
+        {"sub\\b.mp3", "b.mp3", "deep/sub"}, {"C:\\Music\\Old\\c.mp3", "c.mp3", "old"},
+        {"/gone/win\\d.mp3", "d.mp3", "d"},  {"gone\\mixed/e.mp3", "e.mp3", "e"},
         {"/gone/f.mp3", "f.mp3", "f"},
     };
     PlaylistEntries entries;
