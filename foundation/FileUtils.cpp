@@ -215,10 +215,12 @@ int MovePath(const QByteArray& from, const QByteArray& to, bool replace) {
     return err;
 }
 
-// The intermediate name of a change of letter case:
-// ".<old name>" kCaseMarker "<letters>".  It records the old name (shortened,
-// with its extension kept, where the whole would not fit), so a move cut
-// short between its two renames can be put back (RestoreInterruptedCaseChange).
+// The intermediate place of a change of letter case records the old name
+// whole, so a move cut short between its two renames is put back under that
+// very name (RestoreInterruptedCaseChange): the name ".<old name>"
+// kCaseMarker "<letters>" beside the file where that fits NAME_MAX, else the
+// old name itself inside a new hidden folder kCaseMarker "<letters>" beside
+// it (a name cannot both keep all of a long name and add the marker).
 constexpr char kCaseMarker[] = ".svcase-";
 constexpr qsizetype kNameMax = 255;
 constexpr qsizetype kCaseLettersMax = 7;  // a 32-bit number in base 36
@@ -234,29 +236,32 @@ QByteArray ShortenedName(const QByteArray& name, qsizetype room) {
     return name.left(cut) + extension;
 }
 
-QByteArray CaseChangeIntermediate(const QByteArray& from) {
-    const qsizetype room = kNameMax - 1 - qsizetype(sizeof kCaseMarker - 1) - kCaseLettersMax;
-    QByteArray path = NativeParent(from);
-    if (!path.endsWith('/')) path += '/';
-    return path + '.' + ShortenedName(NativeName(from), room) + kCaseMarker +
-           QByteArray::number(QRandomGenerator::global()->generate(), 36);
-}
-
-// A change of letter case alone: through an unused intermediate name, so a
+// A change of letter case alone: through an unused intermediate place, so a
 // file system that ignores case never sees the new name as taken.
 int RenameCaseOnly(const QByteArray& from, const QByteArray& to) {
+    QByteArray folder = NativeParent(from);
+    if (!folder.endsWith('/')) folder += '/';
+    const QByteArray name = NativeName(from);
+    const bool inHidingFolder = 1 + name.size() + qsizetype(sizeof kCaseMarker - 1) + kCaseLettersMax > kNameMax;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray middle = CaseChangeIntermediate(from);
+        const QByteArray letters = QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const QByteArray hidingFolder = folder + kCaseMarker + letters;
+        if (inHidingFolder && ::mkdir(hidingFolder.constData(), 0700) != 0) {
+            if (errno == EEXIST) continue;
+            return errno;
+        }
+        const QByteArray middle =
+            inHidingFolder ? hidingFolder + '/' + name : folder + '.' + name + kCaseMarker + letters;
         int err = g_rename(from.constData(), middle.constData(), RENAME_NOREPLACE);
         if (err == EINVAL || err == ENOSYS || err == ENOTSUP) err = RenameNoReplace(from.constData(), middle.constData());
-        if (err == EEXIST) continue;
-        if (err != 0) return err;
-        err = RenameNoReplace(middle.constData(), to.constData());
-        if (err != 0) {
-            RenameNoReplace(middle.constData(), from.constData());
-            return err;
+        if (err == 0) {
+            err = RenameNoReplace(middle.constData(), to.constData());
+            if (err != 0) RenameNoReplace(middle.constData(), from.constData());
+        } else if (err == EEXIST && !inHidingFolder) {
+            continue;  // the intermediate name is taken: another one
         }
-        return 0;
+        if (inHidingFolder) ::rmdir(hidingFolder.constData());  // empty again, whatever happened
+        return err;
     }
     return EEXIST;
 }
@@ -787,12 +792,14 @@ bool MoveFile(const QString& source, const QString& destination) {
 }
 
 namespace {
-// The marker of an intermediate name of a change of letter case, or nullptr.
+// The marker of an intermediate name of a change of letter case, or nullptr;
+// `name` itself for the name of a hiding folder.
 const char* CaseMarkerOf(const char* name) {
     if (name[0] != '.') return nullptr;
     // The last marker: a file's own name may hold the same letters.
     const char* marker = nullptr;
     for (const char* at = std::strstr(name + 1, kCaseMarker); at; at = std::strstr(at + 1, kCaseMarker)) marker = at;
+    if (!marker && std::strncmp(name, kCaseMarker, sizeof kCaseMarker - 1) == 0) marker = name;
     if (!marker || marker == name + 1) return nullptr;
     const char* letters = marker + sizeof kCaseMarker - 1;
     const size_t count = std::strlen(letters);
@@ -805,17 +812,11 @@ const char* CaseMarkerOf(const char* name) {
 
 bool IsCaseChangeIntermediate(const char* name) { return CaseMarkerOf(name) != nullptr; }
 
-void RestoreInterruptedCaseChange(const QByteArray& folder, const char* name) {
-    const char* marker = CaseMarkerOf(name);
-    if (!marker) return;
-    QByteArray base = folder.isEmpty() ? QByteArrayLiteral(".") : folder;
-    if (!base.endsWith('/')) base += '/';
-    const QByteArray from = base + name;
-    struct stat st;
-    if (::lstat(from.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return;
-    // Its old name, or when another file took that meanwhile, "stem (2).ext"
-    // and so on: never over another file.
-    const QByteArray old(name + 1, marker - (name + 1));
+namespace {
+// Moves the file `from` to `base` (ending in "/") under `old`, or when
+// another file took that meanwhile, "stem (2).ext" and so on: never over
+// another file.
+void PutBack(const QByteArray& from, const QByteArray& base, const QByteArray& old) {
     const qsizetype dot = old.lastIndexOf('.');
     const QByteArray stem = dot > 0 ? old.left(dot) : old;
     const QByteArray extension = dot > 0 ? old.mid(dot) : QByteArray();
@@ -825,6 +826,34 @@ void RestoreInterruptedCaseChange(const QByteArray& folder, const char* name) {
         const int err = RenameNoReplace(from.constData(), (base + to).constData());
         if (err != EEXIST) break;  // put back, or a failure that another name would meet too
     }
+}
+}  // namespace
+
+void RestoreInterruptedCaseChange(const QByteArray& folder, const char* name) {
+    const char* marker = CaseMarkerOf(name);
+    if (!marker) return;
+    QByteArray base = folder.isEmpty() ? QByteArrayLiteral(".") : folder;
+    if (!base.endsWith('/')) base += '/';
+    const QByteArray from = base + name;
+    struct stat st;
+    if (::lstat(from.constData(), &st) != 0) return;
+    if (marker != name) {
+        if (S_ISREG(st.st_mode)) PutBack(from, base, QByteArray(name + 1, marker - (name + 1)));
+        return;
+    }
+    // A hiding folder: the files in it stand under their own names.
+    if (!S_ISDIR(st.st_mode)) return;
+    if (DIR* dir = ::opendir(from.constData())) {
+        std::vector<QByteArray> names;
+        while (const dirent* entry = ::readdir(dir)) {
+            struct stat inside;
+            const QByteArray path = from + '/' + entry->d_name;
+            if (::lstat(path.constData(), &inside) == 0 && S_ISREG(inside.st_mode)) names.emplace_back(entry->d_name);
+        }
+        ::closedir(dir);
+        for (const QByteArray& old : names) PutBack(from + '/' + old, base, old);
+    }
+    ::rmdir(from.constData());  // only once it is empty
 }
 
 // ---- names ----------------------------------------------------------------------

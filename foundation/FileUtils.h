@@ -102,20 +102,26 @@ bool SendFileToRecycleBin(const QString& path);
 // source or destination folder, overwrite question).  Never deletes before
 // the move, never replaces a file without the user's yes, moves across file
 // systems by copy, fsync, rename and only then removal of the source.  A
-// change of letter case alone goes through an intermediate name, hidden
-// beside the file: ".<old name>.svcase-<letters>".  True when the file now
-// stands at the destination.
+// change of letter case alone renames in two steps through an intermediate
+// place that keeps the old name whole: the hidden name
+// ".<old name>.svcase-<letters>" beside the file, or, for a name too long
+// for that within NAME_MAX (255 bytes), the old name itself inside a new
+// hidden folder ".svcase-<letters>" beside the file, removed again after
+// the second step.  The old name is never shortened there.  True when the
+// file now stands at the destination.
 bool MoveFile(const QString& source, const QString& destination);
 
 // A file that a change of letter case cut short (the program was killed
-// between its two renames) stands only under its intermediate name.  True
-// when `name` (a folder entry's name, native bytes) has that form; the name
-// alone tells.
+// between its two renames) stands only in its intermediate place.  True
+// when `name` (a folder entry's name, native bytes) is such a hidden name or
+// hiding folder; the name alone tells.
 bool IsCaseChangeIntermediate(const char* name);
-// Puts such a file of `folder` back under the old name its intermediate name
-// records, or, when another file has taken that, under "<stem> (2)
-// <extension>" and so on: it never replaces another file and is never
-// deleted.  Does nothing for any other name.
+// Puts such a file of `folder` back under the old name its intermediate
+// place records (the files of a hiding folder under their own names, and
+// the emptied folder removed), or, when another file has taken that name,
+// under "<stem> (2)<extension>" and so on (shortened to fit NAME_MAX): it
+// never replaces another file and is never deleted.  Does nothing for any
+// other name.
 void RestoreInterruptedCaseChange(const QByteArray& folder, const char* name);
 
 // Removes \ / : * ? " < > | and every occurrence of `extra` from `name`, then

@@ -75,7 +75,8 @@ class LineDecoder {
 public:
     QStringView decode(const char* text, size_t size, bool utf8) {
         // A byte-order mark counts only at the start of the file (FileLines
-        // skips it there); at the start of a line it is text like any other.
+        // skips it there, and makes a line of one mark alone an empty line);
+        // at the start of a line it is text like any other.
         QStringDecoder decoder(QStringDecoder::Utf8,
                                QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
         const qsizetype need = std::max(decoder.requiredSpace(qsizetype(size)), qsizetype(size));
@@ -94,9 +95,17 @@ private:
     QString m_buffer;
 };
 
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// A line of nothing but a byte-order mark: one that another file joined on
+// brought along, not text of the line.
+bool IsMarkOnly(const char* line, size_t length) { return length == 3 && std::memcmp(line, kByteOrderMark, 3) == 0; }
+
 // Reads a file line by line through one reusable buffer (no copy of the
 // whole file is ever held): CR LF, LF and a lone CR each end a line, and a
-// UTF-8 byte-order mark at the start is skipped.  Raises the platform error
+// UTF-8 byte-order mark at the start is skipped.  A line of nothing but a
+// mark further on reads as an empty line (as the last line, without a line
+// end, it is no line, as an empty one would be).  Raises the platform error
 // (as a read) when the file cannot be opened or read.
 class FileLines {
 public:
@@ -106,9 +115,7 @@ public:
     explicit FileLines(int fd) : m_fd(fd), m_buffer(1 << 20) {
         if (m_fd < 0) RaisePlainErrno(errno, false);
         fill();
-        if (m_end - m_start >= 3 && static_cast<unsigned char>(m_buffer[0]) == 0xEF &&
-            static_cast<unsigned char>(m_buffer[1]) == 0xBB && static_cast<unsigned char>(m_buffer[2]) == 0xBF)
-            m_start = 3;
+        if (m_end - m_start >= 3 && std::memcmp(m_buffer.data(), kByteOrderMark, 3) == 0) m_start = 3;
     }
     ~FileLines() {
         if (m_fd >= 0) ::close(m_fd);
@@ -133,6 +140,7 @@ public:
                 size_t after = p + 1;
                 if (base[p] == '\r' && after < m_end && base[after] == '\n') ++after;
                 m_start = after;
+                if (IsMarkOnly(line, length)) length = 0;
                 return true;
             }
             if (m_eof) {
@@ -140,7 +148,7 @@ public:
                 line = base + m_start;
                 length = m_end - m_start;
                 m_start = m_end;
-                return true;
+                return !IsMarkOnly(line, length);
             }
             scanFrom = p - m_start;  // resume the scan after what was searched
             fill();
@@ -183,9 +191,6 @@ private:
 // written as ESC and two hexadecimal digits; a cell without either is
 // written exactly as it always was.
 constexpr char16_t kEscape = 0x1B;
-constexpr char16_t kKeptByteBase = 0xDC00;  // a kept byte b is the code kKeptByteBase + b
-
-bool IsKeptByte(char16_t c) { return c >= kKeptByteBase + 0x80 && c <= kKeptByteBase + 0xFF; }
 
 // True when the text holds something that is written escaped (or a
 // surrogate, which the slow path looks at more closely).
@@ -214,7 +219,7 @@ QString Escaped(QStringView text) {
         } else if (u < 0x20) {
             escape(u);
         } else if (IsKeptByte(u)) {
-            escape(u - kKeptByteBase);
+            escape(KeptByteValue(u));
         } else {
             out += text[i];
         }
@@ -244,7 +249,7 @@ QString Unescaped(QStringView cell) {
             continue;
         }
         const unsigned value = unsigned(high << 4 | low);
-        out += QChar(char16_t(value < 0x80 ? value : kKeptByteBase + value));
+        out += QChar(value < 0x80 ? char16_t(value) : KeptByteCode(static_cast<unsigned char>(value)));
         i += 2;
     }
     return out;
@@ -481,8 +486,8 @@ bool TextFileLines::next(QStringView& line) {
 
 bool IsValidUtf8Text(QByteArrayView bytes) { return IsValidUtf8(bytes.data(), size_t(bytes.size())); }
 
-QString DecodeTextFile(QByteArrayView bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
+QString DecodeTextFile(QByteArrayView bytes, MarkOnlyLine markOnly) {
+    if (bytes.startsWith(kByteOrderMark)) bytes = bytes.sliced(3);
     QString text;
     if (IsValidUtf8(bytes.data(), size_t(bytes.size()))) {
         // As the line reader: a second mark is text (fromUtf8 would drop it).
@@ -510,6 +515,20 @@ QString DecodeTextFile(QByteArrayView bytes) {
             }
             data[out++] = QLatin1Char('\n');
             if (i + 1 < n && data[i + 1] == QLatin1Char('\n')) ++i;
+        }
+        text.truncate(out);
+    }
+    if (markOnly == MarkOnlyLine::Empty && text.contains(QChar(0xFEFF))) {
+        // A line of nothing but a mark is an empty line, as the line reader
+        // reads it.
+        QChar* const data = text.data();
+        const qsizetype n = text.size();
+        qsizetype out = 0;
+        bool lineStart = true;
+        for (qsizetype i = 0; i < n; ++i) {
+            const QChar c = data[i];
+            if (!(c == QChar(0xFEFF) && lineStart && (i + 1 == n || data[i + 1] == QLatin1Char('\n')))) data[out++] = c;
+            lineStart = c == QLatin1Char('\n');
         }
         text.truncate(out);
     }

@@ -3,9 +3,10 @@
 // results (".sim").  Line 1 is the list's name; then one line per row: "1"
 // or "0" for the check mark, directly followed by every column's text, each
 // followed by a TAB.  Written as UTF-8 with CR LF line ends; read with or
-// without a byte-order mark at the start of the file (anywhere else U+FEFF is
-// text like any other), with CR LF, LF or CR line ends, and lines that are
-// not UTF-8 are taken as Windows-1252 (list files of older versions).
+// without a byte-order mark at the start of the file (further on, a line of
+// nothing but a mark is an empty line, and anywhere else U+FEFF is text like
+// any other), with CR LF, LF or CR line ends, and lines that are not UTF-8
+// are taken as Windows-1252 (list files of older versions).
 //
 // Escapes.  A cell keeps its exact text, so a row's file name always names
 // that very file.  What a line cannot carry as it is goes in as ESC (0x1B)
@@ -101,11 +102,14 @@ void LoadTextFileToListView(IListFileModel& list, const QString& path, const QSt
 QString GetTextFromFile(const QString& path);
 
 // A text file's bytes as text, by the rules of the list-file reader: a UTF-8
-// byte-order mark that begins the file is skipped (anywhere else it is a
-// character of its line); a line that is valid UTF-8 is read as UTF-8, any
-// other line as Windows-1252; every line end (CR LF, LF or a lone CR)
-// becomes one LF.
-QString DecodeTextFile(QByteArrayView bytes);
+// byte-order mark that begins the file is skipped, a line of nothing but a
+// mark further on is an empty line (anywhere else the mark is a character of
+// its line); a line that is valid UTF-8 is read as UTF-8, any other line as
+// Windows-1252; every line end (CR LF, LF or a lone CR) becomes one LF.
+// With MarkOnlyLine::Kept a line of a mark alone keeps it as its character,
+// as an XML reader of the bytes would see it.
+enum class MarkOnlyLine { Empty, Kept };
+QString DecodeTextFile(QByteArrayView bytes, MarkOnlyLine markOnly = MarkOnlyLine::Empty);
 // A text file read line by line, by the same rules, through one reusable
 // buffer (the whole file is never held).
 class TextFileLines {

@@ -3,11 +3,6 @@
 #include "foundation/codec/Cp1252.h"
 
 namespace {
-constexpr char16_t kRawFirst = 0xDC80;  // U+DC00 + 0x80: the first kept byte
-constexpr char16_t kRawLast = 0xDCFF;
-
-bool IsRaw(char16_t c) { return c >= kRawFirst && c <= kRawLast; }
-
 // The length of the valid UTF-8 sequence at `p` (1 to 4), or 0.
 int SequenceLength(const unsigned char* p, const unsigned char* end) {
     const unsigned char b = p[0];
@@ -57,14 +52,14 @@ QString PathFromNative(const char* bytes, qsizetype length) {
             q += n;
         }
         if (q > run) text += QString::fromUtf8(reinterpret_cast<const char*>(run), q - run);
-        if (q < end) text += QChar(char16_t(0xDC00 + *q++));
+        if (q < end) text += QChar(KeptByteCode(*q++));
     }
     return text;
 }
 
 bool HasRawBytes(QStringView path) {
     for (QChar c : path)
-        if (IsRaw(c.unicode())) return true;
+        if (IsKeptByte(c.unicode())) return true;
     return false;
 }
 
@@ -80,9 +75,9 @@ QByteArray NativePath(QStringView path) {
             ++i;  // a pair: its low half is no kept byte
             continue;
         }
-        if (!IsRaw(c)) continue;
+        if (!IsKeptByte(c)) continue;
         bytes += path.mid(runStart, i - runStart).toUtf8();
-        bytes += char(c - 0xDC00);
+        bytes += char(KeptByteValue(c));
         runStart = i + 1;
     }
     bytes += path.mid(runStart).toUtf8();
@@ -98,7 +93,7 @@ QString PathForDisplay(const QString& path) {
             ++i;
             continue;
         }
-        if (IsRaw(c)) shown[i] = QChar(cp1252::DecodeByte(static_cast<unsigned char>(c - 0xDC00)));
+        if (IsKeptByte(c)) shown[i] = QChar(cp1252::DecodeByte(KeptByteValue(c)));
     }
     return shown;
 }

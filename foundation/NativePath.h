@@ -19,6 +19,13 @@ QByteArray NativePath(QStringView path);
 // The text of a path's bytes (valid UTF-8 reads as usual).
 QString PathFromNative(const char* bytes, qsizetype length);
 inline QString PathFromNative(const QByteArray& bytes) { return PathFromNative(bytes.constData(), bytes.size()); }
+// A kept byte: the code that stands for byte `b` (0x80 to 0xFF) of a name
+// that is not UTF-8, and back.
+constexpr char16_t kKeptByteBase = 0xDC00;
+constexpr bool IsKeptByte(char16_t c) { return c >= kKeptByteBase + 0x80 && c <= kKeptByteBase + 0xFF; }
+constexpr char16_t KeptByteCode(unsigned char b) { return char16_t(kKeptByteBase + b); }
+constexpr unsigned char KeptByteValue(char16_t c) { return static_cast<unsigned char>(c - kKeptByteBase); }
+
 // True when the text holds a kept byte (the name is not valid UTF-8).
 bool HasRawBytes(QStringView path);
 // The path as it is best shown: each kept byte as its Windows-1252 character.

@@ -31,6 +31,15 @@ std::unique_ptr<TitleReadAhead> StartReaders(const PlaylistEntries& entries, con
     for (size_t i = entries.size(); i-- > 0;) paths.push_back(GetFullPathOfFileInPlaylist(playlistFile, entries[i].FileName));
     return std::make_unique<TitleReadAhead>(std::move(paths), std::span(tagObjects));
 }
+
+// The name a missing entry's file is searched for by: the part after the
+// last "\" or "/", since playlists written on other systems separate their
+// folders with backslashes ("sub\b.mp3").
+QString SearchedName(const QString& fileName) {
+    const qsizetype separator =
+        std::max(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
+    return fileName.mid(separator + 1);
+}
 }  // namespace
 
 AutoTidyReport AutoTidyPlaylist(PlaylistEntries& entries, const QString& playlistFile, JobHost& job,
@@ -80,7 +89,7 @@ AutoTidyReport AutoTidyPlaylist(PlaylistEntries& entries, const QString& playlis
                     asked = true;
                     if (services.askStartFolder) start = services.askStartFolder();
                 }
-                const QString name = FileNamePart(entry.FileName);
+                const QString name = SearchedName(entry.FileName);
                 const QString folder =
                     start.isEmpty() || !services.findFile ? QString() : services.findFile(start, name);
                 // A search cut short by Stop found nothing: the entry stays.

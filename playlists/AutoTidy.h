@@ -5,6 +5,10 @@
 // found, and removed where it was not.  Entries are visited from the last to
 // the first, and the rows of the report come in that order.
 //
+// A missing entry's file is searched for by the part of its path after the
+// last backslash or slash, so an entry written on a system whose paths use
+// backslashes ("sub\b.mp3") is found by its file's name ("b.mp3").
+//
 // Relative entries are found beside the playlist file they belong to, so an
 // entry whose file exists there is never taken for missing.  The start
 // folder is asked for once, at the first missing file of a run; an empty

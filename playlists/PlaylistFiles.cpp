@@ -487,8 +487,10 @@ bool ReadB4SText(QByteArrayView bytes, PlaylistEntries& entries) {
         xml.addData(QByteArray::fromRawData(bytes.data(), bytes.size()));
     } else {
         // Not UTF-8 although B4S declares it: a file of an older version
-        // written in Windows-1252.  Decoded here line by line.
-        text = DecodeTextFile(bytes);
+        // written in Windows-1252.  Decoded here line by line; a mark past
+        // the start stays a character, as the XML reader of UTF-8 bytes
+        // sees it.
+        text = DecodeTextFile(bytes, MarkOnlyLine::Kept);
         xml.addData(text);
     }
     PlaylistEntries found;

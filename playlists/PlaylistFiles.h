@@ -4,9 +4,10 @@
 // file's extension; building turns entries into the whole text of a file;
 // saving writes that text.
 //
-// Reading.  A file's bytes lose a UTF-8 byte-order mark at their start
-// (anywhere else it is a character of its line); each line is UTF-8 when it
-// is valid UTF-8, else Windows-1252; CR LF, LF and a lone CR each end a line.
+// Reading.  A file's bytes lose a UTF-8 byte-order mark at their start; a
+// line of nothing but a mark further on is an empty line (anywhere else the
+// mark is a character of its line); each line is UTF-8 when it is valid
+// UTF-8, else Windows-1252; CR LF, LF and a lone CR each end a line.
 // The reader of a file and the reader of its bytes take the same entries.
 // A file is extended M3U when its first line is exactly "#EXTM3U", PLS when
 // it is exactly "[playlist]" (read through the INI reader with the rules of

@@ -603,8 +603,9 @@ void FormPlaylistManager::CreatePlaylistInJob(JobHost& job) {
     job.ShowProgress(0, int64_t(gPlaylistEntries.size()) + 1);
     const QString text = ConstructPlaylist(format, gPlaylistEntries, &job);
     SetPlaylistText(text);
-    // The M3U and PLS text is saved under its format's extension.
-    if (format != PlaylistFileFormat::B4S) mstrPlaylistFile = PlaylistPathForFormat(mstrPlaylistFile, format);
+    // The text is saved under its format's extension, so the next Save asks
+    // for that name instead of writing it over a file of another format.
+    mstrPlaylistFile = PlaylistPathForFormat(mstrPlaylistFile, format);
     job.ShowStatus(GetResourceString(job.mblnStopAll ? TextId::Playlist::CreationInterrupted
                                                      : TextId::Playlist::CreationComplete));
 }

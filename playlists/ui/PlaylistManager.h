@@ -16,7 +16,9 @@
 // A failed open changes nothing: the entries, both views and the playlist's
 // path stay as they were.  Save writes a new file beside the old one and
 // renames it over it; a read-only playlist is refused.  The Save dialog
-// proposes the playlist's name with the extension of the chosen format.
+// proposes the playlist's name with the extension of the chosen format, and
+// a text built in a format gives the playlist that format's extension (M3U,
+// PLS and B4S alike), so the next Save asks before it writes.
 
 #include "foundation/Dialogs.h"
 #include "foundation/JobHost.h"

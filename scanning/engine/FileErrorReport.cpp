@@ -25,9 +25,17 @@ QString WithEnding(QString description, const QString& ending) {
     return description + ending;
 }
 
+// The system's reason alone: an error that travelled up the trail carries
+// its call sites after the first "|", which the user has no use for.
+QString Reason(const SvError& error) {
+    const QString& description = error.description();
+    const qsizetype bar = description.indexOf(QLatin1Char('|'));
+    return bar < 0 ? description : description.left(bar);
+}
+
 QString Message(const QString& path, int32_t actionCode, const SvError& error, const QString& ending = QString()) {
     return LastPathPart(path) + QStringLiteral("\r\n\r\n") + ScanEngineText(actionCode) +
-           WithEnding(error.description(), ending);
+           WithEnding(Reason(error), ending);
 }
 }  // namespace
 

@@ -30,7 +30,8 @@ bool ReportFileError(const QString& path, int32_t actionCode);
 // The reporter of the scan's reads and of Apply's writes: every failure of
 // one file is reported for that file, the reporter's own errors as above, any
 // other as a "Path/File Access Error" box with the file's name, the step and
-// the system's text; true when a box was shown.  False only when the tag
+// the system's text; true when a box was shown.  Every box shows the error's
+// description up to its first "|" (the call sites of the trail stay out).  False only when the tag
 // object is missing (error 91), which is no failure of the file.
 bool ReportReadFailure(const QString& path, int32_t actionCode, const SvError& error);
 

@@ -16,6 +16,7 @@
 #include "support/ScriptedUi.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -79,18 +80,39 @@ void CopyFolder(const QString& from, const QString& to) {
     for (const QString& name : QDir(from).entryList(QDir::Files)) ASSERT_TRUE(QFile::copy(from + "/" + name, to + "/" + name));
 }
 
-// The table of the letter-case run: "song.mp3" becomes "Song.mp3".
+// The table of the letter-case run: the folder's one MP3 file ("song.mp3",
+// say) gets an upper-case first letter ("Song.mp3").
 void BuildCaseRow(SimResultsModel& table, const QString& folder) {
-    AddRow(table, folder, {QStringLiteral("song.mp3"), QStringLiteral("Song.mp3")});
+    const QStringList songs = SongNames(folder);
+    ASSERT_EQ(songs.size(), 1);
+    AddRow(table, folder, {songs[0], songs[0].left(1).toUpper() + songs[0].mid(1)});
 }
 
-// The rename of a change of letter case into its intermediate name (a
-// hidden one), after which the process dies at once.
+// The rename of a change of letter case that puts the file aside in its
+// folder under a hidden name, after which the process dies at once.
 int RenameThenDie(const char* from, const char* to, unsigned flags) {
     const int err = ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags) == 0 ? 0 : errno;
-    const char* slash = std::strrchr(to, '/');
-    if (err == 0 && (slash ? slash[1] : to[0]) == '.') ::raise(SIGKILL);
+    const char* slash = std::strrchr(from, '/');
+    const size_t folder = slash ? size_t(slash - from) + 1 : 0;
+    if (err == 0 && std::strncmp(from, to, folder) == 0 && to[folder] == '.') ::raise(SIGKILL);
     return err;
+}
+
+// Every file under `folder`, in subfolders too, by its path below it.
+std::map<QString, QByteArray> AllFiles(const QString& folder) {
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files[QDir(folder).relativeFilePath(path)] = ReadBytes(path);
+    }
+    return files;
+}
+
+QStringList Names(const std::map<QString, QByteArray>& files) {
+    QStringList names;
+    for (const auto& [name, bytes] : files) names << name;
+    return names;
 }
 
 // Starts this program again as the child `test`, with `variable` naming
@@ -184,6 +206,61 @@ TEST(ApplyKill, ACaseChangeKilledBetweenItsTwoRenamesIsPutBackByTheNextRun) {
             expected = {"Song.mp3"};
         }
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    }
+}
+
+// A name so long that its intermediate name could not hold it whole: the
+// next run still puts the file back under that very name.
+TEST(ApplyKill, ALongNamesCaseChangeKilledBetweenItsTwoRenamesIsPutBackByTheNextRun) {
+    if (LameAudio().isEmpty()) GTEST_SKIP() << "lame is not installed";
+    const QString stem = QStringLiteral("song") + QString(242, QLatin1Char('x'));
+    const QString name = stem + QStringLiteral(".mp3");
+    ASSERT_EQ(QFile::encodeName(name).size(), 250);
+    const QString renamed = QLatin1Char('S') + name.mid(1);
+    struct Case {
+        const char* what;
+        bool oldNameTakenMeanwhile;
+    };
+    for (const Case& c : {Case{"the old name is free", false}, Case{"another file took the old name", true}}) {
+        SCOPED_TRACE(c.what);
+        ScanOptions options;
+        ScriptedUi ui;
+        InitialiseArrays();
+        MusicFolder scratch, folder;
+        const QByteArray audio = ReadBytes(scratch.mp3(QStringLiteral("song.mp3")));
+        folder.write(name, audio);
+        SimResultsModel table;
+        BuildCaseRow(table, folder.path());
+
+        QProcess child;
+        ASSERT_NO_FATAL_FAILURE(RunChild(child, "SV_APPLY_CASE_CHILD_DIR", folder.path(), "ApplyKillChild.CaseChange"));
+        ASSERT_TRUE(child.waitForFinished(60000));
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << child.readAllStandardOutput().toStdString();
+        // Killed between the renames: the file stands whole, only under
+        // something hidden.
+        const std::map<QString, QByteArray> left = AllFiles(folder.path());
+        ASSERT_EQ(left.size(), 1u) << Names(left).join(", ").toStdString();
+        EXPECT_TRUE(left.begin()->first.startsWith(QLatin1Char('.'))) << left.begin()->first.toStdString();
+        EXPECT_TRUE(left.begin()->second == audio);
+
+        const QByteArray other = QByteArrayLiteral("a file made while the run lay dead");
+        if (c.oldNameTakenMeanwhile) folder.write(name, other);
+        JobHost host;
+        const ApplyReport report = ApplyChanges(table, Switches(true, false, false), host);
+        std::map<QString, QByteArray> expected;
+        if (c.oldNameTakenMeanwhile) {
+            EXPECT_EQ(report.failed, 1);
+            expected = {{name, other}, {stem + QStringLiteral(" (2).mp3"), audio}};
+        } else {
+            EXPECT_EQ(report.failed, 0);
+            expected = {{renamed, audio}};
+        }
+        const std::map<QString, QByteArray> after = AllFiles(folder.path());
+        EXPECT_TRUE(Names(after) == Names(expected)) << Names(after).join(", ").toStdString();
+        EXPECT_TRUE(after == expected);
+        // Nothing hidden is left behind, no folder either.
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                  int(expected.size()));
     }
 }
 

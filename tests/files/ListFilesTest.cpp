@@ -167,12 +167,12 @@ TEST_F(ListFiles, ReaderAcceptsLineEndsBomAndShortOrLongLines) {
          {{true, {"a", "b", "c"}}, {false, {"d", "e", "f"}}}},
         {"BOM", "\xef\xbb\xbfListViewScanResults\r\n1a\tb\tc\t\r\n", {{true, {"a", "b", "c"}}}},
         // Past the start of the file U+FEFF is text: the check mark of a line
-        // that starts with it, and a line of it alone is a line of one mark.
+        // that starts with it.  A line of it alone is an empty line: no row.
         {"a BOM starting a row line is its check mark", "ListViewScanResults\r\n" + kBom + "1a\tb\tc\t\r\n",
          {{false, {"1a", "b", "c"}}}},
         {"a line that is only a BOM",
          kBom + "ListViewScanResults\r\n1a\tb\tc\t\r\n" + kBom + "\r\n0d\te\tf\t\r\n",
-         {{true, {"a", "b", "c"}}, {false, {"", "", ""}}, {false, {"d", "e", "f"}}}},
+         {{true, {"a", "b", "c"}}, {false, {"d", "e", "f"}}}},
         {"a BOM inside a cell", "ListViewScanResults\r\n1" + kBom + "a\tb" + kBom + "\tc\t\r\n",
          {{true, {QStringLiteral("\uFEFFa"), QStringLiteral("b\uFEFF"), "c"}}}},
         {"blank lines are skipped", "ListViewScanResults\r\n\r\n1a\tb\tc\t\r\n\r\n\r\n", {{true, {"a", "b", "c"}}}},

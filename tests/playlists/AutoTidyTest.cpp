@@ -97,4 +97,45 @@ TEST_F(AutoTidyTest, AStopKeepsWhatWasDoneAndASearchCutShortRemovesNothing) {
     EXPECT_EQ(report.unfound[0].title, "Third");
 }
 
+// Entries written on a system whose paths use backslashes keep them: the
+// file is searched for by the part after the last backslash or slash.
+TEST_F(AutoTidyTest, TheNameSearchedForFollowsTheLastBackslashOrSlash) {
+    const QString music = dir.filePath(QStringLiteral("music"));
+    const struct {
+        const char* entry;
+        const char* name;
+        const char* folder;  // where the file stands, under music/
+    } cases[] = {
+        {"sub\\b.mp3", "b.mp3", "deep/sub"}, {"C:\\Music\\Old\\c.mp3", "c.mp3", "old"},
+        {"/gone/win\\d.mp3", "d.mp3", "d"},  {"gone\\mixed/e.mp3", "e.mp3", "e"},
+        {"/gone/f.mp3", "f.mp3", "f"},
+    };
+    PlaylistEntries entries;
+    for (const auto& c : cases) {
+        Touch(music + QLatin1Char('/') + QLatin1String(c.folder), QString::fromLatin1(c.name));
+        entries.push_back({QString::fromLatin1(c.entry), QStringLiteral("T"), 1});
+    }
+    AutoTidyServices services = Services(music);
+    services.findFile = [&](const QString& start, const QString& name) {
+        searched << name;
+        return FindFile(start, name, job.mblnStopAll, [](const QString&) {});
+    };
+    const AutoTidyReport report =
+        AutoTidyPlaylist(entries, dir.filePath(QStringLiteral("lists/mix.m3u")), job, services);
+    ASSERT_EQ(entries.size(), std::size(cases));
+    ASSERT_EQ(report.found.size(), std::size(cases));
+    EXPECT_TRUE(report.unfound.empty());
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.entry);
+        const QString folder = music + QLatin1Char('/') + QLatin1String(c.folder);
+        EXPECT_EQ(entries[i].FileName, folder + QLatin1Char('/') + QLatin1String(c.name));
+        // Visited from the last entry to the first.
+        const AutoTidyFound& found = report.found[std::size(cases) - 1 - i];
+        EXPECT_EQ(found.name, QLatin1String(c.name));
+        EXPECT_EQ(found.folder, folder);
+        EXPECT_EQ(searched[qsizetype(std::size(cases) - 1 - i)], QLatin1String(c.name));
+    }
+}
+
 }  // namespace

@@ -139,14 +139,15 @@ INSTANTIATE_TEST_SUITE_P(
                   {QStringLiteral("/new/\u6771.mp3"), QStringLiteral("Caf\u00E9"), 2000}},
                  M3U({QStringLiteral("#EXTINF:1,Caf\u00E9 \u20AC"), QStringLiteral("/old/na\u00EFve.mp3"),
                       QStringLiteral("#EXTINF:2,Caf\u00E9"), QStringLiteral("/new/\u6771.mp3")})},
-        // A byte-order mark counts only as the file's first bytes; anywhere
-        // else it is a character of its line.
+        // A byte-order mark counts only as the file's first bytes; further
+        // on a line of a mark alone is an empty line (here the path of the
+        // first entry), and a mark before other text is a character of it.
         TextCase{"ByteOrderMarkOnlyAtTheStartOfTheFile",
                  "\xEF\xBB\xBF#EXTM3U\n\xEF\xBB\xBF\n#EXTINF:1,A\n\xEF\xBB\xBF\n#EXTINF:2,B\n\xEF\xBB\xBF/b.mp3\n"
                  "\xEF\xBB\xBF#EXTINF:3,C\n/c.mp3\n",
                  true,
-                 {{QStringLiteral("\uFEFF"), "A", 1000}, {QStringLiteral("\uFEFF/b.mp3"), "B", 2000}},
-                 M3U({"#EXTINF:1,A", QStringLiteral("\uFEFF"), "#EXTINF:2,B", QStringLiteral("\uFEFF/b.mp3")})},
+                 {{"", "A", 1000}, {QStringLiteral("\uFEFF/b.mp3"), "B", 2000}},
+                 M3U({"#EXTINF:1,A", "", "#EXTINF:2,B", QStringLiteral("\uFEFF/b.mp3")})},
         TextCase{"ByteOrderMarkInAWindows1252File",
                  "#EXTM3U\n#EXTINF:1,Caf\xE9\n\xEF\xBB\xBF/a.mp3\n",
                  true,

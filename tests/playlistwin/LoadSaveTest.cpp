@@ -110,6 +110,44 @@ TEST_F(LoadSaveTest, AnotherFormatRebuildsTheTextAndTheNextSaveAsksForTheNewName
     EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
+// A text rebuilt in another format takes that format's extension, so the
+// next Save asks for the new name rather than writing it over the loaded file.
+TEST_F(LoadSaveTest, ARebuiltTextTakesItsFormatsExtensionAndSaveAsksBeforeWriting) {
+    const QByteArray m3u = "#EXTM3U\r\n#EXTINF:61,Alpha\r\n/m/a.mp3\r\n";
+    const struct {
+        const char* loaded;
+        QByteArray content;
+        int format;
+        const char* renamed;
+        const char* textStart;
+    } cases[] = {
+        {"list.pls", kPls, 2, "list.b4s", "<?xml"},
+        {"list.m3u", m3u, 2, "list.b4s", "<?xml"},
+        {"mix", m3u, 2, "mix.b4s", "<?xml"},
+        {"list.pls", kPls, 0, "list.m3u", "#EXTM3U"},
+        {"list.b4s.m3u", m3u, 1, "list.b4s.pls", "[playlist]"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.loaded) + " as " + std::to_string(c.format));
+        const QString folder = work.path() + QStringLiteral("/rebuilt%1").arg(++n);
+        const QString loaded = WriteFile(folder, QString::fromLatin1(c.loaded), c.content);
+        manager->LoadPlaylist(loaded);
+        manager->ComboPlaylistFormat->setCurrentIndex(c.format);
+        const QString renamed = folder + QLatin1Char('/') + QString::fromLatin1(c.renamed);
+        EXPECT_EQ(manager->PlaylistFile(), renamed);
+
+        dialogs.shown.clear();
+        dialogs.answers.push_back([](CommonDialog&) { return true; });  // Enter
+        manager->mnuFileSave_Click();
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].fileName, renamed);
+        EXPECT_TRUE(ReadBytes(renamed).startsWith(c.textStart)) << ReadBytes(renamed).constData();
+        EXPECT_EQ(ReadBytes(loaded), c.content);
+    }
+    EXPECT_TRUE(ui.shown.empty()) << Shown();
+}
+
 TEST_F(LoadSaveTest, SaveRenamesANewFileOverTheOldOneAndLeavesNoTemporaryFile) {
     const QString path = WriteText(QStringLiteral("list.pls"), kPls);
     const QString link = work.path() + QStringLiteral("/old-copy.pls");
@@ -130,9 +168,12 @@ TEST_F(LoadSaveTest, WithTheRecycleBinTheOldFileGoesToTheTrashOnlyWithTheNewOneI
     const QString name = QFileInfo(work.path()).fileName() + QStringLiteral(".pls");
     const QString path = WriteText(name, kPls);
     manager->LoadPlaylist(path);
-    manager->ComboPlaylistFormat->setCurrentIndex(2);  // B4S keeps the name
-    ASSERT_EQ(manager->PlaylistFile(), path);
+    manager->ComboPlaylistFormat->setCurrentIndex(2);
+    // The B4S text is saved over the loaded file by the user's choice.
+    dialogs.answers.push_back(ScriptedDialogs::ChooseFile(path));
     manager->mnuFileSave_Click();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    ASSERT_EQ(manager->PlaylistFile(), path);
     EXPECT_TRUE(ReadBytes(path).startsWith("<?xml")) << ReadBytes(path).constData();
     // The old text is in the trash, whole.
     const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Trash");

@@ -3,6 +3,7 @@
 #include "scanning/engine/FileBytes.h"
 #include "scanning/engine/ID3v1.h"
 #include "scanning/engine/MPEGHeader.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,38 @@ TEST(FileErrorReport, TheDescriptionAndTheEndingShareOneFullStop) {
         ScriptedUi ui;
         EXPECT_TRUE(ReportFileError("/music/song.mp3", FileAction::ModifyID3v2, SvError(c.number, "src", c.description)));
         ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].prompt, c.prompt);
+    }
+}
+
+// An error that travelled up the trail carries its call sites after a "|":
+// the box shows the reason alone, whichever box it is.
+TEST(FileErrorReport, TheMessageShowsTheDescriptionUpToItsTrail) {
+    const int32_t base = ErrNo::ComponentErrorBase;
+    const struct {
+        int32_t number;
+        const char* description;
+        const char* title;
+        const char* prompt;
+    } cases[] = {
+        {ErrNo::PermissionDenied, "Permission denied|ReadID3v1TagInfo;/m/song.mp3;False;True", "Permission Denied",
+         "song.mp3\r\n\r\nCannot read ID3v1 Tag. Permission denied. The file may be locked by another process."},
+        {base + 111, "Path/File access error.|WriteTag;/m/song.mp3|ApplyChanges", "Path/File Access Error",
+         "song.mp3\r\n\r\nCannot read ID3v1 Tag. Path/File access error. The file may be read-only."},
+        {base + 109, "File not found.|ReadTag;/m/song.mp3", "ID3v2 Tag Error",
+         "song.mp3\r\n\r\nCannot read ID3v1 Tag. File not found."},
+        // Not one of the reporter's own: the failure box of the read.
+        {ErrNo::DeviceIO, "Device I/O error|ReadID3v1TagInfo;/m/song.mp3;False;True", "Path/File Access Error",
+         "song.mp3\r\n\r\nCannot read ID3v1 Tag. Device I/O error"},
+        // A trail without a reason before it leaves nothing of it.
+        {ErrNo::DeviceIO, "|ReadID3v1TagInfo", "Path/File Access Error", "song.mp3\r\n\r\nCannot read ID3v1 Tag. "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        ScriptedUi ui;
+        EXPECT_TRUE(ReportReadFailure("/m/song.mp3", FileAction::ReadID3v1, SvError(c.number, "src", c.description)));
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].title, c.title);
         EXPECT_EQ(ui.shown[0].prompt, c.prompt);
     }
 }
