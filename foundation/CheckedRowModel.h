@@ -93,8 +93,8 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override {
         if (!m_shape.sortable || column < 0 || column >= m_shape.columns || m_rows.size() < 2) return;
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        const std::vector<int> permutation =
-            CaseInsensitiveOrder(rows(), [&](int row) { return sortText(row, column); }, order);
+        const std::vector<int> permutation = CaseInsensitiveOrder(
+            rows(), [&](int row) { return sortText(row, column); }, order);
         const std::vector<int> newRowOf = ApplyOrder(m_rows, permutation);
         const QModelIndexList before = persistentIndexList();
         QModelIndexList after;
@@ -143,7 +143,9 @@ protected:
         Q_UNUSED(checked);
     }
     // Takes rows first .. first + count - 1 out, between the removal notices.
-    virtual void eraseRows(int first, int count) { m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count); }
+    virtual void eraseRows(int first, int count) {
+        m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
+    }
 
     // Adds one row at the end, with its insertion notice.
     void addRow(Row row) {

@@ -22,8 +22,8 @@
 
 namespace {
 
-constexpr Qt::ItemFlags kChecked = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren |
-                                   Qt::ItemIsUserCheckable;
+constexpr Qt::ItemFlags kChecked =
+    Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren | Qt::ItemIsUserCheckable;
 constexpr Qt::ItemFlags kPlain = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 
 // One list filled with three rows whose first-column texts ("b", "C", "a")

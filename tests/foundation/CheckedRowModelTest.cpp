@@ -145,8 +145,12 @@ TEST(CheckedRowModel, RemovesARunOfRows) {
         QStringList left;
     };
     const std::vector<Case> cases = {
-        {1, 2, true, {"a", "d"}}, {0, 4, true, {}},  {3, 1, true, {"a", "b", "c"}}, {3, 2, false, {"a", "b", "c", "d"}},
-        {-1, 1, false, {"a", "b", "c", "d"}},        {0, 0, false, {"a", "b", "c", "d"}},
+        {1, 2, true, {"a", "d"}},
+        {0, 4, true, {}},
+        {3, 1, true, {"a", "b", "c"}},
+        {3, 2, false, {"a", "b", "c", "d"}},
+        {-1, 1, false, {"a", "b", "c", "d"}},
+        {0, 0, false, {"a", "b", "c", "d"}},
         {2, 2147483647, false, {"a", "b", "c", "d"}},
     };
     for (const Case& c : cases) {
