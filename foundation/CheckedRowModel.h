@@ -21,10 +21,11 @@
 // - removeRows() (a removable list): a run of top-level rows inside the
 //   table, false for anything else.  A list whose rows own more than the
 //   vector holds takes that out in eraseRows().
-// - sort() (a sortable list): by the text sortText() gives for the column,
-//   letter case ignored in the locale's order, equal texts keeping their
-//   order (foundation/TextOrder.h); rows move whole, check marks with them,
-//   and persistent indexes follow their rows.  One sort key per row and one
+// - sort() (a sortable list): by the text sortText() gives for the column
+//   (the text shown, unless the list gives another), letter case ignored in
+//   the locale's order, equal texts keeping their order
+//   (foundation/TextOrder.h); rows move whole, check marks with them, and
+//   persistent indexes follow their rows.  One sort key per row and one
 //   permutation, so 100,000 rows sort in well under a second.
 // - A list that is neither leaves Qt's own removeRows() (refused) and sort()
 //   (nothing happens).
@@ -131,12 +132,9 @@ protected:
     // The cell's data in any role but the check state; the row and column
     // are inside the table.
     virtual QVariant cellData(int row, int column, int role) const = 0;
-    // The text a sortable list orders `row` by when sorted by `column`.
-    virtual QString sortText(int row, int column) const {
-        Q_UNUSED(row);
-        Q_UNUSED(column);
-        return QString();
-    }
+    // The text a sortable list orders `row` by when sorted by `column`: the
+    // text the cell shows unless the list says otherwise.
+    virtual QString sortText(int row, int column) const { return cellData(row, column, Qt::DisplayRole).toString(); }
     // A tick the view set through setData (after the mark is set).
     virtual void checkedByUser(int row, bool checked) {
         Q_UNUSED(row);

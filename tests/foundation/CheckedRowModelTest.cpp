@@ -41,8 +41,9 @@ protected:
         if (role != Qt::DisplayRole) return {};
         return column == 0 ? m_rows[size_t(row)].name : m_rows[size_t(row)].note;
     }
+    // The name column sorts by the text shown.
     QString sortText(int row, int column) const override {
-        return column == 0 ? m_rows[size_t(row)].name : m_rows[size_t(row)].note;
+        return column == 1 ? m_rows[size_t(row)].note : CheckedRowModel::sortText(row, column);
     }
     void checkedByUser(int row, bool checked) override { userTicks.push_back({row, checked}); }
     void eraseRows(int first, int count) override {
