@@ -55,6 +55,9 @@ protected:
     void eraseRows(int first, int count) override;
 
 private:
+    // The rows are the entries': Populate shows them again.
+    using CheckedRowModel::clear;
+
     // The rows shown are the first rows() entries: the entries may change
     // under the model until the next Populate, so nothing beyond is read.
     PlaylistEntries& m_entries;
