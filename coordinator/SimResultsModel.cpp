@@ -1,29 +1,19 @@
 #include "coordinator/SimResultsModel.h"
 
 #include "foundation/SharedServices.h"
-#include "foundation/TextOrder.h"
 
 #include <algorithm>
 #include <utility>
 
-SimResultsModel::SimResultsModel(QObject* parent) : QAbstractTableModel(parent) {}
+SimResultsModel::SimResultsModel(QObject* parent)
+    : CheckedRowModel({.columns = kSimColumnCount, .removable = true, .sortable = true}, parent) {}
 
-int SimResultsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows(); }
-
-int SimResultsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kSimColumnCount;
-}
-
-QVariant SimResultsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows() || index.column() >= kSimColumnCount) return {};
-    const Row& r = m_rows[size_t(index.row())];
+QVariant SimResultsModel::cellData(int row, int column, int role) const {
+    const Row& r = m_rows[size_t(row)];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-    case Qt::ToolTipRole: return r.cells[size_t(index.column())];
-    case Qt::CheckStateRole:
-        if (index.column() == 0) return r.checked ? Qt::Checked : Qt::Unchecked;
-        return {};
+    case Qt::ToolTipRole: return r.cells[size_t(column)];
     case Qt::ForegroundRole:
         if (r.coloured) return PaintColour(r.colour);
         return {};
@@ -31,48 +21,10 @@ QVariant SimResultsModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-bool SimResultsModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || index.row() >= rows() || role != Qt::CheckStateRole || index.column() != 0)
-        return false;
-    const bool checked = value.toInt() == Qt::Checked;
-    setChecked(index.row(), checked);
-    emit checkToggledByUser(index.row(), checked);
-    return true;
-}
-
-Qt::ItemFlags SimResultsModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (index.column() == 0) f |= Qt::ItemIsUserCheckable;
-    return f;
-}
-
 QVariant SimResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kSimColumnCount)
         return SimColumnCaptions()[size_t(section)];
     return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-bool SimResultsModel::removeRows(int row, int count, const QModelIndex& parent) {
-    if (parent.isValid() || row < 0 || count <= 0 || row + count > rows()) return false;
-    beginRemoveRows(QModelIndex(), row, row + count - 1);
-    m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
-    endRemoveRows();
-    return true;
-}
-
-void SimResultsModel::sort(int column, Qt::SortOrder order) {
-    if (column < 0 || column >= kSimColumnCount || m_rows.size() < 2) return;
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const std::vector<int> permutation =
-        CaseInsensitiveOrder(rows(), [&](int row) { return text(row, column); }, order);
-    const std::vector<int> newRowOf = ApplyOrder(m_rows, permutation);
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& idx : before) after.push_back(index(newRowOf[size_t(idx.row())], idx.column()));
-    changePersistentIndexList(before, after);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 SimResultsModel::Row SimResultsModel::makeRow(SimRowTexts cells) {
@@ -95,19 +47,9 @@ void SimResultsModel::Style(Row& row, const CoordinatorAdvOptions& colours) {
 }
 
 void SimResultsModel::appendRow(bool checked, const SimRowTexts& cells) {
-    const int at = rows();
-    beginInsertRows(QModelIndex(), at, at);
     Row row = makeRow(cells);
     row.checked = checked;
-    m_rows.push_back(std::move(row));
-    endInsertRows();
-}
-
-void SimResultsModel::reserveFor(size_t more) {
-    // Grown by doubling: an exact reserve per batch would move every row
-    // again for each batch.
-    if (m_rows.capacity() < m_rows.size() + more)
-        m_rows.reserve(std::max(m_rows.size() + more, m_rows.capacity() * 2));
+    addRow(std::move(row));
 }
 
 void SimResultsModel::appendRows(std::vector<NewRow>&& newRows) {
@@ -140,37 +82,12 @@ void SimResultsModel::appendDerivedRows(std::vector<SimRowTexts> newRows, const 
     endInsertRows();
 }
 
-void SimResultsModel::clear() {
-    if (m_rows.empty()) return;
-    beginResetModel();
-    std::vector<Row>().swap(m_rows);
-    endResetModel();
-}
-
 void SimResultsModel::updateSimResultEntry(int row, const CoordinatorAdvOptions& colours) {
     Row& r = m_rows[size_t(row)];
     const Row before = r;
     Style(r, colours);
     if (r.checked != before.checked || r.coloured != before.coloured || r.colour != before.colour)
         emit dataChanged(index(row, 0), index(row, kSimColumnCount - 1), {Qt::CheckStateRole, Qt::ForegroundRole});
-}
-
-void SimResultsModel::setChecked(int row, bool checked) {
-    Row& r = m_rows[size_t(row)];
-    if (r.checked == checked) return;
-    r.checked = checked;
-    const QModelIndex idx = index(row, 0);
-    emit dataChanged(idx, idx, {Qt::CheckStateRole});
-}
-
-void SimResultsModel::setAllChecked(bool checked) {
-    if (m_rows.empty()) return;
-    for (Row& r : m_rows) r.checked = checked;
-    emit dataChanged(index(0, 0), index(rows() - 1, 0), {Qt::CheckStateRole});
-}
-
-int SimResultsModel::checkedCount() const {
-    return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.checked; }));
 }
 
 void SimResultsModel::setText(int row, int column, const QString& text) {

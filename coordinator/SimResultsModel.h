@@ -6,41 +6,38 @@
 // (updateSimResultEntry); rows loaded from a ".sim" list file keep the check
 // marks stored there and the list's default colour.
 //
+// The check marks, removing rows and sorting by a column's text (letter case
+// ignored, equal texts keeping their order) are foundation/CheckedRowModel.h's.
 // The view's own check-box clicks come in through setData and are announced
 // by checkToggledByUser, so the window can rewrite the row's action from the
 // new tick; ticks set here (setChecked, updateSimResultEntry) are not.
 
 #include "coordinator/SimRow.h"
+#include "foundation/CheckedRowModel.h"
 #include "foundation/ListFiles.h"
 
-#include <QAbstractTableModel>
 #include <QString>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
-class SimResultsModel : public QAbstractTableModel {
+// One row of the table.
+struct SimResultsRow {
+    SimRowTexts cells;
+    bool checked = false;
+    bool coloured = false;
+    int32_t colour = 0;
+    FileIdentity identity;
+};
+
+class SimResultsModel : public CheckedRowModel<SimResultsRow> {
     Q_OBJECT
 public:
     explicit SimResultsModel(QObject* parent = nullptr);
 
-    // ---- Qt model ----
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    // Display, edit and tool-tip roles: the cell's text; check state in
-    // column 0; foreground: the row's colour when it has one.
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // The check state of column 0 (a user's tick).
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
-    // Orders the rows by the text of `column`, ignoring letter case; rows
-    // with equal texts keep their order.
-    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     // ---- rows ----
-    int rows() const { return static_cast<int>(m_rows.size()); }
     // Adds a row without colour.
     void appendRow(bool checked, const SimRowTexts& cells);
     // Adds rows without colour with one insertion notice (list-file loads).
@@ -54,16 +51,10 @@ public:
     void appendDerivedRow(const SimRowTexts& cells, const CoordinatorAdvOptions& colours);
     // The same for many rows at once, with one insertion notice.
     void appendDerivedRows(std::vector<SimRowTexts> rows, const CoordinatorAdvOptions& colours);
-    void clear();
 
     // Sets the row's tick and colour from its action cell; an action that is
     // none of the four leaves both as they are.
     void updateSimResultEntry(int row, const CoordinatorAdvOptions& colours);
-
-    bool isChecked(int row) const { return m_rows[size_t(row)].checked; }
-    void setChecked(int row, bool checked);
-    void setAllChecked(bool checked);
-    int checkedCount() const;
 
     const QString& text(int row, int column) const { return m_rows[size_t(row)].cells[size_t(column)]; }
     const SimRowTexts& rowTexts(int row) const { return m_rows[size_t(row)].cells; }
@@ -78,19 +69,17 @@ signals:
     // The user ticked or unticked `row` through the view.
     void checkToggledByUser(int row, bool checked);
 
-private:
-    struct Row {
-        SimRowTexts cells;
-        bool checked = false;
-        bool coloured = false;
-        int32_t colour = 0;
-        FileIdentity identity;
-    };
-    Row makeRow(SimRowTexts cells);
-    void reserveFor(size_t more);
-    static void Style(Row& row, const CoordinatorAdvOptions& colours);
+protected:
+    // Display, edit and tool-tip roles: the cell's text; foreground: the
+    // row's colour when it has one.
+    QVariant cellData(int row, int column, int role) const override;
+    QString sortText(int row, int column) const override { return text(row, column); }
+    void checkedByUser(int row, bool checked) override { emit checkToggledByUser(row, checked); }
 
-    std::vector<Row> m_rows;
+private:
+    using Row = SimResultsRow;
+    Row makeRow(SimRowTexts cells);
+    static void Style(Row& row, const CoordinatorAdvOptions& colours);
 };
 
 // The table as the list-file reader and writer see it (".sim" files).

@@ -6,12 +6,14 @@
 // with equal titles in the order they were found), so equal titles stand
 // together; rows come in unticked.
 //
-// The view's own check-box clicks come in through setData and are announced
-// by checkToggledByUser; ticks set here are not.
+// The check marks and removing rows are foundation/CheckedRowModel.h's; the
+// list does not sort on the user's word.  The view's own check-box clicks
+// come in through setData and are announced by checkToggledByUser; ticks set
+// here are not.
 
 #include "duplicates/DuplicateSearch.h"
+#include "foundation/CheckedRowModel.h"
 
-#include <QAbstractTableModel>
 #include <vector>
 
 namespace DuplicateColumn {
@@ -19,27 +21,22 @@ enum : int { Folder = 0, FileName, ID3v1Artist, ID3v1Title, ID3v2Artist, ID3v2Ti
 }
 constexpr int kDuplicateColumnCount = 6;
 
-class DuplicatesModel : public QAbstractTableModel {
+// One row of the list.
+struct DuplicatesRow {
+    DuplicateEntry entry;
+    bool checked = false;
+};
+
+class DuplicatesModel : public CheckedRowModel<DuplicatesRow> {
     Q_OBJECT
 public:
     explicit DuplicatesModel(QObject* parent = nullptr);
 
-    // ---- Qt model ----
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    // Display and tool-tip roles: the cell's text; check state in column 0.
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // The check state of column 0 (a user's tick).
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
 
     // ---- rows ----
-    int rows() const { return static_cast<int>(m_rows.size()); }
     // Replaces the rows with `found` (in the order found), sorted into place.
     void setEntries(std::vector<DuplicateEntry> found);
-    void clear();
     const DuplicateEntry& entry(int row) const { return m_rows[size_t(row)].entry; }
     // Every row's entry, from the top.
     std::vector<DuplicateEntry> entries() const;
@@ -47,19 +44,14 @@ public:
     // The row's folder and file name joined.
     QString fullPath(int row) const;
 
-    bool isChecked(int row) const { return m_rows[size_t(row)].checked; }
-    void setChecked(int row, bool checked);
     // One tick per row, from the top (`ticks` as long as the list).
     void setTicks(const std::vector<bool>& ticks);
-    int64_t checkedCount() const;
 
 signals:
     void checkToggledByUser(int row, bool checked);
 
-private:
-    struct Row {
-        DuplicateEntry entry;
-        bool checked = false;
-    };
-    std::vector<Row> m_rows;
+protected:
+    // Display and tool-tip roles: the cell's text.
+    QVariant cellData(int row, int column, int role) const override;
+    void checkedByUser(int row, bool checked) override { emit checkToggledByUser(row, checked); }
 };

@@ -5,11 +5,12 @@
 // drops, by Read Scan Results and by the CD Ripper; the same file may stand
 // in the list more than once.  Nothing else stands behind the list.
 //
-// The view's own check-box clicks come in through setData.  Sorting orders
-// the rows by one column's text ignoring letter case, keeping the order of
-// equal texts.
+// The check marks, the view's own check-box clicks (setData), removing rows
+// and sorting are foundation/CheckedRowModel.h's.  Sorting orders the rows by
+// one column's text ignoring letter case, keeping the order of equal texts.
 
-#include <QAbstractTableModel>
+#include "foundation/CheckedRowModel.h"
+
 #include <QHash>
 #include <QString>
 #include <vector>
@@ -28,38 +29,27 @@ struct EncoderFileRow {
     QString path() const;
 };
 
-class EncoderFileListModel : public QAbstractTableModel {
+class EncoderFileListModel : public CheckedRowModel<EncoderFileRow> {
     Q_OBJECT
 public:
     explicit EncoderFileListModel(QObject* parent = nullptr);
 
-    // ---- Qt model ----
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
-    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     // ---- rows ----
-    int rows() const { return static_cast<int>(m_rows.size()); }
     const EncoderFileRow& row(int r) const { return m_rows[size_t(r)]; }
     // A checked row for `path` (name = its last part, folder = the rest, type
     // from the name's extension).
     void appendPath(const QString& path);
     // A checked row for `fileName` in `folder`, as the scan results hold it.
     void appendFile(const QString& folder, const QString& fileName);
-    void clear();
-    void setChecked(int row, bool checked);
-    void setAllChecked(bool checked);
-    int checkedCount() const;
+
+protected:
+    QVariant cellData(int row, int column, int role) const override;
+    QString sortText(int row, int column) const override;
 
 private:
-    void append(EncoderFileRow row);
     QString typeOf(const QString& fileName);
-    std::vector<EncoderFileRow> m_rows;
     // Type descriptions by lower-case extension: one look-up per extension.
     QHash<QString, QString> m_types;
 };

@@ -7,13 +7,14 @@
 // which also clears every check mark and works out afresh which files are
 // missing (one file-system look-up per entry, nothing per paint).
 //
-// removeRows() removes the entries of those rows, so the shared Edit
-// commands (Cut, Delete) take entries out of the playlist, not just rows out
-// of the list.
+// The check marks and removing rows are foundation/CheckedRowModel.h's; the
+// list keeps the entries' order (it does not sort).  removeRows() removes the
+// entries of those rows, so the shared Edit commands (Cut, Delete) take
+// entries out of the playlist, not just rows out of the list.
 
+#include "foundation/CheckedRowModel.h"
 #include "playlists/PlaylistEntries.h"
 
-#include <QAbstractTableModel>
 #include <QString>
 #include <vector>
 
@@ -22,40 +23,42 @@ constexpr int Length = 0, Title = 1, FileName = 2;
 constexpr int Count = 3;
 }  // namespace PlaylistColumn
 
-class PlaylistModel : public QAbstractTableModel {
+// What the list keeps of a row beside its entry.
+struct PlaylistRowMarks {
+    bool checked = false;
+    bool missing = false;
+};
+
+class PlaylistModel : public CheckedRowModel<PlaylistRowMarks> {
     Q_OBJECT
 public:
     explicit PlaylistModel(PlaylistEntries& entries, QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    // Display: the length in milliseconds, the title, the stored path;
-    // check state in column 0; foreground red (255) for a missing file.
+    // Nothing for a row whose entry has gone since the last Populate.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
 
     // Shows the entries as they are now: no row checked, missing files
     // looked up against `playlistFile` (relative entries are found beside
     // it).
     void Populate(const QString& playlistFile);
 
-    int rows() const { return static_cast<int>(m_shownRows); }
-    bool isChecked(int row) const { return m_checked[size_t(row)]; }
-    void setChecked(int row, bool checked);
-    void setAllChecked(bool checked);
-    int checkedCount() const;
     // The rows whose check mark is set, in row order.
     std::vector<size_t> checkedRows() const;
-    bool isMissing(int row) const { return m_missing[size_t(row)]; }
+    bool isMissing(int row) const { return m_rows[size_t(row)].missing; }
+
+protected:
+    // Display: the length in milliseconds, the title, the stored path;
+    // foreground red (255) for a missing file.
+    QVariant cellData(int row, int column, int role) const override;
+    // Takes the rows' entries out of the playlist as well.
+    void eraseRows(int first, int count) override;
 
 private:
+    // The rows are the entries': Populate shows them again.
+    using CheckedRowModel::clear;
+
+    // The rows shown are the first rows() entries: the entries may change
+    // under the model until the next Populate, so nothing beyond is read.
     PlaylistEntries& m_entries;
-    // The rows shown: the entries may change under the model until the next
-    // Populate, so nothing beyond this count is ever read.
-    size_t m_shownRows = 0;
-    std::vector<bool> m_checked;
-    std::vector<bool> m_missing;
 };

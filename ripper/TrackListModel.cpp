@@ -6,17 +6,16 @@
 #include <QBrush>
 #include <QPalette>
 
-TrackListModel::TrackListModel(QObject* parent) : QAbstractTableModel(parent) {}
+TrackListModel::TrackListModel(QObject* parent) : CheckedRowModel({.columns = ColumnCount}, parent) {}
 
 void TrackListModel::SetTracks(const CdTableOfContents& toc) {
-    beginResetModel();
-    m_rows.clear();
+    std::vector<RipTrackRow> rows;
     for (size_t i = 0; i < toc.tracks.size() && i < 99; ++i) {
         const CdTrack& t = toc.tracks[i];
-        m_rows.push_back({GetResourceString(TextId::Ripper::Track) + QString::number(i + 1), t.firstFrame, t.endFrame,
-                          t.audio, t.audio});
+        rows.push_back({GetResourceString(TextId::Ripper::Track) + QString::number(i + 1), t.firstFrame, t.endFrame,
+                        t.audio, t.audio});
     }
-    endResetModel();
+    replaceRows(std::move(rows));
     emit tickedChanged();
 }
 
@@ -24,28 +23,18 @@ void TrackListModel::Clear() { SetTracks(CdTableOfContents{}); }
 
 std::vector<RipTrackRow> TrackListModel::Rows() const { return m_rows; }
 
-int TrackListModel::TickedCount() const {
-    int n = 0;
-    for (const RipTrackRow& r : m_rows)
-        if (r.ticked) ++n;
-    return n;
-}
+int TrackListModel::TickedCount() const { return static_cast<int>(checkedCount()); }
 
 QString TrackListModel::Name(int row) const {
     return row >= 0 && size_t(row) < m_rows.size() ? m_rows[size_t(row)].name : QString();
 }
 
-int TrackListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
-
-int TrackListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
-
-QVariant TrackListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || size_t(index.row()) >= m_rows.size()) return {};
-    const RipTrackRow& r = m_rows[size_t(index.row())];
+QVariant TrackListModel::cellData(int row, int column, int role) const {
+    const RipTrackRow& r = m_rows[size_t(row)];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        switch (index.column()) {
+        switch (column) {
         case ColumnTrack: return r.name;
         case ColumnStart: return QString::number(r.firstFrame);
         case ColumnEnd: return QString::number(r.endFrame);
@@ -53,9 +42,6 @@ QVariant TrackListModel::data(const QModelIndex& index, int role) const {
             return GetResourceString(r.audio ? TextId::Ripper::Audio : TextId::Ripper::Data);
         default: return {};
         }
-    case Qt::CheckStateRole:
-        if (index.column() == ColumnTrack) return r.ticked ? Qt::Checked : Qt::Unchecked;
-        return {};
     case Qt::ForegroundRole:
         if (!r.audio) return QBrush(QPalette().color(QPalette::Disabled, QPalette::Text));
         return {};

@@ -7,16 +7,18 @@
 // may be edited: the new text loses the characters no file name may hold and
 // its blanks at both ends; an empty result is refused silently, and a name
 // that any row already bears (ignoring case, the edited row included) is
-// refused after `duplicateName` has told the user.
+// refused after `duplicateName` has told the user.  The check marks are
+// foundation/CheckedRowModel.h's; the list neither sorts nor loses rows to
+// the Edit commands.
 
+#include "foundation/CheckedRowModel.h"
 #include "ripper/CdDrive.h"
 #include "ripper/TrackRip.h"
 
-#include <QAbstractTableModel>
 #include <functional>
 #include <vector>
 
-class TrackListModel : public QAbstractTableModel {
+class TrackListModel : public CheckedRowModel<RipTrackRow, &RipTrackRow::ticked> {
     Q_OBJECT
 public:
     enum Column { ColumnTrack, ColumnStart, ColumnEnd, ColumnType, ColumnCount };
@@ -35,17 +37,23 @@ public:
     // Runs when an edit is refused because of a duplicate name.
     std::function<void()> duplicateName;
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // The first column's names are edited; a data track's row has no check box.
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The first column's check state (refused for a data track) and its name.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 signals:
     // The number of ticked rows may have changed.
     void tickedChanged();
 
+protected:
+    QVariant cellData(int row, int column, int role) const override;
+
 private:
-    std::vector<RipTrackRow> m_rows;
+    // Ticks come from SetTracks and the view alone, so a data track is
+    // never ticked and every change is announced by tickedChanged.
+    using CheckedRowModel::clear;
+    using CheckedRowModel::setAllChecked;
+    using CheckedRowModel::setChecked;
 };

@@ -13,6 +13,7 @@
 #include "options/ui/ControlSettingsUi.h"
 #include "options/ui/DialogSettingsUi.h"
 #include "shell/menus/ui/KeyRouter.h"
+#include "shell/ui/PlainControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,12 +36,6 @@ namespace {
 
 constexpr int kColoursTopic = 19;
 constexpr int kFontsTopic = 20;
-
-template <typename T>
-T* Named(T* control, const QString& name) {
-    control->setObjectName(name);
-    return control;
-}
 
 const QStringList& SizeEntries() {
     static const QStringList sizes = [] {

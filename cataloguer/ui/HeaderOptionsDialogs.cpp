@@ -11,6 +11,7 @@
 #include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/WindowPositions.h"
 #include "shell/menus/ui/KeyRouter.h"
+#include "shell/ui/PlainControls.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -32,14 +33,6 @@ constexpr int kHTMLHeaderTopic = 15;
 constexpr int kTextHeaderTopic = 16;
 constexpr int kColoursTopic = 19;
 constexpr int kIndent = 20;
-
-template <typename T>
-T* Named(T* control, const QString& name) {
-    control->setObjectName(name);
-    return control;
-}
-
-QString Indexed(const char* name, int index) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index); }
 
 QFrame* SeparatorLine(QWidget* parent, const QString& name) {
     auto* line = Named(new QFrame(parent), name);

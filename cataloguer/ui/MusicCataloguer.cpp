@@ -22,6 +22,7 @@
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
 #include "shell/ui/ControlUtils.h"
+#include "shell/ui/PlainControls.h"
 #include "shell/ui/SkinController.h"
 #include "shell/ui/SkinnedControlBuilder.h"
 #include "shell/ui/SkinWidgets.h"
@@ -85,12 +86,6 @@ QString AskOutputName(QWidget* owner, const QString& title, const QString& promp
     bool ok = false;
     const QString text = QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, QString(), &ok);
     return ok ? text : QString();
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
 }
 
 void Place(QWidget* w, double left, double top, double width, double height) {

@@ -13,6 +13,7 @@
 #include "options/ControlSettings.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/ControlUtils.h"
+#include "shell/ui/PlainControls.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -29,14 +30,6 @@
 namespace {
 
 constexpr int kHelpTopic = 14;
-
-template <typename T>
-T* Named(T* control, const QString& name) {
-    control->setObjectName(name);
-    return control;
-}
-
-QString Indexed(const char* name, int index) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index); }
 
 }  // namespace
 

@@ -31,6 +31,7 @@
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
 #include "shell/ui/ControlUtils.h"
+#include "shell/ui/PlainControls.h"
 #include "shell/ui/SkinController.h"
 #include "shell/ui/SkinnedControlBuilder.h"
 #include "shell/ui/SkinWidgets.h"
@@ -91,12 +92,6 @@ bool IsSimFile(const QString& path) {
     return QFileInfo(path).suffix().compare(QLatin1String("sim"), Qt::CaseInsensitive) == 0;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption = QString()) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
 // The height a skinned check box takes in a column: its standard box, its
 // picture or its caption, whichever is taller.
 double CheckRowTwips(const clsCheckBox& check) {
@@ -106,12 +101,6 @@ double CheckRowTwips(const clsCheckBox& check) {
     if (const SkinImage* picture = check.Picture()) pixels = std::max(pixels, picture->height());
     if (const QLabel* caption = check.CaptionLabel()) pixels = std::max(pixels, caption->sizeHint().height());
     return PixelsToTwipsY(pixels);
-}
-
-QLineEdit* MakeTextBox(QWidget* parent, const char* name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
 }
 
 }  // namespace
@@ -151,7 +140,7 @@ void FormFileNameTagCoordinator::BuildControls() {
         BuildSkinnedCheckBox(this, mcheckOverrideArtist, QStringLiteral("OverrideArtist"),
                              {kLeft, kBodyTop + kOverrideArtistTop, kColumnWidth, kCheckHeight});
     CheckOverrideArtist = overrideArtist.standard;
-    TextOverrideArtist = MakeTextBox(this, "TextOverrideArtist");
+    TextOverrideArtist = MakeLineEdit(this, "TextOverrideArtist");
     const auto simulate = BuildSkinnedButton(this, mbuttonSimulate, QStringLiteral("Simulate"),
                                              {kLeft, kBodyTop + kSimulateTop, kColumnWidth, kButtonHeight},
                                              [this] { BtnSimulate_Click(); });
@@ -194,11 +183,11 @@ void FormFileNameTagCoordinator::BuildControls() {
     LabelArtist = MakeLabel(this, "LabelArtist", QStringLiteral("A&rtist:"));
     LabelMP3Title = MakeLabel(this, "LabelMP3Title", QStringLiteral("T&itle:"));
     LabelNewFileName = MakeLabel(this, "LabelNewFileName");
-    TextTrack = MakeTextBox(this, "TextTrack");
-    TextAlbum = MakeTextBox(this, "TextAlbum");
-    TextArtist = MakeTextBox(this, "TextArtist");
-    TextTitle = MakeTextBox(this, "TextTitle");
-    TextNewFileName = MakeTextBox(this, "TextNewFileName");
+    TextTrack = MakeLineEdit(this, "TextTrack");
+    TextAlbum = MakeLineEdit(this, "TextAlbum");
+    TextArtist = MakeLineEdit(this, "TextArtist");
+    TextTitle = MakeLineEdit(this, "TextTitle");
+    TextNewFileName = MakeLineEdit(this, "TextNewFileName");
     TextNewFileName->setMaxLength(256);
     const std::pair<QLabel*, QLineEdit*> rows[] = {{LabelTrack, TextTrack},
                                                     {LabelAlbum, TextAlbum},

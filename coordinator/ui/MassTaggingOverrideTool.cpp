@@ -7,6 +7,7 @@
 #include "options/ControlSettings.h"
 #include "foundation/WindowProtocol.h"
 #include "shell/ui/ControlUtils.h"
+#include "shell/ui/PlainControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,13 +52,6 @@ QCheckBox* MakeCheck(QWidget* parent, const QString& name, const QString& captio
     box->setObjectName(name);
     // Field boxes are captioned at their left, the box at the right.
     if (captionLeft) box->setLayoutDirection(Qt::RightToLeft);
-    return box;
-}
-
-QLineEdit* MakeText(QWidget* parent, const QString& name, int maxLength) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    if (maxLength > 0) box->setMaxLength(maxLength);
     return box;
 }
 
@@ -138,7 +132,7 @@ void DialogMassTaggingOverrideTool::BuildControls() {
         connect(CheckID3v1[size_t(f)], &QCheckBox::toggled, this,
                 [=, this, &set](bool on) { edit([&] { set.setID3v1Checked(f, on); }); });
         if (f == V1Field::Genre) continue;
-        QLineEdit* box = MakeText(FrameID3v1, QStringLiteral("TextID3v1") + name, kV1Lengths[f]);
+        QLineEdit* box = MakeLineEdit(FrameID3v1, QStringLiteral("TextID3v1") + name, kV1Lengths[f]);
         TextID3v1[size_t(f)] = box;
         const bool digits = f == V1Field::Track || f == V1Field::Year;
         connect(box, &QLineEdit::textChanged, this, [=, this, &set] {
@@ -166,7 +160,7 @@ void DialogMassTaggingOverrideTool::BuildControls() {
         connect(CheckID3v2[size_t(f)], &QCheckBox::toggled, this,
                 [=, this, &set](bool on) { edit([&] { set.setID3v2Checked(f, on); }); });
         if (f == V2Field::Genre || f == V2Field::Comment) continue;
-        QLineEdit* box = MakeText(FrameID3v2, QStringLiteral("TextID3v2") + name, f == V2Field::Year ? 7 : 0);
+        QLineEdit* box = MakeLineEdit(FrameID3v2, QStringLiteral("TextID3v2") + name, f == V2Field::Year ? 7 : 0);
         TextID3v2[size_t(f)] = box;
         const bool digits = f == V2Field::Year;
         connect(box, &QLineEdit::textChanged, this, [=, this, &set] {

@@ -13,6 +13,7 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/menus/ui/OptionDialogs.h"
 #include "shell/ui/ControlUtils.h"
+#include "shell/ui/PlainControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,12 +38,6 @@
 namespace {
 
 constexpr int kHelpTopic = 12;
-
-template <typename T>
-T* Named(T* control, const char* name) {
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
 
 QString Text(int32_t id) { return GetResourceString(id); }
 

@@ -20,6 +20,7 @@
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/menus/ui/OptionDialogs.h"
 #include "shell/ui/ControlUtils.h"
+#include "shell/ui/PlainControls.h"
 #include "shell/ui/Skins.h"
 
 #include <QCheckBox>
@@ -54,13 +55,6 @@ const char* const kTopicProperty = "optionsHelpTopic";
 constexpr int kSelectedPageTopic = -1;
 // Pixels a window manager's frame may add to a window's width.
 constexpr int kWindowFrameRoom = 16;
-
-template <typename T>
-T* Named(T* control, const QString& name) {
-    control->setObjectName(name);
-    return control;
-}
-QString Indexed(const char* name, int index) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index); }
 
 QToolButton* ArrowButton(QWidget* parent, const QString& name, Qt::ArrowType arrow) {
     auto* button = Named(new QToolButton(parent), name);

@@ -17,6 +17,7 @@
 #include "foundation/Twips.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/start/VersionInfo.h"
+#include "shell/ui/PlainControls.h"
 #include "shell/ui/SkinnedControlBuilder.h"
 
 #include <QComboBox>
@@ -41,12 +42,6 @@ constexpr double kOutputLabelTop = kTracksTop + kTracksHeight + 120, kOutputTop 
 constexpr double kButtonsTop = kOutputTop + kBoxHeight + 150;
 // Most drives the list shows.
 constexpr int kMaxDrives = 8;
-
-QLabel* MakeLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 
 void Place(QWidget* w, double left, double top, double width, double height) {
     w->setGeometry(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height));

@@ -1,13 +1,13 @@
 #include "scanning/engine/ScanResultsModel.h"
 
 #include "foundation/NativePath.h"
-#include "foundation/TextOrder.h"
 #include "scanning/engine/GenreLookup.h"
 
 #include <algorithm>
 #include <cstring>
 
-ScanResultsModel::ScanResultsModel(QObject* parent) : QAbstractTableModel(parent) {}
+ScanResultsModel::ScanResultsModel(QObject* parent)
+    : CheckedRowModel({.columns = kScanColumnCount, .removable = true, .sortable = true}, parent) {}
 
 template <typename Texts>
 ScanResultsModel::Row ScanResultsModel::pack(bool checked, const Texts& texts, int count) {
@@ -40,45 +40,23 @@ void ScanResultsModel::compactIfWasteful() {
     m_store = std::move(fresh);
 }
 
-int ScanResultsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-}
-
-int ScanResultsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kScanColumnCount;
-}
-
 QAnyStringView ScanResultsModel::cellView(int row, int column) const {
     return RowStore::Cell(m_rows[static_cast<size_t>(row)].block, column);
 }
 
-QVariant ScanResultsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows() || index.column() >= kScanColumnCount) return {};
+QVariant ScanResultsModel::cellData(int row, int column, int role) const {
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         // A name that is not UTF-8 is held with its bytes; it is shown as
         // well as it can be.
-        return PathForDisplay(cellView(index.row(), index.column()).toString());
+        return PathForDisplay(cellView(row, column).toString());
     }
-    if (role == Qt::EditRole) return cellView(index.row(), index.column()).toString();
-    if (role == Qt::CheckStateRole && index.column() == 0)
-        return isChecked(index.row()) ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::EditRole) return cellView(row, column).toString();
     return {};
 }
 
-bool ScanResultsModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || index.row() >= rows()) return false;
-    if (role == Qt::CheckStateRole && index.column() == 0) {
-        setChecked(index.row(), value.toInt() == Qt::Checked);
-        return true;
-    }
-    return false;
-}
-
 Qt::ItemFlags ScanResultsModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
-    if (index.column() == 0) f |= Qt::ItemIsUserCheckable;
-    return f;
+    const Qt::ItemFlags f = CheckedRowModel::flags(index);
+    return index.isValid() ? f | Qt::ItemIsDragEnabled : f;
 }
 
 QVariant ScanResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -87,32 +65,10 @@ QVariant ScanResultsModel::headerData(int section, Qt::Orientation orientation, 
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-bool ScanResultsModel::removeRows(int row, int count, const QModelIndex& parent) {
-    if (parent.isValid() || row < 0 || count <= 0 || row + count > rows()) return false;
-    beginRemoveRows(QModelIndex(), row, row + count - 1);
-    for (int i = row; i < row + count; ++i) m_store.release(m_rows[static_cast<size_t>(i)].block);
-    m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
-    endRemoveRows();
+void ScanResultsModel::eraseRows(int first, int count) {
+    for (int i = first; i < first + count; ++i) m_store.release(m_rows[static_cast<size_t>(i)].block);
+    CheckedRowModel::eraseRows(first, count);
     compactIfWasteful();
-    return true;
-}
-
-void ScanResultsModel::sort(int column, Qt::SortOrder order) {
-    if (column < 0 || column >= kScanColumnCount || m_rows.size() < 2) return;
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-
-    const std::vector<int> permutation = CaseInsensitiveOrder(
-        rows(), [&](int row) { return cellView(row, column).toString(); }, order);
-
-    const std::vector<int> newRowOf = ApplyOrder(m_rows, permutation);
-
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& idx : before)
-        after.push_back(index(newRowOf[size_t(idx.row())], idx.column()));
-    changePersistentIndexList(before, after);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void ScanResultsModel::appendRow(bool checked, const QStringList& texts) {
@@ -217,24 +173,6 @@ void ScanResultsModel::clear() {
     std::vector<Row>().swap(m_rows);
     m_store.clear();
     endResetModel();
-}
-
-void ScanResultsModel::setChecked(int row, bool checked) {
-    Row& r = m_rows[static_cast<size_t>(row)];
-    if (r.checked == checked) return;
-    r.checked = checked;
-    const QModelIndex idx = index(row, 0);
-    emit dataChanged(idx, idx, {Qt::CheckStateRole});
-}
-
-void ScanResultsModel::setAllChecked(bool checked) {
-    if (m_rows.empty()) return;
-    for (Row& r : m_rows) r.checked = checked;
-    emit dataChanged(index(0, 0), index(rows() - 1, 0), {Qt::CheckStateRole});
-}
-
-int64_t ScanResultsModel::checkedCount() const {
-    return std::count_if(m_rows.begin(), m_rows.end(), [](const Row& r) { return r.checked; });
 }
 
 QStringList ScanResultsModel::rowTexts(int row) const {

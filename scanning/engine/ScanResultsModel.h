@@ -2,12 +2,14 @@
 // The results list's rows: one checked-or-not row of 40 texts per scanned
 // file, in the fixed column order of ScanRecord.h.  Built to hold 100,000
 // rows: each row keeps its 40 texts in one packed block of a RowStore, and
-// sorting works on precomputed collation keys.
+// sorting works on precomputed collation keys.  The check marks, removing
+// rows and sorting by a column's text are foundation/CheckedRowModel.h's;
+// rows can also be dragged out of the list.
 
+#include "foundation/CheckedRowModel.h"
 #include "scanning/engine/RowStore.h"
 #include "scanning/engine/ScanRecord.h"
 
-#include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
 #include <QAnyStringView>
@@ -17,7 +19,13 @@
 #include <cstdint>
 #include <vector>
 
-class ScanResultsModel : public QAbstractTableModel {
+// One row: its 40 texts packed in the model's RowStore.
+struct ScanResultsRow {
+    const uint32_t* block = nullptr;
+    bool checked = true;
+};
+
+class ScanResultsModel : public CheckedRowModel<ScanResultsRow> {
     Q_OBJECT
 public:
     struct NewRow {
@@ -28,19 +36,11 @@ public:
     explicit ScanResultsModel(QObject* parent = nullptr);
 
     // ---- Qt model ----
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    // A row's cells can be dragged as well.
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
-    // Orders the rows by the text of `column`, ignoring letter case in the
-    // locale's order; rows with equal texts keep their order.
-    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     // ---- rows ----
-    int rows() const { return static_cast<int>(m_rows.size()); }
     // Adds a row; `texts` beyond the 40th are ignored, missing ones are empty.
     void appendRow(bool checked, const QStringList& texts);
     void appendRow(bool checked, const ScanRowTexts& texts);
@@ -61,12 +61,7 @@ public:
     // never moves the rows it has added.
     void reserveRows(size_t count);
     // Removes every row (and every staged one).
-    void clear();
-
-    bool isChecked(int row) const { return m_rows[static_cast<size_t>(row)].checked; }
-    void setChecked(int row, bool checked);
-    void setAllChecked(bool checked);
-    int64_t checkedCount() const;
+    void clear() override;
 
     // Cell text by row and column index.
     QString text(int row, int column) const { return cellView(row, column).toString(); }
@@ -84,17 +79,21 @@ public:
     // the check mark stay.
     void updateRowFromRecord(int row, const ScanRecord& record);
 
+protected:
+    // Display and tool-tip roles: the text as well as it can be shown (a
+    // name that is not UTF-8 is held with its bytes); edit role: the text.
+    QVariant cellData(int row, int column, int role) const override;
+    QString sortText(int row, int column) const override { return text(row, column); }
+    // Gives the rows' blocks back to the store.
+    void eraseRows(int first, int count) override;
+
 private:
-    struct Row {
-        const uint32_t* block = nullptr;  // in m_store
-        bool checked = true;
-    };
+    using Row = ScanResultsRow;
     template <typename Texts>
     Row pack(bool checked, const Texts& texts, int count);
     void replaceTexts(Row& row, int firstColumn, const QString* texts, int count);
     void compactIfWasteful();
 
     RowStore m_store;
-    std::vector<Row> m_rows;
     std::vector<Row> m_staged;
 };

@@ -15,6 +15,7 @@
 #include "scanning/engine/TagRecords.h"
 #include "scanning/engine/ID3v2TagInfo.h"
 #include "shell/ui/ControlUtils.h"
+#include "shell/ui/PlainControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,13 +37,6 @@ namespace {
 std::function<void(FormFileInfo&)>& Driver() {
     static std::function<void(FormFileInfo&)> driver;
     return driver;
-}
-
-QLineEdit* NewBox(QWidget* parent, const char* name, int maxLength = 0) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    if (maxLength > 0) box->setMaxLength(maxLength);
-    return box;
 }
 
 void SetComboText(QComboBox* combo, const QString& text) {
@@ -90,23 +84,23 @@ FormFileInfo::~FormFileInfo() {
 }
 
 void FormFileInfo::BuildControls() {
-    TextFileName = NewBox(this, "TextFileName");
+    TextFileName = MakeLineEdit(this, "TextFileName");
     TextFileName->setReadOnly(true);
 
     FrameID3v1 = new QGroupBox(QStringLiteral("ID3v1:"), this);
     FrameID3v1->setObjectName(QStringLiteral("FrameID3v1"));
     CheckID3v1Tag = new QCheckBox(QStringLiteral("ID3v&1 Tag"), FrameID3v1);
     CheckID3v1Tag->setObjectName(QStringLiteral("CheckID3v1Tag"));
-    TextID3v1Track = NewBox(FrameID3v1, "TextID3v1Track", 3);
-    TextID3v1Title = NewBox(FrameID3v1, "TextID3v1Title", 30);
-    TextID3v1Artist = NewBox(FrameID3v1, "TextID3v1Artist", 30);
-    TextID3v1Album = NewBox(FrameID3v1, "TextID3v1Album", 30);
-    TextID3v1Year = NewBox(FrameID3v1, "TextID3v1Year", 4);
+    TextID3v1Track = MakeLineEdit(FrameID3v1, "TextID3v1Track", 3);
+    TextID3v1Title = MakeLineEdit(FrameID3v1, "TextID3v1Title", 30);
+    TextID3v1Artist = MakeLineEdit(FrameID3v1, "TextID3v1Artist", 30);
+    TextID3v1Album = MakeLineEdit(FrameID3v1, "TextID3v1Album", 30);
+    TextID3v1Year = MakeLineEdit(FrameID3v1, "TextID3v1Year", 4);
     ComboID3v1Genre = new QComboBox(FrameID3v1);
     ComboID3v1Genre->setObjectName(QStringLiteral("ComboID3v1Genre"));
     ComboID3v1Genre->setEditable(false);
     ComboID3v1Genre->setMaxVisibleItems(20);
-    TextID3v1Comment = NewBox(FrameID3v1, "TextID3v1Comment", 30);
+    TextID3v1Comment = MakeLineEdit(FrameID3v1, "TextID3v1Comment", 30);
     BtnCopyFromID3v1 = new QPushButton(FrameID3v1);
     BtnCopyFromID3v1->setObjectName(QStringLiteral("BtnCopyFromID3v1"));
     BtnCopyFromID3v1->setAutoDefault(false);
@@ -128,11 +122,11 @@ void FormFileInfo::BuildControls() {
     FrameID3v2->setObjectName(QStringLiteral("FrameID3v2"));
     CheckID3v2Tag = new QCheckBox(QStringLiteral("ID3v&2 Tag"), FrameID3v2);
     CheckID3v2Tag->setObjectName(QStringLiteral("CheckID3v2Tag"));
-    TextID3v2Track = NewBox(FrameID3v2, "TextID3v2Track");
-    TextID3v2Title = NewBox(FrameID3v2, "TextID3v2Title");
-    TextID3v2Artist = NewBox(FrameID3v2, "TextID3v2Artist");
-    TextID3v2Album = NewBox(FrameID3v2, "TextID3v2Album");
-    TextID3v2Year = NewBox(FrameID3v2, "TextID3v2Year", 7);
+    TextID3v2Track = MakeLineEdit(FrameID3v2, "TextID3v2Track");
+    TextID3v2Title = MakeLineEdit(FrameID3v2, "TextID3v2Title");
+    TextID3v2Artist = MakeLineEdit(FrameID3v2, "TextID3v2Artist");
+    TextID3v2Album = MakeLineEdit(FrameID3v2, "TextID3v2Album");
+    TextID3v2Year = MakeLineEdit(FrameID3v2, "TextID3v2Year", 7);
     ComboID3v2Genre = new QComboBox(FrameID3v2);
     ComboID3v2Genre->setObjectName(QStringLiteral("ComboID3v2Genre"));
     ComboID3v2Genre->setEditable(true);
@@ -143,11 +137,11 @@ void FormFileInfo::BuildControls() {
     TextID3v2Comment->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TextID3v2Comment->setTabChangesFocus(true);
     TextID3v2Comment->setFixedHeight(TextID3v2Title->sizeHint().height() * 2 + 6);
-    TextID3v2Composer = NewBox(FrameID3v2, "TextID3v2Composer");
-    TextID3v2OrigArtist = NewBox(FrameID3v2, "TextID3v2OrigArtist");
-    TextID3v2Copyright = NewBox(FrameID3v2, "TextID3v2Copyright");
-    TextID3v2URL = NewBox(FrameID3v2, "TextID3v2URL");
-    TextID3v2Encodedby = NewBox(FrameID3v2, "TextID3v2Encodedby");
+    TextID3v2Composer = MakeLineEdit(FrameID3v2, "TextID3v2Composer");
+    TextID3v2OrigArtist = MakeLineEdit(FrameID3v2, "TextID3v2OrigArtist");
+    TextID3v2Copyright = MakeLineEdit(FrameID3v2, "TextID3v2Copyright");
+    TextID3v2URL = MakeLineEdit(FrameID3v2, "TextID3v2URL");
+    TextID3v2Encodedby = MakeLineEdit(FrameID3v2, "TextID3v2Encodedby");
     BtnCopyToID3v1 = new QPushButton(FrameID3v2);
     BtnCopyToID3v1->setObjectName(QStringLiteral("BtnCopyToID3v1"));
     BtnCopyToID3v1->setAutoDefault(false);
