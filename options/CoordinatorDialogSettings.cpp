@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/Genres.h"
 #include "foundation/StoredValues.h"
+#include "options/ControlSettings.h"
 
 namespace {
 
@@ -185,12 +186,14 @@ void FileNameTagCoordAdvSettings::Write() const {
 
 void MassTaggingOverrideToolSettings::Read() {
     WithTrail(QStringLiteral("ReadMassTaggingOverrideToolSettings"), [&] {
-        CheckID3v1Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v1Tag"), QStringLiteral("0"));
-        ReadValues(*this, "ID3v1", kID3v1Fields);
-        ReadChecks(*this, "ID3v1", kID3v1Fields);
-        ReadValues(*this, "ID3v2", kID3v2Fields);
-        CheckID3v2Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v2Tag"), QStringLiteral("0"));
-        ReadChecks(*this, "ID3v2", kID3v2Fields);
+        ReadToTheEnd([&] {
+            CheckID3v1Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v1Tag"), QStringLiteral("0"));
+            ReadValues(*this, "ID3v1", kID3v1Fields);
+            ReadChecks(*this, "ID3v1", kID3v1Fields);
+            ReadValues(*this, "ID3v2", kID3v2Fields);
+            CheckID3v2Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v2Tag"), QStringLiteral("0"));
+            ReadChecks(*this, "ID3v2", kID3v2Fields);
+        });
     });
 }
 

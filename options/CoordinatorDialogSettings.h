@@ -89,7 +89,10 @@ struct MassTaggingOverrideToolSettings {
          CheckID3v2Encodedby = false;
 
     // Reads "OverrideID3v1Tag", the ID3v1 values, their checks, the ID3v2
-    // values, "OverrideID3v2Tag", the ID3v2 checks.
+    // values, "OverrideID3v2Tag", the ID3v2 checks.  Its window takes the
+    // record without ReadThenShow, so Read reads to the end itself
+    // (ReadToTheEnd): every refused value gets its default back, the first
+    // refusal is passed on.
     void Read();
     // Writes "OverrideID3v1Tag", the ID3v1 values, their checks,
     // "OverrideID3v2Tag", the ID3v2 values, their checks.
