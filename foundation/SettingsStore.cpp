@@ -268,9 +268,9 @@ QString RepairText(const QString& defaultText, int settingType) {
     }
 }
 
-// How many refused values have had their text replaced since the program
-// started: a reader that failed while this grew is worth running again.
-int g_repairs = 0;
+// How many refused values this thread has had replaced and no reading has
+// read past yet: a reader that failed while this grew is worth running again.
+thread_local int g_repairs = 0;
 
 // Puts the repair text in place of `refused`, unless the key has changed
 // since.  A failure to write is not reported: the value is refused again at
@@ -372,11 +372,15 @@ void RefuseStoredValue(const QString& section, const QString& key, const QString
 }
 
 std::optional<SvError> ReadRepairing(const std::function<void()>& read) {
+    const int before = g_repairs;
     std::optional<SvError> first;
     for (;;) {
         const int repairs = g_repairs;
         try {
             read();
+            // Read past: a reading around this one need not run again for
+            // these repairs.
+            g_repairs = before;
             return first;
         } catch (...) {
             // Each run that goes on replaces at least one stored text for

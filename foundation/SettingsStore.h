@@ -54,7 +54,8 @@ QVariant GetOptionSetting(const QString& section, const QString& key, const QStr
 // got through (nothing when the first one did), so the caller reports the
 // group once.  A run that stops without a repair (the store unreadable, a
 // repair that could not be written, a missing value nothing can stand for)
-// ends it: the first run's error is raised.
+// ends it: the first run's error is raised.  A reading nested in another
+// that gets through gives the outer one no cause to run again.
 std::optional<SvError> ReadRepairing(const std::function<void()>& read);
 
 // Removes a key or a whole section (the Options dialog's writers use it to

@@ -92,13 +92,6 @@ struct ComboBoxSettings {
 // the reading refuses get their defaults back and the reading goes on to
 // the end (ReadRepairing, foundation/SettingsStore.h): the first refusal is
 // passed on once, and the next reading is clean.
-// For a reader whose caller takes the record as it is: runs `read`, where
-// refused values get their defaults back and the reading goes on to the end
-// as in ReadThenShow below, then passes the first refusal on.
-inline void ReadToTheEnd(const std::function<void()>& read) {
-    if (std::optional<SvError> refused = ReadRepairing(read)) throw *refused;
-}
-
 template <typename Read, typename Show>
 void ReadThenShow(Read&& read, Show&& show) {
     std::exception_ptr failure;
@@ -109,4 +102,11 @@ void ReadThenShow(Read&& read, Show&& show) {
     }
     show();
     if (failure) std::rethrow_exception(failure);
+}
+
+// For a reader whose caller takes the record as it is: runs `read`, where
+// refused values get their defaults back and the reading goes on to the end
+// as in ReadThenShow, then passes the first refusal on.
+inline void ReadToTheEnd(const std::function<void()>& read) {
+    if (std::optional<SvError> refused = ReadRepairing(read)) throw *refused;
 }

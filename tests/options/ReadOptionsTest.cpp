@@ -395,13 +395,13 @@ TEST_F(ReadOptionsTest, SeveralRefusedValuesOfOneGroupAreAllRepairedAtOneReading
         std::function<void()> read;
         std::vector<Refused> refused;  // in reading order
         int32_t error;                 // the first one's
-        // A key read after them (none: no section): section, key, value; and
-        // that value read.
-        std::array<const char*, 3> good;
+        // Keys read after them: section, key, value; and those values read.
+        std::vector<std::array<const char*, 3>> good;
         std::function<bool()> goodRead;
     };
     OptionsSettings dialog;
     EncoderOptionSettings encoder;
+    FileNameTagCoordAdvSettings advanced;
     MassTaggingOverrideToolSettings overrides;
     PlaylistManagerSettings playlists;
     const Case cases[] = {
@@ -411,20 +411,20 @@ TEST_F(ReadOptionsTest, SeveralRefusedValuesOfOneGroupAreAllRepairedAtOneReading
           {"EncoderDecoder", "AlgorithmQuality", "high", "0"},
           {"EncoderDecoder", "LowPassFilteringFreqkHz", "1e400", "50000"}},
          ErrNo::Overflow,
-         {"EncoderDecoder", "WidthOfLowPassFilterkHz", "2.5"},
+         {{"EncoderDecoder", "WidthOfLowPassFilterkHz", "2.5"}},
          [&] { return enc.dblWidthOfLowPassFilterkHz == 2.5; }},
         // Refused in two groups: both repaired, the first reported.
         {"GetMainOptions",
          [&] { GetMainOptions(o); },
          {{"Preferences", "WebHelp", "", "0"}, {"MusicCataloguerText", "SortOrder", "", "0"}},
          ErrNo::TypeMismatch,
-         {"EncoderDecoder", "CustomOptions", "-k"},
+         {{"EncoderDecoder", "CustomOptions", "-k"}},
          [&] { return enc.strCustomOptions == "-k"; }},
         {"ReadOptionsSettings",
          [&] { ReadThenShow([&] { dialog.Read(); }, [] {}); },
          {{"MusicCataloguerHTML", "SortOrder", "5", "0"}, {"MusicCataloguerText", "SortBy", "99999", "0"}},
          ErrNo::InvalidPropertyValue,
-         {"MusicCataloguerText", "SortKey", "Artist"},
+         {{"MusicCataloguerText", "SortKey", "Artist"}},
          [&] { return dialog.ComboSortKeyText == "Artist"; }},
         {"ReadEncoderDecoderOptionsSettings",
          [&] { ReadThenShow([&] { encoder.Read(); }, [] {}); },
@@ -432,14 +432,27 @@ TEST_F(ReadOptionsTest, SeveralRefusedValuesOfOneGroupAreAllRepairedAtOneReading
           {"EncoderDecoder", "Mode", "-1", "0"},
           {"EncoderDecoder", "OutputSamplingFrequency", "0", "1"}},
          ErrNo::InvalidPropertyValue,
-         {"EncoderDecoder", "WidthOfLowPassFilterkHz", "2.5"},
+         {{"EncoderDecoder", "WidthOfLowPassFilterkHz", "2.5"}},
          [&] { return encoder.TextLowPassWidth == "2.5"; }},
+        // Its lists take what reading appends once, however often the
+        // reading starts again.
+        {"ReadFileNameTagCoordinatorAdvSettings",
+         [&] {
+             advanced = FileNameTagCoordAdvSettings{};
+             ReadThenShow([&] { advanced.Read(); }, [] {});
+         },
+         {{"SpecialWordsFormat", "0", "40000", "0"}, {"FileNameTagCoordinator", "TheAtEnd", "99999", "0"}},
+         ErrNo::Overflow,
+         {{"SpecialWordsFormat", "1", "1"},
+          {"SpecialWordsFormat", "11", "of"},
+          {"FileNameTagCoordinator", "TrackNumLimit", "12"}},
+         [&] { return advanced.ListSpecialWordsFormat[1] == QStringList{"of"} && advanced.TextTrackNumLimit == "12"; }},
         {"ReadMassTaggingOverrideToolSettings",
          [&] { overrides.Read(); },
          {{"MassTaggingOverrideTool", "OverrideID3v1Tag", "99999", "0"},
           {"MassTaggingOverrideTool", "ID3v1Genre", "500", "0"}},
          ErrNo::Overflow,
-         {"MassTaggingOverrideTool", "OverrideID3v2Tag", "1"},
+         {{"MassTaggingOverrideTool", "OverrideID3v2Tag", "1"}},
          [&] { return overrides.CheckID3v2Tag; }},
         {"ReadPlaylistManagerSettings",
          [&] { playlists.Read(); },
@@ -455,7 +468,7 @@ TEST_F(ReadOptionsTest, SeveralRefusedValuesOfOneGroupAreAllRepairedAtOneReading
         Store("Other", "Spaced", " a\tb ");
         for (const Refused& r : c.refused) Store(r.section, "Neighbour", "caf\u00E9 \u65E5");
         for (const Refused& r : c.refused) Store(r.section, r.key, r.refused);
-        if (c.good[0]) Store(c.good[0], c.good[1], c.good[2]);
+        for (const auto& [section, key, value] : c.good) Store(section, key, value);
         Store("Other", "Last", "\\ kept");
         QByteArray expected = ReadBytes(SettingsStorePath());
         for (const Refused& r : c.refused) {

@@ -149,7 +149,7 @@ TEST_F(DialogSettingsTest, SpecialWordListsByCountAndNumberedKeys) {
     EXPECT_EQ(back.ListSpecialWordsFormat[0], (QStringList{"ABBA", "REM", "MC"}));
 }
 
-TEST_F(DialogSettingsTest, AdvancedOptionsReadHexadecimalColoursAndStopAtATruthThatIsNone) {
+TEST_F(DialogSettingsTest, AdvancedOptionsReadHexadecimalColoursAndReadPastATruthThatIsNone) {
     Store("FileNameTagCoordinator", "ColourDelete", "&H000000C0");
     Store("FileNameTagCoordinator", "ColourChange", "255");
     FileNameTagCoordAdvSettings s;
@@ -159,14 +159,17 @@ TEST_F(DialogSettingsTest, AdvancedOptionsReadHexadecimalColoursAndStopAtATruthT
 
     Store("FileNameTagCoordinator", "ArtistUpperCase", "True");
     Store("FileNameTagCoordinator", "ArtistLowerCase", "yes");
+    Store("FileNameTagCoordinator", "ArtistCapitalise", "False");
     Store("CSWFrom", "0", "vs");
-    FileNameTagCoordAdvSettings stopped;
-    stopped.OptionCapitaliseEachWord = {false, false};
-    const auto [number, description] = ErrorOf([&] { stopped.Read(); });
+    FileNameTagCoordAdvSettings readPast;
+    readPast.OptionCapitaliseEachWord = {false, false};
+    const auto [number, description] = ErrorOf([&] { readPast.Read(); });
     EXPECT_EQ(number, ErrNo::TypeMismatch);
     EXPECT_TRUE(description.endsWith("|ReadFileNameTagCoordinatorAdvSettings")) << description.toStdString();
-    EXPECT_TRUE(stopped.OptionAllUppercase[0]);
-    EXPECT_EQ(stopped.TextChangeSpecialWordFrom[0], "");  // not reached
+    EXPECT_TRUE(readPast.OptionAllUppercase[0]);
+    // The refused truth gets its default back, and the reading goes on.
+    EXPECT_EQ(GetOptionSetting("FileNameTagCoordinator", "ArtistLowerCase", "", SettingType::String).toString(), "0");
+    EXPECT_EQ(readPast.TextChangeSpecialWordFrom[0], "vs");
 }
 
 // ---- Mass Tagging Override Tool ------------------------------------------------------------
