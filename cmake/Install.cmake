@@ -3,7 +3,8 @@
 # nowhere else, so they all go into one folder, lib/sonivard/, and bin/ holds a
 # link to the program there.  The string tables and sounds are compiled in.
 # For the desktop's menus, share/applications holds the program's entry and
-# share/icons/hicolor its icon.
+# share/icons/hicolor its icon.  Everything goes in through install(TARGETS,
+# FILES, DIRECTORY), so install_manifest.txt lists every file and link.
 include(GNUInstallDirs)
 set(SV_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/sonivard)
 
@@ -15,14 +16,12 @@ install(FILES ${CMAKE_SOURCE_DIR}/taglib/include/quillmark/Quillmark.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quillmark)
 install(DIRECTORY ${SV_BIN_DIR}/Skins ${SV_BIN_DIR}/WebHelp DESTINATION ${SV_INSTALL_DIR})
 
-set(SV_INSTALLED_PROGRAM "${SV_INSTALL_DIR}/sonivard")
-install(CODE "
-  set(prefix \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
-  file(MAKE_DIRECTORY \"\${prefix}/${CMAKE_INSTALL_BINDIR}\")
-  file(RELATIVE_PATH target \"\${prefix}/${CMAKE_INSTALL_BINDIR}\" \"\${prefix}/${SV_INSTALLED_PROGRAM}\")
-  file(CREATE_LINK \"\${target}\" \"\${prefix}/${CMAKE_INSTALL_BINDIR}/sonivard\" SYMBOLIC)
-  message(STATUS \"Installing: \${prefix}/${CMAKE_INSTALL_BINDIR}/sonivard -> \${target}\")
-")
+# The link is made in the build tree, relative (bin/ to lib/sonivard/ is the
+# same under every prefix), and installed as the link it is.
+file(RELATIVE_PATH SV_PROGRAM_LINK_TARGET "/${CMAKE_INSTALL_BINDIR}" "/${SV_INSTALL_DIR}/sonivard")
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install-links)
+file(CREATE_LINK ${SV_PROGRAM_LINK_TARGET} ${CMAKE_BINARY_DIR}/install-links/sonivard SYMBOLIC)
+install(FILES ${CMAKE_BINARY_DIR}/install-links/sonivard DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # ---- the desktop's menus: the program's entry and its icon ----
 # The icon is drawn at build time in the sizes menus and launchers ask for,
@@ -47,11 +46,14 @@ add_custom_command(
 add_custom_target(sv_icons ALL DEPENDS ${icon_files})
 install(DIRECTORY ${SV_ICON_DIR} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 
-# The menu entry is written at install time: its Exec line names the program
-# under the prefix that `cmake --install` is given.
+# The menu entry is written at install time, into the build tree, since its
+# Exec line names the program under the prefix that `cmake --install` is
+# given; the rule after it installs what was written.
+set(SV_DESKTOP_ENTRY ${CMAKE_BINARY_DIR}/desktop/sonivard.desktop)
 install(CODE "
   set(SV_DESKTOP_TEMPLATE \"${CMAKE_SOURCE_DIR}/resources/desktop/sonivard.desktop.in\")
+  set(SV_DESKTOP_ENTRY \"${SV_DESKTOP_ENTRY}\")
   set(SV_INSTALL_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
-  set(SV_INSTALL_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
   include(\"${CMAKE_SOURCE_DIR}/cmake/InstallDesktopEntry.cmake\")
 ")
+install(FILES ${SV_DESKTOP_ENTRY} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -5,6 +5,9 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
 
+#include <functional>
+#include <optional>
+
 namespace {
 
 // The title under which the program keeps its settings.
@@ -322,15 +325,30 @@ void GetEncoderDecoderOptions(EncoderDecoderOptions& o) {
 void GetMainOptions(OptionRecords& records) {
     WithTrail(QStringLiteral("GetMainOptions"), [&] {
         InitialiseFirstTimeOptions();
-        GetPreferences(records.Preferences);
-        GetScanningCentreOptions(records.ScanningCentre);
-        GetFileNameTagCoordinatorOptions(records.Coordinator);
-        GetFileNameTagCoordinatorAdvOptions(records.CoordinatorAdv);
-        GetMusicCataloguerHTMLOptions(records.CataloguerHTML);
-        GetHTMLCataloguerHeaderOptions(records.CataloguerHTML);
-        GetHTMLPageProperties(records.CataloguerHTML);
-        GetMusicCataloguerTextOptions(records.CataloguerText);
-        GetTextCataloguerHeaderOptions(records.CataloguerText);
-        GetEncoderDecoderOptions(records.EncoderDecoder);
+        const std::function<void()> groups[] = {
+            [&] { GetPreferences(records.Preferences); },
+            [&] { GetScanningCentreOptions(records.ScanningCentre); },
+            [&] { GetFileNameTagCoordinatorOptions(records.Coordinator); },
+            [&] { GetFileNameTagCoordinatorAdvOptions(records.CoordinatorAdv); },
+            [&] { GetMusicCataloguerHTMLOptions(records.CataloguerHTML); },
+            [&] { GetHTMLCataloguerHeaderOptions(records.CataloguerHTML); },
+            [&] { GetHTMLPageProperties(records.CataloguerHTML); },
+            [&] { GetMusicCataloguerTextOptions(records.CataloguerText); },
+            [&] { GetTextCataloguerHeaderOptions(records.CataloguerText); },
+            [&] { GetEncoderDecoderOptions(records.EncoderDecoder); },
+        };
+        // Refused values are repaired group by group, and the first of them
+        // is reported once all are read: one box, and a clean next start.
+        std::optional<SvError> refused;
+        for (const std::function<void()>& group : groups) {
+            try {
+                std::optional<SvError> error = ReadRepairing(group);
+                if (error && !refused) refused = std::move(error);
+            } catch (...) {
+                if (refused) throw *refused;
+                throw;
+            }
+        }
+        if (refused) throw *refused;
     });
 }

@@ -12,7 +12,11 @@
 // Reads every group, first-run defaults first (see foundation/FirstRun.h), in
 // the order: preferences, scanning centre, coordinator, coordinator advanced,
 // HTML catalogue, HTML header, HTML page properties, text catalogue, text
-// header, encoder and decoder.  An error ends it: later groups are not read.
+// header, encoder and decoder.  Values a group's reader refuses get their
+// defaults back and the group is read to its end (ReadRepairing,
+// foundation/SettingsStore.h), and so are the groups after it; the first
+// refusal is raised once every group is read.  Any other error ends it:
+// later groups are not read.
 void GetMainOptions(OptionRecords& records = Options());
 
 // "Preferences"

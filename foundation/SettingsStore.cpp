@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace {
@@ -267,6 +268,10 @@ QString RepairText(const QString& defaultText, int settingType) {
     }
 }
 
+// How many refused values this thread has had replaced and no reading has
+// read past yet: a reader that failed while this grew is worth running again.
+thread_local int g_repairs = 0;
+
 // Puts the repair text in place of `refused`, unless the key has changed
 // since.  A failure to write is not reported: the value is refused again at
 // its next read, as before.
@@ -274,10 +279,13 @@ void ReplaceRefused(const QString& section, const QString& key, const QString& r
                     int settingType) {
     try {
         const QString repair = RepairText(defaultText, settingType);
+        bool replaced = false;
         UpdateStoreFile(SettingsStorePath(), [&](IniDocument& doc) {
             const QString* now = doc.value(section, key);
-            return now && *now == refused && doc.setValue(section, key, repair);
+            replaced = now && *now == refused && doc.setValue(section, key, repair);
+            return replaced;
         });
+        if (replaced) ++g_repairs;
     } catch (...) {
     }
 }
@@ -361,6 +369,30 @@ void RefuseStoredValue(const QString& section, const QString& key, const QString
     if (const QString* stored = doc->value(section, key))
         ReplaceRefused(section, key, *stored, defaultText, settingType);
     RaiseError(errorNumber);
+}
+
+std::optional<SvError> ReadRepairing(const std::function<void()>& read) {
+    const int before = g_repairs;
+    std::optional<SvError> first;
+    for (;;) {
+        const int repairs = g_repairs;
+        try {
+            read();
+            // Read past: a reading around this one need not run again for
+            // these repairs.
+            g_repairs = before;
+            return first;
+        } catch (...) {
+            // Each run that goes on replaces at least one stored text for
+            // good, so the runs come to an end.
+            if (g_repairs != repairs) {
+                if (!first) first = CurrentError();
+                continue;
+            }
+            if (first) throw *first;
+            throw;
+        }
+    }
 }
 
 void DeleteOptionSetting(const QString& section, const QString& key) {

@@ -5,9 +5,13 @@
 // spelling kept), values stored verbatim as text, every write atomic.
 // Every value is text in the store and converted on reading by a type code.
 
+#include "foundation/Errors.h"
+
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 // Type codes (the platform's variant type numbers).
 namespace SettingType {
@@ -40,6 +44,19 @@ QVariant GetOptionSetting(const QString& section, const QString& key, const QStr
 // left alone, and every other key keeps its text.
 [[noreturn]] void RefuseStoredValue(const QString& section, const QString& key, const QString& defaultText,
                                     int settingType, int32_t errorNumber);
+
+// Reads a group of settings to its end although values in it are refused.
+// `read` reads the group and stops at its first error.  When it stops at a
+// refused value whose key got its default back (above), it runs again from
+// the start, where that key now reads clean, until a run gets through:
+// every refused value of the group is repaired at one reading and the keys
+// after them are read.  Returns the error of the first run when a later run
+// got through (nothing when the first one did), so the caller reports the
+// group once.  A run that stops without a repair (the store unreadable, a
+// repair that could not be written, a missing value nothing can stand for)
+// ends it: the first run's error is raised.  A reading nested in another
+// that gets through gives the outer one no cause to run again.
+std::optional<SvError> ReadRepairing(const std::function<void()>& read);
 
 // Removes a key or a whole section (the Options dialog's writers use it to
 // drop rules that no longer exist).

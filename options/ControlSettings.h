@@ -12,9 +12,13 @@
 // trail with the procedure's name and arguments ("ReadSortSettings;
 // ListViewSimResults").  Writers store in the same order and stop the same way.
 
+#include "foundation/SettingsStore.h"
+
 #include <QString>
 #include <QStringList>
 #include <exception>
+#include <functional>
+#include <optional>
 #include <vector>
 
 // A list's sort: "Sorted" (Boolean, default False), "SortKey" (zero-based
@@ -84,15 +88,25 @@ struct ComboBoxSettings {
 // Runs `read`, then `show` (which puts the record into the controls) even
 // when reading stopped at a bad entry, then passes that error on.  So a
 // window shows what was read before the failure and keeps its design state
-// for the rest (start the record from the controls' current state).
+// for the rest (start the record from the controls' current state).  Values
+// the reading refuses get their defaults back and the reading goes on to
+// the end (ReadRepairing, foundation/SettingsStore.h): the first refusal is
+// passed on once, and the next reading is clean.
 template <typename Read, typename Show>
 void ReadThenShow(Read&& read, Show&& show) {
     std::exception_ptr failure;
     try {
-        read();
+        if (std::optional<SvError> refused = ReadRepairing(read)) failure = std::make_exception_ptr(*refused);
     } catch (...) {
         failure = std::current_exception();
     }
     show();
     if (failure) std::rethrow_exception(failure);
+}
+
+// For a reader whose caller takes the record as it is: runs `read`, where
+// refused values get their defaults back and the reading goes on to the end
+// as in ReadThenShow, then passes the first refusal on.
+inline void ReadToTheEnd(const std::function<void()>& read) {
+    if (std::optional<SvError> refused = ReadRepairing(read)) throw *refused;
 }

@@ -3,6 +3,7 @@
 #include "foundation/Errors.h"
 #include "foundation/Genres.h"
 #include "foundation/StoredValues.h"
+#include "options/ControlSettings.h"
 
 namespace {
 
@@ -121,35 +122,43 @@ void WriteChecks(const Mass& s, const char* tag, const OverrideField (&fields)[N
 // ---- advanced options -------------------------------------------------------------
 
 void FileNameTagCoordAdvSettings::Read() {
+    // Reading appends to the lists: a reading that starts again after a
+    // refused value got its default back starts from what they held.
+    const std::array<QStringList, 6> lists = ListSpecialWordsFormat;
     WithTrail(QStringLiteral("ReadFileNameTagCoordinatorAdvSettings"), [&] {
-        for (int name = 0; name < 2; ++name) {
-            for (const CaseOption& option : kCaseOptions) {
-                const bool value =
-                    Stored::Truth(kCoordinator, NameKey(name, option.key), QLatin1String(option.defaultText));
-                if (value)
-                    for (const CaseOption& other : kCaseOptions) (this->*other.option)[name] = false;
-                (this->*option.option)[name] = value;
+        ReadToTheEnd([&] {
+            ListSpecialWordsFormat = lists;
+            for (int name = 0; name < 2; ++name) {
+                for (const CaseOption& option : kCaseOptions) {
+                    const bool value =
+                        Stored::Truth(kCoordinator, NameKey(name, option.key), QLatin1String(option.defaultText));
+                    if (value)
+                        for (const CaseOption& other : kCaseOptions) (this->*other.option)[name] = false;
+                    (this->*option.option)[name] = value;
+                }
+                CheckRemoveUnderscores[name] =
+                    Stored::Check(kCoordinator, NameKey(name, "RemoveUnder"), QStringLiteral("1"));
             }
-            CheckRemoveUnderscores[name] =
-                Stored::Check(kCoordinator, NameKey(name, "RemoveUnder"), QStringLiteral("1"));
-        }
-        for (int n = 0; n < 14; ++n) {
-            TextChangeSpecialWordFrom[n] = Stored::Text(kCSWFrom, QString::number(n));
-            TextChangeSpecialWordTo[n] = Stored::Text(kCSWTo, QString::number(n));
-        }
-        for (int list = 0; list < 6; ++list) {
-            const QString countKey = QString::number(list);
-            const int count = Stored::Integer(kSpecialWords, countKey, QStringLiteral("0"));
-            for (int i = 1; i <= count; ++i)
-                ListSpecialWordsFormat[list].append(Stored::Text(kSpecialWords, countKey + QString::number(i)));
-        }
-        CheckTheAtEnd = Stored::Check(kCoordinator, QStringLiteral("TheAtEnd"), QStringLiteral("0"));
-        CheckRemoveDoubleSpaces = Stored::Check(kCoordinator, QStringLiteral("RemoveDoubleSpaces"), QStringLiteral("1"));
-        CheckRigorousTrackNum = Stored::Check(kCoordinator, QStringLiteral("RigorousTrackNum"), QStringLiteral("1"));
-        for (int c = 0; c < 4; ++c)
-            PictureColour[c] = Stored::Long(kCoordinator, QLatin1String(kColours[c].key),
-                                            QLatin1String(kColours[c].defaultText));
-        TextTrackNumLimit = Stored::Text(kCoordinator, QStringLiteral("TrackNumLimit"), QStringLiteral("30"));
+            for (int n = 0; n < 14; ++n) {
+                TextChangeSpecialWordFrom[n] = Stored::Text(kCSWFrom, QString::number(n));
+                TextChangeSpecialWordTo[n] = Stored::Text(kCSWTo, QString::number(n));
+            }
+            for (int list = 0; list < 6; ++list) {
+                const QString countKey = QString::number(list);
+                const int count = Stored::Integer(kSpecialWords, countKey, QStringLiteral("0"));
+                for (int i = 1; i <= count; ++i)
+                    ListSpecialWordsFormat[list].append(Stored::Text(kSpecialWords, countKey + QString::number(i)));
+            }
+            CheckTheAtEnd = Stored::Check(kCoordinator, QStringLiteral("TheAtEnd"), QStringLiteral("0"));
+            CheckRemoveDoubleSpaces =
+                Stored::Check(kCoordinator, QStringLiteral("RemoveDoubleSpaces"), QStringLiteral("1"));
+            CheckRigorousTrackNum =
+                Stored::Check(kCoordinator, QStringLiteral("RigorousTrackNum"), QStringLiteral("1"));
+            for (int c = 0; c < 4; ++c)
+                PictureColour[c] =
+                    Stored::Long(kCoordinator, QLatin1String(kColours[c].key), QLatin1String(kColours[c].defaultText));
+            TextTrackNumLimit = Stored::Text(kCoordinator, QStringLiteral("TrackNumLimit"), QStringLiteral("30"));
+        });
     });
 }
 
@@ -185,12 +194,14 @@ void FileNameTagCoordAdvSettings::Write() const {
 
 void MassTaggingOverrideToolSettings::Read() {
     WithTrail(QStringLiteral("ReadMassTaggingOverrideToolSettings"), [&] {
-        CheckID3v1Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v1Tag"), QStringLiteral("0"));
-        ReadValues(*this, "ID3v1", kID3v1Fields);
-        ReadChecks(*this, "ID3v1", kID3v1Fields);
-        ReadValues(*this, "ID3v2", kID3v2Fields);
-        CheckID3v2Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v2Tag"), QStringLiteral("0"));
-        ReadChecks(*this, "ID3v2", kID3v2Fields);
+        ReadToTheEnd([&] {
+            CheckID3v1Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v1Tag"), QStringLiteral("0"));
+            ReadValues(*this, "ID3v1", kID3v1Fields);
+            ReadChecks(*this, "ID3v1", kID3v1Fields);
+            ReadValues(*this, "ID3v2", kID3v2Fields);
+            CheckID3v2Tag = Stored::Check(kOverride, QStringLiteral("OverrideID3v2Tag"), QStringLiteral("0"));
+            ReadChecks(*this, "ID3v2", kID3v2Fields);
+        });
     });
 }
 

@@ -17,7 +17,10 @@
 // state ("1"/"0", read by number: any number but 0 is ticked), list position
 // (a number), colour (a signed 32-bit number in decimal; "&H" hexadecimal
 // read as well), text (as it is).  An error ends the reading or writing at
-// its entry and passes up the trail with the procedure's name.
+// its entry and passes up the trail with the procedure's name; only a
+// refused value does not end the reading: it gets its default back, the
+// reading goes on to the end and then passes the first refusal up
+// (ReadToTheEnd, options/ControlSettings.h).
 
 #include <QString>
 #include <QStringList>
@@ -55,6 +58,8 @@ struct FileNameTagCoordAdvSettings {
     std::array<int32_t, 4> PictureColour{static_cast<int32_t>(0x80000008u), 0x00C00000, 0x00808080, 0x000000C0};
     QString TextTrackNumLimit = QStringLiteral("30");  // "TrackNumLimit", the text as it is
 
+    // The lists get what is stored once, however often the reading starts
+    // again after a refused value.
     void Read();
     void Write() const;
     bool operator==(const FileNameTagCoordAdvSettings&) const = default;

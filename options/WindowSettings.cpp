@@ -104,10 +104,12 @@ void MusicCataloguerSettings::Write() const {
 
 void PlaylistManagerSettings::Read() {
     WithTrail(QStringLiteral("ReadPlaylistManagerSettings"), [&] {
-        const int format = Stored::Integer(kPlaylistManager, QStringLiteral("PlaylistFormat"), QStringLiteral("0"));
-        ComboPlaylistFormat = format >= 0 && format < kPlaylistFormats ? format : 0;
-        OptionFileInfo = Stored::Truth(kPlaylistManager, QStringLiteral("FileInfo"), kTrue);
-        OptionTitleInfo = !OptionFileInfo;
+        ReadToTheEnd([&] {
+            const int format = Stored::Integer(kPlaylistManager, QStringLiteral("PlaylistFormat"), QStringLiteral("0"));
+            ComboPlaylistFormat = format >= 0 && format < kPlaylistFormats ? format : 0;
+            OptionFileInfo = Stored::Truth(kPlaylistManager, QStringLiteral("FileInfo"), kTrue);
+            OptionTitleInfo = !OptionFileInfo;
+        });
     });
 }
 

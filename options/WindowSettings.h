@@ -93,7 +93,10 @@ struct MusicCataloguerSettings {
 };
 
 // Section "PlaylistManager".  Read takes "FileInfo" and sets both show
-// options from it; "TitleInfo" is written, not read.
+// options from it; "TitleInfo" is written, not read.  Its window takes the
+// record without ReadThenShow, so Read reads to the end itself
+// (ReadToTheEnd): every refused value gets its default back, the first
+// refusal is passed on.
 struct PlaylistManagerSettings {
     // "PlaylistFormat": list index 0 M3U, 1 PLS, 2 B4S (default 0; another
     // number reads as 0).

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix and checks that what is installed
-# runs on its own: every companion file is in place, no installed file holds
+# runs on its own: every companion file is in place and in the install
+# manifest (the menu entry and the icons among them), no installed file holds
 # the path of the source or build folder, the tag library loads and offers its
 # entry point, and the installed program starts (offscreen, with a temporary
 # settings folder), stays up and ends cleanly on SIGTERM.
@@ -29,6 +30,17 @@ for size in 16 32 48 256; do need "share/icons/hicolor/${size}x${size}/apps/soni
 soname=$(objdump -p "$prefix/lib/sonivard/libquillmark.so" | awk '/SONAME/ {print $2}')
 [ "$soname" = libquillmark.so.1 ] || { echo "the tag library's SONAME is '$soname'"; fail=1; }
 need "lib/sonivard/$soname"
+# Every installed file and link, the program's link in bin/, the menu entry
+# and the icons among them, is in the install manifest, so whatever goes by
+# it (an uninstall, a package) finds them all.
+manifest=$build/install_manifest.txt
+if [ ! -f "$manifest" ]; then
+    echo "no install manifest: $manifest"; fail=1
+else
+    while IFS= read -r -d '' installed; do
+        grep -qxF -- "$installed" "$manifest" || { echo "installed but not in the install manifest: ${installed#"$prefix"/}"; fail=1; }
+    done < <(find "$prefix" \( -type f -o -type l \) -print0)
+fi
 # The menu entry: valid, starting the installed program, with the installed
 # icon (each picture of its stated size).
 entry=$prefix/share/applications/sonivard.desktop

@@ -13,6 +13,7 @@
 #include "options/ui/ControlSettingsUi.h"
 #include "options/ui/DialogSettingsUi.h"
 #include "shell/menus/ui/KeyRouter.h"
+#include "shell/ui/ControlUtils.h"
 #include "shell/ui/PlainControls.h"
 
 #include <QApplication>
@@ -124,9 +125,7 @@ void DialogHTMLFont::BuildControls() {
     PictureColour->setFixedSize(40, 20);
     PictureColour->setFrameShape(QFrame::Box);
     PictureColour->setCursor(Qt::PointingHandCursor);
-    ComboColour = Named(new QComboBox(this), QStringLiteral("ComboColour"));
-    ComboColour->setEditable(true);
-    ComboColour->setInsertPolicy(QComboBox::NoInsert);
+    ComboColour = NewEditableComboBox(this, QStringLiteral("ComboColour"));
     ComboColour->setMinimumContentsLength(16);
     LabelColour->setBuddy(ComboColour);
 

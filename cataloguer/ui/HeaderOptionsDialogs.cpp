@@ -11,6 +11,7 @@
 #include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/WindowPositions.h"
 #include "shell/menus/ui/KeyRouter.h"
+#include "shell/ui/ControlUtils.h"
 #include "shell/ui/PlainControls.h"
 
 #include <QCheckBox>
@@ -231,9 +232,7 @@ void DialogHTMLCataloguerHeader::BuildControls() {
         PictureFill[n]->setFixedSize(40, 20);
         PictureFill[n]->setFrameShape(QFrame::Box);
         PictureFill[n]->setCursor(Qt::PointingHandCursor);
-        ComboFill[n] = Named(new QComboBox(this), Indexed("ComboFill", n));
-        ComboFill[n]->setEditable(true);
-        ComboFill[n]->setInsertPolicy(QComboBox::NoInsert);
+        ComboFill[n] = NewEditableComboBox(this, Indexed("ComboFill", n));
         ComboFill[n]->setMinimumContentsLength(14);
         LabelFill[n]->setBuddy(ComboFill[n]);
         connect(BtnChangeFont[n], &QPushButton::clicked, this,

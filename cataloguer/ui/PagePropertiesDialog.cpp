@@ -102,9 +102,7 @@ void DialogHTMLPageProperties::BuildControls() {
         PictureColour[i]->setFixedSize(40, 20);
         PictureColour[i]->setFrameShape(QFrame::Box);
         PictureColour[i]->setCursor(Qt::PointingHandCursor);
-        ComboColour[i] = Named(new QComboBox(this), Indexed("ComboColour", i));
-        ComboColour[i]->setEditable(true);
-        ComboColour[i]->setInsertPolicy(QComboBox::NoInsert);
+        ComboColour[i] = NewEditableComboBox(this, Indexed("ComboColour", i));
         ComboColour[i]->setMinimumContentsLength(16);
         colourLabels[i]->setBuddy(ComboColour[i]);
         colours->addWidget(colourLabels[i], i, 0);

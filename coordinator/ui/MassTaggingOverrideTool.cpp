@@ -171,10 +171,7 @@ void DialogMassTaggingOverrideTool::BuildControls() {
             });
         });
     }
-    ComboID3v2Genre = new QComboBox(FrameID3v2);
-    ComboID3v2Genre->setObjectName(QStringLiteral("ComboID3v2Genre"));
-    ComboID3v2Genre->setEditable(true);
-    ComboID3v2Genre->setInsertPolicy(QComboBox::NoInsert);
+    ComboID3v2Genre = NewEditableComboBox(FrameID3v2, QStringLiteral("ComboID3v2Genre"));
     connect(ComboID3v2Genre, &QComboBox::currentTextChanged, this, [=, this, &set](const QString& text) {
         edit([&] {
             CheckID3v2[V2Field::Genre]->setChecked(true);

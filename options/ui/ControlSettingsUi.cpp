@@ -8,6 +8,7 @@
 
 #include "foundation/Errors.h"
 #include "foundation/ui/ListColumns.h"
+#include "shell/ui/ControlUtils.h"
 
 namespace {
 
@@ -117,16 +118,7 @@ void WriteFontSettings(QWidget* control) { TakeFont(&Named(control)).Write(contr
 
 // ---- combo box history ------------------------------------------------------------
 
-QComboBox* NewHistoryComboBox(QWidget* parent, const QString& name) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    // Without a completer the box neither completes typed text from its list
-    // nor matches an entry regardless of capitals when it is left.
-    box->setCompleter(nullptr);
-    return box;
-}
+QComboBox* NewHistoryComboBox(QWidget* parent, const QString& name) { return NewEditableComboBox(parent, name); }
 
 ComboBoxSettings TakeComboBox(const QComboBox* box) {
     ComboBoxSettings settings;

@@ -46,10 +46,11 @@ void ReadFontSettings(QWidget* control);
 void WriteFontSettings(QWidget* control);
 
 // ---- an editable combo box's history ----
-// A new editable box for a history: the text stays as the user types it (the
-// history is offered in the drop-down list only: no completion from it, no
-// change of capitals to match an entry when the box is left), and the box
-// adds nothing itself (NoInsert: the procedures below add typed entries).
+// A new editable box for a history, made as every editable box is
+// (NewEditableComboBox, shell/ui/ControlUtils.h): the text stays as the user
+// types it (the history is offered in the drop-down list only: no completion
+// from it, no change of capitals to match an entry when the box is left), and
+// the box adds nothing itself (the procedures below add typed entries).
 QComboBox* NewHistoryComboBox(QWidget* parent, const QString& name);
 // The box's list and edit text.
 ComboBoxSettings TakeComboBox(const QComboBox* box);

@@ -70,13 +70,6 @@ QComboBox* DropDown(QWidget* parent, const QString& name, const QStringList& ent
     return combo;
 }
 
-QComboBox* EditableCombo(QWidget* parent, const QString& name) {
-    auto* combo = Named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    return combo;
-}
-
 void SetCheck(QCheckBox* box, int value) {
     box->setCheckState(value == 0 ? Qt::Unchecked : value == 2 ? Qt::PartiallyChecked : Qt::Checked);
 }
@@ -170,7 +163,7 @@ QWidget* DialogOptions::BuildScanPage() {
     for (QCheckBox* box : {CheckIncludeID3v1, CheckDontIncludeID3v1, CheckIncludeID3v2, CheckDontIncludeID3v2})
         connect(box, &QCheckBox::toggled, this, [this, box] { ResumeNext([&] { CheckInclude_Click(box); }); });
     LabelScanFilter = Named(new QLabel(page), QStringLiteral("LabelScanFilter"));
-    ComboScanFilter = EditableCombo(page, QStringLiteral("ComboScanFilter"));
+    ComboScanFilter = NewEditableComboBox(page, QStringLiteral("ComboScanFilter"));
     ComboScanFilter->addItems(ScanFilterMasks());
     LabelScanFilter->setBuddy(ComboScanFilter);
 
@@ -430,7 +423,7 @@ QWidget* DialogOptions::BuildHtmlPage() {
     PictureFill->setFrameShape(QFrame::Box);
     PictureFill->setAutoFillBackground(true);
     PictureFill->setCursor(Qt::PointingHandCursor);
-    ComboFill = EditableCombo(page, QStringLiteral("ComboFill"));
+    ComboFill = NewEditableComboBox(page, QStringLiteral("ComboFill"));
     LabelFill->setBuddy(ComboFill);
     LabelListText->setBuddy(BtnChangeFont);
     connect(BtnChangeFont, &QPushButton::clicked, this, [this] { ResumeNext([&] { BtnChangeFont_Click(); }); });

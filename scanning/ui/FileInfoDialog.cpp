@@ -127,10 +127,7 @@ void FormFileInfo::BuildControls() {
     TextID3v2Artist = MakeLineEdit(FrameID3v2, "TextID3v2Artist");
     TextID3v2Album = MakeLineEdit(FrameID3v2, "TextID3v2Album");
     TextID3v2Year = MakeLineEdit(FrameID3v2, "TextID3v2Year", 7);
-    ComboID3v2Genre = new QComboBox(FrameID3v2);
-    ComboID3v2Genre->setObjectName(QStringLiteral("ComboID3v2Genre"));
-    ComboID3v2Genre->setEditable(true);
-    ComboID3v2Genre->setInsertPolicy(QComboBox::NoInsert);
+    ComboID3v2Genre = NewEditableComboBox(FrameID3v2, QStringLiteral("ComboID3v2Genre"));
     ComboID3v2Genre->setMaxVisibleItems(20);
     TextID3v2Comment = new QPlainTextEdit(FrameID3v2);
     TextID3v2Comment->setObjectName(QStringLiteral("TextID3v2Comment"));

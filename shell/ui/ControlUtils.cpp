@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QBrush>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -44,6 +45,17 @@ QPointF TwipsInWindow(QWidget* control, QWidget* window) {
 }  // namespace
 
 void SetBeepForTesting(std::function<void()> beep) { BeepHook() = std::move(beep); }
+
+QComboBox* NewEditableComboBox(QWidget* parent, const QString& name) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    // Making a box editable gives it a completer over its list; without one
+    // the text is the user's alone.
+    box->setCompleter(nullptr);
+    return box;
+}
 
 void Beep() {
     if (BeepHook())

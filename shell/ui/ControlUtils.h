@@ -18,6 +18,7 @@
 #include <functional>
 
 class QAbstractItemView;
+class QComboBox;
 class QLineEdit;
 class QProgressBar;
 class QTreeView;
@@ -46,6 +47,14 @@ void ChangeSortColumn(QTreeView* list, int32_t header);
 
 // The program's cursor resources (101); error 326 for any other number.
 QCursor ProgramCursor(int32_t id);
+
+// An editable combo box named `name`: its list offers entries to pick, and
+// what the user types stays exactly as typed.  Typing never completes the
+// text from the list (Qt's editable boxes do, inline, unless told not to),
+// leaving the box never turns the text into an entry of other capitals, and
+// a typed text never joins the list by itself.  Every editable box of the
+// program is made here.
+QComboBox* NewEditableComboBox(QWidget* parent, const QString& name);
 
 // The beep of a control that refused a character.
 void Beep();

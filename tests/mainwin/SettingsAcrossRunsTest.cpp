@@ -94,8 +94,10 @@ TEST_F(MainWindowTest, ABadStoredSortShowsItsErrorAndKeepsWhatWasReadBeforeIt) {
     EXPECT_TRUE(ui.shown[0].prompt.contains("ReadSortSettings;ListViewScanResults")) << Shown();
     EXPECT_EQ(w.FolderTreeview->SelectedFolder(), folder);
     EXPECT_EQ(w.mcheckIncSubfolders.Value(), 1);
-    // The columns come after the sort: they keep their design.
-    EXPECT_GT(ColumnWidthTwips(w.ListViewScanResults, 2), 0);
+    // The refused sort gets its default back, and the reading goes on to the
+    // columns after it.
+    EXPECT_EQ(GetOptionSetting("ListViewScanResults", "Sorted", "", SettingType::String).toString(), "0");
+    EXPECT_EQ(ColumnWidthTwips(w.ListViewScanResults, 2), 0);
 }
 
 // The start procedure twice over, with the real main window: run, change,

@@ -10,10 +10,12 @@
 #include "options/CataloguerDialogSettings.h"
 #include "options/CoordinatorDialogSettings.h"
 #include "options/OptionsSettings.h"
+#include "options/WindowSettings.h"
 #include "support/ScopedOptions.h"
 #include "support/TestFiles.h"
 
 #include <QFileInfo>
+#include <array>
 #include <functional>
 
 namespace {
@@ -374,6 +376,118 @@ TEST_F(ReadOptionsTest, RefusedValuesAreReportedOnceAndReplacedByTheirDefault) {
         expected.replace(line + c.refused + "\n", line + c.repaired + "\n");
         EXPECT_EQ(ReadBytes(SettingsStorePath()).toStdString(), expected.toStdString());
         EXPECT_EQ(ErrorOf(c.read).number(), 0);
+    }
+}
+
+// Several values of one group refused at once (by the option readers at a
+// start, by a window's or dialog's reader): one reading reports the first of
+// them once, puts every key's default in its place and reads on to the keys
+// after them; the next reading is clean, and every other key keeps its bytes.
+TEST_F(ReadOptionsTest, SeveralRefusedValuesOfOneGroupAreAllRepairedAtOneReading) {
+    struct Refused {
+        const char* section;
+        const char* key;
+        const char* refused;
+        const char* repaired;
+    };
+    struct Case {
+        const char* reader;
+        std::function<void()> read;
+        std::vector<Refused> refused;  // in reading order
+        int32_t error;                 // the first one's
+        // Keys read after them: section, key, value; and those values read.
+        std::vector<std::array<const char*, 3>> good;
+        std::function<bool()> goodRead;
+    };
+    OptionsSettings dialog;
+    EncoderOptionSettings encoder;
+    FileNameTagCoordAdvSettings advanced;
+    MassTaggingOverrideToolSettings overrides;
+    PlaylistManagerSettings playlists;
+    const Case cases[] = {
+        {"GetMainOptions",
+         [&] { GetMainOptions(o); },
+         {{"EncoderDecoder", "Bitrate", "99999999999", "12"},
+          {"EncoderDecoder", "AlgorithmQuality", "high", "0"},
+          {"EncoderDecoder", "LowPassFilteringFreqkHz", "1e400", "50000"}},
+         ErrNo::Overflow,
+         {{"EncoderDecoder", "WidthOfLowPassFilterkHz", "2.5"}},
+         [&] { return enc.dblWidthOfLowPassFilterkHz == 2.5; }},
+        // Refused in two groups: both repaired, the first reported.
+        {"GetMainOptions",
+         [&] { GetMainOptions(o); },
+         {{"Preferences", "WebHelp", "", "0"}, {"MusicCataloguerText", "SortOrder", "", "0"}},
+         ErrNo::TypeMismatch,
+         {{"EncoderDecoder", "CustomOptions", "-k"}},
+         [&] { return enc.strCustomOptions == "-k"; }},
+        {"ReadOptionsSettings",
+         [&] { ReadThenShow([&] { dialog.Read(); }, [] {}); },
+         {{"MusicCataloguerHTML", "SortOrder", "5", "0"}, {"MusicCataloguerText", "SortBy", "99999", "0"}},
+         ErrNo::InvalidPropertyValue,
+         {{"MusicCataloguerText", "SortKey", "Artist"}},
+         [&] { return dialog.ComboSortKeyText == "Artist"; }},
+        {"ReadEncoderDecoderOptionsSettings",
+         [&] { ReadThenShow([&] { encoder.Read(); }, [] {}); },
+         {{"EncoderDecoder", "Bitrate", "19", "12"},
+          {"EncoderDecoder", "Mode", "-1", "0"},
+          {"EncoderDecoder", "OutputSamplingFrequency", "0", "1"}},
+         ErrNo::InvalidPropertyValue,
+         {{"EncoderDecoder", "WidthOfLowPassFilterkHz", "2.5"}},
+         [&] { return encoder.TextLowPassWidth == "2.5"; }},
+        // Its lists take what reading appends once, however often the
+        // reading starts again.
+        {"ReadFileNameTagCoordinatorAdvSettings",
+         [&] {
+             advanced = FileNameTagCoordAdvSettings{};
+             ReadThenShow([&] { advanced.Read(); }, [] {});
+         },
+         {{"SpecialWordsFormat", "0", "40000", "0"}, {"FileNameTagCoordinator", "TheAtEnd", "99999", "0"}},
+         ErrNo::Overflow,
+         {{"SpecialWordsFormat", "1", "1"},
+          {"SpecialWordsFormat", "11", "of"},
+          {"FileNameTagCoordinator", "TrackNumLimit", "12"}},
+         [&] { return advanced.ListSpecialWordsFormat[1] == QStringList{"of"} && advanced.TextTrackNumLimit == "12"; }},
+        {"ReadMassTaggingOverrideToolSettings",
+         [&] { overrides.Read(); },
+         {{"MassTaggingOverrideTool", "OverrideID3v1Tag", "99999", "0"},
+          {"MassTaggingOverrideTool", "ID3v1Genre", "500", "0"}},
+         ErrNo::Overflow,
+         {{"MassTaggingOverrideTool", "OverrideID3v2Tag", "1"}},
+         [&] { return overrides.CheckID3v2Tag; }},
+        {"ReadPlaylistManagerSettings",
+         [&] { playlists.Read(); },
+         {{"PlaylistManager", "PlaylistFormat", "99999", "0"}, {"PlaylistManager", "FileInfo", "maybe", "1"}},
+         ErrNo::Overflow,
+         {},
+         [&] { return playlists.OptionFileInfo; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.reader) + " " + c.refused.front().key);
+        TempHome fresh;
+        Store("Settings", "Initialised", "True");
+        Store("Other", "Spaced", " a\tb ");
+        for (const Refused& r : c.refused) Store(r.section, "Neighbour", "caf\u00E9 \u65E5");
+        for (const Refused& r : c.refused) Store(r.section, r.key, r.refused);
+        for (const auto& [section, key, value] : c.good) Store(section, key, value);
+        Store("Other", "Last", "\\ kept");
+        QByteArray expected = ReadBytes(SettingsStorePath());
+        for (const Refused& r : c.refused) {
+            const QByteArray line = QByteArray("\n") + r.key + "=";
+            expected.replace(line + r.refused + "\n", line + r.repaired + "\n");
+        }
+        Scramble(o);
+
+        const SvError first = ErrorOf(c.read);
+        EXPECT_EQ(first.number(), c.error);
+        EXPECT_TRUE(first.description().contains(QLatin1Char('|') + QLatin1String(c.reader)))
+            << first.description().toStdString();
+        EXPECT_EQ(ReadBytes(SettingsStorePath()).toStdString(), expected.toStdString());
+        EXPECT_TRUE(c.goodRead());
+
+        Scramble(o);
+        EXPECT_EQ(ErrorOf(c.read).number(), 0);
+        EXPECT_TRUE(c.goodRead());
+        EXPECT_EQ(ReadBytes(SettingsStorePath()).toStdString(), expected.toStdString());
     }
 }
 
@@ -797,7 +911,10 @@ TEST_F(ReadOptionsTest, FirstStartReadsTheStartingValues) {
     EXPECT_TRUE(ui.shown.empty());
 }
 
-// The groups are read in one fixed order, and a failing group stops the rest.
+// The groups are read in one fixed order, and a group that fails for good
+// stops the rest: here a refused value whose default cannot be written back
+// (the store's folder is read-only).  When the default does go back, the
+// group and the ones after it are read, and its error is the one raised.
 TEST_F(ReadOptionsTest, GroupsAreReadInOrderUntilOneFails) {
     struct Group {
         const char* reader;
@@ -826,18 +943,33 @@ TEST_F(ReadOptionsTest, GroupsAreReadInOrderUntilOneFails) {
     const size_t count = std::size(groups);
     for (size_t failing = 0; failing < count; ++failing) {
         if (!groups[failing].section) continue;
-        SCOPED_TRACE(groups[failing].reader);
-        TempHome fresh;
-        Store("Settings", "Initialised", "True");
-        Store(groups[failing].section, groups[failing].key, "unreadable");
-        Scramble(o);
-        const SvError e = ErrorOf([&] { GetMainOptions(o); });
-        EXPECT_EQ(e.number(), ErrNo::TypeMismatch);
-        EXPECT_TRUE(e.description().endsWith(QStringLiteral("|%1|GetMainOptions").arg(groups[failing].reader)))
-            << e.description().toStdString();
-        for (size_t g = 0; g < count; ++g) {
-            if (g == failing) continue;
-            EXPECT_EQ(groups[g].read(), g < failing) << groups[g].reader;
+        for (const bool repairable : {false, true}) {
+            SCOPED_TRACE(std::string(groups[failing].reader) + (repairable ? ", repaired" : ", for good"));
+            TempHome fresh;
+            Store("Settings", "Initialised", "True");
+            Store(groups[failing].section, groups[failing].key, "unreadable");
+            Scramble(o);
+            SvError e(0, QString(), QString());
+            if (repairable) {
+                e = ErrorOf([&] { GetMainOptions(o); });
+            } else {
+                const QString folder = QFileInfo(SettingsStorePath()).absolutePath();
+                SetMode(fresh.path(), 0755);
+                SetMode(folder, 0555);
+                {
+                    WithoutFileRights reader;
+                    e = ErrorOf([&] { GetMainOptions(o); });
+                }
+                SetMode(folder, 0755);
+                EXPECT_EQ(Stored(groups[failing].section, groups[failing].key), "unreadable");
+            }
+            EXPECT_EQ(e.number(), ErrNo::TypeMismatch);
+            EXPECT_TRUE(e.description().endsWith(QStringLiteral("|%1|GetMainOptions").arg(groups[failing].reader)))
+                << e.description().toStdString();
+            for (size_t g = 0; g < count; ++g) {
+                if (g == failing && !repairable) continue;
+                EXPECT_EQ(groups[g].read(), repairable || g < failing) << groups[g].reader;
+            }
         }
     }
 }

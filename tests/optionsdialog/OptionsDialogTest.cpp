@@ -16,6 +16,7 @@
 #include "shell/menus/ui/OptionDialogs.h"
 #include "shell/ui/ControlUtils.h"
 #include "support/QtPrinters.h"
+#include "support/RealKeys.h"
 #include "support/RecordingDesktop.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedDialogs.h"
@@ -490,6 +491,29 @@ TEST_F(OptionsDialogTest, ATypedFileNameFormatIsNotCompletedFromTheHistory) {
     QTest::keyClicks(QApplication::focusWidget(), "%N2 - ");
     EXPECT_EQ(d->ComboFileNameFormat->currentText(), "%N2 - ");
     EXPECT_EQ(Entries(d->ComboFileNameFormat), QStringList{"%N2 - :%A: - %T"});
+}
+
+// The beginning of a mask of the box's list stays as typed, and OK stores
+// and uses it so.
+TEST_F(OptionsDialogTest, ATypedScanFilterIsNotCompletedFromTheMaskList) {
+    for (const char* typed : {"*.m", "*.MP", "*."}) {
+        SCOPED_TRACE(typed);
+        auto d = Open(1);
+        d->show();
+        QApplication::setActiveWindow(d.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d.get()));
+        d->ComboScanFilter->setFocus();
+        d->ComboScanFilter->lineEdit()->selectAll();
+        RealKeys::Type(typed);
+        EXPECT_EQ(d->ComboScanFilter->currentText(), typed);
+        EXPECT_EQ(d->ComboScanFilter->lineEdit()->selectedText(), "");
+        RealKeys::Click(Qt::Key_Tab);
+        EXPECT_EQ(d->ComboScanFilter->currentText(), typed);
+        d->OKButton->click();
+        EXPECT_EQ(Stored("MP3ScanningCentre", "ScanFilter"), typed);
+        EXPECT_EQ(Options().ScanningCentre.strScanFilter, typed);
+        EXPECT_EQ(Entries(d->ComboScanFilter), ScanFilterMasks());
+    }
 }
 
 TEST_F(OptionsDialogTest, HtmlPageMovesColumnsKeepsTheSortKeyAndFiltersTheExtension) {

@@ -40,6 +40,13 @@ inline void Click(Qt::Key key) {
     Release(key, Qt::NoModifier);
 }
 
+// `text` (ASCII) typed key by key: each character's press and release,
+// carrying the character, without modifiers.
+inline void Type(const char* text) {
+    for (const char* c = text; *c; ++c)
+        if (QWidget* target = Target()) QTest::keyClick(target, *c);
+}
+
 // `modifier` goes down, then `key`; then the modifier is let go before the
 // key (`modifierUpFirst`) or after it.
 inline void Chord(Qt::KeyboardModifier modifier, Qt::Key key, bool modifierUpFirst) {

@@ -149,7 +149,7 @@ TEST_F(DialogSettingsTest, SpecialWordListsByCountAndNumberedKeys) {
     EXPECT_EQ(back.ListSpecialWordsFormat[0], (QStringList{"ABBA", "REM", "MC"}));
 }
 
-TEST_F(DialogSettingsTest, AdvancedOptionsReadHexadecimalColoursAndStopAtATruthThatIsNone) {
+TEST_F(DialogSettingsTest, AdvancedOptionsReadHexadecimalColoursAndReadPastATruthThatIsNone) {
     Store("FileNameTagCoordinator", "ColourDelete", "&H000000C0");
     Store("FileNameTagCoordinator", "ColourChange", "255");
     FileNameTagCoordAdvSettings s;
@@ -159,14 +159,17 @@ TEST_F(DialogSettingsTest, AdvancedOptionsReadHexadecimalColoursAndStopAtATruthT
 
     Store("FileNameTagCoordinator", "ArtistUpperCase", "True");
     Store("FileNameTagCoordinator", "ArtistLowerCase", "yes");
+    Store("FileNameTagCoordinator", "ArtistCapitalise", "False");
     Store("CSWFrom", "0", "vs");
-    FileNameTagCoordAdvSettings stopped;
-    stopped.OptionCapitaliseEachWord = {false, false};
-    const auto [number, description] = ErrorOf([&] { stopped.Read(); });
+    FileNameTagCoordAdvSettings readPast;
+    readPast.OptionCapitaliseEachWord = {false, false};
+    const auto [number, description] = ErrorOf([&] { readPast.Read(); });
     EXPECT_EQ(number, ErrNo::TypeMismatch);
     EXPECT_TRUE(description.endsWith("|ReadFileNameTagCoordinatorAdvSettings")) << description.toStdString();
-    EXPECT_TRUE(stopped.OptionAllUppercase[0]);
-    EXPECT_EQ(stopped.TextChangeSpecialWordFrom[0], "");  // not reached
+    EXPECT_TRUE(readPast.OptionAllUppercase[0]);
+    // The refused truth gets its default back, and the reading goes on.
+    EXPECT_EQ(GetOptionSetting("FileNameTagCoordinator", "ArtistLowerCase", "", SettingType::String).toString(), "0");
+    EXPECT_EQ(readPast.TextChangeSpecialWordFrom[0], "vs");
 }
 
 // ---- Mass Tagging Override Tool ------------------------------------------------------------
@@ -251,9 +254,14 @@ TEST_F(DialogSettingsTest, TheGenreBoxRefusesAPositionBeyondItsList) {
         int32_t error;
         int position;
     };
-    const Case cases[] = {{"0", 0, 0}, {"-1", 0, -1}, {"148", 0, 148}, {"pop", 0, 0},
-                          {"149", ErrNo::InvalidPropertyValue, 5}, {"200", ErrNo::InvalidPropertyValue, 5},
-                          {"-2", ErrNo::InvalidPropertyValue, 5}};
+    // A refused position gets its default back (0) and reads as it.
+    const Case cases[] = {{"0", 0, 0},
+                          {"-1", 0, -1},
+                          {"148", 0, 148},
+                          {"pop", 0, 0},
+                          {"149", ErrNo::InvalidPropertyValue, 0},
+                          {"200", ErrNo::InvalidPropertyValue, 0},
+                          {"-2", ErrNo::InvalidPropertyValue, 0}};
     Store("MassTaggingOverrideTool", "ID3v1Comment", "stored comment");
     for (const Case& c : cases) {
         Store("MassTaggingOverrideTool", "ID3v1Genre", c.stored);
@@ -262,10 +270,11 @@ TEST_F(DialogSettingsTest, TheGenreBoxRefusesAPositionBeyondItsList) {
         const auto [number, description] = ErrorOf([&] { s.Read(); });
         EXPECT_EQ(number, c.error) << c.stored;
         EXPECT_EQ(s.ComboID3v1Genre, c.position) << c.stored;
-        // The entries after a refused one keep their state.
-        EXPECT_EQ(s.TextID3v1Comment, c.error ? "" : "stored comment") << c.stored;
+        // The entries after a refused one are read all the same.
+        EXPECT_EQ(s.TextID3v1Comment, "stored comment") << c.stored;
         if (c.error) {
             EXPECT_TRUE(description.endsWith("|ReadMassTaggingOverrideToolSettings"));
+            EXPECT_EQ(ErrorOf([&] { s.Read(); }).first, 0) << c.stored;
         }
     }
 }
