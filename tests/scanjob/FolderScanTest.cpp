@@ -301,7 +301,7 @@ TEST_F(FolderScanTest, NamesThatAreNotUtf8ReachTheRealFile) {
     // The refresh reads the real file again.
     ID3v1Tag changed = v1;
     changed.Title = QStringLiteral("Changed Title");
-    ASSERT_TRUE(WriteID3v1TagInfo(model.fullPath(0), changed));
+    ASSERT_TRUE(WriteID3v1TagInfo(model.fullPath(0), changed, false));
     ASSERT_TRUE(UpdateScanResult(model, 0));
     EXPECT_EQ(model.text(0, ScanColumn::ID3v1Title), changed.Title);
 
