@@ -7,7 +7,6 @@
 #include "foundation/Genres.h"
 #include "foundation/MessageUi.h"
 #include "foundation/NativePath.h"
-#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "quillmark/Quillmark.h"
 #include "scanning/engine/FileBytes.h"
@@ -815,10 +814,10 @@ void ApplyRun::row(int index, const SimRowTexts& cells, const FileIdentity& iden
 
 bool ApplyRun::deleteFile(const QString& folder, const QString& name, const QString& path) {
     flushFor(path);
-    const bool toTrash = Options().Preferences.blnUseRecycleBin;
+    const bool toTrash = m_settings.useRecycleBin;
     bool gone = false;
     try {
-        gone = DeleteFile(folder, name);
+        gone = DeleteFile(folder, name, toTrash);
     } catch (...) {
         DisplayErrorMessage();
         return false;
