@@ -13,11 +13,11 @@
 // the old file's mode (and, where allowed, its owner).  An output that exists
 // already is replaced only after the user's yes (Yes, Yes to All, No, Cancel),
 // and the source is deleted (when the options ask for it) only after this
-// run's output stands in its place (to the trash when the caller says so).  A failed run leaves no temporary file
-// behind, leaves an existing output as it was, and says why: LAME's last error
-// line, or what is wrong with the file it wrote.  Partial outputs that a
-// killed conversion left in an output folder are removed by the first
-// conversion of a run into that folder.
+// run's output stands in its place (to the trash when the caller says so).
+// A failed run leaves no temporary file behind, leaves an existing output as
+// it was, and says why: LAME's last error line, or what is wrong with the
+// file it wrote.  Partial outputs that a killed conversion left in an output
+// folder are removed by the first conversion of a run into that folder.
 //
 // The converter keeps the few things that outlive one file: the switch string
 // of the last file, the answer to the last decode refusal (No silences later
