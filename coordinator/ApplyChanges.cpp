@@ -7,7 +7,6 @@
 #include "foundation/Genres.h"
 #include "foundation/MessageUi.h"
 #include "foundation/NativePath.h"
-#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "quillmark/Quillmark.h"
 #include "scanning/engine/FileBytes.h"
@@ -815,10 +814,10 @@ void ApplyRun::row(int index, const SimRowTexts& cells, const FileIdentity& iden
 
 bool ApplyRun::deleteFile(const QString& folder, const QString& name, const QString& path) {
     flushFor(path);
-    const bool toTrash = Options().Preferences.blnUseRecycleBin;
+    const bool toTrash = m_settings.useRecycleBin;
     bool gone = false;
     try {
-        gone = DeleteFile(folder, name);
+        gone = DeleteFile(folder, name, toTrash);
     } catch (...) {
         DisplayErrorMessage();
         return false;
@@ -932,8 +931,8 @@ bool ApplyRun::planID3v1(const QString& path, FileBytes& file, const SimRowTexts
     }
     ID3v1Tag tag;
     bool hadTag = false, ignored = false;
-    if (!(file.isOpen() ? ReadID3v1TagInfo(file, path, tag, hadTag, ignored)
-                        : ReadID3v1TagInfo(path, tag, hadTag, ignored)))
+    if (!(file.isOpen() ? ReadID3v1TagInfo(file, path, tag, hadTag, ignored, nullptr)
+                        : ReadID3v1TagInfo(path, tag, hadTag, ignored, nullptr)))
         return false;
     const ID3v1Tag before = tag;
     const bool fromRow = m_settings.changeID3v1Tag;
@@ -964,7 +963,7 @@ bool ApplyRun::planID3v2(const QString& path, FileBytes& file, const SimRowTexts
     }
     ID3v2Tag tag;
     bool hadTag = false, ignored = false;
-    if (!ReadID3v2TagInfo(file, path, tag, hadTag, ignored)) return false;
+    if (!ReadID3v2TagInfo(file, path, tag, hadTag, ignored, nullptr)) return false;
     const ID3v2Tag before = tag;
     const bool fromRow = m_settings.changeID3v2Tag;
     const auto set = [&](int field, QString& slot, const QString* rowValue) {
@@ -1102,13 +1101,13 @@ bool ApplyRun::rewrite(const QString& path, FileBytes& file, const TagWork& work
 
 bool ApplyRun::writeID3v1InPlace(const QString& path, const TagWork& work) {
     if (work.v1 == Plan::Remove) {
-        ClearID3v1Tag(path);  // reports its own failures
+        ClearID3v1Tag(path, m_settings.writeReadOnly);  // reports its own failures
         return true;
     }
     // One write of the block (appended when the file has none; a failed
     // append is cut off again).  The writer reports its failures; a file too
     // short to hold a tag behind audio gets none.
-    if (WriteID3v1TagInfo(path, work.id3v1)) return true;
+    if (WriteID3v1TagInfo(path, work.id3v1, m_settings.writeReadOnly)) return true;
     struct stat st {};
     return ::stat(NativePath(path).constData(), &st) == 0 && st.st_size <= kID3v1Size;
 }

@@ -36,6 +36,9 @@
 //     says "complete" only when none failed.  A failed move to the trash is
 //     never turned into a permanent delete.
 //
+// The run reads no program-wide option: the caller hands over the
+// preferences it needs in ApplySettings, read once for the whole run.
+//
 // Stop takes effect between files.  No cell or tick of the table changes;
 // a row whose file was rewritten is told the new file's identity, so a
 // later run over the same table still finds it.
@@ -55,6 +58,7 @@ struct ApplySettings {
     bool changeID3v2Tag = false;  // "Change ID3v2 Tag on Apply"
     bool deleteFiles = true;      // rows marked "Delete" delete their files
     bool writeReadOnly = false;   // the preference: tags of read-only files are written too
+    bool useRecycleBin = false;   // the preference: deleted files go to the trash
     MassTaggingOverrides overrides;
 };
 

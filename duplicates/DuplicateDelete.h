@@ -1,13 +1,13 @@
 #pragma once
 // Delete Selected Files without the window: the ticked rows of the
 // duplicates list, from the bottom up, each file deleted through the given
-// delete (the program's DeleteFile: to the trash when UseRecycleBin is on,
-// never a permanent delete when the trash fails).  A row whose file is gone
-// afterwards leaves the list and counts; every other ticked row stays, and
-// its file is named in the failures with why (missing, or not deleted), so
-// nothing that failed is counted as done.  Ticks are read as each row is
-// reached (the list stays usable meanwhile); a Stop leaves the rows above
-// alone.
+// delete (the program's DeleteFile with the caller's UseRecycleBin reading:
+// to the trash when it is on, never a permanent delete when the trash
+// fails).  A row whose file is gone afterwards leaves the list and counts;
+// every other ticked row stays, and its file is named in the failures with
+// why (missing, or not deleted), so nothing that failed is counted as done.
+// Ticks are read as each row is reached (the list stays usable meanwhile); a
+// Stop leaves the rows above alone.
 //
 // RemoveResultsRowsOfFiles keeps the Scanning Centre's results list in step:
 // the rows of the deleted files go, every other row stays as it was.

@@ -203,7 +203,7 @@ QString FindLameProgram() {
 }
 
 ConversionResult LameConverter::RunLAME(const QString& fileName, const QString& folder, ConversionMode mode,
-                                        bool askFurther, const EncoderDecoderOptions& o) {
+                                        bool askFurther, const EncoderDecoderOptions& o, bool useRecycleBin) {
     return WithTrail(CallSite(QStringLiteral("RunLAME"), fileName, static_cast<int32_t>(mode), askFurther), [&] {
         mblnEndNow = false;
         const bool decoding = mode == ConversionMode::Decode;
@@ -354,7 +354,7 @@ ConversionResult LameConverter::RunLAME(const QString& fileName, const QString& 
 
         // Never the file just written (a source named like its own output).
         if (o.blnDeleteSourceFile && QFileInfo(source).canonicalFilePath() != QFileInfo(output).canonicalFilePath())
-            DeleteFile(ParentFolder(source), FileNamePart(source));
+            DeleteFile(ParentFolder(source), FileNamePart(source), useRecycleBin);
         return ConversionResult::Converted;
     });
 }

@@ -13,11 +13,11 @@
 // the old file's mode (and, where allowed, its owner).  An output that exists
 // already is replaced only after the user's yes (Yes, Yes to All, No, Cancel),
 // and the source is deleted (when the options ask for it) only after this
-// run's output stands in its place.  A failed run leaves no temporary file
-// behind, leaves an existing output as it was, and says why: LAME's last error
-// line, or what is wrong with the file it wrote.  Partial outputs that a
-// killed conversion left in an output folder are removed by the first
-// conversion of a run into that folder.
+// run's output stands in its place (to the trash when the caller says so).
+// A failed run leaves no temporary file behind, leaves an existing output as
+// it was, and says why: LAME's last error line, or what is wrong with the
+// file it wrote.  Partial outputs that a killed conversion left in an output
+// folder are removed by the first conversion of a run into that folder.
 //
 // The converter keeps the few things that outlive one file: the switch string
 // of the last file, the answer to the last decode refusal (No silences later
@@ -55,11 +55,13 @@ public:
 
     // Converts folder/fileName.  `askFurther` (a decode batch): the boxes of a
     // refused file offer to stop the batch, and a refused decode asks whether
-    // later refusals are to be shown.  Errors outside the checks (the MPEG
-    // reader, the file system) pass up the error trail with
+    // later refusals are to be shown.  `useRecycleBin` (the preference) sends
+    // a source that the options delete to the trash instead of deleting it
+    // for good.  Errors outside the checks (the MPEG reader, the file
+    // system) pass up the error trail with
     // "RunLAME;<file name>;<mode>;<askFurther>".
     ConversionResult RunLAME(const QString& fileName, const QString& folder, ConversionMode mode, bool askFurther,
-                             const EncoderDecoderOptions& options);
+                             const EncoderDecoderOptions& options, bool useRecycleBin);
     // A new batch or single action: "Yes to All" is forgotten and every
     // output folder is swept again.
     void StartRun() {

@@ -3,7 +3,6 @@
 #include "foundation/Errors.h"
 #include "foundation/MessageUi.h"
 #include "foundation/NativePath.h"
-#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/StringUtils.h"
 
@@ -673,7 +672,7 @@ bool SendFileToRecycleBin(const QString& path) {
     }
 }
 
-bool DeleteFile(const QString& folder, const QString& fileName) {
+bool DeleteFile(const QString& folder, const QString& fileName, bool toRecycleBin) {
     try {
         const QString path = JoinPath(folder, fileName);
         const QByteArray native = Native(path);
@@ -684,7 +683,7 @@ bool DeleteFile(const QString& folder, const QString& fileName) {
             RaisePlainErrno(errno, false);
         };
         if (path.isEmpty() || !present()) return true;
-        if (Options().Preferences.blnUseRecycleBin) {
+        if (toRecycleBin) {
             SendFileToRecycleBin(path);
         } else {
             // Like the platform the program was designed on: a read-only

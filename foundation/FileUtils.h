@@ -89,11 +89,12 @@ void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, in
 QString FindFile(const QString& folder, const QString& fileName, const bool& stopFlag,
                  const std::function<void(const QString&)>& showStatus);
 
-// Deletes folder/fileName (to the trash when the preference UseRecycleBin is
-// on) and returns true when no file is left at that path.  A read-only file
-// is not deleted for good (false, no message).  A failed move to the trash is
-// never followed by a permanent delete.
-bool DeleteFile(const QString& folder, const QString& fileName);
+// Deletes folder/fileName (to the trash when `toRecycleBin`, the caller's
+// reading of the preference UseRecycleBin, is set) and returns true when no
+// file is left at that path.  A read-only file is not deleted for good
+// (false, no message).  A failed move to the trash is never followed by a
+// permanent delete.
+bool DeleteFile(const QString& folder, const QString& fileName, bool toRecycleBin);
 
 // Moves `path` to the freedesktop trash; true on success.
 bool SendFileToRecycleBin(const QString& path);

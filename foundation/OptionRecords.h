@@ -6,11 +6,12 @@
 //
 // Who reads and who writes:
 // - Engines (logic without windows: the scan, the sort into folders, name
-//   derivation, page writers, LAME command building) never read Options():
-//   they take the record, or the few values they need, as parameters, so a
-//   test builds a record and hands it over.
-// - Windows, and shared code that every tool calls (tag access, file
-//   deletion, help, separators, skins, the start procedure), read Options().
+//   derivation, page writers, LAME command building, tag access, file
+//   deletion, Apply) never read Options(): they take the record, or the few
+//   values they need, as parameters, so a test builds a record and hands it
+//   over.  A job reads what it passes once, at its start.
+// - Windows, and shared code that every tool calls (help, separators, skins,
+//   the start procedure), read Options().
 // - Only these assign it: the option readers; the Options dialog (it copies
 //   its edited rule lists into the rule arrays before it stores them); the
 //   start procedure's first sizing of the rule arrays; help, which clears

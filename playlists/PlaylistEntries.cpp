@@ -225,8 +225,8 @@ bool GetTitleFromID3(const QString& path, QString& title, bool useFileName) {
         ID3v1Tag v1;
         ID3v2Tag v2;
         bool hasV1 = false, hasV2 = false, filtered = false;
-        ReadID3v1TagInfo(path, v1, hasV1, filtered);
-        ReadID3v2TagInfo(path, v2, hasV2, filtered);
+        ReadID3v1TagInfo(path, v1, hasV1, filtered, nullptr);
+        ReadID3v2TagInfo(path, v2, hasV2, filtered, nullptr);
         if (TitleFromTags(hasV1 ? &v1 : nullptr, hasV2 ? &v2 : nullptr, title)) return true;
         if (useFileName) title = BaseNamePart(path);
         return false;

@@ -616,6 +616,7 @@ void FormFileNameTagCoordinator::ApplyConfirmedChanges(JobHost& job) {
     settings.changeID3v2Tag = mcheckChangeID3v2Tag.Value() == 1;
     settings.deleteFiles = m_applyDeletes;
     settings.writeReadOnly = Options().Preferences.blnWriteReadOnly;
+    settings.useRecycleBin = Options().Preferences.blnUseRecycleBin;
     // The tool's controls are off for the whole run: one reading serves
     // every row.
     settings.overrides = MassTagging().values();

@@ -8,6 +8,7 @@
 #include "foundation/Help.h"
 #include "foundation/LongJob.h"
 #include "foundation/MessageUi.h"
+#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/SharedServices.h"
@@ -329,9 +330,11 @@ void FormDuplicateFinder::BtnDelete_Click() {
                                   GetResourceString(TextId::Duplicates::DeleteSelectedFilesTitle));
         if (answer != Mb::Yes) return;
         DeleteRunReport report;
+        // The preference as it stands when the run starts serves every file.
+        const bool toTrash = Options().Preferences.blnUseRecycleBin;
         ResumeNext([&] {
-            report = DeleteTickedDuplicates(*m_list, job, [](const QString& folder, const QString& fileName) {
-                return DeleteFile(folder, fileName);
+            report = DeleteTickedDuplicates(*m_list, job, [toTrash](const QString& folder, const QString& fileName) {
+                return DeleteFile(folder, fileName, toTrash);
             });
         });
         ResumeNext([&] { ForgetDeletedFiles(report.deletedPaths); });

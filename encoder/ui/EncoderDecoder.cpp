@@ -327,6 +327,9 @@ void FormEncoderDecoder::RunBatch(ConversionMode mode) {
         if (checked > 0) job.ShowProgress(0, checked);
         if (!encoding) m_converter.mlngNotifyAnswer = 0;
         m_converter.StartRun();
+        // The options as they stand when the batch starts serve every file.
+        const EncoderDecoderOptions options = Options().EncoderDecoder;
+        const bool useRecycleBin = Options().Preferences.blnUseRecycleBin;
         bool processed = false;
         int failures = 0;
         int position = 0;
@@ -341,7 +344,7 @@ void FormEncoderDecoder::RunBatch(ConversionMode mode) {
             ConversionResult result = ConversionResult::NotStarted;
             m_converting = true;
             try {
-                result = m_converter.RunLAME(file.fileName, file.folder, mode, !encoding, Options().EncoderDecoder);
+                result = m_converter.RunLAME(file.fileName, file.folder, mode, !encoding, options, useRecycleBin);
             } catch (...) {
                 DisplayErrorMessage();
             }
@@ -377,8 +380,8 @@ void FormEncoderDecoder::RunSelected(ConversionMode mode) {
         m_converter.StartRun();
         m_converting = true;
         const auto done = qScopeGuard([&] { m_converting = false; });
-        const ConversionResult result =
-            m_converter.RunLAME(file.fileName, file.folder, mode, false, Options().EncoderDecoder);
+        const ConversionResult result = m_converter.RunLAME(
+            file.fileName, file.folder, mode, false, Options().EncoderDecoder, Options().Preferences.blnUseRecycleBin);
         switch (result) {
         case ConversionResult::Converted: job.ReportComplete(Text(encoding ? EncodingComplete : DecodingComplete)); break;
         case ConversionResult::NotStarted:

@@ -48,6 +48,7 @@ QString ResolveScanFolder(const QString& selected) {
 
 void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
     mblnScanInProgress = true;
+    const ScanningCentreOptions options = m_options;
     ResumeNext([&] { m_host.ShowStatus(GetResourceString(TextId::Scan::SearchingForMusicFiles)); });
     QString folder;
     bool ready = false;
@@ -59,33 +60,39 @@ void FolderScan::ScanFolder(const QString& selected, bool includeSubfolders) {
         MsgBox(GetResourceString(TextId::Scan::DriveNotReadyText), Mb::OKOnly | Mb::Exclamation,
                GetResourceString(TextId::Scan::DriveNotReady));
     } else {
-        ResumeNext([&] { InitialiseScan(); });
-        ResumeNext([&] { ScanFiles(folder, includeSubfolders); });
-        ResumeNext([&] { ConcludeScan(); });
+        ResumeNext([&] { InitialiseScan(options); });
+        ResumeNext([&] { ScanFiles(folder, includeSubfolders, options); });
+        ResumeNext([&] { ConcludeScan(options); });
     }
     mblnScanInProgress = false;
 }
 
-void FolderScan::InitialiseScan() {
+void FolderScan::InitialiseScan() { InitialiseScan(ScanningCentreOptions(m_options)); }
+
+void FolderScan::InitialiseScan(const ScanningCentreOptions& options) {
     WithTrail(QStringLiteral("InitialiseScan"), [&] {
         m_walkAhead.reset();
-        if (m_options.blnClearResults) std::vector<FolderListEntry>().swap(workList);
+        if (options.blnClearResults) std::vector<FolderListEntry>().swap(workList);
     });
 }
 
 void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
+    ScanFiles(folder, includeSubfolders, ScanningCentreOptions(m_options));
+}
+
+void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders, const ScanningCentreOptions& options) {
     try {
         std::vector<FolderListEntry> found;
         m_host.ShowStatus(GetResourceString(TextId::Scan::RetrievingFiles));
         mstrLastScannedFolder = folder;
-        const QString pattern = m_options.strScanFilter.isEmpty() ? QStringLiteral("*.*") : m_options.strScanFilter;
+        const QString pattern = options.strScanFilter.isEmpty() ? QStringLiteral("*.*") : options.strScanFilter;
         // The files are read while the walk still finds more: each folder's
         // files go to the readers as soon as they are listed.
         m_walkAhead.reset();
         const ReadPlan plan = planFor(folder);
         if (plan.readers > 1)
-            m_walkAhead = std::make_unique<ReadAhead>(m_options, std::span(m_tagObjects).first(size_t(plan.readers)),
-                                                      plan.window);
+            m_walkAhead =
+                std::make_unique<ReadAhead>(options, std::span(m_tagObjects).first(size_t(plan.readers)), plan.window);
         size_t fed = 0;
         auto listed = [&](const std::vector<FolderListEntry>& list) {
             if (m_walkAhead && m_walkAhead->append(list.data() + fed, list.size() - fed)) fed = list.size();
@@ -101,9 +108,11 @@ void FolderScan::ScanFiles(const QString& folder, bool includeSubfolders) {
     }
 }
 
-void FolderScan::ConcludeScan() {
+void FolderScan::ConcludeScan() { ConcludeScan(ScanningCentreOptions(m_options)); }
+
+void FolderScan::ConcludeScan(const ScanningCentreOptions& options) {
     WithTrail(QStringLiteral("ConcludeScan"), [&] {
-        ProcessFiles(m_options.blnClearResults);
+        ProcessFiles(options.blnClearResults, options);
         m_host.ShowStatus(GetResourceString(TextId::Scan::ScanComplete));
     });
 }
@@ -122,7 +131,9 @@ ReadPlan FolderScan::planFor(const QString& folder) {
     return plan;
 }
 
-void FolderScan::ProcessFiles(bool clearFirst) {
+void FolderScan::ProcessFiles(bool clearFirst) { ProcessFiles(clearFirst, ScanningCentreOptions(m_options)); }
+
+void FolderScan::ProcessFiles(bool clearFirst, const ScanningCentreOptions& filters) {
     auto flush = [&] {
         m_rowsAdded += m_results.stagedRows();
         m_results.commitStaged();
@@ -135,9 +146,6 @@ void FolderScan::ProcessFiles(bool clearFirst) {
         m_host.ShowProgress(0, total);
         m_results.reserveRows(static_cast<size_t>(m_results.rows() + total));
         const QString processing = GetResourceString(TextId::Scan::Processing);
-        // The options as they stand now hold for the whole run (and for
-        // readers on other threads).
-        const ScanningCentreOptions filters = m_options;
         FileReader reader(gobjID3v2Tag);
         // The readers the walk started, when the work list is still the
         // walk's; else readers of their own for this list.

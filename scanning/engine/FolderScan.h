@@ -10,6 +10,8 @@
 // The scan's options (clear first, the file mask, the include options and the
 // scan rules) come from the ScanningCentreOptions record it is given; the
 // window hands over the program-wide one, a test or a benchmark its own.
+// Each job reads the record once, when it starts: options stored while it
+// runs count from the next job.
 //
 // Each file is opened once: one statx of the open file, a read of its first
 // block (the ID3v2 tag, parsed from those bytes when it fits, and the first
@@ -33,8 +35,9 @@ class ScanResultsModel;
 
 class FolderScan {
 public:
-    // `options` is read at each call, so options read again between two
-    // scans are in force from the next one; it must outlive the scan.
+    // `options` is read at the start of each call (ScanFolder reads it once
+    // for all its steps), so options read again between two scans are in
+    // force from the next one; it must outlive the scan.
     FolderScan(ScanResultsModel& results, JobHost& host, const ScanningCentreOptions& options)
         : m_results(results), m_host(host), m_options(options) {}
     FolderScan(ScanResultsModel&, JobHost&, ScanningCentreOptions&&) = delete;
@@ -93,6 +96,11 @@ private:
     // The plan for files in `folder`; makes the readers' tag objects.  One
     // reader: the files are read on this thread.
     ReadPlan planFor(const QString& folder);
+    // The steps with the options of the job they belong to.
+    void InitialiseScan(const ScanningCentreOptions& options);
+    void ScanFiles(const QString& folder, bool includeSubfolders, const ScanningCentreOptions& options);
+    void ConcludeScan(const ScanningCentreOptions& options);
+    void ProcessFiles(bool clearFirst, const ScanningCentreOptions& options);
     // The readers ScanFiles started on the files as the walk found them;
     // ProcessFiles takes them over when the work list is still the walk's.
     std::unique_ptr<ReadAhead> m_walkAhead;

@@ -120,13 +120,14 @@ ID3v1Tag ParseID3v1Block(const uint8_t* block) {
     return tag;
 }
 
-void ReadID3v1FromTail(int64_t fileSize, QByteArrayView tail, ID3v1Tag& tag, bool& hasTag, bool& filtered) {
+void ReadID3v1FromTail(int64_t fileSize, QByteArrayView tail, ID3v1Tag& tag, bool& hasTag, bool& filtered,
+                       const ScanningCentreOptions* include) {
     if (HasID3v1Tag(fileSize, tail)) {
         hasTag = true;
-        if (!Options().ScanningCentre.blnIncFilesWithID3v1) filtered = true;
+        if (include && !include->blnIncFilesWithID3v1) filtered = true;
         tag = ParseID3v1Block(reinterpret_cast<const uint8_t*>(tail.data() + (tail.size() - kID3v1Size)));
     } else {
-        if (!Options().ScanningCentre.blnIncFilesWithoutID3v1) filtered = true;
+        if (include && !include->blnIncFilesWithoutID3v1) filtered = true;
         tag = ID3v1Tag();
     }
 }
@@ -153,13 +154,14 @@ void FillID3v1Block(ID3v1Block& block, const ID3v1Tag& tag) {
     block[kGenre] = tag.Genre;
 }
 
-bool ReadID3v1TagInfo(ByteSource& file, const QString& path, ID3v1Tag& tag, bool& hasTag, bool& filtered) {
+bool ReadID3v1TagInfo(ByteSource& file, const QString& path, ID3v1Tag& tag, bool& hasTag, bool& filtered,
+                      const ScanningCentreOptions* include) {
     try {
         const int64_t size = file.size();
         uint8_t tail[kID3v1Size];
         size_t got = 0;
         if (size > kID3v1Size) got = file.readAt(size - kID3v1Size, tail, sizeof tail);
-        ReadID3v1FromTail(size, QByteArrayView(tail, static_cast<qsizetype>(got)), tag, hasTag, filtered);
+        ReadID3v1FromTail(size, QByteArrayView(tail, static_cast<qsizetype>(got)), tag, hasTag, filtered, include);
         return true;
     } catch (...) {
         if (ReportFileError(path, FileAction::ReadID3v1)) return false;
@@ -167,11 +169,12 @@ bool ReadID3v1TagInfo(ByteSource& file, const QString& path, ID3v1Tag& tag, bool
     }
 }
 
-bool ReadID3v1TagInfo(const QString& path, ID3v1Tag& tag, bool& hasTag, bool& filtered) {
+bool ReadID3v1TagInfo(const QString& path, ID3v1Tag& tag, bool& hasTag, bool& filtered,
+                      const ScanningCentreOptions* include) {
     try {
         FileBytes file;
         if (!file.open(path)) return true;
-        ReadID3v1FromTail(file.size(), file.tail(), tag, hasTag, filtered);
+        ReadID3v1FromTail(file.size(), file.tail(), tag, hasTag, filtered, include);
         return true;
     } catch (...) {
         if (ReportFileError(path, FileAction::ReadID3v1)) return false;
@@ -187,16 +190,16 @@ void MakeWriteableIfForced(const QString& path, bool force) {
     if (!(st.st_mode & S_IWUSR)) ::chmod(native.constData(), (st.st_mode & 07777) | S_IWUSR);
 }
 
-bool WriteID3v1TagInfo(const QString& path, const ID3v1Tag& tag) {
+bool WriteID3v1TagInfo(const QString& path, const ID3v1Tag& tag, bool writeReadOnly) {
     try {
         if (FileMissing(path)) return false;
         ID3v1Tag current;
         bool hadTag = false;
         bool ignored = false;
-        if (!ReadID3v1TagInfo(path, current, hadTag, ignored)) return false;
+        if (!ReadID3v1TagInfo(path, current, hadTag, ignored, nullptr)) return false;
         if (hadTag && CompareID3v1(current, tag)) return false;
 
-        MakeWriteableIfForced(path, Options().Preferences.blnWriteReadOnly);
+        MakeWriteableIfForced(path, writeReadOnly);
         Fd file{OpenForWriting(path)};
         const int64_t length = FileSizeOf(file.fd);
         // Too short to hold a tag behind any audio: nothing is written, and the
@@ -229,10 +232,10 @@ bool WriteID3v1TagInfo(const QString& path, const ID3v1Tag& tag) {
     }
 }
 
-void ClearID3v1Tag(const QString& path) {
+void ClearID3v1Tag(const QString& path, bool writeReadOnly) {
     try {
         if (FileMissing(path)) return;
-        MakeWriteableIfForced(path, Options().Preferences.blnWriteReadOnly);
+        MakeWriteableIfForced(path, writeReadOnly);
         {
             // Only a file that has a tag is opened for writing, so clearing a
             // file without one never fails on a read-only file.

@@ -13,13 +13,13 @@ namespace {
 using quillmark::eID3FrameIDs;
 
 // What follows ReadTag: the has-tag flag, the filter and the fields.
-void TakeTag(ID3v2Tag& tag, bool& hasTag, bool& filtered) {
+void TakeTag(ID3v2Tag& tag, bool& hasTag, bool& filtered, const ScanningCentreOptions* include) {
     hasTag = gobjID3v2Tag.HasTag();
     if (hasTag) {
-        if (!Options().ScanningCentre.blnIncFilesWithID3v2) filtered = true;
+        if (include && !include->blnIncFilesWithID3v2) filtered = true;
         FetchID3v2Frames(gobjID3v2Tag, tag);
     } else {
-        if (!Options().ScanningCentre.blnIncFilesWithoutID3v2) filtered = true;
+        if (include && !include->blnIncFilesWithoutID3v2) filtered = true;
         tag = ID3v2Tag();
     }
 }
@@ -52,11 +52,12 @@ void TerminateID3v2Class() {
     WithTrail(QStringLiteral("TerminateID3v2Class"), [] { gobjID3v2Tag.reset(); });
 }
 
-bool ReadID3v2TagInfo(const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered) {
+bool ReadID3v2TagInfo(const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered,
+                      const ScanningCentreOptions* include) {
     try {
         if (!FileExists(path)) return true;
         gobjID3v2Tag.ReadTag(path);
-        TakeTag(tag, hasTag, filtered);
+        TakeTag(tag, hasTag, filtered, include);
         return true;
     } catch (...) {
         if (ReportFileError(path, FileAction::ReadID3v2)) return false;
@@ -64,12 +65,13 @@ bool ReadID3v2TagInfo(const QString& path, ID3v2Tag& tag, bool& hasTag, bool& fi
     }
 }
 
-bool ReadID3v2TagInfo(FileBytes& file, const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered) {
+bool ReadID3v2TagInfo(FileBytes& file, const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered,
+                      const ScanningCentreOptions* include) {
     try {
-        if (!file.isOpen()) return ReadID3v2TagInfo(path, tag, hasTag, filtered);
+        if (!file.isOpen()) return ReadID3v2TagInfo(path, tag, hasTag, filtered, include);
         const QByteArrayView head = file.head();
         gobjID3v2Tag.ReadTagFromBytes(path, head.data(), head.size());
-        TakeTag(tag, hasTag, filtered);
+        TakeTag(tag, hasTag, filtered, include);
         return true;
     } catch (...) {
         if (ReportFileError(path, FileAction::ReadID3v2)) return false;
@@ -77,7 +79,7 @@ bool ReadID3v2TagInfo(FileBytes& file, const QString& path, ID3v2Tag& tag, bool&
     }
 }
 
-bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag) {
+bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag, bool writeReadOnly) {
     try {
         if (!FileExists(path)) return false;
         ID3v2Tag current;
@@ -85,10 +87,10 @@ bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag) {
         bool ignored = false;
         // Loads the file's own frames into the object, so frames that no
         // field replaces go back unchanged.
-        if (!ReadID3v2TagInfo(path, current, hadTag, ignored)) return false;
+        if (!ReadID3v2TagInfo(path, current, hadTag, ignored, nullptr)) return false;
         if (hadTag && CompareID3v2(current, tag)) return false;
 
-        IsWriteable(path, Options().Preferences.blnWriteReadOnly);
+        IsWriteable(path, writeReadOnly);
         // This order is also the frame order of a tag made from nothing.
         gobjID3v2Tag.SetFrameValue(quillmark::eTrack, tag.Track);
         gobjID3v2Tag.SetFrameValue(quillmark::eTitle, tag.Title);
@@ -112,10 +114,10 @@ bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag) {
     }
 }
 
-void ClearID3v2Tag(const QString& path) {
+void ClearID3v2Tag(const QString& path, bool writeReadOnly) {
     try {
         if (!FileExists(path)) return;
-        IsWriteable(path, Options().Preferences.blnWriteReadOnly);
+        IsWriteable(path, writeReadOnly);
         gobjID3v2Tag.RemoveTag(path, false);
     } catch (...) {
         if (ReportFileError(path, FileAction::ClearID3v2)) return;

@@ -9,7 +9,9 @@
 // procedure then returns its failure result and the caller skips the file);
 // other failures travel up the error trail.  An empty object (the library
 // could not be loaded) raises error 91 on every use, which no reporter takes,
-// so it ends in the calling window's critical error box.
+// so it ends in the calling window's critical error box.  The options that
+// steer the procedures (the include filters, the write-read-only preference)
+// are the caller's parameters: nothing here reads the program-wide records.
 
 #include "scanning/engine/TagRecords.h"
 #include "scanning/tagobject/ID3v2TagObject.h"
@@ -17,6 +19,7 @@
 #include <QString>
 
 class FileBytes;
+struct ScanningCentreOptions;
 
 // The one tag object; empty before it is created, after a failed creation
 // and after its release.
@@ -34,18 +37,24 @@ void InitialiseQuillmarkClass();
 void TerminateID3v2Class();
 
 // Reads the file's tag into `tag`, sets `hasTag`, and sets `filtered` when the
-// include options exclude the file's ID3v2 state (never clears it).  True also
-// when the file does not exist (nothing is touched then); False only after a
-// failure that ReportFileError showed.
-bool ReadID3v2TagInfo(const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered);
+// include options of `include` (blnIncFilesWithID3v2 / blnIncFilesWithoutID3v2)
+// exclude the file's ID3v2 state (never clears it); with `include` null
+// nothing is filtered.  True also when the file does not exist (nothing is
+// touched then); False only after a failure that ReportFileError showed.
+bool ReadID3v2TagInfo(const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered,
+                      const ScanningCentreOptions* include);
 // The same on a file the caller holds open: the tag is parsed from the file's
 // first block when it lies wholly inside it.
-bool ReadID3v2TagInfo(FileBytes& file, const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered);
-// Writes `tag` as the file's ID3v2 tag.  True when it wrote; False when the
+bool ReadID3v2TagInfo(FileBytes& file, const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered,
+                      const ScanningCentreOptions* include);
+// Writes `tag` as the file's ID3v2 tag; with `writeReadOnly` (the preference)
+// a read-only file is made writeable first, without it the write is refused
+// with the library's read-only error.  True when it wrote; False when the
 // file does not exist, when its tag already equals `tag`, when reading the
 // current tag failed, and after a reported failure.
-bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag);
-// Removes the file's ID3v2 tag (nothing when the file does not exist).
-void ClearID3v2Tag(const QString& path);
+bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag, bool writeReadOnly);
+// Removes the file's ID3v2 tag (nothing when the file does not exist);
+// read-only files as WriteID3v2TagInfo treats them.
+void ClearID3v2Tag(const QString& path, bool writeReadOnly);
 // True when all twelve texts are equal, letter case included.
 bool CompareID3v2(const ID3v2Tag& a, const ID3v2Tag& b);

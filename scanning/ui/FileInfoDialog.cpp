@@ -6,6 +6,7 @@
 #include "foundation/Help.h"
 #include "foundation/MessageUi.h"
 #include "foundation/NativePath.h"
+#include "foundation/OptionRecords.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/WindowPositions.h"
@@ -240,7 +241,7 @@ void FormFileInfo::FormLoad() {
     ID3v1Tag v1;
     bool hadV1 = false;
     bool filtered = false;
-    if (!ReadID3v1TagInfo(mstrFileName, v1, hadV1, filtered)) return;
+    if (!ReadID3v1TagInfo(mstrFileName, v1, hadV1, filtered, nullptr)) return;
     mblnHadID3v1Tag = hadV1;
     CheckID3v1Tag->setChecked(mblnHadID3v1Tag);
     CheckID3v1Tag_Click();
@@ -257,7 +258,7 @@ void FormFileInfo::FormLoad() {
     ID3v2Tag v2;
     bool hadV2 = false;
     bool filtered2 = false;
-    if (ReadID3v2TagInfo(mstrFileName, v2, hadV2, filtered2)) {
+    if (ReadID3v2TagInfo(mstrFileName, v2, hadV2, filtered2, nullptr)) {
         mblnHadID3v2Tag = hadV2;
         CheckID3v2Tag->setChecked(mblnHadID3v2Tag);
         CheckID3v2Tag_Click();
@@ -374,6 +375,7 @@ void FormFileInfo::BtnCopyToID3v1_Click() {
 
 void FormFileInfo::BtnOK_Click() {
     const QString path = mstrFileName;
+    const bool writeReadOnly = Options().Preferences.blnWriteReadOnly;
     ResumeNext([&] {
         if (CheckID3v1Tag->isChecked()) {
             ID3v1Tag tag;
@@ -384,9 +386,9 @@ void FormFileInfo::BtnOK_Click() {
             tag.Comment = TextID3v1Comment->text();
             tag.Track = GetID3v1Track(TextID3v1Track->text());
             tag.Genre = GetIDFromGenre(ComboID3v1Genre->currentText());
-            WriteID3v1TagInfo(path, tag);
+            WriteID3v1TagInfo(path, tag, writeReadOnly);
         } else if (mblnHadID3v1Tag) {
-            ClearID3v1Tag(path);
+            ClearID3v1Tag(path, writeReadOnly);
         }
     });
     ResumeNext([&] {
@@ -406,9 +408,9 @@ void FormFileInfo::BtnOK_Click() {
             tag.EncodedBy = TextID3v2Encodedby->text();
             LabelInfo->setText(GetResourceString(TextId::FileInfo::UpdatingFile));
             LabelInfo->repaint();
-            WriteID3v2TagInfo(path, tag);
+            WriteID3v2TagInfo(path, tag, writeReadOnly);
         } else if (mblnHadID3v2Tag) {
-            ClearID3v2Tag(path);
+            ClearID3v2Tag(path, writeReadOnly);
         }
     });
     accept();

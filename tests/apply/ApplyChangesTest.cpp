@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <map>
@@ -387,7 +389,7 @@ TEST_F(ApplyTest, DeleteRowsDeleteOnlyWhenTickedAndNeverRenameOrTag) {
     AddRow(table, folder.path(), c);
     ApplySettings settings = Switches(true, true, true);
     settings.deleteFiles = true;
-    Options().Preferences.blnUseRecycleBin = false;
+    settings.useRecycleBin = false;
     const ApplyReport report = apply(settings);
     EXPECT_EQ(report.processed, 2);
     EXPECT_EQ(report.failed, 0);
@@ -407,12 +409,13 @@ TEST_F(ApplyTest, AFailedMoveToTheTrashLeavesTheFileAndCountsAsAFailure) {
     TestRow row{QStringLiteral("keep.mp3")};
     row.action = QStringLiteral("Delete");
     AddRow(table, folder.path(), row);
-    Options().Preferences.blnUseRecycleBin = true;
+    ApplySettings settings = Switches(false, false, false);
+    settings.useRecycleBin = true;
     // No trash can be made: its parent is a plain file.
     const QString blocker = folder.write(QStringLiteral("not-a-folder"), QByteArrayLiteral("x"));
     const QByteArray oldData = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(blocker));
-    const ApplyReport report = apply(Switches(false, false, false));
+    const ApplyReport report = apply(settings);
     qputenv("XDG_DATA_HOME", oldData);
     if (!QFile::exists(folder.file("keep.mp3")) && report.failed == 0)
         GTEST_SKIP() << "this system found another trash for the file";
@@ -696,18 +699,52 @@ TEST_F(ApplyTest, AFileWhoseRenameAndWriteBothFailCountsOnce) {
     EXPECT_EQ(ReadBytes(path), before);
 }
 
+TEST_F(ApplyTest, ThePreferencesComeFromTheSettingsNotTheProgramWideRecords) {
+    TempHome home;
+    QStandardPaths::setTestModeEnabled(false);
+    const auto testMode = qScopeGuard([] { QStandardPaths::setTestModeEnabled(true); });
+    const QString trash = home.file(QStringLiteral("data/Trash/files"));
+    for (const bool preference : {false, true}) {
+        SCOPED_TRACE(preference ? "settings on" : "settings off");
+        // The program-wide records say the opposite of the run's settings.
+        Options().Preferences.blnWriteReadOnly = !preference;
+        Options().Preferences.blnUseRecycleBin = !preference;
+        const QString suffix = preference ? QStringLiteral("-on") : QStringLiteral("-off");
+        // An ID3v1 tag alone changes in place; the deleted file goes where the settings say.
+        TestRow retag = kRow;
+        retag.oldName = QStringLiteral("ro") + suffix + QStringLiteral(".mp3");
+        const QString readOnly = song(retag.oldName);
+        SetMode(readOnly, 0444);
+        TestRow gone{QStringLiteral("gone") + suffix + QStringLiteral(".mp3")};
+        gone.action = QStringLiteral("Delete");
+        const QString deleted = song(gone.oldName);
+        SimResultsModel rows;
+        AddRow(rows, folder.path(), retag);
+        AddRow(rows, folder.path(), gone);
+        ApplySettings settings = Switches(false, true, false);
+        settings.writeReadOnly = settings.useRecycleBin = preference;
+        const ApplyReport report = ApplyChanges(rows, settings, host);
+
+        EXPECT_EQ(bool(ModeOf(readOnly) & 0200), preference) << "made writeable only when the settings allow it";
+        if (preference) {
+            EXPECT_EQ(report.failed, 0);
+            EXPECT_EQ(v1(OracleRead(readOnly), "title"), "Row Title");
+        }
+        EXPECT_FALSE(QFile::exists(deleted));
+        EXPECT_EQ(QFile::exists(trash + QLatin1Char('/') + gone.oldName), preference);
+    }
+}
+
 TEST_F(ApplyTest, ReadOnlyFilesKeepTheirTagsUnlessThePreferenceSaysOtherwise) {
     const QString path = song();
     ::chmod(QFile::encodeName(path).constData(), 0444);
     const QByteArray before = ReadBytes(path);
     AddRow(table, folder.path(), kRow);
     ApplySettings settings = Switches(false, false, true);
-    Options().Preferences.blnWriteReadOnly = false;
     EXPECT_EQ(apply(settings).failed, 1);
     EXPECT_EQ(ReadBytes(path), before);
 
     settings.writeReadOnly = true;
-    Options().Preferences.blnWriteReadOnly = true;
     EXPECT_EQ(apply(settings).failed, 0);
     EXPECT_EQ(v2(OracleRead(path), "TIT2"), "Row Title");
 }

@@ -9,7 +9,6 @@
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "support/QtPrinters.h"
-#include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 
 #include <QDir>
@@ -49,17 +48,17 @@ protected:
     JobHost job;
 };
 
-DeleteFileFunction RealDelete() { return [](const QString& f, const QString& n) { return DeleteFile(f, n); }; }
+DeleteFileFunction RealDelete(bool toTrash) {
+    return [toTrash](const QString& f, const QString& n) { return DeleteFile(f, n, toTrash); };
+}
 
 }  // namespace
 
 TEST_F(DuplicateDelete, DeletesTheTickedFilesAndTakesOnlyTheirRowsOut) {
-    ScopedOptions options;
-    Options().Preferences.blnUseRecycleBin = false;
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3", "d.mp3"}) make(name);
     fill({"a.mp3", "b.mp3", "c.mp3", "d.mp3"}, {true, false, true, false});
 
-    const DeleteRunReport report = DeleteTickedDuplicates(list, job, RealDelete());
+    const DeleteRunReport report = DeleteTickedDuplicates(list, job, RealDelete(false));
     EXPECT_EQ(report.deleted, 2);
     EXPECT_TRUE(report.failures.empty());
     EXPECT_EQ(listed(), QStringList({"b.mp3", "d.mp3"}));
@@ -71,8 +70,6 @@ TEST_F(DuplicateDelete, DeletesTheTickedFilesAndTakesOnlyTheirRowsOut) {
 }
 
 TEST_F(DuplicateDelete, FailuresStayListedAreNamedAndAreNotCounted) {
-    ScopedOptions options;
-    Options().Preferences.blnUseRecycleBin = false;
     make("gone-later.mp3");
     make("kept.mp3");
     make("ok.mp3");
@@ -82,7 +79,7 @@ TEST_F(DuplicateDelete, FailuresStayListedAreNamedAndAreNotCounted) {
     auto deleteSome = [&](const QString& f, const QString& n) {
         if (n == "kept.mp3") return false;  // the file is still there
         if (n == "raises.mp3") RaiseError(75, "Sonivard", "Path/File access error");
-        return DeleteFile(f, n);
+        return DeleteFile(f, n, false);
     };
 
     const DeleteRunReport report = DeleteTickedDuplicates(list, job, deleteSome);
@@ -100,8 +97,6 @@ TEST_F(DuplicateDelete, FailuresStayListedAreNamedAndAreNotCounted) {
 }
 
 TEST_F(DuplicateDelete, ARecycleThatFailsNeverDeletesForGood) {
-    ScopedOptions options;
-    Options().Preferences.blnUseRecycleBin = true;
     // The trash cannot be made: its parent is a file.
     QFile blocker(home.file("blocker"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -112,7 +107,7 @@ TEST_F(DuplicateDelete, ARecycleThatFailsNeverDeletesForGood) {
     make("a.mp3");
     fill({"a.mp3"}, {true});
 
-    const DeleteRunReport report = DeleteTickedDuplicates(list, job, RealDelete());
+    const DeleteRunReport report = DeleteTickedDuplicates(list, job, RealDelete(true));
     QStandardPaths::setTestModeEnabled(true);
     qputenv("XDG_DATA_HOME", oldData);
     EXPECT_EQ(report.deleted, 0);
@@ -122,15 +117,13 @@ TEST_F(DuplicateDelete, ARecycleThatFailsNeverDeletesForGood) {
 }
 
 TEST_F(DuplicateDelete, RecyclingMovesTheFileToTheTrash) {
-    ScopedOptions options;
-    Options().Preferences.blnUseRecycleBin = true;
     const QByteArray oldData = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", home.file("data").toUtf8());
     QStandardPaths::setTestModeEnabled(false);
     make("a.mp3");
     fill({"a.mp3"}, {true});
 
-    const DeleteRunReport report = DeleteTickedDuplicates(list, job, RealDelete());
+    const DeleteRunReport report = DeleteTickedDuplicates(list, job, RealDelete(true));
     QStandardPaths::setTestModeEnabled(true);
     qputenv("XDG_DATA_HOME", oldData);
     EXPECT_EQ(report.deleted, 1);
@@ -140,8 +133,6 @@ TEST_F(DuplicateDelete, RecyclingMovesTheFileToTheTrash) {
 }
 
 TEST_F(DuplicateDelete, AStopLeavesTheRowsAboveAlone) {
-    ScopedOptions options;
-    Options().Preferences.blnUseRecycleBin = false;
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) make(name);
     fill({"a.mp3", "b.mp3", "c.mp3"}, {true, true, true});
     struct StopAfterOne : JobHost {
@@ -152,7 +143,7 @@ TEST_F(DuplicateDelete, AStopLeavesTheRowsAboveAlone) {
         int yields = 0;
     } stopping;
 
-    const DeleteRunReport report = DeleteTickedDuplicates(list, stopping, RealDelete());
+    const DeleteRunReport report = DeleteTickedDuplicates(list, stopping, RealDelete(false));
     EXPECT_TRUE(report.stopped);
     EXPECT_EQ(report.deleted, 1);
     EXPECT_EQ(listed(), QStringList({"a.mp3+", "b.mp3+"}));

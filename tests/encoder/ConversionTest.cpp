@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cerrno>
@@ -123,7 +124,7 @@ protected:
     QString path(const QString& name) const { return folder + QLatin1Char('/') + name; }
     ConversionResult run(const QString& name, ConversionMode mode, const EncoderDecoderOptions& o,
                          bool askFurther = false) {
-        return converter.RunLAME(name, folder, mode, askFurther, o);
+        return converter.RunLAME(name, folder, mode, askFurther, o, false);
     }
 
     ScopedOptions keepOptions;
@@ -312,7 +313,7 @@ TEST_F(ConversionTest, RunsFromAnArgumentVectorWithAbsolutePaths) {
     WriteFile(path(QStringLiteral("a b.wav")), "RIFF");
     EncoderDecoderOptions o = Defaults();
     o.strCustomOptions = QStringLiteral("--tt \"A Title\"");
-    ASSERT_EQ(converter.RunLAME(QStringLiteral("a b.wav"), folder, ConversionMode::Encode, false, o),
+    ASSERT_EQ(converter.RunLAME(QStringLiteral("a b.wav"), folder, ConversionMode::Encode, false, o, false),
               ConversionResult::Converted);
     const QStringList args = FakeArgs(tools.path());
     ASSERT_EQ(args.size(), 11);
@@ -477,7 +478,7 @@ TEST_F(ConversionTest, PartialOutputsThatKilledConversionsLeftAreSweptButLiveOne
         now.removeAll(leftover);
         ASSERT_EQ(now.size(), 1) << now.join(QLatin1Char(' ')).toStdString();
         live = now[0];
-        EXPECT_EQ(other.RunLAME(QStringLiteral("t.wav"), folder, ConversionMode::Encode, false, o),
+        EXPECT_EQ(other.RunLAME(QStringLiteral("t.wav"), folder, ConversionMode::Encode, false, o, false),
                   ConversionResult::Converted);
         EXPECT_TRUE(partials().contains(live));
     };
@@ -576,6 +577,27 @@ TEST_F(ConversionTest, TheSourceIsDeletedOnlyAfterThisRunSucceeded) {
     EXPECT_EQ(ReadBytes(path(QStringLiteral("s.mp3"))), newMp3);
 }
 
+TEST_F(ConversionTest, TheSourceGoesToTheTrashOnlyWhenTheCallerSaysSo) {
+    TempHome home;
+    QStandardPaths::setTestModeEnabled(false);
+    const auto testMode = qScopeGuard([] { QStandardPaths::setTestModeEnabled(true); });
+    const QString trash = home.file(QStringLiteral("data/Trash/files"));
+    converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\""));
+    EncoderDecoderOptions o = Defaults();
+    o.blnDeleteSourceFile = true;
+    for (const bool toTrash : {false, true}) {
+        SCOPED_TRACE(toTrash ? "to the trash" : "for good");
+        // The program-wide preference says the opposite.
+        Options().Preferences.blnUseRecycleBin = !toTrash;
+        const QString name = toTrash ? QStringLiteral("kept.wav") : QStringLiteral("gone.wav");
+        WriteFile(path(name), "RIFF");
+        EXPECT_EQ(converter.RunLAME(name, folder, ConversionMode::Encode, false, o, toTrash),
+                  ConversionResult::Converted);
+        EXPECT_FALSE(QFile::exists(path(name)));
+        EXPECT_EQ(QFile::exists(trash + QLatin1Char('/') + name), toTrash);
+    }
+}
+
 TEST_F(ConversionTest, OutputGoesToTheChosenFolder) {
     converter.lameProgram = MakeFakeLame(tools.path(), QStringLiteral("cat \"$d/new.mp3\" > \"$out\""));
     WriteFile(path(QStringLiteral("song.live.wav")), "RIFF");
@@ -605,7 +627,7 @@ TEST_F(ConversionTest, MissingSourceOrOutputFolderIsRefusedWithItsBox) {
     stop = false;
     // The whole folder gone ends the batch too.
     EXPECT_EQ(converter.RunLAME(QStringLiteral("x.wav"), folder + QStringLiteral("/nowhere"), ConversionMode::Encode,
-                                false, Defaults()),
+                                false, Defaults(), false),
               ConversionResult::Refused);
     EXPECT_TRUE(stop);
     stop = false;

@@ -43,10 +43,6 @@ private:
     QByteArray m_oldHome;
 };
 
-struct RecycleOption : ScopedOptions {
-    explicit RecycleOption(bool on) { Options().Preferences.blnUseRecycleBin = on; }
-};
-
 // Rename hook for failures a single machine cannot produce on demand.
 int g_forcedErrno = 0;
 int g_hookCalls = 0;
@@ -81,53 +77,65 @@ protected:
 // ---- delete ------------------------------------------------------------------------
 
 TEST_F(FileOperations, DeleteForGood) {
-    RecycleOption recycle(false);
     WriteBytes(path("plain.mp3"), "x");
     WriteBytes(path("locked.mp3"), "x");
     SetMode(path("locked.mp3"), 0444);
     WriteBytes(path("target.mp3"), "x");
     ASSERT_EQ(::symlink("target.mp3", QFile::encodeName(path("link.mp3")).constData()), 0);
 
-    EXPECT_TRUE(DeleteFile(dir.path(), "plain.mp3"));
+    EXPECT_TRUE(DeleteFile(dir.path(), "plain.mp3", false));
     EXPECT_FALSE(Exists(path("plain.mp3")));
 
-    EXPECT_TRUE(DeleteFile(dir.path(), "never-there.mp3"));
+    EXPECT_TRUE(DeleteFile(dir.path(), "never-there.mp3", false));
 
-    EXPECT_FALSE(DeleteFile(dir.path(), "locked.mp3")) << "a read-only file is not deleted for good";
+    EXPECT_FALSE(DeleteFile(dir.path(), "locked.mp3", false)) << "a read-only file is not deleted for good";
     EXPECT_TRUE(Exists(path("locked.mp3")));
 
-    EXPECT_TRUE(DeleteFile(dir.path(), "link.mp3"));
+    EXPECT_TRUE(DeleteFile(dir.path(), "link.mp3", false));
     EXPECT_FALSE(Exists(path("link.mp3")));
     EXPECT_TRUE(Exists(path("target.mp3"))) << "only the link goes";
 
-    EXPECT_TRUE(DeleteFile(path("target.mp3"), QString())) << "a full path with an empty name";
+    EXPECT_TRUE(DeleteFile(path("target.mp3"), QString(), false)) << "a full path with an empty name";
     EXPECT_FALSE(Exists(path("target.mp3")));
     EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST_F(FileOperations, DeleteToTrashKeepsTheFileRecoverable) {
     TrashHome trash;
-    RecycleOption recycle(true);
     const QString file = trash.home.file("music/song.mp3");
     WriteBytes(file, "song bytes");
     SetMode(file, 0444);  // read-only files may go to the trash
 
-    EXPECT_TRUE(DeleteFile(trash.home.file("music"), "song.mp3"));
+    EXPECT_TRUE(DeleteFile(trash.home.file("music"), "song.mp3", true));
     EXPECT_FALSE(Exists(file));
     EXPECT_EQ(ReadBytes(trash.trashFiles() + "/song.mp3"), "song bytes");
 }
 
 TEST_F(FileOperations, FailedMoveToTrashNeverDeletesForGood) {
     TrashHome trash;
-    RecycleOption recycle(true);
     // The trash cannot be made: its parent is a file.
     WriteBytes(trash.home.file("blocker"), "");
     qputenv("XDG_DATA_HOME", trash.home.file("blocker/data").toUtf8());
     const QString file = trash.home.file("music/song.mp3");
     WriteBytes(file, "song bytes");
 
-    EXPECT_FALSE(DeleteFile(trash.home.file("music"), "song.mp3"));
+    EXPECT_FALSE(DeleteFile(trash.home.file("music"), "song.mp3", true));
     EXPECT_EQ(ReadBytes(file), "song bytes");
+}
+
+TEST_F(FileOperations, DeleteGoesWhereTheCallerSaysWhateverTheProgramWideOption) {
+    TrashHome trash;
+    ScopedOptions global;
+    const QString music = trash.home.file("music");
+    for (const bool toTrash : {false, true}) {
+        SCOPED_TRACE(toTrash ? "to the trash" : "for good");
+        Options().Preferences.blnUseRecycleBin = !toTrash;
+        const QString name = toTrash ? QStringLiteral("recycled.mp3") : QStringLiteral("deleted.mp3");
+        WriteBytes(music + "/" + name, "song bytes");
+        EXPECT_TRUE(DeleteFile(music, name, toTrash));
+        EXPECT_FALSE(Exists(music + "/" + name));
+        EXPECT_EQ(Exists(trash.trashFiles() + "/" + name), toTrash);
+    }
 }
 
 TEST_F(FileOperations, NamesThatAreNotUtf8ReachTheRealFile) {
@@ -159,15 +167,11 @@ TEST_F(FileOperations, NamesThatAreNotUtf8ReachTheRealFile) {
 
     const QString gone = make("caf\xE9.mp3");
     EXPECT_TRUE(FileExists(JoinPath(music, gone)));
+    EXPECT_TRUE(DeleteFile(music, gone, false));
+    EXPECT_FALSE(present("caf\xE9.mp3"));
     {
-        RecycleOption recycle(false);
-        EXPECT_TRUE(DeleteFile(music, gone));
-        EXPECT_FALSE(present("caf\xE9.mp3"));
-    }
-    {
-        RecycleOption recycle(true);
         const QString kept = make("Don\x92t.mp3");
-        EXPECT_TRUE(DeleteFile(music, kept));
+        EXPECT_TRUE(DeleteFile(music, kept, true));
         EXPECT_FALSE(present("Don\x92t.mp3"));
         const QByteArray trashFiles = NativePath(trash.trashFiles());
         EXPECT_EQ(readNative(trashFiles + "/Don\x92t.mp3"), "song bytes");

@@ -61,14 +61,14 @@ protected:
     static ID3v1Tag V1(const QString& path, bool* has = nullptr) {
         ID3v1Tag tag;
         bool hasTag = false, filtered = false;
-        ReadID3v1TagInfo(path, tag, hasTag, filtered);
+        ReadID3v1TagInfo(path, tag, hasTag, filtered, nullptr);
         if (has) *has = hasTag;
         return tag;
     }
     static ID3v2Tag V2(const QString& path, bool* has = nullptr) {
         ID3v2Tag tag;
         bool hasTag = false, filtered = false;
-        ReadID3v2TagInfo(path, tag, hasTag, filtered);
+        ReadID3v2TagInfo(path, tag, hasTag, filtered, nullptr);
         if (has) *has = hasTag;
         return tag;
     }

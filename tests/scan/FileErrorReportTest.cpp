@@ -127,13 +127,13 @@ private:
 }  // namespace
 
 TEST(FileErrorReport, ReadersReportKnownFailuresAndPassOthersUpTheTrail) {
-    IncludeOptions include;
+    const IncludeOptions include;
     {
         ScriptedUi ui;
         FailingSource locked(ErrNo::PermissionDenied);
         ID3v1Tag tag;
         bool hasTag = false, filtered = false;
-        EXPECT_FALSE(ReadID3v1TagInfo(locked, "/m/a.mp3", tag, hasTag, filtered));
+        EXPECT_FALSE(ReadID3v1TagInfo(locked, "/m/a.mp3", tag, hasTag, filtered, &include));
         bool found = false;
         const MPEGInfo info = ReadMPEGInfo(locked, "/m/a.mp3", found);
         EXPECT_EQ(info.FileSize, 1000);  // what was built before the failure
@@ -147,7 +147,7 @@ TEST(FileErrorReport, ReadersReportKnownFailuresAndPassOthersUpTheTrail) {
         ID3v1Tag tag;
         bool hasTag = false, filtered = true;
         try {
-            ReadID3v1TagInfo(broken, "/m/b.mp3", tag, hasTag, filtered);
+            ReadID3v1TagInfo(broken, "/m/b.mp3", tag, hasTag, filtered, &include);
             ADD_FAILURE() << "no error";
         } catch (const SvError& e) {
             EXPECT_EQ(e.number(), ErrNo::DeviceIO);

@@ -104,10 +104,10 @@ TEST(ID3v1, ReadingFilesAndTheIncludeFlags) {
     for (const auto& f : files) {
         for (const auto& o : options) {
             SCOPED_TRACE(f.path.toStdString() + " with=" + std::to_string(o[0]) + " without=" + std::to_string(o[1]));
-            IncludeOptions include(o[0], o[1]);
+            const IncludeOptions include(o[0], o[1]);
             ID3v1Tag read = Tag("old", "old", 3, "old", "old", "old", 1);
             bool hasTag = false, filtered = false;
-            ASSERT_TRUE(ReadID3v1TagInfo(f.path, read, hasTag, filtered));
+            ASSERT_TRUE(ReadID3v1TagInfo(f.path, read, hasTag, filtered, &include));
             EXPECT_EQ(hasTag, f.hasTag);
             EXPECT_EQ(filtered, f.hasTag ? !o[0] : !o[1]);
             if (f.hasTag)
@@ -116,16 +116,16 @@ TEST(ID3v1, ReadingFilesAndTheIncludeFlags) {
                 ExpectTag(read, ID3v1Tag());
             // The flags are only ever set.
             bool hasTagIn = true, filteredIn = true;
-            ASSERT_TRUE(ReadID3v1TagInfo(f.path, read, hasTagIn, filteredIn));
+            ASSERT_TRUE(ReadID3v1TagInfo(f.path, read, hasTagIn, filteredIn, &include));
             EXPECT_TRUE(hasTagIn);
             EXPECT_TRUE(filteredIn);
         }
     }
 
-    IncludeOptions include;
+    const IncludeOptions include;
     ID3v1Tag untouched = Tag("keep", "", 1, "", "", "", 2);
     bool hasTag = false, filtered = false;
-    EXPECT_TRUE(ReadID3v1TagInfo(dir.file("missing.mp3"), untouched, hasTag, filtered));
+    EXPECT_TRUE(ReadID3v1TagInfo(dir.file("missing.mp3"), untouched, hasTag, filtered, &include));
     ExpectTag(untouched, Tag("keep", "", 1, "", "", "", 2));
     EXPECT_FALSE(hasTag);
     EXPECT_TRUE(ui.shown.empty());
@@ -133,14 +133,13 @@ TEST(ID3v1, ReadingFilesAndTheIncludeFlags) {
 
 TEST(ID3v1, WritingAppendsOrOverwritesTheTagInPlace) {
     ScriptedUi ui;
-    IncludeOptions include;
     ScanTempDir dir;
     const QByteArray audio = Audio(5000);
 
     // A new tag is appended; the audio before it stays byte for byte.
     const QString path = dir.write("new.mp3", audio);
     const ID3v1Tag tag = Tag("A title that is longer than thirty", "Artist", 7, "Album", "99", "Comment", 17);
-    ASSERT_TRUE(WriteID3v1TagInfo(path, tag));
+    ASSERT_TRUE(WriteID3v1TagInfo(path, tag, false));
     QByteArray file = ReadBytes(path);
     ASSERT_EQ(file.size(), 5128);
     EXPECT_EQ(file.left(5000), audio);
@@ -150,31 +149,30 @@ TEST(ID3v1, WritingAppendsOrOverwritesTheTagInPlace) {
     EXPECT_EQ(file.mid(5000), expected);
 
     // Track 0 over an ID3v1.1 tag: the comment runs to byte 126 again.
-    ASSERT_TRUE(WriteID3v1TagInfo(path, Tag("T", "A", 0, "B", "2004", "C", 255)));
+    ASSERT_TRUE(WriteID3v1TagInfo(path, Tag("T", "A", 0, "B", "2004", "C", 255), false));
     file = ReadBytes(path);
     ASSERT_EQ(file.size(), 5128);
     EXPECT_EQ(file.mid(5000), Block("T", "A", "B", "2004", "C", 255, ' '));
     bool hasTag = false, filtered = false;
     ID3v1Tag back;
-    ASSERT_TRUE(ReadID3v1TagInfo(path, back, hasTag, filtered));
+    ASSERT_TRUE(ReadID3v1TagInfo(path, back, hasTag, filtered, nullptr));
     ExpectTag(back, Tag("T", "A", 0, "B", "2004", "C", 255));
 
     // Characters outside Windows-1252 become "?".
-    ASSERT_TRUE(WriteID3v1TagInfo(path, Tag(QString::fromUtf8("€uro ✓"), "", 0, "", "", "", 0)));
+    ASSERT_TRUE(WriteID3v1TagInfo(path, Tag(QString::fromUtf8("€uro ✓"), "", 0, "", "", "", 0), false));
     EXPECT_EQ(ReadBytes(path).mid(5003, 6), QByteArray("\x80uro ?"));
     EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST(ID3v1, WriteRefusals) {
     ScriptedUi ui;
-    IncludeOptions include;
     ScanTempDir dir;
 
     // An equal tag is not written: the file and its time stay.
     const QString same = dir.write("same.mp3", Audio(300) + Block("T", "A", "B", "2000", "C", 3, ' '));
     struct utimbuf old {1000000000, 1000000000};
     ASSERT_EQ(::utime(QFile::encodeName(same).constData(), &old), 0);
-    EXPECT_FALSE(WriteID3v1TagInfo(same, Tag("T", "A", 0, "B", "2000", "C", 3)));
+    EXPECT_FALSE(WriteID3v1TagInfo(same, Tag("T", "A", 0, "B", "2000", "C", 3), false));
     struct stat st {};
     ::stat(QFile::encodeName(same).constData(), &st);
     EXPECT_EQ(st.st_mtime, 1000000000);
@@ -182,19 +180,18 @@ TEST(ID3v1, WriteRefusals) {
     // Too short to hold a tag behind audio: nothing written, and no success.
     const QByteArray shortBytes = Block("Only", "Tag", "", "", "", 1);
     const QString tiny = dir.write("tiny.mp3", shortBytes);
-    EXPECT_FALSE(WriteID3v1TagInfo(tiny, Tag("New", "", 0, "", "", "", 1)));
+    EXPECT_FALSE(WriteID3v1TagInfo(tiny, Tag("New", "", 0, "", "", "", 1), false));
     EXPECT_EQ(ReadBytes(tiny), shortBytes);
     const QString empty = dir.write("empty.mp3", QByteArray());
-    EXPECT_FALSE(WriteID3v1TagInfo(empty, Tag("New", "", 0, "", "", "", 1)));
+    EXPECT_FALSE(WriteID3v1TagInfo(empty, Tag("New", "", 0, "", "", "", 1), false));
     EXPECT_EQ(FileSizeOf(empty), 0);
 
-    EXPECT_FALSE(WriteID3v1TagInfo(dir.file("missing.mp3"), Tag("New", "", 0, "", "", "", 1)));
+    EXPECT_FALSE(WriteID3v1TagInfo(dir.file("missing.mp3"), Tag("New", "", 0, "", "", "", 1), false));
     EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST(ID3v1, ReadOnlyFiles) {
     ScriptedUi ui;
-    IncludeOptions include;
     ScanTempDir dir;
     const QByteArray original = Audio(400) + Block("T", "A", "B", "2000", "C", 3, ' ');
 
@@ -204,7 +201,7 @@ TEST(ID3v1, ReadOnlyFiles) {
     bool written = true;
     {
         WithoutFileRights unprivileged;
-        written = WriteID3v1TagInfo(locked, Tag("New", "", 0, "", "", "", 1));
+        written = WriteID3v1TagInfo(locked, Tag("New", "", 0, "", "", "", 1), false);
     }
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(locked), original);
@@ -215,25 +212,23 @@ TEST(ID3v1, ReadOnlyFiles) {
               "locked.mp3\r\n\r\nCannot modify ID3v1 Tag. Path/File access error. The file may be read-only.");
 
     // With it, the owner gets write permission back and the tag is written.
-    include.writeReadOnly(true);
     const QString forced = dir.write("forced.mp3", original);
     SetMode(forced, 0444);
-    EXPECT_TRUE(WriteID3v1TagInfo(forced, Tag("New", "", 0, "", "", "", 1)));
+    EXPECT_TRUE(WriteID3v1TagInfo(forced, Tag("New", "", 0, "", "", "", 1), true));
     EXPECT_TRUE(ModeOf(forced) & 0200);
     ID3v1Tag back;
     bool hasTag = false, filtered = false;
-    ReadID3v1TagInfo(forced, back, hasTag, filtered);
+    ReadID3v1TagInfo(forced, back, hasTag, filtered, nullptr);
     EXPECT_EQ(back.Title, "New");
 
     // An unreadable file: the read reports it and says so.
     const QString secret = dir.write("secret.mp3", original);
     SetMode(secret, 0);
-    include.writeReadOnly(false);
     ui.shown.clear();
     bool read = true;
     {
         WithoutFileRights unprivileged;
-        read = ReadID3v1TagInfo(secret, back, hasTag, filtered);
+        read = ReadID3v1TagInfo(secret, back, hasTag, filtered, nullptr);
     }
     EXPECT_FALSE(read);
     ASSERT_EQ(ui.shown.size(), 1u);
@@ -244,18 +239,17 @@ TEST(ID3v1, ReadOnlyFiles) {
 
 TEST(ID3v1, ClearingBlanksTheMarkerOnly) {
     ScriptedUi ui;
-    IncludeOptions include;
     ScanTempDir dir;
     const QByteArray block = Block("T", "A", "B", "2000", "C", 3, ' ');
     const QString path = dir.write("c.mp3", Audio(300) + block);
-    ClearID3v1Tag(path);
+    ClearID3v1Tag(path, false);
     const QByteArray file = ReadBytes(path);
     ASSERT_EQ(file.size(), 428);
     EXPECT_EQ(file.mid(300, 3), "   ");
     EXPECT_EQ(file.mid(303), block.mid(3));
     ID3v1Tag back;
     bool hasTag = false, filtered = false;
-    ASSERT_TRUE(ReadID3v1TagInfo(path, back, hasTag, filtered));
+    ASSERT_TRUE(ReadID3v1TagInfo(path, back, hasTag, filtered, nullptr));
     EXPECT_FALSE(hasTag);
 
     // No tag, or no file: nothing happens, not even on a read-only file.
@@ -263,11 +257,47 @@ TEST(ID3v1, ClearingBlanksTheMarkerOnly) {
     SetMode(plain, 0444);
     {
         WithoutFileRights unprivileged;
-        ClearID3v1Tag(plain);
-        ClearID3v1Tag(dir.file("missing.mp3"));
+        ClearID3v1Tag(plain, false);
+        ClearID3v1Tag(dir.file("missing.mp3"), false);
     }
     EXPECT_EQ(ReadBytes(plain), Audio(300));
     EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST(ID3v1, TheCallersOptionsCountNotTheProgramWideRecords) {
+    ScriptedUi ui;
+    ScanTempDir dir;
+    // The program-wide records say the opposite of what the caller hands over.
+    ScopedOptions global;
+    Options().ScanningCentre.blnIncFilesWithID3v1 = Options().ScanningCentre.blnIncFilesWithoutID3v1 = false;
+    Options().Preferences.blnWriteReadOnly = true;
+    const QByteArray original = Audio(400) + Block("T", "A", "B", "2000", "C", 3, ' ');
+    const QString tagged = dir.write("tagged.mp3", original);
+    const QString plain = dir.write("plain.mp3", Audio(400));
+
+    const IncludeOptions include;
+    for (const QString& path : {tagged, plain}) {
+        SCOPED_TRACE(path.toStdString());
+        for (const ScanningCentreOptions* filters : {static_cast<const ScanningCentreOptions*>(&include),
+                                                     static_cast<const ScanningCentreOptions*>(nullptr)}) {
+            ID3v1Tag tag;
+            bool hasTag = false, filtered = false;
+            ASSERT_TRUE(ReadID3v1TagInfo(path, tag, hasTag, filtered, filters));
+            EXPECT_EQ(hasTag, path == tagged);
+            EXPECT_FALSE(filtered);
+        }
+    }
+
+    // Writes and clears leave a read-only file alone unless the caller allows it.
+    SetMode(tagged, 0444);
+    {
+        WithoutFileRights unprivileged;
+        EXPECT_FALSE(WriteID3v1TagInfo(tagged, Tag("New", "", 0, "", "", "", 1), false));
+        ClearID3v1Tag(tagged, false);
+    }
+    EXPECT_EQ(ReadBytes(tagged), original);
+    EXPECT_EQ(ModeOf(tagged) & 0777, 0444u);
+    EXPECT_EQ(ui.shown.size(), 2u);
 }
 
 TEST(ID3v1, TrackTextToByte) {

@@ -38,7 +38,6 @@ protected:
         return mp3;
     }
     ScanTempDir dir;
-    IncludeOptions include;
 };
 }  // namespace
 
@@ -110,7 +109,7 @@ TEST_F(LameFiles, TagsAroundTheAudio) {
 
     ID3v1Tag tag;
     bool hasTag = false, filtered = false;
-    ASSERT_TRUE(ReadID3v1TagInfo(path, tag, hasTag, filtered));
+    ASSERT_TRUE(ReadID3v1TagInfo(path, tag, hasTag, filtered, nullptr));
     EXPECT_TRUE(hasTag);
     EXPECT_EQ(tag.Title, "Title");
     EXPECT_EQ(tag.Artist, "Artist");
@@ -125,7 +124,7 @@ TEST_F(LameFiles, TagsAroundTheAudio) {
     ASSERT_TRUE(file.open(path));
     ID3v1Tag viaFile;
     bool hasTag2 = false;
-    ASSERT_TRUE(ReadID3v1TagInfo(file, path, viaFile, hasTag2, filtered));
+    ASSERT_TRUE(ReadID3v1TagInfo(file, path, viaFile, hasTag2, filtered, nullptr));
     EXPECT_TRUE(CompareID3v1(viaFile, tag));
     const MPEGInfo viaOpenFile = ReadMPEGInfo(file, path, found);
     EXPECT_EQ(viaOpenFile.HeaderPosition, info.HeaderPosition);
@@ -135,7 +134,7 @@ TEST_F(LameFiles, TagsAroundTheAudio) {
     ID3v1Tag changed = tag;
     changed.Title = "Other";
     changed.Track = 0;
-    ASSERT_TRUE(WriteID3v1TagInfo(path, changed));
+    ASSERT_TRUE(WriteID3v1TagInfo(path, changed, false));
     const QByteArray after = ReadBytes(path);
     ASSERT_EQ(after.size(), bytes.size());
     EXPECT_EQ(after.left(bytes.size() - 128), bytes.left(bytes.size() - 128));

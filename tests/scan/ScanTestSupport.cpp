@@ -25,11 +25,10 @@ int64_t FileSizeOf(const QString& path) {
 }
 
 IncludeOptions::IncludeOptions(bool withV1, bool withoutV1, bool withV2, bool withoutV2) {
-    Options().ScanningCentre.blnIncFilesWithID3v1 = withV1;
-    Options().ScanningCentre.blnIncFilesWithoutID3v1 = withoutV1;
-    Options().ScanningCentre.blnIncFilesWithID3v2 = withV2;
-    Options().ScanningCentre.blnIncFilesWithoutID3v2 = withoutV2;
-    Options().Preferences.blnWriteReadOnly = false;
+    blnIncFilesWithID3v1 = withV1;
+    blnIncFilesWithoutID3v1 = withoutV1;
+    blnIncFilesWithID3v2 = withV2;
+    blnIncFilesWithoutID3v2 = withoutV2;
 }
 
 FrameWalk WalkLayer3Frames(const QByteArray& file, int64_t offset) {

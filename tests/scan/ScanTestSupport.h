@@ -29,12 +29,10 @@ private:
 
 int64_t FileSizeOf(const QString& path);
 
-// Sets the four include options (and the write-read-only preference) for one
-// test and puts every option back afterwards.
-class IncludeOptions : public ScopedOptions {
-public:
+// A scanning record with the four include options set (every other field as
+// a new record has it), as a caller hands it to the tag readers.
+struct IncludeOptions : ScanningCentreOptions {
     IncludeOptions(bool withV1 = true, bool withoutV1 = true, bool withV2 = true, bool withoutV2 = true);
-    void writeReadOnly(bool on) { Options().Preferences.blnWriteReadOnly = on; }
 };
 
 

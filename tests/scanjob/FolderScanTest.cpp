@@ -180,6 +180,40 @@ TEST_F(FolderScanTest, IncludeOptionsFilterByTagPresence) {
     }
 }
 
+TEST_F(FolderScanTest, AScanKeepsTheOptionsItStartedWithToItsEnd) {
+    const ID3v1Tag v1 = SampleID3v1();
+    music.mp3(QStringLiteral("tagged.mp3"), &v1, nullptr);
+    music.mp3(QStringLiteral("plain.mp3"));
+    // Options stored anew while the folder is walked: files without tags
+    // would be left out and the results kept.
+    struct ChangingHost : RecordingHost {
+        void ShowStatus(const QString& text) override {
+            RecordingHost::ShowStatus(text);
+            if (onStatus) onStatus(text);
+        }
+        std::function<void(const QString&)> onStatus;
+    } changing;
+    ScanningCentreOptions stored = FirstRunScanOptions();
+    FolderScan scan(model, changing, stored);
+    changing.onStatus = [&](const QString& text) {
+        if (text != GetResourceString(TextId::Scan::RetrievingFiles)) return;
+        stored.blnIncFilesWithoutID3v1 = stored.blnIncFilesWithoutID3v2 = false;
+        stored.blnClearResults = false;
+    };
+    for (const int readers : {1, 2}) {
+        SCOPED_TRACE(::testing::Message() << readers << " readers");
+        stored = FirstRunScanOptions();
+        scan.setReadPlan(readers, 4);
+        scan.ScanFolder(music.path(), false);
+        EXPECT_EQ(names(), (QStringList{"plain.mp3", "tagged.mp3"}));
+    }
+
+    // The next scan runs with them.
+    changing.onStatus = nullptr;
+    scan.ScanFolder(music.path(), false);
+    EXPECT_EQ(names(), (QStringList{"plain.mp3", "tagged.mp3", "tagged.mp3"}));
+}
+
 TEST_F(FolderScanTest, PatternSubfoldersAndHiddenEntries) {
     music.mp3(QStringLiteral("a.mp3"));
     music.mp3(QStringLiteral("B.MP3"));
@@ -301,7 +335,7 @@ TEST_F(FolderScanTest, NamesThatAreNotUtf8ReachTheRealFile) {
     // The refresh reads the real file again.
     ID3v1Tag changed = v1;
     changed.Title = QStringLiteral("Changed Title");
-    ASSERT_TRUE(WriteID3v1TagInfo(model.fullPath(0), changed));
+    ASSERT_TRUE(WriteID3v1TagInfo(model.fullPath(0), changed, false));
     ASSERT_TRUE(UpdateScanResult(model, 0));
     EXPECT_EQ(model.text(0, ScanColumn::ID3v1Title), changed.Title);
 

@@ -61,11 +61,11 @@ TEST_F(RowRefreshTest, NewTagsShowAndTheRowKeepsItsNameFolderAndCheck) {
     rule.Target = QStringLiteral("in File Name");
     Options().ScanningCentre.udtScanRules = {rule, ScanRule()};
 
-    ClearID3v1Tag(path);
+    ClearID3v1Tag(path, false);
     ID3v2Tag changed = v2;
     changed.Title = QStringLiteral("New Title");
     changed.Genre = QStringLiteral("Jazz");
-    ASSERT_TRUE(WriteID3v2TagInfo(path, changed));
+    ASSERT_TRUE(WriteID3v2TagInfo(path, changed, false));
 
     ASSERT_TRUE(UpdateScanResult(model, row));
     EXPECT_EQ(model.text(row, ScanColumn::FileName), QStringLiteral("song.mp3"));
@@ -80,7 +80,7 @@ TEST_F(RowRefreshTest, NewTagsShowAndTheRowKeepsItsNameFolderAndCheck) {
 
 TEST_F(RowRefreshTest, FailedTagReadLeavesTheRowAsItWas) {
     const QStringList before = model.rowTexts(row);
-    ClearID3v1Tag(path);
+    ClearID3v1Tag(path, false);
     SetMode(path, 0);
     bool refreshed = true;
     {

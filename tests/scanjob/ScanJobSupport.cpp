@@ -102,10 +102,10 @@ QString MusicFolder::write(const QString& relative, const QByteArray& bytes) con
 QString MusicFolder::mp3(const QString& relative, const ID3v1Tag* v1, const ID3v2Tag* v2) const {
     const QString path = write(relative, LameAudio());
     if (v2) {
-        EXPECT_TRUE(WriteID3v2TagInfo(path, *v2)) << path.toStdString();
+        EXPECT_TRUE(WriteID3v2TagInfo(path, *v2, false)) << path.toStdString();
     }
     if (v1) {
-        EXPECT_TRUE(WriteID3v1TagInfo(path, *v1)) << path.toStdString();
+        EXPECT_TRUE(WriteID3v1TagInfo(path, *v1, false)) << path.toStdString();
     }
     return path;
 }
