@@ -46,6 +46,10 @@ int RealRename(const char* from, const char* to, unsigned flags) {
 
 RenameFunction g_rename = &RealRename;
 
+int RealMakeFolder(const char* path, unsigned mode) { return ::mkdir(path, mode_t(mode)) == 0 ? 0 : errno; }
+
+MakeFolderFunction g_makeFolder = &RealMakeFolder;
+
 // renameat2 where the file system supports it; otherwise link + unlink for a
 // no-replace rename (still atomic), and as a last resort a checked rename.
 int RenameNoReplace(const char* from, const char* to) {
@@ -246,9 +250,10 @@ int RenameCaseOnly(const QByteArray& from, const QByteArray& to) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray letters = QByteArray::number(QRandomGenerator::global()->generate(), 36);
         const QByteArray hidingFolder = folder + kCaseMarker + letters;
-        if (inHidingFolder && ::mkdir(hidingFolder.constData(), 0700) != 0) {
-            if (errno == EEXIST) continue;
-            return errno;
+        if (inHidingFolder) {
+            const int made = g_makeFolder(hidingFolder.constData(), 0700);
+            if (made == EEXIST) continue;
+            if (made != 0) return made;
         }
         const QByteArray middle =
             inHidingFolder ? hidingFolder + '/' + name : folder + '.' + name + kCaseMarker + letters;
@@ -623,6 +628,10 @@ bool FolderExists(const QString& path) {
 }
 
 void SetRenameFunctionForTesting(RenameFunction function) { g_rename = function ? function : &RealRename; }
+
+void SetMakeFolderFunctionForTesting(MakeFolderFunction function) {
+    g_makeFolder = function ? function : &RealMakeFolder;
+}
 
 // ---- walk and search ------------------------------------------------------------
 

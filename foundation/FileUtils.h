@@ -188,3 +188,8 @@ private:
 // the real call.
 using RenameFunction = int (*)(const char* from, const char* to, unsigned flags);
 void SetRenameFunctionForTesting(RenameFunction function);
+// The same for the folders MoveFile makes (the hiding folder of a change of
+// letter case): the hook gets the path and mode and returns 0 or an errno
+// value (no inode left, say).  nullptr restores the real call.
+using MakeFolderFunction = int (*)(const char* path, unsigned mode);
+void SetMakeFolderFunctionForTesting(MakeFolderFunction function);
