@@ -608,13 +608,14 @@ TEST_F(ApplyTest, AUsersOwnFilesNamedLikeACaseChangesLeftoversAreLeftAlone) {
         ApplySettings settings;
         QString songAfter;
     };
-    const std::vector<Run> runs = {
-        {"a row that changes tags only",
-         {QStringLiteral("song.mp3"), {}, {}, {}, {}, QStringLiteral("Row Title")},
-         Switches(false, false, true),
-         QStringLiteral("song.mp3")},
-        {"a row that changes the letter case", {QStringLiteral("song.mp3"), QStringLiteral("Song.mp3")},
-         Switches(true, false, false), QStringLiteral("Song.mp3")}};
+    const std::vector<Run> runs = {{"a row that changes tags only",
+                                    {QStringLiteral("song.mp3"), {}, {}, {}, {}, QStringLiteral("Row Title")},
+                                    Switches(false, false, true),
+                                    QStringLiteral("song.mp3")},
+                                   {"a row that changes the letter case",
+                                    {QStringLiteral("song.mp3"), QStringLiteral("Song.mp3")},
+                                    Switches(true, false, false),
+                                    QStringLiteral("Song.mp3")}};
     for (const Run& r : runs) {
         SCOPED_TRACE(r.what);
         MusicFolder here;
