@@ -179,7 +179,7 @@ void RemoveStaleTemporaries(const QByteArray& folder) {
     std::vector<std::string> stale, cutShort;
     while (const dirent* entry = ::readdir(dir)) {
         if (IsApplyTemporary(entry->d_name)) stale.emplace_back(entry->d_name);
-        else if (IsCaseChangeIntermediate(entry->d_name)) cutShort.emplace_back(entry->d_name);
+        else if (IsCaseChangeLeftover(dfd, entry->d_name)) cutShort.emplace_back(entry->d_name);
     }
     for (const std::string& name : cutShort) RestoreInterruptedCaseChange(folder, name.c_str());
     for (const std::string& name : stale) {

@@ -45,6 +45,10 @@ int RealRename(const char* from, const char* to, unsigned flags) {
 
 RenameFunction g_rename = &RealRename;
 
+int RealMakeFolder(const char* path, unsigned mode) { return ::mkdir(path, mode_t(mode)) == 0 ? 0 : errno; }
+
+MakeFolderFunction g_makeFolder = &RealMakeFolder;
+
 // renameat2 where the file system supports it; otherwise link + unlink for a
 // no-replace rename (still atomic), and as a last resort a checked rename.
 int RenameNoReplace(const char* from, const char* to) {
@@ -219,35 +223,108 @@ int MovePath(const QByteArray& from, const QByteArray& to, bool replace) {
 // very name (RestoreInterruptedCaseChange): the name ".<old name>"
 // kCaseMarker "<letters>" beside the file where that fits NAME_MAX, else the
 // old name itself inside a new hidden folder kCaseMarker "<letters>" beside
-// it (a name cannot both keep all of a long name and add the marker).
+// it (a name cannot both keep all of a long name and add the marker).  The
+// letters are always kCaseLetters of kCaseAlphabet, so that only this exact
+// form is taken for the program's own: a user's ".svcase-notes" is not.
 constexpr char kCaseMarker[] = ".svcase-";
+constexpr qsizetype kCaseMarkerSize = qsizetype(sizeof kCaseMarker - 1);
+constexpr char kCaseAlphabet[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr qsizetype kCaseLetters = 7;
 constexpr qsizetype kNameMax = 255;
-constexpr qsizetype kCaseLettersMax = 7;  // a 32-bit number in base 36
 
-// `name` cut to at most `room` bytes: the end of its stem goes (at a
-// character boundary), its extension stays.
-QByteArray ShortenedName(const QByteArray& name, qsizetype room) {
-    if (name.size() <= room) return name;
-    const qsizetype dot = name.lastIndexOf('.');
-    const QByteArray extension = dot > 0 && name.size() - dot <= room / 2 ? name.mid(dot) : QByteArray();
-    qsizetype cut = room - extension.size();
-    for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80; ++back) --cut;
-    return name.left(cut) + extension;
+QByteArray CaseLetters() {
+    QByteArray letters(kCaseLetters, '0');
+    for (char& c : letters) c = kCaseAlphabet[QRandomGenerator::global()->bounded(int(sizeof kCaseAlphabet - 1))];
+    return letters;
+}
+
+// A name of `length` bytes leaves no room for the marker and the letters
+// beside it: its change of letter case goes through a hiding folder.
+bool NeedsHidingFolder(qsizetype length) { return 1 + length + kCaseMarkerSize + kCaseLetters > kNameMax; }
+
+enum class CaseForm { None, Intermediate, HidingFolder };
+
+// The form the name alone has: the marker and exactly kCaseLetters letters
+// of the alphabet at its end, after nothing else (a hiding folder) or after
+// "." and an old name (an intermediate name).
+CaseForm CaseFormOfName(const char* name, qsizetype length) {
+    constexpr qsizetype tail = kCaseMarkerSize + kCaseLetters;
+    if (length < tail || name[0] != '.') return CaseForm::None;
+    const char* marker = name + (length - tail);
+    if (std::memcmp(marker, kCaseMarker, size_t(kCaseMarkerSize)) != 0) return CaseForm::None;
+    for (const char* c = marker + kCaseMarkerSize; c < name + length; ++c)
+        if (!std::memchr(kCaseAlphabet, *c, sizeof kCaseAlphabet - 1)) return CaseForm::None;
+    if (marker == name) return CaseForm::HidingFolder;
+    return marker - name >= 2 ? CaseForm::Intermediate : CaseForm::None;
+}
+
+struct CaseLeftover {
+    CaseForm form = CaseForm::None;
+    QByteArray oldName;  // what to put back; empty for an empty hiding folder
+};
+
+// `name` in the open folder `dirfd` as a leftover of a change of letter
+// case, only in the exact form the program makes: an intermediate name that
+// is a file or a link, or a hiding folder (a folder, no link to one) that
+// holds nothing but at most one file or link whose name needed the folder.
+CaseLeftover FindCaseLeftover(int dirfd, const char* name) {
+    const qsizetype length = qsizetype(std::strlen(name));
+    const CaseForm form = CaseFormOfName(name, length);
+    if (form == CaseForm::None) return {};
+    struct stat st;
+    if (::fstatat(dirfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return {};
+    if (form == CaseForm::Intermediate) {
+        const QByteArray old(name + 1, length - 1 - kCaseMarkerSize - kCaseLetters);
+        if ((!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) || old == "." || old == "..") return {};
+        return {form, old};
+    }
+    if (!S_ISDIR(st.st_mode)) return {};
+    const int fd = ::openat(dirfd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return {};
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return {};
+    }
+    CaseLeftover found{form, {}};
+    bool ours = true;
+    while (const dirent* entry = ::readdir(dir)) {
+        const char* inside = entry->d_name;
+        if (inside[0] == '.' && (inside[1] == 0 || (inside[1] == '.' && inside[2] == 0))) continue;
+        const qsizetype size = qsizetype(std::strlen(inside));
+        struct stat entryStat;
+        if (!found.oldName.isEmpty() || !NeedsHidingFolder(size) ||
+            ::fstatat(::dirfd(dir), inside, &entryStat, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !(S_ISREG(entryStat.st_mode) || S_ISLNK(entryStat.st_mode))) {
+            ours = false;
+            break;
+        }
+        found.oldName = QByteArray(inside, size);
+    }
+    ::closedir(dir);
+    return ours ? found : CaseLeftover{};
 }
 
 // A change of letter case alone: through an unused intermediate place, so a
-// file system that ignores case never sees the new name as taken.
-int RenameCaseOnly(const QByteArray& from, const QByteArray& to) {
+// file system that ignores case never sees the new name as taken.  Returns
+// 0 or an errno; `noHidingFolder` tells that the hiding folder could not be
+// made, and nothing was moved.
+int RenameCaseOnly(const QByteArray& from, const QByteArray& to, bool& noHidingFolder) {
+    noHidingFolder = false;
     QByteArray folder = NativeParent(from);
     if (!folder.endsWith('/')) folder += '/';
     const QByteArray name = NativeName(from);
-    const bool inHidingFolder = 1 + name.size() + qsizetype(sizeof kCaseMarker - 1) + kCaseLettersMax > kNameMax;
+    const bool inHidingFolder = NeedsHidingFolder(name.size());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray letters = QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const QByteArray letters = CaseLetters();
         const QByteArray hidingFolder = folder + kCaseMarker + letters;
-        if (inHidingFolder && ::mkdir(hidingFolder.constData(), 0700) != 0) {
-            if (errno == EEXIST) continue;
-            return errno;
+        if (inHidingFolder) {
+            const int made = g_makeFolder(hidingFolder.constData(), 0700);
+            if (made == EEXIST) continue;
+            if (made != 0) {
+                noHidingFolder = true;
+                return made;
+            }
         }
         const QByteArray middle =
             inHidingFolder ? hidingFolder + '/' + name : folder + '.' + name + kCaseMarker + letters;
@@ -425,6 +502,9 @@ struct Search {
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
             yield();
             if (stop) break;
+            // A file a change of letter case left aside is in no place a
+            // search should lead to.
+            if (IsCaseChangeLeftover(fd, name)) continue;
             struct stat st;
             bool haveStat = false;
             const EntryKind kind = KindOf(fd, entry, st, haveStat);
@@ -623,6 +703,10 @@ bool FolderExists(const QString& path) {
 
 void SetRenameFunctionForTesting(RenameFunction function) { g_rename = function ? function : &RealRename; }
 
+void SetMakeFolderFunctionForTesting(MakeFolderFunction function) {
+    g_makeFolder = function ? function : &RealMakeFolder;
+}
+
 // ---- walk and search ------------------------------------------------------------
 
 void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, int32_t attributeMask,
@@ -748,7 +832,15 @@ bool MoveFile(const QString& source, const QString& destination) {
         if (caseOnly && (!destinationTaken || sameFile)) {
             // Only the letter case changes (on a file system that ignores
             // case, the new name already "exists" and is the file itself).
-            err = RenameCaseOnly(from, to);
+            bool noHidingFolder = false;
+            err = RenameCaseOnly(from, to, noHidingFolder);
+            if (noHidingFolder) {
+                // Nothing was moved: a failure of this file alone (no inode
+                // left, say), reported with the system's reason.
+                MsgBox(sourceName + kCrLf2 + StandardErrorText(ErrnoToErrorNumber(err, true)) + QLatin1Char('.'),
+                       Mb::OKOnly | Mb::Exclamation, title);
+                return false;
+            }
         } else {
             bool replace = false;
             if (destinationTaken && !S_ISDIR(dst.st_mode)) {
@@ -790,38 +882,36 @@ bool MoveFile(const QString& source, const QString& destination) {
     }
 }
 
-namespace {
-// The marker of an intermediate name of a change of letter case, or nullptr;
-// `name` itself for the name of a hiding folder.
-const char* CaseMarkerOf(const char* name) {
-    if (name[0] != '.') return nullptr;
-    // The last marker: a file's own name may hold the same letters.
-    const char* marker = nullptr;
-    for (const char* at = std::strstr(name + 1, kCaseMarker); at; at = std::strstr(at + 1, kCaseMarker)) marker = at;
-    if (!marker && std::strncmp(name, kCaseMarker, sizeof kCaseMarker - 1) == 0) marker = name;
-    if (!marker || marker == name + 1) return nullptr;
-    const char* letters = marker + sizeof kCaseMarker - 1;
-    const size_t count = std::strlen(letters);
-    if (count == 0 || count > size_t(kCaseLettersMax)) return nullptr;
-    for (const char* c = letters; *c; ++c)
-        if (!((*c >= '0' && *c <= '9') || (*c >= 'a' && *c <= 'z'))) return nullptr;
-    return marker;
+bool IsCaseChangeLeftover(int folderFd, const char* name) {
+    return FindCaseLeftover(folderFd, name).form != CaseForm::None;
 }
-}  // namespace
-
-bool IsCaseChangeIntermediate(const char* name) { return CaseMarkerOf(name) != nullptr; }
 
 namespace {
-// Moves the file `from` to `base` (ending in "/") under `old`, or when
-// another file took that meanwhile, "stem (2).ext" and so on: never over
-// another file.
-void PutBack(const QByteArray& from, const QByteArray& base, const QByteArray& old) {
+// `old` with " (n)" before its extension, the stem shortened (at a
+// character boundary) so that the whole fits NAME_MAX: the number and the
+// extension always stay.
+QByteArray NumberedName(const QByteArray& old, int n) {
+    const QByteArray number = " (" + QByteArray::number(n) + ')';
     const qsizetype dot = old.lastIndexOf('.');
-    const QByteArray stem = dot > 0 ? old.left(dot) : old;
-    const QByteArray extension = dot > 0 ? old.mid(dot) : QByteArray();
+    QByteArray stem = old, extension;
+    if (dot > 0 && old.size() - dot + number.size() <= kNameMax) {
+        stem = old.left(dot);
+        extension = old.mid(dot);
+    }
+    qsizetype cut = kNameMax - number.size() - extension.size();
+    if (stem.size() > cut) {
+        for (int back = 0; back < 3 && cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80; ++back) --cut;
+        stem.truncate(cut);
+    }
+    return stem + number + extension;
+}
+
+// Moves the file or link `from` (never what a link leads to) to `base`
+// (ending in "/") under `old`, or when another file took that meanwhile,
+// "stem (2).ext" and so on: never over another file.
+void PutBack(const QByteArray& from, const QByteArray& base, const QByteArray& old) {
     for (int n = 1; n < 100; ++n) {
-        const QByteArray to =
-            n == 1 ? old : ShortenedName(stem + " (" + QByteArray::number(n) + ')' + extension, kNameMax);
+        const QByteArray to = n == 1 ? old : NumberedName(old, n);
         const int err = RenameNoReplace(from.constData(), (base + to).constData());
         if (err != EEXIST) break;  // put back, or a failure that another name would meet too
     }
@@ -829,30 +919,22 @@ void PutBack(const QByteArray& from, const QByteArray& base, const QByteArray& o
 }  // namespace
 
 void RestoreInterruptedCaseChange(const QByteArray& folder, const char* name) {
-    const char* marker = CaseMarkerOf(name);
-    if (!marker) return;
     QByteArray base = folder.isEmpty() ? QByteArrayLiteral(".") : folder;
+    const int dirfd = ::open(base.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirfd < 0) return;
+    const CaseLeftover leftover = FindCaseLeftover(dirfd, name);
+    ::close(dirfd);
     if (!base.endsWith('/')) base += '/';
     const QByteArray from = base + name;
-    struct stat st;
-    if (::lstat(from.constData(), &st) != 0) return;
-    if (marker != name) {
-        if (S_ISREG(st.st_mode)) PutBack(from, base, QByteArray(name + 1, marker - (name + 1)));
+    switch (leftover.form) {
+    case CaseForm::None: return;
+    case CaseForm::Intermediate: PutBack(from, base, leftover.oldName); return;
+    case CaseForm::HidingFolder:
+        // The file in it stands under its own name.
+        if (!leftover.oldName.isEmpty()) PutBack(from + '/' + leftover.oldName, base, leftover.oldName);
+        ::rmdir(from.constData());  // only once it is empty
         return;
     }
-    // A hiding folder: the files in it stand under their own names.
-    if (!S_ISDIR(st.st_mode)) return;
-    if (DIR* dir = ::opendir(from.constData())) {
-        std::vector<QByteArray> names;
-        while (const dirent* entry = ::readdir(dir)) {
-            struct stat inside;
-            const QByteArray path = from + '/' + entry->d_name;
-            if (::lstat(path.constData(), &inside) == 0 && S_ISREG(inside.st_mode)) names.emplace_back(entry->d_name);
-        }
-        ::closedir(dir);
-        for (const QByteArray& old : names) PutBack(from + '/' + old, base, old);
-    }
-    ::rmdir(from.constData());  // only once it is empty
 }
 
 // ---- names ----------------------------------------------------------------------

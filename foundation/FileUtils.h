@@ -85,6 +85,8 @@ void GetFolderList(const QString& folder, std::vector<FolderListEntry>& list, in
 // `fileName` (wildcards allowed) and returns the first folder that holds one,
 // without a trailing "/" (the start folder exactly as passed when the file is
 // in it), or an empty text when nothing is found or `stopFlag` became true.
+// The leftovers of a change of letter case cut short (IsCaseChangeLeftover)
+// are passed over: neither such a file nor anything in such a folder is found.
 // `showStatus` receives "Searching: <folder>" for every folder searched.
 QString FindFile(const QString& folder, const QString& fileName, const bool& stopFlag,
                  const std::function<void(const QString&)>& showStatus);
@@ -108,21 +110,30 @@ bool SendFileToRecycleBin(const QString& path);
 // ".<old name>.svcase-<letters>" beside the file, or, for a name too long
 // for that within NAME_MAX (255 bytes), the old name itself inside a new
 // hidden folder ".svcase-<letters>" beside the file, removed again after
-// the second step.  The old name is never shortened there.  True when the
-// file now stands at the destination.
+// the second step.  The letters are always seven of a-z and 0-9.  The old
+// name is never shortened there.  A hiding folder that cannot be made (no
+// inode left, say) is reported for the file like a refused rename, with the
+// system's reason, and the file is left as it was.  True when the file now
+// stands at the destination.
 bool MoveFile(const QString& source, const QString& destination);
 
-// A file that a change of letter case cut short (the program was killed
-// between its two renames) stands only in its intermediate place.  True
-// when `name` (a folder entry's name, native bytes) is such a hidden name or
-// hiding folder; the name alone tells.
-bool IsCaseChangeIntermediate(const char* name);
-// Puts such a file of `folder` back under the old name its intermediate
-// place records (the files of a hiding folder under their own names, and
-// the emptied folder removed), or, when another file has taken that name,
-// under "<stem> (2)<extension>" and so on (shortened to fit NAME_MAX): it
-// never replaces another file and is never deleted.  Does nothing for any
-// other name.
+// A file (or link) that a change of letter case cut short (the program was
+// killed between its two renames) stands only in its intermediate place.
+// True when `name`, an entry of the open folder `folderFd` (native bytes),
+// is such a place in exactly the form MoveFile makes it, so that a user's
+// own folders and files of like names are left alone: an intermediate name
+// that is a file or a link, or a hiding folder (a real folder, not a link to
+// one) that holds nothing but at most one file or link, under a name too
+// long for an intermediate name.  The one test of both the restore below
+// and the file search.
+bool IsCaseChangeLeftover(int folderFd, const char* name);
+// Puts such a leftover of `folder` back under the old name its intermediate
+// place records (the file or link of a hiding folder under its own name,
+// and the emptied folder removed), or, when another file has taken that
+// name, under "<stem> (2)<extension>" and so on, the stem shortened at a
+// character boundary so the number and the extension fit NAME_MAX.  A link
+// is moved as the link itself, never followed.  It never replaces another
+// file and is never deleted.  Does nothing for anything else.
 void RestoreInterruptedCaseChange(const QByteArray& folder, const char* name);
 
 // Removes \ / : * ? " < > | and every occurrence of `extra` from `name`, then
@@ -189,3 +200,8 @@ private:
 // the real call.
 using RenameFunction = int (*)(const char* from, const char* to, unsigned flags);
 void SetRenameFunctionForTesting(RenameFunction function);
+// The same for the folders MoveFile makes (the hiding folder of a change of
+// letter case): the hook gets the path and mode and returns 0 or an errno
+// value (no inode left, say).  nullptr restores the real call.
+using MakeFolderFunction = int (*)(const char* path, unsigned mode);
+void SetMakeFolderFunctionForTesting(MakeFolderFunction function);

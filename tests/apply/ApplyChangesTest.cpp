@@ -9,9 +9,11 @@
 #include "foundation/MessageUi.h"
 #include "resources/StringIds.h"
 #include "foundation/ResourceStrings.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
@@ -554,6 +556,150 @@ TEST_F(ApplyTest, HiddenFilesOfAnInterruptedRunAreRemovedWhenARunMeetsTheirFolde
     EXPECT_FALSE(QFile::exists(stale));
     EXPECT_TRUE(QFile::exists(middle));
     EXPECT_TRUE(QFile::exists(own));
+}
+
+namespace {
+
+// Everything below `folder`, hidden entries too, by path: a file's bytes, a
+// link's own text after "-> ", a folder as "/".
+std::map<QString, QByteArray> Tree(const QString& folder) {
+    std::map<QString, QByteArray> tree;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info(path);
+        QByteArray what;
+        if (info.isSymLink()) {
+            char target[4096];
+            const ssize_t n = ::readlink(QFile::encodeName(path).constData(), target, sizeof target);
+            what = "-> " + QByteArray(target, n > 0 ? qsizetype(n) : 0);
+        } else if (info.isDir()) {
+            what = "/";
+        } else {
+            what = ReadBytes(path);
+        }
+        tree[QDir(folder).relativeFilePath(path)] = what;
+    }
+    return tree;
+}
+
+QStringList Paths(const std::map<QString, QByteArray>& tree) {
+    QStringList paths;
+    for (const auto& [path, what] : tree) paths << path;
+    return paths;
+}
+
+// A name too long for a hidden intermediate name beside it: a change of
+// its letter case goes through a hiding folder.  `bytes` long in all.
+QString LongName(int bytes, const QString& extension = QStringLiteral(".mp3")) {
+    return QStringLiteral("s") + QString(bytes - 1 - int(extension.size()), QLatin1Char('x')) + extension;
+}
+
+}  // namespace
+
+// Folders and files of the user's own whose names merely resemble what a
+// change of letter case leaves when it is cut short: any run in their folder
+// leaves them as they are.  Only the exact form the program makes (its
+// marker, seven letters of a-z and 0-9, a real folder holding at most one
+// file or link under a name too long for an intermediate name) is taken
+// apart.
+TEST_F(ApplyTest, AUsersOwnFilesNamedLikeACaseChangesLeftoversAreLeftAlone) {
+    struct Run {
+        const char* what;
+        TestRow row;
+        ApplySettings settings;
+        QString songAfter;
+    };
+    const std::vector<Run> runs = {{"a row that changes tags only",
+                                    {QStringLiteral("song.mp3"), {}, {}, {}, {}, QStringLiteral("Row Title")},
+                                    Switches(false, false, true),
+                                    QStringLiteral("song.mp3")},
+                                   {"a row that changes the letter case",
+                                    {QStringLiteral("song.mp3"), QStringLiteral("Song.mp3")},
+                                    Switches(true, false, false),
+                                    QStringLiteral("Song.mp3")}};
+    for (const Run& r : runs) {
+        SCOPED_TRACE(r.what);
+        MusicFolder here;
+        const ID3v2Tag t2 = FileV2();
+        here.mp3(QStringLiteral("song.mp3"), nullptr, &t2);
+        MusicFolder elsewhere;
+        elsewhere.write(LongName(250), QByteArrayLiteral("behind a link"));
+        here.write(QStringLiteral(".svcase-notes/diary.txt"), QByteArrayLiteral("my diary"));
+        here.write(QStringLiteral(".svcase-bak/old.mp3"), QByteArrayLiteral("a backup"));
+        // The generated form of a name, but not of content.
+        here.write(QStringLiteral(".svcase-journal/a.txt"), QByteArrayLiteral("two files"));
+        here.write(QStringLiteral(".svcase-journal/b.txt"), QByteArrayLiteral("in one folder"));
+        here.write(QStringLiteral(".svcase-k1x9z0a/") + LongName(250), QByteArrayLiteral("beside a subfolder"));
+        here.write(QStringLiteral(".svcase-k1x9z0a/keep/deep.txt"), QByteArrayLiteral("deep"));
+        here.write(QStringLiteral(".svcase-q7w2e4r/diary.txt"), QByteArrayLiteral("a short name"));
+        ASSERT_EQ(::symlink(QFile::encodeName(elsewhere.path()).constData(),
+                            QFile::encodeName(here.file(QStringLiteral(".svcase-m3n5b7v"))).constData()),
+                  0);
+        // Files named like an intermediate name, but not in its exact form.
+        here.write(QStringLiteral(".notes.svcase-abc"), QByteArrayLiteral("mine"));
+        here.write(QStringLiteral(".svcase-abcdefg"), QByteArrayLiteral("a file, not a folder"));
+        std::map<QString, QByteArray> before = Tree(here.path());
+        before.erase(QStringLiteral("song.mp3"));
+        const std::map<QString, QByteArray> outside = Tree(elsewhere.path());
+
+        SimResultsModel rows;
+        AddRow(rows, here.path(), r.row);
+        EXPECT_EQ(ApplyChanges(rows, r.settings, host).failed, 0);
+        std::map<QString, QByteArray> after = Tree(here.path());
+        EXPECT_EQ(after.erase(r.songAfter), 1u);
+        EXPECT_EQ(Paths(after), Paths(before));
+        EXPECT_TRUE(after == before);
+        EXPECT_TRUE(Tree(elsewhere.path()) == outside);
+    }
+}
+
+// A file a cut-short change of letter case left in its hiding folder whose
+// old name another file has taken meanwhile comes back as "<stem> (2)<ext>"
+// (or the next number free), its stem shortened at a character boundary so
+// that the number and the extension fit in 255 bytes; the hiding folder goes.
+TEST_F(ApplyTest, ALeftoverWhoseLongOldNameIsTakenComesBackNumberedWithinTheNameLimit) {
+    struct Case {
+        QString name;
+        QString keptStem;  // the stem of the numbered names
+    };
+    const QString twoByte(124, QChar(0xE4));
+    const std::vector<Case> cases = {
+        {LongName(252), LongName(252).left(247)},
+        {LongName(253), LongName(253).left(247)},
+        {LongName(254), LongName(254).left(247)},
+        {LongName(255), LongName(255).left(247)},
+        // 254 bytes: 247 would end inside a two-byte letter.
+        {QStringLiteral("ss") + twoByte + QStringLiteral(".mp3"), QStringLiteral("ss") + twoByte.left(122)},
+    };
+    for (const Case& c : cases) {
+        ASSERT_LE(QFile::encodeName(c.name).size(), 255);
+        ASSERT_GE(QFile::encodeName(c.name).size(), 252);
+        for (const int taken : {1, 2}) {
+            SCOPED_TRACE(std::to_string(QFile::encodeName(c.name).size()) + " bytes, taken " + std::to_string(taken));
+            MusicFolder here;
+            here.mp3(QStringLiteral("song.mp3"));
+            here.write(QStringLiteral(".svcase-k1x9z0a/") + c.name, QByteArrayLiteral("the hidden file"));
+            here.write(c.name, QByteArrayLiteral("taken"));
+            const QString second = c.keptStem + QStringLiteral(" (2).mp3");
+            if (taken == 2) here.write(second, QByteArrayLiteral("taken too"));
+            const QString back = c.keptStem + QStringLiteral(" (%1).mp3").arg(taken + 1);
+            ASSERT_EQ(QFile::encodeName(back).size(), QFile::encodeName(c.keptStem).size() + 8);
+            ASSERT_LE(QFile::encodeName(back).size(), 255);
+
+            SimResultsModel rows;
+            AddRow(rows, here.path(), {QStringLiteral("song.mp3"), QStringLiteral("Song.mp3")});
+            EXPECT_EQ(ApplyChanges(rows, Switches(true, false, false), host).failed, 0);
+            std::map<QString, QByteArray> expected = {{QStringLiteral("Song.mp3"), ReadBytes(here.file("Song.mp3"))},
+                                                      {c.name, "taken"},
+                                                      {back, "the hidden file"}};
+            if (taken == 2) expected[second] = "taken too";
+            const std::map<QString, QByteArray> after = Tree(here.path());
+            EXPECT_EQ(Paths(after), Paths(expected));
+            EXPECT_TRUE(after == expected);
+        }
+    }
 }
 
 TEST_F(ApplyTest, AMoveCutShortBetweenTheNewNameAndTheOldOneGoingIsFinishedByTheNextRun) {

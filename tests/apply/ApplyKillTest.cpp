@@ -13,12 +13,14 @@
 
 #include "foundation/FileUtils.h"
 #include "foundation/Genres.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedUi.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
@@ -30,6 +32,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <unistd.h>
 
 namespace {
 
@@ -261,6 +264,51 @@ TEST(ApplyKill, ALongNamesCaseChangeKilledBetweenItsTwoRenamesIsPutBackByTheNext
         // Nothing hidden is left behind, no folder either.
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
                   int(expected.size()));
+    }
+}
+
+// A row that names a symbolic link renames the link itself; killed between
+// the two renames of a change of letter case, the next run puts the link
+// itself back (never the file it leads to), whatever the name's length.
+TEST(ApplyKill, ALinksCaseChangeKilledBetweenItsTwoRenamesPutsTheLinkItselfBack) {
+    if (LameAudio().isEmpty()) GTEST_SKIP() << "lame is not installed";
+    struct Case {
+        const char* what;
+        QString name;
+    };
+    const std::vector<Case> cases = {
+        {"a short name: a hidden intermediate name", QStringLiteral("song.mp3")},
+        {"a long name: a hiding folder", QStringLiteral("song") + QString(242, QLatin1Char('x')) + ".mp3"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScanOptions options;
+        ScriptedUi ui;
+        InitialiseArrays();
+        MusicFolder store, folder;
+        const QString target = store.mp3(QStringLiteral("target.mp3"));
+        const QByteArray audio = ReadBytes(target);
+        const QByteArray linkText = QFile::encodeName(target);
+        ASSERT_EQ(::symlink(linkText.constData(), QFile::encodeName(folder.file(c.name)).constData()), 0);
+        SimResultsModel table;
+        BuildCaseRow(table, folder.path());
+
+        QProcess child;
+        ASSERT_NO_FATAL_FAILURE(RunChild(child, "SV_APPLY_CASE_CHILD_DIR", folder.path(), "ApplyKillChild.CaseChange"));
+        ASSERT_TRUE(child.waitForFinished(60000));
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << child.readAllStandardOutput().toStdString();
+        ASSERT_FALSE(QFileInfo::exists(folder.file(c.name)));
+
+        JobHost host;
+        EXPECT_EQ(ApplyChanges(table, Switches(true, false, false), host).failed, 0);
+        const QString renamed = QLatin1Char('S') + c.name.mid(1);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList{renamed});
+        char text[4096];
+        const ssize_t n = ::readlink(QFile::encodeName(folder.file(renamed)).constData(), text, sizeof text);
+        EXPECT_EQ(QByteArray(text, n > 0 ? qsizetype(n) : 0), linkText);
+        EXPECT_EQ(QDir(store.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"target.mp3"});
+        EXPECT_TRUE(ReadBytes(target) == audio);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "coordinator/ui/ApplyChangesDialog.h"
 #include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "coordinator/ui/SimResultsView.h"
+#include "foundation/FileUtils.h"
 #include "foundation/NativePath.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
@@ -18,6 +19,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -251,6 +253,56 @@ TEST_F(ApplyWindowTest, AFullDiskIsReportedForEachFileByNameAndReasonAndCounted)
     }
     EXPECT_EQ(ui.shown[2].title, coordinator->windowTitle());
     EXPECT_TRUE(ui.shown[2].prompt.startsWith(end)) << ui.shown[2].prompt;
+}
+
+namespace {
+// The hiding folders of changes of letter case cannot be made: the first
+// for want of an inode (the quota), the next for a reason the system
+// gives no number of its own for here.
+int g_foldersTried = 0;
+int NoFolderCanBeMade(const char*, unsigned) { return g_foldersTried++ == 0 ? EDQUOT : EMLINK; }
+}  // namespace
+
+TEST_F(ApplyWindowTest, AHidingFolderThatCannotBeMadeIsReportedForItsFileByNameAndReasonAndCounted) {
+    // Names too long for a hidden intermediate name beside them.
+    const QString first = QStringLiteral("01 - ") + QString(241, QLatin1Char('a')) + QStringLiteral(".mp3");
+    const QString second = QStringLiteral("02 - ") + QString(241, QLatin1Char('b')) + QStringLiteral(".mp3");
+    const QString shortName = QStringLiteral("03 - blur - song 2.mp3");
+    const QStringList names = {first, second, shortName};
+    ASSERT_EQ(QFile::encodeName(first).size(), 250);
+    Simulated(names);
+    std::vector<QByteArray> before;
+    for (const QString& name : names) {
+        before.push_back(ReadBytes(music + "/" + name));
+        coordinator->SimResults()->setText(SimRowIndex(name), SimColumn::NewFileName, name.toUpper());
+    }
+    coordinator->mcheckChangeFileName.SetValue(1);
+    Answer([](DialogApplyChanges& d) { d.OKButton->click(); });
+    g_foldersTried = 0;
+    SetMakeFolderFunctionForTesting(&NoFolderCanBeMade);
+    coordinator->BtnApply_Click();
+    SetMakeFolderFunctionForTesting(nullptr);
+
+    const QString end = coordinator->LabelStatusBar->text();
+    EXPECT_TRUE(end.contains("2 of 3")) << end;
+    // One box per file in the rename's file-error form, then the end box.
+    ASSERT_EQ(ui.shown.size(), 3u) << Shown();
+    const QString reasons[] = {QStringLiteral("Disk full."), QStringLiteral("Device I/O error.")};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(ui.shown[size_t(i)].title, GetResourceString(TextId::Common::ErrorRenamingFile));
+        EXPECT_EQ(ui.shown[size_t(i)].prompt, names[i] + "\r\n\r\n" + reasons[i]);
+    }
+    EXPECT_EQ(ui.shown[2].title, coordinator->windowTitle());
+    // The two long files are as they were, the short one renamed; nothing
+    // hidden is left.
+    QStringList expected = {first, second, shortName.toUpper()};
+    expected.sort();
+    QStringList left = QDir(music).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    left.sort();
+    EXPECT_EQ(left, expected);
+    EXPECT_EQ(ReadBytes(music + "/" + first), before[0]);
+    EXPECT_EQ(ReadBytes(music + "/" + second), before[1]);
+    EXPECT_EQ(ReadBytes(music + "/" + shortName.toUpper()), before[2]);
 }
 
 TEST_F(ApplyWindowTest, OverridesReachTheDialogAndUntickingOneSwitchesItOffInTheTool) {

@@ -5,6 +5,7 @@
 #include "foundation/FileDetails.h"
 #include "foundation/FileUtils.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -151,6 +152,31 @@ TEST_F(FolderWalk, FindFileSearchesDepthFirstAndReportsEachFolder) {
     EXPECT_EQ(find(root, "nothing.mp3"), QString());
     EXPECT_EQ(find(root, "fifo.mp3"), QString()) << "a FIFO is no file";
     EXPECT_EQ(find(root + "/missing", "b.mp3"), QString());
+}
+
+// What a change of letter case cut short leaves behind (a hiding folder
+// holding the file under its long old name, or the file under a hidden
+// intermediate name) is no place a playlist's file should be found in; a
+// user's own folder of a similar name is searched as any other.
+TEST(FindFileLeftovers, TheProgramsOwnCaseChangeLeftoversAreNotSearched) {
+    QTemporaryDir top;
+    ASSERT_TRUE(top.isValid());
+    const QString root = top.path();
+    const QString longName = QStringLiteral("s") + QString(245, QLatin1Char('x')) + QStringLiteral(".mp3");
+    WriteBytes(root + "/.svcase-k1x9z0a/" + longName, "cut short");
+    WriteBytes(root + "/zz/" + longName, "the real one");
+    WriteBytes(root + "/.song.mp3.svcase-k1x9z0a", "cut short");
+    WriteBytes(root + "/real/song.mp3", "the real one");
+    WriteBytes(root + "/.svcase-notes/diary.txt", "a user's own");
+    const bool stop = false;
+    EXPECT_EQ(FindFile(root, longName, stop, nullptr), root + "/zz");
+    EXPECT_EQ(FindFile(root, "*song.mp3*", stop, nullptr), root + "/real");
+    EXPECT_EQ(FindFile(root, "diary.txt", stop, nullptr), root + "/.svcase-notes");
+    // With nothing else to find, the leftovers are still not found.
+    QDir(root + "/zz").removeRecursively();
+    QDir(root + "/real").removeRecursively();
+    EXPECT_EQ(FindFile(root, longName, stop, nullptr), QString());
+    EXPECT_EQ(FindFile(root, "*song.mp3*", stop, nullptr), QString());
 }
 
 TEST_F(FolderWalk, FindFileStopsWhenTheFlagIsSet) {
