@@ -88,13 +88,16 @@ public:
     }
 
     // Whether a frame that ends at q is followed by what a tag holds after a
-    // frame: the end of the tag, padding, or another frame's header.
-    bool landsWell(uint64_t q) const {
+    // frame: the end of the tag, padding, or another frame's header whose own
+    // size, read in `form`, fits in the tag.  Bytes inside a frame's body can
+    // look like a header; their size seldom fits.
+    bool landsWell(uint64_t q, SizeForm form) const {
         if (q == m_size) return true;
         if (q > m_size) return false;
         if (zerosFrom(q)) return true;
         if (m_size - q < 10) return false;
-        return IsFrameHeader(m_body + q);
+        const uint8_t* h = m_body + q;
+        return IsFrameHeader(h) && FrameSize(h, form) <= m_size - q - 10;
     }
 
     Survey survey(size_t p, SizeForm form) const {
@@ -419,9 +422,13 @@ void WalkV3V4(const TagHeader& h, const uint8_t* body, size_t S, size_t p, Frame
         } else if (plain == seven) {
             s = plain;
         } else if (h.major == 3) {
-            s = walk.landsWell(p + 10ull + plain) ? plain : walk.landsWell(p + 10ull + seven) ? seven : plain;
+            s = walk.landsWell(p + 10ull + plain, SizeForm::Plain)   ? plain
+                : walk.landsWell(p + 10ull + seven, SizeForm::Seven) ? seven
+                                                                     : plain;
         } else {
-            s = walk.landsWell(p + 10ull + seven) ? seven : walk.landsWell(p + 10ull + plain) ? plain : seven;
+            s = walk.landsWell(p + 10ull + seven, SizeForm::Seven)   ? seven
+                : walk.landsWell(p + 10ull + plain, SizeForm::Plain) ? plain
+                                                                     : seven;
         }
         if (s > S || s < 1) {  // no frame of that size fits: skip its header alone
             p += 10;
