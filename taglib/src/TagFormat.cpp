@@ -2,6 +2,7 @@
 
 #include "QmErrors.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -72,8 +73,9 @@ struct Survey {
     // is zero to the end; 1: up to padding with other bytes in it; 0: the
     // walk meets something that is no frame.
     int ending = 0;
-    size_t frames = 0;
-    size_t oddIds = 0;  // frames among them whose IDs are not plain
+    std::vector<size_t> starts;  // where each frame read begins
+    size_t oddIds = 0;           // frames among them whose IDs are not plain
+    size_t end = 0;              // where the walk stopped
 };
 
 class FrameWalk {
@@ -103,6 +105,7 @@ public:
     Survey survey(size_t p, SizeForm form) const {
         Survey r;
         for (;;) {
+            r.end = p;
             if (p == m_size || zerosFrom(p)) {
                 r.ending = 2;
                 return r;
@@ -117,11 +120,13 @@ public:
             if (form == SizeForm::Seven && ((h[4] | h[5] | h[6] | h[7]) & 0x80)) return r;
             const uint32_t s = FrameSize(h, form);
             if (!IsFrameHeader(h) || s < 1 || s > m_size - p - 10) return r;
-            ++r.frames;
+            r.starts.push_back(p);
             if (!HasPlainId(h)) ++r.oddIds;
             p += 10 + s;
         }
     }
+
+    const uint8_t* header(size_t p) const { return m_body + p; }
 
 private:
     bool zerosFrom(uint64_t q) const { return m_lastNonZero == m_size || q > m_lastNonZero; }
@@ -131,15 +136,44 @@ private:
     size_t m_lastNonZero;
 };
 
+// A frame whose body is text: text and URL frames, comments, lyrics.
+bool HoldsText(const uint8_t* h) {
+    const std::string_view id(reinterpret_cast<const char*>(h), 4);
+    return id[0] == 'T' || id[0] == 'W' || id == "COMM" || id == "USLT";
+}
+
+// Whether a walk that reads through the tag reads it exactly: it ends no
+// later than the other reading (at the end of the tag or where the padding
+// starts, not inside it) and parts from that reading only at binary frames.
+// A picture or other binary frame may hold anything, the frames of another
+// tag among them; a frame of text whose size leads over what reads as frames
+// in the other form is a sign of that form.
+bool ReadsExactly(const FrameWalk& walk, const Survey& own, const Survey& other) {
+    if (own.ending != 2 || own.end > other.end) return false;
+    for (size_t at : own.starts) {
+        if (!std::binary_search(other.starts.begin(), other.starts.end(), at)) continue;
+        const uint8_t* h = walk.header(at);
+        if (FrameSize(h, SizeForm::Plain) == FrameSize(h, SizeForm::Seven)) continue;  // the readings go on together
+        if (HoldsText(h)) return false;
+    }
+    return true;
+}
+
 std::optional<SizeForm> TagSizeForm(const FrameWalk& walk, size_t start, int major) {
     const Survey plain = walk.survey(start, SizeForm::Plain), seven = walk.survey(start, SizeForm::Seven);
     if (plain.ending == 0 && seven.ending == 0) return std::nullopt;
     if (plain.ending != seven.ending) return plain.ending > seven.ending ? SizeForm::Plain : SizeForm::Seven;
+    // The version's own form, read exactly, is the tag's: the frames the other
+    // form finds are inside the bodies of its binary frames (a tag this
+    // library writes in the plain form reads back in that form).
+    const SizeForm own = major == 3 ? SizeForm::Plain : SizeForm::Seven;
+    if (own == SizeForm::Plain ? ReadsExactly(walk, plain, seven) : ReadsExactly(walk, seven, plain)) return own;
     // Frames with odd IDs are rare: the reading that needs fewer of them is
     // the likelier one.
     if (plain.oddIds != seven.oddIds) return plain.oddIds < seven.oddIds ? SizeForm::Plain : SizeForm::Seven;
-    if (plain.frames != seven.frames) return plain.frames > seven.frames ? SizeForm::Plain : SizeForm::Seven;
-    return major == 3 ? SizeForm::Plain : SizeForm::Seven;
+    if (plain.starts.size() != seven.starts.size())
+        return plain.starts.size() > seven.starts.size() ? SizeForm::Plain : SizeForm::Seven;
+    return own;
 }
 
 FrameIdBytes IdOf(const uint8_t* p) {

@@ -76,6 +76,7 @@ TEST(CorpusReplay, KnownFixturesReadAsExpected) {
         {"v22.mp3", 0, "Ti", "A", "c"},
         {"v23-unsync.mp3", 0, "\u00FF\u00E9", "A", ""},
         {"odd-frame-id-after-a-picture.mp3", 0, "old", "", ""},
+        {"frames-inside-a-picture-to-its-end.mp3", 0, "Old title", "Old artist", std::string(200, 'c')},
         {"frames-inside-a-picture-after-values-written.mp3", 0, "Title \u00E9\u65E5", "Art\u00EFst \u2019",
          "Comment \u263A"},
         {"comment-too-short.mp3", Err::CommentFrameInvalid, "T", "", ""},
@@ -114,6 +115,13 @@ print(json.dumps(out))
 // the program writes (read, set every value, write) and read again: each
 // value reads back here and in the independent reader.
 //
+// frames-inside-a-picture-to-its-end.mp3 is a 2.3 tag as a writer of plain
+// frame sizes lays it out: a title; a picture of 336 bytes (size 00 00 01 50,
+// 208 as a 7-bit number) whose last 128 bytes are frames with 7-bit sizes
+// (album, composer, copyright, original artist); an artist; a comment of 205
+// bytes (size 00 00 00 CD, no 7-bit number); 100 bytes of padding; 64 bytes
+// standing for audio.  Once the short comment is written, both readings of
+// the sizes run through the tag, and the 7-bit one finds more frames.
 // frames-inside-a-picture-after-values-written.mp3 is what this test writes
 // into crash-frames-inside-a-picture.mp3 with its short values; the comment
 // there was read with a language of bytes outside ASCII, for which other
