@@ -128,6 +128,13 @@ public:
 
     const uint8_t* header(size_t p) const { return m_body + p; }
 
+    // Whether a walk that read through ends where the zeros at the end of the
+    // tag start, or at most two bytes into them (a text's terminator).
+    bool endsAtPadding(const Survey& s) const {
+        const size_t zeros = m_lastNonZero == m_size ? 0 : m_lastNonZero + 1;
+        return s.end <= zeros + 2;
+    }
+
 private:
     bool zerosFrom(uint64_t q) const { return m_lastNonZero == m_size || q > m_lastNonZero; }
 
@@ -142,14 +149,17 @@ bool HoldsText(const uint8_t* h) {
     return id[0] == 'T' || id[0] == 'W' || id == "COMM" || id == "USLT";
 }
 
-// Whether a walk that reads through the tag reads it exactly: it ends no
-// later than the other reading (at the end of the tag or where the padding
-// starts, not inside it) and parts from that reading only at binary frames.
-// A picture or other binary frame may hold anything, the frames of another
-// tag among them; a frame of text whose size leads over what reads as frames
-// in the other form is a sign of that form.
+// Whether a walk that reads through the tag reads it exactly: it ends at the
+// end of the tag or where the padding starts, and the other reading's last
+// frame takes in frames of this one and runs on into the padding, or both end
+// there together and part only at binary frames.  A picture or other binary
+// frame may hold anything, the frames of another tag among them; a frame of
+// text whose size leads over what reads as frames in the other form is a sign
+// of that form.
 bool ReadsExactly(const FrameWalk& walk, const Survey& own, const Survey& other) {
-    if (own.ending != 2 || own.end > other.end) return false;
+    if (own.ending != 2 || !walk.endsAtPadding(own) || own.starts.empty() || other.starts.empty()) return false;
+    if (own.end < other.end) return own.starts.back() > other.starts.back();
+    if (own.end > other.end) return false;
     for (size_t at : own.starts) {
         if (!std::binary_search(other.starts.begin(), other.starts.end(), at)) continue;
         const uint8_t* h = walk.header(at);

@@ -122,6 +122,10 @@ print(json.dumps(out))
 // bytes (size 00 00 00 CD, no 7-bit number); 100 bytes of padding; 64 bytes
 // standing for audio.  Once the short comment is written, both readings of
 // the sizes run through the tag, and the 7-bit one finds more frames.
+// crash-frames-inside-a-comment.mp3, found by the fuzzer, holds a comment
+// whose body, read with plain sizes, holds frames with 7-bit sizes; once the
+// values are written after it, the 7-bit reading's last frame took them in
+// and ran on into the padding.
 // frames-inside-a-picture-after-values-written.mp3 is what this test writes
 // into crash-frames-inside-a-picture.mp3 with its short values; the comment
 // there was read with a language of bytes outside ASCII, for which other
