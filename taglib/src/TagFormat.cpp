@@ -127,6 +127,8 @@ public:
     }
 
     const uint8_t* header(size_t p) const { return m_body + p; }
+    // Whether everything from q to the end of the tag is zero.
+    bool zerosFrom(uint64_t q) const { return m_lastNonZero == m_size || q > m_lastNonZero; }
 
     // Whether a walk that read through ends where the zeros at the end of the
     // tag start, or at most two bytes into them (a text's terminator).
@@ -136,8 +138,6 @@ public:
     }
 
 private:
-    bool zerosFrom(uint64_t q) const { return m_lastNonZero == m_size || q > m_lastNonZero; }
-
     const uint8_t* m_body;
     size_t m_size;
     size_t m_lastNonZero;
@@ -149,22 +149,27 @@ bool HoldsText(const uint8_t* h) {
     return id[0] == 'T' || id[0] == 'W' || id == "COMM" || id == "USLT";
 }
 
-// Whether a walk that reads through the tag reads it exactly: it ends at the
-// end of the tag or where the padding starts, and the other reading's last
-// frame takes in frames of this one and runs on into the padding, or both end
-// there together and part only at binary frames.  A picture or other binary
-// frame may hold anything, the frames of another tag among them; a frame of
-// text whose size leads over what reads as frames in the other form is a sign
-// of that form.
-bool ReadsExactly(const FrameWalk& walk, const Survey& own, const Survey& other) {
-    if (own.ending != 2 || !walk.endsAtPadding(own) || own.starts.empty() || other.starts.empty()) return false;
-    if (own.end < other.end) return own.starts.back() > other.starts.back();
-    if (own.end > other.end) return false;
-    for (size_t at : own.starts) {
-        if (!std::binary_search(other.starts.begin(), other.starts.end(), at)) continue;
+// Whether the version's own reading of the sizes is the tag's when the other
+// reading runs through it too.  It must end where the padding starts, not
+// inside it.  Where the two part, the other's frames must not be nested in
+// one of its frames of text: a long text read in the wrong form takes in the
+// frames after it, as in the tags of writers of the other form.  Where they
+// are nested in a binary frame (a picture may hold anything, the frames of
+// another tag among them), both readings must end together.  Readings whose
+// frames cross each other's ends nest nowhere: there the other reading's
+// frames are the ones running over real frames or into the padding.
+bool OwnFormHolds(const FrameWalk& walk, const Survey& own, const Survey& other) {
+    if (own.ending != 2 || !walk.endsAtPadding(own)) return false;
+    for (size_t i = 0; i < own.starts.size(); ++i) {
+        const size_t at = own.starts[i];
         const uint8_t* h = walk.header(at);
         if (FrameSize(h, SizeForm::Plain) == FrameSize(h, SizeForm::Seven)) continue;  // the readings go on together
-        if (HoldsText(h)) return false;
+        if (!std::binary_search(other.starts.begin(), other.starts.end(), at)) continue;
+        const size_t end = i + 1 < own.starts.size() ? own.starts[i + 1] : own.end;
+        const bool nested = end >= other.end || walk.zerosFrom(end) ||
+                            std::binary_search(other.starts.begin(), other.starts.end(), end);
+        if (!nested) continue;
+        if (HoldsText(h) || own.end != other.end) return false;
     }
     return true;
 }
@@ -173,11 +178,12 @@ std::optional<SizeForm> TagSizeForm(const FrameWalk& walk, size_t start, int maj
     const Survey plain = walk.survey(start, SizeForm::Plain), seven = walk.survey(start, SizeForm::Seven);
     if (plain.ending == 0 && seven.ending == 0) return std::nullopt;
     if (plain.ending != seven.ending) return plain.ending > seven.ending ? SizeForm::Plain : SizeForm::Seven;
-    // The version's own form, read exactly, is the tag's: the frames the other
-    // form finds are inside the bodies of its binary frames (a tag this
-    // library writes in the plain form reads back in that form).
+    // The version's own form where it holds: a tag written in that form reads
+    // back as written even when frame bodies hold what reads as frames in the
+    // other form, unless they nest in a text frame as that form's writers
+    // leave them.
     const SizeForm own = major == 3 ? SizeForm::Plain : SizeForm::Seven;
-    if (own == SizeForm::Plain ? ReadsExactly(walk, plain, seven) : ReadsExactly(walk, seven, plain)) return own;
+    if (own == SizeForm::Plain ? OwnFormHolds(walk, plain, seven) : OwnFormHolds(walk, seven, plain)) return own;
     // Frames with odd IDs are rare: the reading that needs fewer of them is
     // the likelier one.
     if (plain.oddIds != seven.oddIds) return plain.oddIds < seven.oddIds ? SizeForm::Plain : SizeForm::Seven;
