@@ -37,8 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::vector<uint8_t> built = BuildTag(core.frames);
         // A written tag reads back as it was written, unless a frame body
         // holds, where its size read as a 7-bit number ends, frames that run
-        // on to the padding: such a tag reads as one with 7-bit sizes, which
-        // a writer of this library's old form leaves in users' files.
+        // on to the padding and the plain reading is not the exact one (that
+        // frame holds text, or its body ends in zeros the 7-bit reading takes
+        // for padding): such a tag reads as one with 7-bit sizes, which a
+        // writer of this library's old form leaves in users' files.
         if (FrameSizeForm(built.data() + 10, built.size() - 10, 0, 3) == SizeForm::Plain) {
             TagCore again;
             if (Reparse(built, again) != built) std::abort();

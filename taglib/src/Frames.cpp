@@ -2,6 +2,7 @@
 
 #include "QmErrors.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 
@@ -141,6 +142,15 @@ void CommentFrameCore::setLanguage(std::u16string_view v) {
     s.resize(3, u' ');
     m_language = s;
     changed();
+}
+
+void CommentFrameCore::setValue(std::u16string_view v) {
+    // A damaged comment can carry any bytes as its language; written back
+    // with a new text it would still be dropped by readers that take only
+    // ASCII codes there.  It takes no language, as a new comment.
+    if (std::any_of(m_language.begin(), m_language.end(), [](char16_t c) { return c > 0x7F; }))
+        m_language = std::u16string(3, u'\0');
+    setData(v);
 }
 
 void CommentFrameCore::parse(const uint8_t* p, size_t n, int) {

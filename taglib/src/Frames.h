@@ -133,6 +133,9 @@ public:
     void setDescription(std::u16string_view v);
     const std::u16string& language() const { return m_language; }
     void setLanguage(std::u16string_view v);
+    // The tag object's value put: the comment text; a language read from a
+    // file that is no ASCII code goes (other readers drop the frame for it).
+    void setValue(std::u16string_view v) override;
 
 private:
     bool textsFit() const override { return text::Fits(m_description) && text::Fits(m_data); }

@@ -2,6 +2,7 @@
 
 #include "QmErrors.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <set>
@@ -72,8 +73,9 @@ struct Survey {
     // is zero to the end; 1: up to padding with other bytes in it; 0: the
     // walk meets something that is no frame.
     int ending = 0;
-    size_t frames = 0;
-    size_t oddIds = 0;  // frames among them whose IDs are not plain
+    std::vector<size_t> starts;  // where each frame read begins
+    size_t oddIds = 0;           // frames among them whose IDs are not plain
+    size_t end = 0;              // where the walk stopped
 };
 
 class FrameWalk {
@@ -88,18 +90,22 @@ public:
     }
 
     // Whether a frame that ends at q is followed by what a tag holds after a
-    // frame: the end of the tag, padding, or another frame's header.
-    bool landsWell(uint64_t q) const {
+    // frame: the end of the tag, padding, or another frame's header whose own
+    // size, read in `form`, fits in the tag.  Bytes inside a frame's body can
+    // look like a header; their size seldom fits.
+    bool landsWell(uint64_t q, SizeForm form) const {
         if (q == m_size) return true;
         if (q > m_size) return false;
         if (zerosFrom(q)) return true;
         if (m_size - q < 10) return false;
-        return IsFrameHeader(m_body + q);
+        const uint8_t* h = m_body + q;
+        return IsFrameHeader(h) && FrameSize(h, form) <= m_size - q - 10;
     }
 
     Survey survey(size_t p, SizeForm form) const {
         Survey r;
         for (;;) {
+            r.end = p;
             if (p == m_size || zerosFrom(p)) {
                 r.ending = 2;
                 return r;
@@ -114,29 +120,76 @@ public:
             if (form == SizeForm::Seven && ((h[4] | h[5] | h[6] | h[7]) & 0x80)) return r;
             const uint32_t s = FrameSize(h, form);
             if (!IsFrameHeader(h) || s < 1 || s > m_size - p - 10) return r;
-            ++r.frames;
+            r.starts.push_back(p);
             if (!HasPlainId(h)) ++r.oddIds;
             p += 10 + s;
         }
     }
 
-private:
+    const uint8_t* header(size_t p) const { return m_body + p; }
+    // Whether everything from q to the end of the tag is zero.
     bool zerosFrom(uint64_t q) const { return m_lastNonZero == m_size || q > m_lastNonZero; }
 
+    // Whether a walk that read through ends where the zeros at the end of the
+    // tag start, or at most two bytes into them (a text's terminator).
+    bool endsAtPadding(const Survey& s) const {
+        const size_t zeros = m_lastNonZero == m_size ? 0 : m_lastNonZero + 1;
+        return s.end <= zeros + 2;
+    }
+
+private:
     const uint8_t* m_body;
     size_t m_size;
     size_t m_lastNonZero;
 };
 
+// A frame whose body is text: text and URL frames, comments, lyrics.
+bool HoldsText(const uint8_t* h) {
+    const std::string_view id(reinterpret_cast<const char*>(h), 4);
+    return id[0] == 'T' || id[0] == 'W' || id == "COMM" || id == "USLT";
+}
+
+// Whether the version's own reading of the sizes is the tag's when the other
+// reading runs through it too.  It must end where the padding starts, not
+// inside it.  Where the two part, the other's frames must not be nested in
+// one of its frames of text: a long text read in the wrong form takes in the
+// frames after it, as in the tags of writers of the other form.  Where they
+// are nested in a binary frame (a picture may hold anything, the frames of
+// another tag among them), both readings must end together.  Readings whose
+// frames cross each other's ends nest nowhere: there the other reading's
+// frames are the ones running over real frames or into the padding.
+bool OwnFormHolds(const FrameWalk& walk, const Survey& own, const Survey& other) {
+    if (own.ending != 2 || !walk.endsAtPadding(own)) return false;
+    for (size_t i = 0; i < own.starts.size(); ++i) {
+        const size_t at = own.starts[i];
+        const uint8_t* h = walk.header(at);
+        if (FrameSize(h, SizeForm::Plain) == FrameSize(h, SizeForm::Seven)) continue;  // the readings go on together
+        if (!std::binary_search(other.starts.begin(), other.starts.end(), at)) continue;
+        const size_t end = i + 1 < own.starts.size() ? own.starts[i + 1] : own.end;
+        const bool nested = end >= other.end || walk.zerosFrom(end) ||
+                            std::binary_search(other.starts.begin(), other.starts.end(), end);
+        if (!nested) continue;
+        if (HoldsText(h) || own.end != other.end) return false;
+    }
+    return true;
+}
+
 std::optional<SizeForm> TagSizeForm(const FrameWalk& walk, size_t start, int major) {
     const Survey plain = walk.survey(start, SizeForm::Plain), seven = walk.survey(start, SizeForm::Seven);
     if (plain.ending == 0 && seven.ending == 0) return std::nullopt;
     if (plain.ending != seven.ending) return plain.ending > seven.ending ? SizeForm::Plain : SizeForm::Seven;
+    // The version's own form where it holds: a tag written in that form reads
+    // back as written even when frame bodies hold what reads as frames in the
+    // other form, unless they nest in a text frame as that form's writers
+    // leave them.
+    const SizeForm own = major == 3 ? SizeForm::Plain : SizeForm::Seven;
+    if (own == SizeForm::Plain ? OwnFormHolds(walk, plain, seven) : OwnFormHolds(walk, seven, plain)) return own;
     // Frames with odd IDs are rare: the reading that needs fewer of them is
     // the likelier one.
     if (plain.oddIds != seven.oddIds) return plain.oddIds < seven.oddIds ? SizeForm::Plain : SizeForm::Seven;
-    if (plain.frames != seven.frames) return plain.frames > seven.frames ? SizeForm::Plain : SizeForm::Seven;
-    return major == 3 ? SizeForm::Plain : SizeForm::Seven;
+    if (plain.starts.size() != seven.starts.size())
+        return plain.starts.size() > seven.starts.size() ? SizeForm::Plain : SizeForm::Seven;
+    return own;
 }
 
 FrameIdBytes IdOf(const uint8_t* p) {
@@ -419,9 +472,13 @@ void WalkV3V4(const TagHeader& h, const uint8_t* body, size_t S, size_t p, Frame
         } else if (plain == seven) {
             s = plain;
         } else if (h.major == 3) {
-            s = walk.landsWell(p + 10ull + plain) ? plain : walk.landsWell(p + 10ull + seven) ? seven : plain;
+            s = walk.landsWell(p + 10ull + plain, SizeForm::Plain)   ? plain
+                : walk.landsWell(p + 10ull + seven, SizeForm::Seven) ? seven
+                                                                     : plain;
         } else {
-            s = walk.landsWell(p + 10ull + seven) ? seven : walk.landsWell(p + 10ull + plain) ? plain : seven;
+            s = walk.landsWell(p + 10ull + seven, SizeForm::Seven)   ? seven
+                : walk.landsWell(p + 10ull + plain, SizeForm::Plain) ? plain
+                                                                     : seven;
         }
         if (s > S || s < 1) {  // no frame of that size fits: skip its header alone
             p += 10;

@@ -62,11 +62,14 @@ enum class SizeForm { Plain, Seven };
 // The form in which the frame sizes of a 2.3 or 2.4 tag body (frames from
 // `start` on) are read: the one under which every frame is a frame up to the
 // padding or the end of the tag (a frame being any ID without a NUL, odd IDs
-// included).  When both are, the one that reads fewer frames with odd IDs
-// wins, then the one that reads more frames (a frame that ends on another
-// frame's header rather than in padding), then the form of the version.  None when neither form reads
-// through the tag: each frame then takes the other form only where that
-// alone ends where a frame may end.
+// included).  When both are, the form of the version wins if it ends where
+// the padding starts and the other reading's frames nest in none of its text
+// frames (in a binary frame they may, when both end together: its body may
+// hold what reads as frames); else the one that reads fewer frames with odd
+// IDs, then the one that reads more frames (a frame that ends on another
+// frame's header rather than in padding), then the form of the version.  None when neither form reads through the tag:
+// each frame then takes the other form only where that alone ends where a
+// frame may end whose own size fits.
 std::optional<SizeForm> FrameSizeForm(const uint8_t* body, size_t n, size_t start, int major);
 
 // Appends the frames of a tag body (the `header.size` bytes after the header)

@@ -210,6 +210,61 @@ TEST_F(TagObject, CommentTooShortEndsTheReadAfterTheFramesBeforeIt) {
     EXPECT_EQ(Get(*tag, eArtist), "");
 }
 
+// ---- damaged tags: frames of both size forms ----------------------------------------
+
+class DamagedOldForm : public TagObject {};
+
+// A tag whose frames mix plain and 7-bit sizes, so that neither form reads
+// through it, is read frame by frame: a frame takes the size that lands where
+// a frame may follow.  Inside a frame's body, bytes that look like a frame
+// header but state a size running past the tag are no such place, even when
+// that size alone would be the form the version prefers.
+TEST_F(DamagedOldForm, EachFrameTakesTheSizeThatLandsOnTheNextFrame) {
+    // Looks like a frame header; its size, read either way, overruns any tag here.
+    const Bytes lookalike = S("TYER") + B({0x7F, 0x7F, 0x7F, 0x7F, 0, 0});
+    // A private frame's body of `size` bytes with the look-alike at `at`.
+    auto privateBody = [&](size_t size, size_t at) {
+        Bytes body = S("owner") + B({0});
+        while (body.size() < size) body.push_back(static_cast<uint8_t>(1 + body.size() % 90));
+        std::copy(lookalike.begin(), lookalike.end(), body.begin() + long(at));
+        return body;
+    };
+    const std::string title(199, 'x'), comment(195, 'c');
+    // Plain size 200 is 00 00 00 C8: no 7-bit number, so a 7-bit reading of
+    // the whole tag fails there.  7-bit 200 is 00 00 01 48, plain 328.
+    const Bytes plainComment = Frame("COMM", B({0}) + S("eng") + B({0}) + S(comment));
+    const Bytes sevenComment = Frame("COMM", B({0}) + S("eng") + B({0}) + S(comment), SizeForm::Seven);
+    struct Case {
+        const char* name;
+        Bytes tag;
+    };
+    const Case cases[] = {
+        // 2.3: the title's plain size (328) lands on the look-alike in the
+        // private frame's body (10 + 328 - 237 = 101), its 7-bit size (200)
+        // on the artist.
+        {"2.3, 7-bit size lands on a frame, plain size on a look-alike",
+         Tag(TextFrame("TIT2", title, SizeForm::Seven) + TextFrame("TPE1", "Artist") +
+                 Frame("PRIV", privateBody(120, 101)) + plainComment,
+             40, 3)},
+        // 2.4: the private frame's 7-bit reading (200) lands on the look-alike
+        // in its own body, its plain size (328) on the title; the last frame's
+        // plain size (328) overruns the tag.
+        {"2.4, plain size lands on a frame, 7-bit size on a look-alike",
+         Tag(Frame("PRIV", privateBody(328, 200)) + TextFrame("TIT2", title) + TextFrame("TPE1", "Artist") +
+                 sevenComment,
+             0, 4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = put(c.tag + Audio(100));
+        auto tag = NewTag();
+        ASSERT_EQ(tag->ReadTag(file), 0) << tag->LastError().description;
+        EXPECT_EQ(Get(*tag, eTitle), title);
+        EXPECT_EQ(Get(*tag, eArtist), "Artist");
+        EXPECT_EQ(Get(*tag, eComment), comment);
+    }
+}
+
 // ---- writing -----------------------------------------------------------------------
 
 TEST_F(TagObject, WrittenTagSizeFollowsThePaddingRule) {
