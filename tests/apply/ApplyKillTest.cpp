@@ -162,70 +162,27 @@ TEST(ApplyKillChild, CaseChange) {
     std::printf("not killed\n");
 }
 
+// Killed between the two renames of a change of letter case, the next run
+// puts the file back under its very name: a short name from its hidden
+// intermediate name, a name too long for one from its hiding folder.
 TEST(ApplyKill, ACaseChangeKilledBetweenItsTwoRenamesIsPutBackByTheNextRun) {
     if (LameAudio().isEmpty()) GTEST_SKIP() << "lame is not installed";
+    const QString longStem = QStringLiteral("song") + QString(242, QLatin1Char('x'));
+    ASSERT_EQ(QFile::encodeName(longStem + QStringLiteral(".mp3")).size(), 250);
     struct Case {
         const char* what;
+        QString stem;
         bool oldNameTakenMeanwhile;
     };
-    for (const Case& c : {Case{"the old name is free", false}, Case{"another file took the old name", true}}) {
+    const std::vector<Case> cases = {
+        {"a short name, the old name free", QStringLiteral("song"), false},
+        {"a short name, another file took the old name", QStringLiteral("song"), true},
+        {"a long name, the old name free", longStem, false},
+        {"a long name, another file took the old name", longStem, true}};
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ScanOptions options;
-        ScriptedUi ui;
-        InitialiseArrays();
-        MusicFolder folder;
-        const QByteArray audio = ReadBytes(folder.mp3(QStringLiteral("song.mp3")));
-        SimResultsModel table;
-        BuildCaseRow(table, folder.path());  // the row knows the file, as a Simulate run's does
-
-        QProcess child;
-        ASSERT_NO_FATAL_FAILURE(RunChild(child, "SV_APPLY_CASE_CHILD_DIR", folder.path(), "ApplyKillChild.CaseChange"));
-        ASSERT_TRUE(child.waitForFinished(60000));
-        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit) << child.readAllStandardOutput().toStdString();
-        // Killed between the renames: the file stands only under its hidden
-        // intermediate name.
-        const QStringList left = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
-        ASSERT_EQ(left.size(), 1) << left.join(", ").toStdString();
-        ASSERT_TRUE(left[0].startsWith(QLatin1Char('.'))) << left[0].toStdString();
-        EXPECT_EQ(ReadBytes(folder.file(left[0])), audio);
-
-        const QByteArray other = QByteArrayLiteral("a file made while the run lay dead");
-        if (c.oldNameTakenMeanwhile) folder.write(QStringLiteral("song.mp3"), other);
-        JobHost host;
-        const ApplyReport report = ApplyChanges(table, Switches(true, false, false), host);
-        QStringList expected;
-        if (c.oldNameTakenMeanwhile) {
-            // Put back beside the other file, which stays; the row no longer
-            // names its file and is skipped.
-            EXPECT_EQ(report.failed, 1);
-            EXPECT_EQ(ReadBytes(folder.file("song.mp3")), other);
-            EXPECT_EQ(ReadBytes(folder.file("song (2).mp3")), audio);
-            expected = {"song (2).mp3", "song.mp3"};
-        } else {
-            // Put back under its old name, where its row finds it and the
-            // change of case is carried out.
-            EXPECT_EQ(report.failed, 0);
-            EXPECT_EQ(ReadBytes(folder.file("Song.mp3")), audio);
-            expected = {"Song.mp3"};
-        }
-        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
-    }
-}
-
-// A name so long that its intermediate name could not hold it whole: the
-// next run still puts the file back under that very name.
-TEST(ApplyKill, ALongNamesCaseChangeKilledBetweenItsTwoRenamesIsPutBackByTheNextRun) {
-    if (LameAudio().isEmpty()) GTEST_SKIP() << "lame is not installed";
-    const QString stem = QStringLiteral("song") + QString(242, QLatin1Char('x'));
-    const QString name = stem + QStringLiteral(".mp3");
-    ASSERT_EQ(QFile::encodeName(name).size(), 250);
-    const QString renamed = QLatin1Char('S') + name.mid(1);
-    struct Case {
-        const char* what;
-        bool oldNameTakenMeanwhile;
-    };
-    for (const Case& c : {Case{"the old name is free", false}, Case{"another file took the old name", true}}) {
-        SCOPED_TRACE(c.what);
+        const QString name = c.stem + QStringLiteral(".mp3");
+        const QString renamed = QLatin1Char('S') + name.mid(1);
         ScanOptions options;
         ScriptedUi ui;
         InitialiseArrays();
@@ -233,7 +190,7 @@ TEST(ApplyKill, ALongNamesCaseChangeKilledBetweenItsTwoRenamesIsPutBackByTheNext
         const QByteArray audio = ReadBytes(scratch.mp3(QStringLiteral("song.mp3")));
         folder.write(name, audio);
         SimResultsModel table;
-        BuildCaseRow(table, folder.path());
+        BuildCaseRow(table, folder.path());  // the row knows the file, as a Simulate run's does
 
         QProcess child;
         ASSERT_NO_FATAL_FAILURE(RunChild(child, "SV_APPLY_CASE_CHILD_DIR", folder.path(), "ApplyKillChild.CaseChange"));
@@ -252,9 +209,13 @@ TEST(ApplyKill, ALongNamesCaseChangeKilledBetweenItsTwoRenamesIsPutBackByTheNext
         const ApplyReport report = ApplyChanges(table, Switches(true, false, false), host);
         std::map<QString, QByteArray> expected;
         if (c.oldNameTakenMeanwhile) {
+            // Put back beside the other file, which stays; the row no longer
+            // names its file and is skipped.
             EXPECT_EQ(report.failed, 1);
-            expected = {{name, other}, {stem + QStringLiteral(" (2).mp3"), audio}};
+            expected = {{name, other}, {c.stem + QStringLiteral(" (2).mp3"), audio}};
         } else {
+            // Put back under its old name, where its row finds it and the
+            // change of case is carried out.
             EXPECT_EQ(report.failed, 0);
             expected = {{renamed, audio}};
         }
