@@ -10,16 +10,9 @@ namespace {
 constexpr int kGap = 8;
 
 // The order in which the tool windows step away from the corner: the main
-// window first, then the windows the start reopens, in their order.
-int CascadeSlot(const QString& name) {
-    static const QStringList order = {
-        QStringLiteral("FormMP3ScanningCentre"), QStringLiteral("FormFileNameTagCoordinator"),
-        QStringLiteral("FormMusicCataloguer"),   QStringLiteral("FormDuplicateFinder"),
-        QStringLiteral("FormPlaylistManager"),   QStringLiteral("FormEncoderDecoder"),
-        QStringLiteral("FormCDRipper"),          QStringLiteral("DialogMassTaggingOverrideTool"),
-    };
-    return std::max(0, static_cast<int>(order.indexOf(name)));
-}
+// window (and any window not in the reopen walk) first, then the windows the
+// start reopens, in their order.
+int CascadeSlot(const QString& name) { return static_cast<int>(ReopenableWindows().indexOf(name)) + 1; }
 
 QSize Grown(const QSize& client, const QMargins& frame) {
     return QSize(client.width() + frame.left() + frame.right(), client.height() + frame.top() + frame.bottom());

@@ -26,6 +26,8 @@
 // top-left corner is the window's position (QWidget::move) and whose size less
 // the decorations is its client size.
 
+#include "foundation/ToolWindows.h"
+
 #include <QMargins>
 #include <QPoint>
 #include <QRect>
@@ -47,7 +49,7 @@ struct WindowPlaceRequest {
 };
 
 // The launcher bar's object name.
-inline const QString kLauncherWindowName = QStringLiteral("FormIntegrator");
+inline const QString& kLauncherWindowName = WindowNames::Integrator;
 // The smallest client area of the main window, in twips, which the launcher
 // bar's first place leaves room for where the screen allows.
 constexpr double kMainWindowMinWidthTwips = 8000;

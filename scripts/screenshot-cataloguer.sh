@@ -8,15 +8,13 @@
 #   scripts/screenshot-cataloguer.sh [output-folder] [--no-skins]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/bench-shot.sh
 out="${1:-build/cataloguer-shots}"
 shift || true
-if [ ! -x build/bin/cataloguer_window_bench ] || [ ! -d "build/bin/Skins/Fun Blue" ]; then
-  scripts/build.sh
-fi
+build_if_missing cataloguer_window_bench
 mkdir -p "$out/pages"
 rm -f "$out"/pages/*.html
-xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
-  env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/cataloguer_window_bench \
+run_on_xvfb cataloguer_window_bench \
   --screenshot "$out/cataloguer-window.png" --find "$out/cataloguer-find.png" --save "$(realpath "$out/pages")" "$@"
 browser="$(command -v chromium || command -v chromium-browser || true)"
 if [ -n "$browser" ]; then
@@ -29,7 +27,5 @@ else
   # No browser: Qt's own rich-text engine draws the pages instead.
   QT_QPA_PLATFORM=offscreen build/bin/cataloguer_window_bench --render-pages "$(realpath "$out/pages")"
 fi
-xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
-  env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/cataloguer_window_bench \
-  --dialogs "$(realpath "$out")" --delay 700
+run_on_xvfb cataloguer_window_bench --dialogs "$(realpath "$out")" --delay 700
 ls "$out"

@@ -5,12 +5,10 @@
 #   scripts/screenshot-encoder.sh [output.png] [--no-skins] [--dialog options]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/bench-shot.sh
 out="${1:-build/encoder-window.png}"
 shift || true
-if [ ! -x build/bin/encoder_bench ] || [ ! -d "build/bin/Skins/Fun Blue" ]; then
-  scripts/build.sh
-fi
+build_if_missing encoder_bench
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
-  env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/encoder_bench --screenshot "$out" --ms 50 "$@"
+run_on_xvfb encoder_bench --screenshot "$out" --ms 50 "$@"
 echo "$out"

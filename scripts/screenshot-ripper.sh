@@ -4,12 +4,12 @@
 #   scripts/screenshot-ripper.sh [output.png] [--no-skins]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/bench-shot.sh
 out="${1:-build/ripper-window.png}"
 shift || true
 if [ ! -x build/bin/ripper_window_demo ] || [ ! -d "build/bin/Skins/Fun Blue" ]; then
   cmake --build build -j8 --target ripper_window_demo
 fi
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 ${SV_SCREEN:-1280x800}x24 -dpi 96" \
-  env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/ripper_window_demo --screenshot "$out" "$@"
+run_on_xvfb ripper_window_demo --screenshot "$out" "$@"
 echo "$out"

@@ -3,6 +3,9 @@
 #   scripts/screenshot-skin.sh [output.png] [demo options: --scheme Slate, --no-skins]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/bench-shot.sh
+# The demo always gets the same screen, whatever SV_SCREEN says.
+shot_screen=1024x768
 out="${1:-build/skin-demo.png}"
 shift || true
 if [ -f build/build.ninja ]; then
@@ -11,6 +14,5 @@ else
   scripts/build.sh
 fi
 mkdir -p "$(dirname "$out")"
-xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
-  env QT_QPA_PLATFORM=xcb SV_BIN_DIR="$PWD/build/bin" build/bin/skin_demo --screenshot "$out" "$@"
+run_on_xvfb skin_demo --screenshot "$out" "$@"
 echo "$out"

@@ -710,11 +710,6 @@ void InstallEncoderOptionsDialog() {
             ShowEncoderDecoderOptionsDialog();
         } else if (*previous) {
             (*previous)(page);
-        } else {
-            // No dialog of its own for that page yet: the stand-in shows.
-            OptionDialogHandler self = SetOptionDialogHandler({});
-            ShowOptionsTab(page);
-            SetOptionDialogHandler(std::move(self));
         }
     });
 }

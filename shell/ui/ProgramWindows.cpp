@@ -6,11 +6,13 @@
 #include "coordinator/ui/MassTaggingOverrideTool.h"
 #include "duplicates/ui/DuplicateFinder.h"
 #include "encoder/ui/EncoderDecoder.h"
+#include "foundation/ToolWindows.h"
+#include "foundation/WindowProtocol.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "ripper/ui/CDRipper.h"
 #include "scanning/ui/ScanningCentre.h"
-#include "shell/ui/StandInWindows.h"
+#include "shell/ui/Launcher.h"
 
 void RegisterProgramWindows() {
     RegisterScanningCentreWindow();
@@ -23,5 +25,9 @@ void RegisterProgramWindows() {
     RegisterPlaylistManagerWindow();
     RegisterCDRipperWindow();
     RegisterEncoderDecoderWindow();
-    RegisterStandInWindows();
+    RegisterLauncherWindow();
+}
+
+void RegisterLauncherWindow() {
+    WindowRegistry::SetFactory(WindowNames::Integrator, [] { return new FormIntegrator(); });
 }

@@ -5,3 +5,5 @@
 // register through this one list, so a new window cannot be missed by either.
 
 void RegisterProgramWindows();
+// The launcher bar's factory alone (RegisterProgramWindows adds it last).
+void RegisterLauncherWindow();

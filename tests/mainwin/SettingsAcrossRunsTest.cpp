@@ -15,7 +15,7 @@
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/Launcher.h"
 #include "cataloguer/ui/MusicCataloguer.h"
-#include "shell/ui/StandInWindows.h"
+#include "shell/ui/ProgramWindows.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, ABadStoredSortShowsItsErrorAndKeepsWhatWasReadBeforeIt) {
 TEST_F(MainWindowTest, TheProgramStartsAgainWithTheMainWindowAsLeft) {
     RegisterScanningCentreWindow();
     RegisterMusicCataloguerWindow();
-    RegisterStandInWindows();
+    RegisterLauncherWindow();
     SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);
     const QString folder = work.path() + "/Music/Pop";
     ASSERT_TRUE(QDir().mkpath(folder));

@@ -6,8 +6,8 @@
 // modally, with the launcher bar out of the topmost band meanwhile and back
 // in its stay-on-top state afterwards.
 //
-// The dialogs themselves are shown by a handler that their windows install;
-// until one is installed a plain stand-in dialog shows.
+// The dialogs themselves are shown by handlers that their windows install
+// (RegisterProgramWindows installs both); with none installed, nothing shows.
 
 #include <functional>
 
@@ -21,8 +21,8 @@ void ShowEncoderDecoderOptions();
 
 // Shows the dialog of `page` modally and returns when it has closed.
 using OptionDialogHandler = std::function<void(int page)>;
-// Installs the handler (an empty one returns to the stand-in) and returns
-// the one it replaces.
+// Installs the handler (an empty one removes it) and returns the one it
+// replaces.
 OptionDialogHandler SetOptionDialogHandler(OptionDialogHandler handler);
 // The Options dialog's own handler (pages 1 to 5 and -1); when installed it
 // takes those pages from the handler above.
