@@ -55,7 +55,16 @@ echo "splash=$splash up=$up rc=$rc"
 INSIDE
 chmod +x "$home/inside.sh"
 
-timeout 150 xvfb-run -a -s "-screen 0 1280x900x24" "$home/inside.sh" || { echo "the program did not start and end cleanly"; exit 1; }
+# xvfb-run -a picks a free display number without holding it, so an X server
+# started by another test at the same moment can take it first: only that
+# failure to start the server is tried again.
+for ((try = 1; ; try++)); do
+    timeout 150 xvfb-run -a -s "-screen 0 1280x900x24" "$home/inside.sh" 2>"$home/xvfb.err" && break
+    cat "$home/xvfb.err" >&2
+    if [ "$try" -lt 3 ] && grep -q "Xvfb failed to start" "$home/xvfb.err"; then continue; fi
+    echo "the program did not start and end cleanly"
+    exit 1
+done
 
 ini="$home/config/Sonivard/Sonivard.ini"
 fail=0
