@@ -26,7 +26,6 @@
 
 #include <QAction>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMenu>

@@ -40,7 +40,6 @@
 #include <QEvent>
 #include <QFont>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLabel>
 #include <QLinearGradient>
