@@ -2,8 +2,8 @@
 // The life cycle every tool window shares.  A tool derives from this base
 // and states only what is its own: its controls and menus (BuildControls,
 // BuildMenus), its shape, the steps of its load after LoadToolWindow, its
-// Alt keys, its settings record (ReadSettings, WriteSettings) and the unload steps of its
-// own (StopBeforeUnload, UnloadOwn).
+// Alt keys, its settings record (ReadSettings, WriteSettings) and the unload
+// steps of its own (StopBeforeUnload, UnloadOwn).
 //
 // The base promises, for every tool alike:
 // - the window's role is its name;
