@@ -12,7 +12,8 @@
 // Scanning Centre unlocked), also when the body fails: the failure is shown
 // in the critical error box first.  The body hands the host to its engine and
 // reports the end through it; Stop only sets the flag that the host reads;
-// the close check of the window's unload-query handler is WindowMayClose:
+// the close check of the window's unload-query handler is WindowMayClose
+// (the tool windows' shared base, shell/ui/SkinnedToolWindow.h, makes it):
 //
 //   void FormMusicCataloguer::BtnBuild_Click() {
 //       RunLongJob(this, {.needsScanResults = true}, [&](JobHost& job) {
@@ -22,7 +23,7 @@
 //       });
 //   }
 //   void FormMusicCataloguer::BtnStop_Click() { mblnStopAll = true; }
-//   void FormMusicCataloguer::QueryUnload(bool& cancel) { cancel = !WindowMayClose(this); }
+//   void SkinnedToolWindow::QueryUnload(bool& cancel) { if (!WindowMayClose(this)) cancel = true; }
 //
 // A window takes part by being an ILongJobHost (a SkinnedJobWindow with its
 // own EnableControls); the Scanning Centre is reached through

@@ -149,15 +149,10 @@ void UpDownControl::resizeEvent(QResizeEvent*) {
 // ---- load -----------------------------------------------------------------------
 
 FormMusicCataloguer::FormMusicCataloguer(QWidget* parent)
-    : SkinnedJobWindow(WindowNames::MusicCataloguer, parent), CommonDialogFont(this, QStringLiteral("CommonDialogFont")) {
-    setWindowRole(objectName());
-    BuildControls();
-    BuildMenus();
-    SetMinimumSizeTwips(kMinHeight, kMinWidth);
-    resize(TwipsToPixelsX(kBuiltWidth), TwipsToPixelsY(kBuiltHeight));
-
-    // Texts, position, skin and cursor (this shows the window).
-    LoadWindow(true);
+    : SkinnedToolWindow(WindowNames::MusicCataloguer, parent),
+      CommonDialogFont(this, QStringLiteral("CommonDialogFont")) {
+    LoadToolWindow(
+        {.minHeight = kMinHeight, .minWidth = kMinWidth, .builtWidth = kBuiltWidth, .builtHeight = kBuiltHeight});
 
     CommonDialogFont.Flags = Cdl::CFScreenFonts;
     ResumeNext([&] { DrawPanelFrames(); });
@@ -166,13 +161,13 @@ FormMusicCataloguer::FormMusicCataloguer(QWidget* parent)
     });
     // The Find dialog is loaded hidden.
     ResumeNext([&] { DialogFind::Instance().hide(); });
-    ResumeNext([&] { ReadMusicCataloguerSettings(); });
+    ResumeNext([&] { ReadSettings(); });
     ResumeNext([&] { SetCataloguerOutputView(this); });
     ResumeNext([&] { LayoutControls(); });
 }
 
 FormMusicCataloguer::~FormMusicCataloguer() {
-    if (m_unloaded) return;
+    if (Unloaded()) return;
     // A window destroyed without unloading leaves no preview files and no
     // pointer to itself behind.
     SetCataloguerOutputView(nullptr);
@@ -285,7 +280,7 @@ void FormMusicCataloguer::BuildControls() {
     connect(UpDownEntriesPerPage, &UpDownControl::down, this,
             [this] { ResumeNext([&] { UpDownEntriesPerPage_DownClick(); }); });
     TextEntriesPerPage->installEventFilter(this);
-    RichViewer->installEventFilter(this);
+    SetEditControl(RichViewer);
     RichViewer->viewport()->installEventFilter(this);
 }
 
@@ -875,8 +870,6 @@ void FormMusicCataloguer::ProcessShortcutKeys(int KeyCode, int Shift) {
     }
 }
 
-QWidget* FormMusicCataloguer::EditControl() const { return RichViewer; }
-
 bool FormMusicCataloguer::eventFilter(QObject* watched, QEvent* event) {
     if (watched == TextEntriesPerPage && event->type() == QEvent::KeyPress) {
         // The arrows step the number as the spinner does, and nothing else.
@@ -895,12 +888,6 @@ bool FormMusicCataloguer::eventFilter(QObject* watched, QEvent* event) {
             QMetaObject::invokeMethod(
                 this, [] { ResumeNext([&] { DialogFind::Instance().UpdateFindControls(); }); }, Qt::QueuedConnection);
         }
-        // The viewer's own select-all and copy would act beside the Edit
-        // keys, which act at key-up: the keys act once, as the Edit items.
-        if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)) return true;
-        }
     }
     if (watched == RichViewer->viewport()) {
         if (event->type() == QEvent::MouseButtonPress)
@@ -915,11 +902,11 @@ bool FormMusicCataloguer::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return SkinnedJobWindow::eventFilter(watched, event);
+    return SkinnedToolWindow::eventFilter(watched, event);
 }
 
 bool FormMusicCataloguer::event(QEvent* event) {
-    const bool handled = SkinnedJobWindow::event(event);
+    const bool handled = SkinnedToolWindow::event(event);
     // The Find dialog searches the viewer of the window last activated.
     if (event->type() == QEvent::WindowActivate) ResumeNext([&] { DialogFind::Instance().mstrForm = objectName(); });
     return handled;
@@ -927,15 +914,7 @@ bool FormMusicCataloguer::event(QEvent* event) {
 
 // ---- close --------------------------------------------------------------------------------
 
-void FormMusicCataloguer::QueryUnload(bool& cancel) {
-    if (!WindowMayClose(this)) cancel = true;
-}
-
-void FormMusicCataloguer::FormUnload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
-    ResumeNext([&] { WriteMusicCataloguerSettings(); });
+void FormMusicCataloguer::UnloadOwn() {
     ResumeNext([&] {
         if (DialogFind* find = DialogFind::IfLoaded(); find && find->mstrForm == objectName()) find->hide();
     });
@@ -967,12 +946,12 @@ void FormMusicCataloguer::ShowMusicCataloguerSettings(const MusicCataloguerSetti
     ResumeNext([&] { ShowFont(RichViewer, settings.RichViewer); });
 }
 
-void FormMusicCataloguer::ReadMusicCataloguerSettings() {
+void FormMusicCataloguer::ReadSettings() {
     MusicCataloguerSettings settings;
     ReadThenShow([&] { settings.Read(); }, [&] { ShowMusicCataloguerSettings(settings); });
 }
 
-void FormMusicCataloguer::WriteMusicCataloguerSettings() { TakeMusicCataloguerSettings().Write(); }
+void FormMusicCataloguer::WriteSettings() { TakeMusicCataloguerSettings().Write(); }
 
 void RegisterMusicCataloguerWindow() {
     WindowRegistry::SetFactory(WindowNames::MusicCataloguer, [] { return new FormMusicCataloguer; });

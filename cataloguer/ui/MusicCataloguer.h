@@ -25,9 +25,8 @@
 #include "foundation/ReadOptions.h"
 #include "options/WindowSettings.h"
 #include "foundation/WindowProtocol.h"
-#include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
-#include "shell/ui/SkinnedWindow.h"
+#include "shell/ui/SkinnedToolWindow.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -66,11 +65,10 @@ private:
     QToolButton* m_down;
 };
 
-class FormMusicCataloguer : public SkinnedJobWindow,
+class FormMusicCataloguer : public SkinnedToolWindow,
                             public IMenuHost,
                             public IFileSaveHost,
                             public ISkinHost,
-                            public IKeyHost,
                             public ICataloguerOutputView {
     Q_OBJECT
 public:
@@ -162,13 +160,11 @@ public:
     void UpDownEntriesPerPage_DownClick();
 
     // ---- keys ----
-    int HelpTopic() const override { return ToolWindow(WindowNames::MusicCataloguer).helpTopic; }
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
-    QWidget* EditControl() const override;
 
     // Settings of the window (section "MusicCataloguer" and the viewer's font).
-    void ReadMusicCataloguerSettings();
-    void WriteMusicCataloguerSettings();
+    void ReadSettings() override;
+    void WriteSettings() override;
     MusicCataloguerSettings TakeMusicCataloguerSettings() const;
     void ShowMusicCataloguerSettings(const MusicCataloguerSettings& settings);
 
@@ -176,14 +172,13 @@ protected:
     void LayoutControls() override;
     // The two etched frames round the output and preference options.
     void DrawPanelFrames();
-    void QueryUnload(bool& cancel) override;
-    void FormUnload() override;
+    void UnloadOwn() override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
-    void BuildMenus();
+    void BuildControls() override;
+    void BuildMenus() override;
     FormMP3ScanningCentre* ScanningCentre() const;
     // The page writers' context as the window stands now.
     CataloguePageContext PageContext() const;
@@ -203,7 +198,6 @@ private:
     bool m_imageCopied = false;
     bool m_rendering = false;
     bool m_inLayout = false;
-    bool m_unloaded = false;
 };
 
 // Asks the user for the output name: the text entered, or an empty text

@@ -43,7 +43,6 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -108,28 +107,23 @@ double CheckRowTwips(const clsCheckBox& check) {
 // ---- load -----------------------------------------------------------------------
 
 FormFileNameTagCoordinator::FormFileNameTagCoordinator(QWidget* parent)
-    : SkinnedJobWindow(WindowNames::Coordinator, parent), CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
-    setWindowRole(objectName());
-    BuildControls();
-    BuildMenus();
-    SetMinimumSizeTwips(kMinHeight, kMinWidth);
-    resize(TwipsToPixelsX(kBuiltWidth), TwipsToPixelsY(kBuiltHeight));
-    // Laid out once in the skinned design, so the window's place is chosen
-    // with the smallest size its controls need.
-    ResumeNext([&] { LayoutControls(); });
-
-    // Texts, position, skin and cursor (this shows the window).
-    LoadWindow(true);
+    : SkinnedToolWindow(WindowNames::Coordinator, parent), CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
+    LoadToolWindow(
+        {.minHeight = kMinHeight, .minWidth = kMinWidth, .builtWidth = kBuiltWidth, .builtHeight = kBuiltHeight});
 
     CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     ResumeNext([&] { ResizeColumns(); });
-    ResumeNext([&] { ReadFileNameTagCoordinatorSettings(); });
+    ResumeNext([&] { ReadSettings(); });
     // The override tool is loaded hidden; it restores its own settings.
     ResumeNext([&] { LoadMassTaggingTool(); });
     ResumeNext([&] { LayoutControls(); });
 }
 
 FormFileNameTagCoordinator::~FormFileNameTagCoordinator() = default;
+
+void FormFileNameTagCoordinator::PrepareLoad() {
+    ResumeNext([&] { LayoutControls(); });
+}
 
 void FormFileNameTagCoordinator::BuildControls() {
     m_results = new SimResultsModel(this);
@@ -242,7 +236,7 @@ void FormFileNameTagCoordinator::BuildControls() {
                 [this, box = box, column = column] { ResumeNext([&] { ProposedChange(box, column); }); });
     }
 
-    ListViewSimResults->installEventFilter(this);
+    SetEditControl(ListViewSimResults);
     // The plain box's own access key flips it and then, as Alt+O does,
     // leaves the focus in the override text box.
     CheckOverrideArtist->installEventFilter(this);
@@ -645,7 +639,7 @@ void FormFileNameTagCoordinator::UpdateOverrideIndicator() {
 }
 
 bool FormFileNameTagCoordinator::event(QEvent* event) {
-    const bool handled = SkinnedJobWindow::event(event);
+    const bool handled = SkinnedToolWindow::event(event);
     if (event->type() == QEvent::WindowActivate) ResumeNext([&] { UpdateOverrideIndicator(); });
     return handled;
 }
@@ -961,33 +955,17 @@ void FormFileNameTagCoordinator::ProcessShortcutKeys(int KeyCode, int Shift) {
     }
 }
 
-QWidget* FormFileNameTagCoordinator::EditControl() const { return ListViewSimResults; }
-
 bool FormFileNameTagCoordinator::eventFilter(QObject* watched, QEvent* event) {
     if (watched == CheckOverrideArtist && event->type() == QEvent::Shortcut) {
         ResumeNext([&] { ProcessShortcutKeys(79, ShiftBit::Alt); });
         return true;
     }
-    // The list's own select-all and copy would act beside the Edit keys,
-    // which act at key-up: the keys act once, as the Edit menu's items.
-    if (watched == ListViewSimResults && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)) return true;
-    }
-    return SkinnedJobWindow::eventFilter(watched, event);
+    return SkinnedToolWindow::eventFilter(watched, event);
 }
 
 // ---- close ------------------------------------------------------------------------------
 
-void FormFileNameTagCoordinator::QueryUnload(bool& cancel) {
-    if (!WindowMayClose(this)) cancel = true;
-}
-
-void FormFileNameTagCoordinator::FormUnload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
-    ResumeNext([&] { WriteFileNameTagCoordinatorSettings(); });
+void FormFileNameTagCoordinator::UnloadOwn() {
     // The override tool goes with the coordinator (it saves its own settings).
     ResumeNext([&] {
         if (IToolWindow* tool = WindowRegistry::Find(WindowNames::MassTagging)) tool->UnloadWindow();
@@ -1013,15 +991,13 @@ void FormFileNameTagCoordinator::ShowFileNameTagCoordinatorSettings(const FileNa
     ShowListSort(ListViewSimResults, settings.ListViewSimResults);
 }
 
-void FormFileNameTagCoordinator::ReadFileNameTagCoordinatorSettings() {
+void FormFileNameTagCoordinator::ReadSettings() {
     // Nothing stored: the three boxes are ticked.
     FileNameTagCoordinatorSettings settings;
     ReadThenShow([&] { settings.Read(); }, [&] { ShowFileNameTagCoordinatorSettings(settings); });
 }
 
-void FormFileNameTagCoordinator::WriteFileNameTagCoordinatorSettings() {
-    TakeFileNameTagCoordinatorSettings().Write();
-}
+void FormFileNameTagCoordinator::WriteSettings() { TakeFileNameTagCoordinatorSettings().Write(); }
 
 void RegisterFileNameTagCoordinatorWindow() {
     WindowRegistry::SetFactory(WindowNames::Coordinator, [] { return new FormFileNameTagCoordinator; });

@@ -14,9 +14,8 @@
 #include "foundation/JobHost.h"
 #include "options/WindowSettings.h"
 #include "foundation/WindowProtocol.h"
-#include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
-#include "shell/ui/SkinnedWindow.h"
+#include "shell/ui/SkinnedToolWindow.h"
 
 #include <QStringList>
 #include <array>
@@ -31,12 +30,11 @@ class SimResultsModel;
 class SimResultsView;
 class FormMP3ScanningCentre;
 
-class FormFileNameTagCoordinator : public SkinnedJobWindow,
+class FormFileNameTagCoordinator : public SkinnedToolWindow,
                                    public IMenuHost,
                                    public IFileOpenHost,
                                    public IFileSaveHost,
-                                   public ISkinHost,
-                                   public IKeyHost {
+                                   public ISkinHost {
     Q_OBJECT
 public:
     explicit FormFileNameTagCoordinator(QWidget* parent = nullptr);
@@ -151,28 +149,28 @@ public:
     void UpdateOverrideIndicator();
 
     // ---- keys ----
-    int HelpTopic() const override { return ToolWindow(WindowNames::Coordinator).helpTopic; }
     // The window's own Alt keys (see the accelerators of its captions).
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
-    QWidget* EditControl() const override;
 
     // Settings of the window (section "FileNameTagCoordinator") with the
     // table's sort (options/WindowSettings.h).
-    void ReadFileNameTagCoordinatorSettings();
-    void WriteFileNameTagCoordinatorSettings();
+    void ReadSettings() override;
+    void WriteSettings() override;
     FileNameTagCoordinatorSettings TakeFileNameTagCoordinatorSettings() const;
     void ShowFileNameTagCoordinatorSettings(const FileNameTagCoordinatorSettings& settings);
 
 protected:
     void LayoutControls() override;
-    void QueryUnload(bool& cancel) override;
-    void FormUnload() override;
+    // Laid out once in the skinned design before the load, so the window's
+    // place is chosen with the smallest size its controls need.
+    void PrepareLoad() override;
+    void UnloadOwn() override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
-    void BuildMenus();
+    void BuildControls() override;
+    void BuildMenus() override;
     void ResizeColumns();
     // The width of the left column (twips): its built width, or what its
     // captions need in a larger font.
@@ -206,7 +204,6 @@ private:
     bool mblnDropInProcess = false;
     bool m_applyDeletes = true;  // the confirmation's answer for rows marked "Delete"
     bool m_inLayout = false;
-    bool m_unloaded = false;
 };
 
 // Registers the window's factory with the window registry, so the launcher

@@ -26,7 +26,6 @@
 
 #include <QAction>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMenu>
@@ -97,14 +96,9 @@ QString FailuresText(const std::vector<DeleteFailure>& failures) {
 
 // ---- load -----------------------------------------------------------------------
 
-FormDuplicateFinder::FormDuplicateFinder(QWidget* parent) : SkinnedJobWindow(WindowNames::DuplicateFinder, parent) {
-    setWindowRole(objectName());
-    BuildControls();
-    BuildMenus();
-    SetMinimumSizeTwips(kMinHeight, kMinWidth);
-    resize(TwipsToPixelsX(kBuiltWidth), TwipsToPixelsY(kBuiltHeight));
-    // Texts, position, skin and cursor (this shows the window).
-    LoadWindow(true);
+FormDuplicateFinder::FormDuplicateFinder(QWidget* parent) : SkinnedToolWindow(WindowNames::DuplicateFinder, parent) {
+    LoadToolWindow(
+        {.minHeight = kMinHeight, .minWidth = kMinWidth, .builtWidth = kBuiltWidth, .builtHeight = kBuiltHeight});
     ResumeNext([&] { LayoutControls(); });
 }
 
@@ -157,7 +151,7 @@ void FormDuplicateFinder::BuildControls() {
         ResumeNext([&] { ActionsMenuRootSelect(); });
         ResumeNext([&] { mnuActions->exec(at); });
     });
-    ListViewDuplicates->installEventFilter(this);
+    SetEditControl(ListViewDuplicates);
 }
 
 void FormDuplicateFinder::BuildMenus() {
@@ -436,30 +430,6 @@ void FormDuplicateFinder::ProcessShortcutKeys(int KeyCode, int Shift) {
         break;
     default: break;
     }
-}
-
-QWidget* FormDuplicateFinder::EditControl() const { return ListViewDuplicates; }
-
-bool FormDuplicateFinder::eventFilter(QObject* watched, QEvent* event) {
-    // The list's own select-all and copy would act beside the Edit keys,
-    // which act at key-up: the keys act once, as the Edit menu's items.
-    if (watched == ListViewDuplicates && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)) return true;
-    }
-    return SkinnedJobWindow::eventFilter(watched, event);
-}
-
-// ---- close ------------------------------------------------------------------------------
-
-void FormDuplicateFinder::QueryUnload(bool& cancel) {
-    if (!WindowMayClose(this)) cancel = true;
-}
-
-void FormDuplicateFinder::FormUnload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
 }
 
 void RegisterDuplicateFinderWindow() {

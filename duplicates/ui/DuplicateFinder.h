@@ -16,9 +16,8 @@
 #include "duplicates/DuplicatesModel.h"
 #include "foundation/JobHost.h"
 #include "foundation/WindowProtocol.h"
-#include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
-#include "shell/ui/SkinnedWindow.h"
+#include "shell/ui/SkinnedToolWindow.h"
 
 class QAction;
 class QMenu;
@@ -26,7 +25,7 @@ class QPushButton;
 class ResultsListView;
 class FormMP3ScanningCentre;
 
-class FormDuplicateFinder : public SkinnedJobWindow, public IMenuHost, public IKeyHost {
+class FormDuplicateFinder : public SkinnedToolWindow, public IMenuHost {
     Q_OBJECT
 public:
     explicit FormDuplicateFinder(QWidget* parent = nullptr);
@@ -80,20 +79,15 @@ public:
     void ListViewDuplicates_ItemCheck();
 
     // ---- keys ----
-    int HelpTopic() const override { return ToolWindow(WindowNames::DuplicateFinder).helpTopic; }
     // Alt+D Find, Alt+L Delete, Alt+S Stop, each only while its button is on.
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
-    QWidget* EditControl() const override;
 
 protected:
     void LayoutControls() override;
-    void QueryUnload(bool& cancel) override;
-    void FormUnload() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
-    void BuildMenus();
+    void BuildControls() override;
+    void BuildMenus() override;
     void ResizeColumns();
     void ApplySelectRule(int rule);
     // The full path of the list's current row ("" without one).
@@ -105,7 +99,6 @@ private:
 
     DuplicatesModel* m_list = nullptr;
     bool m_inLayout = false;
-    bool m_unloaded = false;
 };
 
 // Registers the window's factory with the window registry (the launcher bar,

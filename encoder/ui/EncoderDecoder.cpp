@@ -32,7 +32,6 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -88,19 +87,14 @@ void EncoderFileListView::dropEvent(QDropEvent* event) {
 // ---- load -------------------------------------------------------------------------
 
 FormEncoderDecoder::FormEncoderDecoder(QWidget* parent)
-    : SkinnedJobWindow(WindowNames::EncoderDecoder, parent), CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
-    setWindowRole(objectName());
-    BuildControls();
-    BuildMenus();
-    SetMinimumSizeTwips(kMinHeight, kMinWidth);
-    resize(TwipsToPixelsX(kBuiltWidth), TwipsToPixelsY(kBuiltHeight));
-
-    // Texts, position, skin and cursor (this shows the window).
-    LoadWindow(true);
+    : SkinnedToolWindow(WindowNames::EncoderDecoder, parent),
+      CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
+    LoadToolWindow(
+        {.minHeight = kMinHeight, .minWidth = kMinWidth, .builtWidth = kBuiltWidth, .builtHeight = kBuiltHeight});
 
     CommonDialogFile.Flags = Cdl::OFNExplorer | Cdl::OFNAllowMultiselect | Cdl::OFNFileMustExist |
                              Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 528902
-    ResumeNext([&] { ReadEncoderDecoderSettings(); });
+    ResumeNext([&] { ReadSettings(); });
     ResumeNext([&] { LayoutControls(); });
     ResumeNext([&] { EnableControls(true); });
 }
@@ -150,7 +144,7 @@ void FormEncoderDecoder::BuildControls() {
     });
     connect(ListViewFiles, &ResultsListView::FilesDropped, this,
             [this](const QStringList& files) { ResumeNext([&] { ListViewFiles_OLEDragDrop(files); }); });
-    ListViewFiles->installEventFilter(this);
+    SetEditControl(ListViewFiles);
 }
 
 void FormEncoderDecoder::BuildMenus() {
@@ -550,29 +544,9 @@ void FormEncoderDecoder::ProcessShortcutKeys(int KeyCode, int Shift) {
     }
 }
 
-QWidget* FormEncoderDecoder::EditControl() const { return ListViewFiles; }
-
-bool FormEncoderDecoder::eventFilter(QObject* watched, QEvent* event) {
-    // The list's own select-all and copy would act beside the Edit keys,
-    // which act at key-up: each key acts once, as the Edit menu's item.
-    if (watched == ListViewFiles && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)) return true;
-    }
-    return SkinnedJobWindow::eventFilter(watched, event);
-}
-
 // ---- close ----------------------------------------------------------------------------
 
-void FormEncoderDecoder::QueryUnload(bool& cancel) {
-    if (!WindowMayClose(this)) cancel = true;
-}
-
-void FormEncoderDecoder::FormUnload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
-    ResumeNext([&] { WriteEncoderDecoderSettings(); });
+void FormEncoderDecoder::UnloadOwn() {
     // The CD Ripper goes with this window.
     ResumeNext([&] {
         for (IToolWindow* window : WindowRegistry::Loaded())
@@ -582,12 +556,12 @@ void FormEncoderDecoder::FormUnload() {
 
 // ---- settings --------------------------------------------------------------------------
 
-void FormEncoderDecoder::ReadEncoderDecoderSettings() {
+void FormEncoderDecoder::ReadSettings() {
     EncoderDecoderSettings settings;
     ReadThenShow([&] { settings.Read(); }, [&] { ShowListSort(ListViewFiles, settings.ListViewFiles); });
 }
 
-void FormEncoderDecoder::WriteEncoderDecoderSettings() {
+void FormEncoderDecoder::WriteSettings() {
     EncoderDecoderSettings settings;
     settings.ListViewFiles = TakeListSort(ListViewFiles);
     settings.Write();

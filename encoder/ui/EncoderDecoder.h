@@ -22,9 +22,8 @@
 #include "foundation/EncoderFileList.h"
 #include "foundation/ui/ResultsListView.h"
 #include "foundation/WindowProtocol.h"
-#include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
-#include "shell/ui/SkinnedWindow.h"
+#include "shell/ui/SkinnedToolWindow.h"
 
 #include <QStringList>
 #include <functional>
@@ -47,11 +46,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 };
 
-class FormEncoderDecoder : public SkinnedJobWindow,
-                           public IMenuHost,
-                           public IFileOpenHost,
-                           public IKeyHost,
-                           public IEncoderFileList {
+class FormEncoderDecoder : public SkinnedToolWindow, public IMenuHost, public IFileOpenHost, public IEncoderFileList {
     Q_OBJECT
 public:
     explicit FormEncoderDecoder(QWidget* parent = nullptr);
@@ -119,23 +114,19 @@ public:
     void ListViewFiles_OLEDragDrop(const QStringList& paths);
 
     // ---- keys ----
-    int HelpTopic() const override { return ToolWindow(WindowNames::EncoderDecoder).helpTopic; }
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
-    QWidget* EditControl() const override;
 
     // The list's sort (section "ListViewFiles").
-    void ReadEncoderDecoderSettings();
-    void WriteEncoderDecoderSettings();
+    void ReadSettings() override;
+    void WriteSettings() override;
 
 protected:
     void LayoutControls() override;
-    void QueryUnload(bool& cancel) override;
-    void FormUnload() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void UnloadOwn() override;
 
 private:
-    void BuildControls();
-    void BuildMenus();
+    void BuildControls() override;
+    void BuildMenus() override;
     void ResizeColumns();
     void RunBatch(ConversionMode mode);
     void RunSelected(ConversionMode mode);
@@ -148,7 +139,6 @@ private:
     LameConverter m_converter{mblnStopAll};
     bool m_converting = false;
     bool m_inLayout = false;
-    bool m_unloaded = false;
 };
 
 // Registers the window's factory (launcher bar, Tools menu, "WindowStates")

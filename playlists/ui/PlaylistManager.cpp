@@ -40,7 +40,6 @@
 #include <QEvent>
 #include <QFont>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLabel>
 #include <QLinearGradient>
@@ -133,20 +132,15 @@ QPixmap LogoPicture() {
 // ---- load ---------------------------------------------------------------------------
 
 FormPlaylistManager::FormPlaylistManager(QWidget* parent)
-    : SkinnedJobWindow(WindowNames::PlaylistManager, parent), CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
-    setWindowRole(objectName());
-    BuildControls();
-    BuildMenus();
-    SetMinimumSizeTwips(kMinHeight, kMinWidth);
-    resize(TwipsToPixelsX(kBuiltWidth), TwipsToPixelsY(kBuiltHeight));
-
-    // Texts, position, skin and cursor (this shows the window).
-    LoadWindow(true);
+    : SkinnedToolWindow(WindowNames::PlaylistManager, parent),
+      CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
+    LoadToolWindow(
+        {.minHeight = kMinHeight, .minWidth = kMinWidth, .builtWidth = kBuiltWidth, .builtHeight = kBuiltHeight});
 
     CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     ResumeNext([&] { ImagePlaylist_Click(1); });
     ResumeNext([&] { LayoutControls(); });
-    ResumeNext([&] { ReadPlaylistManagerSettings(); });
+    ResumeNext([&] { ReadSettings(); });
 }
 
 FormPlaylistManager::~FormPlaylistManager() = default;
@@ -238,7 +232,7 @@ void FormPlaylistManager::BuildControls() {
         ResumeNext([&] { EditMenuRootSelect(this, RichPlaylist, mnuEdit); });
         ResumeNext([&] { mnuEditRoot->exec(RichPlaylist->mapToGlobal(at)); });
     });
-    ListViewPlaylist->installEventFilter(this);
+    SetEditControl(ListViewPlaylist);
     RichPlaylist->installEventFilter(this);
 }
 
@@ -379,7 +373,7 @@ void FormPlaylistManager::LayoutControls() {
     if (m_inLayout || isMinimized() || !ListViewPlaylist) return;
     m_inLayout = true;
     const auto release = qScopeGuard([&] { m_inLayout = false; });
-    SkinnedJobWindow::LayoutControls();
+    SkinnedToolWindow::LayoutControls();
 
     double W = PixelsToTwipsX(width());
     const double H = PixelsToTwipsY(height());
@@ -1019,36 +1013,16 @@ void FormPlaylistManager::ProcessShortcutKeys(int KeyCode, int Shift) {
 }
 
 bool FormPlaylistManager::eventFilter(QObject* watched, QEvent* event) {
-    // The list's own select-all and copy would act beside the Edit keys,
-    // which act at key-up: the keys act once, as the Edit menu's items.
-    if (watched == ListViewPlaylist && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)) return true;
-    }
     if (watched == RichPlaylist && event->type() == QEvent::FocusIn)
         ResumeNext([&] { ShowContextMenuIndicator(this, true); });
     if (watched == RichPlaylist && event->type() == QEvent::FocusOut)
         ResumeNext([&] { ShowContextMenuIndicator(this, false); });
-    return SkinnedJobWindow::eventFilter(watched, event);
-}
-
-// ---- close ------------------------------------------------------------------------------
-
-void FormPlaylistManager::QueryUnload(bool& cancel) {
-    if (!WindowMayClose(this)) cancel = true;
-}
-
-void FormPlaylistManager::FormUnload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
-    ResumeNext([&] { WritePlaylistManagerSettings(); });
-    // The open playlist stays for the next window.
+    return SkinnedToolWindow::eventFilter(watched, event);
 }
 
 // ---- settings ---------------------------------------------------------------------------
 
-void FormPlaylistManager::ReadPlaylistManagerSettings() {
+void FormPlaylistManager::ReadSettings() {
     PlaylistManagerSettings settings;
     ResumeNext([&] { settings.Read(); });
     const int before = ComboPlaylistFormat->currentIndex();
@@ -1058,7 +1032,7 @@ void FormPlaylistManager::ReadPlaylistManagerSettings() {
     OptionShow_Click(settings.OptionFileInfo ? 1 : 0);
 }
 
-void FormPlaylistManager::WritePlaylistManagerSettings() {
+void FormPlaylistManager::WriteSettings() {
     PlaylistManagerSettings settings;
     settings.ComboPlaylistFormat = ComboPlaylistFormat->currentIndex();
     settings.OptionTitleInfo = moptionTitleInfo.Value();

@@ -23,9 +23,8 @@
 #include "foundation/Dialogs.h"
 #include "foundation/JobHost.h"
 #include "foundation/WindowProtocol.h"
-#include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
-#include "shell/ui/SkinnedWindow.h"
+#include "shell/ui/SkinnedToolWindow.h"
 
 #include <QStringList>
 #include <array>
@@ -42,12 +41,11 @@ class PlaylistModel;
 class PlaylistView;
 struct AutoTidyReport;
 
-class FormPlaylistManager : public SkinnedJobWindow,
+class FormPlaylistManager : public SkinnedToolWindow,
                             public IMenuHost,
                             public IFileOpenHost,
                             public IFileSaveHost,
-                            public ISkinHost,
-                            public IKeyHost {
+                            public ISkinHost {
     Q_OBJECT
 public:
     explicit FormPlaylistManager(QWidget* parent = nullptr);
@@ -160,22 +158,21 @@ public:
     void ListViewPlaylist_OLEDragDrop(const QStringList& paths);
 
     // ---- keys ----
-    int HelpTopic() const override { return ToolWindow(WindowNames::PlaylistManager).helpTopic; }
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
     QWidget* EditControl() const override;
 
-    void ReadPlaylistManagerSettings();
-    void WritePlaylistManagerSettings();
+    // The format and the view (section "PlaylistManager"); the open
+    // playlist stays for the next window.
+    void ReadSettings() override;
+    void WriteSettings() override;
 
 protected:
     void LayoutControls() override;
-    void QueryUnload(bool& cancel) override;
-    void FormUnload() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
-    void BuildMenus();
+    void BuildControls() override;
+    void BuildMenus() override;
     void ResizeColumns();
     void TabStripPlaylist_Click();
     void SetPlaylistText(const QString& text);
@@ -200,7 +197,6 @@ private:
     QString mstrPlaylistFile;
     QString mstrLoadedPlaylistFile;
     bool m_inLayout = false;
-    bool m_unloaded = false;
 };
 
 // Registers the window's factory with the window registry (so the launcher

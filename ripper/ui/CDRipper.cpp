@@ -51,21 +51,19 @@ void Place(QWidget* w, double left, double top, double width, double height) {
 
 // ---- load -------------------------------------------------------------------------
 
-FormCDRipper::FormCDRipper(QWidget* parent)
-    : SkinnedJobWindow(WindowNames::CDRipper, Features{false, true}, parent) {
-    setWindowRole(objectName());
-    BuildControls();
-    SetMinimumSizeTwips(kBuiltHeight, kBuiltWidth);
+FormCDRipper::FormCDRipper(QWidget* parent) : SkinnedToolWindow(WindowNames::CDRipper, Features{false, true}, parent) {
     // A fixed window: only its place is stored.
-    setFixedSize(TwipsToPixelsX(kBuiltWidth), TwipsToPixelsY(kBuiltHeight));
-
-    // Texts, position, skin and cursor (this shows the window).
-    LoadWindow(false);
+    LoadToolWindow({.minHeight = kBuiltHeight,
+                    .minWidth = kBuiltWidth,
+                    .builtWidth = kBuiltWidth,
+                    .builtHeight = kBuiltHeight,
+                    .fixedSize = true,
+                    .coreTool = false});
 
     ResumeNext([&] { ResizeColumns(); });
     ResumeNext([&] { FillDrives(); });
     ChooseDrive(false);
-    ResumeNext([&] { ReadCDRipperSettings(); });
+    ResumeNext([&] { ReadSettings(); });
     ResumeNext([&] { LayoutControls(); });
 }
 
@@ -142,7 +140,7 @@ void FormCDRipper::BuildControls() {
 }
 
 void FormCDRipper::LayoutControls() {
-    SkinnedJobWindow::LayoutControls();
+    SkinnedToolWindow::LayoutControls();
     // The other controls keep the places they were built at (the window
     // cannot be resized; the skin engine moves them when skins go off).  The
     // progress bar takes the room beside the buttons, on their row.
@@ -336,23 +334,18 @@ void FormCDRipper::QueryUnload(bool& cancel) {
     cancel = true;
 }
 
-void FormCDRipper::FormUnload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    m_cddb->Stop();
-    ResumeNext([&] { WriteWindowPos(this); });
-    ResumeNext([&] { WriteCDRipperSettings(); });
-    m_drive.reset();
-}
+void FormCDRipper::StopBeforeUnload() { m_cddb->Stop(); }
+
+void FormCDRipper::UnloadOwn() { m_drive.reset(); }
 
 // ---- settings ----------------------------------------------------------------------
 
-void FormCDRipper::ReadCDRipperSettings() {
+void FormCDRipper::ReadSettings() {
     CDRipperSettings settings;
     ReadThenShow([&] { settings.Read(); }, [&] { TextOutputDirectory->setText(settings.TextOutputDirectory); });
 }
 
-void FormCDRipper::WriteCDRipperSettings() {
+void FormCDRipper::WriteSettings() {
     CDRipperSettings settings;
     settings.TextOutputDirectory = TextOutputDirectory->text();
     settings.Write();

@@ -18,9 +18,8 @@
 // once.  While it runs Stop is enabled; nothing else shows it.
 
 #include "ripper/CdDrive.h"
-#include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
-#include "shell/ui/SkinnedWindow.h"
+#include "shell/ui/SkinnedToolWindow.h"
 
 #include <memory>
 
@@ -32,7 +31,7 @@ class QTreeView;
 class TrackListModel;
 class CdDatabaseQuery;
 
-class FormCDRipper : public SkinnedJobWindow, public IKeyHost {
+class FormCDRipper : public SkinnedToolWindow {
     Q_OBJECT
 public:
     explicit FormCDRipper(QWidget* parent = nullptr);
@@ -69,7 +68,6 @@ public:
     void BtnCDDB_Click();
 
     // ---- keys ----
-    int HelpTopic() const override { return ToolWindow(WindowNames::CDRipper).helpTopic; }
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
 
     // The open drive (null when none is) and its table of contents.
@@ -79,11 +77,14 @@ public:
 
 protected:
     void LayoutControls() override;
+    // A rip does not refuse the close: it stops, and the window closes once
+    // the rip has returned.
     void QueryUnload(bool& cancel) override;
-    void FormUnload() override;
+    void StopBeforeUnload() override;
+    void UnloadOwn() override;
 
 private:
-    void BuildControls();
+    void BuildControls() override;
     void ResizeColumns();
     void FillDrives();
     // Opens drive `index` of the drive list and reads its table of contents;
@@ -92,15 +93,14 @@ private:
     // reported either way.
     bool InitCDDrive(int index, bool report);
     void ChooseDrive(bool report);
-    void ReadCDRipperSettings();
-    void WriteCDRipperSettings();
+    void ReadSettings() override;
+    void WriteSettings() override;
 
     TrackListModel* m_tracks = nullptr;
     CdDatabaseQuery* m_cddb = nullptr;
     std::unique_ptr<CdDrive> m_drive;
     CdTableOfContents m_toc;
     bool m_closeWhenRipEnds = false;
-    bool m_unloaded = false;
 };
 
 // Installs the CD Ripper's factory in the window registry.

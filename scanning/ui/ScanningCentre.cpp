@@ -42,7 +42,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -76,22 +75,12 @@ QString ScanResultsFilter() { return QStringLiteral("Scan Results (*.scn)|*.scn"
 // ---- load -----------------------------------------------------------------------
 
 FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
-    : SkinnedJobWindow(WindowNames::ScanningCentre, parent), CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
+    : SkinnedToolWindow(WindowNames::ScanningCentre, parent),
+      CommonDialogFile(this, QStringLiteral("CommonDialogFile")) {
     // Closing this window ends the program: it unloads the others itself.
     setAttribute(Qt::WA_QuitOnClose, true);
-    setWindowRole(objectName());
-    BuildControls();
-    BuildMenus();
-    SetMinimumSizeTwips(kMinHeight, kMinWidth);
-
-    // The skinned close button asks before it closes.
-    if (SkinImage* close = ImageSystemMenu[2]) {
-        disconnect(close, &SkinImage::Click, this, nullptr);
-        connect(close, &SkinImage::Click, this, [this] { ResumeNext([&] { ImageSystemMenuClose_Click(); }); });
-    }
-
-    // Texts, position, skin and cursor (this shows the window).
-    LoadWindow(true);
+    // Sized by its stored place alone.
+    LoadToolWindow({.minHeight = kMinHeight, .minWidth = kMinWidth});
 
     CommonDialogFile.Flags = Cdl::OFNFileMustExist | Cdl::OFNHideReadOnly | Cdl::OFNOverwritePrompt;  // 4102
     m_scan->workList.clear();
@@ -110,12 +99,19 @@ FormMP3ScanningCentre::FormMP3ScanningCentre(QWidget* parent)
         SplitterPanes->SetSplitterMinPos(
             static_cast<float>(std::max(kStopLeft + kButtonWidth, PixelsToTwipsX(captionRight) - kMargin)));
     });
-    ResumeNext([&] { ReadScanningCentreSettings(); });
+    ResumeNext([&] { ReadSettings(); });
     ResumeNext([&] { LayoutControls(); });
     ResumeNext([&] { FolderTreeview_SelectionChange(); });
 }
 
 FormMP3ScanningCentre::~FormMP3ScanningCentre() = default;
+
+void FormMP3ScanningCentre::PrepareLoad() {
+    if (SkinImage* close = ImageSystemMenu[2]) {
+        disconnect(close, &SkinImage::Click, this, nullptr);
+        connect(close, &SkinImage::Click, this, [this] { ResumeNext([&] { ImageSystemMenuClose_Click(); }); });
+    }
+}
 
 void FormMP3ScanningCentre::BuildControls() {
     FolderTreeview = new FolderTreeControl(this);
@@ -172,7 +168,7 @@ void FormMP3ScanningCentre::BuildControls() {
     connect(ListViewScanResults, &ScanResultsView::FilesDropped, this,
             [this](const QStringList& files) { ResumeNext([&] { ListViewScanResults_OLEDragDrop(files); }); });
 
-    ListViewScanResults->installEventFilter(this);
+    SetEditControl(ListViewScanResults);
 }
 
 void FormMP3ScanningCentre::BuildMenus() {
@@ -607,18 +603,6 @@ void FormMP3ScanningCentre::ProcessShortcutKeys(int KeyCode, int Shift) {
     }
 }
 
-QWidget* FormMP3ScanningCentre::EditControl() const { return ListViewScanResults; }
-
-bool FormMP3ScanningCentre::eventFilter(QObject* watched, QEvent* event) {
-    // The list's own select-all and copy would act beside the Edit keys,
-    // which act at key-up: the keys act once, as the Edit menu's items.
-    if (watched == ListViewScanResults && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Copy)) return true;
-    }
-    return SkinnedJobWindow::eventFilter(watched, event);
-}
-
 // ---- close and shutdown -----------------------------------------------------------------
 
 void FormMP3ScanningCentre::ImageSystemMenuClose_Click() {
@@ -637,25 +621,19 @@ void FormMP3ScanningCentre::CloseFromWindowMenu() {
 
 void FormMP3ScanningCentre::closeEvent(QCloseEvent* event) {
     if (event->spontaneous()) m_closeFromPlatform = true;
-    SkinnedJobWindow::closeEvent(event);
+    SkinnedToolWindow::closeEvent(event);
     m_closeFromPlatform = false;
 }
 
 void FormMP3ScanningCentre::QueryUnload(bool& cancel) {
-    if (!WindowMayClose(this)) {
-        cancel = true;
-        return;
-    }
+    SkinnedToolWindow::QueryUnload(cancel);
+    if (cancel) return;
     if (m_closeFromPlatform && MsgBox(GetResourceString(TextId::Common::ExitQuestion), Mb::YesNo,
                                       GetResourceString(TextId::Common::ExitProgram)) == Mb::No)
         cancel = true;
 }
 
-void FormMP3ScanningCentre::FormUnload() {
-    if (m_unloaded) return;
-    m_unloaded = true;
-    ResumeNext([&] { WriteWindowPos(this); });
-    ResumeNext([&] { WriteScanningCentreSettings(); });
+void FormMP3ScanningCentre::UnloadOwn() {
     // Which tool windows are open, for the next start (with RetainWindows on).
     ResumeNext([] {
         SaveWindowStates([](const QString& name) {
@@ -706,7 +684,7 @@ void FormMP3ScanningCentre::ShowScanningCentreSettings(const ScanningCentreSetti
     ShowListColumns(ListViewScanResults, settings.ListViewScanResultsColumns);
 }
 
-void FormMP3ScanningCentre::ReadScanningCentreSettings() {
+void FormMP3ScanningCentre::ReadSettings() {
     ScanningCentreSettings settings = TakeScanningCentreSettings();
     // Columns not read keep their width.
     settings.ListViewScanResultsColumns.Widths.clear();
@@ -714,7 +692,7 @@ void FormMP3ScanningCentre::ReadScanningCentreSettings() {
                  [&] { ShowScanningCentreSettings(settings); });
 }
 
-void FormMP3ScanningCentre::WriteScanningCentreSettings() { TakeScanningCentreSettings().Write(); }
+void FormMP3ScanningCentre::WriteSettings() { TakeScanningCentreSettings().Write(); }
 
 void RegisterScanningCentreWindow() {
     WindowRegistry::SetFactory(WindowNames::ScanningCentre, [] { return new FormMP3ScanningCentre; });

@@ -10,9 +10,8 @@
 #include "scanning/engine/FolderScan.h"
 #include "scanning/engine/ScanResultsModel.h"
 #include "foundation/WindowProtocol.h"
-#include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/SkinnedControls.h"
-#include "shell/ui/SkinnedWindow.h"
+#include "shell/ui/SkinnedToolWindow.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -28,12 +27,11 @@ class QPushButton;
 class ScanResultsView;
 class Splitter;
 
-class FormMP3ScanningCentre : public SkinnedJobWindow,
+class FormMP3ScanningCentre : public SkinnedToolWindow,
                               public IScanResultsHost,
                               public IMenuHost,
                               public IFileOpenHost,
-                              public IFileSaveHost,
-                              public IKeyHost {
+                              public IFileSaveHost {
     Q_OBJECT
 public:
     explicit FormMP3ScanningCentre(QWidget* parent = nullptr);
@@ -124,29 +122,31 @@ public:
     // The skinned close button's click (asks, then unloads).
     void ImageSystemMenuClose_Click();
     // ---- keys (the keyboard emulation calls these) ----
-    int HelpTopic() const override { return ToolWindow(WindowNames::ScanningCentre).helpTopic; }
     // The window's own Alt+letter keys: Alt+S scans (or stops the scan),
     // Alt+I flips Include subfolders.  Shift bits: 1 Shift, 2 Ctrl, 4 Alt.
     void ProcessShortcutKeys(int KeyCode, int Shift) override;
-    QWidget* EditControl() const override;
 
     // Settings of the window (section "MP3ScanningCentre") with the list's
     // sort and columns (options/WindowSettings.h).
-    void ReadScanningCentreSettings();
-    void WriteScanningCentreSettings();
+    void ReadSettings() override;
+    void WriteSettings() override;
     ScanningCentreSettings TakeScanningCentreSettings() const;
     void ShowScanningCentreSettings(const ScanningCentreSettings& settings);
 
 protected:
     void LayoutControls() override;
+    // The skinned close button asks before it closes.
+    void PrepareLoad() override;
+    // A close the platform asks for asks the exit question too.
     void QueryUnload(bool& cancel) override;
-    void FormUnload() override;
+    // Stores which windows are open, unloads every other window and ends
+    // the program.
+    void UnloadOwn() override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
-    void BuildMenus();
+    void BuildControls() override;
+    void BuildMenus() override;
     void FolderTreeview_SelectionChange();
     // The back half that scans, playlist scans and drops share.
     // `clearFirst` empties the list before the rows are added: the option
@@ -164,7 +164,6 @@ private:
     bool mblnDropInProcess = false;
     bool m_closeFromPlatform = false;
     bool m_inLayout = false;
-    bool m_unloaded = false;
 };
 
 // Registers the window's factory with the window registry, so the start
