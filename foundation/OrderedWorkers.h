@@ -73,16 +73,18 @@ public:
     OrderedWorkers(const OrderedWorkers&) = delete;
     OrderedWorkers& operator=(const OrderedWorkers&) = delete;
 
-    // Adds items, in order; false when they do not fit (more than
-    // kCapacity in all), and then none is added.
-    bool submit(const Item* items, size_t count) {
+    // Adds `count` items from `first` on, in order (copied, or moved from
+    // a move iterator); false when they do not fit (more than kCapacity in
+    // all), and then none is added.
+    template <typename It>
+    bool submit(It first, size_t count) {
         const int64_t have = m_available.load();
         if (have + int64_t(count) > kCapacity) return false;
-        for (size_t i = 0; i < count; ++i) {
+        for (size_t i = 0; i < count; ++i, ++first) {
             const int64_t at = have + int64_t(i);
             auto& block = m_blocks[size_t(at / kChunk)];
             if (!block) block = std::make_unique<Item[]>(size_t(kChunk));
-            block[size_t(at % kChunk)] = items[i];
+            block[size_t(at % kChunk)] = *first;
         }
         m_available.store(have + int64_t(count));
         if (m_feedWaiters.load() > 0) wakeAll(m_feedSeq);

@@ -7,6 +7,7 @@
 #include "scanning/tagobject/ID3v2TagObject.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 constexpr int64_t kID3v2HeaderSize = 10;
@@ -66,7 +67,7 @@ std::vector<OrderedWorkers<QString, TitleReading>::Work> Readers(std::span<ID3v2
 
 TitleReadAhead::TitleReadAhead(std::vector<QString> paths, std::span<ID3v2TagObject> tagObjects)
     : m_workers(Readers(tagObjects), int(std::min(paths.size(), kMaxPaths)), "title reader") {
-    m_workers.submit(paths.data(), std::min(paths.size(), kMaxPaths));
+    m_workers.submit(std::make_move_iterator(paths.begin()), std::min(paths.size(), kMaxPaths));
     m_workers.finish();
 }
 
