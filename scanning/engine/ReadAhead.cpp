@@ -50,7 +50,7 @@ std::vector<OrderedWorkers<FolderListEntry, FileReading>::Work> Readers(const Sc
     readers.reserve(tagObjects.size());
     for (ID3v2TagObject& object : tagObjects)
         readers.push_back([reader = std::make_shared<FileReader>(object), filters](const FolderListEntry& entry,
-                                                                                  FileReading& reading) {
+                                                                                   FileReading& reading) {
             try {
                 reader->read(entry, &filters, reading);
             } catch (...) {

@@ -18,7 +18,9 @@ namespace {
 using Workers = OrderedWorkers<int, std::string>;
 
 // `count` work functions that all run `body`.
-std::vector<Workers::Work> Same(int count, const Workers::Work& body) { return std::vector<Workers::Work>(size_t(count), body); }
+std::vector<Workers::Work> Same(int count, const Workers::Work& body) {
+    return std::vector<Workers::Work>(size_t(count), body);
+}
 
 // Waits for item `index` as a taker with a short wait between polls does.
 std::string* TakeWhenDone(Workers& workers, int64_t index) {
@@ -138,7 +140,8 @@ TEST(OrderedWorkersTest, StopEndsWorkersWhereverTheyWaitAndDropsWhatIsNotTaken) 
 TEST(OrderedWorkersTest, AnErrorRaisedByTheWorkReachesTheTakerAtItsItem) {
     Workers workers(Same(3,
                          [](const int& item, std::string& out) {
-                             if (item == 2 || item == 5) throw std::runtime_error("item " + std::to_string(item) + " failed");
+                             if (item == 2 || item == 5)
+                                 throw std::runtime_error("item " + std::to_string(item) + " failed");
                              out = std::to_string(item);
                          }),
                     4, "test worker");
