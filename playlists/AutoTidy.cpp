@@ -14,10 +14,11 @@
 namespace {
 // Readers for the entries' files, in visiting order, each with a tag object
 // of its own; none for a short list or when there is no tag library (the
-// entries are then read one by one, which shows why a read fails).
+// entries are then read one by one, which shows why a read fails), and none
+// for a list longer than the readers take.
 std::unique_ptr<TitleReadAhead> StartReaders(const PlaylistEntries& entries, const QString& playlistFile,
                                              std::vector<ID3v2TagObject>& tagObjects) {
-    if (entries.size() < 2 || !gobjID3v2Tag.isSet()) return nullptr;
+    if (entries.size() < 2 || entries.size() > TitleReadAhead::kMaxPaths || !gobjID3v2Tag.isSet()) return nullptr;
     const int readers = TitleReadAhead::ReadersFor(ParentFolder(
         GetFullPathOfFileInPlaylist(playlistFile, entries.back().FileName)));
     if (readers < 2) return nullptr;

@@ -7,8 +7,7 @@
 #include "scanning/tagobject/ID3v2TagObject.h"
 
 #include <algorithm>
-#include <chrono>
-#include <pthread.h>
+#include <iterator>
 
 namespace {
 constexpr int64_t kID3v2HeaderSize = 10;
@@ -54,50 +53,26 @@ TitleReading TitleReader::read(const QString& path) {
 
 int TitleReadAhead::ReadersFor(const QString& folder) { return ScanReadPlan(folder).readers; }
 
+namespace {
+std::vector<OrderedWorkers<QString, TitleReading>::Work> Readers(std::span<ID3v2TagObject> tagObjects) {
+    std::vector<OrderedWorkers<QString, TitleReading>::Work> readers;
+    readers.reserve(tagObjects.size());
+    for (ID3v2TagObject& object : tagObjects)
+        readers.push_back([reader = std::make_shared<TitleReader>(object)](const QString& path, TitleReading& out) {
+            out = reader->read(path);
+        });
+    return readers;
+}
+}  // namespace
+
 TitleReadAhead::TitleReadAhead(std::vector<QString> paths, std::span<ID3v2TagObject> tagObjects)
-    : m_paths(std::move(paths)), m_slots(std::make_unique<Slot[]>(m_paths.size())) {
-    try {
-        m_threads.reserve(tagObjects.size());
-        for (ID3v2TagObject& object : tagObjects) m_threads.emplace_back([this, &object] { run(object); });
-    } catch (...) {
-        m_stopping = true;
-        for (std::thread& t : m_threads) t.join();
-        throw;
-    }
+    : m_workers(Readers(tagObjects), int(std::min(paths.size(), kMaxPaths)), "title reader") {
+    m_workers.submit(std::make_move_iterator(paths.begin()), std::min(paths.size(), kMaxPaths));
+    m_workers.finish();
 }
 
-TitleReadAhead::~TitleReadAhead() {
-    m_stopping = true;
-    for (std::thread& t : m_threads) t.join();
-}
-
-void TitleReadAhead::run(ID3v2TagObject& tagObject) {
-    ::pthread_setname_np(::pthread_self(), "title reader");
-    TitleReader reader(tagObject);
-    while (!m_stopping.load(std::memory_order_relaxed)) {
-        const size_t index = m_next.fetch_add(1);
-        if (index >= m_paths.size()) return;
-        Slot& slot = m_slots[index];
-        slot.reading = reader.read(m_paths[index]);
-        slot.ready.store(true);
-        if (m_awaited.load() == int64_t(index)) {
-            std::lock_guard lock(m_mutex);
-            m_ready.notify_all();
-        }
-    }
-}
+TitleReadAhead::~TitleReadAhead() = default;
 
 const TitleReading* TitleReadAhead::take(size_t index, int waitMs) {
-    Slot& slot = m_slots[index];
-    // A file from the page cache is read in microseconds: a short spin costs
-    // less than sleeping and being woken.
-    for (int spin = 0; spin < 2000; ++spin) {
-        if (slot.ready.load(std::memory_order_acquire)) return &slot.reading;
-        __builtin_ia32_pause();
-    }
-    std::unique_lock lock(m_mutex);
-    m_awaited.store(int64_t(index));
-    m_ready.wait_for(lock, std::chrono::milliseconds(std::max(waitMs, 1)), [&] { return slot.ready.load(); });
-    m_awaited.store(-1);
-    return slot.ready.load() ? &slot.reading : nullptr;
+    return m_workers.take(int64_t(index), std::max(waitMs, 1));
 }

@@ -14,14 +14,12 @@
 // reads that file again the ordinary way, which reports the failure as
 // before.
 
+#include "foundation/OrderedWorkers.h"
+
 #include <QString>
-#include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <span>
-#include <thread>
 #include <vector>
 
 class ID3v2TagObject;
@@ -69,21 +67,10 @@ public:
     // The readers a run over the files beside `folder` uses: as many as a
     // scan of that folder reads at once.
     static int ReadersFor(const QString& folder);
+    // The most paths one run reads; a longer list is read the ordinary way.
+    static constexpr size_t kMaxPaths = size_t(OrderedWorkers<QString, TitleReading>::kCapacity);
 
 private:
-    struct Slot {
-        std::atomic<bool> ready{false};
-        TitleReading reading;
-    };
-    void run(ID3v2TagObject& tagObject);
-
-    const std::vector<QString> m_paths;
-    std::unique_ptr<Slot[]> m_slots;
-    std::atomic<size_t> m_next{0};
-    std::atomic<bool> m_stopping{false};
-    // The caller sleeps here while it waits for path m_awaited.
-    std::mutex m_mutex;
-    std::condition_variable m_ready;
-    std::atomic<int64_t> m_awaited{-1};
-    std::vector<std::thread> m_threads;
+    // Every path has its own place: the caller need not release readings.
+    OrderedWorkers<QString, TitleReading> m_workers;
 };

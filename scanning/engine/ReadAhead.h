@@ -5,22 +5,21 @@
 // (open, statx, the first block, the last 128 bytes, the parsing, the
 // filters); the scan's thread takes the readings back strictly by index and
 // settles them (rows, reports, order) exactly as if it had read them itself.
-// Readers stay at most a window of files ahead of the scan's thread.
+// Readers stay at most a window of files ahead of the scan's thread (the
+// pool, its order and its window are those of OrderedWorkers).
 //
 // Stopping drops what is read ahead: a reading has no effect of its own, so
 // files read past the stop leave no row, no report and nothing changed.
 
 #include "foundation/FileUtils.h"
 #include "foundation/OptionRecords.h"
+#include "foundation/OrderedWorkers.h"
 #include "scanning/engine/FileReading.h"
 
 #include <QString>
-#include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <span>
-#include <thread>
 #include <vector>
 
 class ID3v2TagObject;
@@ -51,59 +50,28 @@ public:
     ReadAhead(const std::vector<FolderListEntry>& work, const ScanningCentreOptions& filters,
               std::span<ID3v2TagObject> tagObjects, int window);
     // Stops the readers and waits for the reads in flight.
-    ~ReadAhead();
+    ~ReadAhead() = default;
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
     // Adds files to read, in order (the scan's thread only); false when they
     // do not fit (more than kCapacity files in all), and then none is added.
-    bool append(const FolderListEntry* entries, size_t count);
+    bool append(const FolderListEntry* entries, size_t count) { return m_workers.submit(entries, count); }
     // No more files come.
-    void finish();
+    void finish() { m_workers.finish(); }
     // The files added so far.
-    int64_t size() const { return m_available.load(); }
-    const FolderListEntry& entry(int64_t index) const;
-    static constexpr int64_t kCapacity = int64_t(1) << 24;
+    int64_t size() const { return m_workers.size(); }
+    const FolderListEntry& entry(int64_t index) const { return m_workers.item(index); }
+    static constexpr int64_t kCapacity = OrderedWorkers<FolderListEntry, FileReading>::kCapacity;
 
     // The reading of file `index`, once it is read, or null when it is not
     // read within `waitMs` milliseconds (the caller may yield and ask again).
     // Files are taken in order, each once.
-    FileReading* take(int64_t index, int waitMs);
+    FileReading* take(int64_t index, int waitMs) { return m_workers.take(index, waitMs); }
     // Done with file `index`: its place is free for a file further on.
-    void release(int64_t index);
+    void release(int64_t index) { m_workers.release(index); }
 
 private:
-    struct Slot {
-        std::atomic<int64_t> index{-1};  // the file whose reading the slot holds
-        FileReading reading;
-    };
-    static constexpr int64_t kChunk = 4096;  // files per block of the list
-    void run(ID3v2TagObject& tagObject);
-    void stop();
-    static void Sleep(std::atomic<uint32_t>& seq, std::atomic<int>& waiters, const std::function<bool()>& ready);
-
-    const ScanningCentreOptions m_filters;
-    // The files: blocks that never move, so readers read them while more
-    // are added.
-    std::unique_ptr<std::unique_ptr<FolderListEntry[]>[]> m_blocks;
-    std::atomic<int64_t> m_available{0};
-    std::atomic<bool> m_complete{false};
-    std::unique_ptr<Slot[]> m_slots;
-    int64_t m_window = 1;
-    int64_t m_wakeStep = 1;  // readers waiting for room are woken every so many files
-    std::atomic<int64_t> m_next{0};       // the next file a reader takes
-    std::atomic<int64_t> m_released{0};   // files the scan is done with
-    std::atomic<bool> m_stopping{false};
-    // Sleeping is done on futex words: the scan's thread on m_readySeq while
-    // it waits for file m_awaited, readers on m_roomSeq while they wait for
-    // room or on m_feedSeq while they wait for files to read; each side wakes
-    // the other only when it sleeps, so a scan whose files are at hand makes
-    // no wake-up calls.
-    std::atomic<int64_t> m_awaited{-1};
-    std::atomic<uint32_t> m_readySeq{0};
-    std::atomic<uint32_t> m_roomSeq{0};
-    std::atomic<int> m_roomWaiters{0};
-    std::atomic<uint32_t> m_feedSeq{0};
-    std::atomic<int> m_feedWaiters{0};
-    std::vector<std::thread> m_threads;
+    // A reading failure is the reading's own outcome, never raised.
+    OrderedWorkers<FolderListEntry, FileReading> m_workers;
 };
