@@ -346,6 +346,10 @@ void FormMP3ScanningCentre::EnableControls(bool blnEnable) {
     }
 }
 
+QList<int> FormMP3ScanningCentre::SelectedScanResultsRows() const {
+    return ListViewScanResults ? ListViewScanResults->SelectedRows() : QList<int>();
+}
+
 int64_t FormMP3ScanningCentre::ScanResultsCount() const { return m_results ? m_results->rows() : 0; }
 
 void FormMP3ScanningCentre::SetScanButtonEnabled(bool enabled) { mbuttonScan.SetEnabled(enabled); }
