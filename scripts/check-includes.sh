@@ -2,9 +2,10 @@
 # Checks the include rules that keep the folders free of cycles:
 #   - foundation/ includes nothing of the other subsystems (only foundation/
 #     and the generated resources/ headers);
-#   - no file outside a ui/ folder includes a header from a ui/ folder (the
-#     program's entry, shell/main.cpp, wires the windows and is the one
-#     exception);
+#   - no file outside a ui/ folder includes a header from a ui/ folder (app/,
+#     the composition root that registers the windows and wires the tools
+#     together, is the one exception), and nothing of the program includes
+#     app/;
 #   - taglib/ includes nothing of the program;
 #   - a tool folder (coordinator, cataloguer, encoder, playlists, duplicates,
 #     ripper) includes neither another tool's folder nor the main window's
@@ -20,7 +21,7 @@ root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 cd "$root"
 
 # The program's source folders (top-level folders that hold its code).
-program_dirs="foundation taglib shell scanning coordinator playlists cataloguer duplicates encoder ripper options resources"
+program_dirs="app foundation taglib shell scanning coordinator playlists cataloguer duplicates encoder ripper options resources"
 tool_dirs="coordinator cataloguer encoder playlists duplicates ripper"
 shared_scanning_ui="scanning/ui/FileInfoDialog.h scanning/ui/WindowServices.h"
 
@@ -47,8 +48,10 @@ if ! find "${existing[@]}" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.c
             fail(file, FNR, $0, "foundation/ may include only foundation/ and resources/")
         if (file ~ /^taglib\//)
             fail(file, FNR, $0, "taglib/ includes nothing of the program")
-        if (file !~ /\/ui\// && file != "shell/main.cpp" && ("/" target) ~ /\/ui\//)
+        if (file !~ /\/ui\// && file !~ /^app\// && ("/" target) ~ /\/ui\//)
             fail(file, FNR, $0, "only files in a ui/ folder include ui/ headers")
+        if (file !~ /^app\// && top == "app")
+            fail(file, FNR, $0, "only app/ includes app/")
         own = substr(file, 1, index(file, "/") - 1)
         if ((own in tool) && (top in tool) && top != own)
             fail(file, FNR, $0, "a tool includes no other tool folder")

@@ -1,7 +1,6 @@
 #include "encoder/ui/EncoderDecoder.h"
 
 #include "encoder/EncoderFileListModel.h"
-#include "encoder/ui/EncoderOptionsDialog.h"
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/Help.h"
@@ -569,5 +568,4 @@ void FormEncoderDecoder::WriteSettings() {
 
 void RegisterEncoderDecoderWindow() {
     WindowRegistry::SetFactory(WindowNames::EncoderDecoder, [] { return new FormEncoderDecoder; });
-    InstallEncoderOptionsDialog();
 }

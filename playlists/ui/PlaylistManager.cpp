@@ -1042,5 +1042,4 @@ void FormPlaylistManager::WriteSettings() {
 
 void RegisterPlaylistManagerWindow() {
     WindowRegistry::SetFactory(WindowNames::PlaylistManager, [] { return new FormPlaylistManager; });
-    SetPlaylistFileReader(ReadPlaylistFilePaths);
 }

@@ -174,6 +174,7 @@ private:
 };
 
 // Registers the window's factory with the window registry, so the start
-// procedure (and every "show by name") creates this window, and sets how the
-// start procedure creates the tag object.
+// procedure (and every "show by name") creates this window.  How the start
+// procedure creates the tag object (this window releases it on unload) is
+// wired by the program (app/ProgramWindows.cpp).
 void RegisterScanningCentreWindow();

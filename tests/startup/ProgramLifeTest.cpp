@@ -19,7 +19,7 @@
 #include "foundation/ui/WindowPositions.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "ripper/ui/CDRipper.h"
-#include "shell/ui/ProgramWindows.h"
+#include "app/ProgramWindows.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "support/ScopedOptions.h"
