@@ -1,18 +1,19 @@
 # Sources are found by folder: every subsystem keeps its logic apart from its
 # windows.  A file under a folder named "ui" (or "gui") is a window and goes to
-# sonivard_gui; everything else goes to sonivard_core.  shell/main.cpp is the
-# program's own entry and belongs to neither.
+# sonivard_gui; everything else goes to sonivard_core.  app/ is the program's
+# composition root: it knows every window, so its files go to sonivard_gui,
+# except app/main.cpp, the program's own entry, which belongs to neither.
 function(sv_collect_sources core_var gui_var)
   set(core)
   set(gui)
-  foreach(dir foundation shell scanning coordinator playlists cataloguer duplicates encoder ripper options)
+  foreach(dir app foundation shell scanning coordinator playlists cataloguer duplicates encoder ripper options)
     file(GLOB_RECURSE files CONFIGURE_DEPENDS
          ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.h)
     foreach(f ${files})
-      if(f MATCHES "/shell/main\\.cpp$")
+      if(f MATCHES "/app/main\\.cpp$")
         continue()
       endif()
-      if(f MATCHES "/(ui|gui)/")
+      if(dir STREQUAL "app" OR f MATCHES "/(ui|gui)/")
         list(APPEND gui ${f})
       else()
         list(APPEND core ${f})

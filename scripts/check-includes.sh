@@ -2,10 +2,17 @@
 # Checks the include rules that keep the folders free of cycles:
 #   - foundation/ includes nothing of the other subsystems (only foundation/
 #     and the generated resources/ headers);
-#   - no file outside a ui/ folder includes a header from a ui/ folder (the
-#     program's entry, shell/main.cpp, wires the windows and is the one
-#     exception);
-#   - taglib/ includes nothing of the program.
+#   - no file outside a ui/ folder includes a header from a ui/ folder (app/,
+#     the composition root that registers the windows and wires the tools
+#     together, is the one exception), and nothing of the program includes
+#     app/;
+#   - taglib/ includes nothing of the program;
+#   - a tool folder (coordinator, cataloguer, encoder, playlists, duplicates,
+#     ripper) includes neither another tool's folder nor the main window's
+#     scanning/ui/ (tools reach the results list through
+#     scanning/engine/ScanResultsSource.h).  The File Information window and
+#     the scan's service hooks, which every tool shares, still live in
+#     scanning/ui/ and are the two headers allowed there.
 # Prints every offending include as "file:line: #include ... (rule)" and
 # exits 1 when there is one.  Usage: scripts/check-includes.sh [source root]
 set -euo pipefail
@@ -14,14 +21,21 @@ root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 cd "$root"
 
 # The program's source folders (top-level folders that hold its code).
-program_dirs="foundation taglib shell scanning coordinator playlists cataloguer duplicates encoder ripper options resources"
+program_dirs="app foundation taglib shell scanning coordinator playlists cataloguer duplicates encoder ripper options resources"
+tool_dirs="coordinator cataloguer encoder playlists duplicates ripper"
+shared_scanning_ui="scanning/ui/FileInfoDialog.h scanning/ui/WindowServices.h"
 
 existing=()
 for d in $program_dirs; do [[ -d "$d" ]] && existing+=("$d"); done
 
 if ! find "${existing[@]}" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' -o -name '*.c' \) -print0 | sort -z |
-    xargs -0 awk -v dirs="$program_dirs" '
-    BEGIN { n = split(dirs, list, " "); for (i = 1; i <= n; ++i) program[list[i]] = 1; bad = 0 }
+    xargs -0 awk -v dirs="$program_dirs" -v tools="$tool_dirs" -v shared="$shared_scanning_ui" '
+    BEGIN {
+        n = split(dirs, list, " "); for (i = 1; i <= n; ++i) program[list[i]] = 1
+        n = split(tools, list, " "); for (i = 1; i <= n; ++i) tool[list[i]] = 1
+        n = split(shared, list, " "); for (i = 1; i <= n; ++i) sharedUi[list[i]] = 1
+        bad = 0
+    }
     /^[ \t]*#[ \t]*include[ \t]*[<"]/ {
         target = $0
         sub(/^[ \t]*#[ \t]*include[ \t]*[<"]/, "", target)
@@ -34,8 +48,15 @@ if ! find "${existing[@]}" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.c
             fail(file, FNR, $0, "foundation/ may include only foundation/ and resources/")
         if (file ~ /^taglib\//)
             fail(file, FNR, $0, "taglib/ includes nothing of the program")
-        if (file !~ /\/ui\// && file != "shell/main.cpp" && ("/" target) ~ /\/ui\//)
+        if (file !~ /\/ui\// && file !~ /^app\// && ("/" target) ~ /\/ui\//)
             fail(file, FNR, $0, "only files in a ui/ folder include ui/ headers")
+        if (file !~ /^app\// && top == "app")
+            fail(file, FNR, $0, "only app/ includes app/")
+        own = substr(file, 1, index(file, "/") - 1)
+        if ((own in tool) && (top in tool) && top != own)
+            fail(file, FNR, $0, "a tool includes no other tool folder")
+        if ((own in tool) && target ~ /^scanning\/ui\// && !(target in sharedUi))
+            fail(file, FNR, $0, "a tool reaches the main window only through scanning/engine/ScanResultsSource.h")
     }
     function fail(file, line, text, rule) {
         printf "%s:%d: %s (%s)\n", file, line, text, rule

@@ -16,7 +16,7 @@
 #include "foundation/Twips.h"
 #include "options/ui/ControlSettingsUi.h"
 #include "scanning/engine/ScanResultsModel.h"
-#include "scanning/ui/ScanningCentre.h"
+#include "scanning/engine/ScanResultsSource.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/KeyboardState.h"
@@ -544,9 +544,7 @@ void FormMusicCataloguer::UpDownEntriesPerPage_DownClick() { IncDecTextBox(TextE
 
 // ---- Build ------------------------------------------------------------------------------
 
-FormMP3ScanningCentre* FormMusicCataloguer::ScanningCentre() const {
-    return WindowRegistry::FindAs<FormMP3ScanningCentre>(WindowNames::ScanningCentre);
-}
+IScanResultsSource* FormMusicCataloguer::ScanningCentre() const { return FindScanResultsSource(); }
 
 void FormMusicCataloguer::BtnBuild_Click() {
     RunLongJob(this, {.needsScanResults = true}, [&](JobHost& job) {
@@ -556,7 +554,7 @@ void FormMusicCataloguer::BtnBuild_Click() {
                    GetResourceString(TextId::Cataloguer::NoColumnHeadings));
             return;
         }
-        FormMP3ScanningCentre* centre = ScanningCentre();
+        IScanResultsSource* centre = ScanningCentre();
         if (!centre) RaiseError(ErrNo::ObjectNotSet);
         const CatalogueBuildRequest request{
             output, TextEntriesPerPage->text(),

@@ -44,7 +44,7 @@ class QPushButton;
 class QRadioButton;
 class QTabBar;
 class QToolButton;
-class FormMP3ScanningCentre;
+class IScanResultsSource;
 
 // The up-down spinner beside a text box: two arrow buttons, up and down.
 class UpDownControl : public QWidget {
@@ -179,7 +179,7 @@ protected:
 private:
     void BuildControls() override;
     void BuildMenus() override;
-    FormMP3ScanningCentre* ScanningCentre() const;
+    IScanResultsSource* ScanningCentre() const;
     // The page writers' context as the window stands now.
     CataloguePageContext PageContext() const;
     // Renders page `page` with `job` (whose stop flag ends the rows early).

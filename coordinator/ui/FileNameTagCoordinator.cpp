@@ -24,9 +24,8 @@
 #include "foundation/ui/ListColumns.h"
 #include "options/ui/ControlSettingsUi.h"
 #include "scanning/engine/ScanResultsModel.h"
+#include "scanning/engine/ScanResultsSource.h"
 #include "scanning/ui/FileInfoDialog.h"
-#include "scanning/ui/ScanResultsView.h"
-#include "scanning/ui/ScanningCentre.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
@@ -646,13 +645,11 @@ bool FormFileNameTagCoordinator::event(QEvent* event) {
 
 // ---- Simulate ---------------------------------------------------------------------
 
-FormMP3ScanningCentre* FormFileNameTagCoordinator::ScanningCentre() const {
-    return WindowRegistry::FindAs<FormMP3ScanningCentre>(WindowNames::ScanningCentre);
-}
+IScanResultsSource* FormFileNameTagCoordinator::ScanningCentre() const { return FindScanResultsSource(); }
 
 void FormFileNameTagCoordinator::BtnSimulate_Click() {
     RunLongJob(this, {.needsScanResults = true}, [&](JobHost& job) {
-        FormMP3ScanningCentre* centre = ScanningCentre();
+        IScanResultsSource* centre = ScanningCentre();
         if (!centre) RaiseError(ErrNo::ObjectNotSet);
         const ScanResultsModel& results = *centre->ScanResults();
         const int64_t ticked = results.checkedCount();
@@ -750,8 +747,8 @@ void FormFileNameTagCoordinator::ProposedChange(QLineEdit* box, int column) {
 
 bool FormFileNameTagCoordinator::ListViewSimResults_OLEDragOver(const QStringList& files) const {
     if (files.isEmpty()) return false;
-    const FormMP3ScanningCentre* centre = ScanningCentre();
-    if (centre && centre->mblnDragInProcess) return true;
+    const IScanResultsSource* centre = ScanningCentre();
+    if (centre && centre->DragInProcess()) return true;
     return files.size() == 1 && IsSimFile(files.front());
 }
 
@@ -765,13 +762,13 @@ void FormFileNameTagCoordinator::ListViewSimResults_OLEDragDrop(const QStringLis
             ResumeNext([&] { LoadSimResultsFile(paths.front()); });
             return;
         }
-        FormMP3ScanningCentre* centre = ScanningCentre();
+        IScanResultsSource* centre = ScanningCentre();
         if (!centre) return;
         const ScanResultsModel& results = *centre->ScanResults();
         // The rows selected in the results list, walked in list order.
         std::vector<bool> selected(static_cast<size_t>(results.rows()), false);
         int64_t count = 0;
-        for (int row : centre->ListViewScanResults->SelectedRows()) {
+        for (int row : centre->SelectedScanResultsRows()) {
             if (row < 0 || row >= results.rows()) continue;
             selected[size_t(row)] = true;
             ++count;

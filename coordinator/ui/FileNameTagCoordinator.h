@@ -28,7 +28,7 @@ class QMenu;
 class QPushButton;
 class SimResultsModel;
 class SimResultsView;
-class FormMP3ScanningCentre;
+class IScanResultsSource;
 
 class FormFileNameTagCoordinator : public SkinnedToolWindow,
                                    public IMenuHost,
@@ -185,7 +185,7 @@ private:
     void SetAllActions(int Index);
     // The full path of the table's current row ("" without one).
     QString CurrentRowPath() const;
-    FormMP3ScanningCentre* ScanningCentre() const;
+    IScanResultsSource* ScanningCentre() const;
 
     // ---- the Mass Tagging Override Tool and Apply ----
     // Loads the override tool without showing it.

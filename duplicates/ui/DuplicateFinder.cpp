@@ -15,8 +15,8 @@
 #include "foundation/Twips.h"
 #include "foundation/ui/ResultsListView.h"
 #include "scanning/engine/ScanResultsModel.h"
+#include "scanning/engine/ScanResultsSource.h"
 #include "scanning/ui/FileInfoDialog.h"
-#include "scanning/ui/ScanningCentre.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
@@ -289,13 +289,11 @@ void FormDuplicateFinder::ListViewDuplicates_ItemCheck() {
 
 // ---- Find ---------------------------------------------------------------------------
 
-FormMP3ScanningCentre* FormDuplicateFinder::ScanningCentre() const {
-    return WindowRegistry::FindAs<FormMP3ScanningCentre>(WindowNames::ScanningCentre);
-}
+IScanResultsSource* FormDuplicateFinder::ScanningCentre() const { return FindScanResultsSource(); }
 
 void FormDuplicateFinder::BtnFind_Click() {
     RunLongJob(this, {.needsScanResults = true}, [&](JobHost& job) {
-        FormMP3ScanningCentre* centre = ScanningCentre();
+        IScanResultsSource* centre = ScanningCentre();
         if (!centre) RaiseError(ErrNo::ObjectNotSet);
         const ScanResultsModel& results = *centre->ScanResults();
         // Reading and searching each advance the bar once per checked row.
@@ -344,11 +342,11 @@ void FormDuplicateFinder::BtnDelete_Click() {
 
 void FormDuplicateFinder::ForgetDeletedFiles(const QStringList& paths) {
     if (paths.isEmpty()) return;
-    FormMP3ScanningCentre* centre = ScanningCentre();
+    IScanResultsSource* centre = ScanningCentre();
     if (!centre) return;
     // A scan or another window's job walks the results rows by position: they
     // are left as they are then.
-    if (centre->mblnScanInProgress || centre->mblnInhibitScan) return;
+    if (centre->ScanInProgress() || centre->ScanInhibited()) return;
     RemoveResultsRowsOfFiles(*centre->ScanResults(), paths);
 }
 

@@ -23,7 +23,7 @@ class QAction;
 class QMenu;
 class QPushButton;
 class ResultsListView;
-class FormMP3ScanningCentre;
+class IScanResultsSource;
 
 class FormDuplicateFinder : public SkinnedToolWindow, public IMenuHost {
     Q_OBJECT
@@ -92,7 +92,7 @@ private:
     void ApplySelectRule(int rule);
     // The full path of the list's current row ("" without one).
     QString CurrentRowPath() const;
-    FormMP3ScanningCentre* ScanningCentre() const;
+    IScanResultsSource* ScanningCentre() const;
     // After a Delete: the results list drops the rows of the deleted files,
     // unless a scan or another job is working on it.
     void ForgetDeletedFiles(const QStringList& paths);

@@ -1,7 +1,6 @@
 #include "encoder/ui/EncoderDecoder.h"
 
 #include "encoder/EncoderFileListModel.h"
-#include "encoder/ui/EncoderOptionsDialog.h"
 #include "foundation/Errors.h"
 #include "foundation/FileUtils.h"
 #include "foundation/Help.h"
@@ -16,8 +15,8 @@
 #include "options/WindowSettings.h"
 #include "options/ui/ControlSettingsUi.h"
 #include "scanning/engine/ScanResultsModel.h"
+#include "scanning/engine/ScanResultsSource.h"
 #include "scanning/ui/FileInfoDialog.h"
-#include "scanning/ui/ScanningCentre.h"
 #include "shell/edit/ui/EditCommands.h"
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
@@ -442,7 +441,7 @@ void FormEncoderDecoder::mnuFileOpen_Click() {
 
 void FormEncoderDecoder::BtnRead_Click() {
     RunLongJob(this, {.needsScanResults = true}, [&](JobHost& job) {
-        auto* centre = WindowRegistry::FindAs<FormMP3ScanningCentre>(WindowNames::ScanningCentre);
+        IScanResultsSource* centre = FindScanResultsSource();
         if (!centre) RaiseError(ErrNo::ObjectNotSet);
         const ScanResultsModel& results = *centre->ScanResults();
         const int64_t ticked = results.checkedCount();
@@ -569,5 +568,4 @@ void FormEncoderDecoder::WriteSettings() {
 
 void RegisterEncoderDecoderWindow() {
     WindowRegistry::SetFactory(WindowNames::EncoderDecoder, [] { return new FormEncoderDecoder; });
-    InstallEncoderOptionsDialog();
 }

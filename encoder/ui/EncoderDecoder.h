@@ -141,6 +141,7 @@ private:
     bool m_inLayout = false;
 };
 
-// Registers the window's factory (launcher bar, Tools menu, "WindowStates")
-// and the Encoder Decoder Options dialog as the options dialog of page 6.
+// Registers the window's factory (launcher bar, Tools menu, "WindowStates").
+// The program (app/ProgramWindows.cpp) installs the Encoder Decoder Options
+// dialog as the options dialog of page 6 (InstallEncoderOptionsDialog).
 void RegisterEncoderDecoderWindow();

@@ -23,8 +23,8 @@
 #include "playlists/ui/PlaylistEntryDialog.h"
 #include "playlists/ui/PlaylistView.h"
 #include "scanning/engine/ScanResultsModel.h"
+#include "scanning/engine/ScanResultsSource.h"
 #include "scanning/ui/FileInfoDialog.h"
-#include "scanning/ui/ScanningCentre.h"
 #include "scanning/ui/WindowServices.h"
 #include "shell/SkinScheme.h"
 #include "shell/edit/ui/EditCommands.h"
@@ -722,7 +722,7 @@ void FormPlaylistManager::ListViewPlaylist_OLEDragDrop(const QStringList& paths)
 
 void FormPlaylistManager::BtnRead_Click() {
     RunLongJob(this, {.needsScanResults = true}, [&](JobHost& job) {
-        auto* centre = WindowRegistry::FindAs<FormMP3ScanningCentre>(WindowNames::ScanningCentre);
+        IScanResultsSource* centre = FindScanResultsSource();
         if (!centre) RaiseError(ErrNo::ObjectNotSet);
         const ScanResultsModel& results = *centre->ScanResults();
         const int64_t checked = results.checkedCount();
@@ -750,7 +750,7 @@ void FormPlaylistManager::BtnRead_Click() {
             if (due) job.ShowStatus(workingWith + path);
             ResumeNext([&] { gPlaylistEntries.push_back(PlaylistEntryForFile(path)); });
         }
-        mstrPlaylistFile = centre->mstrLastScannedFolder;
+        mstrPlaylistFile = centre->LastScannedFolder();
         UpdatePlaylistDisplayInJob(job);
         if (stopped)
             job.ReportInterrupted(GetResourceString(TextId::Playlist::ScanResultsReadInterrupted));
@@ -1042,5 +1042,4 @@ void FormPlaylistManager::WriteSettings() {
 
 void RegisterPlaylistManagerWindow() {
     WindowRegistry::SetFactory(WindowNames::PlaylistManager, [] { return new FormPlaylistManager; });
-    SetPlaylistFileReader(ReadPlaylistFilePaths);
 }

@@ -28,7 +28,6 @@
 #include "shell/menus/KeyboardState.h"
 #include "shell/menus/ui/Menus.h"
 #include "shell/start/StartProcedure.h"
-#include "shell/start/ui/StartHost.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/SkinController.h"
 #include "shell/ui/SkinnedControlBuilder.h"
@@ -344,6 +343,10 @@ void FormMP3ScanningCentre::EnableControls(bool blnEnable) {
     } catch (...) {
         DisplayErrorMessage();
     }
+}
+
+QList<int> FormMP3ScanningCentre::SelectedScanResultsRows() const {
+    return ListViewScanResults ? ListViewScanResults->SelectedRows() : QList<int>();
 }
 
 int64_t FormMP3ScanningCentre::ScanResultsCount() const { return m_results ? m_results->rows() : 0; }
@@ -696,7 +699,4 @@ void FormMP3ScanningCentre::WriteSettings() { TakeScanningCentreSettings().Write
 
 void RegisterScanningCentreWindow() {
     WindowRegistry::SetFactory(WindowNames::ScanningCentre, [] { return new FormMP3ScanningCentre; });
-    // The tag object is this window's to release (on unload), so its
-    // creation at start-up is set here too.
-    SetTagLibraryStarter(InitialiseQuillmarkClass);
 }

@@ -9,6 +9,7 @@
 #include "scanning/engine/ScanRecord.h"
 #include "scanning/engine/FolderScan.h"
 #include "scanning/engine/ScanResultsModel.h"
+#include "scanning/engine/ScanResultsSource.h"
 #include "foundation/WindowProtocol.h"
 #include "shell/ui/SkinnedControls.h"
 #include "shell/ui/SkinnedToolWindow.h"
@@ -29,6 +30,7 @@ class Splitter;
 
 class FormMP3ScanningCentre : public SkinnedToolWindow,
                               public IScanResultsHost,
+                              public IScanResultsSource,
                               public IMenuHost,
                               public IFileOpenHost,
                               public IFileSaveHost {
@@ -78,8 +80,13 @@ public:
     QAction* mnuActionsUncheckAll = nullptr;
     QAction* mnuActionsCustCols = nullptr;
 
-    // The rows of the results list.
-    ScanResultsModel* ScanResults() const { return m_results; }
+    // ---- the results list as the tools see it ----
+    ScanResultsModel* ScanResults() const override { return m_results; }
+    QList<int> SelectedScanResultsRows() const override;
+    QString LastScannedFolder() const override { return mstrLastScannedFolder; }
+    bool DragInProcess() const override { return mblnDragInProcess; }
+    bool ScanInProgress() const override { return mblnScanInProgress; }
+    bool ScanInhibited() const override { return mblnInhibitScan; }
 
     // ---- the tool-window protocol ----
     void InitialiseDialogText() override;
@@ -167,6 +174,7 @@ private:
 };
 
 // Registers the window's factory with the window registry, so the start
-// procedure (and every "show by name") creates this window, and sets how the
-// start procedure creates the tag object.
+// procedure (and every "show by name") creates this window.  How the start
+// procedure creates the tag object (this window releases it on unload) is
+// wired by the program (app/ProgramWindows.cpp).
 void RegisterScanningCentreWindow();

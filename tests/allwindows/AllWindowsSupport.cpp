@@ -11,7 +11,7 @@
 #include "scanning/ui/WindowServices.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
-#include "shell/ui/ProgramWindows.h"
+#include "app/ProgramWindows.h"
 
 #include <QApplication>
 #include <QEvent>

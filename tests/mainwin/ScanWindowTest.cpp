@@ -6,6 +6,7 @@
 
 #include "foundation/OptionRecords.h"
 #include "scanning/engine/ScanResultsModel.h"
+#include "scanning/engine/ScanResultsSource.h"
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanResultsView.h"
 
@@ -329,3 +330,38 @@ TEST_F(ScanWindowTest, ADropIsNotLimitedToA16BitCount) {
 }
 
 }  // namespace
+
+// The tool windows reach the results list only through its source: what
+// they read there must be the main window's own state, and nothing once the
+// main window is gone.
+TEST_F(ScanWindowTest, ToolsSeeTheResultsListThroughItsSource) {
+    Scan(folder);
+    IScanResultsSource* source = FindScanResultsSource();
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->ScanResults(), window->ScanResults());
+    EXPECT_EQ(source->LastScannedFolder(), window->mstrLastScannedFolder);
+    EXPECT_FALSE(source->LastScannedFolder().isEmpty());
+
+    ScanResultsView* list = window->ListViewScanResults;
+    EXPECT_TRUE(source->SelectedScanResultsRows().isEmpty());
+    list->selectionModel()->select(list->model()->index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(source->SelectedScanResultsRows(), (QList<int>{1, 3}));
+
+    struct Flags {
+        bool drag, scanning, inhibited;
+    };
+    for (const Flags f : {Flags{false, false, false}, Flags{true, false, false}, Flags{false, true, false},
+                          Flags{false, false, true}}) {
+        window->mblnDragInProcess = f.drag;
+        window->mblnScanInProgress = f.scanning;
+        window->mblnInhibitScan = f.inhibited;
+        EXPECT_EQ(source->DragInProcess(), f.drag);
+        EXPECT_EQ(source->ScanInProgress(), f.scanning);
+        EXPECT_EQ(source->ScanInhibited(), f.inhibited);
+    }
+    window->mblnDragInProcess = window->mblnScanInProgress = window->mblnInhibitScan = false;
+
+    CloseWindow();
+    EXPECT_EQ(FindScanResultsSource(), nullptr);
+}

@@ -7,6 +7,7 @@
 
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/ListColumns.h"
+#include "scanning/engine/ID3v2TagInfo.h"
 #include "scanning/ui/FolderTree.h"
 #include "scanning/ui/ScanResultsView.h"
 #include "foundation/WindowProtocol.h"
@@ -15,7 +16,7 @@
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/Launcher.h"
 #include "cataloguer/ui/MusicCataloguer.h"
-#include "shell/ui/ProgramWindows.h"
+#include "app/ProgramWindows.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -104,6 +105,7 @@ TEST_F(MainWindowTest, ABadStoredSortShowsItsErrorAndKeepsWhatWasReadBeforeIt) {
 // exit through the launcher bar; run again.
 TEST_F(MainWindowTest, TheProgramStartsAgainWithTheMainWindowAsLeft) {
     RegisterScanningCentreWindow();
+    SetTagLibraryStarter(InitialiseQuillmarkClass);  // as the program wires it (ConnectTools)
     RegisterMusicCataloguerWindow();
     RegisterLauncherWindow();
     SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);

@@ -4,6 +4,7 @@
 
 #include "playlistwin/PlaylistWinSupport.h"
 
+#include "playlists/PlaylistFiles.h"
 #include "playlists/PlaylistModel.h"
 #include "playlists/ui/AutoTidyResultsDialog.h"
 #include "scanning/engine/ScanResultsModel.h"
@@ -217,7 +218,8 @@ TEST_F(TidyReadTest, ReadScanResultsMakesAPlaylistOfTheCheckedRows) {
 }
 
 TEST_F(TidyReadTest, ScanFromPlaylistReadsThePlaylistsFilesIntoTheResults) {
-    RegisterPlaylistManagerWindow();  // installs the playlist reader
+    RegisterPlaylistManagerWindow();
+    SetPlaylistFileReader(ReadPlaylistFilePaths);  // as the program wires it (ConnectTools)
     WriteFile(music, QStringLiteral("x.mp3"), MakeMp3({}));
     WriteFile(music + QStringLiteral("/in"), QStringLiteral("y.mp3"), MakeMp3({}));
     WriteFile(music, QStringLiteral("not-listed.mp3"), MakeMp3({}));

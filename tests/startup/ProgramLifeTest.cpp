@@ -19,7 +19,12 @@
 #include "foundation/ui/WindowPositions.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "ripper/ui/CDRipper.h"
-#include "shell/ui/ProgramWindows.h"
+#include "app/ProgramWindows.h"
+#include "options/ui/CataloguerDialogHooks.h"
+#include "scanning/engine/ID3v2TagInfo.h"
+#include "scanning/tagobject/ID3v2TagObject.h"
+#include "scanning/ui/WindowServices.h"
+#include "shell/menus/ui/OptionDialogs.h"
 #include "playlists/PlaylistEntries.h"
 #include "playlists/ui/PlaylistManager.h"
 #include "support/ScopedOptions.h"
@@ -411,4 +416,44 @@ TEST(ProgramLife, ARunningJobKeepsTheProgramOpen) {
     main->UnloadWindow();
     EXPECT_EQ(ui.shown.size(), 3u);
     EXPECT_EQ(WindowRegistry::Find(WindowNames::ScanningCentre), nullptr);
+}
+
+// The window list also wires the tools together (ConnectTools): without these
+// hooks the start would create no tag object, Scan From Playlist would take no
+// file for a playlist, the Tools menu would open no options dialog and the
+// Options dialog's cataloguer buttons would show nothing.
+TEST(ProgramLife, TheWindowListInstallsEveryHookBetweenTheTools) {
+    TempHome home;
+    ScriptedUi ui;
+    CloseAll closeAll;
+    SetTagLibraryStarter({});
+    SetPlaylistFileReader({});
+    SetOptionsTabHandler({});
+    SetCataloguerDialogHooks({});
+    if (gobjID3v2Tag.isSet()) TerminateID3v2Class();
+
+    RegisterProgramWindows();
+
+    StartHost host;
+    host.InitialiseQuillmarkClass();
+    EXPECT_TRUE(gobjID3v2Tag.isSet());
+
+    const QString playlist = home.file(QStringLiteral("list.m3u"));
+    QFile list(playlist);
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("#EXTM3U\r\n#EXTINF:3,Song\r\n/music/a.mp3\r\n");
+    list.close();
+    QStringList entries;
+    EXPECT_EQ(ReadPlaylistEntries(playlist, entries), 0);
+    EXPECT_EQ(entries, QStringList{QStringLiteral("/music/a.mp3")});
+
+    // Each handler is taken out to look at it and put back.
+    const OptionDialogHandler tabs = SetOptionsTabHandler({});
+    EXPECT_TRUE(tabs);
+    SetOptionsTabHandler(tabs);
+    const OptionDialogHandler encoderOptions = SetOptionDialogHandler({});
+    EXPECT_TRUE(encoderOptions);
+    SetOptionDialogHandler(encoderOptions);
+    const CataloguerDialogHooks& hooks = CataloguerDialogs();
+    EXPECT_TRUE(hooks.htmlFont && hooks.htmlPageProperties && hooks.htmlHeader && hooks.textHeader);
 }

@@ -7,7 +7,8 @@
 // in its stay-on-top state afterwards.
 //
 // The dialogs themselves are shown by handlers that their windows install
-// (RegisterProgramWindows installs both); with none installed, nothing shows.
+// (ConnectTools in app/ProgramWindows.h installs both); with none installed,
+// nothing shows.
 
 #include <functional>
 
