@@ -23,6 +23,8 @@
 // Arrays whose elements are numbered from 1 keep element n at index n - 1.
 // Integer fields are 16-bit values, Long fields 32-bit ones.
 
+#include "foundation/PreferenceSettings.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -44,17 +46,7 @@ struct SimulateRule {
     QString Point;    // "character" / "separator"
 };
 
-// ---- general preferences (section "Preferences") ----
-struct GeneralPreferences {
-    bool blnDisplayMessageBox = false;
-    bool blnUseRecycleBin = false;
-    bool blnWebHelp = false;
-    bool blnWriteReadOnly = false;
-    bool blnShowSplashScreen = false;
-    bool blnRetainWindows = false;
-    bool blnUseSkins = false;
-    QString strSkinScheme;
-};
+// ---- general preferences (section "Preferences"): foundation/PreferenceSettings.h ----
 
 // ---- scanning centre (sections "MP3ScanningCentre", "ScanRules") ----
 struct ScanningCentreOptions {

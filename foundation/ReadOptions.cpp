@@ -64,19 +64,7 @@ QString oneCharacter(const QString& stored) { return stored.isEmpty() ? QStringL
 
 void SetCataloguerOutputView(ICataloguerOutputView* view) { g_cataloguerView = view; }
 
-void GetPreferences(GeneralPreferences& o) {
-    WithTrail(QStringLiteral("GetPreferences"), [&] {
-        const QString s = QStringLiteral("Preferences");
-        o.blnDisplayMessageBox = readBool(s, QStringLiteral("DisplayMessageBox"), true);
-        o.blnUseRecycleBin = readBool(s, QStringLiteral("UseRecycleBin"), false);
-        o.blnWebHelp = readBool(s, QStringLiteral("WebHelp"), false);
-        o.blnWriteReadOnly = readBool(s, QStringLiteral("WriteReadOnly"), false);
-        o.blnShowSplashScreen = readBool(s, QStringLiteral("SplashScreen"), true);
-        o.blnRetainWindows = readBool(s, QStringLiteral("RetainWindows"), false);
-        o.blnUseSkins = readBool(s, QStringLiteral("UseSkins"), true);
-        o.strSkinScheme = readText(s, QStringLiteral("SkinScheme"), QStringLiteral("Fun Blue"));
-    });
-}
+void GetPreferences(GeneralPreferences& o) { o.Read(); }
 
 void GetScanningCentreOptions(ScanningCentreOptions& o) {
     WithTrail(QStringLiteral("GetScanningCentreOptions"), [&] {

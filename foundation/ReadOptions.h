@@ -19,7 +19,7 @@
 // later groups are not read.
 void GetMainOptions(OptionRecords& records = Options());
 
-// "Preferences"
+// "Preferences": GeneralPreferences::Read (foundation/PreferenceSettings.h)
 void GetPreferences(GeneralPreferences& record = Options().Preferences);
 // "MP3ScanningCentre", "ScanRules"
 void GetScanningCentreOptions(ScanningCentreOptions& record = Options().ScanningCentre);

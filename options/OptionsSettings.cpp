@@ -7,7 +7,6 @@
 
 namespace {
 
-const QString kPreferences = QStringLiteral("Preferences");
 const QString kScanningCentre = QStringLiteral("MP3ScanningCentre");
 const QString kScanRules = QStringLiteral("ScanRules");
 const QString kFileNameFormat = QStringLiteral("ComboFileNameFormat");
@@ -24,12 +23,6 @@ struct CheckKey {
     int S::*field;
     const char* defaultText;
 };
-const CheckKey kPreferenceChecks[] = {
-    {"DisplayMessageBox", &S::CheckDisplayMessageBox, "1"}, {"UseRecycleBin", &S::CheckRecycleBin, "0"},
-    {"WebHelp", &S::CheckWebHelp, "0"},                     {"WriteReadOnly", &S::CheckWriteReadOnly, "0"},
-    {"SplashScreen", &S::CheckSplashScreen, "1"},           {"RetainWindows", &S::CheckRetainWindows, "0"},
-    {"UseSkins", &S::CheckUseSkins, "1"},
-};
 const CheckKey kScanChecks[] = {
     {"ClearResults", &S::CheckClearResults, "1"},
     {"IncFilesWithID3v1", &S::CheckIncludeID3v1, "1"},
@@ -40,15 +33,8 @@ const CheckKey kScanChecks[] = {
 
 QString key(const char* name) { return QLatin1String(name); }
 
-// A check box's stored value: "0", "1" or "2" (greyed) as stored, and also
-// "True"/"False" (any capitals), which a hand-edited file may hold and which
-// the option readers take as on and off; read as a number, "True" would show
-// the box unticked and OK would then store the option as off.
 int checkValue(const QString& section, const QString& name, const QString& defaultText) {
-    const QString text = Stored::Text(section, name, defaultText).trimmed();
-    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return 1;
-    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return 0;
-    return Stored::Integer(section, name, defaultText);
+    return Stored::CheckState(section, name, defaultText);
 }
 QString ruleKey(int n, const char* field) { return QString::number(n) + QLatin1String(field); }
 QString columnKey(const char* name, int n) { return QLatin1String(name) + QString::number(n); }
@@ -57,9 +43,7 @@ QString columnKey(const char* name, int n) { return QLatin1String(name) + QStrin
 
 void OptionsSettings::Read() {
     WithTrail(QStringLiteral("ReadOptionsSettings"), [this] {
-        for (const CheckKey& c : kPreferenceChecks)
-            this->*c.field = checkValue(kPreferences, key(c.key), key(c.defaultText));
-        SkinScheme = Stored::Text(kPreferences, key("SkinScheme"), QStringLiteral("Fun Blue"));
+        PreferenceChecks::Read();
 
         for (const CheckKey& c : kScanChecks)
             this->*c.field = checkValue(kScanningCentre, key(c.key), key(c.defaultText));
@@ -107,8 +91,7 @@ void OptionsSettings::Read() {
 void OptionsSettings::Write(const std::vector<ScanRule>& scanRules,
                             const std::vector<SimulateRule>& simulateRules) const {
     WithTrail(QStringLiteral("WriteOptionsSettings"), [&] {
-        for (const CheckKey& c : kPreferenceChecks) Stored::SaveInteger(kPreferences, key(c.key), this->*c.field);
-        if (!SkinScheme.isEmpty()) Stored::SaveText(kPreferences, key("SkinScheme"), SkinScheme);
+        PreferenceChecks::Write();
 
         for (const CheckKey& c : kScanChecks) Stored::SaveInteger(kScanningCentre, key(c.key), this->*c.field);
         Stored::SaveText(kScanningCentre, key("ScanFilter"), ComboScanFilter);

@@ -4,8 +4,10 @@
 // and the check OK makes before anything is stored.  The record starts at the
 // dialog's design state, which is also what a new user sees.
 //
-// Sections and keys are the ones the option readers (foundation/ReadOptions.h)
-// read into the option records: "Preferences", "MP3ScanningCentre",
+// The general preferences come from their group's own record
+// (foundation/PreferenceSettings.h), keys and defaults included.  The other
+// sections and keys are the ones the option readers (foundation/ReadOptions.h)
+// read into the option records: "MP3ScanningCentre",
 // "ScanRules", "ComboFileNameFormat", "SourceSeparator",
 // "FileNameTagCoordinator", "SimulateRules", "MusicCataloguerHTML" and
 // "MusicCataloguerText".  Rule keys put the rule number first ("3Choice"),
@@ -19,6 +21,7 @@
 // before it stays.  Use ReadThenShow (options/ControlSettings.h) on load.
 
 #include "foundation/OptionRecords.h"
+#include "foundation/PreferenceSettings.h"
 #include "options/ControlSettings.h"
 #include "options/OptionRules.h"
 
@@ -32,19 +35,9 @@ inline const QString kDefaultFileNameFormat = QStringLiteral("%N2 - :%A: - %T");
 inline const QString kDefaultListTextFont = QStringLiteral("Font: Default, Size Default, Colour Default");
 constexpr int kFileNameFormatHistory = 5;
 
-struct OptionsSettings {
-    // ---- "Preferences" ----
-    int CheckDisplayMessageBox = 1;  // "DisplayMessageBox"
-    int CheckRecycleBin = 0;         // "UseRecycleBin"
-    int CheckWebHelp = 0;            // "WebHelp"
-    int CheckWriteReadOnly = 0;      // "WriteReadOnly"
-    int CheckSplashScreen = 1;       // "SplashScreen"
-    int CheckRetainWindows = 0;      // "RetainWindows"
-    int CheckUseSkins = 1;           // "UseSkins"
-    // "SkinScheme": read, the stored scheme; written only when not empty
-    // (no scheme ticked leaves the stored one as it was).
-    QString SkinScheme = QStringLiteral("Fun Blue");
-
+// The groups that keep their keys beside their tool come in as bases, in
+// the reader's order: "Preferences" (foundation/PreferenceSettings.h).
+struct OptionsSettings : PreferenceChecks {
     // ---- "MP3ScanningCentre" ----
     int CheckClearResults = 1;      // "ClearResults"
     int CheckIncludeID3v1 = 1;      // "IncFilesWithID3v1"
