@@ -5,9 +5,6 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
 
-#include <functional>
-#include <optional>
-
 namespace {
 
 // The title under which the program keeps its settings.
@@ -42,20 +39,19 @@ double readDouble(const QString& section, const QString& key, const QString& def
 
 QString numbered(const char* key, qsizetype n) { return QLatin1String(key) + QString::number(n); }
 
-// A rule's keys put its number first ("12Choice"), as the Options dialog
-// stores them; with the number last, rule 12's "Point" and rule 2's "Point1"
-// would share one key.
-QString ruleKey(int32_t n, const char* field) { return QString::number(n) + QLatin1String(field); }
+}  // namespace
 
-// A rule count from the store ("0" when none), refused before any array is
-// sized for it.
-int32_t readRuleCount(const QString& section, const QString& key) {
+QString RuleKey(int32_t n, const char* field) { return QString::number(n) + QLatin1String(field); }
+
+int32_t ReadRuleCount(const QString& section, const QString& key) {
     const QString none = QStringLiteral("0");
     const int32_t count = readLong(section, key, none);
     if (count > MaxRuleCount) RefuseStoredValue(section, key, none, SettingType::Long, ErrNo::Overflow);
     if (count < 0) RefuseStoredValue(section, key, none, SettingType::Long, ErrNo::SubscriptOutOfRange);
     return count;
 }
+
+namespace {
 
 // A one-character user separator: the first character, a blank for none.
 QString oneCharacter(const QString& stored) { return stored.isEmpty() ? QStringLiteral(" ") : stored.left(1); }
@@ -65,31 +61,6 @@ QString oneCharacter(const QString& stored) { return stored.isEmpty() ? QStringL
 void SetCataloguerOutputView(ICataloguerOutputView* view) { g_cataloguerView = view; }
 
 void GetPreferences(GeneralPreferences& o) { o.Read(); }
-
-void GetScanningCentreOptions(ScanningCentreOptions& o) {
-    WithTrail(QStringLiteral("GetScanningCentreOptions"), [&] {
-        const QString s = QStringLiteral("MP3ScanningCentre");
-        o.blnClearResults = readBool(s, QStringLiteral("ClearResults"), true);
-        o.blnIncFilesWithID3v1 = readBool(s, QStringLiteral("IncFilesWithID3v1"), true);
-        o.blnIncFilesWithoutID3v1 = readBool(s, QStringLiteral("IncFilesWithoutID3v1"), true);
-        o.blnIncFilesWithID3v2 = readBool(s, QStringLiteral("IncFilesWithID3v2"), true);
-        o.blnIncFilesWithoutID3v2 = readBool(s, QStringLiteral("IncFilesWithoutID3v2"), true);
-        o.strScanFilter = readText(s, QStringLiteral("ScanFilter"), QStringLiteral("*.mp3"));
-
-        const QString r = QStringLiteral("ScanRules");
-        const int32_t count = readRuleCount(r, QStringLiteral("NumScanRules"));
-        // Rebuilt whole: the rules, then one empty element.
-        o.udtScanRules.assign(static_cast<size_t>(count) + 1, ScanRule{});
-        for (int32_t n = 1; n <= count; ++n) {
-            ScanRule& rule = o.udtScanRules[static_cast<size_t>(n - 1)];
-            rule.Choice = readText(r, ruleKey(n, "Choice"));
-            rule.Scope = readText(r, ruleKey(n, "Scope"));
-            rule.Filter = readText(r, ruleKey(n, "Filter"));
-            rule.Target = readText(r, ruleKey(n, "Target"));
-            rule.CaseSensitive = readBool(r, ruleKey(n, "CaseSensitive"), QString());
-        }
-    });
-}
 
 void GetFileNameTagCoordinatorOptions(CoordinatorOptions& o) {
     WithTrail(QStringLiteral("GetFileNameTagCoordinatorOptions"), [&] {
@@ -111,15 +82,15 @@ void GetFileNameTagCoordinatorOptions(CoordinatorOptions& o) {
         o.blnDoubleBarrel = readBool(c, QStringLiteral("DoubleBarrel"), true);
 
         const QString r = QStringLiteral("SimulateRules");
-        const int32_t count = readRuleCount(r, QStringLiteral("NumSimulateRules"));
+        const int32_t count = ReadRuleCount(r, QStringLiteral("NumSimulateRules"));
         o.udtSimulateRules.assign(static_cast<size_t>(count) + 1, SimulateRule{});
         for (int32_t n = 1; n <= count; ++n) {
             SimulateRule& rule = o.udtSimulateRules[static_cast<size_t>(n - 1)];
-            rule.Choice = readText(r, ruleKey(n, "Choice"));
-            rule.Range = readText(r, ruleKey(n, "Range"));
-            rule.Point = readText(r, ruleKey(n, "Point"));
-            rule.Point1 = readInteger(r, ruleKey(n, "Point1"), QString());
-            rule.Point2 = readInteger(r, ruleKey(n, "Point2"), QString());
+            rule.Choice = readText(r, RuleKey(n, "Choice"));
+            rule.Range = readText(r, RuleKey(n, "Range"));
+            rule.Point = readText(r, RuleKey(n, "Point"));
+            rule.Point1 = readInteger(r, RuleKey(n, "Point1"), QString());
+            rule.Point2 = readInteger(r, RuleKey(n, "Point2"), QString());
         }
     });
 }
@@ -307,36 +278,5 @@ void GetEncoderDecoderOptions(EncoderDecoderOptions& o) {
         o.dblLowPassFilteringFreqkHz = readDouble(s, key("LowPassFilteringFreqkHz"), QStringLiteral("50000"));
         o.blnWidthOfLowPassFilter = readBool(s, key("WidthOfLowPassFilter"), false);
         o.dblWidthOfLowPassFilterkHz = readDouble(s, key("WidthOfLowPassFilterkHz"), QStringLiteral("0"));
-    });
-}
-
-void GetMainOptions(OptionRecords& records) {
-    WithTrail(QStringLiteral("GetMainOptions"), [&] {
-        InitialiseFirstTimeOptions();
-        const std::function<void()> groups[] = {
-            [&] { GetPreferences(records.Preferences); },
-            [&] { GetScanningCentreOptions(records.ScanningCentre); },
-            [&] { GetFileNameTagCoordinatorOptions(records.Coordinator); },
-            [&] { GetFileNameTagCoordinatorAdvOptions(records.CoordinatorAdv); },
-            [&] { GetMusicCataloguerHTMLOptions(records.CataloguerHTML); },
-            [&] { GetHTMLCataloguerHeaderOptions(records.CataloguerHTML); },
-            [&] { GetHTMLPageProperties(records.CataloguerHTML); },
-            [&] { GetMusicCataloguerTextOptions(records.CataloguerText); },
-            [&] { GetTextCataloguerHeaderOptions(records.CataloguerText); },
-            [&] { GetEncoderDecoderOptions(records.EncoderDecoder); },
-        };
-        // Refused values are repaired group by group, and the first of them
-        // is reported once all are read: one box, and a clean next start.
-        std::optional<SvError> refused;
-        for (const std::function<void()>& group : groups) {
-            try {
-                std::optional<SvError> error = ReadRepairing(group);
-                if (error && !refused) refused = std::move(error);
-            } catch (...) {
-                if (refused) throw *refused;
-                throw;
-            }
-        }
-        if (refused) throw *refused;
     });
 }

@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString kScanningCentre = QStringLiteral("MP3ScanningCentre");
-const QString kScanRules = QStringLiteral("ScanRules");
 const QString kFileNameFormat = QStringLiteral("ComboFileNameFormat");
 const QString kSeparators = QStringLiteral("SourceSeparator");
 const QString kCoordinator = QStringLiteral("FileNameTagCoordinator");
@@ -16,27 +14,8 @@ const QString kSimulateRules = QStringLiteral("SimulateRules");
 const QString kHTML = QStringLiteral("MusicCataloguerHTML");
 const QString kText = QStringLiteral("MusicCataloguerText");
 
-using S = OptionsSettings;
-
-struct CheckKey {
-    const char* key;
-    int S::*field;
-    const char* defaultText;
-};
-const CheckKey kScanChecks[] = {
-    {"ClearResults", &S::CheckClearResults, "1"},
-    {"IncFilesWithID3v1", &S::CheckIncludeID3v1, "1"},
-    {"IncFilesWithoutID3v1", &S::CheckDontIncludeID3v1, "1"},
-    {"IncFilesWithID3v2", &S::CheckIncludeID3v2, "1"},
-    {"IncFilesWithoutID3v2", &S::CheckDontIncludeID3v2, "1"},
-};
-
 QString key(const char* name) { return QLatin1String(name); }
 
-int checkValue(const QString& section, const QString& name, const QString& defaultText) {
-    return Stored::CheckState(section, name, defaultText);
-}
-QString ruleKey(int n, const char* field) { return QString::number(n) + QLatin1String(field); }
 QString columnKey(const char* name, int n) { return QLatin1String(name) + QString::number(n); }
 
 }  // namespace
@@ -44,15 +23,12 @@ QString columnKey(const char* name, int n) { return QLatin1String(name) + QStrin
 void OptionsSettings::Read() {
     WithTrail(QStringLiteral("ReadOptionsSettings"), [this] {
         PreferenceChecks::Read();
-
-        for (const CheckKey& c : kScanChecks)
-            this->*c.field = checkValue(kScanningCentre, key(c.key), key(c.defaultText));
-        ComboScanFilter = Stored::Text(kScanningCentre, key("ScanFilter"), QStringLiteral("*.mp3"));
+        ScanningCentreChecks::Read();
 
         ComboFileNameFormat.Read(kFileNameFormat, kFileNameFormatHistory, kDefaultFileNameFormat);
 
         for (int i = 0; i < 6; ++i)
-            CheckSourceSeparator[i] = checkValue(kSeparators, QString::number(i), i == 0 ? key("1") : key("0"));
+            CheckSourceSeparator[i] = Stored::CheckState(kSeparators, QString::number(i), i == 0 ? key("1") : key("0"));
         TextSourceSeparator[0] = Stored::Text(kSeparators, key("TextSourceSeparator1"));
         TextSourceSeparator[1] = Stored::Text(kSeparators, key("TextSourceSeparator2"));
 
@@ -61,12 +37,12 @@ void OptionsSettings::Read() {
         LabelOrder[2] = Stored::Text(kCoordinator, key("Order3"), QStringLiteral("Title"));
         OptionID3v1TagPref = Stored::Truth(kCoordinator, key("ID3v1TagPref"), QStringLiteral("False"));
         OptionID3v2TagPref = Stored::Truth(kCoordinator, key("ID3v2TagPref"), QStringLiteral("False"));
-        CheckDoubleBarrel = checkValue(kCoordinator, key("DoubleBarrel"), key("1"));
+        CheckDoubleBarrel = Stored::CheckState(kCoordinator, key("DoubleBarrel"), key("1"));
 
         ListIncludedHTML.clear();
         const int htmlCount = Stored::Integer(kHTML, key("NumColumnHeadings"), key("0"));
         for (int n = 1; n <= htmlCount; ++n) ListIncludedHTML << Stored::Text(kHTML, columnKey("ColumnHeading", n));
-        CheckSortByHTML = checkValue(kHTML, key("SortBy"), key("0"));
+        CheckSortByHTML = Stored::CheckState(kHTML, key("SortBy"), key("0"));
         ComboSortKeyHTML = Stored::Text(kHTML, key("SortKey"));
         // The order box offers two entries: another index is no value it can show.
         ComboOrderHTML = Stored::IntegerIn(kHTML, key("SortOrder"), key("0"), -1, 1);
@@ -82,7 +58,7 @@ void OptionsSettings::Read() {
             column.width = Stored::Text(kText, columnKey("ColumnHeadingWidth", n));
             ListIncludedText.push_back(column);
         }
-        CheckSortByText = checkValue(kText, key("SortBy"), key("0"));
+        CheckSortByText = Stored::CheckState(kText, key("SortBy"), key("0"));
         ComboSortKeyText = Stored::Text(kText, key("SortKey"));
         ComboOrderText = Stored::IntegerIn(kText, key("SortOrder"), key("0"), -1, 1);
     });
@@ -92,22 +68,8 @@ void OptionsSettings::Write(const std::vector<ScanRule>& scanRules,
                             const std::vector<SimulateRule>& simulateRules) const {
     WithTrail(QStringLiteral("WriteOptionsSettings"), [&] {
         PreferenceChecks::Write();
-
-        for (const CheckKey& c : kScanChecks) Stored::SaveInteger(kScanningCentre, key(c.key), this->*c.field);
-        Stored::SaveText(kScanningCentre, key("ScanFilter"), ComboScanFilter);
-
-        // Keys of rules beyond the count stay from a longer list; the count
-        // tells the reader where to stop.
-        const int scanCount = RuleCount(scanRules);
-        Stored::SaveInteger(kScanRules, key("NumScanRules"), scanCount);
-        for (int n = 1; n <= scanCount; ++n) {
-            const ScanRule& rule = scanRules[static_cast<size_t>(n - 1)];
-            Stored::SaveText(kScanRules, ruleKey(n, "Choice"), rule.Choice);
-            Stored::SaveText(kScanRules, ruleKey(n, "Scope"), rule.Scope);
-            Stored::SaveText(kScanRules, ruleKey(n, "Filter"), rule.Filter);
-            Stored::SaveText(kScanRules, ruleKey(n, "Target"), rule.Target);
-            Stored::SaveTruth(kScanRules, ruleKey(n, "CaseSensitive"), rule.CaseSensitive);
-        }
+        ScanningCentreChecks::Write();
+        WriteScanRules(scanRules);
 
         ComboBoxSettings format = ComboFileNameFormat;
         format.Write(kFileNameFormat, kFileNameFormatHistory, FileNameFormatTyped);
@@ -127,11 +89,11 @@ void OptionsSettings::Write(const std::vector<ScanRule>& scanRules,
         Stored::SaveInteger(kSimulateRules, key("NumSimulateRules"), simCount);
         for (int n = 1; n <= simCount; ++n) {
             const SimulateRule& rule = simulateRules[static_cast<size_t>(n - 1)];
-            Stored::SaveText(kSimulateRules, ruleKey(n, "Choice"), rule.Choice);
-            Stored::SaveText(kSimulateRules, ruleKey(n, "Range"), rule.Range);
-            Stored::SaveText(kSimulateRules, ruleKey(n, "Point"), rule.Point);
-            Stored::SaveInteger(kSimulateRules, ruleKey(n, "Point1"), rule.Point1);
-            Stored::SaveInteger(kSimulateRules, ruleKey(n, "Point2"), rule.Point2);
+            Stored::SaveText(kSimulateRules, RuleKey(n, "Choice"), rule.Choice);
+            Stored::SaveText(kSimulateRules, RuleKey(n, "Range"), rule.Range);
+            Stored::SaveText(kSimulateRules, RuleKey(n, "Point"), rule.Point);
+            Stored::SaveInteger(kSimulateRules, RuleKey(n, "Point1"), rule.Point1);
+            Stored::SaveInteger(kSimulateRules, RuleKey(n, "Point2"), rule.Point2);
         }
 
         Stored::SaveInteger(kHTML, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedHTML.size()));

@@ -4,11 +4,11 @@
 // and the check OK makes before anything is stored.  The record starts at the
 // dialog's design state, which is also what a new user sees.
 //
-// The general preferences come from their group's own record
-// (foundation/PreferenceSettings.h), keys and defaults included.  The other
-// sections and keys are the ones the option readers (foundation/ReadOptions.h)
-// read into the option records: "MP3ScanningCentre",
-// "ScanRules", "ComboFileNameFormat", "SourceSeparator",
+// The general preferences and the scanning centre's options come from their
+// groups' own records (foundation/PreferenceSettings.h,
+// scanning/engine/ScanningCentreSettings.h), keys and defaults included.  The
+// other sections and keys are the ones the option readers
+// (foundation/ReadOptions.h) read into the option records: "ComboFileNameFormat", "SourceSeparator",
 // "FileNameTagCoordinator", "SimulateRules", "MusicCataloguerHTML" and
 // "MusicCataloguerText".  Rule keys put the rule number first ("3Choice"),
 // column keys put it last ("ColumnHeading3").  Check boxes are stored as
@@ -23,6 +23,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/PreferenceSettings.h"
 #include "options/ControlSettings.h"
+#include "scanning/engine/ScanningCentreSettings.h"
 #include "options/OptionRules.h"
 
 #include <QString>
@@ -36,16 +37,9 @@ inline const QString kDefaultListTextFont = QStringLiteral("Font: Default, Size 
 constexpr int kFileNameFormatHistory = 5;
 
 // The groups that keep their keys beside their tool come in as bases, in
-// the reader's order: "Preferences" (foundation/PreferenceSettings.h).
-struct OptionsSettings : PreferenceChecks {
-    // ---- "MP3ScanningCentre" ----
-    int CheckClearResults = 1;      // "ClearResults"
-    int CheckIncludeID3v1 = 1;      // "IncFilesWithID3v1"
-    int CheckDontIncludeID3v1 = 1;  // "IncFilesWithoutID3v1"
-    int CheckIncludeID3v2 = 1;      // "IncFilesWithID3v2"
-    int CheckDontIncludeID3v2 = 1;  // "IncFilesWithoutID3v2"
-    QString ComboScanFilter = QStringLiteral("*.mp3");  // "ScanFilter"
-
+// the reader's order: "Preferences" (foundation/PreferenceSettings.h),
+// "MP3ScanningCentre" (scanning/engine/ScanningCentreSettings.h).
+struct OptionsSettings : PreferenceChecks, ScanningCentreChecks {
     // ---- "ComboFileNameFormat": the remembered masks and the text ----
     ComboBoxSettings ComboFileNameFormat{{kDefaultFileNameFormat}, kDefaultFileNameFormat};
     bool FileNameFormatTyped = false;  // the text was typed, so Write remembers it

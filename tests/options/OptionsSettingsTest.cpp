@@ -6,6 +6,7 @@
 #include "OptionsFixture.h"
 
 #include "foundation/ReadOptions.h"
+#include "scanning/engine/ScanningCentreSettings.h"
 #include "options/OptionRules.h"
 #include "options/OptionsSettings.h"
 

@@ -7,6 +7,8 @@
 #include "foundation/FirstRun.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
+#include "scanning/engine/ScanningCentreSettings.h"
+#include "shell/MainOptions.h"
 #include "options/CataloguerDialogSettings.h"
 #include "options/CoordinatorDialogSettings.h"
 #include "options/OptionsSettings.h"
