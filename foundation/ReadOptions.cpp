@@ -51,49 +51,9 @@ int32_t ReadRuleCount(const QString& section, const QString& key) {
     return count;
 }
 
-namespace {
-
-// A one-character user separator: the first character, a blank for none.
-QString oneCharacter(const QString& stored) { return stored.isEmpty() ? QStringLiteral(" ") : stored.left(1); }
-
-}  // namespace
-
 void SetCataloguerOutputView(ICataloguerOutputView* view) { g_cataloguerView = view; }
 
 void GetPreferences(GeneralPreferences& o) { o.Read(); }
-
-void GetFileNameTagCoordinatorOptions(CoordinatorOptions& o) {
-    WithTrail(QStringLiteral("GetFileNameTagCoordinatorOptions"), [&] {
-        o.strFileNameFormat = readText(QStringLiteral("ComboFileNameFormat"), QStringLiteral("Text"),
-                                      QStringLiteral("%N2 - :%A: - %T"));
-
-        const QString sep = QStringLiteral("SourceSeparator");
-        o.blnSourceSeparators[0] = readBool(sep, QStringLiteral("0"), true);
-        for (int i = 1; i <= 5; ++i) o.blnSourceSeparators[i] = readBool(sep, QString::number(i), false);
-        o.strSourceSeparators[0] = oneCharacter(readText(sep, QStringLiteral("TextSourceSeparator1")));
-        o.strSourceSeparators[1] = oneCharacter(readText(sep, QStringLiteral("TextSourceSeparator2")));
-
-        const QString c = QStringLiteral("FileNameTagCoordinator");
-        o.strOrder[0] = readText(c, QStringLiteral("Order1"), QStringLiteral("Album"));
-        o.strOrder[1] = readText(c, QStringLiteral("Order2"), QStringLiteral("Artist"));
-        o.strOrder[2] = readText(c, QStringLiteral("Order3"), QStringLiteral("Title"));
-        o.blnID3v1TagPref = readBool(c, QStringLiteral("ID3v1TagPref"), false);
-        o.blnID3v2TagPref = readBool(c, QStringLiteral("ID3v2TagPref"), false);
-        o.blnDoubleBarrel = readBool(c, QStringLiteral("DoubleBarrel"), true);
-
-        const QString r = QStringLiteral("SimulateRules");
-        const int32_t count = ReadRuleCount(r, QStringLiteral("NumSimulateRules"));
-        o.udtSimulateRules.assign(static_cast<size_t>(count) + 1, SimulateRule{});
-        for (int32_t n = 1; n <= count; ++n) {
-            SimulateRule& rule = o.udtSimulateRules[static_cast<size_t>(n - 1)];
-            rule.Choice = readText(r, RuleKey(n, "Choice"));
-            rule.Range = readText(r, RuleKey(n, "Range"));
-            rule.Point = readText(r, RuleKey(n, "Point"));
-            rule.Point1 = readInteger(r, RuleKey(n, "Point1"), QString());
-            rule.Point2 = readInteger(r, RuleKey(n, "Point2"), QString());
-        }
-    });
-}
 
 void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& o) {
     WithTrail(QStringLiteral("GetFileNameTagCoordinatorAdvOptions"), [&] {

@@ -16,8 +16,8 @@
 // "Preferences": GeneralPreferences::Read (foundation/PreferenceSettings.h)
 void GetPreferences(GeneralPreferences& record = Options().Preferences);
 // "MP3ScanningCentre", "ScanRules": scanning/engine/ScanningCentreSettings.h
-// "ComboFileNameFormat", "SourceSeparator", "FileNameTagCoordinator", "SimulateRules"
-void GetFileNameTagCoordinatorOptions(CoordinatorOptions& record = Options().Coordinator);
+// "ComboFileNameFormat", "SourceSeparator", "FileNameTagCoordinator",
+// "SimulateRules": coordinator/CoordinatorOptionSettings.h
 // "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat"
 void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& record = Options().CoordinatorAdv);
 // "MusicCataloguerHTML": columns, sort, list font and fill, extension

@@ -7,10 +7,6 @@
 
 namespace {
 
-const QString kFileNameFormat = QStringLiteral("ComboFileNameFormat");
-const QString kSeparators = QStringLiteral("SourceSeparator");
-const QString kCoordinator = QStringLiteral("FileNameTagCoordinator");
-const QString kSimulateRules = QStringLiteral("SimulateRules");
 const QString kHTML = QStringLiteral("MusicCataloguerHTML");
 const QString kText = QStringLiteral("MusicCataloguerText");
 
@@ -25,19 +21,9 @@ void OptionsSettings::Read() {
         PreferenceChecks::Read();
         ScanningCentreChecks::Read();
 
-        ComboFileNameFormat.Read(kFileNameFormat, kFileNameFormatHistory, kDefaultFileNameFormat);
+        ComboFileNameFormat.Read(kFileNameFormatCombo, kFileNameFormatHistory, kDefaultFileNameFormat);
 
-        for (int i = 0; i < 6; ++i)
-            CheckSourceSeparator[i] = Stored::CheckState(kSeparators, QString::number(i), i == 0 ? key("1") : key("0"));
-        TextSourceSeparator[0] = Stored::Text(kSeparators, key("TextSourceSeparator1"));
-        TextSourceSeparator[1] = Stored::Text(kSeparators, key("TextSourceSeparator2"));
-
-        LabelOrder[0] = Stored::Text(kCoordinator, key("Order1"), QStringLiteral("Album"));
-        LabelOrder[1] = Stored::Text(kCoordinator, key("Order2"), QStringLiteral("Artist"));
-        LabelOrder[2] = Stored::Text(kCoordinator, key("Order3"), QStringLiteral("Title"));
-        OptionID3v1TagPref = Stored::Truth(kCoordinator, key("ID3v1TagPref"), QStringLiteral("False"));
-        OptionID3v2TagPref = Stored::Truth(kCoordinator, key("ID3v2TagPref"), QStringLiteral("False"));
-        CheckDoubleBarrel = Stored::CheckState(kCoordinator, key("DoubleBarrel"), key("1"));
+        CoordinatorChecks::Read();
 
         ListIncludedHTML.clear();
         const int htmlCount = Stored::Integer(kHTML, key("NumColumnHeadings"), key("0"));
@@ -72,29 +58,10 @@ void OptionsSettings::Write(const std::vector<ScanRule>& scanRules,
         WriteScanRules(scanRules);
 
         ComboBoxSettings format = ComboFileNameFormat;
-        format.Write(kFileNameFormat, kFileNameFormatHistory, FileNameFormatTyped);
+        format.Write(kFileNameFormatCombo, kFileNameFormatHistory, FileNameFormatTyped);
 
-        for (int i = 0; i < 6; ++i) Stored::SaveInteger(kSeparators, QString::number(i), CheckSourceSeparator[i]);
-        Stored::SaveText(kSeparators, key("TextSourceSeparator1"), TextSourceSeparator[0]);
-        Stored::SaveText(kSeparators, key("TextSourceSeparator2"), TextSourceSeparator[1]);
-
-        Stored::SaveText(kCoordinator, key("Order1"), LabelOrder[0]);
-        Stored::SaveText(kCoordinator, key("Order2"), LabelOrder[1]);
-        Stored::SaveText(kCoordinator, key("Order3"), LabelOrder[2]);
-        Stored::SaveTruth(kCoordinator, key("ID3v1TagPref"), OptionID3v1TagPref);
-        Stored::SaveTruth(kCoordinator, key("ID3v2TagPref"), OptionID3v2TagPref);
-        Stored::SaveInteger(kCoordinator, key("DoubleBarrel"), CheckDoubleBarrel);
-
-        const int simCount = RuleCount(simulateRules);
-        Stored::SaveInteger(kSimulateRules, key("NumSimulateRules"), simCount);
-        for (int n = 1; n <= simCount; ++n) {
-            const SimulateRule& rule = simulateRules[static_cast<size_t>(n - 1)];
-            Stored::SaveText(kSimulateRules, RuleKey(n, "Choice"), rule.Choice);
-            Stored::SaveText(kSimulateRules, RuleKey(n, "Range"), rule.Range);
-            Stored::SaveText(kSimulateRules, RuleKey(n, "Point"), rule.Point);
-            Stored::SaveInteger(kSimulateRules, RuleKey(n, "Point1"), rule.Point1);
-            Stored::SaveInteger(kSimulateRules, RuleKey(n, "Point2"), rule.Point2);
-        }
+        CoordinatorChecks::Write();
+        WriteSimulateRules(simulateRules);
 
         Stored::SaveInteger(kHTML, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedHTML.size()));
         for (int n = 1; n <= ListIncludedHTML.size(); ++n)

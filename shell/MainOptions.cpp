@@ -1,5 +1,6 @@
 #include "shell/MainOptions.h"
 
+#include "coordinator/CoordinatorOptionSettings.h"
 #include "foundation/Errors.h"
 #include "foundation/FirstRun.h"
 #include "foundation/ReadOptions.h"

@@ -5,6 +5,7 @@
 
 #include "OptionsFixture.h"
 
+#include "coordinator/CoordinatorOptionSettings.h"
 #include "foundation/ReadOptions.h"
 #include "scanning/engine/ScanningCentreSettings.h"
 #include "options/OptionRules.h"

@@ -6,6 +6,7 @@
 #include "encoder/EncoderOptionSettings.h"
 #include "foundation/FirstRun.h"
 #include "foundation/OptionRecords.h"
+#include "coordinator/CoordinatorOptionSettings.h"
 #include "foundation/ReadOptions.h"
 #include "scanning/engine/ScanningCentreSettings.h"
 #include "shell/MainOptions.h"
