@@ -30,8 +30,7 @@ void GetHTMLPageProperties(CataloguerHTMLOptions& record = Options().CataloguerH
 void GetMusicCataloguerTextOptions(CataloguerTextOptions& record = Options().CataloguerText);
 // "MusicCataloguerText": page header
 void GetTextCataloguerHeaderOptions(CataloguerTextOptions& record = Options().CataloguerText);
-// "EncoderDecoder"
-void GetEncoderDecoderOptions(EncoderDecoderOptions& record = Options().EncoderDecoder);
+// "EncoderDecoder": encoder/EncoderOptionSettings.h
 
 // The largest rule count a store may announce ("NumScanRules",
 // "NumSimulateRules"); a count outside 0 to this is refused before the rule

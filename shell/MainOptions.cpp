@@ -1,6 +1,7 @@
 #include "shell/MainOptions.h"
 
 #include "coordinator/CoordinatorOptionSettings.h"
+#include "encoder/EncoderOptionSettings.h"
 #include "foundation/Errors.h"
 #include "foundation/FirstRun.h"
 #include "foundation/ReadOptions.h"
