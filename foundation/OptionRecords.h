@@ -1,8 +1,14 @@
 #pragma once
 // The option records: the program-wide options, one record per option group,
 // filled from the settings store at start-up and after the option dialogs
-// store new values (foundation/ReadOptions.h).  One program-wide instance,
-// Options(), holds one record of each group.
+// store new values (GetMainOptions, shell/MainOptions.h).  One program-wide
+// instance, Options(), holds one record of each group.  The record types
+// stay here, where Options() needs them; each group's keys, defaults and
+// reader are written once, beside the tool that owns the group where it has
+// moved there (foundation/PreferenceSettings.h,
+// scanning/engine/ScanningCentreSettings.h,
+// coordinator/CoordinatorOptionSettings.h, encoder/EncoderOptionSettings.h),
+// else in foundation/ReadOptions.h.
 //
 // Who reads and who writes:
 // - Engines (logic without windows: the scan, the sort into folders, name
