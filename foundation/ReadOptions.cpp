@@ -33,9 +33,6 @@ int32_t readLong(const QString& section, const QString& key, const QString& defa
 int readStrictInteger(const QString& section, const QString& key, const QString& defaultText) {
     return GetOptionSetting(section, key, defaultText, SettingType::StrictInteger).toInt();
 }
-double readDouble(const QString& section, const QString& key, const QString& defaultText) {
-    return GetOptionSetting(section, key, defaultText, SettingType::Double).toDouble();
-}
 
 QString numbered(const char* key, qsizetype n) { return QLatin1String(key) + QString::number(n); }
 
