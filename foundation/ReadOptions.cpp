@@ -52,53 +52,6 @@ void SetCataloguerOutputView(ICataloguerOutputView* view) { g_cataloguerView = v
 
 void GetPreferences(GeneralPreferences& o) { o.Read(); }
 
-void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& o) {
-    WithTrail(QStringLiteral("GetFileNameTagCoordinatorAdvOptions"), [&] {
-        const QString c = QStringLiteral("FileNameTagCoordinator");
-        const char* targets[2] = {"Artist", "Title"};
-        for (int t = 0; t < 2; ++t) {
-            const QString target = QLatin1String(targets[t]);
-            o.blnUpperCase[t] = readBool(c, target + QLatin1String("UpperCase"), false);
-            o.blnLowerCase[t] = readBool(c, target + QLatin1String("LowerCase"), false);
-            o.blnCapitalise[t] = readBool(c, target + QLatin1String("Capitalise"), true);
-            o.blnDontChange[t] = readBool(c, target + QLatin1String("DontChange"), false);
-            o.blnRemoveUnder[t] = readBool(c, target + QLatin1String("RemoveUnder"), true);
-        }
-
-        for (size_t i = 0; i < o.strCSWFrom.size(); ++i) {
-            o.strCSWFrom[i] = readText(QStringLiteral("CSWFrom"), QString::number(i));
-            o.strCSWTo[i] = readText(QStringLiteral("CSWTo"), QString::number(i));
-        }
-
-        // List L = 3 x target + kind; read kind by kind, Artist before Title.
-        const QString w = QStringLiteral("SpecialWordsFormat");
-        std::array<int, 2>* counts[3] = {&o.intNumUpperCaseWords, &o.intNumLowerCaseWords, &o.intNumCapitalisedWords};
-        for (int kind = 0; kind < 3; ++kind) {
-            for (int target = 0; target < 2; ++target) {
-                const int list = 3 * target + kind;
-                const int count = readInteger(w, QString::number(list), QStringLiteral("0"));
-                (*counts[kind])[target] = count;
-                SpecialWordLists& lists = o.udtSpecialWords[target];
-                std::vector<QString>& words =
-                    kind == 0 ? lists.UpperCase : kind == 1 ? lists.LowerCase : lists.Capitalised;
-                if (count <= 0) continue;  // the old words stay; the count says none apply
-                words.resize(static_cast<size_t>(count));
-                for (int n = 1; n <= count; ++n)
-                    words[static_cast<size_t>(n - 1)] = readText(w, QString::number(list) + QString::number(n));
-            }
-        }
-
-        o.blnTheAtEnd = readBool(c, QStringLiteral("TheAtEnd"), false);
-        o.blnRemoveDoubleSpaces = readBool(c, QStringLiteral("RemoveDoubleSpaces"), true);
-        o.blnRigorousTrackNum = readBool(c, QStringLiteral("RigorousTrackNum"), true);
-        o.lngColourChange = readLong(c, QStringLiteral("ColourChange"), QStringLiteral("&H80000008"));
-        o.lngColourChangeQ = readLong(c, QStringLiteral("ColourChangeQ"), QStringLiteral("&H00C00000"));
-        o.lngColourNoChange = readLong(c, QStringLiteral("ColourNoChange"), QStringLiteral("&H00808080"));
-        o.lngColourDelete = readLong(c, QStringLiteral("ColourDelete"), QStringLiteral("&H000000C0"));
-        o.intTrackNumLimit = readInteger(c, QStringLiteral("TrackNumLimit"), QStringLiteral("30"));
-    });
-}
-
 void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& o) {
     WithTrail(QStringLiteral("GetMusicCataloguerHTMLOptions"), [&] {
         const QString s = QStringLiteral("MusicCataloguerHTML");

@@ -18,8 +18,8 @@ void GetPreferences(GeneralPreferences& record = Options().Preferences);
 // "MP3ScanningCentre", "ScanRules": scanning/engine/ScanningCentreSettings.h
 // "ComboFileNameFormat", "SourceSeparator", "FileNameTagCoordinator",
 // "SimulateRules": coordinator/CoordinatorOptionSettings.h
-// "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat"
-void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& record = Options().CoordinatorAdv);
+// "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat":
+// coordinator/CoordinatorDialogSettings.h
 // "MusicCataloguerHTML": columns, sort, list font and fill, extension
 void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
 // "MusicCataloguerHTML": page header

@@ -1,5 +1,6 @@
 #include "shell/MainOptions.h"
 
+#include "coordinator/CoordinatorDialogSettings.h"
 #include "coordinator/CoordinatorOptionSettings.h"
 #include "encoder/EncoderOptionSettings.h"
 #include "foundation/Errors.h"

@@ -12,7 +12,7 @@
 
 #include "foundation/Dialogs.h"
 #include "foundation/ui/OptionDialogBase.h"
-#include "options/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorDialogSettings.h"
 
 #include <QDialog>
 #include <array>

@@ -11,7 +11,7 @@
 #include "scanning/engine/ScanningCentreSettings.h"
 #include "shell/MainOptions.h"
 #include "options/CataloguerDialogSettings.h"
-#include "options/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorDialogSettings.h"
 #include "options/OptionsSettings.h"
 #include "options/WindowSettings.h"
 #include "support/ScopedOptions.h"
