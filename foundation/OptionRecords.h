@@ -7,7 +7,8 @@
 // reader are written once, beside the tool that owns the group where it has
 // moved there (foundation/PreferenceSettings.h,
 // scanning/engine/ScanningCentreSettings.h,
-// coordinator/CoordinatorOptionSettings.h, encoder/EncoderOptionSettings.h),
+// coordinator/CoordinatorOptionSettings.h,
+// coordinator/CoordinatorDialogSettings.h, encoder/EncoderOptionSettings.h),
 // else in foundation/ReadOptions.h.
 //
 // Who reads and who writes:
