@@ -8,6 +8,7 @@
 #include "foundation/Genres.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
+#include "shell/MainOptions.h"
 #include "foundation/Twips.h"
 #include "options/FileAssociations.h"
 #include "scanning/engine/ID3v2TagInfo.h"

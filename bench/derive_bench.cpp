@@ -11,6 +11,8 @@
 #include "coordinator/SimResultsModel.h"
 #include "coordinator/SimulateChange.h"
 #include "foundation/FirstRun.h"
+#include "coordinator/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorOptionSettings.h"
 #include "foundation/ReadOptions.h"
 #include "options/FileAssociations.h"
 #include "scanning/engine/ScanResultsModel.h"

@@ -15,7 +15,7 @@
 // original artist, copyright, URL and encoded by).  Values are kept exactly as
 // typed; the ID3v1 genre is its name ("" for none).
 
-#include "options/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorDialogSettings.h"
 
 #include <QObject>
 #include <QString>

@@ -1,8 +1,15 @@
 #pragma once
 // The option records: the program-wide options, one record per option group,
 // filled from the settings store at start-up and after the option dialogs
-// store new values (foundation/ReadOptions.h).  One program-wide instance,
-// Options(), holds one record of each group.
+// store new values (GetMainOptions, shell/MainOptions.h).  One program-wide
+// instance, Options(), holds one record of each group.  The record types
+// stay here, where Options() needs them; each group's keys, defaults and
+// reader are written once, beside the tool that owns the group where it has
+// moved there (foundation/PreferenceSettings.h,
+// scanning/engine/ScanningCentreSettings.h,
+// coordinator/CoordinatorOptionSettings.h,
+// coordinator/CoordinatorDialogSettings.h, encoder/EncoderOptionSettings.h),
+// else in foundation/ReadOptions.h.
 //
 // Who reads and who writes:
 // - Engines (logic without windows: the scan, the sort into folders, name
@@ -22,6 +29,8 @@
 // is zero, false or empty, and each rule array holds its one empty element.
 // Arrays whose elements are numbered from 1 keep element n at index n - 1.
 // Integer fields are 16-bit values, Long fields 32-bit ones.
+
+#include "foundation/PreferenceSettings.h"
 
 #include <QString>
 #include <array>
@@ -44,17 +53,7 @@ struct SimulateRule {
     QString Point;    // "character" / "separator"
 };
 
-// ---- general preferences (section "Preferences") ----
-struct GeneralPreferences {
-    bool blnDisplayMessageBox = false;
-    bool blnUseRecycleBin = false;
-    bool blnWebHelp = false;
-    bool blnWriteReadOnly = false;
-    bool blnShowSplashScreen = false;
-    bool blnRetainWindows = false;
-    bool blnUseSkins = false;
-    QString strSkinScheme;
-};
+// ---- general preferences (section "Preferences"): foundation/PreferenceSettings.h ----
 
 // ---- scanning centre (sections "MP3ScanningCentre", "ScanRules") ----
 struct ScanningCentreOptions {

@@ -5,9 +5,6 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/SettingsStore.h"
 
-#include <functional>
-#include <optional>
-
 namespace {
 
 // The title under which the program keeps its settings.
@@ -36,20 +33,14 @@ int32_t readLong(const QString& section, const QString& key, const QString& defa
 int readStrictInteger(const QString& section, const QString& key, const QString& defaultText) {
     return GetOptionSetting(section, key, defaultText, SettingType::StrictInteger).toInt();
 }
-double readDouble(const QString& section, const QString& key, const QString& defaultText) {
-    return GetOptionSetting(section, key, defaultText, SettingType::Double).toDouble();
-}
 
 QString numbered(const char* key, qsizetype n) { return QLatin1String(key) + QString::number(n); }
 
-// A rule's keys put its number first ("12Choice"), as the Options dialog
-// stores them; with the number last, rule 12's "Point" and rule 2's "Point1"
-// would share one key.
-QString ruleKey(int32_t n, const char* field) { return QString::number(n) + QLatin1String(field); }
+}  // namespace
 
-// A rule count from the store ("0" when none), refused before any array is
-// sized for it.
-int32_t readRuleCount(const QString& section, const QString& key) {
+QString RuleKey(int32_t n, const char* field) { return QString::number(n) + QLatin1String(field); }
+
+int32_t ReadRuleCount(const QString& section, const QString& key) {
     const QString none = QStringLiteral("0");
     const int32_t count = readLong(section, key, none);
     if (count > MaxRuleCount) RefuseStoredValue(section, key, none, SettingType::Long, ErrNo::Overflow);
@@ -57,131 +48,9 @@ int32_t readRuleCount(const QString& section, const QString& key) {
     return count;
 }
 
-// A one-character user separator: the first character, a blank for none.
-QString oneCharacter(const QString& stored) { return stored.isEmpty() ? QStringLiteral(" ") : stored.left(1); }
-
-}  // namespace
-
 void SetCataloguerOutputView(ICataloguerOutputView* view) { g_cataloguerView = view; }
 
-void GetPreferences(GeneralPreferences& o) {
-    WithTrail(QStringLiteral("GetPreferences"), [&] {
-        const QString s = QStringLiteral("Preferences");
-        o.blnDisplayMessageBox = readBool(s, QStringLiteral("DisplayMessageBox"), true);
-        o.blnUseRecycleBin = readBool(s, QStringLiteral("UseRecycleBin"), false);
-        o.blnWebHelp = readBool(s, QStringLiteral("WebHelp"), false);
-        o.blnWriteReadOnly = readBool(s, QStringLiteral("WriteReadOnly"), false);
-        o.blnShowSplashScreen = readBool(s, QStringLiteral("SplashScreen"), true);
-        o.blnRetainWindows = readBool(s, QStringLiteral("RetainWindows"), false);
-        o.blnUseSkins = readBool(s, QStringLiteral("UseSkins"), true);
-        o.strSkinScheme = readText(s, QStringLiteral("SkinScheme"), QStringLiteral("Fun Blue"));
-    });
-}
-
-void GetScanningCentreOptions(ScanningCentreOptions& o) {
-    WithTrail(QStringLiteral("GetScanningCentreOptions"), [&] {
-        const QString s = QStringLiteral("MP3ScanningCentre");
-        o.blnClearResults = readBool(s, QStringLiteral("ClearResults"), true);
-        o.blnIncFilesWithID3v1 = readBool(s, QStringLiteral("IncFilesWithID3v1"), true);
-        o.blnIncFilesWithoutID3v1 = readBool(s, QStringLiteral("IncFilesWithoutID3v1"), true);
-        o.blnIncFilesWithID3v2 = readBool(s, QStringLiteral("IncFilesWithID3v2"), true);
-        o.blnIncFilesWithoutID3v2 = readBool(s, QStringLiteral("IncFilesWithoutID3v2"), true);
-        o.strScanFilter = readText(s, QStringLiteral("ScanFilter"), QStringLiteral("*.mp3"));
-
-        const QString r = QStringLiteral("ScanRules");
-        const int32_t count = readRuleCount(r, QStringLiteral("NumScanRules"));
-        // Rebuilt whole: the rules, then one empty element.
-        o.udtScanRules.assign(static_cast<size_t>(count) + 1, ScanRule{});
-        for (int32_t n = 1; n <= count; ++n) {
-            ScanRule& rule = o.udtScanRules[static_cast<size_t>(n - 1)];
-            rule.Choice = readText(r, ruleKey(n, "Choice"));
-            rule.Scope = readText(r, ruleKey(n, "Scope"));
-            rule.Filter = readText(r, ruleKey(n, "Filter"));
-            rule.Target = readText(r, ruleKey(n, "Target"));
-            rule.CaseSensitive = readBool(r, ruleKey(n, "CaseSensitive"), QString());
-        }
-    });
-}
-
-void GetFileNameTagCoordinatorOptions(CoordinatorOptions& o) {
-    WithTrail(QStringLiteral("GetFileNameTagCoordinatorOptions"), [&] {
-        o.strFileNameFormat = readText(QStringLiteral("ComboFileNameFormat"), QStringLiteral("Text"),
-                                      QStringLiteral("%N2 - :%A: - %T"));
-
-        const QString sep = QStringLiteral("SourceSeparator");
-        o.blnSourceSeparators[0] = readBool(sep, QStringLiteral("0"), true);
-        for (int i = 1; i <= 5; ++i) o.blnSourceSeparators[i] = readBool(sep, QString::number(i), false);
-        o.strSourceSeparators[0] = oneCharacter(readText(sep, QStringLiteral("TextSourceSeparator1")));
-        o.strSourceSeparators[1] = oneCharacter(readText(sep, QStringLiteral("TextSourceSeparator2")));
-
-        const QString c = QStringLiteral("FileNameTagCoordinator");
-        o.strOrder[0] = readText(c, QStringLiteral("Order1"), QStringLiteral("Album"));
-        o.strOrder[1] = readText(c, QStringLiteral("Order2"), QStringLiteral("Artist"));
-        o.strOrder[2] = readText(c, QStringLiteral("Order3"), QStringLiteral("Title"));
-        o.blnID3v1TagPref = readBool(c, QStringLiteral("ID3v1TagPref"), false);
-        o.blnID3v2TagPref = readBool(c, QStringLiteral("ID3v2TagPref"), false);
-        o.blnDoubleBarrel = readBool(c, QStringLiteral("DoubleBarrel"), true);
-
-        const QString r = QStringLiteral("SimulateRules");
-        const int32_t count = readRuleCount(r, QStringLiteral("NumSimulateRules"));
-        o.udtSimulateRules.assign(static_cast<size_t>(count) + 1, SimulateRule{});
-        for (int32_t n = 1; n <= count; ++n) {
-            SimulateRule& rule = o.udtSimulateRules[static_cast<size_t>(n - 1)];
-            rule.Choice = readText(r, ruleKey(n, "Choice"));
-            rule.Range = readText(r, ruleKey(n, "Range"));
-            rule.Point = readText(r, ruleKey(n, "Point"));
-            rule.Point1 = readInteger(r, ruleKey(n, "Point1"), QString());
-            rule.Point2 = readInteger(r, ruleKey(n, "Point2"), QString());
-        }
-    });
-}
-
-void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& o) {
-    WithTrail(QStringLiteral("GetFileNameTagCoordinatorAdvOptions"), [&] {
-        const QString c = QStringLiteral("FileNameTagCoordinator");
-        const char* targets[2] = {"Artist", "Title"};
-        for (int t = 0; t < 2; ++t) {
-            const QString target = QLatin1String(targets[t]);
-            o.blnUpperCase[t] = readBool(c, target + QLatin1String("UpperCase"), false);
-            o.blnLowerCase[t] = readBool(c, target + QLatin1String("LowerCase"), false);
-            o.blnCapitalise[t] = readBool(c, target + QLatin1String("Capitalise"), true);
-            o.blnDontChange[t] = readBool(c, target + QLatin1String("DontChange"), false);
-            o.blnRemoveUnder[t] = readBool(c, target + QLatin1String("RemoveUnder"), true);
-        }
-
-        for (size_t i = 0; i < o.strCSWFrom.size(); ++i) {
-            o.strCSWFrom[i] = readText(QStringLiteral("CSWFrom"), QString::number(i));
-            o.strCSWTo[i] = readText(QStringLiteral("CSWTo"), QString::number(i));
-        }
-
-        // List L = 3 x target + kind; read kind by kind, Artist before Title.
-        const QString w = QStringLiteral("SpecialWordsFormat");
-        std::array<int, 2>* counts[3] = {&o.intNumUpperCaseWords, &o.intNumLowerCaseWords, &o.intNumCapitalisedWords};
-        for (int kind = 0; kind < 3; ++kind) {
-            for (int target = 0; target < 2; ++target) {
-                const int list = 3 * target + kind;
-                const int count = readInteger(w, QString::number(list), QStringLiteral("0"));
-                (*counts[kind])[target] = count;
-                SpecialWordLists& lists = o.udtSpecialWords[target];
-                std::vector<QString>& words =
-                    kind == 0 ? lists.UpperCase : kind == 1 ? lists.LowerCase : lists.Capitalised;
-                if (count <= 0) continue;  // the old words stay; the count says none apply
-                words.resize(static_cast<size_t>(count));
-                for (int n = 1; n <= count; ++n)
-                    words[static_cast<size_t>(n - 1)] = readText(w, QString::number(list) + QString::number(n));
-            }
-        }
-
-        o.blnTheAtEnd = readBool(c, QStringLiteral("TheAtEnd"), false);
-        o.blnRemoveDoubleSpaces = readBool(c, QStringLiteral("RemoveDoubleSpaces"), true);
-        o.blnRigorousTrackNum = readBool(c, QStringLiteral("RigorousTrackNum"), true);
-        o.lngColourChange = readLong(c, QStringLiteral("ColourChange"), QStringLiteral("&H80000008"));
-        o.lngColourChangeQ = readLong(c, QStringLiteral("ColourChangeQ"), QStringLiteral("&H00C00000"));
-        o.lngColourNoChange = readLong(c, QStringLiteral("ColourNoChange"), QStringLiteral("&H00808080"));
-        o.lngColourDelete = readLong(c, QStringLiteral("ColourDelete"), QStringLiteral("&H000000C0"));
-        o.intTrackNumLimit = readInteger(c, QStringLiteral("TrackNumLimit"), QStringLiteral("30"));
-    });
-}
+void GetPreferences(GeneralPreferences& o) { o.Read(); }
 
 void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& o) {
     WithTrail(QStringLiteral("GetMusicCataloguerHTMLOptions"), [&] {
@@ -277,78 +146,5 @@ void GetTextCataloguerHeaderOptions(CataloguerTextOptions& o) {
         o.blnListCreationTime = readBool(s, QStringLiteral("ListCreationTime"), true);
         o.blnNumPagesInList = readBool(s, QStringLiteral("NumPagesInList"), true);
         o.blnColumnHeadings = readBool(s, QStringLiteral("ColumnHeadings"), true);
-    });
-}
-
-void GetEncoderDecoderOptions(EncoderDecoderOptions& o) {
-    WithTrail(QStringLiteral("GetEncoderDecoderOptions"), [&] {
-        const QString s = QStringLiteral("EncoderDecoder");
-        auto key = [](const char* k) { return QLatin1String(k); };
-        o.lngBitrate = readStrictInteger(s, key("Bitrate"), QStringLiteral("12"));
-        o.lngMode = readStrictInteger(s, key("Mode"), QStringLiteral("0"));
-        o.blnSameAsInputDirectory = readBool(s, key("SameAsInputDirectory"), true);
-        o.blnUse = readBool(s, key("Use"), false);
-        o.strUseFolder = readText(s, key("UseFolder"));
-        o.lngOptimisation = readStrictInteger(s, key("Optimisation"), QStringLiteral("0"));
-        o.blnIncludeCRCChecksums = readBool(s, key("IncludeCRCChecksums"), false);
-        o.blnCopy = readBool(s, key("Copy"), false);
-        o.blnCopyright = readBool(s, key("Copyright"), false);
-        o.blnDeleteSourceFile = readBool(s, key("DeleteSourceFile"), false);
-        o.blnEnableVBR = readBool(s, key("EnableVBR"), true);
-        o.lngMaximumVBRBitrate = readStrictInteger(s, key("MaximumVBRBitrate"), QStringLiteral("12"));
-        o.intQuality = readInteger(s, key("Quality"), QStringLiteral("4"));
-        o.blnDisableVBRTag = readBool(s, key("DisableVBRTag"), false);
-        o.blnEnforceMinimumBitrate = readBool(s, key("EnforceMinimumBitrate"), false);
-        o.blnUseABR = readBool(s, key("UseABR"), false);
-        o.intTargetBitrateForABR = readInteger(s, key("TargetBitrateForABR"), QStringLiteral("128"));
-        o.blnAllowBlockTypesToDiffer = readBool(s, key("AllowBlockTypesToDiffer"), false);
-        o.blnDisableAllFiltering = readBool(s, key("DisableAllFiltering"), false);
-        o.blnDisableBitReservoir = readBool(s, key("DisableBitReservoir"), false);
-        o.blnDisableShortBlocks = readBool(s, key("DisableShortBlocks"), false);
-        o.blnComplyISOMPEGSpec = readBool(s, key("ComplyISOMPEGSpec"), false);
-        o.lngATHControl = readStrictInteger(s, key("ATHControl"), QStringLiteral("0"));
-        o.lngAlgorithmQuality = readStrictInteger(s, key("AlgorithmQuality"), QStringLiteral("0"));
-        o.strCustomOptions = readText(s, key("CustomOptions"));
-        o.blnOnlyUseCustom = readBool(s, key("OnlyUseCustom"), false);
-        o.lngOutputSamplingFrequency = readStrictInteger(s, key("OutputSamplingFrequency"), QStringLiteral("1"));
-        o.blnHighPassFilteringFreq = readBool(s, key("HighPassFilteringFreq"), false);
-        o.dblHighPassFilteringFreqkHz = readDouble(s, key("HighPassFilteringFreqkHz"), QStringLiteral("0.001"));
-        o.blnWidthOfHighPassFilter = readBool(s, key("WidthOfHighPassFilter"), false);
-        o.dblWidthOfHighPassFilterkHz = readDouble(s, key("WidthOfHighPassFilterkHz"), QStringLiteral("0"));
-        o.blnLowPassFilteringFreq = readBool(s, key("LowPassFilteringFreq"), false);
-        o.dblLowPassFilteringFreqkHz = readDouble(s, key("LowPassFilteringFreqkHz"), QStringLiteral("50000"));
-        o.blnWidthOfLowPassFilter = readBool(s, key("WidthOfLowPassFilter"), false);
-        o.dblWidthOfLowPassFilterkHz = readDouble(s, key("WidthOfLowPassFilterkHz"), QStringLiteral("0"));
-    });
-}
-
-void GetMainOptions(OptionRecords& records) {
-    WithTrail(QStringLiteral("GetMainOptions"), [&] {
-        InitialiseFirstTimeOptions();
-        const std::function<void()> groups[] = {
-            [&] { GetPreferences(records.Preferences); },
-            [&] { GetScanningCentreOptions(records.ScanningCentre); },
-            [&] { GetFileNameTagCoordinatorOptions(records.Coordinator); },
-            [&] { GetFileNameTagCoordinatorAdvOptions(records.CoordinatorAdv); },
-            [&] { GetMusicCataloguerHTMLOptions(records.CataloguerHTML); },
-            [&] { GetHTMLCataloguerHeaderOptions(records.CataloguerHTML); },
-            [&] { GetHTMLPageProperties(records.CataloguerHTML); },
-            [&] { GetMusicCataloguerTextOptions(records.CataloguerText); },
-            [&] { GetTextCataloguerHeaderOptions(records.CataloguerText); },
-            [&] { GetEncoderDecoderOptions(records.EncoderDecoder); },
-        };
-        // Refused values are repaired group by group, and the first of them
-        // is reported once all are read: one box, and a clean next start.
-        std::optional<SvError> refused;
-        for (const std::function<void()>& group : groups) {
-            try {
-                std::optional<SvError> error = ReadRepairing(group);
-                if (error && !refused) refused = std::move(error);
-            } catch (...) {
-                if (refused) throw *refused;
-                throw;
-            }
-        }
-        if (refused) throw *refused;
     });
 }

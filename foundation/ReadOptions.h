@@ -1,32 +1,25 @@
 #pragma once
-// The option readers: each fills one option record of foundation/OptionRecords.h
-// from the settings store, the program-wide instance unless told another
-// record.  Every reader names each key's default, assigns each value to its
+// The option readers of the groups that foundation/ still keeps: each fills
+// one option record of foundation/OptionRecords.h from the settings store,
+// the program-wide instance unless told another record (the groups that keep
+// their keys beside their tool are named below; shell/MainOptions.h reads
+// them all).  Every reader names each key's default, assigns each value to its
 // field as soon as it is read, and on an error stops, keeps what it assigned
 // so far and passes the error on with its own name appended.
 
 #include "foundation/OptionRecords.h"
 
 #include <QString>
+#include <cstdint>
+#include <vector>
 
-// Reads every group, first-run defaults first (see foundation/FirstRun.h), in
-// the order: preferences, scanning centre, coordinator, coordinator advanced,
-// HTML catalogue, HTML header, HTML page properties, text catalogue, text
-// header, encoder and decoder.  Values a group's reader refuses get their
-// defaults back and the group is read to its end (ReadRepairing,
-// foundation/SettingsStore.h), and so are the groups after it; the first
-// refusal is raised once every group is read.  Any other error ends it:
-// later groups are not read.
-void GetMainOptions(OptionRecords& records = Options());
-
-// "Preferences"
+// "Preferences": GeneralPreferences::Read (foundation/PreferenceSettings.h)
 void GetPreferences(GeneralPreferences& record = Options().Preferences);
-// "MP3ScanningCentre", "ScanRules"
-void GetScanningCentreOptions(ScanningCentreOptions& record = Options().ScanningCentre);
-// "ComboFileNameFormat", "SourceSeparator", "FileNameTagCoordinator", "SimulateRules"
-void GetFileNameTagCoordinatorOptions(CoordinatorOptions& record = Options().Coordinator);
-// "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat"
-void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& record = Options().CoordinatorAdv);
+// "MP3ScanningCentre", "ScanRules": scanning/engine/ScanningCentreSettings.h
+// "ComboFileNameFormat", "SourceSeparator", "FileNameTagCoordinator",
+// "SimulateRules": coordinator/CoordinatorOptionSettings.h
+// "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat":
+// coordinator/CoordinatorDialogSettings.h
 // "MusicCataloguerHTML": columns, sort, list font and fill, extension
 void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
 // "MusicCataloguerHTML": page header
@@ -37,13 +30,27 @@ void GetHTMLPageProperties(CataloguerHTMLOptions& record = Options().CataloguerH
 void GetMusicCataloguerTextOptions(CataloguerTextOptions& record = Options().CataloguerText);
 // "MusicCataloguerText": page header
 void GetTextCataloguerHeaderOptions(CataloguerTextOptions& record = Options().CataloguerText);
-// "EncoderDecoder"
-void GetEncoderDecoderOptions(EncoderDecoderOptions& record = Options().EncoderDecoder);
+// "EncoderDecoder": encoder/EncoderOptionSettings.h
 
 // The largest rule count a store may announce ("NumScanRules",
 // "NumSimulateRules"); a count outside 0 to this is refused before the rule
 // array is touched (error 6 above, error 9 below 0).
 constexpr int MaxRuleCount = 32766;
+
+// The number of rules in a rule array (the rules, then one empty element).
+template <typename Rule>
+int RuleCount(const std::vector<Rule>& rules) {
+    return rules.empty() ? 0 : static_cast<int>(rules.size()) - 1;
+}
+
+// A rule's key: its number first ("12Choice"), as the Options dialog stores
+// it; with the number last, rule 12's "Point" and rule 2's "Point1" would
+// share one key.
+QString RuleKey(int32_t n, const char* field);
+
+// A rule count from the store ("0" when none), refused before any array is
+// sized for it.
+int32_t ReadRuleCount(const QString& section, const QString& key);
 
 // The open Music Cataloguer window as the HTML reader sees it: while HTML
 // output is selected its extension label follows the stored extension.  The

@@ -58,6 +58,13 @@ QVariant GetOptionSetting(const QString& section, const QString& key, const QStr
 // that gets through gives the outer one no cause to run again.
 std::optional<SvError> ReadRepairing(const std::function<void()>& read);
 
+// For a reader whose caller takes the record as it is: runs `read`, where
+// refused values get their defaults back and the reading goes on to the end
+// (ReadRepairing), then passes the first refusal on.
+inline void ReadToTheEnd(const std::function<void()>& read) {
+    if (std::optional<SvError> refused = ReadRepairing(read)) throw *refused;
+}
+
 // Removes a key or a whole section (the Options dialog's writers use it to
 // drop rules that no longer exist).
 void DeleteOptionSetting(const QString& section, const QString& key = QString());

@@ -17,6 +17,15 @@ bool Check(const QString& section, const QString& key, const QString& defaultTex
     return GetOptionSetting(section, key, defaultText, SettingType::Integer).toInt() != 0;
 }
 
+int CheckState(const QString& section, const QString& key, const QString& defaultText) {
+    // Read as a number, "True" would show the box unticked and OK would then
+    // store the option as off.
+    const QString text = Text(section, key, defaultText).trimmed();
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return 1;
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return 0;
+    return Integer(section, key, defaultText);
+}
+
 int Integer(const QString& section, const QString& key, const QString& defaultText) {
     return GetOptionSetting(section, key, defaultText, SettingType::Integer).toInt();
 }

@@ -8,6 +8,10 @@
 //   Check    a check box state stored as a number ("0" unticked, "1"
 //            ticked); lenient: text without a number reads 0, any number
 //            but 0 is ticked
+//   CheckState a check box state as the Options dialog shows it: "0", "1"
+//            or "2" (greyed) as stored, and "True"/"False" in any case as 1
+//            and 0 (a hand-edited file may hold them; the program's readers
+//            take them as on and off); other text as Integer
 //   Integer  a lenient 16-bit number (text without a number reads 0; out of
 //            range raises error 6)
 //   Long     a lenient 32-bit number, "&H" hexadecimal accepted (colours)
@@ -22,6 +26,7 @@ namespace Stored {
 QString Text(const QString& section, const QString& key, const QString& defaultText = QString());
 bool Truth(const QString& section, const QString& key, const QString& defaultText);
 bool Check(const QString& section, const QString& key, const QString& defaultText);
+int CheckState(const QString& section, const QString& key, const QString& defaultText);
 int Integer(const QString& section, const QString& key, const QString& defaultText);
 int32_t Long(const QString& section, const QString& key, const QString& defaultText);
 // Integer and Long for a control that holds the positions `low` to `high`

@@ -104,9 +104,5 @@ void ReadThenShow(Read&& read, Show&& show) {
     if (failure) std::rethrow_exception(failure);
 }
 
-// For a reader whose caller takes the record as it is: runs `read`, where
-// refused values get their defaults back and the reading goes on to the end
-// as in ReadThenShow, then passes the first refusal on.
-inline void ReadToTheEnd(const std::function<void()>& read) {
-    if (std::optional<SvError> refused = ReadRepairing(read)) throw *refused;
-}
+// ReadToTheEnd, for a reader whose caller takes the record as it is, is in
+// foundation/SettingsStore.h.

@@ -53,10 +53,6 @@ std::optional<int> RulePointNumber(const QString& text);
 
 // ---- both rule lists ------------------------------------------------------------------
 
-template <typename Rule>
-int RuleCount(const std::vector<Rule>& rules) {
-    return rules.empty() ? 0 : static_cast<int>(rules.size()) - 1;
-}
 // Appends `rule` as the last rule (the spare moves behind it).  False, and
 // nothing changes, when the list already holds MaxRuleCount rules.
 template <typename Rule>

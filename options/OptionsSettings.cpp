@@ -7,82 +7,28 @@
 
 namespace {
 
-const QString kPreferences = QStringLiteral("Preferences");
-const QString kScanningCentre = QStringLiteral("MP3ScanningCentre");
-const QString kScanRules = QStringLiteral("ScanRules");
-const QString kFileNameFormat = QStringLiteral("ComboFileNameFormat");
-const QString kSeparators = QStringLiteral("SourceSeparator");
-const QString kCoordinator = QStringLiteral("FileNameTagCoordinator");
-const QString kSimulateRules = QStringLiteral("SimulateRules");
 const QString kHTML = QStringLiteral("MusicCataloguerHTML");
 const QString kText = QStringLiteral("MusicCataloguerText");
 
-using S = OptionsSettings;
-
-struct CheckKey {
-    const char* key;
-    int S::*field;
-    const char* defaultText;
-};
-const CheckKey kPreferenceChecks[] = {
-    {"DisplayMessageBox", &S::CheckDisplayMessageBox, "1"}, {"UseRecycleBin", &S::CheckRecycleBin, "0"},
-    {"WebHelp", &S::CheckWebHelp, "0"},                     {"WriteReadOnly", &S::CheckWriteReadOnly, "0"},
-    {"SplashScreen", &S::CheckSplashScreen, "1"},           {"RetainWindows", &S::CheckRetainWindows, "0"},
-    {"UseSkins", &S::CheckUseSkins, "1"},
-};
-const CheckKey kScanChecks[] = {
-    {"ClearResults", &S::CheckClearResults, "1"},
-    {"IncFilesWithID3v1", &S::CheckIncludeID3v1, "1"},
-    {"IncFilesWithoutID3v1", &S::CheckDontIncludeID3v1, "1"},
-    {"IncFilesWithID3v2", &S::CheckIncludeID3v2, "1"},
-    {"IncFilesWithoutID3v2", &S::CheckDontIncludeID3v2, "1"},
-};
-
 QString key(const char* name) { return QLatin1String(name); }
 
-// A check box's stored value: "0", "1" or "2" (greyed) as stored, and also
-// "True"/"False" (any capitals), which a hand-edited file may hold and which
-// the option readers take as on and off; read as a number, "True" would show
-// the box unticked and OK would then store the option as off.
-int checkValue(const QString& section, const QString& name, const QString& defaultText) {
-    const QString text = Stored::Text(section, name, defaultText).trimmed();
-    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return 1;
-    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return 0;
-    return Stored::Integer(section, name, defaultText);
-}
-QString ruleKey(int n, const char* field) { return QString::number(n) + QLatin1String(field); }
 QString columnKey(const char* name, int n) { return QLatin1String(name) + QString::number(n); }
 
 }  // namespace
 
 void OptionsSettings::Read() {
     WithTrail(QStringLiteral("ReadOptionsSettings"), [this] {
-        for (const CheckKey& c : kPreferenceChecks)
-            this->*c.field = checkValue(kPreferences, key(c.key), key(c.defaultText));
-        SkinScheme = Stored::Text(kPreferences, key("SkinScheme"), QStringLiteral("Fun Blue"));
+        PreferenceChecks::Read();
+        ScanningCentreChecks::Read();
 
-        for (const CheckKey& c : kScanChecks)
-            this->*c.field = checkValue(kScanningCentre, key(c.key), key(c.defaultText));
-        ComboScanFilter = Stored::Text(kScanningCentre, key("ScanFilter"), QStringLiteral("*.mp3"));
+        ComboFileNameFormat.Read(kFileNameFormatCombo, kFileNameFormatHistory, kDefaultFileNameFormat);
 
-        ComboFileNameFormat.Read(kFileNameFormat, kFileNameFormatHistory, kDefaultFileNameFormat);
-
-        for (int i = 0; i < 6; ++i)
-            CheckSourceSeparator[i] = checkValue(kSeparators, QString::number(i), i == 0 ? key("1") : key("0"));
-        TextSourceSeparator[0] = Stored::Text(kSeparators, key("TextSourceSeparator1"));
-        TextSourceSeparator[1] = Stored::Text(kSeparators, key("TextSourceSeparator2"));
-
-        LabelOrder[0] = Stored::Text(kCoordinator, key("Order1"), QStringLiteral("Album"));
-        LabelOrder[1] = Stored::Text(kCoordinator, key("Order2"), QStringLiteral("Artist"));
-        LabelOrder[2] = Stored::Text(kCoordinator, key("Order3"), QStringLiteral("Title"));
-        OptionID3v1TagPref = Stored::Truth(kCoordinator, key("ID3v1TagPref"), QStringLiteral("False"));
-        OptionID3v2TagPref = Stored::Truth(kCoordinator, key("ID3v2TagPref"), QStringLiteral("False"));
-        CheckDoubleBarrel = checkValue(kCoordinator, key("DoubleBarrel"), key("1"));
+        CoordinatorChecks::Read();
 
         ListIncludedHTML.clear();
         const int htmlCount = Stored::Integer(kHTML, key("NumColumnHeadings"), key("0"));
         for (int n = 1; n <= htmlCount; ++n) ListIncludedHTML << Stored::Text(kHTML, columnKey("ColumnHeading", n));
-        CheckSortByHTML = checkValue(kHTML, key("SortBy"), key("0"));
+        CheckSortByHTML = Stored::CheckState(kHTML, key("SortBy"), key("0"));
         ComboSortKeyHTML = Stored::Text(kHTML, key("SortKey"));
         // The order box offers two entries: another index is no value it can show.
         ComboOrderHTML = Stored::IntegerIn(kHTML, key("SortOrder"), key("0"), -1, 1);
@@ -98,7 +44,7 @@ void OptionsSettings::Read() {
             column.width = Stored::Text(kText, columnKey("ColumnHeadingWidth", n));
             ListIncludedText.push_back(column);
         }
-        CheckSortByText = checkValue(kText, key("SortBy"), key("0"));
+        CheckSortByText = Stored::CheckState(kText, key("SortBy"), key("0"));
         ComboSortKeyText = Stored::Text(kText, key("SortKey"));
         ComboOrderText = Stored::IntegerIn(kText, key("SortOrder"), key("0"), -1, 1);
     });
@@ -107,49 +53,15 @@ void OptionsSettings::Read() {
 void OptionsSettings::Write(const std::vector<ScanRule>& scanRules,
                             const std::vector<SimulateRule>& simulateRules) const {
     WithTrail(QStringLiteral("WriteOptionsSettings"), [&] {
-        for (const CheckKey& c : kPreferenceChecks) Stored::SaveInteger(kPreferences, key(c.key), this->*c.field);
-        if (!SkinScheme.isEmpty()) Stored::SaveText(kPreferences, key("SkinScheme"), SkinScheme);
-
-        for (const CheckKey& c : kScanChecks) Stored::SaveInteger(kScanningCentre, key(c.key), this->*c.field);
-        Stored::SaveText(kScanningCentre, key("ScanFilter"), ComboScanFilter);
-
-        // Keys of rules beyond the count stay from a longer list; the count
-        // tells the reader where to stop.
-        const int scanCount = RuleCount(scanRules);
-        Stored::SaveInteger(kScanRules, key("NumScanRules"), scanCount);
-        for (int n = 1; n <= scanCount; ++n) {
-            const ScanRule& rule = scanRules[static_cast<size_t>(n - 1)];
-            Stored::SaveText(kScanRules, ruleKey(n, "Choice"), rule.Choice);
-            Stored::SaveText(kScanRules, ruleKey(n, "Scope"), rule.Scope);
-            Stored::SaveText(kScanRules, ruleKey(n, "Filter"), rule.Filter);
-            Stored::SaveText(kScanRules, ruleKey(n, "Target"), rule.Target);
-            Stored::SaveTruth(kScanRules, ruleKey(n, "CaseSensitive"), rule.CaseSensitive);
-        }
+        PreferenceChecks::Write();
+        ScanningCentreChecks::Write();
+        WriteScanRules(scanRules);
 
         ComboBoxSettings format = ComboFileNameFormat;
-        format.Write(kFileNameFormat, kFileNameFormatHistory, FileNameFormatTyped);
+        format.Write(kFileNameFormatCombo, kFileNameFormatHistory, FileNameFormatTyped);
 
-        for (int i = 0; i < 6; ++i) Stored::SaveInteger(kSeparators, QString::number(i), CheckSourceSeparator[i]);
-        Stored::SaveText(kSeparators, key("TextSourceSeparator1"), TextSourceSeparator[0]);
-        Stored::SaveText(kSeparators, key("TextSourceSeparator2"), TextSourceSeparator[1]);
-
-        Stored::SaveText(kCoordinator, key("Order1"), LabelOrder[0]);
-        Stored::SaveText(kCoordinator, key("Order2"), LabelOrder[1]);
-        Stored::SaveText(kCoordinator, key("Order3"), LabelOrder[2]);
-        Stored::SaveTruth(kCoordinator, key("ID3v1TagPref"), OptionID3v1TagPref);
-        Stored::SaveTruth(kCoordinator, key("ID3v2TagPref"), OptionID3v2TagPref);
-        Stored::SaveInteger(kCoordinator, key("DoubleBarrel"), CheckDoubleBarrel);
-
-        const int simCount = RuleCount(simulateRules);
-        Stored::SaveInteger(kSimulateRules, key("NumSimulateRules"), simCount);
-        for (int n = 1; n <= simCount; ++n) {
-            const SimulateRule& rule = simulateRules[static_cast<size_t>(n - 1)];
-            Stored::SaveText(kSimulateRules, ruleKey(n, "Choice"), rule.Choice);
-            Stored::SaveText(kSimulateRules, ruleKey(n, "Range"), rule.Range);
-            Stored::SaveText(kSimulateRules, ruleKey(n, "Point"), rule.Point);
-            Stored::SaveInteger(kSimulateRules, ruleKey(n, "Point1"), rule.Point1);
-            Stored::SaveInteger(kSimulateRules, ruleKey(n, "Point2"), rule.Point2);
-        }
+        CoordinatorChecks::Write();
+        WriteSimulateRules(simulateRules);
 
         Stored::SaveInteger(kHTML, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedHTML.size()));
         for (int n = 1; n <= ListIncludedHTML.size(); ++n)

@@ -4,10 +4,12 @@
 // and the check OK makes before anything is stored.  The record starts at the
 // dialog's design state, which is also what a new user sees.
 //
-// Sections and keys are the ones the option readers (foundation/ReadOptions.h)
-// read into the option records: "Preferences", "MP3ScanningCentre",
-// "ScanRules", "ComboFileNameFormat", "SourceSeparator",
-// "FileNameTagCoordinator", "SimulateRules", "MusicCataloguerHTML" and
+// The general preferences, the scanning centre's and the coordinator's
+// options come from their groups' own records (foundation/PreferenceSettings.h,
+// scanning/engine/ScanningCentreSettings.h,
+// coordinator/CoordinatorOptionSettings.h), keys and defaults included.  The
+// other sections and keys are the ones the option readers
+// (foundation/ReadOptions.h) read into the option records: "MusicCataloguerHTML" and
 // "MusicCataloguerText".  Rule keys put the rule number first ("3Choice"),
 // column keys put it last ("ColumnHeading3").  Check boxes are stored as
 // their value ("0", "1", "2" greyed), option buttons as "True"/"False".
@@ -18,8 +20,11 @@
 // "ReadOptionsSettings" or "WriteOptionsSettings": what was read or written
 // before it stays.  Use ReadThenShow (options/ControlSettings.h) on load.
 
+#include "coordinator/CoordinatorOptionSettings.h"
 #include "foundation/OptionRecords.h"
+#include "foundation/PreferenceSettings.h"
 #include "options/ControlSettings.h"
+#include "scanning/engine/ScanningCentreSettings.h"
 #include "options/OptionRules.h"
 
 #include <QString>
@@ -28,44 +33,16 @@
 #include <optional>
 #include <vector>
 
-inline const QString kDefaultFileNameFormat = QStringLiteral("%N2 - :%A: - %T");
 inline const QString kDefaultListTextFont = QStringLiteral("Font: Default, Size Default, Colour Default");
-constexpr int kFileNameFormatHistory = 5;
 
-struct OptionsSettings {
-    // ---- "Preferences" ----
-    int CheckDisplayMessageBox = 1;  // "DisplayMessageBox"
-    int CheckRecycleBin = 0;         // "UseRecycleBin"
-    int CheckWebHelp = 0;            // "WebHelp"
-    int CheckWriteReadOnly = 0;      // "WriteReadOnly"
-    int CheckSplashScreen = 1;       // "SplashScreen"
-    int CheckRetainWindows = 0;      // "RetainWindows"
-    int CheckUseSkins = 1;           // "UseSkins"
-    // "SkinScheme": read, the stored scheme; written only when not empty
-    // (no scheme ticked leaves the stored one as it was).
-    QString SkinScheme = QStringLiteral("Fun Blue");
-
-    // ---- "MP3ScanningCentre" ----
-    int CheckClearResults = 1;      // "ClearResults"
-    int CheckIncludeID3v1 = 1;      // "IncFilesWithID3v1"
-    int CheckDontIncludeID3v1 = 1;  // "IncFilesWithoutID3v1"
-    int CheckIncludeID3v2 = 1;      // "IncFilesWithID3v2"
-    int CheckDontIncludeID3v2 = 1;  // "IncFilesWithoutID3v2"
-    QString ComboScanFilter = QStringLiteral("*.mp3");  // "ScanFilter"
-
+// The groups that keep their keys beside their tool come in as bases, in
+// the reader's order: "Preferences" (foundation/PreferenceSettings.h),
+// "MP3ScanningCentre" (scanning/engine/ScanningCentreSettings.h), the
+// separators and "FileNameTagCoordinator" (coordinator/CoordinatorOptionSettings.h).
+struct OptionsSettings : PreferenceChecks, ScanningCentreChecks, CoordinatorChecks {
     // ---- "ComboFileNameFormat": the remembered masks and the text ----
     ComboBoxSettings ComboFileNameFormat{{kDefaultFileNameFormat}, kDefaultFileNameFormat};
     bool FileNameFormatTyped = false;  // the text was typed, so Write remembers it
-
-    // ---- "SourceSeparator": keys "0" to "5", "TextSourceSeparator1", "2" ----
-    std::array<int, 6> CheckSourceSeparator{1, 0, 0, 0, 0, 0};
-    std::array<QString, 2> TextSourceSeparator;
-
-    // ---- "FileNameTagCoordinator" ----
-    std::array<QString, 3> LabelOrder{QStringLiteral("Album"), QStringLiteral("Artist"), QStringLiteral("Title")};
-    bool OptionID3v1TagPref = false;  // "ID3v1TagPref"
-    bool OptionID3v2TagPref = false;  // "ID3v2TagPref"
-    int CheckDoubleBarrel = 1;        // "DoubleBarrel"
 
     // ---- "MusicCataloguerHTML" ----
     QStringList ListIncludedHTML;     // "NumColumnHeadings", "ColumnHeading" n

@@ -4,7 +4,7 @@
 // at the end, double spaces, how rigorously and up to which number track
 // numbers are looked for, and the colours of the simulate results rows.  The
 // dialog edits its controls only: OK stores them (section
-// "FileNameTagCoordinator" and its word sections, options/CoordinatorDialogSettings.h)
+// "FileNameTagCoordinator" and its word sections, coordinator/CoordinatorDialogSettings.h)
 // and reads the coordinator's advanced option record again, so the next
 // Simulate uses them; Cancel or the close box store nothing.
 //
@@ -12,7 +12,7 @@
 
 #include "foundation/Dialogs.h"
 #include "foundation/ui/OptionDialogBase.h"
-#include "options/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorDialogSettings.h"
 
 #include <QDialog>
 #include <array>

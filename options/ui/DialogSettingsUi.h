@@ -16,7 +16,7 @@
 // ends as stored all the same.
 
 #include "options/CataloguerDialogSettings.h"
-#include "options/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorDialogSettings.h"
 
 #include <array>
 #include <functional>

@@ -8,6 +8,7 @@
 #include "foundation/MessageUi.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
+#include "shell/MainOptions.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/WindowPositions.h"

@@ -1,6 +1,8 @@
 #include "CoordinatorTestSupport.h"
 
 #include "foundation/FirstRun.h"
+#include "coordinator/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorOptionSettings.h"
 #include "foundation/ReadOptions.h"
 #include "options/FileAssociations.h"
 #include "scanning/engine/ScanRecord.h"

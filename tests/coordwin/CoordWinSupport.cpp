@@ -2,6 +2,8 @@
 
 #include "coordinator/ui/SimResultsView.h"
 #include "foundation/FirstRun.h"
+#include "coordinator/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorOptionSettings.h"
 #include "foundation/ReadOptions.h"
 #include "options/FileAssociations.h"
 

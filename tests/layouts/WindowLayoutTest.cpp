@@ -25,6 +25,7 @@
 #include "encoder/ui/EncoderOptionsDialog.h"
 #include "foundation/FirstRun.h"
 #include "foundation/ReadOptions.h"
+#include "shell/MainOptions.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/WindowPositions.h"
 #include "mainwin/MainWinSupport.h"

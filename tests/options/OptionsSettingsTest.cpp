@@ -5,7 +5,10 @@
 
 #include "OptionsFixture.h"
 
+#include "coordinator/CoordinatorOptionSettings.h"
+#include "encoder/EncoderOptionSettings.h"
 #include "foundation/ReadOptions.h"
+#include "scanning/engine/ScanningCentreSettings.h"
 #include "options/OptionRules.h"
 #include "options/OptionsSettings.h"
 
@@ -162,6 +165,28 @@ TEST_F(OptionsSettingsTest, EmptyStoreReadsTheDesignStateAndNoSchemeTickedKeepsT
     none.SkinScheme.clear();
     none.Write({{}}, {{}});
     EXPECT_EQ(Stored("Preferences", "SkinScheme"), "Old Scheme");
+}
+
+// The encoder dialog's record starts at the defaults it shares with the
+// program's reader, converted as an empty store reads them.
+TEST_F(OptionsSettingsTest, EncoderRecordStartsAtWhatAnEmptyStoreReads) {
+    const EncoderOptionSettings design;
+    EXPECT_EQ(design.SliderBitrate0, 12);
+    EXPECT_TRUE(design.OptionSameAsInputDir);
+    EXPECT_FALSE(design.OptionUse);
+    EXPECT_TRUE(design.CheckEnableVBR);
+    EXPECT_FALSE(design.CheckUseABR);
+    EXPECT_EQ(design.TextQuality, "4");
+    EXPECT_EQ(design.TextTargetBitrateForABR, "128");
+    EXPECT_EQ(design.ComboOutputSamplingFrequency, 0);
+    EXPECT_EQ(design.TextHighPassFreq, "0.001");
+    EXPECT_EQ(design.TextLowPassFreq, "50000");
+
+    EncoderOptionSettings read;
+    read.SliderBitrate0 = 3;
+    read.TextUse = "elsewhere";
+    read.Read();
+    EXPECT_EQ(read, design);
 }
 
 // A hand-edited store may hold "True"/"False" where the dialog writes digits;

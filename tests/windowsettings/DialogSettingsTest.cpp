@@ -5,7 +5,7 @@
 #include "windowsettings/SettingsFixture.h"
 
 #include "options/CataloguerDialogSettings.h"
-#include "options/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorDialogSettings.h"
 
 namespace {
 

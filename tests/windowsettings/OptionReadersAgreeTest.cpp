@@ -7,7 +7,7 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
 #include "options/CataloguerDialogSettings.h"
-#include "options/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorDialogSettings.h"
 #include "support/ScopedOptions.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include "foundation/Genres.h"
 #include "foundation/ListFiles.h"
 #include "foundation/ReadOptions.h"
+#include "shell/MainOptions.h"
 #include "foundation/Twips.h"
 #include "foundation/WindowProtocol.h"
 #include "shell/ui/Splash.h"

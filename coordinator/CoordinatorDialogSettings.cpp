@@ -1,9 +1,9 @@
-#include "options/CoordinatorDialogSettings.h"
+#include "coordinator/CoordinatorDialogSettings.h"
 
 #include "foundation/Errors.h"
 #include "foundation/Genres.h"
 #include "foundation/StoredValues.h"
-#include "options/ControlSettings.h"
+#include "foundation/SettingsStore.h"
 
 namespace {
 
@@ -13,34 +13,73 @@ const QString kCoordinator = QStringLiteral("FileNameTagCoordinator");
 const QString kCSWFrom = QStringLiteral("CSWFrom");
 const QString kCSWTo = QStringLiteral("CSWTo");
 const QString kSpecialWords = QStringLiteral("SpecialWordsFormat");
+const QString kNoWords = QStringLiteral("0");  // a special word list's count when none is stored
+const QString kTrackNumLimitKey = QStringLiteral("TrackNumLimit");
+const QString kDefaultTrackNumLimit = QStringLiteral("30");
 
 using Adv = FileNameTagCoordAdvSettings;
 
 const char* const kNames[2] = {"Artist", "Title"};
 
+// The keys and defaults of this group are written once, here: both the
+// dialog's record and the program's record (CoordinatorAdvOptions, read by
+// GetFileNameTagCoordinatorAdvOptions) go by these tables.
+using Program = CoordinatorAdvOptions;
+
 // The case options of one name, in reading order.
 struct CaseOption {
     const char* key;
     std::array<bool, 2> Adv::*option;
-    const char* defaultText;
+    bool on;
+    std::array<bool, 2> Program::*programOption;
 };
 const CaseOption kCaseOptions[] = {
-    {"UpperCase", &Adv::OptionAllUppercase, "False"},
-    {"LowerCase", &Adv::OptionAllLowercase, "False"},
-    {"Capitalise", &Adv::OptionCapitaliseEachWord, "True"},
-    {"DontChange", &Adv::OptionDontChange, "False"},
+    {"UpperCase", &Adv::OptionAllUppercase, false, &Program::blnUpperCase},
+    {"LowerCase", &Adv::OptionAllLowercase, false, &Program::blnLowerCase},
+    {"Capitalise", &Adv::OptionCapitaliseEachWord, true, &Program::blnCapitalise},
+    {"DontChange", &Adv::OptionDontChange, false, &Program::blnDontChange},
+};
+// Each name's "RemoveUnder" check.
+const char* const kRemoveUnderKey = "RemoveUnder";
+constexpr bool kRemoveUnderOn = true;
+
+// The checks after the special words, in reading order.
+struct CheckEntry {
+    const char* key;
+    bool on;
+    bool Adv::*check;
+    bool Program::*programOption;
+};
+const CheckEntry kChecks[] = {
+    {"TheAtEnd", false, &Adv::CheckTheAtEnd, &Program::blnTheAtEnd},
+    {"RemoveDoubleSpaces", true, &Adv::CheckRemoveDoubleSpaces, &Program::blnRemoveDoubleSpaces},
+    {"RigorousTrackNum", true, &Adv::CheckRigorousTrackNum, &Program::blnRigorousTrackNum},
 };
 
 struct ColourEntry {
     const char* key;
     const char* defaultText;
+    int32_t Program::*programColour;
 };
 const ColourEntry kColours[4] = {
-    {"ColourChange", "&H80000008"},
-    {"ColourChangeQ", "&H00C00000"},
-    {"ColourNoChange", "&H00808080"},
-    {"ColourDelete", "&H000000C0"},
+    {"ColourChange", "&H80000008", &Program::lngColourChange},
+    {"ColourChangeQ", "&H00C00000", &Program::lngColourChangeQ},
+    {"ColourNoChange", "&H00808080", &Program::lngColourNoChange},
+    {"ColourDelete", "&H000000C0", &Program::lngColourDelete},
 };
+
+QString readText(const QString& section, const QString& key, const QString& defaultText = QString()) {
+    return GetOptionSetting(section, key, defaultText, SettingType::String).toString();
+}
+bool readBool(const QString& section, const QString& key, bool defaultValue) {
+    return GetOptionSetting(section, key, Stored::TruthText(defaultValue), SettingType::Boolean).toBool();
+}
+int readInteger(const QString& section, const QString& key, const QString& defaultText) {
+    return GetOptionSetting(section, key, defaultText, SettingType::Integer).toInt();
+}
+int32_t readLong(const QString& section, const QString& key, const QString& defaultText) {
+    return GetOptionSetting(section, key, defaultText, SettingType::Long).toInt();
+}
 
 QString NameKey(int name, const char* what) { return QLatin1String(kNames[name]) + QLatin1String(what); }
 
@@ -80,9 +119,7 @@ const OverrideField kID3v2Fields[] = {
     {"Encodedby", &Mass::TextID3v2Encodedby, &Mass::CheckID3v2Encodedby},
 };
 
-QString ValueKey(const char* tag, const OverrideField& field) {
-    return QLatin1String(tag) + QLatin1String(field.key);
-}
+QString ValueKey(const char* tag, const OverrideField& field) { return QLatin1String(tag) + QLatin1String(field.key); }
 QString CheckKey(const char* tag, const OverrideField& field) {
     return QStringLiteral("Override") + ValueKey(tag, field);
 }
@@ -106,10 +143,8 @@ void ReadChecks(Mass& s, const char* tag, const OverrideField (&fields)[N]) {
 template <size_t N>
 void WriteValues(const Mass& s, const char* tag, const OverrideField (&fields)[N]) {
     for (const OverrideField& f : fields) {
-        if (f.value)
-            Stored::SaveText(kOverride, ValueKey(tag, f), s.*f.value);
-        else
-            Stored::SaveInteger(kOverride, ValueKey(tag, f), s.ComboID3v1Genre);
+        if (f.value) Stored::SaveText(kOverride, ValueKey(tag, f), s.*f.value);
+        else Stored::SaveInteger(kOverride, ValueKey(tag, f), s.ComboID3v1Genre);
     }
 }
 template <size_t N>
@@ -121,6 +156,55 @@ void WriteChecks(const Mass& s, const char* tag, const OverrideField (&fields)[N
 
 // ---- advanced options -------------------------------------------------------------
 
+FileNameTagCoordAdvSettings::FileNameTagCoordAdvSettings() : TextTrackNumLimit(kDefaultTrackNumLimit) {
+    for (int name = 0; name < 2; ++name) {
+        for (const CaseOption& option : kCaseOptions) (this->*option.option)[name] = option.on;
+        CheckRemoveUnderscores[name] = kRemoveUnderOn;
+    }
+    for (const CheckEntry& c : kChecks) this->*c.check = c.on;
+    for (int c = 0; c < 4; ++c)
+        PictureColour[c] = static_cast<int32_t>(LenientNumber(QLatin1String(kColours[c].defaultText)));
+}
+
+void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& o) {
+    WithTrail(QStringLiteral("GetFileNameTagCoordinatorAdvOptions"), [&] {
+        for (int t = 0; t < 2; ++t) {
+            for (const CaseOption& option : kCaseOptions)
+                (o.*option.programOption)[t] = readBool(kCoordinator, NameKey(t, option.key), option.on);
+            o.blnRemoveUnder[t] = readBool(kCoordinator, NameKey(t, kRemoveUnderKey), kRemoveUnderOn);
+        }
+
+        for (size_t i = 0; i < o.strCSWFrom.size(); ++i) {
+            o.strCSWFrom[i] = readText(kCSWFrom, QString::number(i));
+            o.strCSWTo[i] = readText(kCSWTo, QString::number(i));
+        }
+
+        // List L = 3 x target + kind; read kind by kind, Artist before Title.
+        std::array<int, 2>* counts[3] = {&o.intNumUpperCaseWords, &o.intNumLowerCaseWords, &o.intNumCapitalisedWords};
+        for (int kind = 0; kind < 3; ++kind) {
+            for (int target = 0; target < 2; ++target) {
+                const int list = 3 * target + kind;
+                const int count = readInteger(kSpecialWords, QString::number(list), kNoWords);
+                (*counts[kind])[target] = count;
+                SpecialWordLists& lists = o.udtSpecialWords[target];
+                std::vector<QString>& words = kind == 0   ? lists.UpperCase
+                                              : kind == 1 ? lists.LowerCase
+                                                          : lists.Capitalised;
+                if (count <= 0) continue;  // the old words stay; the count says none apply
+                words.resize(static_cast<size_t>(count));
+                for (int n = 1; n <= count; ++n)
+                    words[static_cast<size_t>(n - 1)] =
+                        readText(kSpecialWords, QString::number(list) + QString::number(n));
+            }
+        }
+
+        for (const CheckEntry& c : kChecks) o.*c.programOption = readBool(kCoordinator, QLatin1String(c.key), c.on);
+        for (const ColourEntry& c : kColours)
+            o.*c.programColour = readLong(kCoordinator, QLatin1String(c.key), QLatin1String(c.defaultText));
+        o.intTrackNumLimit = readInteger(kCoordinator, kTrackNumLimitKey, kDefaultTrackNumLimit);
+    });
+}
+
 void FileNameTagCoordAdvSettings::Read() {
     // Reading appends to the lists: a reading that starts again after a
     // refused value got its default back starts from what they held.
@@ -131,13 +215,13 @@ void FileNameTagCoordAdvSettings::Read() {
             for (int name = 0; name < 2; ++name) {
                 for (const CaseOption& option : kCaseOptions) {
                     const bool value =
-                        Stored::Truth(kCoordinator, NameKey(name, option.key), QLatin1String(option.defaultText));
+                        Stored::Truth(kCoordinator, NameKey(name, option.key), Stored::TruthText(option.on));
                     if (value)
                         for (const CaseOption& other : kCaseOptions) (this->*other.option)[name] = false;
                     (this->*option.option)[name] = value;
                 }
                 CheckRemoveUnderscores[name] =
-                    Stored::Check(kCoordinator, NameKey(name, "RemoveUnder"), QStringLiteral("1"));
+                    Stored::Check(kCoordinator, NameKey(name, kRemoveUnderKey), Stored::CheckText(kRemoveUnderOn));
             }
             for (int n = 0; n < 14; ++n) {
                 TextChangeSpecialWordFrom[n] = Stored::Text(kCSWFrom, QString::number(n));
@@ -145,19 +229,16 @@ void FileNameTagCoordAdvSettings::Read() {
             }
             for (int list = 0; list < 6; ++list) {
                 const QString countKey = QString::number(list);
-                const int count = Stored::Integer(kSpecialWords, countKey, QStringLiteral("0"));
+                const int count = Stored::Integer(kSpecialWords, countKey, kNoWords);
                 for (int i = 1; i <= count; ++i)
                     ListSpecialWordsFormat[list].append(Stored::Text(kSpecialWords, countKey + QString::number(i)));
             }
-            CheckTheAtEnd = Stored::Check(kCoordinator, QStringLiteral("TheAtEnd"), QStringLiteral("0"));
-            CheckRemoveDoubleSpaces =
-                Stored::Check(kCoordinator, QStringLiteral("RemoveDoubleSpaces"), QStringLiteral("1"));
-            CheckRigorousTrackNum =
-                Stored::Check(kCoordinator, QStringLiteral("RigorousTrackNum"), QStringLiteral("1"));
+            for (const CheckEntry& c : kChecks)
+                this->*c.check = Stored::Check(kCoordinator, QLatin1String(c.key), Stored::CheckText(c.on));
             for (int c = 0; c < 4; ++c)
                 PictureColour[c] =
                     Stored::Long(kCoordinator, QLatin1String(kColours[c].key), QLatin1String(kColours[c].defaultText));
-            TextTrackNumLimit = Stored::Text(kCoordinator, QStringLiteral("TrackNumLimit"), QStringLiteral("30"));
+            TextTrackNumLimit = Stored::Text(kCoordinator, kTrackNumLimitKey, kDefaultTrackNumLimit);
         });
     });
 }
@@ -167,7 +248,7 @@ void FileNameTagCoordAdvSettings::Write() const {
         for (int name = 0; name < 2; ++name) {
             for (const CaseOption& option : kCaseOptions)
                 Stored::SaveTruth(kCoordinator, NameKey(name, option.key), (this->*option.option)[name]);
-            Stored::SaveCheck(kCoordinator, NameKey(name, "RemoveUnder"), CheckRemoveUnderscores[name]);
+            Stored::SaveCheck(kCoordinator, NameKey(name, kRemoveUnderKey), CheckRemoveUnderscores[name]);
         }
         for (int n = 0; n < 14; ++n) {
             Stored::SaveText(kCSWFrom, QString::number(n), TextChangeSpecialWordFrom[n]);
@@ -182,11 +263,9 @@ void FileNameTagCoordAdvSettings::Write() const {
             for (qsizetype i = 0; i < words.size(); ++i)
                 Stored::SaveText(kSpecialWords, countKey + QString::number(i + 1), words.at(i));
         }
-        Stored::SaveCheck(kCoordinator, QStringLiteral("TheAtEnd"), CheckTheAtEnd);
-        Stored::SaveCheck(kCoordinator, QStringLiteral("RemoveDoubleSpaces"), CheckRemoveDoubleSpaces);
-        Stored::SaveCheck(kCoordinator, QStringLiteral("RigorousTrackNum"), CheckRigorousTrackNum);
+        for (const CheckEntry& c : kChecks) Stored::SaveCheck(kCoordinator, QLatin1String(c.key), this->*c.check);
         for (int c = 0; c < 4; ++c) Stored::SaveInteger(kCoordinator, QLatin1String(kColours[c].key), PictureColour[c]);
-        Stored::SaveText(kCoordinator, QStringLiteral("TrackNumLimit"), TextTrackNumLimit);
+        Stored::SaveText(kCoordinator, kTrackNumLimitKey, TextTrackNumLimit);
     });
 }
 

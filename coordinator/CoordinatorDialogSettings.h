@@ -4,7 +4,8 @@
 // fields named after the window's controls, with its reader and writer over
 // the settings store; each record starts at the defaults a new user sees.
 // The advanced dialog's entries are the ones GetFileNameTagCoordinatorAdvOptions
-// reads into the coordinator's options.
+// (below) reads into the coordinator's options: their keys and defaults are
+// written once, in CoordinatorDialogSettings.cpp, for both.
 //
 // A dialog uses its pair as every window does (options/WindowSettings.h):
 // start a record from the controls, ReadThenShow it on load, and on OK (the
@@ -20,7 +21,9 @@
 // its entry and passes up the trail with the procedure's name; only a
 // refused value does not end the reading: it gets its default back, the
 // reading goes on to the end and then passes the first refusal up
-// (ReadToTheEnd, options/ControlSettings.h).
+// (ReadToTheEnd, foundation/SettingsStore.h).
+
+#include "foundation/OptionRecords.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,11 +38,11 @@ struct FileNameTagCoordAdvSettings {
     // clears the other three of that name, as clicking it would.
     // Keys "ArtistUpperCase", "ArtistLowerCase", "ArtistCapitalise",
     // "ArtistDontChange", "ArtistRemoveUnder", then the same with "Title".
-    std::array<bool, 2> OptionAllUppercase{false, false};
-    std::array<bool, 2> OptionAllLowercase{false, false};
-    std::array<bool, 2> OptionCapitaliseEachWord{true, true};
-    std::array<bool, 2> OptionDontChange{false, false};
-    std::array<bool, 2> CheckRemoveUnderscores{true, true};
+    std::array<bool, 2> OptionAllUppercase;
+    std::array<bool, 2> OptionAllLowercase;
+    std::array<bool, 2> OptionCapitaliseEachWord;
+    std::array<bool, 2> OptionDontChange;
+    std::array<bool, 2> CheckRemoveUnderscores;
     // Sections "CSWFrom" and "CSWTo", keys "0" to "13": pairs 0 to 6 for the
     // Artist, 7 to 13 for the Title.
     std::array<QString, 14> TextChangeSpecialWordFrom;
@@ -49,14 +52,16 @@ struct FileNameTagCoordAdvSettings {
     // i (no separator) its entry i from 1.  Reading appends to the lists;
     // a count above the entries stored adds empty entries.
     std::array<QStringList, 6> ListSpecialWordsFormat;
-    bool CheckTheAtEnd = false;           // "TheAtEnd"
-    bool CheckRemoveDoubleSpaces = true;  // "RemoveDoubleSpaces"
-    bool CheckRigorousTrackNum = true;    // "RigorousTrackNum"
+    bool CheckTheAtEnd;            // "TheAtEnd"
+    bool CheckRemoveDoubleSpaces;  // "RemoveDoubleSpaces"
+    bool CheckRigorousTrackNum;    // "RigorousTrackNum"
     // Colour values of the actions "Change", "Change ??", "No Change",
     // "Delete": "ColourChange", "ColourChangeQ", "ColourNoChange",
     // "ColourDelete" (defaults window text, blue, grey, dark red).
-    std::array<int32_t, 4> PictureColour{static_cast<int32_t>(0x80000008u), 0x00C00000, 0x00808080, 0x000000C0};
-    QString TextTrackNumLimit = QStringLiteral("30");  // "TrackNumLimit", the text as it is
+    std::array<int32_t, 4> PictureColour;
+    QString TextTrackNumLimit;  // "TrackNumLimit", the text as it is
+
+    FileNameTagCoordAdvSettings();  // the defaults
 
     // The lists get what is stored once, however often the reading starts
     // again after a refused value.
@@ -90,8 +95,7 @@ struct MassTaggingOverrideToolSettings {
         TextID3v2Encodedby;
     bool CheckID3v2Track = false, CheckID3v2Artist = false, CheckID3v2Title = false, CheckID3v2Album = false,
          CheckID3v2Year = false, CheckID3v2Genre = false, CheckID3v2Comment = false, CheckID3v2Composer = false,
-         CheckID3v2OrigArtist = false, CheckID3v2Copyright = false, CheckID3v2URL = false,
-         CheckID3v2Encodedby = false;
+         CheckID3v2OrigArtist = false, CheckID3v2Copyright = false, CheckID3v2URL = false, CheckID3v2Encodedby = false;
 
     // Reads "OverrideID3v1Tag", the ID3v1 values, their checks, the ID3v2
     // values, "OverrideID3v2Tag", the ID3v2 checks.
@@ -101,3 +105,12 @@ struct MassTaggingOverrideToolSettings {
     void Write() const;
     bool operator==(const MassTaggingOverrideToolSettings&) const = default;
 };
+
+// The program's reading of the advanced options into its record: the case
+// options, the remove-underscore checks and the checks after the special
+// words as Booleans, the colours as 32-bit numbers ("&H" hexadecimal too),
+// the track limit and the special word counts as numbers.  A special word
+// list whose count is 0 or less keeps its old words.  Each value lands in its
+// field as soon as it is read; an error stops the reading and passes up the
+// trail with "GetFileNameTagCoordinatorAdvOptions".
+void GetFileNameTagCoordinatorAdvOptions(CoordinatorAdvOptions& record = Options().CoordinatorAdv);
