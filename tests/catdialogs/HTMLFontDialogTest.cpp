@@ -199,7 +199,7 @@ TEST_F(HTMLFontDialogTest, OKBuildsTheDescriptionAndKeepsTheHistoryOfCombination
 TEST_F(HTMLFontDialogTest, ATypedCombinationStaysAsTypedAndTheHistoryStaysInTheList) {
     SaveOptionSetting(kHistory, "1", "Arial, Helvetica, sans-serif", SettingType::String);
     // A beginning of a remembered combination, and one in other capitals.
-    for (const QString typed : {QStringLiteral("Arial, Helvetica"), QStringLiteral("arial, helvetica, sans-serif")}) {
+    for (const QString& typed : {QStringLiteral("Arial, Helvetica"), QStringLiteral("arial, helvetica, sans-serif")}) {
         SCOPED_TRACE(typed.toStdString());
         auto d = Open("Font: Default, Size Default, Colour Default");
         d->show();

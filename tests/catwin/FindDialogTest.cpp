@@ -300,7 +300,7 @@ TEST_F(FindDialogTest, TheSearchTextIsSelectedWhenItGetsTheFocus) {
     find->ComboFind->lineEdit()->deselect();
     find->CheckMatchCase->setFocus();
     find->activateWindow();
-    QTest::qWaitForWindowActive(find);
+    (void)QTest::qWaitForWindowActive(find);
     find->ComboFind->setFocus(Qt::MouseFocusReason);  // a click: the line edit itself would not select
     Settle();
     EXPECT_EQ(find->ComboFind->lineEdit()->selectedText(), "zeta");

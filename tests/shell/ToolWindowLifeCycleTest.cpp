@@ -89,9 +89,12 @@ TEST_F(ToolWindowLifeCycle, LoadBuildsSizesAndShowsTheWindowInOrder) {
         EXPECT_EQ(w->MinimumHeightTwips(), 4000);
         EXPECT_EQ(w->MinimumWidthTwips(), 5000);
         // The load fits the skin's chrome round a window that may resize.
-        if (c.builtWidth > 0)
+        if (c.builtWidth > 0) {
             EXPECT_EQ(w->sizeBeforeLoad, QSize(TwipsToPixelsX(c.builtWidth), TwipsToPixelsY(c.builtHeight)));
-        if (c.fixed) EXPECT_EQ(w->size(), w->sizeBeforeLoad);
+        }
+        if (c.fixed) {
+            EXPECT_EQ(w->size(), w->sizeBeforeLoad);
+        }
         EXPECT_EQ(w->minimumSize() == w->maximumSize(), c.fixed);
         EXPECT_EQ(w->HelpTopic(), ToolWindow(WindowNames::DuplicateFinder).helpTopic);
         EXPECT_EQ(w->EditControl(), w->List);

@@ -38,8 +38,9 @@ TEST(ToolWindowsTest, EveryRowNamesOneWindowWithACaptionAndAHelpPage) {
             EXPECT_FALSE(reopenPlaces.contains(window.reopenOrder)) << window.name.toStdString();
             reopenPlaces.insert(window.reopenOrder);
         }
-        if (window.name != WindowNames::Integrator)
+        if (window.name != WindowNames::Integrator) {
             EXPECT_FALSE(GetResourceString(window.captionId).isEmpty()) << window.name.toStdString();
+        }
         EXPECT_FALSE(HelpTopicPage(window.helpTopic).isEmpty()) << window.name.toStdString();
         EXPECT_EQ(FindToolWindow(window.name), &window);
     }
