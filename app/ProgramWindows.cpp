@@ -9,6 +9,7 @@
 #include "encoder/ui/EncoderOptionsDialog.h"
 #include "foundation/ToolWindows.h"
 #include "foundation/WindowProtocol.h"
+#include "options/MainOptions.h"
 #include "options/ui/OptionsDialog.h"
 #include "playlists/PlaylistFiles.h"
 #include "playlists/ui/PlaylistManager.h"
@@ -40,6 +41,8 @@ void ConnectTools() {
     // The main window releases the tag object on unload, so the start
     // procedure creates it.
     SetTagLibraryStarter(InitialiseQuillmarkClass);
+    // The start reads every option group, some of them beside their tools.
+    SetMainOptionsReader([] { GetMainOptions(); });
     // Scan From Playlist reads playlists the way the Playlist Manager does.
     SetPlaylistFileReader(ReadPlaylistFilePaths);
     // The Tools menu and the launcher bar: the Options dialog's pages, then

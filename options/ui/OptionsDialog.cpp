@@ -8,7 +8,7 @@
 #include "foundation/MessageUi.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
-#include "shell/MainOptions.h"
+#include "options/MainOptions.h"
 #include "foundation/ResourceStrings.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/WindowPositions.h"

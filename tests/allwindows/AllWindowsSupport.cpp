@@ -5,7 +5,7 @@
 #include "foundation/FirstRun.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
-#include "shell/MainOptions.h"
+#include "options/MainOptions.h"
 #include "foundation/WindowProtocol.h"
 #include "options/FileAssociations.h"
 #include "ripper/CdDrive.h"

@@ -25,7 +25,7 @@
 #include "encoder/ui/EncoderOptionsDialog.h"
 #include "foundation/FirstRun.h"
 #include "foundation/ReadOptions.h"
-#include "shell/MainOptions.h"
+#include "options/MainOptions.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/ui/WindowPositions.h"
 #include "mainwin/MainWinSupport.h"

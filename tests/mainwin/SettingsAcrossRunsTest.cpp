@@ -12,6 +12,7 @@
 #include "scanning/ui/ScanResultsView.h"
 #include "foundation/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
+#include "options/MainOptions.h"
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/Launcher.h"
@@ -106,6 +107,7 @@ TEST_F(MainWindowTest, ABadStoredSortShowsItsErrorAndKeepsWhatWasReadBeforeIt) {
 TEST_F(MainWindowTest, TheProgramStartsAgainWithTheMainWindowAsLeft) {
     RegisterScanningCentreWindow();
     SetTagLibraryStarter(InitialiseQuillmarkClass);  // as the program wires it (ConnectTools)
+    SetMainOptionsReader([] { GetMainOptions(); });
     RegisterMusicCataloguerWindow();
     RegisterLauncherWindow();
     SaveOptionSetting("Preferences", "SplashScreen", false, SettingType::Boolean);

@@ -9,7 +9,7 @@
 #include "coordinator/CoordinatorOptionSettings.h"
 #include "foundation/ReadOptions.h"
 #include "scanning/engine/ScanningCentreSettings.h"
-#include "shell/MainOptions.h"
+#include "options/MainOptions.h"
 #include "options/CataloguerDialogSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 #include "options/OptionsSettings.h"

@@ -427,6 +427,7 @@ TEST(ProgramLife, TheWindowListInstallsEveryHookBetweenTheTools) {
     ScriptedUi ui;
     CloseAll closeAll;
     SetTagLibraryStarter({});
+    SetMainOptionsReader({});
     SetPlaylistFileReader({});
     SetOptionsTabHandler({});
     SetCataloguerDialogHooks({});
@@ -437,6 +438,9 @@ TEST(ProgramLife, TheWindowListInstallsEveryHookBetweenTheTools) {
     StartHost host;
     host.InitialiseQuillmarkClass();
     EXPECT_TRUE(gobjID3v2Tag.isSet());
+    Options().Preferences.strSkinScheme = QStringLiteral("not read yet");
+    host.GetMainOptions();
+    EXPECT_NE(Options().Preferences.strSkinScheme, QStringLiteral("not read yet"));
 
     const QString playlist = home.file(QStringLiteral("list.m3u"));
     QFile list(playlist);

@@ -4,7 +4,6 @@
 #include "foundation/Genres.h"
 #include "foundation/ListFiles.h"
 #include "foundation/ReadOptions.h"
-#include "shell/MainOptions.h"
 #include "foundation/Twips.h"
 #include "foundation/WindowProtocol.h"
 #include "shell/ui/Splash.h"
@@ -18,7 +17,13 @@ std::function<void()>& TagLibraryStarter() {
     static std::function<void()> starter;
     return starter;
 }
+std::function<void()>& MainOptionsReader() {
+    static std::function<void()> reader;
+    return reader;
+}
 }  // namespace
+
+void SetMainOptionsReader(std::function<void()> reader) { MainOptionsReader() = std::move(reader); }
 
 void SetTagLibraryStarter(std::function<void()> starter) { TagLibraryStarter() = std::move(starter); }
 
@@ -28,7 +33,9 @@ void StartHost::InitialiseQuillmarkClass() {
 
 void StartHost::InitialiseArrays() { ::InitialiseArrays(); }
 
-void StartHost::GetMainOptions() { ::GetMainOptions(); }
+void StartHost::GetMainOptions() {
+    if (MainOptionsReader()) MainOptionsReader()();
+}
 
 void StartHost::InitialiseTwipsPerPixel() { ::InitialiseTwipsPerPixel(); }
 

@@ -34,3 +34,7 @@ void OpenPlaylist(const QString& path);
 // the scanning code, which sets this when it registers its window; unset,
 // the step does nothing.
 void SetTagLibraryStarter(std::function<void()> starter);
+// How GetMainOptions reads the option groups: some groups' readers live
+// beside their tools, which the start procedure does not know; the program's
+// wiring sets it.  Unset, the step reads nothing.
+void SetMainOptionsReader(std::function<void()> reader);

@@ -1,8 +1,9 @@
 #pragma once
 // Reads every option group into the option records (foundation/OptionRecords.h).
-// It lives here rather than in foundation/ because some groups keep their
-// keys and readers beside their tool (scanning/, ...), which foundation/
-// may not include.
+// It lives with the Options dialog, above the tools, because some groups
+// keep their keys and readers beside their tool (scanning/, ...); the start
+// procedure reaches it through the hook the program's wiring installs
+// (SetMainOptionsReader, shell/start/ui/StartHost.h).
 //
 // First-run defaults first (see foundation/FirstRun.h), then the groups in
 // the order: preferences, scanning centre, coordinator, coordinator advanced,

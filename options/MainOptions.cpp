@@ -1,4 +1,4 @@
-#include "shell/MainOptions.h"
+#include "options/MainOptions.h"
 
 #include "coordinator/CoordinatorDialogSettings.h"
 #include "coordinator/CoordinatorOptionSettings.h"
