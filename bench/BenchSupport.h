@@ -8,7 +8,7 @@
 #include "foundation/Genres.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
-#include "shell/MainOptions.h"
+#include "options/MainOptions.h"
 #include "foundation/Twips.h"
 #include "options/FileAssociations.h"
 #include "scanning/engine/ID3v2TagInfo.h"

@@ -7,7 +7,7 @@
 #include "foundation/FirstRun.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
-#include "shell/MainOptions.h"
+#include "options/MainOptions.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/Twips.h"
 #include "options/FileAssociations.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The option records: the program-wide options, one record per option group,
 // filled from the settings store at start-up and after the option dialogs
-// store new values (GetMainOptions, shell/MainOptions.h).  One program-wide
+// store new values (GetMainOptions, options/MainOptions.h).  One program-wide
 // instance, Options(), holds one record of each group.  The record types
 // stay here, where Options() needs them; each group's keys, defaults and
 // reader are written once, beside the tool that owns the group where it has

@@ -2,7 +2,7 @@
 // The option readers of the groups that foundation/ still keeps: each fills
 // one option record of foundation/OptionRecords.h from the settings store,
 // the program-wide instance unless told another record (the groups that keep
-// their keys beside their tool are named below; shell/MainOptions.h reads
+// their keys beside their tool are named below; options/MainOptions.h reads
 // them all).  Every reader names each key's default, assigns each value to its
 // field as soon as it is read, and on an error stops, keeps what it assigned
 // so far and passes the error on with its own name appended.
