@@ -12,7 +12,12 @@
 #     scanning/ui/ (tools reach the results list through
 #     scanning/engine/ScanResultsSource.h).  The File Information window and
 #     the scan's service hooks, which every tool shares, still live in
-#     scanning/ui/ and are the two headers allowed there.
+#     scanning/ui/ and are the two headers allowed there;
+#   - shell/ (start-up, skins, menus, the window bases) includes only
+#     foundation/, shell/ and resources/, so no tool or dialog above it can
+#     form a cycle through it.  The launcher bar's settings pair, still among
+#     the window-state records in options/WindowSettings.h, is the one header
+#     allowed.
 # Prints every offending include as "file:line: #include ... (rule)" and
 # exits 1 when there is one.  Usage: scripts/check-includes.sh [source root]
 set -euo pipefail
@@ -24,16 +29,18 @@ cd "$root"
 program_dirs="app foundation taglib shell scanning coordinator playlists cataloguer duplicates encoder ripper options resources"
 tool_dirs="coordinator cataloguer encoder playlists duplicates ripper"
 shared_scanning_ui="scanning/ui/FileInfoDialog.h scanning/ui/WindowServices.h"
+shell_allowed="options/WindowSettings.h"
 
 existing=()
 for d in $program_dirs; do [[ -d "$d" ]] && existing+=("$d"); done
 
 if ! find "${existing[@]}" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' -o -name '*.c' \) -print0 | sort -z |
-    xargs -0 awk -v dirs="$program_dirs" -v tools="$tool_dirs" -v shared="$shared_scanning_ui" '
+    xargs -0 awk -v dirs="$program_dirs" -v tools="$tool_dirs" -v shared="$shared_scanning_ui" -v shellAllowed="$shell_allowed" '
     BEGIN {
         n = split(dirs, list, " "); for (i = 1; i <= n; ++i) program[list[i]] = 1
         n = split(tools, list, " "); for (i = 1; i <= n; ++i) tool[list[i]] = 1
         n = split(shared, list, " "); for (i = 1; i <= n; ++i) sharedUi[list[i]] = 1
+        n = split(shellAllowed, list, " "); for (i = 1; i <= n; ++i) shellOk[list[i]] = 1
         bad = 0
     }
     /^[ \t]*#[ \t]*include[ \t]*[<"]/ {
@@ -46,6 +53,8 @@ if ! find "${existing[@]}" -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.c
         file = FILENAME
         if (file ~ /^foundation\// && top != "foundation" && top != "resources")
             fail(file, FNR, $0, "foundation/ may include only foundation/ and resources/")
+        if (file ~ /^shell\// && top != "foundation" && top != "shell" && top != "resources" && !(target in shellOk))
+            fail(file, FNR, $0, "shell/ may include only foundation/, shell/ and resources/")
         if (file ~ /^taglib\//)
             fail(file, FNR, $0, "taglib/ includes nothing of the program")
         if (file !~ /\/ui\// && file !~ /^app\// && ("/" target) ~ /\/ui\//)
