@@ -674,29 +674,6 @@ private:
     Staging* m_staging = nullptr;
 };
 
-// ---- the ID3v2 tag as bytes ------------------------------------------------------
-
-// The new tag made in memory by the tag object, from the frames it holds
-// (the file's own, as read) with the twelve values set.
-class TagRenderer {
-public:
-    QByteArray render(const ID3v2Tag& tag) {
-        gobjID3v2Tag.SetFrameValue(quillmark::eTrack, tag.Track);
-        gobjID3v2Tag.SetFrameValue(quillmark::eTitle, tag.Title);
-        gobjID3v2Tag.SetFrameValue(quillmark::eArtist, tag.Artist);
-        gobjID3v2Tag.SetFrameValue(quillmark::eAlbum, tag.Album);
-        gobjID3v2Tag.SetFrameValue(quillmark::eYear, tag.Year);
-        gobjID3v2Tag.SetFrameValue(quillmark::eComment, tag.Comment);
-        gobjID3v2Tag.SetFrameValue(quillmark::eGenre, tag.Genre);
-        gobjID3v2Tag.SetFrameValue(quillmark::eComposer, tag.Composer);
-        gobjID3v2Tag.SetFrameValue(quillmark::eOrigArtist, tag.OrigArtist);
-        gobjID3v2Tag.SetFrameValue(quillmark::eCopyright, tag.Copyright);
-        gobjID3v2Tag.SetFrameValue(quillmark::eURL, tag.URL);
-        gobjID3v2Tag.SetFrameValue(quillmark::eEncodedBy, tag.EncodedBy);
-        return gobjID3v2Tag.RenderTag();
-    }
-};
-
 // ---- one file's tags ---------------------------------------------------------------
 
 enum class Plan { Keep, Write, Remove };
@@ -711,8 +688,14 @@ struct TagWork {
 
 class ApplyRun {
 public:
-    ApplyRun(const ApplySettings& settings, ApplyReport& report, SimResultsModel& table)
-        : m_settings(settings), m_report(report), m_table(table), m_staging(report.failed, table) {}
+    // `tagObject` reads each file's ID3v2 tag and renders its new one; the
+    // run holds it from that read to that render.
+    ApplyRun(const ApplySettings& settings, ApplyReport& report, SimResultsModel& table, ID3v2TagObject& tagObject)
+        : m_settings(settings),
+          m_report(report),
+          m_table(table),
+          m_tagObject(tagObject),
+          m_staging(report.failed, table) {}
 
     void row(int index, const SimRowTexts& cells, const FileIdentity& identity);
     void flush() { m_staging.flush(); }
@@ -754,13 +737,13 @@ private:
     const ApplySettings& m_settings;
     ApplyReport& m_report;
     SimResultsModel& m_table;
+    ID3v2TagObject& m_tagObject;
     Staging m_staging;
     int m_row = -1;  // the row being applied
     // The row's path when lstat found a plain file there, not a link, and
     // that file's identity: a rewrite of it needs no resolving of the path.
     QString m_plainPath;
     FileIdentity m_plainIdentity;
-    std::unique_ptr<TagRenderer> m_renderer;
     QSet<QString> m_cleaned;
 };
 
@@ -963,7 +946,7 @@ bool ApplyRun::planID3v2(const QString& path, FileBytes& file, const SimRowTexts
     }
     ID3v2Tag tag;
     bool hadTag = false, ignored = false;
-    if (!ReadID3v2TagInfo(file, path, tag, hadTag, ignored, nullptr)) return false;
+    if (!ReadID3v2TagInfo(m_tagObject, file, path, tag, hadTag, ignored, nullptr)) return false;
     const ID3v2Tag before = tag;
     const bool fromRow = m_settings.changeID3v2Tag;
     const auto set = [&](int field, QString& slot, const QString* rowValue) {
@@ -986,8 +969,7 @@ bool ApplyRun::planID3v2(const QString& path, FileBytes& file, const SimRowTexts
     if (!change) return true;
     // The object holds this file's frames (the read above): frames that no
     // field replaces go into the new tag unchanged.
-    if (!m_renderer) m_renderer = std::make_unique<TagRenderer>();
-    work.v2Bytes = m_renderer->render(tag);
+    work.v2Bytes = RenderID3v2Tag(m_tagObject, tag);
     work.v2 = Plan::Write;
     work.id3v2 = tag;
     return true;
@@ -1119,7 +1101,7 @@ ApplyReport ApplyChanges(SimResultsModel& table, const ApplySettings& settings, 
     const int64_t total = table.checkedCount();
     const QString workingWith = GetResourceString(TextId::Common::WorkingWith);
     InOrderBoxes boxes;
-    ApplyRun run(settings, report, table);
+    ApplyRun run(settings, report, table, gobjID3v2Tag);
     boxes.follow(&run.staging());
     YieldClock clock(job.YieldIntervalMs());
     QString lastPath;

@@ -13,11 +13,12 @@ namespace {
 using quillmark::eID3FrameIDs;
 
 // What follows ReadTag: the has-tag flag, the filter and the fields.
-void TakeTag(ID3v2Tag& tag, bool& hasTag, bool& filtered, const ScanningCentreOptions* include) {
-    hasTag = gobjID3v2Tag.HasTag();
+void TakeTag(ID3v2TagObject& object, ID3v2Tag& tag, bool& hasTag, bool& filtered,
+             const ScanningCentreOptions* include) {
+    hasTag = object.HasTag();
     if (hasTag) {
         if (include && !include->blnIncFilesWithID3v2) filtered = true;
-        FetchID3v2Frames(gobjID3v2Tag, tag);
+        FetchID3v2Frames(object, tag);
     } else {
         if (include && !include->blnIncFilesWithoutID3v2) filtered = true;
         tag = ID3v2Tag();
@@ -44,6 +45,26 @@ void FetchID3v2Frames(ID3v2TagObject& object, ID3v2Tag& tag) {
     tag.EncodedBy = object.GetFrameValue(quillmark::eEncodedBy);
 }
 
+void StoreID3v2Frames(ID3v2TagObject& object, const ID3v2Tag& tag) {
+    object.SetFrameValue(quillmark::eTrack, tag.Track);
+    object.SetFrameValue(quillmark::eTitle, tag.Title);
+    object.SetFrameValue(quillmark::eArtist, tag.Artist);
+    object.SetFrameValue(quillmark::eAlbum, tag.Album);
+    object.SetFrameValue(quillmark::eYear, tag.Year);
+    object.SetFrameValue(quillmark::eComment, tag.Comment);
+    object.SetFrameValue(quillmark::eGenre, tag.Genre);
+    object.SetFrameValue(quillmark::eComposer, tag.Composer);
+    object.SetFrameValue(quillmark::eOrigArtist, tag.OrigArtist);
+    object.SetFrameValue(quillmark::eCopyright, tag.Copyright);
+    object.SetFrameValue(quillmark::eURL, tag.URL);
+    object.SetFrameValue(quillmark::eEncodedBy, tag.EncodedBy);
+}
+
+QByteArray RenderID3v2Tag(ID3v2TagObject& object, const ID3v2Tag& tag) {
+    StoreID3v2Frames(object, tag);
+    return object.RenderTag();
+}
+
 void InitialiseQuillmarkClass() {
     WithTrail(QStringLiteral("InitialiseQuillmarkClass"), [] { gobjID3v2Tag = CreateQuillmarkTagObject(); });
 }
@@ -54,10 +75,15 @@ void TerminateID3v2Class() {
 
 bool ReadID3v2TagInfo(const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered,
                       const ScanningCentreOptions* include) {
+    return ReadID3v2TagInfo(gobjID3v2Tag, path, tag, hasTag, filtered, include);
+}
+
+bool ReadID3v2TagInfo(ID3v2TagObject& object, const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered,
+                      const ScanningCentreOptions* include) {
     try {
         if (!FileExists(path)) return true;
-        gobjID3v2Tag.ReadTag(path);
-        TakeTag(tag, hasTag, filtered, include);
+        object.ReadTag(path);
+        TakeTag(object, tag, hasTag, filtered, include);
         return true;
     } catch (...) {
         if (ReportFileError(path, FileAction::ReadID3v2)) return false;
@@ -67,11 +93,16 @@ bool ReadID3v2TagInfo(const QString& path, ID3v2Tag& tag, bool& hasTag, bool& fi
 
 bool ReadID3v2TagInfo(FileBytes& file, const QString& path, ID3v2Tag& tag, bool& hasTag, bool& filtered,
                       const ScanningCentreOptions* include) {
+    return ReadID3v2TagInfo(gobjID3v2Tag, file, path, tag, hasTag, filtered, include);
+}
+
+bool ReadID3v2TagInfo(ID3v2TagObject& object, FileBytes& file, const QString& path, ID3v2Tag& tag, bool& hasTag,
+                      bool& filtered, const ScanningCentreOptions* include) {
     try {
-        if (!file.isOpen()) return ReadID3v2TagInfo(path, tag, hasTag, filtered, include);
+        if (!file.isOpen()) return ReadID3v2TagInfo(object, path, tag, hasTag, filtered, include);
         const QByteArrayView head = file.head();
-        gobjID3v2Tag.ReadTagFromBytes(path, head.data(), head.size());
-        TakeTag(tag, hasTag, filtered, include);
+        object.ReadTagFromBytes(path, head.data(), head.size());
+        TakeTag(object, tag, hasTag, filtered, include);
         return true;
     } catch (...) {
         if (ReportFileError(path, FileAction::ReadID3v2)) return false;
@@ -80,6 +111,10 @@ bool ReadID3v2TagInfo(FileBytes& file, const QString& path, ID3v2Tag& tag, bool&
 }
 
 bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag, bool writeReadOnly) {
+    return WriteID3v2TagInfo(gobjID3v2Tag, path, tag, writeReadOnly);
+}
+
+bool WriteID3v2TagInfo(ID3v2TagObject& object, const QString& path, const ID3v2Tag& tag, bool writeReadOnly) {
     try {
         if (!FileExists(path)) return false;
         ID3v2Tag current;
@@ -87,26 +122,14 @@ bool WriteID3v2TagInfo(const QString& path, const ID3v2Tag& tag, bool writeReadO
         bool ignored = false;
         // Loads the file's own frames into the object, so frames that no
         // field replaces go back unchanged.
-        if (!ReadID3v2TagInfo(path, current, hadTag, ignored, nullptr)) return false;
+        if (!ReadID3v2TagInfo(object, path, current, hadTag, ignored, nullptr)) return false;
         if (hadTag && CompareID3v2(current, tag)) return false;
 
         IsWriteable(path, writeReadOnly);
-        // This order is also the frame order of a tag made from nothing.
-        gobjID3v2Tag.SetFrameValue(quillmark::eTrack, tag.Track);
-        gobjID3v2Tag.SetFrameValue(quillmark::eTitle, tag.Title);
-        gobjID3v2Tag.SetFrameValue(quillmark::eArtist, tag.Artist);
-        gobjID3v2Tag.SetFrameValue(quillmark::eAlbum, tag.Album);
-        gobjID3v2Tag.SetFrameValue(quillmark::eYear, tag.Year);
-        gobjID3v2Tag.SetFrameValue(quillmark::eComment, tag.Comment);
-        gobjID3v2Tag.SetFrameValue(quillmark::eGenre, tag.Genre);
-        gobjID3v2Tag.SetFrameValue(quillmark::eComposer, tag.Composer);
-        gobjID3v2Tag.SetFrameValue(quillmark::eOrigArtist, tag.OrigArtist);
-        gobjID3v2Tag.SetFrameValue(quillmark::eCopyright, tag.Copyright);
-        gobjID3v2Tag.SetFrameValue(quillmark::eURL, tag.URL);
-        gobjID3v2Tag.SetFrameValue(quillmark::eEncodedBy, tag.EncodedBy);
+        StoreID3v2Frames(object, tag);
         // A file that is still read-only makes the library refuse (its
         // read-only error) rather than change the file's mode itself.
-        gobjID3v2Tag.WriteTag(path, false);
+        object.WriteTag(path, false);
         return true;
     } catch (...) {
         if (ReportFileError(path, FileAction::ModifyID3v2)) return false;
