@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+SV_CMAKE_ARGS="-DSV_WERROR=ON" scripts/build.sh
 cd build
 ctest --output-on-failure -j "$(nproc)" --timeout 600
