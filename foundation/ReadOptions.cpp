@@ -7,8 +7,6 @@
 
 namespace {
 
-// The title under which the program keeps its settings.
-const QString kProgramTitle = QStringLiteral("Sonivard");
 const QString kDefaultFont = QStringLiteral("Font: Default, Size Default, Colour Default");
 const QString kDefaultTitle = QStringLiteral("My Music Collection");
 
@@ -93,20 +91,6 @@ void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& o) {
             o.strHeaderFont[i] = readText(s, numbered("HeaderFont", qsizetype(i)), kDefaultFont);
             o.strHeaderColour[i] = readText(s, numbered("HeaderColour", qsizetype(i)));
         }
-    });
-}
-
-void GetHTMLPageProperties(CataloguerHTMLOptions& o) {
-    WithTrail(QStringLiteral("GetHTMLPageProperties"), [&] {
-        const QString s = QStringLiteral("MusicCataloguerHTML");
-        o.strPageTitle = readText(s, QStringLiteral("Title"), kDefaultTitle);
-        o.strPageDescription = readText(s, QStringLiteral("Description"), kDefaultTitle);
-        const QString keywords = QStringLiteral("Brellick Software, ") + kProgramTitle + QStringLiteral(", MP3, Music");
-        o.strPageKeywords = readText(s, QStringLiteral("Keywords"), keywords);
-        o.strBackgroundImage = readText(s, QStringLiteral("BackgroundImage"));
-        for (size_t i = 0; i < o.strPageColour.size(); ++i)
-            o.strPageColour[i] = readText(s, numbered("PageColour", qsizetype(i)), QStringLiteral("Default"));
-        for (size_t i = 0; i < o.strMargin.size(); ++i) o.strMargin[i] = readText(s, numbered("Margin", qsizetype(i)));
     });
 }
 

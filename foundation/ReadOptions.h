@@ -24,8 +24,7 @@ void GetPreferences(GeneralPreferences& record = Options().Preferences);
 void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
 // "MusicCataloguerHTML": page header
 void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
-// "MusicCataloguerHTML": page properties
-void GetHTMLPageProperties(CataloguerHTMLOptions& record = Options().CataloguerHTML);
+// "MusicCataloguerHTML": page properties: cataloguer/CataloguerOptionSettings.h
 // "MusicCataloguerText": columns, widths, sort
 void GetMusicCataloguerTextOptions(CataloguerTextOptions& record = Options().CataloguerText);
 // "MusicCataloguerText": page header

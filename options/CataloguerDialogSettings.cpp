@@ -34,35 +34,6 @@ const HeaderCheck kHeaderChecks[] = {
 
 }  // namespace
 
-QString DefaultPageKeywords() {
-    return QStringLiteral("Brellick Software, ") + QStringLiteral("Sonivard") + QStringLiteral(", MP3, Music");
-}
-
-// ---- page properties ----------------------------------------------------------------
-
-void HTMLPagePropertiesSettings::Read() {
-    WithTrail(QStringLiteral("ReadHTMLPagePropertiesSettings"), [&] {
-        TextTitle = Stored::Text(kHTML, QStringLiteral("Title"), kDefaultCatalogueTitle);
-        TextDescription = Stored::Text(kHTML, QStringLiteral("Description"), kDefaultCatalogueTitle);
-        TextKeywords = Stored::Text(kHTML, QStringLiteral("Keywords"), DefaultPageKeywords());
-        TextBackgroundImage = Stored::Text(kHTML, QStringLiteral("BackgroundImage"));
-        for (int i = 0; i < 5; ++i)
-            ComboColour[i] = Stored::Text(kHTML, Numbered("PageColour", i), QStringLiteral("Default"));
-        for (int j = 0; j < 4; ++j) TextMargin[j] = Stored::Text(kHTML, Numbered("Margin", j));
-    });
-}
-
-void HTMLPagePropertiesSettings::Write() const {
-    WithTrail(QStringLiteral("WriteHTMLPagePropertiesSettings"), [&] {
-        Stored::SaveText(kHTML, QStringLiteral("Title"), TextTitle);
-        Stored::SaveText(kHTML, QStringLiteral("Description"), TextDescription);
-        Stored::SaveText(kHTML, QStringLiteral("Keywords"), TextKeywords);
-        Stored::SaveText(kHTML, QStringLiteral("BackgroundImage"), TextBackgroundImage);
-        for (int i = 0; i < 5; ++i) Stored::SaveText(kHTML, Numbered("PageColour", i), ComboColour[i]);
-        for (int j = 0; j < 4; ++j) Stored::SaveText(kHTML, Numbered("Margin", j), TextMargin[j]);
-    });
-}
-
 // ---- header checks ----------------------------------------------------------------------
 
 void CataloguerHeaderChecks::ReadChecks(const QString& section) {

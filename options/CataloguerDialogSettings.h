@@ -1,10 +1,11 @@
 #pragma once
-// The settings of the music cataloguer's four option windows: HTML page
-// properties, the HTML and the text page header, and the HTML font editor's
-// history of font faces.  One record per window, its fields named after the
-// window's controls, with its reader and writer over the settings store;
-// each record starts at the defaults a new user sees.  These are the entries
-// GetHTMLPageProperties, GetHTMLCataloguerHeaderOptions and
+// The settings of three of the music cataloguer's option windows: the HTML
+// and the text page header, and the HTML font editor's history of font faces
+// (the HTML page properties keep theirs in
+// cataloguer/CataloguerOptionSettings.h).  One record per window, its fields
+// named after the window's controls, with its reader and writer over the
+// settings store; each record starts at the defaults a new user sees.  These
+// are the entries GetHTMLCataloguerHeaderOptions and
 // GetTextCataloguerHeaderOptions read into the cataloguer's options.
 //
 // A dialog uses its pair as every window does (options/WindowSettings.h):
@@ -20,36 +21,14 @@
 // descriptions are texts).  An error ends the reading or writing at its
 // entry and passes up the trail with the procedure's name.
 
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "options/ControlSettings.h"
 
 #include <QString>
 #include <array>
 
-// The title of catalogue pages and headers on a first run.
-inline const QString kDefaultCatalogueTitle = QStringLiteral("My Music Collection");
 // The font description of a header part on a first run.
 inline const QString kDefaultHeaderFont = QStringLiteral("Font: Default, Size Default, Colour Default");
-// The keywords of catalogue pages on a first run.
-QString DefaultPageKeywords();
-
-// DialogHTMLPageProperties, section "MusicCataloguerHTML".
-struct HTMLPagePropertiesSettings {
-    QString TextTitle = kDefaultCatalogueTitle;        // "Title"
-    QString TextDescription = kDefaultCatalogueTitle;  // "Description"
-    QString TextKeywords = DefaultPageKeywords();      // "Keywords"
-    QString TextBackgroundImage;                       // "BackgroundImage", a picture's path
-    // "PageColour0" to "PageColour4": background, text, links, visited
-    // links, active links; a colour text, default "Default".
-    std::array<QString, 5> ComboColour{QStringLiteral("Default"), QStringLiteral("Default"),
-                                       QStringLiteral("Default"), QStringLiteral("Default"),
-                                       QStringLiteral("Default")};
-    // "Margin0" to "Margin3": left, top, width, height; digits, default "".
-    std::array<QString, 4> TextMargin;
-
-    void Read();
-    void Write() const;
-    bool operator==(const HTMLPagePropertiesSettings&) const = default;
-};
 
 // What a page header shows: the same keys in both header dialogs.
 struct CataloguerHeaderChecks {

@@ -4,6 +4,7 @@
 
 #include "windowsettings/SettingsFixture.h"
 
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "options/CataloguerDialogSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 
