@@ -1,6 +1,7 @@
 #include "cataloguer/CataloguerOptionSettings.h"
 
 #include "foundation/Errors.h"
+#include "foundation/SettingsStore.h"
 #include "foundation/StoredValues.h"
 
 #include <iterator>
@@ -8,6 +9,7 @@
 namespace {
 
 const QString kHTML = QStringLiteral("MusicCataloguerHTML");
+const QString kText = QStringLiteral("MusicCataloguerText");
 
 QString Numbered(const char* key, int n) { return QLatin1String(key) + QString::number(n); }
 
@@ -34,6 +36,64 @@ constexpr int kMargins = 4;
 const char* const kPageColourKey = "PageColour";  // 0 to 4
 const QString kPageColourDefault = QStringLiteral("Default");
 const char* const kMarginKey = "Margin";  // 0 to 3, default ""
+
+// ---- page headers: the keys in stored order, with their defaults ----
+
+// "PageLinksAppear" comes first in the HTML header: a place in a box of three.
+const QString kPageLinksKey = QStringLiteral("PageLinksAppear");
+const QString kPageLinksDefault = QStringLiteral("0");
+constexpr int kPageLinkPlaces = 3;
+
+// Then the title: its check and its text.
+const QString kTitleCheckKey = QStringLiteral("HeaderTitle");
+constexpr bool kTitleCheckDefault = true;
+const QString kTitleTextKey = QStringLiteral("TitleText");
+
+// Then the other checks, the same in both sections, each ticked on a first
+// run: the window records' field and the two program records' fields.
+using Checks = CataloguerHeaderChecks;
+struct HeaderCheck {
+    const char* key;
+    bool Checks::*check;
+    bool CataloguerHTMLOptions::*html;
+    bool CataloguerTextOptions::*text;
+};
+constexpr bool kHeaderCheckDefault = true;
+const HeaderCheck kHeaderChecks[] = {
+    {"CollectionProps", &Checks::CheckCollectionProperties, &CataloguerHTMLOptions::blnHTMLCollectionProps,
+     &CataloguerTextOptions::blnCollectionProps},
+    {"TotalNumFiles", &Checks::CheckTotalNumFiles, &CataloguerHTMLOptions::blnHTMLTotalNumFiles,
+     &CataloguerTextOptions::blnTotalNumFiles},
+    {"TotalSizeFiles", &Checks::CheckTotalSizeFiles, &CataloguerHTMLOptions::blnHTMLTotalSizeFiles,
+     &CataloguerTextOptions::blnTotalSizeFiles},
+    {"TotalLengthFiles", &Checks::CheckTotalLengthFiles, &CataloguerHTMLOptions::blnHTMLTotalLengthFiles,
+     &CataloguerTextOptions::blnTotalLengthFiles},
+    {"ListProps", &Checks::CheckListProperties, &CataloguerHTMLOptions::blnHTMLListProps,
+     &CataloguerTextOptions::blnListProps},
+    {"ListCreationDate", &Checks::CheckListCreationDate, &CataloguerHTMLOptions::blnHTMLListCreationDate,
+     &CataloguerTextOptions::blnListCreationDate},
+    {"ListCreationTime", &Checks::CheckListCreationTime, &CataloguerHTMLOptions::blnHTMLListCreationTime,
+     &CataloguerTextOptions::blnListCreationTime},
+    {"NumPagesInList", &Checks::CheckNumPagesInList, &CataloguerHTMLOptions::blnHTMLNumPagesInList,
+     &CataloguerTextOptions::blnNumPagesInList},
+    {"ColumnHeadings", &Checks::CheckColumnHeadings, &CataloguerHTMLOptions::blnHTMLColumnHeadings,
+     &CataloguerTextOptions::blnColumnHeadings},
+};
+
+// Last in the HTML header, for each of its five parts: "HeaderFont<n>" (a
+// font description) and "HeaderColour<n>" (a colour text, default "").
+constexpr int kHeaderParts = 5;
+const char* const kHeaderFontKey = "HeaderFont";
+const char* const kHeaderColourKey = "HeaderColour";
+
+// A check as the window stores it ("1"/"0", read by number) and as the
+// program reads it (a Boolean).
+bool ReadCheck(const QString& section, const QString& key, bool defaultValue) {
+    return Stored::Check(section, key, Stored::CheckText(defaultValue));
+}
+bool ReadTruth(const QString& section, const QString& key, bool defaultValue) {
+    return Stored::Truth(section, key, Stored::TruthText(defaultValue));
+}
 
 }  // namespace
 
@@ -76,5 +136,88 @@ void GetHTMLPageProperties(CataloguerHTMLOptions& o) {
             o.strPageColour[i] = Stored::Text(kHTML, Numbered(kPageColourKey, int(i)), kPageColourDefault);
         for (size_t i = 0; i < o.strMargin.size(); ++i)
             o.strMargin[i] = Stored::Text(kHTML, Numbered(kMarginKey, int(i)));
+    });
+}
+
+// ---- page headers ---------------------------------------------------------------------
+
+void CataloguerHeaderChecks::ReadChecks(const QString& section) {
+    CheckTitle = ReadCheck(section, kTitleCheckKey, kTitleCheckDefault);
+    TextTitle = Stored::Text(section, kTitleTextKey, kDefaultCatalogueTitle);
+    for (const HeaderCheck& c : kHeaderChecks)
+        this->*c.check = ReadCheck(section, QLatin1String(c.key), kHeaderCheckDefault);
+}
+
+void CataloguerHeaderChecks::WriteChecks(const QString& section) const {
+    Stored::SaveCheck(section, kTitleCheckKey, CheckTitle);
+    Stored::SaveText(section, kTitleTextKey, TextTitle);
+    for (const HeaderCheck& c : kHeaderChecks) Stored::SaveCheck(section, QLatin1String(c.key), this->*c.check);
+}
+
+void HTMLCataloguerHeaderSettings::Read() {
+    WithTrail(QStringLiteral("ReadHTMLCataloguerHeaderOptionsSettings"), [&] {
+        // The page-links box has three places and refuses any other.
+        ComboPageLinks = Stored::IntegerIn(kHTML, kPageLinksKey, kPageLinksDefault, 0, kPageLinkPlaces - 1);
+        ReadChecks(kHTML);
+        for (int n = 0; n < kHeaderParts; ++n) {
+            LabelFont[n] = Stored::Text(kHTML, Numbered(kHeaderFontKey, n), kDefaultHeaderFont);
+            ComboFill[n] = Stored::Text(kHTML, Numbered(kHeaderColourKey, n));
+        }
+    });
+}
+
+void HTMLCataloguerHeaderSettings::Write() const {
+    WithTrail(QStringLiteral("WriteHTMLCataloguerHeaderOptionsSettings"), [&] {
+        Stored::SaveInteger(kHTML, kPageLinksKey, ComboPageLinks);
+        WriteChecks(kHTML);
+        for (int n = 0; n < kHeaderParts; ++n) {
+            Stored::SaveText(kHTML, Numbered(kHeaderFontKey, n), LabelFont[n]);
+            Stored::SaveText(kHTML, Numbered(kHeaderColourKey, n), ComboFill[n]);
+        }
+    });
+}
+
+void TextCataloguerHeaderSettings::Read() {
+    WithTrail(QStringLiteral("ReadTextCataloguerHeaderOptionsSettings"), [&] { ReadChecks(kText); });
+}
+
+void TextCataloguerHeaderSettings::Write() const {
+    WithTrail(QStringLiteral("WriteTextCataloguerHeaderOptionsSettings"), [&] { WriteChecks(kText); });
+}
+
+void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& o) {
+    WithTrail(QStringLiteral("GetHTMLCataloguerHeaderOptions"), [&] {
+        o.lngPageLinksAppear =
+            GetOptionSetting(kHTML, kPageLinksKey, kPageLinksDefault, SettingType::StrictInteger).toInt();
+        o.blnHTMLHeaderTitle = ReadTruth(kHTML, kTitleCheckKey, kTitleCheckDefault);
+        o.strHTMLTitleText = Stored::Text(kHTML, kTitleTextKey, kDefaultCatalogueTitle);
+        for (const HeaderCheck& c : kHeaderChecks)
+            o.*c.html = ReadTruth(kHTML, QLatin1String(c.key), kHeaderCheckDefault);
+        for (size_t i = 0; i < o.strHeaderFont.size(); ++i) {
+            o.strHeaderFont[i] = Stored::Text(kHTML, Numbered(kHeaderFontKey, int(i)), kDefaultHeaderFont);
+            o.strHeaderColour[i] = Stored::Text(kHTML, Numbered(kHeaderColourKey, int(i)));
+        }
+    });
+}
+
+void GetTextCataloguerHeaderOptions(CataloguerTextOptions& o) {
+    WithTrail(QStringLiteral("GetTextCataloguerHeaderOptions"), [&] {
+        o.blnHeaderTitle = ReadTruth(kText, kTitleCheckKey, kTitleCheckDefault);
+        o.strTitleText = Stored::Text(kText, kTitleTextKey, kDefaultCatalogueTitle);
+        for (const HeaderCheck& c : kHeaderChecks)
+            o.*c.text = ReadTruth(kText, QLatin1String(c.key), kHeaderCheckDefault);
+    });
+}
+
+// ---- font history -------------------------------------------------------------------------
+
+void HTMLFontSettings::Read() {
+    WithTrail(QStringLiteral("ReadHTMLFontSettings"),
+              [&] { ComboFontCombination.Read(ComboName, Limit, QStringLiteral("Default")); });
+}
+
+void HTMLFontSettings::Write(bool typed) {
+    WithTrail(QStringLiteral("WriteHTMLFontSettings"), [&] {
+        if (ComboFontCombination.Text.contains(QLatin1Char(','))) ComboFontCombination.Write(ComboName, Limit, typed);
     });
 }

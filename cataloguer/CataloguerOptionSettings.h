@@ -10,7 +10,21 @@
 // read; on an error they stop, keep what they assigned and pass the error on
 // with their own name appended.  A window record's Read and Write stop the
 // same way at their entry and pass up the trail with their own name.
+//
+// A dialog uses its pair as every window does (options/WindowSettings.h):
+// start a record from the controls, ReadThenShow it on load, and on OK take
+// the record from the controls, Write it and re-read its option group.  For
+// the two header dialogs and the font editor use the control bindings of
+// options/ui/DialogSettingsUi.h: they restore a header title's text before
+// its check (the text's change handler ticks the check, and a stored
+// unticked title must come back unticked) and keep the font history.
+//
+// Kinds of entry in the window records: check state ("1"/"0", read by
+// number: any number but 0 is ticked), list position (a number), text (as it
+// is; colours and font descriptions are texts).  The program's readers take
+// the same check keys as Booleans ("True"/"False" or a number).
 
+#include "foundation/ComboBoxSettings.h"
 #include "foundation/OptionRecords.h"
 
 #include <QString>
@@ -20,6 +34,8 @@
 inline const QString kDefaultCatalogueTitle = QStringLiteral("My Music Collection");
 // The keywords of catalogue pages on a first run.
 QString DefaultPageKeywords();
+// The font description of a header part on a first run.
+inline const QString kDefaultHeaderFont = QStringLiteral("Font: Default, Size Default, Colour Default");
 
 // ---- "MusicCataloguerHTML": page properties ----
 
@@ -45,3 +61,78 @@ struct HTMLPagePropertiesSettings {
 // The program's reading of the page properties into its record (trail name
 // "GetHTMLPageProperties").
 void GetHTMLPageProperties(CataloguerHTMLOptions& record = Options().CataloguerHTML);
+
+// ---- "MusicCataloguerHTML" and "MusicCataloguerText": page headers ----
+
+// What a page header shows: the same keys in both header dialogs.
+struct CataloguerHeaderChecks {
+    bool CheckTitle = true;                      // "HeaderTitle"
+    QString TextTitle = kDefaultCatalogueTitle;  // "TitleText"
+    bool CheckCollectionProperties = true;       // "CollectionProps"
+    bool CheckTotalNumFiles = true;              // "TotalNumFiles"
+    bool CheckTotalSizeFiles = true;             // "TotalSizeFiles"
+    bool CheckTotalLengthFiles = true;           // "TotalLengthFiles"
+    bool CheckListProperties = true;             // "ListProps"
+    bool CheckListCreationDate = true;           // "ListCreationDate"
+    bool CheckListCreationTime = true;           // "ListCreationTime"
+    bool CheckNumPagesInList = true;             // "NumPagesInList"
+    bool CheckColumnHeadings = true;             // "ColumnHeadings"
+
+    bool operator==(const CataloguerHeaderChecks&) const = default;
+
+protected:
+    void ReadChecks(const QString& section);
+    void WriteChecks(const QString& section) const;
+};
+
+// DialogHTMLCataloguerHeader, section "MusicCataloguerHTML".
+struct HTMLCataloguerHeaderSettings : CataloguerHeaderChecks {
+    // "PageLinksAppear": 0 top and bottom, 1 top, 2 bottom of each page.
+    // Any other position is refused with error 380 when read.
+    int ComboPageLinks = 0;
+    // Parts 0 page links, 1 title, 2 collection properties, 3 list
+    // properties, 4 column headings: "HeaderFont<n>" the caption of
+    // LabelFont(n), a font description; "HeaderColour<n>" the text of
+    // ComboFill(n), a colour text, default "".
+    std::array<QString, 5> LabelFont{kDefaultHeaderFont, kDefaultHeaderFont, kDefaultHeaderFont, kDefaultHeaderFont,
+                                     kDefaultHeaderFont};
+    std::array<QString, 5> ComboFill;
+
+    // Reads "PageLinksAppear", the header checks and title, then for each
+    // part its font and its fill.
+    void Read();
+    void Write() const;
+    bool operator==(const HTMLCataloguerHeaderSettings&) const = default;
+};
+
+// DialogTextCataloguerHeader, section "MusicCataloguerText".
+struct TextCataloguerHeaderSettings : CataloguerHeaderChecks {
+    void Read();
+    void Write() const;
+    bool operator==(const TextCataloguerHeaderSettings&) const = default;
+};
+
+// The program's reading of the page headers into its records (trail names
+// "GetHTMLCataloguerHeaderOptions", "GetTextCataloguerHeaderOptions"): the
+// page-links place as a strict number (SettingType::StrictInteger; no place
+// is refused), the checks as Booleans, texts as they are, in the window
+// records' order.
+void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
+void GetTextCataloguerHeaderOptions(CataloguerTextOptions& record = Options().CataloguerText);
+
+// ---- "ComboFontCombination": the HTML font editor's history ----
+
+// DialogHTMLFont: the history of ComboFontCombination in section
+// "ComboFontCombination", up to 12 entries, text "Default" on a first run.
+struct HTMLFontSettings {
+    static inline const QString ComboName = QStringLiteral("ComboFontCombination");
+    static constexpr int Limit = 12;
+
+    ComboBoxSettings ComboFontCombination;
+
+    void Read();
+    // Stores only a combination of several faces (a text with a comma):
+    // a single face or "Default" leaves the history and its text as stored.
+    // `typed` as for ComboBoxSettings::Write.
+    void Write(bool typed);
+};

@@ -8,7 +8,6 @@
 namespace {
 
 const QString kDefaultFont = QStringLiteral("Font: Default, Size Default, Colour Default");
-const QString kDefaultTitle = QStringLiteral("My Music Collection");
 
 ICataloguerOutputView* g_cataloguerView = nullptr;
 
@@ -72,28 +71,6 @@ void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& o) {
     });
 }
 
-void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& o) {
-    WithTrail(QStringLiteral("GetHTMLCataloguerHeaderOptions"), [&] {
-        const QString s = QStringLiteral("MusicCataloguerHTML");
-        o.lngPageLinksAppear = readStrictInteger(s, QStringLiteral("PageLinksAppear"), QStringLiteral("0"));
-        o.blnHTMLHeaderTitle = readBool(s, QStringLiteral("HeaderTitle"), true);
-        o.strHTMLTitleText = readText(s, QStringLiteral("TitleText"), kDefaultTitle);
-        o.blnHTMLCollectionProps = readBool(s, QStringLiteral("CollectionProps"), true);
-        o.blnHTMLTotalNumFiles = readBool(s, QStringLiteral("TotalNumFiles"), true);
-        o.blnHTMLTotalSizeFiles = readBool(s, QStringLiteral("TotalSizeFiles"), true);
-        o.blnHTMLTotalLengthFiles = readBool(s, QStringLiteral("TotalLengthFiles"), true);
-        o.blnHTMLListProps = readBool(s, QStringLiteral("ListProps"), true);
-        o.blnHTMLListCreationDate = readBool(s, QStringLiteral("ListCreationDate"), true);
-        o.blnHTMLListCreationTime = readBool(s, QStringLiteral("ListCreationTime"), true);
-        o.blnHTMLNumPagesInList = readBool(s, QStringLiteral("NumPagesInList"), true);
-        o.blnHTMLColumnHeadings = readBool(s, QStringLiteral("ColumnHeadings"), true);
-        for (size_t i = 0; i < o.strHeaderFont.size(); ++i) {
-            o.strHeaderFont[i] = readText(s, numbered("HeaderFont", qsizetype(i)), kDefaultFont);
-            o.strHeaderColour[i] = readText(s, numbered("HeaderColour", qsizetype(i)));
-        }
-    });
-}
-
 void GetMusicCataloguerTextOptions(CataloguerTextOptions& o) {
     WithTrail(QStringLiteral("GetMusicCataloguerTextOptions"), [&] {
         const QString s = QStringLiteral("MusicCataloguerText");
@@ -113,22 +90,5 @@ void GetMusicCataloguerTextOptions(CataloguerTextOptions& o) {
         o.blnSortBy = readBool(s, QStringLiteral("SortBy"), false);
         o.strSortKey = readText(s, QStringLiteral("SortKey"));
         o.lngSortOrder = readStrictInteger(s, QStringLiteral("SortOrder"), QStringLiteral("0"));
-    });
-}
-
-void GetTextCataloguerHeaderOptions(CataloguerTextOptions& o) {
-    WithTrail(QStringLiteral("GetTextCataloguerHeaderOptions"), [&] {
-        const QString s = QStringLiteral("MusicCataloguerText");
-        o.blnHeaderTitle = readBool(s, QStringLiteral("HeaderTitle"), true);
-        o.strTitleText = readText(s, QStringLiteral("TitleText"), kDefaultTitle);
-        o.blnCollectionProps = readBool(s, QStringLiteral("CollectionProps"), true);
-        o.blnTotalNumFiles = readBool(s, QStringLiteral("TotalNumFiles"), true);
-        o.blnTotalSizeFiles = readBool(s, QStringLiteral("TotalSizeFiles"), true);
-        o.blnTotalLengthFiles = readBool(s, QStringLiteral("TotalLengthFiles"), true);
-        o.blnListProps = readBool(s, QStringLiteral("ListProps"), true);
-        o.blnListCreationDate = readBool(s, QStringLiteral("ListCreationDate"), true);
-        o.blnListCreationTime = readBool(s, QStringLiteral("ListCreationTime"), true);
-        o.blnNumPagesInList = readBool(s, QStringLiteral("NumPagesInList"), true);
-        o.blnColumnHeadings = readBool(s, QStringLiteral("ColumnHeadings"), true);
     });
 }

@@ -22,13 +22,11 @@ void GetPreferences(GeneralPreferences& record = Options().Preferences);
 // coordinator/CoordinatorDialogSettings.h
 // "MusicCataloguerHTML": columns, sort, list font and fill, extension
 void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
-// "MusicCataloguerHTML": page header
-void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
-// "MusicCataloguerHTML": page properties: cataloguer/CataloguerOptionSettings.h
+// "MusicCataloguerHTML": page header and page properties:
+// cataloguer/CataloguerOptionSettings.h
 // "MusicCataloguerText": columns, widths, sort
 void GetMusicCataloguerTextOptions(CataloguerTextOptions& record = Options().CataloguerText);
-// "MusicCataloguerText": page header
-void GetTextCataloguerHeaderOptions(CataloguerTextOptions& record = Options().CataloguerText);
+// "MusicCataloguerText": page header: cataloguer/CataloguerOptionSettings.h
 // "EncoderDecoder": encoder/EncoderOptionSettings.h
 
 // The largest rule count a store may announce ("NumScanRules",

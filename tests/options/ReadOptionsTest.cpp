@@ -11,7 +11,6 @@
 #include "scanning/engine/ScanningCentreSettings.h"
 #include "options/MainOptions.h"
 #include "cataloguer/CataloguerOptionSettings.h"
-#include "options/CataloguerDialogSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 #include "options/OptionsSettings.h"
 #include "options/WindowSettings.h"

@@ -5,7 +5,6 @@
 #include "windowsettings/SettingsFixture.h"
 
 #include "cataloguer/CataloguerOptionSettings.h"
-#include "options/CataloguerDialogSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
 #include "cataloguer/CataloguerOptionSettings.h"
-#include "options/CataloguerDialogSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 #include "support/ScopedOptions.h"
 
