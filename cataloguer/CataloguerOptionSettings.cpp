@@ -13,6 +13,23 @@ const QString kText = QStringLiteral("MusicCataloguerText");
 
 QString Numbered(const char* key, int n) { return QLatin1String(key) + QString::number(n); }
 
+// ---- HTML columns: the keys in stored order, with their defaults ----
+
+const QString kColumnCountKey = QStringLiteral("NumColumnHeadings");
+const QString kColumnCountDefault = QStringLiteral("0");
+const char* const kColumnKey = "ColumnHeading";  // 1 to the count, default ""
+const QString kSortByKey = QStringLiteral("SortBy");
+constexpr bool kSortByDefault = false;
+const QString kSortKeyKey = QStringLiteral("SortKey");  // default ""
+const QString kSortOrderKey = QStringLiteral("SortOrder");
+const QString kSortOrderDefault = QStringLiteral("0");
+const QString kListTextFontKey = QStringLiteral("ListTextFont");
+const QString kListTextColourKey = QStringLiteral("ListTextColour");  // default ""
+const QString kExtensionKey = QStringLiteral("OutputExtension");
+const QString kExtensionDefault = QStringLiteral("html");
+
+ICataloguerOutputView* g_cataloguerView = nullptr;
+
 // ---- page properties: the keys in stored order, with their defaults ----
 
 // The single texts; the colours and margins follow them.
@@ -97,8 +114,59 @@ bool ReadTruth(const QString& section, const QString& key, bool defaultValue) {
 
 }  // namespace
 
+void SetCataloguerOutputView(ICataloguerOutputView* view) { g_cataloguerView = view; }
+
 QString DefaultPageKeywords() {
     return QStringLiteral("Brellick Software, ") + QStringLiteral("Sonivard") + QStringLiteral(", MP3, Music");
+}
+
+// ---- HTML columns ---------------------------------------------------------------------
+
+void HTMLCatalogueChecks::Read() {
+    ListIncludedHTML.clear();
+    const int count = Stored::Integer(kHTML, kColumnCountKey, kColumnCountDefault);
+    for (int n = 1; n <= count; ++n) ListIncludedHTML << Stored::Text(kHTML, Numbered(kColumnKey, n));
+    CheckSortByHTML = Stored::CheckState(kHTML, kSortByKey, Stored::CheckText(kSortByDefault));
+    ComboSortKeyHTML = Stored::Text(kHTML, kSortKeyKey);
+    // The order box offers two entries: another index is no value it can show.
+    ComboOrderHTML = Stored::IntegerIn(kHTML, kSortOrderKey, kSortOrderDefault, -1, 1);
+    LabelFont = Stored::Text(kHTML, kListTextFontKey, kDefaultListTextFont);
+    ComboFill = Stored::Text(kHTML, kListTextColourKey);
+    TextOutputFileNameExtension = Stored::Text(kHTML, kExtensionKey, kExtensionDefault);
+}
+
+void HTMLCatalogueChecks::Write() const {
+    Stored::SaveInteger(kHTML, kColumnCountKey, static_cast<int32_t>(ListIncludedHTML.size()));
+    for (int n = 1; n <= ListIncludedHTML.size(); ++n)
+        Stored::SaveText(kHTML, Numbered(kColumnKey, n), ListIncludedHTML[n - 1]);
+    Stored::SaveInteger(kHTML, kSortByKey, CheckSortByHTML);
+    Stored::SaveText(kHTML, kSortKeyKey, ComboSortKeyHTML);
+    Stored::SaveInteger(kHTML, kSortOrderKey, ComboOrderHTML);
+    Stored::SaveText(kHTML, kListTextFontKey, LabelFont);
+    Stored::SaveText(kHTML, kListTextColourKey, ComboFill);
+    Stored::SaveText(kHTML, kExtensionKey, TextOutputFileNameExtension);
+}
+
+void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& o) {
+    WithTrail(QStringLiteral("GetMusicCataloguerHTMLOptions"), [&] {
+        const int count = GetOptionSetting(kHTML, kColumnCountKey, kColumnCountDefault, SettingType::Integer).toInt();
+        o.intHTMLNumColumnHeadings = count;
+        if (count > 0) {
+            o.strHTMLColumnHeadings.assign(static_cast<size_t>(count), QString());
+            for (int n = 1; n <= count; ++n)
+                o.strHTMLColumnHeadings[static_cast<size_t>(n - 1)] = Stored::Text(kHTML, Numbered(kColumnKey, n));
+        }
+        o.blnHTMLSortBy = Stored::Truth(kHTML, kSortByKey, Stored::TruthText(kSortByDefault));
+        o.strHTMLSortKey = Stored::Text(kHTML, kSortKeyKey);
+        o.lngHTMLSortOrder =
+            GetOptionSetting(kHTML, kSortOrderKey, kSortOrderDefault, SettingType::StrictInteger).toInt();
+        o.strListTextFont = Stored::Text(kHTML, kListTextFontKey, kDefaultListTextFont);
+        o.strListTextColour = Stored::Text(kHTML, kListTextColourKey);
+        o.strOutputExtension = Stored::Text(kHTML, kExtensionKey, kExtensionDefault);
+
+        if (g_cataloguerView && g_cataloguerView->IsHTMLOutputSelected())
+            g_cataloguerView->SetExtensionCaption(QStringLiteral("XXX.") + o.strOutputExtension);
+    });
 }
 
 // ---- page properties ----------------------------------------------------------------

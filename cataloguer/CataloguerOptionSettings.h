@@ -28,6 +28,7 @@
 #include "foundation/OptionRecords.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // The title of catalogue pages and headers on a first run.
@@ -36,6 +37,49 @@ inline const QString kDefaultCatalogueTitle = QStringLiteral("My Music Collectio
 QString DefaultPageKeywords();
 // The font description of a header part on a first run.
 inline const QString kDefaultHeaderFont = QStringLiteral("Font: Default, Size Default, Colour Default");
+// The font description of the list text on a first run.
+inline const QString kDefaultListTextFont = QStringLiteral("Font: Default, Size Default, Colour Default");
+
+// ---- "MusicCataloguerHTML": columns, sort, list font and fill, extension ----
+
+// The Options dialog's HTML catalogue page.  The sort check is stored as its
+// state ("0", "1", "2" greyed), and the window refuses a stored order other
+// than -1 to 1 with error 380 (the box has two entries).
+struct HTMLCatalogueChecks {
+    QStringList ListIncludedHTML;                                  // "NumColumnHeadings", "ColumnHeading" n
+    int CheckSortByHTML = 0;                                       // "SortBy"
+    QString ComboSortKeyHTML;                                      // "SortKey" (read: empty leaves the box alone)
+    int ComboOrderHTML = 0;                                        // "SortOrder": index, -1 none
+    QString LabelFont = kDefaultListTextFont;                      // "ListTextFont"
+    QString ComboFill;                                             // "ListTextColour"
+    QString TextOutputFileNameExtension = QStringLiteral("html");  // "OutputExtension"
+
+    // No trail names of their own: the Options dialog's reader and writer
+    // name the trail.
+    void Read();
+    void Write() const;
+    bool operator==(const HTMLCatalogueChecks&) const = default;
+};
+
+// The program's reading of the section's columns, sort, list font and fill
+// and extension into its record (trail name "GetMusicCataloguerHTMLOptions"):
+// the count as a number, the sort check as a Boolean, the order as a strict
+// number, texts as they are.  A count of 0 or less leaves the record's
+// headings as they were.  While the registered cataloguer window has HTML
+// output selected, its extension label follows the extension read.
+void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
+
+// The open Music Cataloguer window as the HTML reader sees it: while HTML
+// output is selected its extension label follows the stored extension.  The
+// window registers itself when it loads and unregisters (nullptr) when it
+// unloads.
+class ICataloguerOutputView {
+public:
+    virtual ~ICataloguerOutputView() = default;
+    virtual bool IsHTMLOutputSelected() const = 0;
+    virtual void SetExtensionCaption(const QString& caption) = 0;  // "XXX." + extension
+};
+void SetCataloguerOutputView(ICataloguerOutputView* view);
 
 // ---- "MusicCataloguerHTML": page properties ----
 

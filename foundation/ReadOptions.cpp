@@ -7,10 +7,6 @@
 
 namespace {
 
-const QString kDefaultFont = QStringLiteral("Font: Default, Size Default, Colour Default");
-
-ICataloguerOutputView* g_cataloguerView = nullptr;
-
 // One key each, with its default text and type code.
 QString readText(const QString& section, const QString& key, const QString& defaultText = QString()) {
     return GetOptionSetting(section, key, defaultText, SettingType::String).toString();
@@ -45,31 +41,7 @@ int32_t ReadRuleCount(const QString& section, const QString& key) {
     return count;
 }
 
-void SetCataloguerOutputView(ICataloguerOutputView* view) { g_cataloguerView = view; }
-
 void GetPreferences(GeneralPreferences& o) { o.Read(); }
-
-void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& o) {
-    WithTrail(QStringLiteral("GetMusicCataloguerHTMLOptions"), [&] {
-        const QString s = QStringLiteral("MusicCataloguerHTML");
-        const int count = readInteger(s, QStringLiteral("NumColumnHeadings"), QStringLiteral("0"));
-        o.intHTMLNumColumnHeadings = count;
-        if (count > 0) {
-            o.strHTMLColumnHeadings.assign(static_cast<size_t>(count), QString());
-            for (int n = 1; n <= count; ++n)
-                o.strHTMLColumnHeadings[static_cast<size_t>(n - 1)] = readText(s, numbered("ColumnHeading", n));
-        }
-        o.blnHTMLSortBy = readBool(s, QStringLiteral("SortBy"), false);
-        o.strHTMLSortKey = readText(s, QStringLiteral("SortKey"));
-        o.lngHTMLSortOrder = readStrictInteger(s, QStringLiteral("SortOrder"), QStringLiteral("0"));
-        o.strListTextFont = readText(s, QStringLiteral("ListTextFont"), kDefaultFont);
-        o.strListTextColour = readText(s, QStringLiteral("ListTextColour"));
-        o.strOutputExtension = readText(s, QStringLiteral("OutputExtension"), QStringLiteral("html"));
-
-        if (g_cataloguerView && g_cataloguerView->IsHTMLOutputSelected())
-            g_cataloguerView->SetExtensionCaption(QStringLiteral("XXX.") + o.strOutputExtension);
-    });
-}
 
 void GetMusicCataloguerTextOptions(CataloguerTextOptions& o) {
     WithTrail(QStringLiteral("GetMusicCataloguerTextOptions"), [&] {

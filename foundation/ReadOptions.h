@@ -20,10 +20,7 @@ void GetPreferences(GeneralPreferences& record = Options().Preferences);
 // "SimulateRules": coordinator/CoordinatorOptionSettings.h
 // "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat":
 // coordinator/CoordinatorDialogSettings.h
-// "MusicCataloguerHTML": columns, sort, list font and fill, extension
-void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
-// "MusicCataloguerHTML": page header and page properties:
-// cataloguer/CataloguerOptionSettings.h
+// "MusicCataloguerHTML": cataloguer/CataloguerOptionSettings.h
 // "MusicCataloguerText": columns, widths, sort
 void GetMusicCataloguerTextOptions(CataloguerTextOptions& record = Options().CataloguerText);
 // "MusicCataloguerText": page header: cataloguer/CataloguerOptionSettings.h
@@ -48,15 +45,3 @@ QString RuleKey(int32_t n, const char* field);
 // A rule count from the store ("0" when none), refused before any array is
 // sized for it.
 int32_t ReadRuleCount(const QString& section, const QString& key);
-
-// The open Music Cataloguer window as the HTML reader sees it: while HTML
-// output is selected its extension label follows the stored extension.  The
-// window registers itself when it loads and unregisters (nullptr) when it
-// unloads.
-class ICataloguerOutputView {
-public:
-    virtual ~ICataloguerOutputView() = default;
-    virtual bool IsHTMLOutputSelected() const = 0;
-    virtual void SetExtensionCaption(const QString& caption) = 0;  // "XXX." + extension
-};
-void SetCataloguerOutputView(ICataloguerOutputView* view);

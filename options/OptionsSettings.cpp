@@ -7,7 +7,6 @@
 
 namespace {
 
-const QString kHTML = QStringLiteral("MusicCataloguerHTML");
 const QString kText = QStringLiteral("MusicCataloguerText");
 
 QString key(const char* name) { return QLatin1String(name); }
@@ -25,16 +24,7 @@ void OptionsSettings::Read() {
 
         CoordinatorChecks::Read();
 
-        ListIncludedHTML.clear();
-        const int htmlCount = Stored::Integer(kHTML, key("NumColumnHeadings"), key("0"));
-        for (int n = 1; n <= htmlCount; ++n) ListIncludedHTML << Stored::Text(kHTML, columnKey("ColumnHeading", n));
-        CheckSortByHTML = Stored::CheckState(kHTML, key("SortBy"), key("0"));
-        ComboSortKeyHTML = Stored::Text(kHTML, key("SortKey"));
-        // The order box offers two entries: another index is no value it can show.
-        ComboOrderHTML = Stored::IntegerIn(kHTML, key("SortOrder"), key("0"), -1, 1);
-        LabelFont = Stored::Text(kHTML, key("ListTextFont"), kDefaultListTextFont);
-        ComboFill = Stored::Text(kHTML, key("ListTextColour"));
-        TextOutputFileNameExtension = Stored::Text(kHTML, key("OutputExtension"), QStringLiteral("html"));
+        HTMLCatalogueChecks::Read();
 
         ListIncludedText.clear();
         const int textCount = Stored::Integer(kText, key("NumColumnHeadings"), key("0"));
@@ -63,15 +53,7 @@ void OptionsSettings::Write(const std::vector<ScanRule>& scanRules,
         CoordinatorChecks::Write();
         WriteSimulateRules(simulateRules);
 
-        Stored::SaveInteger(kHTML, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedHTML.size()));
-        for (int n = 1; n <= ListIncludedHTML.size(); ++n)
-            Stored::SaveText(kHTML, columnKey("ColumnHeading", n), ListIncludedHTML[n - 1]);
-        Stored::SaveInteger(kHTML, key("SortBy"), CheckSortByHTML);
-        Stored::SaveText(kHTML, key("SortKey"), ComboSortKeyHTML);
-        Stored::SaveInteger(kHTML, key("SortOrder"), ComboOrderHTML);
-        Stored::SaveText(kHTML, key("ListTextFont"), LabelFont);
-        Stored::SaveText(kHTML, key("ListTextColour"), ComboFill);
-        Stored::SaveText(kHTML, key("OutputExtension"), TextOutputFileNameExtension);
+        HTMLCatalogueChecks::Write();
 
         Stored::SaveInteger(kText, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedText.size()));
         for (int n = 1; n <= static_cast<int>(ListIncludedText.size()); ++n) {
