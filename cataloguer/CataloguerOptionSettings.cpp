@@ -30,6 +30,10 @@ const QString kExtensionDefault = QStringLiteral("html");
 
 ICataloguerOutputView* g_cataloguerView = nullptr;
 
+// The text columns use the same count, heading and sort keys, and after each
+// heading its width (default "": a width must be stored).
+const char* const kColumnWidthKey = "ColumnHeadingWidth";
+
 // ---- page properties: the keys in stored order, with their defaults ----
 
 // The single texts; the colours and margins follow them.
@@ -166,6 +170,54 @@ void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& o) {
 
         if (g_cataloguerView && g_cataloguerView->IsHTMLOutputSelected())
             g_cataloguerView->SetExtensionCaption(QStringLiteral("XXX.") + o.strOutputExtension);
+    });
+}
+
+// ---- text columns ---------------------------------------------------------------------
+
+void TextCatalogueChecks::Read() {
+    ListIncludedText.clear();
+    const int count = Stored::Integer(kText, kColumnCountKey, kColumnCountDefault);
+    for (int n = 1; n <= count; ++n) {
+        IncludedColumn column;
+        column.name = Stored::Text(kText, Numbered(kColumnKey, n));
+        column.width = Stored::Text(kText, Numbered(kColumnWidthKey, n));
+        ListIncludedText.push_back(column);
+    }
+    CheckSortByText = Stored::CheckState(kText, kSortByKey, Stored::CheckText(kSortByDefault));
+    ComboSortKeyText = Stored::Text(kText, kSortKeyKey);
+    ComboOrderText = Stored::IntegerIn(kText, kSortOrderKey, kSortOrderDefault, -1, 1);
+}
+
+void TextCatalogueChecks::Write() const {
+    Stored::SaveInteger(kText, kColumnCountKey, static_cast<int32_t>(ListIncludedText.size()));
+    for (int n = 1; n <= static_cast<int>(ListIncludedText.size()); ++n) {
+        const IncludedColumn& column = ListIncludedText[static_cast<size_t>(n - 1)];
+        Stored::SaveText(kText, Numbered(kColumnKey, n), column.name);
+        Stored::SaveText(kText, Numbered(kColumnWidthKey, n), column.width);
+    }
+    Stored::SaveInteger(kText, kSortByKey, CheckSortByText);
+    Stored::SaveText(kText, kSortKeyKey, ComboSortKeyText);
+    Stored::SaveInteger(kText, kSortOrderKey, ComboOrderText);
+}
+
+void GetMusicCataloguerTextOptions(CataloguerTextOptions& o) {
+    WithTrail(QStringLiteral("GetMusicCataloguerTextOptions"), [&] {
+        const int count = GetOptionSetting(kText, kColumnCountKey, kColumnCountDefault, SettingType::Integer).toInt();
+        o.intNumColumnHeadings = count;
+        if (count > 0) {
+            o.strColumnHeadings.assign(static_cast<size_t>(count), QString());
+            o.intColumnHeadingWidths.assign(static_cast<size_t>(count), 0);
+            for (int n = 1; n <= count; ++n) {
+                o.strColumnHeadings[static_cast<size_t>(n - 1)] = Stored::Text(kText, Numbered(kColumnKey, n));
+                o.intColumnHeadingWidths[static_cast<size_t>(n - 1)] =
+                    GetOptionSetting(kText, Numbered(kColumnWidthKey, n), QString(), SettingType::StrictInteger)
+                        .toInt();
+            }
+        }
+        o.blnSortBy = Stored::Truth(kText, kSortByKey, Stored::TruthText(kSortByDefault));
+        o.strSortKey = Stored::Text(kText, kSortKeyKey);
+        o.lngSortOrder = GetOptionSetting(kText, kSortOrderKey, kSortOrderDefault, SettingType::StrictInteger).toInt();
     });
 }
 

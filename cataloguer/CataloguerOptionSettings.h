@@ -30,6 +30,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 // The title of catalogue pages and headers on a first run.
 inline const QString kDefaultCatalogueTitle = QStringLiteral("My Music Collection");
@@ -68,6 +69,35 @@ struct HTMLCatalogueChecks {
 // headings as they were.  While the registered cataloguer window has HTML
 // output selected, its extension label follows the extension read.
 void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
+
+// ---- "MusicCataloguerText": columns, widths, sort ----
+
+// A catalogue column as the Options dialog lists it.
+struct IncludedColumn {
+    QString name;
+    QString width;  // the text catalogue's width in characters, as text; empty for HTML
+    bool operator==(const IncludedColumn&) const = default;
+};
+
+// The Options dialog's text catalogue page: the same kinds of entry as its
+// HTML page.
+struct TextCatalogueChecks {
+    std::vector<IncludedColumn> ListIncludedText;  // "ColumnHeading" n, "ColumnHeadingWidth" n
+    int CheckSortByText = 0;                       // "SortBy"
+    QString ComboSortKeyText;                      // "SortKey"
+    int ComboOrderText = 0;                        // "SortOrder"
+
+    // No trail names of their own, as for the HTML page.
+    void Read();
+    void Write() const;
+    bool operator==(const TextCatalogueChecks&) const = default;
+};
+
+// The program's reading of the section's columns, widths and sort into its
+// record (trail name "GetMusicCataloguerTextOptions"), as for the HTML
+// columns.  A width is stored as text and must hold a whole number: a
+// missing or non-numeric width is an error.
+void GetMusicCataloguerTextOptions(CataloguerTextOptions& record = Options().CataloguerText);
 
 // The open Music Cataloguer window as the HTML reader sees it: while HTML
 // output is selected its extension label follows the stored extension.  The

@@ -1,9 +1,9 @@
 #pragma once
-// The option readers of the groups that foundation/ still keeps: each fills
-// one option record of foundation/OptionRecords.h from the settings store,
-// the program-wide instance unless told another record (the groups that keep
-// their keys beside their tool are named below; options/MainOptions.h reads
-// them all).  Every reader names each key's default, assigns each value to its
+// Where each option group's reader lives (every group keeps its keys beside
+// its owner, named below; options/MainOptions.h reads them all), and the
+// helpers the rule readers share.  A reader fills one option record of
+// foundation/OptionRecords.h from the settings store, the program-wide
+// instance unless told another record.  Every reader names each key's default, assigns each value to its
 // field as soon as it is read, and on an error stops, keeps what it assigned
 // so far and passes the error on with its own name appended.
 
@@ -20,10 +20,8 @@ void GetPreferences(GeneralPreferences& record = Options().Preferences);
 // "SimulateRules": coordinator/CoordinatorOptionSettings.h
 // "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat":
 // coordinator/CoordinatorDialogSettings.h
-// "MusicCataloguerHTML": cataloguer/CataloguerOptionSettings.h
-// "MusicCataloguerText": columns, widths, sort
-void GetMusicCataloguerTextOptions(CataloguerTextOptions& record = Options().CataloguerText);
-// "MusicCataloguerText": page header: cataloguer/CataloguerOptionSettings.h
+// "MusicCataloguerHTML", "MusicCataloguerText", "ComboFontCombination":
+// cataloguer/CataloguerOptionSettings.h
 // "EncoderDecoder": encoder/EncoderOptionSettings.h
 
 // The largest rule count a store may announce ("NumScanRules",

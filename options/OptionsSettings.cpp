@@ -5,16 +5,6 @@
 
 #include <limits>
 
-namespace {
-
-const QString kText = QStringLiteral("MusicCataloguerText");
-
-QString key(const char* name) { return QLatin1String(name); }
-
-QString columnKey(const char* name, int n) { return QLatin1String(name) + QString::number(n); }
-
-}  // namespace
-
 void OptionsSettings::Read() {
     WithTrail(QStringLiteral("ReadOptionsSettings"), [this] {
         PreferenceChecks::Read();
@@ -26,17 +16,7 @@ void OptionsSettings::Read() {
 
         HTMLCatalogueChecks::Read();
 
-        ListIncludedText.clear();
-        const int textCount = Stored::Integer(kText, key("NumColumnHeadings"), key("0"));
-        for (int n = 1; n <= textCount; ++n) {
-            IncludedColumn column;
-            column.name = Stored::Text(kText, columnKey("ColumnHeading", n));
-            column.width = Stored::Text(kText, columnKey("ColumnHeadingWidth", n));
-            ListIncludedText.push_back(column);
-        }
-        CheckSortByText = Stored::CheckState(kText, key("SortBy"), key("0"));
-        ComboSortKeyText = Stored::Text(kText, key("SortKey"));
-        ComboOrderText = Stored::IntegerIn(kText, key("SortOrder"), key("0"), -1, 1);
+        TextCatalogueChecks::Read();
     });
 }
 
@@ -55,15 +35,7 @@ void OptionsSettings::Write(const std::vector<ScanRule>& scanRules,
 
         HTMLCatalogueChecks::Write();
 
-        Stored::SaveInteger(kText, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedText.size()));
-        for (int n = 1; n <= static_cast<int>(ListIncludedText.size()); ++n) {
-            const IncludedColumn& column = ListIncludedText[static_cast<size_t>(n - 1)];
-            Stored::SaveText(kText, columnKey("ColumnHeading", n), column.name);
-            Stored::SaveText(kText, columnKey("ColumnHeadingWidth", n), column.width);
-        }
-        Stored::SaveInteger(kText, key("SortBy"), CheckSortByText);
-        Stored::SaveText(kText, key("SortKey"), ComboSortKeyText);
-        Stored::SaveInteger(kText, key("SortOrder"), ComboOrderText);
+        TextCatalogueChecks::Write();
     });
 }
 

@@ -4,14 +4,11 @@
 // and the check OK makes before anything is stored.  The record starts at the
 // dialog's design state, which is also what a new user sees.
 //
-// The general preferences, the scanning centre's, the coordinator's and the
-// HTML catalogue's options come from their groups' own records
-// (foundation/PreferenceSettings.h, scanning/engine/ScanningCentreSettings.h,
+// Every group comes from its own record (foundation/PreferenceSettings.h,
+// scanning/engine/ScanningCentreSettings.h,
 // coordinator/CoordinatorOptionSettings.h,
-// cataloguer/CataloguerOptionSettings.h), keys and defaults included.  The
-// other section and keys are the ones the option reader
-// (foundation/ReadOptions.h) reads into the option records:
-// "MusicCataloguerText".  Rule keys put the rule number first ("3Choice"),
+// cataloguer/CataloguerOptionSettings.h), keys and defaults included, which
+// the program's option readers read too.  Rule keys put the rule number first ("3Choice"),
 // column keys put it last ("ColumnHeading3").  Check boxes are stored as
 // their value ("0", "1", "2" greyed), option buttons as "True"/"False".
 //
@@ -39,17 +36,16 @@
 // the reader's order: "Preferences" (foundation/PreferenceSettings.h),
 // "MP3ScanningCentre" (scanning/engine/ScanningCentreSettings.h), the
 // separators and "FileNameTagCoordinator" (coordinator/CoordinatorOptionSettings.h),
-// "MusicCataloguerHTML" (cataloguer/CataloguerOptionSettings.h).
-struct OptionsSettings : PreferenceChecks, ScanningCentreChecks, CoordinatorChecks, HTMLCatalogueChecks {
+// "MusicCataloguerHTML" and "MusicCataloguerText"
+// (cataloguer/CataloguerOptionSettings.h).
+struct OptionsSettings : PreferenceChecks,
+                         ScanningCentreChecks,
+                         CoordinatorChecks,
+                         HTMLCatalogueChecks,
+                         TextCatalogueChecks {
     // ---- "ComboFileNameFormat": the remembered masks and the text ----
     ComboBoxSettings ComboFileNameFormat{{kDefaultFileNameFormat}, kDefaultFileNameFormat};
     bool FileNameFormatTyped = false;  // the text was typed, so Write remembers it
-
-    // ---- "MusicCataloguerText" ----
-    std::vector<IncludedColumn> ListIncludedText;  // "ColumnHeading" n, "ColumnHeadingWidth" n
-    int CheckSortByText = 0;
-    QString ComboSortKeyText;
-    int ComboOrderText = 0;
 
     void Read();
     // Also stores the two rule lists (shaped as the option records' arrays).
