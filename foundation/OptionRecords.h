@@ -4,12 +4,12 @@
 // store new values (GetMainOptions, options/MainOptions.h).  One program-wide
 // instance, Options(), holds one record of each group.  The record types
 // stay here, where Options() needs them; each group's keys, defaults and
-// reader are written once, beside the tool that owns the group where it has
-// moved there (foundation/PreferenceSettings.h,
-// scanning/engine/ScanningCentreSettings.h,
+// reader are written once, beside the tool that owns the group
+// (foundation/PreferenceSettings.h, scanning/engine/ScanningCentreSettings.h,
 // coordinator/CoordinatorOptionSettings.h,
-// coordinator/CoordinatorDialogSettings.h, encoder/EncoderOptionSettings.h),
-// else in foundation/ReadOptions.h.
+// coordinator/CoordinatorDialogSettings.h,
+// cataloguer/CataloguerOptionSettings.h, encoder/EncoderOptionSettings.h);
+// foundation/ReadOptions.h lists them.
 //
 // Who reads and who writes:
 // - Engines (logic without windows: the scan, the sort into folders, name

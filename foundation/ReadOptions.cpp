@@ -7,34 +7,9 @@
 
 namespace {
 
-// The title under which the program keeps its settings.
-const QString kProgramTitle = QStringLiteral("Sonivard");
-const QString kDefaultFont = QStringLiteral("Font: Default, Size Default, Colour Default");
-const QString kDefaultTitle = QStringLiteral("My Music Collection");
-
-ICataloguerOutputView* g_cataloguerView = nullptr;
-
-// One key each, with its default text and type code.
-QString readText(const QString& section, const QString& key, const QString& defaultText = QString()) {
-    return GetOptionSetting(section, key, defaultText, SettingType::String).toString();
-}
-bool readBool(const QString& section, const QString& key, const QString& defaultText) {
-    return GetOptionSetting(section, key, defaultText, SettingType::Boolean).toBool();
-}
-bool readBool(const QString& section, const QString& key, bool defaultValue) {
-    return readBool(section, key, defaultValue ? QStringLiteral("True") : QStringLiteral("False"));
-}
-int readInteger(const QString& section, const QString& key, const QString& defaultText) {
-    return GetOptionSetting(section, key, defaultText, SettingType::Integer).toInt();
-}
 int32_t readLong(const QString& section, const QString& key, const QString& defaultText) {
     return GetOptionSetting(section, key, defaultText, SettingType::Long).toInt();
 }
-int readStrictInteger(const QString& section, const QString& key, const QString& defaultText) {
-    return GetOptionSetting(section, key, defaultText, SettingType::StrictInteger).toInt();
-}
-
-QString numbered(const char* key, qsizetype n) { return QLatin1String(key) + QString::number(n); }
 
 }  // namespace
 
@@ -48,103 +23,4 @@ int32_t ReadRuleCount(const QString& section, const QString& key) {
     return count;
 }
 
-void SetCataloguerOutputView(ICataloguerOutputView* view) { g_cataloguerView = view; }
-
 void GetPreferences(GeneralPreferences& o) { o.Read(); }
-
-void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& o) {
-    WithTrail(QStringLiteral("GetMusicCataloguerHTMLOptions"), [&] {
-        const QString s = QStringLiteral("MusicCataloguerHTML");
-        const int count = readInteger(s, QStringLiteral("NumColumnHeadings"), QStringLiteral("0"));
-        o.intHTMLNumColumnHeadings = count;
-        if (count > 0) {
-            o.strHTMLColumnHeadings.assign(static_cast<size_t>(count), QString());
-            for (int n = 1; n <= count; ++n)
-                o.strHTMLColumnHeadings[static_cast<size_t>(n - 1)] = readText(s, numbered("ColumnHeading", n));
-        }
-        o.blnHTMLSortBy = readBool(s, QStringLiteral("SortBy"), false);
-        o.strHTMLSortKey = readText(s, QStringLiteral("SortKey"));
-        o.lngHTMLSortOrder = readStrictInteger(s, QStringLiteral("SortOrder"), QStringLiteral("0"));
-        o.strListTextFont = readText(s, QStringLiteral("ListTextFont"), kDefaultFont);
-        o.strListTextColour = readText(s, QStringLiteral("ListTextColour"));
-        o.strOutputExtension = readText(s, QStringLiteral("OutputExtension"), QStringLiteral("html"));
-
-        if (g_cataloguerView && g_cataloguerView->IsHTMLOutputSelected())
-            g_cataloguerView->SetExtensionCaption(QStringLiteral("XXX.") + o.strOutputExtension);
-    });
-}
-
-void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& o) {
-    WithTrail(QStringLiteral("GetHTMLCataloguerHeaderOptions"), [&] {
-        const QString s = QStringLiteral("MusicCataloguerHTML");
-        o.lngPageLinksAppear = readStrictInteger(s, QStringLiteral("PageLinksAppear"), QStringLiteral("0"));
-        o.blnHTMLHeaderTitle = readBool(s, QStringLiteral("HeaderTitle"), true);
-        o.strHTMLTitleText = readText(s, QStringLiteral("TitleText"), kDefaultTitle);
-        o.blnHTMLCollectionProps = readBool(s, QStringLiteral("CollectionProps"), true);
-        o.blnHTMLTotalNumFiles = readBool(s, QStringLiteral("TotalNumFiles"), true);
-        o.blnHTMLTotalSizeFiles = readBool(s, QStringLiteral("TotalSizeFiles"), true);
-        o.blnHTMLTotalLengthFiles = readBool(s, QStringLiteral("TotalLengthFiles"), true);
-        o.blnHTMLListProps = readBool(s, QStringLiteral("ListProps"), true);
-        o.blnHTMLListCreationDate = readBool(s, QStringLiteral("ListCreationDate"), true);
-        o.blnHTMLListCreationTime = readBool(s, QStringLiteral("ListCreationTime"), true);
-        o.blnHTMLNumPagesInList = readBool(s, QStringLiteral("NumPagesInList"), true);
-        o.blnHTMLColumnHeadings = readBool(s, QStringLiteral("ColumnHeadings"), true);
-        for (size_t i = 0; i < o.strHeaderFont.size(); ++i) {
-            o.strHeaderFont[i] = readText(s, numbered("HeaderFont", qsizetype(i)), kDefaultFont);
-            o.strHeaderColour[i] = readText(s, numbered("HeaderColour", qsizetype(i)));
-        }
-    });
-}
-
-void GetHTMLPageProperties(CataloguerHTMLOptions& o) {
-    WithTrail(QStringLiteral("GetHTMLPageProperties"), [&] {
-        const QString s = QStringLiteral("MusicCataloguerHTML");
-        o.strPageTitle = readText(s, QStringLiteral("Title"), kDefaultTitle);
-        o.strPageDescription = readText(s, QStringLiteral("Description"), kDefaultTitle);
-        const QString keywords = QStringLiteral("Brellick Software, ") + kProgramTitle + QStringLiteral(", MP3, Music");
-        o.strPageKeywords = readText(s, QStringLiteral("Keywords"), keywords);
-        o.strBackgroundImage = readText(s, QStringLiteral("BackgroundImage"));
-        for (size_t i = 0; i < o.strPageColour.size(); ++i)
-            o.strPageColour[i] = readText(s, numbered("PageColour", qsizetype(i)), QStringLiteral("Default"));
-        for (size_t i = 0; i < o.strMargin.size(); ++i) o.strMargin[i] = readText(s, numbered("Margin", qsizetype(i)));
-    });
-}
-
-void GetMusicCataloguerTextOptions(CataloguerTextOptions& o) {
-    WithTrail(QStringLiteral("GetMusicCataloguerTextOptions"), [&] {
-        const QString s = QStringLiteral("MusicCataloguerText");
-        const int count = readInteger(s, QStringLiteral("NumColumnHeadings"), QStringLiteral("0"));
-        o.intNumColumnHeadings = count;
-        if (count > 0) {
-            o.strColumnHeadings.assign(static_cast<size_t>(count), QString());
-            o.intColumnHeadingWidths.assign(static_cast<size_t>(count), 0);
-            for (int n = 1; n <= count; ++n) {
-                o.strColumnHeadings[static_cast<size_t>(n - 1)] = readText(s, numbered("ColumnHeading", n));
-                // A width is stored as text and must hold a whole number: a
-                // missing or non-numeric width is an error.
-                o.intColumnHeadingWidths[static_cast<size_t>(n - 1)] =
-                    readStrictInteger(s, numbered("ColumnHeadingWidth", n), QString());
-            }
-        }
-        o.blnSortBy = readBool(s, QStringLiteral("SortBy"), false);
-        o.strSortKey = readText(s, QStringLiteral("SortKey"));
-        o.lngSortOrder = readStrictInteger(s, QStringLiteral("SortOrder"), QStringLiteral("0"));
-    });
-}
-
-void GetTextCataloguerHeaderOptions(CataloguerTextOptions& o) {
-    WithTrail(QStringLiteral("GetTextCataloguerHeaderOptions"), [&] {
-        const QString s = QStringLiteral("MusicCataloguerText");
-        o.blnHeaderTitle = readBool(s, QStringLiteral("HeaderTitle"), true);
-        o.strTitleText = readText(s, QStringLiteral("TitleText"), kDefaultTitle);
-        o.blnCollectionProps = readBool(s, QStringLiteral("CollectionProps"), true);
-        o.blnTotalNumFiles = readBool(s, QStringLiteral("TotalNumFiles"), true);
-        o.blnTotalSizeFiles = readBool(s, QStringLiteral("TotalSizeFiles"), true);
-        o.blnTotalLengthFiles = readBool(s, QStringLiteral("TotalLengthFiles"), true);
-        o.blnListProps = readBool(s, QStringLiteral("ListProps"), true);
-        o.blnListCreationDate = readBool(s, QStringLiteral("ListCreationDate"), true);
-        o.blnListCreationTime = readBool(s, QStringLiteral("ListCreationTime"), true);
-        o.blnNumPagesInList = readBool(s, QStringLiteral("NumPagesInList"), true);
-        o.blnColumnHeadings = readBool(s, QStringLiteral("ColumnHeadings"), true);
-    });
-}

@@ -1,9 +1,9 @@
 #pragma once
-// The option readers of the groups that foundation/ still keeps: each fills
-// one option record of foundation/OptionRecords.h from the settings store,
-// the program-wide instance unless told another record (the groups that keep
-// their keys beside their tool are named below; options/MainOptions.h reads
-// them all).  Every reader names each key's default, assigns each value to its
+// Where each option group's reader lives (every group keeps its keys beside
+// its owner, named below; options/MainOptions.h reads them all), and the
+// helpers the rule readers share.  A reader fills one option record of
+// foundation/OptionRecords.h from the settings store, the program-wide
+// instance unless told another record.  Every reader names each key's default, assigns each value to its
 // field as soon as it is read, and on an error stops, keeps what it assigned
 // so far and passes the error on with its own name appended.
 
@@ -20,16 +20,8 @@ void GetPreferences(GeneralPreferences& record = Options().Preferences);
 // "SimulateRules": coordinator/CoordinatorOptionSettings.h
 // "FileNameTagCoordinator", "CSWFrom", "CSWTo", "SpecialWordsFormat":
 // coordinator/CoordinatorDialogSettings.h
-// "MusicCataloguerHTML": columns, sort, list font and fill, extension
-void GetMusicCataloguerHTMLOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
-// "MusicCataloguerHTML": page header
-void GetHTMLCataloguerHeaderOptions(CataloguerHTMLOptions& record = Options().CataloguerHTML);
-// "MusicCataloguerHTML": page properties
-void GetHTMLPageProperties(CataloguerHTMLOptions& record = Options().CataloguerHTML);
-// "MusicCataloguerText": columns, widths, sort
-void GetMusicCataloguerTextOptions(CataloguerTextOptions& record = Options().CataloguerText);
-// "MusicCataloguerText": page header
-void GetTextCataloguerHeaderOptions(CataloguerTextOptions& record = Options().CataloguerText);
+// "MusicCataloguerHTML", "MusicCataloguerText", "ComboFontCombination":
+// cataloguer/CataloguerOptionSettings.h
 // "EncoderDecoder": encoder/EncoderOptionSettings.h
 
 // The largest rule count a store may announce ("NumScanRules",
@@ -51,15 +43,3 @@ QString RuleKey(int32_t n, const char* field);
 // A rule count from the store ("0" when none), refused before any array is
 // sized for it.
 int32_t ReadRuleCount(const QString& section, const QString& key);
-
-// The open Music Cataloguer window as the HTML reader sees it: while HTML
-// output is selected its extension label follows the stored extension.  The
-// window registers itself when it loads and unregisters (nullptr) when it
-// unloads.
-class ICataloguerOutputView {
-public:
-    virtual ~ICataloguerOutputView() = default;
-    virtual bool IsHTMLOutputSelected() const = 0;
-    virtual void SetExtensionCaption(const QString& caption) = 0;  // "XXX." + extension
-};
-void SetCataloguerOutputView(ICataloguerOutputView* view);

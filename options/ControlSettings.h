@@ -1,9 +1,9 @@
 #pragma once
 // The stored form of single controls' states, each kept in the settings
 // section named after its control (the control's objectName): a list's sort,
-// a list's columns, a font, and the remembered entries of an editable combo
-// box.  The records know nothing of widgets; options/ui/ControlSettingsUi.h
-// moves them between records and controls.
+// a list's columns and a font (the remembered entries of an editable combo
+// box: foundation/ComboBoxSettings.h).  The records know nothing of widgets;
+// options/ui/ControlSettingsUi.h moves them between records and controls.
 //
 // Every Read fills its record entry by entry in a fixed order.  When an entry
 // fails (a Boolean key holding other text, a number out of range, the store
@@ -12,6 +12,7 @@
 // trail with the procedure's name and arguments ("ReadSortSettings;
 // ListViewSimResults").  Writers store in the same order and stop the same way.
 
+#include "foundation/ComboBoxSettings.h"
 #include "foundation/SettingsStore.h"
 
 #include <QString>
@@ -65,24 +66,6 @@ struct FontSettings {
     void Read(const QString& controlName);
     void Write(const QString& controlName) const;
     bool operator==(const FontSettings&) const = default;
-};
-
-// An editable combo box's history: keys "1" to the limit hold the last
-// entries of its list, "1" the last one; "Text" holds the edit text.
-struct ComboBoxSettings {
-    QStringList List;  // the box's list, first entry first
-    QString Text;      // its edit text
-
-    // Appends the stored entries, oldest first, to List, leaving out empty
-    // ones and any entry List already holds (a designed entry or one stored
-    // twice comes back once); then sets Text ("Text", else `defaultText`).
-    void Read(const QString& comboName, int limit, const QString& defaultText);
-    // When `typed` (the text was typed, not picked from the list) and Text
-    // is not empty: appends Text to List unless List holds it already, then
-    // stores List's last `limit` entries.  Always stores "Text".  Otherwise
-    // the stored entries stay as they were.
-    void Write(const QString& comboName, int limit, bool typed);
-    bool operator==(const ComboBoxSettings&) const = default;
 };
 
 // Runs `read`, then `show` (which puts the record into the controls) even

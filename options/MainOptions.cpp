@@ -1,5 +1,6 @@
 #include "options/MainOptions.h"
 
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 #include "coordinator/CoordinatorOptionSettings.h"
 #include "encoder/EncoderOptionSettings.h"

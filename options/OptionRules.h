@@ -10,6 +10,7 @@
 // never grows beyond MaxRuleCount rules: the option readers refuse a larger
 // count, so a longer list could be stored but never read back.
 
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
 
@@ -77,11 +78,7 @@ int TextColumnAddedWidth(const QString& name);
 // Case-insensitive order of the alphabetical lists.
 bool ColumnNameLess(const QString& a, const QString& b);
 
-struct IncludedColumn {
-    QString name;
-    QString width;  // the text catalogue's width in characters, as text; empty for HTML
-    bool operator==(const IncludedColumn&) const = default;
-};
+// IncludedColumn: cataloguer/CataloguerOptionSettings.h
 
 // The two column lists of one catalogue page.  Every operation that takes a
 // row ignores a row outside its list (-1: nothing selected) and returns the

@@ -5,17 +5,6 @@
 
 #include <limits>
 
-namespace {
-
-const QString kHTML = QStringLiteral("MusicCataloguerHTML");
-const QString kText = QStringLiteral("MusicCataloguerText");
-
-QString key(const char* name) { return QLatin1String(name); }
-
-QString columnKey(const char* name, int n) { return QLatin1String(name) + QString::number(n); }
-
-}  // namespace
-
 void OptionsSettings::Read() {
     WithTrail(QStringLiteral("ReadOptionsSettings"), [this] {
         PreferenceChecks::Read();
@@ -25,28 +14,9 @@ void OptionsSettings::Read() {
 
         CoordinatorChecks::Read();
 
-        ListIncludedHTML.clear();
-        const int htmlCount = Stored::Integer(kHTML, key("NumColumnHeadings"), key("0"));
-        for (int n = 1; n <= htmlCount; ++n) ListIncludedHTML << Stored::Text(kHTML, columnKey("ColumnHeading", n));
-        CheckSortByHTML = Stored::CheckState(kHTML, key("SortBy"), key("0"));
-        ComboSortKeyHTML = Stored::Text(kHTML, key("SortKey"));
-        // The order box offers two entries: another index is no value it can show.
-        ComboOrderHTML = Stored::IntegerIn(kHTML, key("SortOrder"), key("0"), -1, 1);
-        LabelFont = Stored::Text(kHTML, key("ListTextFont"), kDefaultListTextFont);
-        ComboFill = Stored::Text(kHTML, key("ListTextColour"));
-        TextOutputFileNameExtension = Stored::Text(kHTML, key("OutputExtension"), QStringLiteral("html"));
+        HTMLCatalogueChecks::Read();
 
-        ListIncludedText.clear();
-        const int textCount = Stored::Integer(kText, key("NumColumnHeadings"), key("0"));
-        for (int n = 1; n <= textCount; ++n) {
-            IncludedColumn column;
-            column.name = Stored::Text(kText, columnKey("ColumnHeading", n));
-            column.width = Stored::Text(kText, columnKey("ColumnHeadingWidth", n));
-            ListIncludedText.push_back(column);
-        }
-        CheckSortByText = Stored::CheckState(kText, key("SortBy"), key("0"));
-        ComboSortKeyText = Stored::Text(kText, key("SortKey"));
-        ComboOrderText = Stored::IntegerIn(kText, key("SortOrder"), key("0"), -1, 1);
+        TextCatalogueChecks::Read();
     });
 }
 
@@ -63,25 +33,9 @@ void OptionsSettings::Write(const std::vector<ScanRule>& scanRules,
         CoordinatorChecks::Write();
         WriteSimulateRules(simulateRules);
 
-        Stored::SaveInteger(kHTML, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedHTML.size()));
-        for (int n = 1; n <= ListIncludedHTML.size(); ++n)
-            Stored::SaveText(kHTML, columnKey("ColumnHeading", n), ListIncludedHTML[n - 1]);
-        Stored::SaveInteger(kHTML, key("SortBy"), CheckSortByHTML);
-        Stored::SaveText(kHTML, key("SortKey"), ComboSortKeyHTML);
-        Stored::SaveInteger(kHTML, key("SortOrder"), ComboOrderHTML);
-        Stored::SaveText(kHTML, key("ListTextFont"), LabelFont);
-        Stored::SaveText(kHTML, key("ListTextColour"), ComboFill);
-        Stored::SaveText(kHTML, key("OutputExtension"), TextOutputFileNameExtension);
+        HTMLCatalogueChecks::Write();
 
-        Stored::SaveInteger(kText, key("NumColumnHeadings"), static_cast<int32_t>(ListIncludedText.size()));
-        for (int n = 1; n <= static_cast<int>(ListIncludedText.size()); ++n) {
-            const IncludedColumn& column = ListIncludedText[static_cast<size_t>(n - 1)];
-            Stored::SaveText(kText, columnKey("ColumnHeading", n), column.name);
-            Stored::SaveText(kText, columnKey("ColumnHeadingWidth", n), column.width);
-        }
-        Stored::SaveInteger(kText, key("SortBy"), CheckSortByText);
-        Stored::SaveText(kText, key("SortKey"), ComboSortKeyText);
-        Stored::SaveInteger(kText, key("SortOrder"), ComboOrderText);
+        TextCatalogueChecks::Write();
     });
 }
 

@@ -4,13 +4,11 @@
 // and the check OK makes before anything is stored.  The record starts at the
 // dialog's design state, which is also what a new user sees.
 //
-// The general preferences, the scanning centre's and the coordinator's
-// options come from their groups' own records (foundation/PreferenceSettings.h,
+// Every group comes from its own record (foundation/PreferenceSettings.h,
 // scanning/engine/ScanningCentreSettings.h,
-// coordinator/CoordinatorOptionSettings.h), keys and defaults included.  The
-// other sections and keys are the ones the option readers
-// (foundation/ReadOptions.h) read into the option records: "MusicCataloguerHTML" and
-// "MusicCataloguerText".  Rule keys put the rule number first ("3Choice"),
+// coordinator/CoordinatorOptionSettings.h,
+// cataloguer/CataloguerOptionSettings.h), keys and defaults included, which
+// the program's option readers read too.  Rule keys put the rule number first ("3Choice"),
 // column keys put it last ("ColumnHeading3").  Check boxes are stored as
 // their value ("0", "1", "2" greyed), option buttons as "True"/"False".
 //
@@ -20,6 +18,7 @@
 // "ReadOptionsSettings" or "WriteOptionsSettings": what was read or written
 // before it stays.  Use ReadThenShow (options/ControlSettings.h) on load.
 
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "coordinator/CoordinatorOptionSettings.h"
 #include "foundation/OptionRecords.h"
 #include "foundation/PreferenceSettings.h"
@@ -33,31 +32,20 @@
 #include <optional>
 #include <vector>
 
-inline const QString kDefaultListTextFont = QStringLiteral("Font: Default, Size Default, Colour Default");
-
 // The groups that keep their keys beside their tool come in as bases, in
 // the reader's order: "Preferences" (foundation/PreferenceSettings.h),
 // "MP3ScanningCentre" (scanning/engine/ScanningCentreSettings.h), the
-// separators and "FileNameTagCoordinator" (coordinator/CoordinatorOptionSettings.h).
-struct OptionsSettings : PreferenceChecks, ScanningCentreChecks, CoordinatorChecks {
+// separators and "FileNameTagCoordinator" (coordinator/CoordinatorOptionSettings.h),
+// "MusicCataloguerHTML" and "MusicCataloguerText"
+// (cataloguer/CataloguerOptionSettings.h).
+struct OptionsSettings : PreferenceChecks,
+                         ScanningCentreChecks,
+                         CoordinatorChecks,
+                         HTMLCatalogueChecks,
+                         TextCatalogueChecks {
     // ---- "ComboFileNameFormat": the remembered masks and the text ----
     ComboBoxSettings ComboFileNameFormat{{kDefaultFileNameFormat}, kDefaultFileNameFormat};
     bool FileNameFormatTyped = false;  // the text was typed, so Write remembers it
-
-    // ---- "MusicCataloguerHTML" ----
-    QStringList ListIncludedHTML;     // "NumColumnHeadings", "ColumnHeading" n
-    int CheckSortByHTML = 0;          // "SortBy"
-    QString ComboSortKeyHTML;         // "SortKey" (read: empty leaves the box alone)
-    int ComboOrderHTML = 0;           // "SortOrder": index, -1 none
-    QString LabelFont = kDefaultListTextFont;         // "ListTextFont"
-    QString ComboFill;                                // "ListTextColour"
-    QString TextOutputFileNameExtension = QStringLiteral("html");  // "OutputExtension"
-
-    // ---- "MusicCataloguerText" ----
-    std::vector<IncludedColumn> ListIncludedText;  // "ColumnHeading" n, "ColumnHeadingWidth" n
-    int CheckSortByText = 0;
-    QString ComboSortKeyText;
-    int ComboOrderText = 0;
 
     void Read();
     // Also stores the two rule lists (shaped as the option records' arrays).

@@ -10,6 +10,7 @@
 #include "foundation/ui/HtmlColourBoxes.h"
 #include "foundation/ui/QtDialogs.h"
 #include "foundation/ui/WindowPositions.h"
+#include "options/ControlSettings.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/PlainControls.h"

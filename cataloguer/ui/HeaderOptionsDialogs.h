@@ -10,7 +10,7 @@
 // Each opening reads the stored values afresh.  OK empties the title's text
 // when its check is clear, stores every value (the HTML header in section
 // "MusicCataloguerHTML", the text header in "MusicCataloguerText",
-// options/CataloguerDialogSettings.h) and reads that header's option record
+// cataloguer/CataloguerOptionSettings.h) and reads that header's option record
 // again; Cancel or the close box store nothing.  The HTML dialog's OK checks
 // every fill colour first: while one holds a text that is no colour, it says
 // so, gives that box the focus and stores nothing.

@@ -22,6 +22,7 @@
 #include "cataloguer/CataloguePages.h"
 #include "foundation/Dialogs.h"
 #include "foundation/JobHost.h"
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "foundation/ReadOptions.h"
 #include "options/WindowSettings.h"
 #include "foundation/WindowProtocol.h"

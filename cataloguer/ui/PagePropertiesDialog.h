@@ -3,7 +3,7 @@
 // keywords of the page head, a background image, the five page colours
 // (background, text, links, visited links, active links) and the four page
 // margins.  The dialog edits its controls only: OK stores them (section
-// "MusicCataloguerHTML", options/CataloguerDialogSettings.h) and reads the
+// "MusicCataloguerHTML", cataloguer/CataloguerOptionSettings.h) and reads the
 // page properties into the HTML option record again; Cancel or the close box
 // store nothing.  OK checks every colour box first: while one holds a text
 // that is no colour, it says so, gives that box the focus and stores nothing.
@@ -12,7 +12,7 @@
 // ShowHTMLPageProperties.
 
 #include "foundation/Dialogs.h"
-#include "options/CataloguerDialogSettings.h"
+#include "cataloguer/CataloguerOptionSettings.h"
 
 #include "foundation/ui/OptionDialogBase.h"
 #include <array>

@@ -15,7 +15,7 @@
 // enables what depends on it); Show orders the steps so that every control
 // ends as stored all the same.
 
-#include "options/CataloguerDialogSettings.h"
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 
 #include <array>

@@ -10,7 +10,7 @@
 #include "foundation/ReadOptions.h"
 #include "scanning/engine/ScanningCentreSettings.h"
 #include "options/MainOptions.h"
-#include "options/CataloguerDialogSettings.h"
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 #include "options/OptionsSettings.h"
 #include "options/WindowSettings.h"

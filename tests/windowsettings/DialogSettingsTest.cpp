@@ -4,7 +4,7 @@
 
 #include "windowsettings/SettingsFixture.h"
 
-#include "options/CataloguerDialogSettings.h"
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "foundation/OptionRecords.h"
 #include "foundation/ReadOptions.h"
-#include "options/CataloguerDialogSettings.h"
+#include "cataloguer/CataloguerOptionSettings.h"
 #include "coordinator/CoordinatorDialogSettings.h"
 #include "support/ScopedOptions.h"
 
