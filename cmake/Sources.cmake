@@ -1,8 +1,8 @@
 # Sources are found by folder: every subsystem keeps its logic apart from its
 # windows.  A file under a folder named "ui" (or "gui") is a window and goes to
-# sonivard_gui; everything else goes to sonivard_core.  app/ is the program's
-# composition root: it knows every window, so its files go to sonivard_gui,
-# except app/main.cpp, the program's own entry, which belongs to neither.
+# sonivard_gui; everything else goes to sonivard_core.  app/ui/ is the
+# program's composition root, which knows every window; its main.cpp, the
+# program's own entry, belongs to neither library.
 function(sv_collect_sources core_var gui_var)
   set(core)
   set(gui)
@@ -10,10 +10,10 @@ function(sv_collect_sources core_var gui_var)
     file(GLOB_RECURSE files CONFIGURE_DEPENDS
          ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.h)
     foreach(f ${files})
-      if(f MATCHES "/app/main\\.cpp$")
+      if(f MATCHES "/app/ui/main\\.cpp$")
         continue()
       endif()
-      if(dir STREQUAL "app" OR f MATCHES "/(ui|gui)/")
+      if(f MATCHES "/(ui|gui)/")
         list(APPEND gui ${f})
       else()
         list(APPEND core ${f})

@@ -142,6 +142,6 @@ private:
 };
 
 // Registers the window's factory (launcher bar, Tools menu, "WindowStates").
-// The program (app/ProgramWindows.cpp) installs the Encoder Decoder Options
+// The program (app/ui/ProgramWindows.cpp) installs the Encoder Decoder Options
 // dialog as the options dialog of page 6 (InstallEncoderOptionsDialog).
 void RegisterEncoderDecoderWindow();

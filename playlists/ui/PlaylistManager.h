@@ -201,6 +201,6 @@ private:
 
 // Registers the window's factory with the window registry (so the launcher
 // bar, the Tools menu, "WindowStates" and the command line's ".m3u" and
-// ".pls" reach this window).  The program (app/ProgramWindows.cpp) makes
+// ".pls" reach this window).  The program (app/ui/ProgramWindows.cpp) makes
 // ReadPlaylistFilePaths the playlist reader of Scan From Playlist.
 void RegisterPlaylistManagerWindow();

@@ -176,5 +176,5 @@ private:
 // Registers the window's factory with the window registry, so the start
 // procedure (and every "show by name") creates this window.  How the start
 // procedure creates the tag object (this window releases it on unload) is
-// wired by the program (app/ProgramWindows.cpp).
+// wired by the program (app/ui/ProgramWindows.cpp).
 void RegisterScanningCentreWindow();

@@ -12,7 +12,7 @@
 #include "scanning/ui/WindowServices.h"
 #include "shell/menus/ui/KeyRouter.h"
 #include "shell/start/StartProcedure.h"
-#include "app/ProgramWindows.h"
+#include "app/ui/ProgramWindows.h"
 
 #include <QApplication>
 #include <QEvent>

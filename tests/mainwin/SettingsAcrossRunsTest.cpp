@@ -17,7 +17,7 @@
 #include "shell/ui/ControlUtils.h"
 #include "shell/ui/Launcher.h"
 #include "cataloguer/ui/MusicCataloguer.h"
-#include "app/ProgramWindows.h"
+#include "app/ui/ProgramWindows.h"
 
 #include <QDir>
 #include <QHeaderView>

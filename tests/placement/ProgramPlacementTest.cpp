@@ -14,7 +14,7 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
-#include "app/ProgramWindows.h"
+#include "app/ui/ProgramWindows.h"
 #include "shell/ui/SkinController.h"
 #include "shell/ui/SkinnedWindow.h"
 #include "shell/ui/Skins.h"

@@ -19,7 +19,7 @@
 #include "foundation/ui/WindowPositions.h"
 #include "cataloguer/ui/MusicCataloguer.h"
 #include "ripper/ui/CDRipper.h"
-#include "app/ProgramWindows.h"
+#include "app/ui/ProgramWindows.h"
 #include "options/ui/CataloguerDialogHooks.h"
 #include "scanning/engine/ID3v2TagInfo.h"
 #include "scanning/tagobject/ID3v2TagObject.h"

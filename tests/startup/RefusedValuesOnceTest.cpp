@@ -9,7 +9,7 @@
 #include "foundation/WindowProtocol.h"
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
-#include "app/ProgramWindows.h"
+#include "app/ui/ProgramWindows.h"
 #include "support/ScopedOptions.h"
 #include "support/ScriptedUi.h"
 #include "support/TestFiles.h"

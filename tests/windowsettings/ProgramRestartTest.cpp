@@ -33,7 +33,7 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "shell/ui/Launcher.h"
-#include "app/ProgramWindows.h"
+#include "app/ui/ProgramWindows.h"
 
 #include <QCheckBox>
 #include <QComboBox>

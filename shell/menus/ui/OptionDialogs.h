@@ -7,7 +7,7 @@
 // in its stay-on-top state afterwards.
 //
 // The dialogs themselves are shown by handlers that their windows install
-// (ConnectTools in app/ProgramWindows.h installs both); with none installed,
+// (ConnectTools in app/ui/ProgramWindows.h installs both); with none installed,
 // nothing shows.
 
 #include <functional>

@@ -14,7 +14,7 @@
 #include "shell/start/StartProcedure.h"
 #include "shell/start/ui/StartHost.h"
 #include "scanning/ui/WindowServices.h"
-#include "app/ProgramWindows.h"
+#include "app/ui/ProgramWindows.h"
 
 #include <QApplication>
 #include <QSocketNotifier>

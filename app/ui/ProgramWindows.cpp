@@ -1,4 +1,4 @@
-#include "app/ProgramWindows.h"
+#include "app/ui/ProgramWindows.h"
 
 #include "cataloguer/ui/CataloguerDialogs.h"
 #include "cataloguer/ui/MusicCataloguer.h"
