@@ -28,36 +28,29 @@ void TakeTag(ID3v2TagObject& object, ID3v2Tag& tag, bool& hasTag, bool& filtered
 QString ReadTrail(const QString& path, bool hasTag, bool filtered) {
     return CallSite(QStringLiteral("ReadID3v2TagInfo"), path, hasTag, filtered);
 }
+
+// The record's fields and their frames, in the order a tag made from nothing
+// holds its frames.
+struct FrameField {
+    eID3FrameIDs frame;
+    QString ID3v2Tag::*field;
+};
+constexpr FrameField kFrameFields[] = {
+    {quillmark::eTrack, &ID3v2Tag::Track},           {quillmark::eTitle, &ID3v2Tag::Title},
+    {quillmark::eArtist, &ID3v2Tag::Artist},         {quillmark::eAlbum, &ID3v2Tag::Album},
+    {quillmark::eYear, &ID3v2Tag::Year},             {quillmark::eComment, &ID3v2Tag::Comment},
+    {quillmark::eGenre, &ID3v2Tag::Genre},           {quillmark::eComposer, &ID3v2Tag::Composer},
+    {quillmark::eOrigArtist, &ID3v2Tag::OrigArtist}, {quillmark::eCopyright, &ID3v2Tag::Copyright},
+    {quillmark::eURL, &ID3v2Tag::URL},               {quillmark::eEncodedBy, &ID3v2Tag::EncodedBy},
+};
 }  // namespace
 
 void FetchID3v2Frames(ID3v2TagObject& object, ID3v2Tag& tag) {
-    tag.Track = object.GetFrameValue(quillmark::eTrack);
-    tag.Title = object.GetFrameValue(quillmark::eTitle);
-    tag.Artist = object.GetFrameValue(quillmark::eArtist);
-    tag.Album = object.GetFrameValue(quillmark::eAlbum);
-    tag.Year = object.GetFrameValue(quillmark::eYear);
-    tag.Genre = object.GetFrameValue(quillmark::eGenre);
-    tag.Comment = object.GetFrameValue(quillmark::eComment);
-    tag.Composer = object.GetFrameValue(quillmark::eComposer);
-    tag.OrigArtist = object.GetFrameValue(quillmark::eOrigArtist);
-    tag.Copyright = object.GetFrameValue(quillmark::eCopyright);
-    tag.URL = object.GetFrameValue(quillmark::eURL);
-    tag.EncodedBy = object.GetFrameValue(quillmark::eEncodedBy);
+    for (const FrameField& f : kFrameFields) tag.*f.field = object.GetFrameValue(f.frame);
 }
 
 void StoreID3v2Frames(ID3v2TagObject& object, const ID3v2Tag& tag) {
-    object.SetFrameValue(quillmark::eTrack, tag.Track);
-    object.SetFrameValue(quillmark::eTitle, tag.Title);
-    object.SetFrameValue(quillmark::eArtist, tag.Artist);
-    object.SetFrameValue(quillmark::eAlbum, tag.Album);
-    object.SetFrameValue(quillmark::eYear, tag.Year);
-    object.SetFrameValue(quillmark::eComment, tag.Comment);
-    object.SetFrameValue(quillmark::eGenre, tag.Genre);
-    object.SetFrameValue(quillmark::eComposer, tag.Composer);
-    object.SetFrameValue(quillmark::eOrigArtist, tag.OrigArtist);
-    object.SetFrameValue(quillmark::eCopyright, tag.Copyright);
-    object.SetFrameValue(quillmark::eURL, tag.URL);
-    object.SetFrameValue(quillmark::eEncodedBy, tag.EncodedBy);
+    for (const FrameField& f : kFrameFields) object.SetFrameValue(f.frame, tag.*f.field);
 }
 
 QByteArray RenderID3v2Tag(ID3v2TagObject& object, const ID3v2Tag& tag) {
